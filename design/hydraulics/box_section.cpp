@@ -1,0 +1,47 @@
+// The stepped depth searches of a box barrel.
+#include "design/hydraulics/box_section.h"
+
+#include "design/hydraulics/routine_frame.h"
+#include "platform/text/error.h"
+
+namespace gw::hyd::detail {
+
+double box_flow_depth(const TrialDepths& depths, double span, double rise, double q,
+                      double conveyance) {
+    auto manning_q = [&](double y) {
+        const double area = fin(span * y);
+        const double radius = quot(area, fin(2 * y + span));
+        return fin(conveyance * area * pw(radius, kTwoThirds));
+    };
+    auto reached = [&](long k) {
+        try {
+            return q - manning_q(depths.at(k)) <= kSearchTol;
+        } catch (const Error&) {
+            return true;
+        }
+    };
+    const long last = depths.last();
+    const long k = first_reached(1, last - 1, reached);
+    const double y = depths.at(k);
+    manning_q(y);
+    return k == last ? rise : y;
+}
+
+double box_critical_depth(const TrialDepths& depths, double span, double rise, double q,
+                          double gravity) {
+    auto critical_q = [&](double y) { return fin(fin(span * y) * pw(fin(gravity * y), 0.5)); };
+    auto reached = [&](long k) {
+        try {
+            return q - critical_q(depths.at(k)) < kSearchTol;
+        } catch (const Error&) {
+            return true;
+        }
+    };
+    const long last = depths.first_above(0.999 * rise);
+    const long k = first_reached(1, last - 1, reached);
+    const double y = depths.at(k);
+    critical_q(y);
+    return y;
+}
+
+}  // namespace gw::hyd::detail

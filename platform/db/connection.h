@@ -1,0 +1,90 @@
+// A connection to one database file, with parameter-bound statements and transactions.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/db/value.h"
+
+namespace gw::db {
+
+namespace detail {
+struct Session;
+}
+
+// An open database file.
+//
+// Every failure throws gw::Error carrying the engine's own description, or for a missing file
+// "Could not find file '<path>'.". Every value from outside goes in as a bound parameter ("?"
+// in the SQL text), never pasted into it; a text holds exactly one statement.
+//
+// Files are opened with the engine's defensive settings (no schema corruption through SQL, no
+// extension loading, functions and views of the file's schema untrusted, double-quoted texts
+// are identifiers only), so a project file from elsewhere cannot run code of its own.
+// A file whose permissions allow nobody to write is opened read-only; writing then fails with
+// the engine's description. The SQL function CDBL(x) converts a number text to a real (NULL
+// stays NULL; a text that is not a number fails with "Type mismatch").
+//
+// Recordsets opened on a connection share it: closing the connection leaves their snapshots
+// readable but makes their writes and requeries fail; a Connection that is replaced or
+// destroyed stays open underneath until its last recordset is gone.
+class Connection {
+public:
+    Connection();
+    ~Connection();
+    Connection(Connection&&) noexcept;
+    Connection& operator=(Connection&&) noexcept;
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Opens an existing database file (closing what was open). Never creates a file.
+    void open(const std::string& path);
+    void close();
+    bool is_open() const;
+    const std::string& path() const;  // of the open file; empty when closed
+    bool read_only() const;
+
+    // Runs one statement with its parameters and returns the number of rows it changed.
+    long long execute(const std::string& sql, const std::vector<Value>& params = {});
+
+    // Runs a script of several statements, for trusted texts only (schemas, the build's own
+    // data scripts): it takes no parameters, so no outside value may be part of it.
+    void execute_script(const std::string& sql);
+
+    void begin();
+    void commit();
+    void rollback();
+    bool in_transaction() const;
+
+    // The column names of a table in their order; empty when there is no such table.
+    std::vector<std::string> columns_of(const std::string& table) const;
+    // Whether the table has the column (names compared without regard to case).
+    bool has_column(const std::string& table, const std::string& column) const;
+
+    // The shared session recordsets hold; for the database layer itself.
+    const std::shared_ptr<detail::Session>& session() const { return session_; }
+
+private:
+    std::shared_ptr<detail::Session> session_;
+};
+
+// Begins a transaction; rolls it back when it goes out of scope without commit().
+class Transaction {
+public:
+    explicit Transaction(Connection& connection);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    Connection& connection_;
+    bool done_ = false;
+};
+
+// Creates a new, empty database file; fails when the path exists already. Only the build's
+// data tool and tests create databases; the program copies its template instead.
+void create_database(const std::string& path);
+
+}  // namespace gw::db

@@ -1,0 +1,233 @@
+// Window load/unload, showing, focus and tab order; the program-wide window instances.
+#include "platform/ui/form.h"
+
+#include <algorithm>
+
+#include "platform/text/error.h"
+#include "platform/ui/host.h"
+
+namespace gw::ui {
+
+Form::Form(Forms& forms, std::string name) : forms_(forms), name_(std::move(name)) {}
+
+Form::~Form() = default;
+
+Host& Form::host() const { return forms_.host(); }
+
+void Form::notify(Event e) {
+  auto obs = observers_;
+  for (auto& [id, o] : obs) o(*this, e);
+}
+
+int Form::observe(Observer o) {
+  int id = next_observer_++;
+  observers_.emplace_back(id, std::move(o));
+  return id;
+}
+
+void Form::unobserve(int id) {
+  observers_.erase(std::remove_if(observers_.begin(), observers_.end(),
+                                  [id](auto& e) { return e.first == id; }),
+                   observers_.end());
+}
+
+Control& Form::add(Kind kind, std::string name, int index) {
+  auto ctl = std::make_unique<Control>(*this, kind, name, index);
+  ctl->tab_index = static_cast<int>(controls_.size());
+  Control& ref = *ctl;
+  by_key_[ref.key()] = &ref;
+  controls_.push_back(std::move(ctl));
+  return ref;
+}
+
+void Form::load() {
+  if (loaded_ || loading_) return;
+  loading_ = true;
+  controls_.clear();
+  by_key_.clear();
+  active_ = nullptr;
+  build();
+  loaded_ = true;
+  loading_ = false;
+  notify(Event::Loaded);
+  Form_Load();
+}
+
+bool Form::unload() {
+  if (!loaded_) return true;
+  int cancel = 0;
+  Form_Unload(cancel);
+  if (cancel != 0) return false;
+  if (!loaded_) return true;  // the handler unloaded the window itself
+  bool was_visible = visible_;
+  loaded_ = false;
+  visible_ = false;
+  active_ = nullptr;
+  notify(Event::Unloaded);
+  by_key_.clear();
+  retired_.push_back(std::move(controls_));
+  controls_.clear();
+  while (retired_.size() > 4) retired_.pop_front();
+  if (was_visible || modal_) {
+    modal_ = false;
+    host().form_closed(*this);
+  }
+  return true;
+}
+
+void Form::show_modal() {
+  load();
+  if (!loaded_) return;
+  host().show_modal(*this);
+}
+
+void Form::show() {
+  load();
+  if (!loaded_) return;
+  host().show_modeless(*this);
+}
+
+void Form::hide() {
+  if (!loaded_ || !visible_) return;
+  visible_ = false;
+  notify(Event::Hidden);
+  bool was_modal = modal_;
+  modal_ = false;
+  if (was_modal) host().form_closed(*this);
+}
+
+void Form::host_set_visible(bool v, bool modal) {
+  visible_ = v;
+  modal_ = v && modal;
+  notify(v ? Event::Shown : Event::Hidden);
+  if (v) Form_Activate();
+}
+
+void Form::set_caption(const std::string& c) {
+  caption_ = c;
+  notify(Event::Caption);
+}
+
+void Form::set_mouse_pointer(int p) {
+  mouse_pointer_ = p;
+  notify(Event::MousePointer);
+  host().set_mouse_pointer(p);
+}
+
+Control& Form::c(std::string_view name, int index) {
+  load();
+  Control* ctl = find(name, index);
+  if (!ctl) {
+    std::string key(name);
+    if (index >= 0) key += "(" + std::to_string(index) + ")";
+    throw gw::Error("Window " + name_ + " has no control " + key);
+  }
+  return *ctl;
+}
+
+Control* Form::find(std::string_view name, int index) const {
+  std::string key(name);
+  if (index >= 0) key += "(" + std::to_string(index) + ")";
+  auto it = by_key_.find(key);
+  return it == by_key_.end() ? nullptr : it->second;
+}
+
+std::vector<Control*> Form::controls() const {
+  std::vector<Control*> v;
+  v.reserve(controls_.size());
+  for (auto& c : controls_) v.push_back(c.get());
+  return v;
+}
+
+bool Form::can_focus(const Control& ctl) const {
+  switch (ctl.kind()) {
+    case Kind::Label:
+    case Kind::Frame:
+    case Kind::Image:
+    case Kind::MenuItem:
+    case Kind::StatusBar:
+    case Kind::Toolbar:
+    case Kind::DataControl:
+      return false;
+    default:
+      break;
+  }
+  if (!ctl.enabled() || !ctl.visible()) return false;
+  // A control inside a disabled or hidden frame cannot take the focus either.
+  std::string cont = ctl.container;
+  for (int guard = 0; !cont.empty() && guard < 16; ++guard) {
+    Control* f = find(cont);
+    if (!f) break;
+    if (!f->enabled() || !f->visible()) return false;
+    cont = f->container;
+  }
+  return true;
+}
+
+bool Form::set_focus(Control& ctl) {
+  if (&ctl.form() != this || !can_focus(ctl)) return false;
+  if (active_ == &ctl) return true;
+  Control* previous = active_;
+  if (previous && previous->on_lost_focus) previous->on_lost_focus();
+  // The lost-focus handler may have moved the focus or unloaded the window.
+  if (!loaded_) return false;
+  active_ = &ctl;
+  if (ctl.on_got_focus) ctl.on_got_focus();
+  return true;
+}
+
+std::vector<Control*> Form::tab_order() const {
+  std::vector<Control*> v;
+  for (auto& c : controls_)
+    if (c->tab_stop && can_focus(*c)) v.push_back(c.get());
+  std::stable_sort(v.begin(), v.end(),
+                   [](Control* a, Control* b) { return a->tab_index < b->tab_index; });
+  return v;
+}
+
+void Form::tab_next() {
+  auto order = tab_order();
+  if (order.empty()) return;
+  auto it = std::find(order.begin(), order.end(), active_);
+  Control* next = (it == order.end() || std::next(it) == order.end()) ? order.front() : *std::next(it);
+  set_focus(*next);
+}
+
+// ---- Forms -------------------------------------------------------------------------
+
+void Forms::register_form(const std::string& name, Factory f) { factories_[name] = std::move(f); }
+
+bool Forms::knows(std::string_view name) const { return factories_.find(name) != factories_.end(); }
+
+Form& Forms::get(std::string_view name) {
+  auto it = instances_.find(name);
+  if (it != instances_.end()) return *it->second;
+  auto f = factories_.find(name);
+  if (f == factories_.end()) throw gw::Error("Unknown window " + std::string(name));
+  auto form = f->second(*this);
+  Form& ref = *form;
+  instances_.emplace(std::string(name), std::move(form));
+  return ref;
+}
+
+Form* Forms::existing(std::string_view name) const {
+  auto it = instances_.find(name);
+  return it == instances_.end() ? nullptr : it->second.get();
+}
+
+void Forms::release(std::string_view name) {
+  auto it = instances_.find(name);
+  if (it == instances_.end()) return;
+  it->second->unload();
+  // Kept until the program ends: a handler of the released window may still be running.
+  released_.push_back(std::move(it->second));
+  instances_.erase(it);
+}
+
+std::vector<std::string> Forms::names() const {
+  std::vector<std::string> v;
+  for (auto& [n, f] : factories_) v.push_back(n);
+  return v;
+}
+
+}  // namespace gw::ui

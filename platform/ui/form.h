@@ -1,0 +1,137 @@
+// Window model: controls, load and unload, showing, focus and tab order.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/ui/control.h"
+
+namespace gw::ui {
+
+class Forms;
+class Host;
+
+class Form {
+ public:
+  Form(Forms& forms, std::string name);
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  const std::string& name() const { return name_; }
+  Forms& forms() const { return forms_; }
+  Host& host() const;
+
+  bool is_loaded() const { return loaded_; }
+  bool is_visible() const { return loaded_ && visible_; }
+  bool is_modal() const { return modal_; }
+
+  // Loads the window when it is not loaded: builds its controls as designed and runs
+  // its load handler. Touching a control does this implicitly.
+  void load();
+  // Runs the unload handler (which may cancel) and discards the controls; form-level
+  // variables of the derived class keep their values. Returns false when cancelled.
+  // Unloading a window that is not loaded does nothing and returns true.
+  bool unload();
+  // Shows the window modally through the host; returns when it is unloaded or hidden.
+  void show_modal();
+  void show();
+  void hide();
+
+  const std::string& caption() const { return caption_; }
+  void set_caption(const std::string& c);
+
+  // Controls by name and index (-1: not a control array). Loads the window first.
+  Control& c(std::string_view name, int index = -1);
+  // Without loading; nullptr when absent or not loaded.
+  Control* find(std::string_view name, int index = -1) const;
+  std::vector<Control*> controls() const;
+
+  // Focus and tab order.
+  Control* active_control() const { return active_; }
+  // Moves the focus as a user would: LostFocus of the control that had it, then
+  // GotFocus of this one. A control that cannot take the focus is refused (false).
+  bool set_focus(Control& ctl);
+  bool can_focus(const Control& ctl) const;
+  std::vector<Control*> tab_order() const;
+  // Moves the focus to the next control in tab order (a Tab key).
+  void tab_next();
+
+  int mouse_pointer() const { return mouse_pointer_; }
+  void set_mouse_pointer(int p);
+
+  // Observers of the window itself (loaded, unloaded, shown, hidden, caption).
+  enum class Event { Loaded, Unloaded, Shown, Hidden, Caption, MousePointer };
+  using Observer = std::function<void(Form&, Event)>;
+  int observe(Observer o);
+  void unobserve(int id);
+
+ protected:
+  // Creates the controls as the window is designed (captions, lists, enablement).
+  virtual void build() = 0;
+  virtual void Form_Load() {}
+  virtual void Form_Activate() {}
+  virtual void Form_Unload(int& cancel) { (void)cancel; }
+
+  Control& add(Kind kind, std::string name, int index = -1);
+
+ private:
+  friend class Host;
+  void notify(Event e);
+
+  Forms& forms_;
+  std::string name_;
+  std::string caption_;
+  bool loaded_ = false;
+  bool visible_ = false;
+  bool modal_ = false;
+  bool loading_ = false;
+  int mouse_pointer_ = 0;
+  Control* active_ = nullptr;
+  std::vector<std::unique_ptr<Control>> controls_;
+  std::map<std::string, Control*, std::less<>> by_key_;
+  // Controls of earlier loads, kept alive a while so that a handler that unloads its
+  // own window can still return through its control.
+  std::deque<std::vector<std::unique_ptr<Control>>> retired_;
+  std::vector<std::pair<int, Observer>> observers_;
+  int next_observer_ = 1;
+
+ public:
+  // For the host: marks the window shown or hidden.
+  void host_set_visible(bool v, bool modal);
+};
+
+// The program-wide window instances: one per window class, created on first use.
+class Forms {
+ public:
+  explicit Forms(Host& host) : host_(host) {}
+  Host& host() const { return host_; }
+
+  using Factory = std::function<std::unique_ptr<Form>(Forms&)>;
+  void register_form(const std::string& name, Factory f);
+  bool knows(std::string_view name) const;
+  // The instance, created on first use (not loaded).
+  Form& get(std::string_view name);
+  Form* existing(std::string_view name) const;
+  // Releases the instance: its form-level variables are discarded too.
+  void release(std::string_view name);
+
+  template <class F>
+  F& get() {
+    return static_cast<F&>(get(F::kName));
+  }
+  std::vector<std::string> names() const;
+
+ private:
+  Host& host_;
+  std::map<std::string, Factory, std::less<>> factories_;
+  std::map<std::string, std::unique_ptr<Form>, std::less<>> instances_;
+  std::vector<std::unique_ptr<Form>> released_;
+};
+
+}  // namespace gw::ui

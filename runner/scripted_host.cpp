@@ -1,0 +1,16 @@
+// The scripted host: forwards the program's calls to the transcript.
+#include "runner/scripted_host.h"
+
+#include "runner/interpreter.h"
+
+namespace gw::runner {
+
+ui::Answer ScriptedHost::message(const ui::Message& m) { return interp_.program_message(m); }
+void ScriptedHost::show_modal(ui::Form& f) { interp_.program_show_modal(f); }
+void ScriptedHost::show_modeless(ui::Form& f) { interp_.program_show_modeless(f); }
+void ScriptedHost::form_closed(ui::Form& f) { interp_.program_form_closed(f); }
+bool ScriptedHost::file_dialog(ui::FileDialog& d, bool save) { return interp_.program_file_dialog(d, save); }
+void ScriptedHost::open_document(const std::string& target) { interp_.program_open_document(target); }
+void ScriptedHost::end_program() { interp_.program_end(); }
+
+}  // namespace gw::runner

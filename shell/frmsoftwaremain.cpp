@@ -1,0 +1,240 @@
+// Main window: project create/open/update/close, the Design gate and loop, help, About.
+#include "shell/frmsoftwaremain.h"
+
+#include <filesystem>
+
+#include "platform/text/error.h"
+#include "shell/help.h"
+#include "shell/tarnelhydro_libraries.h"
+
+namespace gw::shell {
+
+namespace fs = std::filesystem;
+using ui::Buttons;
+using ui::Icon;
+using ui::Kind;
+
+namespace {
+
+constexpr const char* kProjectFilter = "Gullyware files (*.gwp)|*.gwp";
+
+// Contains `needle` without regard to letter case.
+bool contains_nocase(const std::string& hay, const std::string& needle) {
+  auto lower = [](std::string s) {
+    for (auto& ch : s) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    return s;
+  };
+  return lower(hay).find(lower(needle)) != std::string::npos;
+}
+
+// The chosen file's own name, shown in the status bar.
+std::string display_name(const std::string& path) { return fs::path(path).filename().string(); }
+
+}  // namespace
+
+void frmsoftwaremain::build() {
+  set_caption("Gullyworks");
+  Control& sb = add(Kind::StatusBar, "StatusBar");
+  sb.set_panel_count(2);
+  add(Kind::PictureBox, "Picture1").picture = "main.png";
+
+  auto menu = [this](const char* name, const char* caption, const char* parent, const char* shortcut = "") {
+    Control& m = add(Kind::MenuItem, name);
+    m.set_caption(caption);
+    m.parent_menu = parent;
+    m.shortcut = shortcut;
+    return &m;
+  };
+  menu("mnuFile", "&File", "");
+  menu("mnucreateProj", "&Create New Project", "mnuFile");
+  menu("mnuopenProj", "&Open Project", "mnuFile");
+  menu("mnusep0", "-", "mnuFile")->separator = true;
+  menu("mnuupdateProj", "&Update Project Details", "mnuFile")->set_enabled(false);
+  menu("mnucloseProj", "Close Project", "mnuFile");
+  menu("mnusep1", "-", "mnuFile")->separator = true;
+  menu("mnuexit", "E&xit", "mnuFile", "Ctrl+X");
+  menu("mnuDesign", "&Design", "");
+  menu("mnuPipe", "&Gullyware", "mnuDesign");
+  menu("mnuHelp", "&Help", "");
+  menu("mnusubHelp", "&Help", "mnuHelp", "F1");
+  menu("mnuabout", "About TarnelHydro", "mnuHelp");
+
+  c("mnucreateProj").on_click = [this] { mnucreateProj_Click(); };
+  c("mnuopenProj").on_click = [this] { mnuopenProj_Click(); };
+  c("mnuupdateProj").on_click = [this] { mnuupdateProj_Click(); };
+  c("mnucloseProj").on_click = [this] { mnucloseProj_Click(); };
+  c("mnuexit").on_click = [this] { mnuexit_Click(); };
+  c("mnuPipe").on_click = [this] { mnuPipe_Click(); };
+  c("mnusubHelp").on_click = [this] { mnusubHelp_Click(); };
+  c("mnuabout").on_click = [this] { mnuabout_Click(); };
+}
+
+void frmsoftwaremain::Form_Load() {
+  main_title = "Tarnel Hydro";
+  vars().last_folder.clear();
+  vars().product_name.clear();
+  c("mnucloseProj").set_enabled(false);
+  vars().legacy_project = false;
+}
+
+void frmsoftwaremain::set_project_open(bool open) {
+  c("mnucreateProj").set_enabled(!open);
+  c("mnuopenProj").set_enabled(!open);
+  c("mnuupdateProj").set_enabled(open);
+  c("mnucloseProj").set_enabled(open);
+}
+
+std::string frmsoftwaremain::dialog_init_dir() const {
+  return prog.vars.last_folder.empty() ? prog.program_folder : prog.vars.last_folder;
+}
+
+void frmsoftwaremain::mnucreateProj_Click() {
+  SharedState& v = vars();
+  try {
+    v.legacy_project = false;
+    v.project_db_path.clear();
+    ui::FileDialog& dlg = printDlg();
+    dlg.file_name.clear();
+    dlg.filter = kProjectFilter;
+    dlg.init_dir = dialog_init_dir();
+    dlg.dialog_title = "Enter New Project Database File Name";
+    ui::show_save(prog.host, dlg);
+    v.project_db_path = dlg.file_name;
+    if (v.project_db_path.empty() || v.project_db_path == "*.gwp") {
+      msg("No project database selected!", Buttons::OK, Icon::Exclamation, main_title);
+      return;
+    }
+    if (fs::exists(v.project_db_path)) {
+      if (msg("File Already Exists!   Overwrite?", Buttons::YesNo, Icon::Exclamation) != ui::Answer::Yes)
+        return;
+    }
+    copy_template(prog, v.project_db_path);
+    v.last_folder = prog.host.current_folder();
+    std::string shown = display_name(v.project_db_path);
+    v.project_update_mode = false;
+    set_mouse_pointer(ui::kPointerHourglass);
+    msg("New Project Database has been created.  Please Add Project Details", Buttons::OK,
+        Icon::Information, main_title);
+    open_noaa_rainfall_db(prog);
+    open_project_database(prog);
+    prog.forms.get("frmProjectNOAA").show_modal();
+    set_mouse_pointer(ui::kPointerDefault);
+    c("StatusBar").set_panel(1, "Project Database - " + shown);
+    set_project_open(true);
+  } catch (const std::exception& e) {
+    set_mouse_pointer(ui::kPointerDefault);
+    msg(e.what(), Buttons::OK, Icon::Exclamation, {}, true);
+  }
+}
+
+void frmsoftwaremain::mnuopenProj_Click() {
+  SharedState& v = vars();
+  try {
+    ui::FileDialog& dlg = printDlg();
+    dlg.cancel_error = true;
+    dlg.file_name.clear();
+    dlg.default_ext = ".gwp";
+    dlg.flags = ui::FileDialog::kFileMustExist;
+    dlg.dialog_title = "Open";
+    dlg.filter = kProjectFilter;
+    dlg.init_dir = dialog_init_dir();
+    ui::show_open(prog.host, dlg);
+    v.project_db_path = dlg.file_name;
+    if (v.project_db_path.empty()) {
+      msg("No project database selected!", Buttons::OK, Icon::Exclamation, main_title);
+      return;
+    }
+    v.last_folder = prog.host.current_folder();
+    std::string shown = display_name(v.project_db_path);
+    v.legacy_project = contains_nocase(v.project_db_path, "gwl");
+    c("StatusBar").set_panel(1, "Opening Project Database.  Please wait...");
+    set_mouse_pointer(ui::kPointerHourglass);
+    open_project_database(prog);
+    load_project_record(prog);
+    if (!v.current_project_name.empty() && v.project_major_release != "2.1") {
+      if (msg("Would you like to convert the current database version to comply with new VDOT "
+              "Drainage Manual to include NOAA Stations?",
+              Buttons::YesNo, Icon::Exclamation) == ui::Answer::Yes) {
+        prog.forms.get("frmProjectUpdate").show_modal();
+      } else {
+        open_county_rainfall_db(prog);
+      }
+    } else {
+      open_noaa_rainfall_db(prog);
+    }
+    set_mouse_pointer(ui::kPointerDefault);
+    if (v.current_project_name.empty()) {
+      msg("No Project Found.  Please Add Project Details", Buttons::OK, Icon::Exclamation, main_title);
+      v.project_update_mode = false;
+      prog.forms.get("frmProjectNOAA").show_modal();
+    } else {
+      msg("Project Name: " + v.current_project_name, Buttons::OK, Icon::Information, main_title);
+    }
+    c("StatusBar").set_panel(1, "Project Database - " + shown);
+    c("StatusBar").set_panel(2, "UNITS: " + v.unit_system);
+    set_project_open(true);
+  } catch (const std::exception& e) {
+    set_mouse_pointer(ui::kPointerDefault);
+    msg(e.what(), Buttons::OK, Icon::Exclamation, {}, true);
+  }
+}
+
+void frmsoftwaremain::mnuupdateProj_Click() {
+  SharedState& v = vars();
+  if (!v.current_project_name.empty()) {
+    v.project_update_mode = true;
+    c("mnucreateProj").set_enabled(false);
+    c("mnuopenProj").set_enabled(false);
+    c("mnucloseProj").set_enabled(true);
+    if (v.project_major_release == "2.1")
+      prog.forms.get("frmProjectNOAA").show_modal();
+    else
+      prog.forms.get("frmProject").show_modal();
+  } else {
+    msg("No Project Found.  Please Add Project Details", Buttons::OK, Icon::Exclamation, main_title);
+    set_mouse_pointer(ui::kPointerDefault);
+    v.project_update_mode = false;
+    prog.forms.get("frmProjectNOAA").show_modal();
+  }
+}
+
+void frmsoftwaremain::mnucloseProj_Click() {
+  msg("Current Project Is Closed!", Buttons::OK, Icon::Information);
+  close_project(prog);
+  set_project_open(false);
+  c("StatusBar").set_panel(1, "");
+  c("StatusBar").set_panel(2, "");
+  vars().product_name.clear();
+}
+
+void frmsoftwaremain::mnuexit_Click() {
+  vars().pipe_design_done = false;
+  unload();
+  prog.unload_form("frmEnergyDissipation");
+  prog.unload_form("PipeEnergyForm");
+  prog.unload_form("frmpipemain");
+  prog.host.end_program();
+}
+
+void frmsoftwaremain::mnuPipe_Click() {
+  SharedState& v = vars();
+  if (v.current_project_name.empty()) {
+    msg("Please Select Current Working Project!", Buttons::OK, Icon::Exclamation, main_title);
+    return;
+  }
+  if (v.product_name != "GULLYWORKS" && !v.legacy_project) {
+    msg("This is an Incompatible Project Database! Please use correct version of the database",
+        Buttons::OK, Icon::Exclamation, main_title);
+    return;
+  }
+  v.pipe_design_done = false;
+  while (!v.pipe_design_done) {
+    prog.forms.get("frmpipeflex").show_modal();
+  }
+}
+
+void frmsoftwaremain::mnusubHelp_Click() { show_help(prog); }
+
+void frmsoftwaremain::mnuabout_Click() { prog.forms.get("frmAbout").show_modal(); }
+
+}  // namespace gw::shell

@@ -1,0 +1,37 @@
+// The main window: File, Design and Help menus, status bar and the program's file dialog.
+#pragma once
+
+#include "shell/program.h"
+
+namespace gw::shell {
+
+class frmsoftwaremain : public Window {
+ public:
+  static constexpr const char* kName = "frmsoftwaremain";
+  explicit frmsoftwaremain(Program& p) : Window(p, kName) {}
+
+  // Title of the message boxes the main window marks with it.
+  std::string main_title;
+
+  void mnucreateProj_Click();
+  void mnuopenProj_Click();
+  void mnuupdateProj_Click();
+  void mnucloseProj_Click();
+  void mnuexit_Click();
+  void mnuPipe_Click();
+  void mnusubHelp_Click();
+  void mnuabout_Click();
+
+  ui::FileDialog& printDlg() { return prog.printDlg; }
+
+ protected:
+  void build() override;
+  void Form_Load() override;
+
+ private:
+  // Switches the four project items between "no project" and "project open".
+  void set_project_open(bool open);
+  std::string dialog_init_dir() const;
+};
+
+}  // namespace gw::shell

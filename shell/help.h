@@ -1,0 +1,14 @@
+// Opening the program's help document.
+#pragma once
+
+#include "shell/program.h"
+
+namespace gw::shell {
+
+// Name of the help document in the program folder.
+inline constexpr const char* kHelpFile = "Gullyworks.html";
+
+// Opens the help document with the desktop.
+void show_help(Program& prog);
+
+}  // namespace gw::shell

@@ -1,0 +1,66 @@
+// The program's state as one object: host, window instances, shared variables, the
+// persistent file dialog and the program folder.
+#pragma once
+
+#include <any>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/ui/form.h"
+#include "platform/ui/host.h"
+#include "shell/shared_state.h"
+
+namespace gw::shell {
+
+class Program {
+ public:
+  Program(ui::Host& host, std::string program_folder);
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  ui::Host& host;
+  ui::Forms forms;
+  SharedState vars;
+  // The main window's common dialog `printDlg`: one dialog for the whole program,
+  // keeping every property a command sets until another sets it again.
+  ui::FileDialog printDlg;
+  // Folder of the program file: the template and reference databases live there.
+  std::string program_folder;
+  // Path of a file in the program folder.
+  std::string program_file(const std::string& name) const;
+
+  // Work state of computation modules that must survive window unloads (the pipe
+  // hydraulics keep their values between solves), keyed by module name.
+  std::map<std::string, std::any> modules;
+
+  // Unloads a window by name when it exists (unloading a window that is not loaded,
+  // or that this build does not have, does nothing).
+  void unload_form(const std::string& name);
+
+  template <class F>
+  F& form() {
+    return forms.get<F>();
+  }
+};
+
+// A window of the program: its controls under their own names, its handlers under
+// theirs, and the program it belongs to.
+class Window : public ui::Form {
+ public:
+  Window(Program& prog, std::string name) : ui::Form(prog.forms, std::move(name)), prog(prog) {}
+
+ protected:
+  using Control = ui::Control;
+  Program& prog;
+  SharedState& vars() { return prog.vars; }
+  ui::Answer msg(const std::string& text, ui::Buttons b = ui::Buttons::OK, ui::Icon i = ui::Icon::None,
+                 const std::string& title = {}, bool system_modal = false) {
+    return prog.host.msgbox(text, b, i, title, system_modal);
+  }
+};
+
+// Registers the windows of the application shell.
+void register_shell_windows(Program& prog);
+
+}  // namespace gw::shell

@@ -1,0 +1,86 @@
+// The program-wide variables through which the windows share the open project.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/db/connection.h"
+#include "platform/db/recordset.h"
+
+namespace gw::shell {
+
+// Variables typed "value" in the design hold text here (an empty value is empty
+// text); numbers that the program computes with are doubles; flags are bools.
+struct SharedState {
+  // Project values.
+  std::string current_project_name;
+  std::string current_project_id;
+  std::string project_state;
+  std::string project_county;
+  std::string project_noaa_station;
+  std::string project_location;
+  std::string project_designer;
+  std::string inlet_db_path;
+  std::string project_major_release;
+  std::string product_name;
+  std::string unit_system;
+  bool legacy_project = false;
+  std::string project_db_path;
+  bool project_update_mode = false;
+
+  // Connections and recordsets.
+  std::shared_ptr<db::Connection> project_connection;
+  std::shared_ptr<db::Connection> usda_connection;
+  std::shared_ptr<db::Connection> inlet_connection;
+  std::shared_ptr<db::Connection> rainfall_connection;
+  std::string rainfall_db_path;
+  std::shared_ptr<db::Recordset> county_list_rs;
+  std::shared_ptr<db::Recordset> station_list_rs;
+  std::shared_ptr<db::Recordset> coefficient_rs;
+  std::shared_ptr<db::Recordset> project_rs;
+
+  // Rainfall coefficients (as read; idf_e converted to a number).
+  std::string idf_a;
+  std::string idf_b;
+  std::string idf_d;
+  double idf_e = 0;
+
+  // Unit constants.
+  float manning_k = 0;
+  float inch_mm_factor = 0;
+  double dia_divisor = 0;
+  double rational_divisor = 0;
+  double to_feet_factor = 0;
+  double from_feet_factor = 0;
+  double gravity = 0;
+
+  // Hand-over values between windows.
+  std::string pipe_form_mode;
+  std::string pipe_form_id;
+  std::string old_pipe_number;
+  std::string new_pipe_number;
+  std::string found_pipe_number;
+  bool pipe_design_done = false;
+  std::string last_folder;
+  int area_row_count = 0;
+  std::string standard_diameter;
+  double full_flow_area = 0;
+
+  // Work values of the intensity and discharge computation.
+  std::string computed_intensity;
+  std::string structure_intensity;
+  std::string upstream_intensity1, upstream_intensity2, upstream_intensity3, upstream_intensity4;
+  std::string upstream_q1, upstream_q2, upstream_q3, upstream_q4;
+  double pipe_cf_value = 0;
+
+  // Number format of displayed computed values.
+  std::string number_format;
+
+  // A variable's value as the scenario checks read it: a flag reads "True" or
+  // "False", a number in the general conversion. nullopt for an unknown name.
+  std::optional<std::string> lookup(std::string_view name) const;
+};
+
+}  // namespace gw::shell

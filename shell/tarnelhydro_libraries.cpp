@@ -1,0 +1,145 @@
+// Opening and closing the program's databases; loading the PROJECT record.
+#include "shell/tarnelhydro_libraries.h"
+
+#include <filesystem>
+#include <functional>
+
+#include "platform/text/error.h"
+
+namespace gw::shell {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A new connection on `path`, replacing the one held in `slot`.
+void open_connection(std::shared_ptr<db::Connection>& slot, const std::string& path) {
+  slot = std::make_shared<db::Connection>();
+  slot->open(path);
+}
+
+std::shared_ptr<db::Recordset> open_list(db::Connection& conn, const std::string& sql) {
+  auto rs = std::make_shared<db::Recordset>();
+  rs->open(conn, sql);
+  return rs;
+}
+
+void report(Program& prog, const std::exception& e) { prog.host.msgbox(e.what()); }
+
+}  // namespace
+
+void copy_template(Program& prog, const std::string& path) {
+  std::string from = prog.program_file(kTemplateDb);
+  if (!fs::exists(from)) throw gw::Error("File not found");
+  std::error_code ec;
+  fs::copy_file(from, path, fs::copy_options::overwrite_existing, ec);
+  if (ec) throw gw::Error("Permission denied");
+}
+
+void open_project_database(Program& prog) {
+  SharedState& v = prog.vars;
+  try {
+    open_connection(v.project_connection, v.project_db_path);
+    open_connection(v.usda_connection, prog.program_file(kUsdaDb));
+  } catch (const std::exception& e) {
+    report(prog, e);
+  }
+}
+
+void open_inlet_database(Program& prog) {
+  SharedState& v = prog.vars;
+  try {
+    open_connection(v.inlet_connection, v.inlet_db_path);
+  } catch (const std::exception& e) {
+    report(prog, e);
+  }
+}
+
+void open_county_rainfall_db(Program& prog) {
+  SharedState& v = prog.vars;
+  try {
+    std::string query;
+    if (v.legacy_project) {
+      v.rainfall_db_path = prog.program_file(kLegacyRainfallDb);
+      query = "select COUNTY_NO, COUNTY_NAME from VARAINFALL Order by COUNTY_NAME";
+    } else {
+      v.rainfall_db_path = prog.program_file(kCountyRainfallDb);
+      query = "select COUNTY_NAME from STORMDATA Order by COUNTY_NAME";
+    }
+    v.county_list_rs.reset();
+    open_connection(v.rainfall_connection, v.rainfall_db_path);
+    v.county_list_rs = open_list(*v.rainfall_connection, query);
+    v.county_list_rs->move_first();
+  } catch (const std::exception& e) {
+    report(prog, e);
+  }
+}
+
+void open_noaa_rainfall_db(Program& prog) {
+  SharedState& v = prog.vars;
+  try {
+    v.rainfall_db_path = prog.program_file(kNoaaRainfallDb);
+    v.county_list_rs.reset();
+    v.station_list_rs.reset();
+    open_connection(v.rainfall_connection, v.rainfall_db_path);
+    v.county_list_rs = open_list(*v.rainfall_connection, "select COUNTY_NAME from VACOUNTY Order by COUNTY_NAME");
+    v.station_list_rs =
+        open_list(*v.rainfall_connection, "select NOAA_STATION from STORMDATA Order by NOAA_STATION");
+    v.county_list_rs->move_first();
+    v.station_list_rs->move_first();
+  } catch (const std::exception& e) {
+    report(prog, e);
+  }
+}
+
+void load_project_record(Program& prog) {
+  SharedState& v = prog.vars;
+  try {
+    if (!v.project_connection || !v.project_connection->is_open()) return;
+    v.project_rs = std::make_shared<db::Recordset>();
+    v.project_rs->open(*v.project_connection, "SELECT * from PROJECT");
+  } catch (const std::exception&) {
+    return;
+  }
+  db::Recordset& rs = *v.project_rs;
+  if (!rs.bof() && !rs.eof()) {
+    // Each copy stands by itself: a column the file lacks reads as empty text.
+    auto copy = [&rs](const char* column, std::string& into) {
+      into = rs.has_field(column) ? rs.field(column) : std::string();
+    };
+    copy("MAJOR_RELEASE", v.project_major_release);
+    if (v.project_major_release == "2.1") copy("NOAA_STATION", v.project_noaa_station);
+    copy("PROJECT_ID", v.current_project_id);
+    copy("PROJECT_NAME", v.current_project_name);
+    copy("COUNTY", v.project_county);
+    copy("STATE", v.project_state);
+    copy("UNITS", v.unit_system);
+    copy("LOCATION", v.project_location);
+    copy("DESIGNER", v.project_designer);
+    copy("INLET_DATABASE", v.inlet_db_path);
+    copy("PRODUCT_NAME", v.product_name);
+  }
+  rs.close();
+}
+
+void close_project(Program& prog) {
+  SharedState& v = prog.vars;
+  // Only open connections are closed; the project is always left closed, even when a
+  // close fails, so the shared values never name a project the menus call closed.
+  bool failed = false;
+  for (auto* conn : {&v.project_connection, &v.rainfall_connection}) {
+    try {
+      if (*conn && (*conn)->is_open()) (*conn)->close();
+    } catch (const std::exception&) {
+      failed = true;
+    }
+  }
+  if (failed) prog.host.msgbox("database close error");
+  v.project_update_mode = false;
+  v.current_project_id.clear();
+  v.current_project_name.clear();
+  prog.unload_form("frmProject");
+  prog.unload_form("frmpipemain");
+}
+
+}  // namespace gw::shell
