@@ -1,0 +1,78 @@
+// The view of one model window: its top-level widget and the bindings of its controls.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/ui/form.h"
+
+namespace gw::app {
+
+class QtHost;
+class ControlBinding;
+
+// A window's view follows its model window: the binder connects every control to the
+// widget or action whose object name is the control's key, the close box asks the
+// model to unload, and the view is discarded when the model window unloads.
+class FormView : public QObject {
+ public:
+  // Takes ownership of `top`, the window's top-level widget.
+  FormView(QtHost& host, ui::Form& form, QWidget* top);
+  ~FormView() override;
+  FormView(const FormView&) = delete;
+  FormView& operator=(const FormView&) = delete;
+
+  QtHost& host() const { return host_; }
+  ui::Form& form() const { return form_; }
+  QWidget* widget() const { return top_; }
+  bool attached() const { return attached_; }
+
+  // The widget or action bound to a control, nullptr when it has none.
+  QObject* object_of(const ui::Control& c) const;
+  // Keys of the model controls that found no widget (after automatic placement: none).
+  std::vector<std::string> unbound_keys() const;
+
+  // Runs a model call on behalf of a user action: a failure escaping the handler is
+  // shown in a message box; afterwards the views follow the model's focus.
+  void user_action(const std::function<void()>& call);
+
+  // Moves the keyboard focus to the widget of the model's active control.
+  void follow_focus();
+
+  // Registers a bound widget (or a part of it, such as a combo's editor) for the key,
+  // focus and mouse events the binder translates.
+  void watch(QObject* obj, ControlBinding* b);
+
+  // Drops every binding and stops following the model (the window was unloaded, or the
+  // program is ending). The widgets stay until the view is deleted.
+  void detach();
+
+  // Folder the pictures of image controls are read from.
+  const std::string& program_folder() const;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void bind_all();
+  void on_form_event(ui::Form::Event e);
+  void apply_tab_order();
+
+  QtHost& host_;
+  ui::Form& form_;
+  QPointer<QWidget> top_;
+  bool attached_ = false;
+  int form_observer_ = 0;
+  std::vector<std::unique_ptr<ControlBinding>> bindings_;
+  QHash<QObject*, ControlBinding*> watched_;
+  const ui::Control* focus_followed_ = nullptr;
+};
+
+}  // namespace gw::app

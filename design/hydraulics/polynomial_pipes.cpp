@@ -1,0 +1,153 @@
+// The hydraulics of elliptical pipes and pipe arches, whose partial sections follow depth polynomials.
+#include <algorithm>
+
+#include "design/hydraulics/routine_frame.h"
+#include "design/hydraulics/shape_routines.h"
+#include "design/hydraulics/trial_depths.h"
+#include "platform/text/error.h"
+
+namespace gw::hyd {
+
+namespace {
+
+using namespace detail;
+
+// Step of both depth searches, ft or m.
+constexpr double kStep = 0.01;
+
+// A fourth-degree polynomial c0 r^4 + c1 r^3 + c2 r^2 + c3 r + c4 in the relative depth r.
+struct Quartic {
+    double c[5];
+    double operator()(double r) const {
+        return c[0] * pw(r, 4) + c[1] * pw(r, 3) + c[2] * pw(r, 2) + c[3] * r + c[4];
+    }
+};
+
+// A partial section: A = A_f P_A(r), R = R_f P_R(r), with r = depth / rise.
+struct PolynomialShape {
+    Quartic area;
+    Quartic radius;
+};
+
+constexpr PolynomialShape kElliptical{{{0.0016, -1.1168, 1.6724, 0.4549, -0.006}},
+                                      {{-1.9828, 2.9174, -2.8163, 2.9383, -0.0096}}};
+constexpr PolynomialShape kArch{{{1.0587, -3.634, 3.3671, 0.1913, 0.014}},
+                                {{-0.9327, 0.6045, -1.3292, 2.7365, -0.0336}}};
+
+// The full section of one shape, with the hydraulic radius that the capacity uses (R) and the
+// one that scales the radius polynomial (R_f).
+struct FullSection {
+    double area;              // A_f
+    double wetted_perimeter;  // WP of the full section
+    double radius;            // R of the capacity
+    double radius_scale;      // R_f
+};
+
+// Elliptical: A_f = pi B H / 4, WP = pi (B + H) / 2, R = A_f / WP, R_f = B H / (2 (B + H)).
+FullSection elliptical_full(double b, double h) {
+    const double area = fin(kPi * b * h / 4);
+    const double wp = fin(kPi * (b + h) / 2);
+    return {area, wp, quot(area, wp), quot(fin(b * h), fin(2 * (b + h)))};
+}
+
+// Pipe arch: A_f = 0.781 (H B)^1.003, R_f = 0.241 (H B)^0.4965 (B and H in ft or m),
+// R = R_f, WP = A_f / R_f.
+FullSection arch_full(double b, double h) {
+    const double area = fin(0.781 * pw(fin(h * b), 1.003));
+    const double radius = fin(0.241 * pw(fin(h * b), 0.4965));
+    return {area, quot(area, radius), radius, radius};
+}
+
+// Takes Q, S, n, L, B = span and H = rise (both / (12 or 1000)), the shape's polynomials and
+// full section; gives, with k the Manning factor:
+//   capacity C = (k / n) S^0.5 A_f R^(2/3);
+//   C < Q: pressure flow, y = H, A = A_f, V = Q / A_f, WP and R of the full section;
+//   else partial flow: y = 0.01, 0.02, ... (accumulated) until the Manning discharge
+//   Q_y = V A reaches Q, where r = min(y / H, 1), A = max(0, A_f P_A(r)),
+//   R = max(0, R_f P_R(r)), V = (k / n) R^(2/3) S^0.5 (Manning's velocity, kept), WP = A / R.
+//   Q_y at r = 1 exceeds C by about 3 %, so the search ends by y = H for any Q <= C.
+//   The flow type is partial flow whatever Q_y at the found depth is;
+//   Froude number, summary, energy and flow time of the frame;
+//   critical depth: y_c = 0.01, 0.02, ... while (g y_c)^0.5 max(0, A_f P_A(y_c / H)) < Q and
+//   y_c < H; H when y_c has passed H;
+//   friction slope Sf = (n Q / (k A_f R^(2/3)))^2, so that Sf = S when Q = C.
+void polynomial_body(Frame& f, const SolveInput& in, const PolynomialShape& shape,
+                     FullSection (*full_section)(double, double)) {
+    const FlowInputs flow = f.read_flow();
+    const double b = f.read_size(in.span, "span", 0);
+    const double h = f.read_size(in.rise, "rise", kStep);
+    const double q = flow.q;
+    const double g = f.units.gravity;
+    const double k_over_n = quot(f.units.manning_k, flow.n);
+    HydraulicsState& st = f.state;
+
+    const FullSection full = full_section(b, h);
+    st.wetted_perimeter = full.wetted_perimeter;
+    st.hydraulic_radius = full.radius;
+    st.flow_depth = h;
+    st.full_capacity = fin(k_over_n * pw(flow.s, 0.5) * full.area * pw(full.radius, kTwoThirds));
+
+    // The searches end by the rise at the latest; this bounds them should they not.
+    const long max_steps = kMaxSearchSteps + 2;
+    if (st.full_capacity < q) {
+        f.write(field::flow_type, text::pressure_flow);
+        st.flow_area = full.area;
+        st.flow_velocity = quot(q, full.area);
+    } else {
+        double y = kStep;
+        for (long steps = 1;; ++steps) {
+            const double r = std::min(y / h, 1.0);
+            st.flow_area = std::max(0.0, fin(full.area * shape.area(r)));
+            st.hydraulic_radius = std::max(0.0, fin(full.radius_scale * shape.radius(r)));
+            st.flow_velocity =
+                fin(k_over_n * pw(st.hydraulic_radius, kTwoThirds) * pw(flow.s, 0.5));
+            if (!(fin(st.flow_velocity * st.flow_area) < q)) break;
+            if (steps >= max_steps) throw Error("The depth search does not end");
+            y += kStep;
+        }
+        st.flow_depth = y;
+        st.wetted_perimeter = quot(st.flow_area, st.hydraulic_radius);
+        f.write(field::flow_type, text::partial_flow);
+    }
+    f.write(field::capacity, st.full_capacity);
+    f.write(field::pipe_flowdepth, st.flow_depth);
+    f.write(field::pipe_areaflow, st.flow_area);
+    f.write(field::pipe_velocity, st.flow_velocity);
+    f.write(field::hyd_radius, st.hydraulic_radius);
+    f.write(field::pipe_WP, st.wetted_perimeter);
+    f.froude_to_flow_time(st.flow_depth, flow);
+
+    double yc = kStep;
+    for (long steps = 1;; ++steps) {
+        const double area = std::max(0.0, fin(full.area * shape.area(yc / h)));
+        const double critical_q = fin(pw(fin(g * yc), 0.5) * area);
+        if (!(critical_q < q && yc < h)) break;
+        if (steps >= max_steps) throw Error("The depth search does not end");
+        yc += kStep;
+    }
+    f.write(field::critical_depth, yc > h ? h : yc);
+
+    st.friction_slope_val =
+        pw(quot(fin(flow.n * q),
+                fin(f.units.manning_k * full.area * pw(full.radius, kTwoThirds))),
+           2);
+    f.write(field::friction_slope, st.friction_slope_val, "0.0000");
+}
+
+void elliptical_body(Frame& f, const SolveInput& in) {
+    polynomial_body(f, in, kElliptical, elliptical_full);
+}
+
+void arch_body(Frame& f, const SolveInput& in) { polynomial_body(f, in, kArch, arch_full); }
+
+}  // namespace
+
+SolveOutcome elliptical_pipe_results(const SolveInput& in, HydraulicsState& state) {
+    return run_routine(in, state, GravityPair::elliptical_arch, elliptical_body);
+}
+
+SolveOutcome arch_pipe_results(const SolveInput& in, HydraulicsState& state) {
+    return run_routine(in, state, GravityPair::elliptical_arch, arch_body);
+}
+
+}  // namespace gw::hyd

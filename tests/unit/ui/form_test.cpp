@@ -1,0 +1,145 @@
+// Window model: load on touch, unload keeps form-level state, focus order, option groups.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/text/error.h"
+#include "platform/ui/form.h"
+#include "platform/ui/host.h"
+
+namespace {
+
+using gw::ui::Answer;
+using gw::ui::Control;
+using gw::ui::Form;
+using gw::ui::Forms;
+using gw::ui::Kind;
+
+class NullHost : public gw::ui::Host {
+ public:
+  Answer message(const gw::ui::Message&) override { return Answer::OK; }
+  void show_modal(Form& f) override { f.host_set_visible(true, true); }
+  void show_modeless(Form& f) override { f.host_set_visible(true, false); }
+  bool file_dialog(gw::ui::FileDialog& d, bool) override {
+    if (next_file.empty()) return false;
+    d.file_name = next_file;
+    return true;
+  }
+  void open_document(const std::string&) override {}
+  double clock() override { return 0; }
+  void end_program() override {}
+  std::string next_file;
+};
+
+class TestForm : public Form {
+ public:
+  static constexpr const char* kName = "frmTest";
+  explicit TestForm(Forms& f) : Form(f, kName) {}
+  int loads = 0;
+  int remembered = 0;  // a form-level variable
+  std::vector<std::string> log;
+  bool cancel_unload = false;
+
+ protected:
+  void build() override {
+    for (const char* n : {"txtA", "txtB", "txtC"}) {
+      Control& c = add(Kind::TextBox, n);
+      std::string name = n;
+      c.on_got_focus = [this, name] { log.push_back("got " + name); };
+      c.on_lost_focus = [this, name] { log.push_back("lost " + name); };
+    }
+    add(Kind::Label, "lbl");
+    add(Kind::Frame, "fraOpt");
+    for (int i = 0; i < 3; ++i) add(Kind::OptionButton, "opt", i).container = "fraOpt";
+    add(Kind::CommandButton, "cmdClose").on_click = [this] { unload(); };
+  }
+  void Form_Load() override { ++loads; }
+  void Form_Unload(int& cancel) override { cancel = cancel_unload ? 1 : 0; }
+};
+
+struct FormTest : ::testing::Test {
+  NullHost host;
+  Forms forms{host};
+  void SetUp() override {
+    forms.register_form(TestForm::kName, [](Forms& f) { return std::make_unique<TestForm>(f); });
+  }
+  TestForm& form() { return forms.get<TestForm>(); }
+};
+
+TEST_F(FormTest, TouchingAControlLoadsTheWindowOnceAndUnloadKeepsFormVariables) {
+  TestForm& f = form();
+  EXPECT_FALSE(f.is_loaded());
+  f.c("txtA").set_text("x");
+  EXPECT_TRUE(f.is_loaded());
+  EXPECT_EQ(f.loads, 1);
+  f.remembered = 7;
+  EXPECT_TRUE(f.unload());
+  EXPECT_FALSE(f.is_loaded());
+  EXPECT_EQ(f.find("txtA"), nullptr);
+  // Controls come back as designed; the form-level variable survives.
+  EXPECT_EQ(f.c("txtA").text(), "");
+  EXPECT_EQ(f.loads, 2);
+  EXPECT_EQ(f.remembered, 7);
+  // Releasing the instance discards the form-level variables too.
+  forms.release(TestForm::kName);
+  EXPECT_EQ(form().remembered, 0);
+}
+
+TEST_F(FormTest, UnloadCanBeCancelledAndAHandlerMayUnloadItsOwnWindow) {
+  TestForm& f = form();
+  f.load();
+  f.cancel_unload = true;
+  EXPECT_FALSE(f.unload());
+  EXPECT_TRUE(f.is_loaded());
+  f.cancel_unload = false;
+  f.c("cmdClose").click();  // the handler's control is discarded while it runs
+  EXPECT_FALSE(f.is_loaded());
+}
+
+TEST_F(FormTest, FocusRunsLostFocusThenGotFocusAndTabSkipsWhatCannotTakeIt) {
+  TestForm& f = form();
+  f.load();
+  f.set_focus(f.c("txtA"));
+  f.c("txtB").set_enabled(false);
+  f.tab_next();
+  EXPECT_EQ(f.active_control(), &f.c("txtC"));
+  EXPECT_EQ(f.log, (std::vector<std::string>{"got txtA", "lost txtA", "got txtC"}));
+  EXPECT_FALSE(f.set_focus(f.c("lbl")));
+  EXPECT_FALSE(f.set_focus(f.c("txtB")));
+  // Controls inside a disabled frame cannot take the focus either.
+  f.c("fraOpt").set_enabled(false);
+  EXPECT_FALSE(f.can_focus(f.c("opt", 1)));
+}
+
+TEST_F(FormTest, OptionButtonsOfOneFrameExcludeEachOther) {
+  TestForm& f = form();
+  int clicks = 0;
+  f.c("opt", 2).on_click = [&] { ++clicks; };
+  f.c("opt", 0).set_value(1);
+  f.c("opt", 2).set_value(1);
+  EXPECT_EQ(f.c("opt", 0).value(), 0);
+  EXPECT_EQ(f.c("opt", 2).value(), 1);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_THROW(f.c("opt", 5), gw::Error);
+}
+
+TEST_F(FormTest, FileDialogCancelRaisesOnlyWithCancelError) {
+  gw::ui::FileDialog d;
+  d.file_name = "kept";
+  EXPECT_FALSE(gw::ui::show_save(host, d));
+  EXPECT_EQ(d.file_name, "kept");
+  d.cancel_error = true;
+  try {
+    gw::ui::show_open(host, d);
+    FAIL() << "cancel did not raise";
+  } catch (const gw::Error& e) {
+    EXPECT_STREQ(e.what(), "Cancel was selected.");
+  }
+  host.next_file = "/tmp/projects/a.gwp";
+  EXPECT_TRUE(gw::ui::show_open(host, d));
+  EXPECT_EQ(d.file_name, "/tmp/projects/a.gwp");
+  EXPECT_EQ(host.current_folder(), "/tmp/projects");
+}
+
+}  // namespace
