@@ -1,8 +1,10 @@
 // The pipe design window: one pipe of table PIPE viewed, added or edited, its record access and SOLVE.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/db/recordset.h"
 #include "platform/ui/binding.h"
@@ -16,36 +18,45 @@ class frmpipemain : public shell::Window {
   explicit frmpipemain(shell::Program& p);
   ~frmpipemain() override;
 
-  // ---- record access (public procedures of the window) ----
+  // ---- record access ----
   // The window's record set of PIPE records: opened by get_pipe_records, written and
   // closed by pipeUpdate.
   std::shared_ptr<db::Recordset> adopipeRS;
   // The upstream-pipe list: PIPE_NUMBER, ACCUMULATED_CA, ACCUMULATED_TC, FLOW_TIME and
-  // PIPE_DISCHARGE of every pipe, sorted by PIPE_NUMBER.
+  // PIPE_DISCHARGE of every pipe, sorted by PIPE_NUMBER. Item source of prenode1..prenode4.
   std::shared_ptr<db::Recordset> prepipeRS;
 
+  // Opens adopipeRS on every pipe (empty wherestr) or on the pipe of that number.
   void get_pipe_records(const std::string& wherestr);
+  // "requery" runs the list's query again; any other text opens it afresh.
   void get_pipe_list(const std::string& qureymode);
   void attach_pipe_datasource();
   void clear_pipe_datasource();
+  // Starts a new record with the project's id and the values of a new pipe.
   void pipeAdd();
+  // Drops a record being added; the edit of a stored record is left unwritten.
   void pipeCancel();
-  // Writes the current record; returns whether the write succeeded (a failure has been
-  // reported to the user already).
+  // Writes the current record and closes adopipeRS. Returns false, with the record still
+  // pending and adopipeRS open, when the write failed; the caller reports that.
   bool pipeUpdate();
+  // Sets the window's fields to the values of a new pipe.
   void init_pipe_data();
-  // Whether a pipe stands in the relation `listname` names with `boundtxt`
-  // ("PRENODE1".."PRENODE4": a pipe names it upstream; "PIPE_NUMBER": the number exists;
-  // "NODEIN_NO": a pipe starts at the structure). Sets found_pipe_number. Touches no
-  // control, so it does not load the window. A search that cannot run is reported and
-  // answers false; search_failed() then tells the caller so.
+  // Whether a pipe stands in the relation `listname` names with `boundtxt`:
+  // "PRENODE1".."PRENODE4" a pipe names it as an upstream pipe (found_pipe_number: that
+  // pipe), "PIPE_NUMBER" the number exists, "NODEIN_NO" a pipe starts at that structure
+  // (found_pipe_number: that pipe). Touches no control, so it does not load the window.
+  // A search that cannot run shows its error, answers false and leaves search_failed()
+  // true, so that a guard can refuse its action instead of taking "not found".
   bool search_pipes(const std::string& boundtxt, const std::string& listname);
   bool search_failed() const { return search_failed_; }
 
-  // ---- form-level values (they keep their values while the window is unloaded) ----
+  // ---- form-level values (kept while the window is unloaded) ----
+  // True while the record's hydraulics count as solved; Save requires it.
   bool pipe_solved = false;
   bool editing_pipe = false;
   bool adding_new_pipe = false;
+  // Upstream pipe numbers the record held on entering edit mode: a row still naming its
+  // remembered number is not searched for in other pipes.
   std::string remembered_prenode1, remembered_prenode2, remembered_prenode3, remembered_prenode4;
 
   // ---- commands ----
@@ -60,14 +71,26 @@ class frmpipemain : public shell::Window {
   void lock_pipe_frames();
   void unlock_pipe_frames();
   void update_status_bar();
+  // Toolbar click by 1-based button index: 1 Add, 3 Edit, 5 Save, 8 Solve, 11 Exit, 14 help.
   void Toolbar1_ButtonClick(int index);
+  // The SOLVE command: the hydraulics of the pipe's shape on the window's fields.
   void cmdpipesolve_Click();
-  void solve_pipe_hydraulics();
+  // Runs the routine of the shape in pipe_shape; returns whether it succeeded.
+  bool solve_pipe_hydraulics();
 
-  // Shape-dependent enablement of the size fields.
+  // Enables the size fields and the material for the current shape, changing no value.
   void set_shape_controls();
-  // Runs on a change of tab (previous tab given).
+  // Brings the frames in line with the mode after a change of tab.
   void pipetab_Click(int previous_tab);
+
+  // Whether a toolbar button shows pressed (the command in progress).
+  bool button_pressed(int index) const;
+
+  // Control names bound to table PIPE, in binding order: every project, then the five of
+  // current projects only (DISCHARGEVAL and upstream slot 4), then the rest.
+  static const std::vector<std::string>& bound_controls(bool legacy);
+  // The thirteen result fields that SOLVE fills and clear_pipe_results empties.
+  static const std::array<const char*, 13> kResultFields;
 
  protected:
   void build() override;
@@ -78,10 +101,20 @@ class frmpipemain : public shell::Window {
   void clear_pipe_results();
   void adopipeRS_MoveComplete();
   void adopipeRS_WillChangeRecord(db::ChangeReason reason, bool& cancel);
+  void build_controls();
+  void wire_handlers();
+  void set_pressed(int index, bool pressed);
+  // Refreshes the pipe table window's grid and list after a save.
+  void refresh_pipe_table();
+  // Clears pipe_solved when a bound input really changes outside a refill or SOLVE's writes.
+  void watch_inputs();
 
   ui::Binding binding_;
+  bool bound_ = false;
   bool search_failed_ = false;
   bool writing_results_ = false;
+  int last_tab_ = 0;
+  std::array<bool, 15> pressed_{};
 };
 
 }  // namespace gw::design

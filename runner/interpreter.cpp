@@ -80,6 +80,7 @@ void Interpreter::run() {
 
 void Interpreter::execute(const Line& line) {
   CurrentLine guard(current_, &line);
+  clock_reads_ = 0;
   const std::string& word = line.command();
   if (word == "end") fail(line, "no modal window is open");
   if (is_program_word(word)) fail(line, "the program showed nothing");
@@ -92,15 +93,20 @@ void Interpreter::execute(const Line& line) {
     // the scenario stops here.
     fail(line, std::string("unhandled error: ") + e.what());
   }
-  // The program has come back to this level with a modal block left open.
-  check_no_pending();
+  // The program has come back to this level with a modal block left open. While a show
+  // of that block is still under way further out, the block's opener decides: it may
+  // show the window again.
+  if (pending_ && std::none_of(frames_.begin(), frames_.end(),
+                               [this](const Frame* f) { return f->block == pending_->block; }))
+    fail_pending();
 }
 
 void Interpreter::run_modal(ui::Form& f, Block& block) {
   Frame frame{&f, &block};
   Pushed<Frame> guard(frames_, &frame);
   for (;;) {
-    if (block.ended) return;
+    // Ended, or closed by an inner show of the same block and waiting to be shown again.
+    if (block.ended || (pending_ && pending_->block == &block)) return;
     const Line* next = peek();
     if (frame.closed) {
       if (next && next->command() == "end") {
@@ -204,6 +210,13 @@ Target Interpreter::control_for_user(const Line& at, const Ref& ref) const {
   if (!visible) fail(at, t.name + " is hidden");
   if (!enabled) fail(at, t.name + " is disabled");
   return t;
+}
+
+void Interpreter::program_clock_read() {
+  if (++clock_reads_ <= kMaxClockReads) return;
+  const Line* at = current_.empty() ? nullptr : current_.back();
+  throw Failure{script_.file, at ? at->number : 0, at ? at->source : "a transcript line",
+                "the program read the clock " + std::to_string(kMaxClockReads) + " times without end"};
 }
 
 void Interpreter::note_shown(const ui::Form& f) {

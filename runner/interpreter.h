@@ -100,6 +100,10 @@ class Interpreter {
   bool program_file_dialog(ui::FileDialog& d, bool save);
   void program_open_document(const std::string& target);
   void program_end();
+  // Counts the clock's readings of one transcript line; a program that polls the clock
+  // without end fails instead of hanging.
+  void program_clock_read();
+  static constexpr long kMaxClockReads = 1000000;  // a quarter-second step: almost three days
 
  private:
   // One `modal W` ... `end` block; one or several modal shows of W may serve it.
@@ -143,6 +147,7 @@ class Interpreter {
   std::deque<Block> blocks_;
   std::optional<Pending> pending_;
   std::vector<std::string> shown_;  // windows in the order they were last shown
+  long clock_reads_ = 0;  // during the current line
   bool started_ = false;
   bool ended_ = false;
 };

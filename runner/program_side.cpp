@@ -68,7 +68,8 @@ ui::Answer Interpreter::program_message(const ui::Message& m) {
     else if (a.take("exclamation")) icon = ui::Icon::Exclamation;
     else if (a.take("none")) icon = ui::Icon::None;
     else if (a.take("title")) title = a.text("the title");
-    else if (a.take("->") && !answered) {
+    else if (a.take("->")) {
+      if (answered) a.malformed("a second answer");
       std::string w = a.bare("the answer");
       answered = true;
       if (w == "ok") answer = ui::Answer::OK;

@@ -35,10 +35,11 @@ struct Paths {
 };
 
 // Splits the text of a transcript into its command lines. Words are separated by blanks;
-// `#` outside a quoted string starts a comment; a quoted string takes the escapes \" \\
-// and \n. The folder variables are replaced in every word, quoted or not. A malformed
-// line (an unterminated string, an unknown escape, a quote inside a bare word) fails with
-// a Failure naming the file and line.
+// `#` outside a quoted string starts a comment; a quoted string takes three escapes:
+// backslash-quote, a doubled backslash and backslash-n. The folder variables are
+// replaced in every word, quoted or not. A malformed line (an unterminated string, an
+// unknown escape, a quote inside a bare word) fails with a Failure naming the file and
+// line.
 Script parse_script(std::string_view text, const std::string& file, const Paths& paths);
 
 // Reads and parses a transcript file; a file that cannot be read fails at line 0.

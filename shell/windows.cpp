@@ -1,7 +1,9 @@
 // Registration of the application shell's windows.
 #include "shell/frmHydroSplash.h"
+#include "shell/frmProject.h"
+#include "shell/frmProjectNOAA.h"
+#include "shell/frmProjectUpdate.h"
 #include "shell/frmsoftwaremain.h"
-#include "shell/placeholder_window.h"
 #include "shell/program.h"
 
 namespace gw::shell {
@@ -11,15 +13,10 @@ void register_shell_windows(Program& prog) {
   prog.forms.register_form(frmsoftwaremain::kName, [p](ui::Forms&) { return std::make_unique<frmsoftwaremain>(*p); });
   prog.forms.register_form(frmHydroSplash::kName, [p](ui::Forms&) { return std::make_unique<frmHydroSplash>(*p); });
   prog.forms.register_form(frmAbout::kName, [p](ui::Forms&) { return std::make_unique<frmAbout>(*p); });
-  prog.forms.register_form("frmProjectNOAA", [p](ui::Forms&) {
-    return std::make_unique<PlaceholderWindow>(*p, "frmProjectNOAA", "Project", "mnuprojexit");
-  });
-  prog.forms.register_form("frmProject", [p](ui::Forms&) {
-    return std::make_unique<PlaceholderWindow>(*p, "frmProject", "Project", "mnuprojexit");
-  });
-  prog.forms.register_form("frmProjectUpdate", [p](ui::Forms&) {
-    return std::make_unique<PlaceholderWindow>(*p, "frmProjectUpdate", "Project Update", "mnuexit");
-  });
+  prog.forms.register_form(frmProjectNOAA::kName, [p](ui::Forms&) { return std::make_unique<frmProjectNOAA>(*p); });
+  prog.forms.register_form(frmProject::kName, [p](ui::Forms&) { return std::make_unique<frmProject>(*p); });
+  prog.forms.register_form(frmProjectUpdate::kName,
+                           [p](ui::Forms&) { return std::make_unique<frmProjectUpdate>(*p); });
 }
 
 }  // namespace gw::shell

@@ -59,20 +59,18 @@ struct Recordset::Impl {
 
     std::vector<Row> rows;
     long position = -1;  // -1 before the first record, rows.size() after the last
-    bool on_deleted = false;
 
     std::vector<std::pair<int, std::function<void()>>> listeners;
     int next_listener = 1;
 
     long size() const { return static_cast<long>(rows.size()); }
-    bool has_current() const { return open && !on_deleted && position >= 0 && position < size(); }
+    bool has_current() const { return open && position >= 0 && position < size(); }
 
     void require_open() const {
         if (!open) throw gw::Error("The recordset is not open.");
     }
     void require_current() const {
         require_open();
-        if (on_deleted) throw gw::Error("The current record was deleted.");
         if (!has_current()) throw gw::Error("There is no current record.");
     }
     void require_updatable() const {
@@ -173,7 +171,6 @@ void Recordset::Impl::read() {
     columns = std::move(new_columns);
     rows = std::move(new_rows);
     position = rows.empty() ? -1 : 0;
-    on_deleted = false;
     open = true;
 }
 
@@ -317,7 +314,6 @@ void Recordset::close() {
     d.open = false;
     d.rows.clear();
     d.position = -1;
-    d.on_deleted = false;
     d.session.reset();
     notify_and_moved(false);
 }
@@ -338,13 +334,13 @@ void Recordset::requery() {
 bool Recordset::bof() const {
     const Impl& d = self();
     d.require_open();
-    return !d.on_deleted && (d.rows.empty() || d.position < 0);
+    return d.rows.empty() || d.position < 0;
 }
 
 bool Recordset::eof() const {
     const Impl& d = self();
     d.require_open();
-    return !d.on_deleted && (d.rows.empty() || d.position >= d.size());
+    return d.rows.empty() || d.position >= d.size();
 }
 
 long Recordset::record_count() const {
@@ -365,7 +361,6 @@ void Recordset::set_absolute_position(long position) {
     if (position < 1 || position > d.size())
         throw gw::Error("There is no record at position " + std::to_string(position) + ".");
     d.position = position - 1;
-    d.on_deleted = false;
     notify_and_moved(true);
 }
 
@@ -373,7 +368,6 @@ void Recordset::move_first() {
     Impl& d = self();
     d.require_open();
     d.position = d.rows.empty() ? -1 : 0;
-    d.on_deleted = false;
     notify_and_moved(true);
 }
 
@@ -381,7 +375,6 @@ void Recordset::move_last() {
     Impl& d = self();
     d.require_open();
     d.position = d.rows.empty() ? -1 : d.size() - 1;
-    d.on_deleted = false;
     notify_and_moved(true);
 }
 
@@ -392,18 +385,14 @@ void Recordset::move_previous() { move(-1); }
 void Recordset::move(long offset) {
     Impl& d = self();
     d.require_open();
-    long target = 0;
-    if (d.on_deleted) {
-        // The deleted record sat between position - 1 and position.
-        target = offset > 0 ? d.position - 1 + offset : d.position + offset;
-    } else {
-        if (offset == 0) d.require_current();
-        if (offset > 0 && eof()) throw gw::Error("The position is already after the last record.");
-        if (offset < 0 && bof()) throw gw::Error("The position is already before the first record.");
-        target = d.position + offset;
-    }
-    d.position = std::clamp(target, -1L, d.size());
-    d.on_deleted = false;
+    if (offset == 0) d.require_current();
+    if (offset > 0 && eof()) throw gw::Error("The position is already after the last record.");
+    if (offset < 0 && bof()) throw gw::Error("The position is already before the first record.");
+    // Stops at bof() / eof(), without overflow for any offset.
+    if (offset > 0)
+        d.position = offset >= d.size() - d.position ? d.size() : d.position + offset;
+    else
+        d.position = offset <= -1 - d.position ? -1 : d.position + offset;
     notify_and_moved(true);
 }
 
@@ -420,7 +409,6 @@ bool Recordset::find(std::string_view field_name, std::string_view text) {
         }
     }
     if (!found) d.position = d.size();
-    d.on_deleted = false;
     notify_and_moved(true);
     return found;
 }
@@ -491,10 +479,9 @@ void Recordset::add_new() {
     row.values.assign(d.names.size(), Value());
     row.original = row.values;
     row.is_new = true;
-    row.return_position = d.on_deleted ? d.position - 1 : d.position;
+    row.return_position = d.position;
     d.rows.push_back(std::move(row));
     d.position = d.size() - 1;
-    d.on_deleted = false;
     notify_and_moved(true);
 }
 
@@ -523,8 +510,7 @@ void Recordset::cancel_update() {
         for (Row& r : d.rows)
             if (r.is_new && r.return_position > removed) --r.return_position;
         d.position = std::clamp(back, -1L, d.size());
-        d.on_deleted = false;
-        notify_and_moved(true);
+            notify_and_moved(true);
     } else if (row.dirty) {
         raise(ChangeReason::undo_update);
         d.current().values = d.current().original;
@@ -578,8 +564,9 @@ void Recordset::delete_current() {
     d.rows.erase(d.rows.begin() + removed);
     for (Row& r : d.rows)
         if (r.is_new && r.return_position > removed) --r.return_position;
-    d.on_deleted = true;  // position now names the record that followed
-    notify_and_moved(false);
+    // The record that followed becomes current (eof() when the last one went).
+    d.position = d.rows.empty() ? -1 : std::min(removed, d.size());
+    notify_and_moved(true);
 }
 
 EditMode Recordset::edit_mode() const {

@@ -12,10 +12,6 @@
 
 namespace gw::db {
 
-namespace detail {
-struct Session;
-}
-
 // Why a record is about to change (the will_change_record event).
 enum class ChangeReason {
     add_new,       // add_new() starts a new record
@@ -38,6 +34,8 @@ enum class EditMode {
 // Position: before the first record (bof()), on a record (1-based absolute_position()), or
 // after the last (eof()); an empty recordset is at bof() and eof() together. open() and
 // requery() land on the first record. Moving forward past eof() or back past bof() fails.
+// delete_current() makes the record that followed the deleted one current (eof() when it was
+// the last), so a loop that deletes does not move_next() after a delete.
 //
 // Fields: by name (without regard to case) or by index from 0. A NULL reads as the empty
 // text through field(); value() gives the stored kind. A missing field fails with
@@ -57,7 +55,17 @@ enum class EditMode {
 // handler may set cancel, and the operation then fails with "The change was cancelled.".
 // Setting a field to the value it holds (the empty text on a NULL included) changes nothing
 // and raises nothing. move_complete is raised after every completed move: open, requery,
-// move_*, set_absolute_position, find, add_new, and cancel_update of a new record.
+// move_*, set_absolute_position, find, add_new, delete_current, and cancel_update of a new
+// record.
+//
+// Typical use by a window:
+//   adopipeRS.will_change_record = [this](ChangeReason r, bool&) {
+//       if (r == ChangeReason::add_new || r == ChangeReason::first_change) pipe_solved = false;
+//   };
+//   adopipeRS.open(project_connection, "SELECT * FROM PIPE WHERE PIPE_NUMBER = ?", {number});
+//   if (!adopipeRS.eof()) shape = adopipeRS.field("PIPE_SHAPE");
+//   adopipeRS.set_field("PIPE_SHAPE", "Box");
+//   adopipeRS.update();
 class Recordset {
 public:
     Recordset();
@@ -73,7 +81,8 @@ public:
 
     // Observers of what the current record shows, for control binding: called after every
     // move, add_new, cancel_update, update/update_batch (values read back), delete_current,
-    // requery, open and close. Returns an id for unsubscribe.
+    // requery, open and close (not after set_field: the writer knows its value). There is a
+    // record to show unless bof() or eof(). Returns an id for unsubscribe.
     int subscribe(std::function<void()> on_record_shown);
     void unsubscribe(int id);
 
@@ -117,15 +126,13 @@ public:
 
     // ---- edits ----
     void add_new();         // a new empty record at the end becomes current, pending
-    void update();          // writes the current record's pending change now
+    void update();          // writes the current record's pending change now (nothing pending: no-op)
     void cancel_update();   // drops the current record's pending change
     void update_batch();    // writes every pending record, all or none
-    void delete_current();  // deletes the current record from the table at once
+    void delete_current();  // deletes the current record from the table at once; the next one
+                            // becomes current
     EditMode edit_mode() const;  // of the current record
     bool has_pending_changes() const;
-
-    // After delete_current() the deleted record stays current, with no fields, until the next
-    // move: move_next() goes to the record that followed it, move_previous() to the one before.
 
 private:
     struct Impl;

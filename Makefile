@@ -1,0 +1,59 @@
+# The project's front door: installs what the build needs, then builds, runs and tests
+# through CMake and CTest.
+
+ROOT := $(patsubst %/,%,$(dir $(abspath $(lastword $(MAKEFILE_LIST)))))
+BUILD_DIR ?= $(ROOT)/build
+BENCH_DIR ?= $(ROOT)/build-bench
+ASAN_DIR ?= $(ROOT)/build-asan
+JOBS ?= $(shell nproc 2>/dev/null || echo 4)
+OUT ?= $(ROOT)/out/screenshots
+FILE ?=
+
+# Debian packages the build, the tests and the offscreen pictures need.
+DEB_PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
+  libsqlite3-dev qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev xvfb xauth fonts-dejavu-core
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+APT := $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get
+
+.PHONY: deps build run test scenario screenshots bench sanitize
+
+deps:
+	@missing=""; \
+	for p in $(DEB_PACKAGES); do \
+	  dpkg -s $$p 2>/dev/null | grep -q '^Status: install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(APT) update && $(APT) install -y --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake -S $(ROOT) -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD_DIR) -j$(JOBS)
+
+run: build
+	$(BUILD_DIR)/program/gullyworks
+
+test: build
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -j8
+
+scenario: build
+	@if [ -z "$(FILE)" ]; then echo 'usage: make scenario FILE="path.scn ..."'; exit 2; fi
+	$(BUILD_DIR)/scenario --program $(BUILD_DIR)/program --fixtures $(BUILD_DIR)/fixtures $(FILE)
+
+screenshots: build
+	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/program/gullyworks --screenshots $(OUT)
+
+bench: deps
+	cmake -S $(ROOT) -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DGW_BUILD_BENCH=ON -DGW_BUILD_APP=OFF
+	cmake --build $(BENCH_DIR) -j$(JOBS)
+	@set -e; found=0; \
+	for b in $$(find $(BENCH_DIR) -type f -name 'bench_*' -perm -u+x | sort); do \
+	  found=1; echo "== $$b"; $$b; \
+	done; \
+	if [ $$found = 0 ]; then echo "no benchmarks were built"; exit 1; fi
+
+sanitize: deps
+	cmake -S $(ROOT) -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGW_SANITIZE=ON -DGW_BUILD_APP=OFF
+	cmake --build $(ASAN_DIR) -j$(JOBS)
+	ctest --test-dir $(ASAN_DIR) --output-on-failure -j8

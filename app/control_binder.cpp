@@ -1,0 +1,709 @@
+// Binding of one model control to its widget or action: the model's property changes
+// update the widget, the user's actions on the widget go to the model.
+#include "app/control_binder.h"
+
+#include <algorithm>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolBar>
+
+#include "app/form_view.h"
+#include "app/key_codes.h"
+#include "app/qt_host.h"
+#include "platform/ui/form.h"
+
+namespace gw::app {
+
+using ui::Kind;
+using ui::Prop;
+
+namespace {
+
+// Column widths of the grids are kept in twips, as the windows set them.
+constexpr int kTwipsPerPixel = 15;
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// Offsets into the model's UTF-8 text and into the widget's UTF-16 text.
+int widget_offset(const std::string& text, int byte_offset) {
+  byte_offset = std::clamp(byte_offset, 0, static_cast<int>(text.size()));
+  return static_cast<int>(QString::fromUtf8(text.data(), byte_offset).size());
+}
+
+int model_offset(const QString& text, int offset) {
+  offset = std::clamp(offset, 0, static_cast<int>(text.size()));
+  return static_cast<int>(text.left(offset).toUtf8().size());
+}
+
+bool is_picture(const ui::Control& c) { return c.kind() == Kind::Image || c.kind() == Kind::PictureBox; }
+
+// Widgets whose colour is their editing area's rather than their face's.
+bool uses_base_colour(QWidget* w) {
+  return qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+         qobject_cast<QAbstractItemView*>(w);
+}
+
+QStringList to_list(const std::vector<std::string>& items) {
+  QStringList l;
+  l.reserve(static_cast<qsizetype>(items.size()));
+  for (const auto& s : items) l << qs(s);
+  return l;
+}
+
+QStringList combo_items(QComboBox* cb) {
+  QStringList l;
+  for (int i = 0; i < cb->count(); ++i) l << cb->itemText(i);
+  return l;
+}
+
+QStringList list_items(QListWidget* lw) {
+  QStringList l;
+  for (int i = 0; i < lw->count(); ++i) l << lw->item(i)->text();
+  return l;
+}
+
+}  // namespace
+
+QString object_name(const ui::Control& c) {
+  if (c.index() < 0) return qs(c.name());
+  return qs(c.name()) + "_" + QString::number(c.index());
+}
+
+QObject* find_control_object(QWidget* top, const ui::Control& c) {
+  if (!top) return nullptr;
+  const QString n = object_name(c);
+  if (c.kind() == Kind::MenuItem) {
+    if (auto* m = top->findChild<QMenu*>(n)) return m;
+    return top->findChild<QAction*>(n);
+  }
+  return top->findChild<QWidget*>(n);
+}
+
+std::optional<QColor> colour_of(std::uint32_t bgr) {
+  if (bgr & 0x80000000u) return std::nullopt;  // a system colour: the palette's own
+  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+QString strip_access_keys(const QString& caption) {
+  QString out;
+  out.reserve(caption.size());
+  for (qsizetype i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&') {
+      if (i + 1 < caption.size() && caption[i + 1] == '&') {
+        out += '&';
+        ++i;
+      }
+      continue;
+    }
+    out += caption[i];
+  }
+  return out;
+}
+
+// ---- construction ----------------------------------------------------------------
+
+ControlBinding::ControlBinding(FormView& view, ui::Control& ctl, QObject* obj)
+    : view_(view), ctl_(ctl), obj_(obj), guard_(new QObject) {
+  observer_ = ctl_.observe([this](ui::Control& c, Prop p) {
+    // The widget already shows what the user typed or selected.
+    if (c.from_view && (p == Prop::Text || p == Prop::Selection)) return;
+    apply(p);
+  });
+  if (auto* pb = qobject_cast<QPushButton*>(obj)) {
+    // Enter in a field is the field's key, never a press of some button.
+    pb->setAutoDefault(false);
+    pb->setDefault(false);
+  }
+  if (auto* rb = qobject_cast<QRadioButton*>(obj)) rb->setAutoExclusive(false);  // the model groups them
+  if (auto* cb = qobject_cast<QComboBox*>(obj)) {
+    if (ctl_.kind() == Kind::ComboBox || ctl_.kind() == Kind::DataCombo) cb->setEditable(ctl_.style != 2);
+    cb->setInsertPolicy(QComboBox::NoInsert);
+  }
+  if (auto* tw = qobject_cast<QTableWidget*>(obj)) {
+    tw->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tw->setSelectionMode(QAbstractItemView::SingleSelection);
+  }
+  if (auto* le = qobject_cast<QLineEdit*>(obj); le && ctl_.max_length > 0) le->setMaxLength(ctl_.max_length);
+  if (auto* a = qobject_cast<QAction*>(obj); a && !ctl_.shortcut.empty())
+    a->setShortcut(QKeySequence(qs(ctl_.shortcut)));
+  if (auto* w = qobject_cast<QWidget*>(obj)) {
+    view_.watch(w, this);
+    if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->lineEdit()) view_.watch(cb->lineEdit(), this);
+  }
+  connect_signals();
+  apply_all();
+}
+
+ControlBinding::~ControlBinding() { delete guard_; }
+
+void ControlBinding::detach() {
+  if (!alive_) return;
+  alive_ = false;
+  ctl_.unobserve(observer_);
+}
+
+QWidget* ControlBinding::focus_widget() const {
+  auto* w = qobject_cast<QWidget*>(obj_.data());
+  if (!w || w->focusPolicy() == Qt::NoFocus) return nullptr;
+  if (qobject_cast<QLabel*>(w) || qobject_cast<QGroupBox*>(w) || qobject_cast<QStatusBar*>(w) ||
+      qobject_cast<QToolBar*>(w))
+    return nullptr;
+  return w;
+}
+
+template <class F>
+void ControlBinding::user(F&& f) {
+  if (!alive_ || view_.host().applying()) return;
+  view_.user_action([&] { f(); });
+  if (!alive_) return;
+  // The handler may have changed this very control while its value came from the view.
+  apply_text();
+  apply_value();
+  apply_list_index();
+  apply_grid_position();
+  if (qobject_cast<QTabWidget*>(obj_)) apply_tabs();
+}
+
+template <class F>
+void ControlBinding::from_view(F&& f) {
+  ctl_.from_view = true;
+  struct Reset {
+    ControlBinding& b;
+    ~Reset() {
+      if (b.alive_) b.ctl_.from_view = false;
+    }
+  } reset{*this};
+  f();
+}
+
+void ControlBinding::connect_signals() {
+  QObject* o = obj_;
+  if (auto* le = qobject_cast<QLineEdit*>(o)) {
+    QObject::connect(le, &QLineEdit::textEdited, guard_, [this] {
+      user([this] { push_text(); });
+    });
+    auto sel = [this] {
+      if (alive_ && !view_.host().applying()) push_selection();
+    };
+    QObject::connect(le, &QLineEdit::cursorPositionChanged, guard_, sel);
+    QObject::connect(le, &QLineEdit::selectionChanged, guard_, sel);
+  } else if (auto* pe = qobject_cast<QPlainTextEdit*>(o)) {
+    QObject::connect(pe, &QPlainTextEdit::textChanged, guard_, [this] { user([this] { push_text(); }); });
+  } else if (auto* cb = qobject_cast<QComboBox*>(o)) {
+    QObject::connect(cb, &QComboBox::activated, guard_, [this](int i) {
+      user([this, i] { from_view([this, i] { ctl_.set_list_index(i); }); });
+    });
+    if (QLineEdit* le = cb->lineEdit()) {
+      QObject::connect(le, &QLineEdit::textEdited, guard_, [this] { user([this] { push_text(); }); });
+    }
+  } else if (auto* lw = qobject_cast<QListWidget*>(o)) {
+    QObject::connect(lw, &QListWidget::currentRowChanged, guard_, [this](int row) {
+      user([this, row] { from_view([this, row] { ctl_.set_list_index(row); }); });
+    });
+    QObject::connect(lw, &QListWidget::itemDoubleClicked, guard_, [this] { user([this] { ctl_.dblclick(); }); });
+  } else if (auto* tw = qobject_cast<QTableWidget*>(o)) {
+    QObject::connect(tw, &QTableWidget::currentCellChanged, guard_, [this](int r, int c) {
+      if (r < 0 || c < 0) return;
+      user([this, r, c] {
+        from_view([this, r, c] {
+          ctl_.set_row(r + std::max(ctl_.fixed_rows, 0));
+          ctl_.set_col(c + std::max(ctl_.fixed_cols, 0));
+        });
+      });
+    });
+    QObject::connect(tw, &QTableWidget::cellClicked, guard_, [this] { user([this] { ctl_.click(); }); });
+    QObject::connect(tw, &QTableWidget::cellDoubleClicked, guard_, [this] { user([this] { ctl_.dblclick(); }); });
+  } else if (auto* tabs = qobject_cast<QTabWidget*>(o)) {
+    QObject::connect(tabs, &QTabWidget::currentChanged, guard_, [this](int i) {
+      if (i < 0) return;
+      user([this, i] { from_view([this, i] { ctl_.set_tab(i); }); });
+    });
+  } else if (auto* chk = qobject_cast<QCheckBox*>(o)) {
+    QObject::connect(chk, &QCheckBox::clicked, guard_, [this, chk] {
+      const int v = chk->checkState() == Qt::Checked ? 1 : chk->checkState() == Qt::PartiallyChecked ? 2 : 0;
+      user([this, v] { from_view([this, v] { ctl_.set_value(v); }); });
+    });
+  } else if (auto* rb = qobject_cast<QRadioButton*>(o)) {
+    QObject::connect(rb, &QRadioButton::clicked, guard_, [this] {
+      user([this] { from_view([this] { ctl_.set_value(1); }); });
+    });
+  } else if (auto* ab = qobject_cast<QAbstractButton*>(o)) {
+    QObject::connect(ab, &QAbstractButton::clicked, guard_, [this] { user([this] { ctl_.click(); }); });
+  } else if (auto* m = qobject_cast<QMenu*>(o)) {
+    // A menu's own Click comes as it drops down.
+    QObject::connect(m, &QMenu::aboutToShow, guard_, [this] { user([this] { ctl_.click(); }); });
+  } else if (auto* a = qobject_cast<QAction*>(o)) {
+    QObject::connect(a, &QAction::triggered, guard_, [this] { user([this] { ctl_.click(); }); });
+  }
+}
+
+// ---- widget -> model ---------------------------------------------------------------
+
+void ControlBinding::push_text() {
+  QString t;
+  if (auto* le = qobject_cast<QLineEdit*>(obj_)) t = le->text();
+  else if (auto* pe = qobject_cast<QPlainTextEdit*>(obj_)) t = pe->toPlainText().replace("\n", "\r\n");
+  else if (auto* cb = qobject_cast<QComboBox*>(obj_)) t = cb->currentText();
+  else return;
+  const std::string s = t.toStdString();
+  if (s == ctl_.text()) return;
+  from_view([&] { ctl_.set_text(s); });
+  if (alive_) push_selection();
+}
+
+void ControlBinding::push_selection() {
+  QLineEdit* le = qobject_cast<QLineEdit*>(obj_);
+  if (auto* cb = qobject_cast<QComboBox*>(obj_)) le = cb->lineEdit();
+  if (!le) return;
+  const QString t = le->text();
+  int start = le->hasSelectedText() ? static_cast<int>(le->selectionStart()) : le->cursorPosition();
+  int len = le->hasSelectedText() ? static_cast<int>(le->selectedText().size()) : 0;
+  const int s = model_offset(t, start);
+  const int l = model_offset(t, start + len) - s;
+  if (s == ctl_.sel_start() && l == ctl_.sel_length()) return;
+  from_view([&] { ctl_.set_selection(s, l); });
+}
+
+bool ControlBinding::key_press(QKeyEvent& e) {
+  if (!alive_ || view_.host().applying()) return false;
+  if (!ctl_.on_key_press && !ctl_.on_key_down) return false;
+  push_selection();
+  if (ctl_.on_key_down) {
+    int code = key_code(e);
+    if (code != 0) {
+      const int shift = shift_state(e);
+      view_.user_action([&] {
+        if (ctl_.on_key_down) ctl_.on_key_down(code, shift);
+      });
+      if (!alive_ || code == 0) return true;
+    }
+  }
+  const int ascii = key_ascii(e);
+  if (ascii < 0 || !ctl_.on_key_press) return false;
+  int k = ascii;
+  view_.user_action([&] {
+    if (ctl_.on_key_press) ctl_.on_key_press(k);
+  });
+  if (!alive_) return true;
+  apply_text();
+  if (k == 0) return true;        // the handler dropped the key
+  if (k == ascii) return false;   // the key goes on to the widget unchanged
+  // The handler typed another character in its place.
+  if (k >= 32 && k < 256) {
+    const QString ch(QChar(static_cast<char16_t>(k)));
+    QLineEdit* le = qobject_cast<QLineEdit*>(obj_);
+    if (auto* cb = qobject_cast<QComboBox*>(obj_)) le = cb->lineEdit();
+    if (le) le->insert(ch);
+    else if (auto* pe = qobject_cast<QPlainTextEdit*>(obj_)) pe->insertPlainText(ch);
+    user([this] { push_text(); });
+  }
+  return true;
+}
+
+void ControlBinding::focus_in() {
+  if (!alive_ || view_.host().applying()) return;
+  if (ctl_.form().active_control() == &ctl_) return;
+  user([this] { ctl_.form().set_focus(ctl_); });
+}
+
+void ControlBinding::mouse_click() {
+  QObject* o = obj_;
+  if (qobject_cast<QLabel*>(o) || qobject_cast<QLineEdit*>(o) || qobject_cast<QPlainTextEdit*>(o) ||
+      qobject_cast<QGroupBox*>(o) || (qobject_cast<QFrame*>(o) && !qobject_cast<QAbstractItemView*>(o) &&
+                                      !qobject_cast<QTabWidget*>(o)))
+    user([this] { ctl_.click(); });
+}
+
+void ControlBinding::mouse_double_click() {
+  QObject* o = obj_;
+  if (qobject_cast<QLabel*>(o) || qobject_cast<QLineEdit*>(o) || qobject_cast<QPlainTextEdit*>(o) ||
+      qobject_cast<QGroupBox*>(o) || qobject_cast<QComboBox*>(o))
+    user([this] { ctl_.dblclick(); });
+}
+
+// ---- model -> widget ---------------------------------------------------------------
+
+void ControlBinding::apply_all() {
+  apply_items();
+  apply_text();
+  apply_enabled();
+  apply_visible();
+  apply_locked();
+  apply_colour();
+  apply_value();
+  apply_list_index();
+  apply_selection();
+  apply_panels();
+  apply_buttons();
+  apply_tabs();
+  apply_picture();
+  if (qobject_cast<QTableWidget*>(obj_)) {
+    cells_pending_ = false;
+    apply_cells();
+  }
+}
+
+void ControlBinding::apply(Prop p) {
+  if (!alive_ || !obj_) return;
+  switch (p) {
+    case Prop::Text: apply_text(); break;
+    case Prop::Enabled: apply_enabled(); break;
+    case Prop::Visible: apply_visible(); break;
+    case Prop::Locked: apply_locked(); break;
+    case Prop::BackColor: apply_colour(); break;
+    case Prop::Value: apply_value(); break;
+    case Prop::Items: apply_items(); break;
+    case Prop::ListIndex:
+      apply_list_index();
+      apply_text();
+      break;
+    case Prop::Selection:
+      apply_selection();
+      apply_grid_position();
+      break;
+    case Prop::Cells: schedule_cells(); break;
+    case Prop::Panels: apply_panels(); break;
+    case Prop::Buttons: apply_buttons(); break;
+    case Prop::Tabs: apply_tabs(); break;
+    case Prop::Other: apply_all(); break;
+  }
+}
+
+void ControlBinding::apply_text() {
+  QtHost::Applying busy(view_.host());
+  QObject* o = obj_;
+  const QString t = qs(ctl_.text());
+  if (auto* le = qobject_cast<QLineEdit*>(o)) {
+    if (le->text() != t) le->setText(t);
+  } else if (auto* pe = qobject_cast<QPlainTextEdit*>(o)) {
+    QString shown = t;
+    shown.replace("\r\n", "\n");
+    if (pe->toPlainText() != shown) pe->setPlainText(shown);
+  } else if (auto* cb = qobject_cast<QComboBox*>(o)) {
+    if (cb->isEditable()) {
+      if (cb->currentText() != t) cb->setEditText(t);
+    } else {
+      const int i = cb->findText(t, Qt::MatchExactly);
+      if (cb->currentIndex() != i) cb->setCurrentIndex(i);
+    }
+  } else if (auto* gb = qobject_cast<QGroupBox*>(o)) {
+    if (gb->title() != t) gb->setTitle(t);
+  } else if (auto* ab = qobject_cast<QAbstractButton*>(o)) {
+    if (ab->text() != t) ab->setText(t);
+  } else if (auto* lb = qobject_cast<QLabel*>(o)) {
+    if (is_picture(ctl_)) return;
+    const QString shown = strip_access_keys(t);
+    if (lb->text() != shown) lb->setText(shown);
+  } else if (auto* m = qobject_cast<QMenu*>(o)) {
+    if (m->title() != t) m->setTitle(t);
+  } else if (auto* a = qobject_cast<QAction*>(o)) {
+    if (ctl_.separator || t == "-") {
+      a->setSeparator(true);
+    } else {
+      a->setSeparator(false);
+      if (a->text() != t) a->setText(t);
+    }
+  }
+}
+
+void ControlBinding::apply_enabled() {
+  QtHost::Applying busy(view_.host());
+  const bool v = ctl_.enabled();
+  if (auto* m = qobject_cast<QMenu*>(obj_)) {
+    m->setEnabled(v);
+    m->menuAction()->setEnabled(v);
+  } else if (auto* a = qobject_cast<QAction*>(obj_)) {
+    a->setEnabled(v);
+  } else if (auto* w = qobject_cast<QWidget*>(obj_)) {
+    if (w->testAttribute(Qt::WA_ForceDisabled) == v) w->setEnabled(v);
+  }
+}
+
+void ControlBinding::apply_visible() {
+  QtHost::Applying busy(view_.host());
+  const bool v = ctl_.visible();
+  if (auto* m = qobject_cast<QMenu*>(obj_)) {
+    m->menuAction()->setVisible(v);
+  } else if (auto* a = qobject_cast<QAction*>(obj_)) {
+    a->setVisible(v);
+  } else if (auto* w = qobject_cast<QWidget*>(obj_)) {
+    if (w->isHidden() == v) w->setVisible(v);
+  }
+}
+
+void ControlBinding::apply_locked() {
+  QtHost::Applying busy(view_.host());
+  const bool v = ctl_.locked();
+  if (auto* le = qobject_cast<QLineEdit*>(obj_)) le->setReadOnly(v);
+  else if (auto* pe = qobject_cast<QPlainTextEdit*>(obj_)) pe->setReadOnly(v);
+  else if (auto* cb = qobject_cast<QComboBox*>(obj_); cb && cb->lineEdit()) cb->lineEdit()->setReadOnly(v);
+}
+
+void ControlBinding::apply_colour() {
+  auto* w = qobject_cast<QWidget*>(obj_.data());
+  if (!w) return;
+  QtHost::Applying busy(view_.host());
+  const auto c = colour_of(ctl_.back_color());
+  const QPalette::ColorRole role = uses_base_colour(w) ? QPalette::Base : QPalette::Window;
+  if (c) {
+    QPalette p = w->palette();
+    if (p.color(role) == *c && w->testAttribute(Qt::WA_SetPalette)) return;
+    p.setColor(role, *c);
+    w->setPalette(p);
+    if (role == QPalette::Window) w->setAutoFillBackground(true);
+  } else if (w->testAttribute(Qt::WA_SetPalette)) {
+    w->setPalette(QPalette());
+    if (role == QPalette::Window && !qobject_cast<QAbstractButton*>(w)) w->setAutoFillBackground(false);
+  }
+}
+
+void ControlBinding::apply_value() {
+  QtHost::Applying busy(view_.host());
+  const int v = ctl_.value();
+  if (auto* chk = qobject_cast<QCheckBox*>(obj_)) {
+    const Qt::CheckState s = v == 1 ? Qt::Checked : v == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
+    if (v == 2) chk->setTristate(true);
+    if (chk->checkState() != s) chk->setCheckState(s);
+  } else if (auto* rb = qobject_cast<QRadioButton*>(obj_)) {
+    if (rb->isChecked() != (v != 0)) rb->setChecked(v != 0);
+  } else if (qobject_cast<QMenu*>(obj_)) {
+    // A drop-down menu carries no check mark.
+  } else if (auto* a = qobject_cast<QAction*>(obj_)) {
+    if (v != 0) a->setCheckable(true);
+    if (a->isCheckable() && a->isChecked() != (v != 0)) a->setChecked(v != 0);
+  }
+}
+
+void ControlBinding::apply_items() {
+  QtHost::Applying busy(view_.host());
+  if (ctl_.kind() != Kind::ComboBox && ctl_.kind() != Kind::DataCombo && ctl_.kind() != Kind::ListBox) return;
+  const QStringList items = to_list(ctl_.items());
+  if (auto* cb = qobject_cast<QComboBox*>(obj_)) {
+    if (combo_items(cb) != items) {
+      cb->clear();
+      cb->addItems(items);
+    }
+    apply_list_index();
+    apply_text();
+  } else if (auto* lw = qobject_cast<QListWidget*>(obj_)) {
+    if (list_items(lw) != items) {
+      lw->clear();
+      lw->addItems(items);
+    }
+    apply_list_index();
+  }
+}
+
+void ControlBinding::apply_list_index() {
+  QtHost::Applying busy(view_.host());
+  const int i = ctl_.list_index();
+  if (auto* cb = qobject_cast<QComboBox*>(obj_)) {
+    if (i < cb->count() && cb->currentIndex() != i) {
+      const QString keep = qs(ctl_.text());
+      cb->setCurrentIndex(i);
+      if (cb->isEditable() && cb->currentText() != keep) cb->setEditText(keep);
+    }
+  } else if (auto* lw = qobject_cast<QListWidget*>(obj_)) {
+    if (i < lw->count() && lw->currentRow() != i) {
+      if (i < 0) lw->clearSelection();
+      lw->setCurrentRow(i);
+    }
+  }
+}
+
+void ControlBinding::apply_selection() {
+  QtHost::Applying busy(view_.host());
+  QLineEdit* le = qobject_cast<QLineEdit*>(obj_);
+  if (auto* cb = qobject_cast<QComboBox*>(obj_)) le = cb->lineEdit();
+  if (!le) return;
+  const std::string& t = ctl_.text();
+  if (le->text() != qs(t)) return;  // the text itself is not shown yet
+  const int start = widget_offset(t, ctl_.sel_start());
+  const int end = widget_offset(t, ctl_.sel_start() + ctl_.sel_length());
+  if (end > start) {
+    if (le->selectionStart() != start || le->selectionEnd() != end) le->setSelection(start, end - start);
+  } else if (le->hasSelectedText() || le->cursorPosition() != start) {
+    le->deselect();
+    le->setCursorPosition(start);
+  }
+}
+
+void ControlBinding::schedule_cells() {
+  // A window fills its grid cell by cell; the table is rebuilt once the handler is done.
+  if (cells_pending_) return;
+  cells_pending_ = true;
+  QTimer::singleShot(0, guard_, [this] {
+    cells_pending_ = false;
+    if (alive_) apply_cells();
+  });
+}
+
+void ControlBinding::apply_cells() {
+  auto* tw = qobject_cast<QTableWidget*>(obj_.data());
+  if (!tw) return;
+  QtHost::Applying busy(view_.host());
+  const int rows = ctl_.rows();
+  const int cols = ctl_.cols();
+  const int fr = std::clamp(ctl_.fixed_rows, 0, rows);
+  const int fc = std::clamp(ctl_.fixed_cols, 0, cols);
+  tw->setRowCount(rows - fr);
+  tw->setColumnCount(cols - fc);
+  if (fr > 0) {
+    QStringList head;
+    for (int c = fc; c < cols; ++c) head << qs(ctl_.cell(fr - 1, c));
+    tw->setHorizontalHeaderLabels(head);
+    tw->horizontalHeader()->setVisible(true);
+  } else {
+    tw->horizontalHeader()->setVisible(false);
+  }
+  if (fc > 0) {
+    QStringList side;
+    for (int r = fr; r < rows; ++r) side << qs(ctl_.cell(r, fc - 1));
+    tw->setVerticalHeaderLabels(side);
+    tw->verticalHeader()->setVisible(true);
+  } else {
+    tw->verticalHeader()->setVisible(false);
+  }
+  for (int r = fr; r < rows; ++r) {
+    for (int c = fc; c < cols; ++c) {
+      const QString t = qs(ctl_.cell(r, c));
+      QTableWidgetItem* item = tw->item(r - fr, c - fc);
+      if (!item) {
+        item = new QTableWidgetItem(t);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        tw->setItem(r - fr, c - fc, item);
+      } else if (item->text() != t) {
+        item->setText(t);
+      }
+    }
+  }
+  for (int c = fc; c < cols && c < static_cast<int>(ctl_.col_widths.size()); ++c) {
+    const int w = ctl_.col_widths[static_cast<size_t>(c)];
+    tw->setColumnHidden(c - fc, w == 0);
+    if (w > 0) tw->setColumnWidth(c - fc, std::max(w / kTwipsPerPixel, 8));
+  }
+  apply_grid_position();
+}
+
+void ControlBinding::apply_grid_position() {
+  auto* tw = qobject_cast<QTableWidget*>(obj_.data());
+  if (!tw || cells_pending_) return;
+  QtHost::Applying busy(view_.host());
+  const int r = ctl_.row() - std::max(ctl_.fixed_rows, 0);
+  const int c = ctl_.col() - std::max(ctl_.fixed_cols, 0);
+  if (r >= 0 && r < tw->rowCount() && c >= 0 && c < tw->columnCount() &&
+      (tw->currentRow() != r || tw->currentColumn() != c))
+    tw->setCurrentCell(r, c);
+}
+
+void ControlBinding::apply_panels() {
+  auto* sb = qobject_cast<QStatusBar*>(obj_.data());
+  if (!sb) return;
+  QtHost::Applying busy(view_.host());
+  for (int i = 1; i <= ctl_.panel_count(); ++i) {
+    const QString name = sb->objectName() + "_panel" + QString::number(i);
+    auto* label = sb->findChild<QLabel*>(name, Qt::FindDirectChildrenOnly);
+    if (!label) {
+      label = new QLabel(sb);
+      label->setObjectName(name);
+      label->setTextFormat(Qt::PlainText);
+      label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+      label->setMinimumWidth(i == 1 ? 200 : 140);
+      if (i == 1) sb->addWidget(label, 1);
+      else sb->addPermanentWidget(label);
+    }
+    const QString t = qs(ctl_.panel(i));
+    if (label->text() != t) label->setText(t);
+  }
+}
+
+void ControlBinding::apply_buttons() {
+  auto* tb = qobject_cast<QToolBar*>(obj_.data());
+  if (!tb) return;
+  QtHost::Applying busy(view_.host());
+  const auto& buttons = ctl_.buttons();
+  QList<QAction*> acts = tb->actions();
+  if (acts.size() != static_cast<qsizetype>(buttons.size())) {
+    tb->clear();
+    for (size_t i = 0; i < buttons.size(); ++i) {
+      QAction* a = tb->addAction(QString());
+      a->setObjectName(tb->objectName() + "_" + QString::number(i + 1));
+      const int index = static_cast<int>(i) + 1;
+      QObject::connect(a, &QAction::triggered, guard_, [this, index] {
+        user([this, index] { ctl_.click_button(index); });
+      });
+    }
+    acts = tb->actions();
+  }
+  for (size_t i = 0; i < buttons.size(); ++i) {
+    const ui::ToolButton& b = buttons[i];
+    QAction* a = acts[static_cast<qsizetype>(i)];
+    const QString text = qs(b.tooltip.empty() ? b.key : b.tooltip);
+    const QFileInfo icon(qs(view_.program_folder()) + "/" + qs(b.key) + ".png");
+    if (a->text() != text) a->setText(text);
+    a->setToolTip(text);
+    if (a->icon().isNull() && !b.key.empty() && icon.exists()) a->setIcon(QIcon(icon.filePath()));
+    a->setEnabled(b.enabled);
+    a->setVisible(b.visible);
+  }
+}
+
+void ControlBinding::apply_tabs() {
+  auto* tw = qobject_cast<QTabWidget*>(obj_.data());
+  if (!tw) return;
+  QtHost::Applying busy(view_.host());
+  const auto& tabs = ctl_.tabs();
+  for (size_t i = 0; i < tabs.size(); ++i) {
+    const int idx = static_cast<int>(i);
+    const QString t = qs(tabs[i]);
+    if (idx >= tw->count()) tw->addTab(new QWidget, t);
+    else if (tw->tabText(idx) != t) tw->setTabText(idx, t);
+  }
+  if (ctl_.tab() >= 0 && ctl_.tab() < tw->count() && tw->currentIndex() != ctl_.tab())
+    tw->setCurrentIndex(ctl_.tab());
+}
+
+void ControlBinding::apply_picture() {
+  auto* lb = qobject_cast<QLabel*>(obj_.data());
+  if (!lb || !is_picture(ctl_)) return;
+  const QString file = qs(ctl_.picture);
+  if (lb->property("gwPictureShown").toString() == file) return;
+  lb->setProperty("gwPictureShown", file);
+  if (file.isEmpty()) {
+    lb->clear();
+    return;
+  }
+  QPixmap pm(qs(view_.program_folder()) + "/" + file);
+  if (pm.isNull()) {
+    lb->clear();
+    return;
+  }
+  const QSize room = lb->maximumSize();
+  if (!lb->hasScaledContents() && (pm.width() > room.width() || pm.height() > room.height()))
+    pm = pm.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  lb->setPixmap(pm);
+}
+
+}  // namespace gw::app

@@ -1,0 +1,27 @@
+// The file dialog's filter text in Qt's form.
+#include "app/file_filter.h"
+
+#include <QRegularExpression>
+
+namespace gw::app {
+
+QStringList qt_name_filters(const std::string& filter) {
+  QStringList out;
+  const QStringList parts = QString::fromStdString(filter).split('|');
+  if (parts.size() == 1 && parts[0].trimmed().isEmpty()) return out;
+  for (qsizetype i = 0; i < parts.size(); i += 2) {
+    QString desc = parts[i].trimmed();
+    QString patterns = i + 1 < parts.size() ? parts[i + 1].trimmed() : QString("*");
+    QStringList pats;
+    for (const QString& p : patterns.split(';', Qt::SkipEmptyParts)) pats << p.trimmed();
+    if (pats.isEmpty()) pats << "*";
+    // The description's own "(...)" is replaced by the patterns that apply.
+    static const QRegularExpression trailing(R"(\s*\([^()]*\)\s*$)");
+    desc.remove(trailing);
+    if (desc.isEmpty()) desc = pats.join(' ');
+    out << desc + " (" + pats.join(' ') + ")";
+  }
+  return out;
+}
+
+}  // namespace gw::app

@@ -1,0 +1,174 @@
+// A model window's view: binding of its controls, close box, focus and key routing.
+#include "app/form_view.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include <QCloseEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+
+#include "app/auto_view.h"
+#include "app/control_binder.h"
+#include "app/qt_host.h"
+
+namespace gw::app {
+
+FormView::FormView(QtHost& host, ui::Form& form, QWidget* top) : host_(host), form_(form), top_(top) {
+  top_->installEventFilter(this);
+  top_->setWindowTitle(QString::fromStdString(form_.caption()));
+  // Decorative pictures of a layout name their file in the program folder.
+  for (QLabel* l : top_->findChildren<QLabel*>()) {
+    const QString file = l->property("gwPicture").toString();
+    if (!file.isEmpty()) {
+      QPixmap pm(QString::fromStdString(host_.program_folder()) + "/" + file);
+      if (!pm.isNull()) l->setPixmap(pm);
+    }
+  }
+  form_observer_ = form_.observe([this](ui::Form&, ui::Form::Event e) { on_form_event(e); });
+  attached_ = true;
+  bind_all();
+}
+
+FormView::~FormView() {
+  // Bindings first: their connections end before the widgets go.
+  watched_.clear();
+  bindings_.clear();
+  delete top_.data();
+}
+
+const std::string& FormView::program_folder() const { return host_.program_folder(); }
+
+void FormView::bind_all() {
+  QtHost::Applying busy(host_);
+  std::vector<ui::Control*> missing;
+  for (ui::Control* c : form_.controls()) {
+    if (!find_control_object(top_, *c)) missing.push_back(c);
+  }
+  if (!missing.empty()) {
+    // A layout that lacks some controls still gets a widget for each of them.
+    place_missing_controls(top_, form_, missing);
+    for (ui::Control* c : missing) {
+      if (!find_control_object(top_, *c))
+        std::fprintf(stderr, "gullyworks: window %s: no widget for control %s\n", form_.name().c_str(),
+                     c->key().c_str());
+    }
+  }
+  for (ui::Control* c : form_.controls()) {
+    if (QObject* o = find_control_object(top_, *c)) bindings_.push_back(std::make_unique<ControlBinding>(*this, *c, o));
+  }
+  apply_tab_order();
+}
+
+void FormView::apply_tab_order() {
+  std::vector<std::pair<int, QWidget*>> order;
+  for (auto& b : bindings_) {
+    if (!b->control().tab_stop) continue;
+    if (QWidget* w = b->focus_widget()) order.emplace_back(b->control().tab_index, w);
+  }
+  std::stable_sort(order.begin(), order.end(), [](auto& a, auto& b) { return a.first < b.first; });
+  for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1].second, order[i].second);
+}
+
+QObject* FormView::object_of(const ui::Control& c) const {
+  for (auto& b : bindings_)
+    if (&b->control() == &c && b->alive()) return b->object();
+  return nullptr;
+}
+
+std::vector<std::string> FormView::unbound_keys() const {
+  std::vector<std::string> keys;
+  for (ui::Control* c : form_.controls())
+    if (!object_of(*c)) keys.push_back(c->key());
+  return keys;
+}
+
+void FormView::watch(QObject* obj, ControlBinding* b) {
+  watched_.insert(obj, b);
+  obj->installEventFilter(this);
+}
+
+void FormView::user_action(const std::function<void()>& call) { host_.user_action(call); }
+
+void FormView::follow_focus() {
+  if (!attached_) return;
+  const ui::Control* active = form_.active_control();
+  if (active == focus_followed_) return;
+  focus_followed_ = active;
+  if (!active) return;
+  for (auto& b : bindings_) {
+    if (&b->control() != active || !b->alive()) continue;
+    QWidget* w = b->focus_widget();
+    if (w && !w->hasFocus()) {
+      QtHost::Applying busy(host_);
+      w->setFocus(Qt::OtherFocusReason);
+    }
+    break;
+  }
+}
+
+void FormView::detach() {
+  if (!attached_) return;
+  attached_ = false;
+  form_.unobserve(form_observer_);
+  for (auto& b : bindings_) b->detach();
+}
+
+void FormView::on_form_event(ui::Form::Event e) {
+  switch (e) {
+    case ui::Form::Event::Unloaded: {
+      detach();
+      {
+        QtHost::Applying busy(host_);
+        if (top_) top_->hide();
+      }
+      host_.forget(*this);
+      break;
+    }
+    case ui::Form::Event::Hidden: {
+      QtHost::Applying busy(host_);
+      if (top_) top_->hide();
+      host_.window_gone();
+      break;
+    }
+    case ui::Form::Event::Caption:
+      if (top_) top_->setWindowTitle(QString::fromStdString(form_.caption()));
+      break;
+    default:
+      break;
+  }
+}
+
+bool FormView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == top_ && event->type() == QEvent::Close) {
+    // The close box asks the model to unload the window; the view follows the model.
+    event->ignore();
+    if (attached_ && !host_.applying()) host_.user_action([this] { form_.unload(); });
+    return true;
+  }
+  auto it = watched_.find(watched);
+  if (it == watched_.end() || !attached_) return false;
+  ControlBinding* b = it.value();
+  if (!b->alive()) return false;
+  switch (event->type()) {
+    case QEvent::KeyPress:
+      return b->key_press(*static_cast<QKeyEvent*>(event));
+    case QEvent::FocusIn:
+      if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) b->focus_in();
+      break;
+    case QEvent::MouseButtonRelease:
+      if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) b->mouse_click();
+      break;
+    case QEvent::MouseButtonDblClick:
+      b->mouse_double_click();
+      break;
+    default:
+      break;
+  }
+  return false;
+}
+
+}  // namespace gw::app

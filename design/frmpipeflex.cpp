@@ -1,0 +1,433 @@
+// The pipe table window: grid of the project's pipes, Add/View/Edit/Modify/Refresh/Delete/Exit,
+// and the menu commands that open the reports and the outlet protection.
+#include "design/frmpipeflex.h"
+
+#include <vector>
+
+#include "design/frmpipemain.h"
+#include "design/pipe_renumber.h"
+#include "platform/text/error.h"
+#include "shell/help.h"
+
+namespace gw::design {
+
+using ui::Answer;
+using ui::Buttons;
+using ui::Icon;
+using ui::Kind;
+
+namespace {
+
+// Records of a recordset that may be missing or closed (then none).
+long records_in(const db::Recordset* rs) { return rs && rs->is_open() ? rs->record_count() : 0; }
+
+}  // namespace
+
+frmpipeflex::frmpipeflex(shell::Program& p) : Window(p, kName) {}
+
+frmpipeflex::~frmpipeflex() = default;
+
+std::string frmpipeflex::grid_query(bool legacy) {
+  std::string sql =
+      "SELECT PIPE_NUMBER AS [PIPE_ID], NODEIN_NO AS [NODE_IN] , NODEOUT_NO AS [NODE_OUT], "
+      "PIPE_LENGTH  AS [LENGTH], PIPE_SHAPE AS [SHAPE],NUMOFPIPES AS [NUMBER], PIPE_DIA AS [DIA], "
+      "SPAN, RISE, PIPE_ELEIN AS [ELEV_IN], PIPE_ELEOUT AS [ELEV_OUT], PIPE_MAT AS [MATERIAL], "
+      "PIPE_DISCHARGE AS [DISCHARGE], PRENODE1 AS [PRE_PIPE1], PRENODE2 AS [PRE_PIPE2],"
+      "PRENODE3 AS [PRE_PIPE3]";
+  if (!legacy) sql += ", PRENODE4 AS [PRE_PIPE4]";
+  sql += " FROM PIPE ORDER BY PIPE_NUMBER";
+  return sql;
+}
+
+void frmpipeflex::build() {
+  set_caption("Gullyworks");
+
+  add(Kind::Frame, "Frame2");
+  Control& label = add(Kind::Label, "Label1");
+  label.set_caption("Total Number of Pipes in the Project Database:");
+  label.container = "Frame2";
+  Control& count = add(Kind::TextBox, "rec_count");
+  count.container = "Frame2";
+  count.set_locked(true);
+  count.set_back_color(ui::kLockedColor);
+
+  Control& grid = add(Kind::Grid, "pipeflex");
+  grid.fixed_rows = 1;
+  grid.fixed_cols = 0;
+  Control& data = add(Kind::DataControl, "Adodc1");
+  data.set_caption("Adodc1");
+  data.set_visible(false);
+
+  Control& functions = add(Kind::Frame, "Frame1");
+  functions.set_caption("Pipe Functions");
+  auto button = [this](const char* name, const char* caption) -> Control& {
+    Control& b = add(Kind::CommandButton, name);
+    b.set_caption(caption);
+    b.container = "Frame1";
+    return b;
+  };
+  button("cmdflexaddpipe", "Add").on_click = [this] { cmdflexaddpipe_Click(); };
+  button("cmdflexviewpipe", "View").on_click = [this] { cmdflexviewpipe_Click(); };
+  button("cmdflexveditpipe", "Edit").on_click = [this] { cmdflexveditpipe_Click(); };
+  button("cmdflexmodpipe", "Modify").on_click = [this] { cmdflexmodpipe_Click(); };
+  button("cmdflexrefreshpipe", "Refresh").on_click = [this] { cmdflexrefreshpipe_Click(); };
+  button("cmdflexdeletepipe", "Delete").on_click = [this] { cmdflexdeletepipe_Click(); };
+  button("cmdflexexit", "Exit").on_click = [this] { cmdflexexit_Click(); };
+
+  auto menu = [this](const char* name, const char* caption, const char* parent,
+                     const char* shortcut = "") -> Control& {
+    Control& m = add(Kind::MenuItem, name);
+    m.set_caption(caption);
+    m.parent_menu = parent;
+    m.shortcut = shortcut;
+    return m;
+  };
+  auto separator = [&menu](const char* name, const char* parent) { menu(name, "-", parent).separator = true; };
+  menu("mnuflexfile", "&File", "");
+  menu("mnuflexaddpipe", "&Add Pipe", "mnuflexfile", "Ctrl+A").on_click = [this] { cmdflexaddpipe_Click(); };
+  menu("mnuflexviewpipe", "&View Pipe", "mnuflexfile", "Ctrl+V").on_click = [this] { cmdflexviewpipe_Click(); };
+  menu("mnuflexveditpipe", "&Edit Pipe", "mnuflexfile", "Ctrl+E").on_click = [this] { cmdflexveditpipe_Click(); };
+  menu("mnuflexmodifypipe", "&Modify Pipe Number", "mnuflexfile", "Ctrl+M").on_click = [this] {
+    cmdflexmodpipe_Click();
+  };
+  menu("mnuflexrefresh", "&Refresh", "mnuflexfile", "Ctrl+R").on_click = [this] { cmdflexrefreshpipe_Click(); };
+  menu("mnuflexdeletepipe", "&Delete Pipe", "mnuflexfile", "Ctrl+D").on_click = [this] {
+    cmdflexdeletepipe_Click();
+  };
+  separator("mnusep1", "mnuflexfile");
+  menu("mnuenergy", "Energy Dissipation", "mnuflexfile").on_click = [this] { mnuenergy_Click(); };
+  separator("flexsep3", "mnuflexfile");
+  menu("mnupipereport", "Pipe Report", "mnuflexfile").on_click = [this] { mnupipereport_Click(); };
+  menu("mnuflexld229", "Form LD229", "mnuflexfile").on_click = [this] { mnuflexld229_Click(); };
+  menu("mnuflexHGL", "HGL Analysis", "mnuflexfile").on_click = [this] { mnuflexHGL_Click(); };
+  separator("mnusep", "mnuflexfile");
+  menu("mnuflexexit", "E&xit", "mnuflexfile", "Ctrl+X").on_click = [this] { mnuflexexit_Click(); };
+  menu("mnuhelp", "&Help", "");
+  menu("mnuflexhelp", "&Help ", "mnuhelp", "F1").on_click = [this] { mnuflexhelp_Click(); };
+  separator("flexsep2", "mnuhelp");
+  menu("mnuflexabout", "About Tarnel Hydro", "mnuhelp").on_click = [this] { mnuflexabout_Click(); };
+
+  grid.on_click = [this] { pipeflex_Click(); };
+  grid.on_dblclick = [this] { pipeflex_DblClick(); };
+  grid.on_row_change = [this] {
+    if (!moving_row_) pipeflex_EnterCell();
+  };
+}
+
+// ---- loading and the grid's source ----------------------------------------------------
+
+void frmpipeflex::Form_Load() {
+  shell::SharedState& v = vars();
+  try {
+    reshow_requested = false;
+    v.number_format = "0.000";
+    set_unit_constants();
+    if (v.legacy_project) {
+      v.area_row_count = 24;
+      c("mnuenergy").set_enabled(false);
+    } else {
+      v.area_row_count = 15;
+      c("mnuenergy").set_enabled(true);
+    }
+    get_flexpipe_records();
+    refresh_Adodc1();
+    if (Adodc1_record_count() >= 1) {
+      move_grid_row(1);
+      if (current_row == 0) current_row = 1;
+    }
+    c("rec_count").set_text(std::to_string(Adodc1_record_count()));
+  } catch (const std::exception& e) {
+    msg(e.what());
+  }
+}
+
+void frmpipeflex::set_unit_constants() {
+  shell::SharedState& v = vars();
+  if (v.unit_system == "ENGLISH") {
+    v.dia_divisor = 12;
+    v.manning_k = 1.486f;
+    v.inch_mm_factor = 1.0f;
+    v.rational_divisor = 1;
+    v.to_feet_factor = 1;
+    v.from_feet_factor = 1;
+    v.gravity = 32.2;
+  } else {
+    v.dia_divisor = 1000;
+    v.manning_k = 1.0f;
+    v.inch_mm_factor = 25.4f;
+    v.rational_divisor = 360;
+    v.to_feet_factor = 3.2808;
+    v.from_feet_factor = 0.3048;
+    v.gravity = 9.8146;
+  }
+}
+
+void frmpipeflex::get_flexpipe_records() {
+  shell::SharedState& v = vars();
+  flexpipeRS.reset();
+  if (adodc_database_ != v.project_db_path) {
+    adodc_rs_.reset();
+    adodc_connection_.close();
+  }
+  adodc_database_ = v.project_db_path;
+  adodc_record_source_ = grid_query(v.legacy_project);
+}
+
+db::Recordset& frmpipeflex::open_flexpipeRS() {
+  if (!flexpipeRS || !flexpipeRS->is_open()) {
+    shell::SharedState& v = vars();
+    if (!v.project_connection || !v.project_connection->is_open())
+      throw gw::Error("The project database is not open.");
+    auto rs = std::make_shared<db::Recordset>();
+    rs->open(*v.project_connection, "SELECT * FROM PIPE ORDER BY PIPE_NUMBER");
+    flexpipeRS = std::move(rs);
+  }
+  return *flexpipeRS;
+}
+
+void frmpipeflex::refresh_Adodc1() {
+  if (!is_loaded()) {
+    load();  // the load runs the grid's query itself
+    return;
+  }
+  if (adodc_record_source_.empty()) return;  // no source yet: the grid stays empty
+  if (!adodc_connection_.is_open()) adodc_connection_.open(adodc_database_);
+  // A query that fails leaves the records and the grid as they were, still matching.
+  auto rs = std::make_unique<db::Recordset>();
+  rs->open(adodc_connection_, adodc_record_source_);
+  adodc_rs_ = std::move(rs);
+  fill_grid();
+}
+
+long frmpipeflex::Adodc1_record_count() const { return records_in(adodc_rs_.get()); }
+
+void frmpipeflex::fill_grid() {
+  db::Recordset& rs = *adodc_rs_;
+  const int fields = rs.field_count();
+  std::vector<std::vector<std::string>> cells;
+  cells.reserve(static_cast<std::size_t>(rs.record_count()) + 1);
+  std::vector<std::string> header;
+  header.reserve(static_cast<std::size_t>(fields));
+  for (int i = 0; i < fields; ++i) header.push_back(rs.field_name(i));
+  cells.push_back(std::move(header));
+  for (rs.move_first(); !rs.eof(); rs.move_next()) {
+    std::vector<std::string> row;
+    row.reserve(static_cast<std::size_t>(fields));
+    for (int i = 0; i < fields; ++i) row.push_back(rs.field(i));
+    cells.push_back(std::move(row));
+  }
+  rs.move_first();
+
+  Control& grid = c("pipeflex");
+  grid.set_cols(fields);
+  grid.set_grid(std::move(cells));
+  move_grid_row(grid.rows() > 1 ? 1 : 0);
+}
+
+void frmpipeflex::move_grid_row(int row) {
+  Control& grid = c("pipeflex");
+  moving_row_ = true;
+  grid.set_row(row);
+  grid.set_col(0);
+  moving_row_ = false;
+}
+
+std::string frmpipeflex::current_pipe_number() {
+  Control& grid = c("pipeflex");
+  return grid.cell(grid.row(), 0);
+}
+
+void frmpipeflex::focus_refresh_button() { set_focus(c("cmdflexrefreshpipe")); }
+
+// ---- pipe commands ----------------------------------------------------------------------
+
+void frmpipeflex::open_pipe_window(const std::string& mode, const std::string& id) {
+  vars().pipe_form_id = id;
+  vars().pipe_form_mode = mode;
+  prog.forms.get(frmpipemain::kName).show_modal();
+  focus_refresh_button();
+  refresh_pipes();
+}
+
+void frmpipeflex::cmdflexaddpipe_Click() { open_pipe_window("add", ""); }
+
+void frmpipeflex::view_or_edit(const std::string& mode) {
+  if (Adodc1_record_count() == 0) {
+    msg("No pipes to View/Edit!", Buttons::OK, Icon::Information);
+    return;
+  }
+  if (mode == "view") current_row = c("pipeflex").row();
+  open_pipe_window(mode, current_pipe_number());
+}
+
+void frmpipeflex::cmdflexviewpipe_Click() { view_or_edit("view"); }
+
+void frmpipeflex::cmdflexveditpipe_Click() { view_or_edit("edit"); }
+
+void frmpipeflex::cmdflexdeletepipe_Click() {
+  delete_flex_pipe();
+  focus_refresh_button();
+  refresh_pipes();
+}
+
+void frmpipeflex::delete_flex_pipe() {
+  try {
+    if (Adodc1_record_count() == 0) {
+      msg("No pipes to Delete!", Buttons::OK, Icon::Information);
+      return;
+    }
+    const std::string number = current_pipe_number();
+    if (msg("Delete Current Pipe - " + number + " ?", Buttons::YesNo, Icon::Exclamation) != Answer::Yes) return;
+
+    // Refused when another pipe names this one upstream, and also when that cannot be
+    // found out (the search reports its own failure).
+    frmpipemain& pipe_window = prog.form<frmpipemain>();
+    const bool named_upstream = pipe_window.search_pipes(number, "PRENODE1");
+    if (pipe_window.search_failed()) return;
+    if (named_upstream) {
+      msg("Current Pipe is used as a Previous Pipe for Pipe  - " + vars().found_pipe_number + " - Delete Denied!",
+          Buttons::OK, Icon::Exclamation);
+      return;
+    }
+
+    const int row = c("pipeflex").row();
+    adodc_rs_->set_absolute_position(row);
+    if (adodc_rs_->field(0) != number)
+      throw gw::Error("The pipe list has changed. Please Refresh the screen and try again.");
+    adodc_rs_->delete_current();
+    msg("Current pipe Deleted! Please Refresh the screen to verify the results", Buttons::OK, Icon::Exclamation);
+  } catch (const std::exception& e) {
+    msg(e.what());
+  }
+}
+
+void frmpipeflex::cmdflexmodpipe_Click() {
+  modify_flex_pipe_number();
+  focus_refresh_button();
+  refresh_pipes();
+}
+
+void frmpipeflex::modify_flex_pipe_number() {
+  shell::SharedState& v = vars();
+  try {
+    if (Adodc1_record_count() == 0) {
+      msg("No pipes to Modify!", Buttons::OK, Icon::Information);
+      return;
+    }
+    const std::string number = current_pipe_number();
+    if (msg("Modify Current pipe number - " + number + " ?", Buttons::YesNo, Icon::Exclamation) != Answer::Yes)
+      return;
+    v.new_pipe_number.clear();
+    v.old_pipe_number = number;
+    prog.forms.get("frmpipemodify").show_modal();
+    if (v.new_pipe_number == v.old_pipe_number || v.new_pipe_number.empty()) return;
+
+    set_mouse_pointer(ui::kPointerHourglass);
+    if (!v.project_connection) throw gw::Error("The project database is not open.");
+    renumber_pipe(*v.project_connection, v.old_pipe_number, v.new_pipe_number, v.legacy_project);
+    set_mouse_pointer(ui::kPointerDefault);
+    msg("Update completed! Please Refresh the screen to verify your changes", Buttons::OK, Icon::Information);
+  } catch (const std::exception& e) {
+    if (is_loaded()) set_mouse_pointer(ui::kPointerDefault);
+    msg(e.what());
+  }
+}
+
+void frmpipeflex::cmdflexrefreshpipe_Click() {
+  focus_refresh_button();
+  refresh_pipes();
+}
+
+void frmpipeflex::refresh_pipes() {
+  try {
+    reshow_requested = true;
+    refresh_Adodc1();
+    if (Adodc1_record_count() == 0) {
+      if (flexpipeRS && flexpipeRS->is_open()) flexpipeRS->requery();
+      c("rec_count").set_text("0");
+      return;
+    }
+    // The window rebuilds itself. Unloading ends this modal show; the Design loop shows the
+    // rebuilt window again, and the load reads the pipes afresh (the pipe list included,
+    // when it is next used; it counts what the grid counts).
+    unload();
+    load();
+    c("rec_count").set_text(std::to_string(Adodc1_record_count()));
+    Control& grid = c("pipeflex");
+    // A row that no longer exists leaves row 1 current.
+    if (current_row < 1 || current_row >= grid.rows()) return;
+    move_grid_row(current_row);
+  } catch (const std::exception&) {
+    // A refresh that fails leaves the window as it stands, without a message.
+  }
+}
+
+// ---- leaving the window and the Design loop ----------------------------------------------
+
+void frmpipeflex::cmdflexexit_Click() {
+  vars().pipe_design_done = true;
+  reshow_requested = false;
+  unload();
+}
+
+void frmpipeflex::mnuflexexit_Click() {
+  vars().pipe_design_done = true;
+  cmdflexexit_Click();
+}
+
+void frmpipeflex::Form_Unload(int& cancel) {
+  (void)cancel;
+  vars().pipe_design_done = !reshow_requested;
+  adodc_rs_.reset();
+  adodc_connection_.close();
+}
+
+// ---- menu commands of the reports and the outlet protection -----------------------------
+
+void frmpipeflex::mnuenergy_Click() {
+  if (open_flexpipeRS().record_count() < 1) {
+    msg("No pipes to do Energy Dissipation Analysis!", Buttons::OK, Icon::Information);
+    return;
+  }
+  // The outfall window belongs to the outlet protection; without it there is nothing more to do.
+  if (prog.forms.knows("PipeEnergyForm")) prog.forms.get("PipeEnergyForm").show_modal();
+}
+
+void frmpipeflex::mnuflexHGL_Click() {
+  if (open_flexpipeRS().record_count() < 1) {
+    msg("No pipes to Display in HGL Report!", Buttons::OK, Icon::Information);
+    return;
+  }
+  // The grade line window belongs to the design reports; without it there is nothing more to do.
+  if (!prog.forms.knows("frmHGL")) return;
+  prog.forms.get("frmHGL").show_modal();
+  refresh_pipes();
+}
+
+// The one-pipe results and form LD229 workbooks belong to the design reports; this window
+// only hosts their commands, which test nothing beforehand.
+void frmpipeflex::mnupipereport_Click() {}
+
+void frmpipeflex::mnuflexld229_Click() {}
+
+void frmpipeflex::mnuflexhelp_Click() { shell::show_help(prog); }
+
+void frmpipeflex::mnuflexabout_Click() { prog.forms.get("frmAbout").show_modal(); }
+
+// ---- grid events --------------------------------------------------------------------------
+
+void frmpipeflex::pipeflex_Click() {
+  const int row = c("pipeflex").row();
+  if (row != 0) current_row = row;
+}
+
+void frmpipeflex::pipeflex_DblClick() {
+  const int row = c("pipeflex").row();
+  if (row == 0) return;
+  current_row = row;
+  cmdflexviewpipe_Click();
+}
+
+void frmpipeflex::pipeflex_EnterCell() { current_row = c("pipeflex").row(); }
+
+}  // namespace gw::design

@@ -1,0 +1,87 @@
+// The SOLVE command of the pipe design window: reads the fields, runs the shape's hydraulics, writes the results.
+#include <any>
+#include <limits>
+#include <optional>
+
+#include "design/frmpipemain.h"
+#include "design/hydraulics/solve.h"
+#include "platform/text/parse.h"
+
+namespace gw::design {
+
+namespace {
+
+// The hydraulics' work values live as long as the program, across pipes and windows.
+constexpr const char* kModule = "PIPE_RESULTS";
+
+hyd::HydraulicsState& hydraulics_state(shell::Program& prog) {
+  std::any& slot = prog.modules[kModule];
+  if (!slot.has_value()) slot = hyd::HydraulicsState{};
+  return std::any_cast<hyd::HydraulicsState&>(slot);
+}
+
+// A field text as the solve's number: NaN when it does not read as one.
+double number_of(const std::string& text) {
+  std::optional<double> v = text::try_number(text);
+  return v ? *v : std::numeric_limits<double>::quiet_NaN();
+}
+
+// Marks the window's writes of result fields while it lives.
+class ResultWrites {
+ public:
+  explicit ResultWrites(bool& flag) : flag_(flag) { flag_ = true; }
+  ~ResultWrites() { flag_ = false; }
+  ResultWrites(const ResultWrites&) = delete;
+  ResultWrites& operator=(const ResultWrites&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+ui::Icon icon_of(hyd::MessageIcon icon) {
+  return icon == hyd::MessageIcon::exclamation ? ui::Icon::Exclamation : ui::Icon::None;
+}
+
+}  // namespace
+
+void frmpipemain::cmdpipesolve_Click() {
+  bool solved = false;
+  try {
+    {
+      ResultWrites guard(writing_results_);
+      clear_pipe_results();
+    }
+    solved = solve_pipe_hydraulics();
+  } catch (const std::exception&) {
+    msg("No results computed.  Invalid input.", ui::Buttons::OK, ui::Icon::Exclamation);
+  }
+  // Results that were cleared and not computed again are not a solution to save.
+  pipe_solved = solved;
+}
+
+bool frmpipemain::solve_pipe_hydraulics() {
+  shell::SharedState& v = vars();
+  hyd::SolveInput in;
+  in.pipe_discharge = number_of(c("pipe_discharge").text());
+  in.numofpipes = number_of(c("numofpipes").text());
+  in.pipe_slope = number_of(c("pipe_slope").text());
+  in.pipe_mann = number_of(c("pipe_mann").text());
+  in.pipe_length = number_of(c("pipe_length").text());
+  in.pipe_dia = number_of(c("pipe_dia").text());
+  in.span = number_of(c("span").text());
+  in.rise = number_of(c("rise").text());
+  in.pipe_shape = c("pipe_shape").text();
+  in.unit_system = v.unit_system;
+
+  hyd::SolveOutcome out = hyd::solve(in, hydraulics_state(prog));
+  if (out.number_format) v.number_format = *out.number_format;
+  {
+    // SOLVE's own writes are not changes of the pipe's inputs.
+    ResultWrites guard(writing_results_);
+    for (const hyd::FieldWrite& w : out.writes) c(w.field).set_text(w.text);
+  }
+  for (const hyd::Message& m : out.messages) msg(m.text, ui::Buttons::OK, icon_of(m.icon), m.title);
+  return out.ok;
+}
+
+}  // namespace gw::design

@@ -1,0 +1,62 @@
+// The renumber dialog: the new number is refused when it exists, and confirmed when other
+// pipes name the current number as an upstream pipe.
+#include "design/frmpipemodify.h"
+
+#include "design/frmpipemain.h"
+
+namespace gw::design {
+
+using ui::Answer;
+using ui::Buttons;
+using ui::Icon;
+using ui::Kind;
+
+void frmpipemodify::build() {
+  set_caption("Modify Pipe Number");
+  add(Kind::Label, "Label1").set_caption("CURRENT PIPE NUMBER");
+  add(Kind::TextBox, "thispipenumber").set_enabled(false);
+  add(Kind::Label, "Label2").set_caption("NEW PIPE NUMBER");
+  add(Kind::TextBox, "newpipenumber");
+  Control& accept = add(Kind::CommandButton, "cmdmodaccept");
+  accept.set_caption("Accept");
+  accept.on_click = [this] { cmdmodaccept_Click(); };
+  Control& cancel = add(Kind::CommandButton, "cmdmodcancel");
+  cancel.set_caption("Cancel");
+  cancel.on_click = [this] { cmdmodcancel_Click(); };
+}
+
+void frmpipemodify::Form_Load() { c("thispipenumber").set_text(vars().old_pipe_number); }
+
+void frmpipemodify::cmdmodaccept_Click() {
+  frmpipemain& pipe_window = prog.form<frmpipemain>();
+  Control& entry = c("newpipenumber");
+  const std::string new_number = entry.text();
+
+  // A search that cannot run has reported its failure; the dialog stays open as it is.
+  const bool exists = pipe_window.search_pipes(new_number, "PIPE_NUMBER");
+  if (pipe_window.search_failed()) return;
+  if (exists) {
+    msg("New pipe already exists in the database. Choose another pipe Number", Buttons::OK, Icon::Exclamation);
+    entry.set_text("");
+    return;
+  }
+
+  const bool named_upstream = pipe_window.search_pipes(c("thispipenumber").text(), "PRENODE1");
+  if (pipe_window.search_failed()) return;
+  if (named_upstream &&
+      msg("Current pipe is a Previous Pipe to Pipe Number - " + vars().found_pipe_number + " - Modify Anyway?",
+          Buttons::YesNo, Icon::Exclamation) != Answer::Yes) {
+    entry.set_text("");
+    return;
+  }
+
+  vars().new_pipe_number = new_number;
+  unload();
+}
+
+void frmpipemodify::cmdmodcancel_Click() {
+  vars().new_pipe_number.clear();
+  unload();
+}
+
+}  // namespace gw::design

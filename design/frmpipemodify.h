@@ -1,0 +1,21 @@
+// The renumber dialog: asks for a pipe's new number and hands it back to the pipe table window.
+#pragma once
+
+#include "shell/program.h"
+
+namespace gw::design {
+
+class frmpipemodify : public shell::Window {
+ public:
+  static constexpr const char* kName = "frmpipemodify";
+  explicit frmpipemodify(shell::Program& p) : Window(p, kName) {}
+
+  void cmdmodaccept_Click();
+  void cmdmodcancel_Click();
+
+ protected:
+  void build() override;
+  void Form_Load() override;
+};
+
+}  // namespace gw::design

@@ -1,0 +1,69 @@
+// Playing a transcript against the whole program on the scripted host.
+#include "runner/scenario.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "model/model.h"
+#include "runner/interpreter.h"
+#include "shell/tarnelhydromain.h"
+
+namespace gw::runner {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A new empty folder under the system's temporary folder, removed with its contents.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "gw-scenario-XXXXXX").string();
+    if (char* p = mkdtemp(pattern.data())) path_ = p;
+  }
+  ~TempFolder() {
+    if (path_.empty()) return;
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+std::string absolute_or_empty(const std::string& dir) {
+  if (dir.empty()) return dir;
+  std::error_code ec;
+  fs::path p = fs::absolute(dir, ec);
+  return ec ? dir : p.lexically_normal().string();
+}
+
+}  // namespace
+
+ScenarioResult run_scenario(const std::string& file, const ScenarioOptions& options) {
+  TempFolder tmp;
+  if (tmp.path().empty()) return {false, file + ":0: a temporary folder / cannot create one"};
+  Paths paths{tmp.path(), absolute_or_empty(options.program_dir), absolute_or_empty(options.fixtures_dir)};
+  try {
+    Interpreter interp(load_script(file, paths), paths);
+    // Declared after the interpreter, the program is destroyed before the host it uses.
+    std::unique_ptr<shell::Program> prog = make_program(interp.host(), paths.program);
+    shell::Program* p = prog.get();
+    interp.attach(Session{&prog->forms,
+                          [p](std::string_view name) { return p->vars.lookup(name); },
+                          [p] { shell::tarnelhydromain_Main(*p); }});
+    interp.run();
+    return {true, {}};
+  } catch (const Failure& f) {
+    return {false, f.text()};
+  } catch (const std::exception& e) {
+    return {false, file + ":0: a program to run / " + e.what()};
+  }
+}
+
+}  // namespace gw::runner

@@ -1,0 +1,22 @@
+// Running one transcript file against the whole program.
+#pragma once
+
+#include <string>
+
+namespace gw::runner {
+
+struct ScenarioOptions {
+  std::string program_dir;   // $PROGRAM: the program folder with its databases and templates
+  std::string fixtures_dir;  // $FIXTURES: the test fixture files
+};
+
+struct ScenarioResult {
+  bool passed = false;
+  std::string message;  // "file:line: expected / actual" when failed
+};
+
+// Builds a fresh program on a scripted host, gives the transcript its own empty
+// temporary folder ($TMP, removed afterwards) and plays it.
+ScenarioResult run_scenario(const std::string& file, const ScenarioOptions& options);
+
+}  // namespace gw::runner

@@ -1,0 +1,98 @@
+// Setting a scenario up: the clock, files copied into place, database statements,
+// read-only files. Everything a set-up line writes lies in the scenario's own $TMP.
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/db/connection.h"
+#include "runner/args.h"
+#include "runner/interpreter.h"
+
+namespace gw::runner {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Set-up lines write only inside the scenario's own temporary folder, so that a scenario
+// cannot spoil the program folder or the fixtures that other scenarios share.
+void require_in_tmp(Interpreter& in, const Line& line, const std::string& path) {
+  if (in.paths().tmp.empty()) in.fail(line, "the scenario has no temporary folder to write in");
+  std::error_code e1, e2;
+  fs::path tmp = fs::weakly_canonical(in.paths().tmp, e1);
+  fs::path p = fs::weakly_canonical(fs::absolute(path), e2);
+  auto [t_end, p_it] = std::mismatch(tmp.begin(), tmp.end(), p.begin(), p.end());
+  if (e1 || e2 || t_end != tmp.end() || p_it == p.end()) in.fail(line, quote(path) + " is not inside $TMP");
+}
+
+void cmd_clock(Interpreter& in, const Line& line) {
+  Args a(in, line);
+  double start = a.number("the start time");
+  double step = a.empty() ? FakeClock::kDefaultStep : a.number("the step");
+  a.done();
+  if (!in.clock().set(start, step)) a.malformed("the start lies in [0, 86400) and the step in (0, 86400)");
+}
+
+void cmd_copy(Interpreter& in, const Line& line) {
+  Args a(in, line);
+  std::string from = a.text("the file to copy");
+  std::string to = a.text("the destination");
+  a.done();
+  require_in_tmp(in, line, to);
+  std::error_code ec;
+  if (!fs::is_regular_file(from, ec)) in.fail(line, quote(from) + " is not a file");
+  fs::path dest(to);
+  if (dest.has_parent_path()) fs::create_directories(dest.parent_path(), ec);
+  if (ec) in.fail(line, "cannot create the folder of " + quote(to) + ": " + ec.message());
+  fs::copy_file(from, dest, fs::copy_options::overwrite_existing, ec);
+  if (ec) in.fail(line, "cannot copy: " + ec.message());
+}
+
+// `sql "DATABASE" "statement" [value...]`: the values are bound to the statement's `?`
+// parameters in order; a bare `null` binds NULL.
+void cmd_sql(Interpreter& in, const Line& line) {
+  Args a(in, line);
+  std::string path = a.text("the database");
+  std::string statement = a.text("the statement");
+  std::vector<db::Value> params;
+  while (!a.empty()) {
+    const Word& w = a.word("a value");
+    if (!w.quoted && w.text == "null") params.emplace_back();
+    else params.emplace_back(w.text);
+  }
+  require_in_tmp(in, line, path);
+  try {
+    db::Connection conn;
+    conn.open(path);
+    conn.execute(statement, params);
+  } catch (const std::exception& e) {
+    in.fail(line, std::string("the statement fails: ") + e.what());
+  }
+}
+
+// Takes every write permission away. The database layer opens a file that nobody may
+// write read-only, so its writes fail even for a superuser, whom permissions do not stop;
+// a superuser's plain file copies over the file do succeed.
+void cmd_readonly(Interpreter& in, const Line& line) {
+  Args a(in, line);
+  std::string path = a.text("the file");
+  a.done();
+  require_in_tmp(in, line, path);
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) in.fail(line, quote(path) + " is not a file");
+  fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove, ec);
+  if (ec) in.fail(line, "cannot make the file read-only: " + ec.message());
+}
+
+}  // namespace
+
+void add_setup_commands(CommandTable& t) {
+  t["clock"] = cmd_clock;
+  t["copy"] = cmd_copy;
+  t["sql"] = cmd_sql;
+  t["readonly"] = cmd_readonly;
+}
+
+}  // namespace gw::runner

@@ -1,0 +1,329 @@
+// Project details windows: load, add, save, cancel and browse of the PROJECT record.
+#include "shell/project_details_window.h"
+
+#include "platform/text/error.h"
+#include "platform/ui/host.h"
+#include "shell/help.h"
+#include "shell/input_procedures.h"
+
+namespace gw::shell {
+
+using ui::Buttons;
+using ui::Icon;
+using ui::Kind;
+
+namespace {
+
+constexpr const char* kFrame = "Project_Frame";
+constexpr const char* kInletFilter = "Curbcast files (*.ckb;*.rvq)|*.ckb;*.rvq";
+
+// The texts of one column of a list recordset, from its first row to its last.
+std::vector<std::string> list_rows(const std::shared_ptr<db::Recordset>& rs, const char* column) {
+  std::vector<std::string> rows;
+  if (!rs || !rs->is_open() || rs->record_count() == 0) return rows;
+  long keep = rs->absolute_position();
+  rs->move_first();
+  for (; !rs->eof(); rs->move_next()) rows.push_back(rs->field(column));
+  if (keep > 0) rs->set_absolute_position(keep);
+  else rs->move_first();
+  return rows;
+}
+
+}  // namespace
+
+ProjectDetailsWindow::ProjectDetailsWindow(Program& p, std::string name, bool with_station)
+    : Window(p, std::move(name)), with_station_(with_station) {}
+
+void ProjectDetailsWindow::build() {
+  set_caption("Project");
+  add(Kind::Frame, kFrame).set_caption("Project Details");
+
+  // A labelled field inside the frame; tab order follows the order of the fields.
+  auto field = [this](Kind kind, const char* name, const char* label, int limit) -> Control& {
+    if (label) {
+      Control& l = add(Kind::Label, std::string("lbl") + name);
+      l.set_caption(label);
+      l.container = kFrame;
+    }
+    Control& c = add(kind, name);
+    c.container = kFrame;
+    c.max_length = limit;
+    return c;
+  };
+  field(Kind::TextBox, "project_id", "PROJECT ID", 20);
+  field(Kind::TextBox, "project_name", "PROJECT NAME", 50);
+  field(Kind::TextBox, "description", "DESCRIPTION", 200).multi_line = true;
+  field(Kind::TextBox, "location", "LOCATION", 50);
+  field(Kind::DataCombo, "county", "COUNTY", 0).style = 2;
+  field(Kind::TextBox, "state", "STATE", 0).set_text("VA");
+  Control& units = field(Kind::ComboBox, "units", "UNITS", 0);
+  units.set_items({"ENGLISH", "METRIC"});
+  units.set_text("ENGLISH");
+  field(Kind::TextBox, "designer", "DESIGNED BY", 25);
+  field(Kind::TextBox, "inlet_database", "INLET DATABASE", 100);
+  Control& browse = add(Kind::CommandButton, "mnubrowseInlet");
+  browse.set_caption("Browse");
+  browse.container = kFrame;
+  if (with_station_) {
+    field(Kind::DataCombo, "noaa_station", "NOAA STATION", 0).style = 2;
+    Control& help = add(Kind::CommandButton, "cmdNOAAStationHelp");
+    help.set_caption("NOAA Station Help");
+    help.container = kFrame;
+    // Carries the release marker of a new record into MAJOR_RELEASE; not for the user.
+    Control& release = field(Kind::TextBox, "major_release", nullptr, 0);
+    release.set_text("2.1");
+    release.set_visible(false);
+    help.on_click = [this] { cmdNOAAStationHelp_Click(); };
+  }
+
+  auto menu = [this](const char* name, const char* caption, const char* parent, const char* shortcut = "") -> Control& {
+    Control& m = add(Kind::MenuItem, name);
+    m.set_caption(caption);
+    m.parent_menu = parent;
+    m.shortcut = shortcut;
+    return m;
+  };
+  menu("mnuProjFile", "&File", "");
+  menu("mnuprojsave", "&Save", "mnuProjFile", "Ctrl+S").on_click = [this] { mnuprojsave_Click(); };
+  menu("mnuprojsep", "-", "mnuProjFile").separator = true;
+  menu("mnuprojexit", "&Exit", "mnuProjFile", "Ctrl+X").on_click = [this] { mnuprojexit_Click(); };
+  menu("mnuprojhelp", "&Help", "");
+  menu("mnuprojsubhelp", "&Help", "mnuprojhelp", "F1").on_click = [this] { mnuprojsubhelp_Click(); };
+  menu("mnuprojabout", "&About Tarnel Hydro", "mnuprojhelp").on_click = [this] { mnuprojabout_Click(); };
+
+  browse.on_click = [this] { mnubrowseInlet_Click(); };
+  units.on_change = [this] { units_Change(); };
+}
+
+void ProjectDetailsWindow::fill_lists() {
+  c("county").set_items(list_rows(vars().county_list_rs, "COUNTY_NAME"));
+  if (with_station_) c("noaa_station").set_items(list_rows(vars().station_list_rs, "NOAA_STATION"));
+}
+
+void ProjectDetailsWindow::set_key_field(const char* name, bool editable) {
+  Control& k = c(name);
+  k.set_enabled(editable);
+  k.set_back_color(editable ? ui::kWindowColor : ui::kButtonFaceColor);
+}
+
+void ProjectDetailsWindow::Form_Load() {
+  try {
+    fill_lists();
+    Control& units = c("units");
+    units.set_items({"ENGLISH", "METRIC"});
+    units.set_list_index(0);
+    get_project_records();
+    attach_project_datasource();
+    project_changed = false;
+    const bool has_record = hydroprojrs && hydroprojrs->is_open() && hydroprojrs->record_count() > 0;
+    if (vars().project_update_mode || has_record) {
+      for (const char* key : {"project_id", "units", "county"}) set_key_field(key, false);
+      if (with_station_) set_key_field("noaa_station", false);
+      vars().unit_system = units.text();
+    } else {
+      set_key_field("project_id", true);
+      set_key_field("units", true);
+      addnewproject();
+    }
+    fill_lists();
+    c("county").set_visible(true);
+  } catch (const std::exception& e) {
+    msg(e.what());
+  }
+}
+
+void ProjectDetailsWindow::get_project_records() {
+  SharedState& v = vars();
+  v.product_name.clear();
+  // The binding holds the old recordset: it lets go before that one is replaced.
+  binding_.detach();
+  hydroprojrs = std::make_shared<db::Recordset>();
+  hydroprojrs->will_change_record = [this](db::ChangeReason reason, bool& cancel) {
+    hydroprojrs_WillChangeRecord(reason, cancel);
+  };
+  try {
+    if (!v.project_connection) throw gw::Error("The project database is not open.");
+    hydroprojrs->open(*v.project_connection, "SELECT * from PROJECT Order by PROJECT_ID");
+  } catch (const std::exception&) {
+    return;  // the window shows no record; its load goes on
+  }
+  db::Recordset& rs = *hydroprojrs;
+  if (rs.eof()) return;
+  // Each copy stands by itself: a column the file lacks leaves its variable as it was.
+  auto copy = [&rs](const char* column, std::string& into) {
+    if (rs.has_field(column)) into = rs.field(column);
+  };
+  copy("PROJECT_ID", v.current_project_id);
+  copy("PROJECT_NAME", v.current_project_name);
+  copy("STATE", v.project_state);
+  copy("COUNTY", v.project_county);
+  if (with_station_) copy("NOAA_STATION", v.project_noaa_station);
+  copy("LOCATION", v.project_location);
+  copy("UNITS", v.unit_system);
+  copy("DESIGNER", v.project_designer);
+  copy("INLET_DATABASE", v.inlet_db_path);
+  if (with_station_) copy("MAJOR_RELEASE", v.project_major_release);
+  if (with_station_ || !v.legacy_project) copy("PRODUCT_NAME", v.product_name);
+}
+
+void ProjectDetailsWindow::attach_project_datasource() {
+  if (!hydroprojrs) return;
+  binding_.attach(*hydroprojrs);
+  binding_.bind(c("project_id"), "PROJECT_ID");
+  binding_.bind(c("project_name"), "PROJECT_NAME");
+  binding_.bind(c("description"), "DESCRIPTION");
+  binding_.bind(c("location"), "LOCATION");
+  binding_.bind(c("county"), "COUNTY");
+  binding_.bind(c("state"), "STATE");
+  binding_.bind(c("units"), "UNITS");
+  binding_.bind(c("designer"), "DESIGNER");
+  binding_.bind(c("inlet_database"), "INLET_DATABASE");
+  if (with_station_) {
+    binding_.bind(c("noaa_station"), "NOAA_STATION");
+    binding_.bind(c("major_release"), "MAJOR_RELEASE");
+  }
+}
+
+void ProjectDetailsWindow::addnewproject() {
+  try {
+    if (!hydroprojrs) throw gw::Error("The project database is not open.");
+    hydroprojrs->add_new();
+    c("state").set_text("VA");
+    c("units").set_text("ENGLISH");
+    if (with_station_) {
+      c("noaa_station").set_text("Abingdon 3 S");
+      c("county").set_text("Accomack");
+      c("major_release").set_text("2.1");
+    }
+    vars().product_name = "GULLYWORKS";
+    prog.forms.get("frmsoftwaremain").c("StatusBar").set_panel(1, "Create Project");
+  } catch (const std::exception& e) {
+    msg(e.what());
+  }
+}
+
+void ProjectDetailsWindow::hydroprojrs_WillChangeRecord(db::ChangeReason reason, bool& cancel) {
+  (void)cancel;
+  if (reason == db::ChangeReason::first_change) project_changed = true;
+}
+
+void ProjectDetailsWindow::mnuprojsave_Click() {
+  SharedState& v = vars();
+  try {
+    if (c("county").text().empty()) {
+      msg("County Name is a Required Field!", Buttons::OK, Icon::Exclamation);
+      return;
+    }
+    if (c("project_id").text().empty()) {
+      msg("Project ID is a Required Field!", Buttons::OK, Icon::Exclamation);
+      return;
+    }
+    // UNITS holds "ENGLISH" or "METRIC" only: a typed beginning of one item is completed
+    // to it; a text that begins both (the empty text) is refused as the list refuses others.
+    Control& units = c("units");
+    if (units.enabled()) {
+      units.set_text(completed_combo_text(units));
+      if (units.find_item(units.text()) < 0) {
+        msg("Value not present in the list... Please enter a valid value..");
+        units.set_text(units.items().front());
+        return;
+      }
+    }
+    if (!hydroprojrs) throw gw::Error("The project database is not open.");
+    db::Recordset& rs = *hydroprojrs;
+    // A record this program creates carries its product name, so that the Design menu
+    // accepts the project when it is opened again.
+    if (rs.edit_mode() == db::EditMode::add && rs.has_field("PRODUCT_NAME"))
+      rs.set_field("PRODUCT_NAME", "GULLYWORKS");
+    if (with_station_) {
+      if (rs.has_field("NOAA_STATION")) rs.set_field("NOAA_STATION", c("noaa_station").text());
+      rs.set_field("COUNTY", c("county").text());
+      rs.update();
+    }
+    rs.update_batch();
+    v.unit_system = units.text();
+    if (!rs.eof()) rs.move_next();
+    rs.move_first();
+    if (with_station_) v.project_major_release = c("major_release").text();
+    v.current_project_name = c("project_name").text();
+    if (with_station_) v.project_noaa_station = c("noaa_station").text();
+    v.project_county = c("county").text();
+    v.project_location = c("location").text();
+    v.current_project_id = c("project_id").text();
+    v.project_state = c("state").text();
+    v.project_designer = c("designer").text();
+    v.inlet_db_path = c("inlet_database").text();
+    msg("Project Details are Saved!", Buttons::OK, Icon::Information);
+    v.project_update_mode = true;
+    project_changed = false;
+  } catch (const std::exception& e) {
+    msg(e.what());
+  }
+}
+
+void ProjectDetailsWindow::Form_Unload(int& cancel) {
+  // Every edit reaches the record as it is typed, so there is no pending control edit to
+  // commit before the question.
+  try {
+    if (project_changed) {
+      if (msg("Exit without saving? ", Buttons::YesNo, Icon::Exclamation) == ui::Answer::Yes)
+        cancel_project_edit();
+      else
+        cancel = 1;
+    }
+  } catch (const std::exception& e) {
+    msg(e.what());
+  }
+}
+
+void ProjectDetailsWindow::cancel_project_edit() {
+  // Each step stands by itself: one that fails is skipped.
+  if (hydroprojrs) {
+    db::Recordset& rs = *hydroprojrs;
+    try {
+      rs.cancel_update();
+    } catch (const std::exception&) {
+    }
+    try {
+      rs.requery();
+      rs.move_first();
+    } catch (const std::exception&) {
+    }
+  }
+  msg("Update Cancelled");
+  project_changed = false;
+}
+
+void ProjectDetailsWindow::mnubrowseInlet_Click() {
+  SharedState& v = vars();
+  try {
+    v.inlet_db_path.clear();
+    ui::FileDialog& dlg = prog.printDlg;
+    dlg.file_name.clear();
+    dlg.cancel_error = true;
+    dlg.flags = ui::FileDialog::kFileMustExist;
+    dlg.dialog_title = "Open Inlet Database";
+    dlg.filter = kInletFilter;
+    dlg.init_dir = v.last_folder.empty() ? prog.program_folder : v.last_folder;
+    ui::show_open(prog.host, dlg);
+    v.inlet_db_path = dlg.file_name;
+    if (!v.inlet_db_path.empty())
+      c("inlet_database").set_text(v.inlet_db_path);
+    else
+      msg("No Inlet database selected!", Buttons::OK, Icon::Exclamation);
+  } catch (const std::exception& e) {
+    msg(e.what(), Buttons::OK, Icon::Exclamation, {}, true);
+  }
+}
+
+void ProjectDetailsWindow::mnuprojexit_Click() { unload(); }
+
+void ProjectDetailsWindow::mnuprojsubhelp_Click() { show_help(prog); }
+
+void ProjectDetailsWindow::mnuprojabout_Click() { prog.forms.get("frmAbout").show_modal(); }
+
+void ProjectDetailsWindow::units_Change() { combo_value_invalid(c("units")); }
+
+void ProjectDetailsWindow::cmdNOAAStationHelp_Click() { open_noaa_station_map(prog); }
+
+}  // namespace gw::shell

@@ -1,0 +1,268 @@
+// Tests of the pipe design window driven directly: adding and saving a pipe, the unique pipe
+// number, the pipe searches, and the upstream numbers remembered for the checks.
+#include "design/frmpipemain.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "design/windows.h"
+#include "platform/db/connection.h"
+#include "platform/db/recordset.h"
+#include "platform/ui/host.h"
+#include "shell/program.h"
+
+namespace gw::design {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A host that records the message boxes and answers them from a queue (Yes or OK when empty).
+class RecordingHost : public ui::Host {
+ public:
+  std::vector<ui::Message> messages;
+  std::deque<ui::Answer> answers;
+
+  ui::Answer message(const ui::Message& m) override {
+    messages.push_back(m);
+    if (!answers.empty()) {
+      ui::Answer a = answers.front();
+      answers.pop_front();
+      return a;
+    }
+    return m.buttons == ui::Buttons::YesNo ? ui::Answer::Yes : ui::Answer::OK;
+  }
+  void show_modal(ui::Form& f) override { f.host_set_visible(true, true); }
+  void show_modeless(ui::Form& f) override { f.host_set_visible(true, false); }
+  bool file_dialog(ui::FileDialog&, bool) override { return false; }
+  void open_document(const std::string&) override {}
+  double clock() override { return 36000; }
+  void end_program() override {}
+
+  std::vector<std::string> texts() const {
+    std::vector<std::string> v;
+    for (const auto& m : messages) v.push_back(m.text);
+    return v;
+  }
+};
+
+class PipeWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir_ = fs::temp_directory_path() / (std::string("gw_pipemain_") + info->name() + "_" +
+                                        std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    prog_ = std::make_unique<shell::Program>(host_, GW_PROGRAM_DIR);
+    register_design_windows(*prog_);
+  }
+  void TearDown() override {
+    prog_.reset();
+    fs::remove_all(dir_);
+  }
+
+  // Opens a copy of a fixture project as the program's project.
+  void open_project(const std::string& fixture, bool legacy, const std::string& id) {
+    fs::path path = dir_ / fixture;
+    fs::copy_file(fs::path(GW_FIXTURES_BUILD_DIR) / fixture, path);
+    shell::SharedState& v = prog_->vars;
+    v.project_db_path = path.string();
+    v.project_connection = std::make_shared<db::Connection>();
+    v.project_connection->open(v.project_db_path);
+    v.legacy_project = legacy;
+    v.unit_system = "ENGLISH";
+    v.current_project_id = id;
+  }
+
+  frmpipemain& window() { return prog_->form<frmpipemain>(); }
+
+  // Loads the window as the pipe table does, in a mode on a pipe.
+  frmpipemain& open_window(const std::string& mode, const std::string& id) {
+    prog_->vars.pipe_form_mode = mode;
+    prog_->vars.pipe_form_id = id;
+    window().load();
+    return window();
+  }
+
+  // The first row of a query on the project file, fields joined by "|"; "" when none.
+  std::string row(const std::string& sql, const std::vector<db::Value>& params = {}) {
+    db::Connection c;
+    c.open(prog_->vars.project_db_path);
+    db::Recordset rs;
+    rs.open(c, sql, params);
+    if (rs.record_count() == 0) return "";
+    std::string out;
+    for (int i = 0; i < rs.field_count(); ++i) out += (i ? "|" : "") + rs.field(i);
+    return out;
+  }
+
+  // Fills in what a solvable circular pipe needs and solves it.
+  void enter_and_solve(frmpipemain& w, const std::string& number) {
+    w.c("pipe_number").set_text(number);
+    w.c("pipe_length").set_text("100");
+    w.c("pipe_slope").set_text("0.01");
+    w.c("pipe_discharge").set_text("10");
+    w.cmdpipesolve_Click();
+  }
+
+  RecordingHost host_;
+  std::unique_ptr<shell::Program> prog_;
+  fs::path dir_;
+};
+
+TEST_F(PipeWindow, AddedPipeIsSavedWithItsDefaultsAndResults) {
+  open_project("release2_1.gwp", false, "0064-029-F21");
+  frmpipemain& w = open_window("add", "");
+  EXPECT_FALSE(w.pipe_solved);
+  enter_and_solve(w, "C'1");
+  EXPECT_TRUE(w.pipe_solved);
+  w.mnuSavepipe_Click();
+  EXPECT_EQ(host_.texts(), (std::vector<std::string>{"Solved! Please check and Save your results", "Record Saved"}));
+  EXPECT_EQ(row("SELECT PROJECT_ID, PIPE_SHAPE, PIPE_DIA, PIPE_MAT, PIPE_MANN, NUMOFPIPES, NODEIN_SHAPING, "
+                "STRUCTURE_TC, PIPE_CF, DISCHARGEVAL, PRECA4, PIPE_STORM_FREQ, CAPACITY, FLOW_TYPE, "
+                "FRICTION_SLOPE, LATERAL_DISCHARGE, PRENODE1 FROM PIPE WHERE PIPE_NUMBER = ?",
+                {"C'1"}),
+            "0064-029-F21|Circular|18|Concrete|0.013|1|NO|5.0|0.0|INP|0.0|2|10.504|PARTIAL FLOW|0.0091||");
+  EXPECT_EQ(w.c("screenmode").text(), "VIEW");
+  EXPECT_EQ(w.c("lblStatus").caption(), "C'1");
+  EXPECT_FALSE(w.adding_new_pipe);
+  // The pipe table's list and the upstream lists know the new pipe at once.
+  EXPECT_EQ(w.c("prenode1").items().back(), "C'1");
+}
+
+TEST_F(PipeWindow, SaveOfANewPipeRefusesANumberThatExists) {
+  open_project("release2_1.gwp", false, "0064-029-F21");
+  frmpipemain& w = open_window("add", "");
+  // Numbers compare without regard to case, as the table's key does.
+  enter_and_solve(w, "10");
+  w.mnuSavepipe_Click();
+  enter_and_solve(w, "x7");
+  // Someone else stores the number while this pipe is being entered.
+  {
+    db::Connection other;
+    other.open(prog_->vars.project_db_path);
+    other.execute("INSERT INTO PIPE (PIPE_NUMBER) VALUES (?)", {"X7"});
+  }
+  w.mnuSavepipe_Click();
+  EXPECT_EQ(host_.texts(), (std::vector<std::string>{
+                               "Solved! Please check and Save your results",
+                               "10 already exists in the database! Please enter a valid unique Pipe Number",
+                               "Solved! Please check and Save your results",
+                               "x7 already exists in the database! Please enter a valid unique Pipe Number",
+                           }));
+  EXPECT_EQ(host_.messages[1].icon, ui::Icon::Exclamation);
+  EXPECT_EQ(w.c("screenmode").text(), "ADD");
+  EXPECT_TRUE(w.adding_new_pipe);
+  EXPECT_EQ(row("SELECT COUNT(*) FROM PIPE"), "4");
+}
+
+TEST_F(PipeWindow, SaveIsRefusedWhenTheNumberCannotBeChecked) {
+  open_project("release2_1.gwp", false, "0064-029-F21");
+  frmpipemain& w = open_window("add", "");
+  enter_and_solve(w, "N1");
+  prog_->vars.project_connection->execute("ALTER TABLE PIPE RENAME TO PIPE_OLD");
+  host_.messages.clear();
+  w.mnuSavepipe_Click();
+  ASSERT_EQ(host_.messages.size(), 1u);  // the search's own report, and no "Record Saved"
+  EXPECT_NE(host_.messages[0].text.find("PIPE"), std::string::npos);
+  EXPECT_TRUE(w.search_failed());
+  EXPECT_EQ(w.c("screenmode").text(), "ADD");
+}
+
+TEST_F(PipeWindow, SearchPipesAnswersEachRelation) {
+  open_project("release2_1.gwp", false, "0064-029-F21");
+  {
+    db::Connection c;
+    c.open(prog_->vars.project_db_path);
+    c.execute("INSERT INTO PIPE (PIPE_NUMBER, NODEIN_NO, PRENODE4) VALUES ('X', ?, ?)", {"N\"1", "Q'4"});
+  }
+  frmpipemain& w = window();
+  struct Case {
+    const char* text;
+    const char* list;
+    bool found;
+    const char* pipe;  // found_pipe_number
+  };
+  const Case cases[] = {
+      {"1", "PRENODE1", true, "10"},    // pipe 10 names 1 in PRENODE1
+      {"2", "PRENODE3", true, "10"},    // every upstream list name searches all four slots
+      {"Q'4", "PRENODE2", true, "X"},   // PRENODE4 of a current project, a quote in the value
+      {"10", "PRENODE1", false, ""},
+      {"10", "PIPE_NUMBER", true, ""},  // existence only: no pipe named
+      {"zz", "PIPE_NUMBER", false, ""},
+      {"n\"1", "NODEIN_NO", true, "X"},  // without regard to case
+      {"103", "NODEIN_NO", true, "10"},
+      {"1", "NODEOUT_NO", false, ""},   // not a relation the search knows
+  };
+  for (const Case& k : cases) {
+    prog_->vars.found_pipe_number = "stale";
+    EXPECT_EQ(w.search_pipes(k.text, k.list), k.found) << k.text << " " << k.list;
+    EXPECT_EQ(prog_->vars.found_pipe_number, k.pipe) << k.text << " " << k.list;
+    EXPECT_FALSE(w.search_failed());
+  }
+  // Searching touches no control: the window stays unloaded.
+  EXPECT_FALSE(w.is_loaded());
+  EXPECT_TRUE(host_.messages.empty());
+
+  // A search that cannot run says why and answers false, marked as failed.
+  prog_->vars.project_connection->close();
+  EXPECT_FALSE(w.search_pipes("1", "PRENODE1"));
+  EXPECT_TRUE(w.search_failed());
+  EXPECT_EQ(host_.messages.size(), 1u);
+}
+
+TEST_F(PipeWindow, LegacySearchLeavesTheFourthSlotOut) {
+  open_project("legacy_GWL.gwp", true, "LEG-0001");
+  frmpipemain& w = window();
+  EXPECT_TRUE(w.search_pipes("L1", "PRENODE4"));
+  EXPECT_EQ(prog_->vars.found_pipe_number, "L2");
+  EXPECT_FALSE(w.search_failed());
+}
+
+TEST_F(PipeWindow, RememberedUpstreamNumbersBelongToTheEditedPipeOnly) {
+  open_project("release2_1.gwp", false, "0064-029-F21");
+  frmpipemain& w = window();
+  w.remembered_prenode1 = "1";  // left over from another pipe
+  open_window("view", "2");
+  EXPECT_EQ(w.remembered_prenode1, "");
+  w.mnuEditpipe_Click();
+  EXPECT_EQ(w.remembered_prenode1, "");  // pipe 2 has no upstream pipes
+
+  w.unload();  // answered Yes: leaves without saving
+  open_window("edit", "10");
+  EXPECT_EQ(w.remembered_prenode1, "1");
+  EXPECT_EQ(w.remembered_prenode2, "2");
+  EXPECT_EQ(w.remembered_prenode3, "");
+  w.unload();
+
+  open_window("view", "10");
+  w.remembered_prenode1 = "1";
+  w.mnuAddpipe_Click();
+  EXPECT_EQ(w.c("screenmode").text(), "ADD");
+  EXPECT_EQ(w.remembered_prenode1, "");
+}
+
+TEST_F(PipeWindow, LeavingAnEditWritesNothingAndLeavingAnAddDropsTheRecord) {
+  open_project("release2_1.gwp", false, "0064-029-F21");
+  frmpipemain& w = open_window("edit", "1");
+  w.c("pipe_mann").set_text("0.020");
+  EXPECT_TRUE(w.unload());
+  EXPECT_EQ(row("SELECT PIPE_MANN FROM PIPE WHERE PIPE_NUMBER = '1'"), "0.013");
+
+  open_window("add", "");
+  w.c("pipe_number").set_text("NEW");
+  host_.answers = {ui::Answer::No};
+  EXPECT_FALSE(w.unload());
+  EXPECT_EQ(w.c("pipe_number").text(), "NEW");
+  EXPECT_TRUE(w.unload());
+  EXPECT_EQ(w.adopipeRS->edit_mode(), db::EditMode::none);
+  EXPECT_EQ(row("SELECT COUNT(*) FROM PIPE"), "3");
+}
+
+}  // namespace
+}  // namespace gw::design

@@ -1,0 +1,61 @@
+// Tests of playing a transcript file against the whole program.
+#include "runner/scenario.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace gw::runner {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ScenarioFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("gw-scenario-test-" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string write(const std::string& name, const std::string& text) {
+    std::string path = (dir_ / name).string();
+    std::ofstream(path) << text;
+    return path;
+  }
+  ScenarioResult run(const std::string& path) { return run_scenario(path, {GW_PROGRAM_DIR, GW_FIXTURES_BUILD_DIR}); }
+
+  fs::path dir_;
+};
+
+TEST_F(ScenarioFile, PlaysTheProgramFromItsStartUp) {
+  std::string path = write("ok.scn",
+                           "start\nexpect frmsoftwaremain visible\n"
+                           "copy \"$PROGRAM/Rillbase21.rdb\" \"$TMP/a/copy.rdb\"\n"
+                           "expect file \"$TMP/a/copy.rdb\" exists\n");
+  ScenarioResult r = run(path);
+  EXPECT_TRUE(r.passed) << r.message;
+}
+
+TEST_F(ScenarioFile, AFailureNamesTheFileAndLine) {
+  std::string path = write("bad.scn", "# caption\nstart\n\nexpect frmsoftwaremain caption \"Other\"\n");
+  ScenarioResult r = run(path);
+  EXPECT_FALSE(r.passed);
+  EXPECT_EQ(r.message, path + ":4: expect frmsoftwaremain caption \"Other\" / frmsoftwaremain has caption \"Gullyworks\"");
+  r = run((dir_ / "none.scn").string());
+  EXPECT_FALSE(r.passed);
+  EXPECT_EQ(r.message, (dir_ / "none.scn").string() + ":0: a transcript file / cannot read the file");
+}
+
+TEST_F(ScenarioFile, EachFileHasItsOwnEmptyTemporaryFolder) {
+  // The first run leaves a file in its $TMP; the second must not see it.
+  std::string first = write("first.scn", "copy \"$PROGRAM/Rillbase21.rdb\" \"$TMP/left.rdb\"\n");
+  std::string second = write("second.scn", "expect file \"$TMP/left.rdb\" missing\n");
+  EXPECT_TRUE(run(first).passed);
+  ScenarioResult r = run(second);
+  EXPECT_TRUE(r.passed) << r.message;
+}
+
+}  // namespace
+}  // namespace gw::runner

@@ -1,0 +1,77 @@
+// The upgrade's failure report: a system-modal exclamation box, and nothing else changes.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/db/connection.h"
+#include "platform/db/recordset.h"
+#include "platform/ui/host.h"
+#include "shell/frmProjectUpdate.h"
+#include "shell/program.h"
+#include "shell/tarnelhydro_libraries.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class RecordingHost : public gw::ui::Host {
+ public:
+  gw::ui::Answer message(const gw::ui::Message& m) override {
+    messages.push_back(m);
+    return gw::ui::Answer::OK;
+  }
+  void show_modal(gw::ui::Form& f) override { f.host_set_visible(true, true); }
+  void show_modeless(gw::ui::Form& f) override { f.host_set_visible(true, false); }
+  bool file_dialog(gw::ui::FileDialog&, bool) override { return false; }
+  void open_document(const std::string&) override {}
+  double clock() override { return 0; }
+  void end_program() override {}
+  std::vector<gw::ui::Message> messages;
+};
+
+TEST(ProjectUpgrade, AFailingStampIsReportedSystemModalAndChangesNothing) {
+  const fs::path dir = fs::temp_directory_path() / ("gw-upgrade-" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  const fs::path file = dir / "locked.gwp";
+  fs::copy_file(std::string(GW_FIXTURES_BUILD_DIR) + "/older.gwp", file);
+  fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+
+  RecordingHost host;
+  gw::shell::Program prog(host, GW_PROGRAM_DIR);
+  gw::shell::register_shell_windows(prog);
+  prog.vars.project_db_path = file.string();
+  gw::shell::open_project_database(prog);
+  gw::shell::load_project_record(prog);
+  ASSERT_TRUE(host.messages.empty());
+
+  auto& update = prog.form<gw::shell::frmProjectUpdate>();
+  update.show_modal();
+  update.btnUpdate_Click();
+
+  ASSERT_EQ(host.messages.size(), 1u);  // no success message follows the failure
+  const gw::ui::Message& m = host.messages[0];
+  EXPECT_EQ(m.text, "attempt to write a readonly database");
+  EXPECT_EQ(m.icon, gw::ui::Icon::Exclamation);
+  EXPECT_TRUE(m.system_modal);
+  EXPECT_FALSE(update.is_loaded());
+  EXPECT_EQ(prog.vars.project_major_release, "");
+  EXPECT_EQ(prog.vars.product_name, "");
+  EXPECT_EQ(prog.vars.rainfall_db_path, prog.program_file("VARMSTORM.rdb"));
+  ASSERT_TRUE(prog.vars.rainfall_connection && prog.vars.rainfall_connection->is_open());
+
+  prog.vars.project_connection.reset();
+  prog.vars.usda_connection.reset();
+  prog.vars.rainfall_connection.reset();
+  prog.vars.county_list_rs.reset();
+  prog.vars.project_rs.reset();
+  std::error_code ec;
+  fs::permissions(file, fs::perms::owner_write, fs::perm_options::add, ec);
+  fs::remove_all(dir, ec);
+}
+
+}  // namespace
