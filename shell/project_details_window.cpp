@@ -1,6 +1,8 @@
 // Project details windows: load, add, save, cancel and browse of the PROJECT record.
 #include "shell/project_details_window.h"
 
+#include <vector>
+
 #include "platform/text/error.h"
 #include "platform/ui/host.h"
 #include "shell/help.h"

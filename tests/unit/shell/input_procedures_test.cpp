@@ -6,6 +6,7 @@
 
 #include "platform/ui/form.h"
 #include "platform/ui/host.h"
+#include "tests/support/recording_host.h"
 #include "shell/input_procedures.h"
 
 namespace {
@@ -16,21 +17,7 @@ using gw::ui::Form;
 using gw::ui::Forms;
 using gw::ui::Kind;
 
-class RecordingHost : public gw::ui::Host {
- public:
-  Answer message(const gw::ui::Message& m) override {
-    messages.push_back(m);
-    return Answer::OK;
-  }
-  void show_modal(Form& f) override { f.host_set_visible(true, true); }
-  void show_modeless(Form& f) override { f.host_set_visible(true, false); }
-  bool file_dialog(gw::ui::FileDialog&, bool) override { return false; }
-  void open_document(const std::string& t) override { documents.push_back(t); }
-  double clock() override { return 0; }
-  void end_program() override {}
-  std::vector<gw::ui::Message> messages;
-  std::vector<std::string> documents;
-};
+using RecordingHost = gw::testing::RecordingHost;
 
 // Two numeric boxes and a units list, in this tab order.
 class InputForm : public Form {

@@ -9,6 +9,7 @@
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 #include "platform/ui/host.h"
+#include "tests/support/recording_host.h"
 #include "shell/frmProjectUpdate.h"
 #include "shell/program.h"
 #include "shell/tarnelhydro_libraries.h"
@@ -17,20 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class RecordingHost : public gw::ui::Host {
- public:
-  gw::ui::Answer message(const gw::ui::Message& m) override {
-    messages.push_back(m);
-    return gw::ui::Answer::OK;
-  }
-  void show_modal(gw::ui::Form& f) override { f.host_set_visible(true, true); }
-  void show_modeless(gw::ui::Form& f) override { f.host_set_visible(true, false); }
-  bool file_dialog(gw::ui::FileDialog&, bool) override { return false; }
-  void open_document(const std::string&) override {}
-  double clock() override { return 0; }
-  void end_program() override {}
-  std::vector<gw::ui::Message> messages;
-};
+using RecordingHost = gw::testing::RecordingHost;
 
 TEST(ProjectUpgrade, AFailingStampIsReportedSystemModalAndChangesNothing) {
   const fs::path dir = fs::temp_directory_path() / ("gw-upgrade-" + std::to_string(::getpid()));

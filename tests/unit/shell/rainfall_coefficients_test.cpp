@@ -6,6 +6,7 @@
 
 #include "platform/db/connection.h"
 #include "platform/ui/host.h"
+#include "tests/support/recording_host.h"
 #include "shell/program.h"
 #include "shell/rainfall_coefficients.h"
 
@@ -138,20 +139,7 @@ TEST(RainfallLookup, AClosedConnectionFails) {
             "The rainfall database is not open.");
 }
 
-class NullHost : public gw::ui::Host {
- public:
-  gw::ui::Answer message(const gw::ui::Message& m) override {
-    messages.push_back(m);
-    return gw::ui::Answer::OK;
-  }
-  void show_modal(gw::ui::Form&) override {}
-  void show_modeless(gw::ui::Form&) override {}
-  bool file_dialog(gw::ui::FileDialog&, bool) override { return false; }
-  void open_document(const std::string&) override {}
-  double clock() override { return 0; }
-  void end_program() override {}
-  std::vector<gw::ui::Message> messages;
-};
+using NullHost = gw::testing::RecordingHost;
 
 TEST(GetRainfallCoefficients, SetsTheSharedValuesAndClearsThemOnFailure) {
   NullHost host;

@@ -4,6 +4,7 @@
 #include "platform/ui/control.h"
 #include "platform/ui/form.h"
 #include "platform/ui/host.h"
+#include "tests/support/recording_host.h"
 
 namespace {
 
@@ -23,16 +24,7 @@ class Bare : public gw::ui::Form {
   }
 };
 
-class NoHost : public gw::ui::Host {
- public:
-  gw::ui::Answer message(const gw::ui::Message&) override { return gw::ui::Answer::OK; }
-  void show_modal(gw::ui::Form&) override {}
-  void show_modeless(gw::ui::Form&) override {}
-  bool file_dialog(gw::ui::FileDialog&, bool) override { return false; }
-  void open_document(const std::string&) override {}
-  double clock() override { return 0; }
-  void end_program() override {}
-};
+using NoHost = gw::testing::RecordingHost;
 
 struct ControlTest : ::testing::Test {
   NoHost host;

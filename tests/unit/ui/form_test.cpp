@@ -7,6 +7,7 @@
 #include "platform/text/error.h"
 #include "platform/ui/form.h"
 #include "platform/ui/host.h"
+#include "tests/support/recording_host.h"
 
 namespace {
 
@@ -16,21 +17,7 @@ using gw::ui::Form;
 using gw::ui::Forms;
 using gw::ui::Kind;
 
-class NullHost : public gw::ui::Host {
- public:
-  Answer message(const gw::ui::Message&) override { return Answer::OK; }
-  void show_modal(Form& f) override { f.host_set_visible(true, true); }
-  void show_modeless(Form& f) override { f.host_set_visible(true, false); }
-  bool file_dialog(gw::ui::FileDialog& d, bool) override {
-    if (next_file.empty()) return false;
-    d.file_name = next_file;
-    return true;
-  }
-  void open_document(const std::string&) override {}
-  double clock() override { return 0; }
-  void end_program() override {}
-  std::string next_file;
-};
+using NullHost = gw::testing::RecordingHost;
 
 class TestForm : public Form {
  public:
@@ -136,7 +123,7 @@ TEST_F(FormTest, FileDialogCancelRaisesOnlyWithCancelError) {
   } catch (const gw::Error& e) {
     EXPECT_STREQ(e.what(), "Cancel was selected.");
   }
-  host.next_file = "/tmp/projects/a.gwp";
+  host.files.push_back("/tmp/projects/a.gwp");
   EXPECT_TRUE(gw::ui::show_open(host, d));
   EXPECT_EQ(d.file_name, "/tmp/projects/a.gwp");
   EXPECT_EQ(host.current_folder(), "/tmp/projects");
