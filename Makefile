@@ -1,5 +1,4 @@
-# The project's front door: installs what the build needs, then builds, runs and tests
-# through CMake and CTest.
+# The project's front door: dependencies, build, run and tests over CMake and CTest.
 
 ROOT := $(patsubst %/,%,$(dir $(abspath $(lastword $(MAKEFILE_LIST)))))
 BUILD_DIR ?= $(ROOT)/build

@@ -1,5 +1,4 @@
-// Views built from a window's model controls: menus, toolbars, status bar, and a form
-// layout of labels and fields, buttons, frames and tab pages.
+// Views built from a window's model controls, laid out as forms of labels and fields.
 #include "app/auto_view.h"
 
 #include <algorithm>
@@ -180,7 +179,9 @@ void lay_out(Section& s, const std::map<const Control*, QWidget*>& widgets) {
       }
       rows.back().buttons->addWidget(w);
     } else {
-      rows.push_back(Row{nullptr, nullptr, w, nullptr});
+      Row r;
+      r.across = w;
+      rows.push_back(r);
     }
   }
   auto* grid = new QGridLayout(s.host);

@@ -1,5 +1,4 @@
-// Binding of one model control to its widget or action: the model's property changes
-// update the widget, the user's actions on the widget go to the model.
+// Binding of one model control to its widget or action, model to widget and back.
 #include "app/control_binder.h"
 
 #include <algorithm>

@@ -1,5 +1,4 @@
-// The Qt host: message boxes, modal windows with their own event loops, the file dialog,
-// the mouse pointer, the desktop, the clock and the views of the windows.
+// The Qt host: message boxes, modal loops, the file dialog, pointer, desktop, clock, views.
 #include "app/qt_host.h"
 
 #include <algorithm>
@@ -247,6 +246,8 @@ void QtHost::present(FormView& v, bool modal) {
   w->show();
   w->raise();
   w->activateWindow();
+  // A control the load handler gave the focus to has it on the screen too.
+  v.follow_focus();
 }
 
 void QtHost::show_modal(ui::Form& f) {

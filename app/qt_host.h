@@ -1,5 +1,4 @@
-// The Qt implementation of the model's Host: message boxes, modal windows, the file
-// dialog, the mouse pointer, the desktop and the clock.
+// The Qt implementation of the model's Host: dialogs, modal windows, pointer, desktop, clock.
 #pragma once
 
 #include <exception>

@@ -1,12 +1,15 @@
 // Pictures of every window of the program, rendered offscreen.
 #include "app/screenshots.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 
 #include <QCoreApplication>
+#include <QMainWindow>
 #include <QPixmap>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QWidget>
@@ -19,6 +22,17 @@
 namespace gw::app {
 
 namespace {
+
+// The size that shows the whole of a window whose client area scrolls.
+QSize unscrolled_size(QWidget* w) {
+  auto* mw = qobject_cast<QMainWindow*>(w);
+  auto* scroll = mw ? qobject_cast<QScrollArea*>(mw->centralWidget()) : nullptr;
+  if (!scroll || !scroll->widget()) return w->size();
+  const QSize content = scroll->widget()->sizeHint();
+  const QSize viewport = scroll->viewport()->size();
+  return w->size() + QSize(std::max(content.width() - viewport.width(), 0),
+                           std::max(content.height() - viewport.height(), 0));
+}
 
 bool save(QWidget* w, const std::string& path) {
   QCoreApplication::processEvents();
@@ -33,9 +47,14 @@ std::vector<std::string> save_window_pictures(FormView& view, const std::string&
   if (!w) return files;
   const std::string base = dir + "/" + view.form().name();
   const bool was_visible = w->isVisible();
-  if (!was_visible) {
+  const QSize shown_size = w->size();
+  {
     QtHost::Applying busy(view.host());
-    w->show();
+    if (!was_visible) w->show();
+    QCoreApplication::processEvents();
+    // The picture shows the whole window, also where it scrolls on the screen.
+    const QSize whole = unscrolled_size(w);
+    if (whole != w->size()) w->resize(whole);
   }
   if (save(w, base + ".png")) files.push_back(base + ".png");
 
@@ -56,9 +75,10 @@ std::vector<std::string> save_window_pictures(FormView& view, const std::string&
     tabs->setCurrentIndex(current);
     ++strip;
   }
-  if (!was_visible) {
+  {
     QtHost::Applying busy(view.host());
-    w->hide();
+    w->resize(shown_size);
+    if (!was_visible) w->hide();
   }
   return files;
 }

@@ -16,13 +16,6 @@ using ui::Buttons;
 using ui::Icon;
 using ui::Kind;
 
-namespace {
-
-// Records of a recordset that may be missing or closed (then none).
-long records_in(const db::Recordset* rs) { return rs && rs->is_open() ? rs->record_count() : 0; }
-
-}  // namespace
-
 frmpipeflex::frmpipeflex(shell::Program& p) : Window(p, kName) {}
 
 frmpipeflex::~frmpipeflex() = default;
@@ -199,7 +192,9 @@ void frmpipeflex::refresh_Adodc1() {
   fill_grid();
 }
 
-long frmpipeflex::Adodc1_record_count() const { return records_in(adodc_rs_.get()); }
+long frmpipeflex::Adodc1_record_count() const {
+  return adodc_rs_ && adodc_rs_->is_open() ? adodc_rs_->record_count() : 0;
+}
 
 void frmpipeflex::fill_grid() {
   db::Recordset& rs = *adodc_rs_;

@@ -136,9 +136,7 @@ void frmpipemain::build_controls() {
   // ---- tab 0: PIPE DATA ----
   frame("PipeDetailFrame", "Pipe Details", 0);
   const std::string pd = "PipeDetailFrame";
-  Control& number = field("pipe_number", "PIPE NUMBER", pd, 0);
-  (void)number;
-  text("project_id", pd, 0).set_visible(false);
+  field("pipe_number", "PIPE NUMBER", pd, 0);
   field("pipe_length", "PIPE LENGTH", pd, 0);
   label("pftm", "ft", pd, 0, 0);
   field("pipe_elein", "PIPE ELEVATION IN", pd, 0);
@@ -187,6 +185,7 @@ void frmpipemain::build_controls() {
     text((s + "_station").c_str(), sd, 0);
     label("lbl_" + s + "_offset", "OFFSET", sd, 0);
     text((s + "_offset").c_str(), sd, 0);
+    label("lbl_" + s + "_offloc", "OFFSET SIDE", sd, 0);
     combo((s + "_offloc").c_str(), sd, 0, {"RIGHT", "LEFT"});
     label("lbl_" + s + "_topele", "TOP ELEVATION", sd, 0);
     text((s + "_topele").c_str(), sd, 0).tag = "Rim Elev. / Flow Line Elev.";
@@ -221,8 +220,8 @@ void frmpipemain::build_controls() {
   tc_check.set_enabled(false);
   put(add(Kind::CommandButton, "cmdstr_Tc"), ff, 1).set_caption("COMPUTE Tc");
   field("structure_ca", "C * A", ff, 1);
-  label("lbl_cmdstr_area", "COMPUTE AREA", ff, 1);
   put(add(Kind::CommandButton, "cmdstr_area"), ff, 1).set_caption("AREA");
+  label("lbl_cmdstr_area", "COMPUTE AREA", ff, 1);
   field("structure_area", "AREA", ff, 1);
   label("lblarea", "Acres", ff, 1);
 
@@ -243,27 +242,28 @@ void frmpipemain::build_controls() {
 
   frame("Frame_prepipe", "Previous Pipe", 1);
   const std::string fp = "Frame_prepipe";
-  label("lbl_prenode", "PREVIOUS PIPES", fp, 1);
-  label("lbl_preca", "C*A", fp, 1);
-  label("lbl_preTc", "Tc", fp, 1);
-  label("lbl_preflowtime", "FLOW TIME", fp, 1);
+  // One row per upstream pipe: its number, C*A, Tc (min) and flow time (sec).
   for (int n = 1; n <= 4; ++n) {
     std::string k = std::to_string(n);
+    label("lbl_prenode" + k, "PREVIOUS PIPES", fp, 1);
     put(add(Kind::DataCombo, "prenode" + k), fp, 1);
+    label("lbl_preca" + k, "C*A", fp, 1);
     text(("preca" + k).c_str(), fp, 1);
+    label("lbl_preTc" + k, "Tc", fp, 1);
     text(("preTc" + k).c_str(), fp, 1);
-    if (n == 4) label("lblp4min", "min", fp, 1);
+    label(n == 4 ? std::string("lblp4min") : "lbl_preTc" + k + "_unit", "min", fp, 1);
+    label("lbl_preflowtime" + k, "FLOW TIME", fp, 1);
     text(("preflowtime" + k).c_str(), fp, 1);
-    if (n == 4) label("lblp4sec", "sec", fp, 1);
+    label(n == 4 ? std::string("lblp4sec") : "lbl_preflowtime" + k + "_unit", "sec", fp, 1);
   }
 
   frame("Frame_LD", "", 1);
   field("lateral_discharge", "LATERAL DISCHARGE", "Frame_LD", 1);
   label("pcfscms", "cfs", "Frame_LD", 1, 3);
 
-  // Hidden buffers of the calculators.
-  frame("Frame1", "", 1);
-  for (const char* buffer : {"pareabufstr", "pcbufstr", "PTcStr", "pTcStr2", "PTcoptionstr"})
+  // Hidden bound values: the calculators' buffers and the project id.
+  frame("Frame1", "", 1).set_visible(false);
+  for (const char* buffer : {"pareabufstr", "pcbufstr", "PTcStr", "pTcStr2", "PTcoptionstr", "project_id"})
     text(buffer, "Frame1", 1).set_visible(false);
 
   // ---- tab 2: PIPE ANALYSIS ----
@@ -667,7 +667,8 @@ void frmpipemain::pipetab_Click(int previous_tab) {
     if (c("pipetab").tab() == 1) {
       c("cmd_accIntensity").set_visible(true);
       if (vars().legacy_project) {
-        for (const char* n : {"prenode4", "preca4", "preTc4", "preflowtime4", "lblp4min", "lblp4sec"})
+        for (const char* n : {"prenode4", "preca4", "preTc4", "preflowtime4", "lblp4min", "lblp4sec",
+                              "lbl_prenode4", "lbl_preca4", "lbl_preTc4", "lbl_preflowtime4"})
           c(n).set_visible(false);
       }
       const std::string mode = c("dischargeval").text();

@@ -1,6 +1,4 @@
-// Smoke test of the Qt front-end under the offscreen platform: every window opens with a
-// widget for each of its controls, start-up runs through the real widgets, and the
-// binder carries changes both ways.
+// Smoke test of the Qt front-end: windows, widgets per control, start-up, the binder both ways.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -226,6 +224,7 @@ class ProbeForm : public Form {
   ProbeForm(gw::ui::Forms& forms, std::string name) : Form(forms, std::move(name)) {}
   std::vector<std::string> log;
   bool refuse_unload = false;
+  int combo_keys = 0;
 
  protected:
   void build() override {
@@ -251,6 +250,13 @@ class ProbeForm : public Form {
     };
     num.on_change = [this] { log.push_back("change"); };
     add(Kind::TextBox, "txtNext");
+    // A typed combo whose handler types capitals instead.
+    Control& free = add(Kind::ComboBox, "cboFree");
+    free.set_items({"AB", "CD"});
+    free.on_key_press = [this](int& k) {
+      ++combo_keys;
+      if (k >= 'a' && k <= 'z') k -= 32;
+    };
     Control& units = add(Kind::ComboBox, "cboUnits");
     units.style = 2;
     units.set_items({"ENGLISH", "METRIC"});
@@ -316,6 +322,15 @@ TEST_F(BinderTest, TypingRunsEachKeyThroughTheHandlerAndEnterMovesOn) {
   EXPECT_EQ(num->text(), "1.25");
   EXPECT_EQ(form->active_control(), form->find("txtNext"));
   EXPECT_EQ(QApplication::focusWidget(), widget<QLineEdit>("txtNext"));
+
+  // A handler that changes the key gets its own character typed, once per key.
+  auto* free = widget<QComboBox>("cboFree");
+  free->setFocus();
+  QTest::keyClicks(QApplication::focusWidget(), "cd");
+  EXPECT_EQ(form->combo_keys, 2);
+  EXPECT_EQ(free->currentText(), "CD");
+  EXPECT_EQ(form->c("cboFree").text(), "CD");
+  EXPECT_EQ(form->c("cboFree").list_index(), 1);
 }
 
 TEST_F(BinderTest, ModelChangesReachTheirWidgets) {
@@ -470,7 +485,7 @@ TEST(FileFilter, ModelFiltersBecomeQtNameFilters) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
