@@ -61,6 +61,9 @@ void frmpipemain::build() {
   set_caption(kTitle);
   build_controls();
   wire_handlers();
+  wire_geometry();
+  wire_nodes();
+  wire_flow();
   watch_inputs();
 }
 

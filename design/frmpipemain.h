@@ -83,6 +83,15 @@ class frmpipemain : public shell::Window {
   // Brings the frames in line with the mode after a change of tab.
   void pipetab_Click(int previous_tab);
 
+  // ---- pipe geometry and material inputs, size pickers, deflection picture ----
+  // (handlers of that area: declared here, defined in frmpipemain_geometry.cpp)
+
+  // ---- nodes and network links ----
+  // (handlers of that area: declared here, defined in frmpipemain_nodes.cpp)
+
+  // ---- rainfall intensity, discharge, accumulation, discharge mode ----
+  // (handlers of that area: declared here, defined in frmpipemain_flow.cpp)
+
   // Whether a toolbar button shows pressed (the command in progress).
   bool button_pressed(int index) const;
 
@@ -103,6 +112,10 @@ class frmpipemain : public shell::Window {
   void adopipeRS_WillChangeRecord(db::ChangeReason reason, bool& cancel);
   void build_controls();
   void wire_handlers();
+  // Each area wires its own field handlers (called at the end of build()).
+  void wire_geometry();
+  void wire_nodes();
+  void wire_flow();
   void set_pressed(int index, bool pressed);
   // Refreshes the pipe table window's grid and list after a save.
   void refresh_pipe_table();
