@@ -1,6 +1,7 @@
 // The pipe table window: every pipe of the project in a read-only grid, with the pipe commands.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -55,6 +56,12 @@ class frmpipeflex : public shell::Window {
   void mnuenergy_Click();
   void mnupipereport_Click();
   void mnuflexld229_Click();
+  // The report commands run the design reports' writers, which this layer cannot reach:
+  // the reports install them at registration. While none is installed the command does
+  // nothing.
+  using ReportCommand = std::function<void(shell::Program&, frmpipeflex&)>;
+  static ReportCommand pipe_report_command;
+  static ReportCommand ld229_command;
   void mnuflexHGL_Click();
   void mnuflexhelp_Click();
   void mnuflexabout_Click();

@@ -85,12 +85,104 @@ class frmpipemain : public shell::Window {
 
   // ---- pipe geometry and material inputs, size pickers, deflection picture ----
   // (handlers of that area: declared here, defined in frmpipemain_geometry.cpp)
+  // Recomputes pipe_slope from pipe_length, pipe_elein and pipe_eleout; reports a wrong
+  // order of the elevations and an unreadable input itself.
+  void compute_slope();
+  // Checks the pipe number (blank; in add mode, already stored) when the length is entered.
+  void pipe_length_GotFocus();
+  void pipe_length_LostFocus();
+  void pipe_elein_LostFocus();
+  void pipe_eleout_LostFocus();
+  // Manning's n from the material (or the arch shape).
+  void pipe_mat_Click();
+  // Sizes, material and enabled fields of the chosen shape.
+  void pipe_shape_Click();
+  // A blank span or rise of a non-circular pipe takes the default size.
+  void span_LostFocus();
+  void rise_LostFocus();
+  void lateral_discharge_LostFocus();
+  // Opens the standard-size picker of the shape, or the deflection-angle picture.
+  void pipeshape_help_Click();
+  void pipeskew_help_Click();
+  // Set while a left lateral discharge waits to move the focus one field beyond the field
+  // that receives it; the hook doing so is installed once per load.
+  bool pass_focus_pending = false;
+  bool pass_focus_hooked = false;
 
   // ---- nodes and network links ----
   // (handlers of that area: declared here, defined in frmpipemain_nodes.cpp)
+  // Texts of the node lists when they last got the focus (kept while the window lives).
+  std::string nodein_no_old;
+  std::string nodein_type_old;
+  std::string nodeout_type_old;
+  // The rows the node-number lists show; replaced at every refill.
+  std::shared_ptr<db::Recordset> nodein_list_rs;
+  std::shared_ptr<db::Recordset> nodeout_list_rs;
+  // Refill the node-number lists: inlet numbers for "Inlet", else the structures of that
+  // type at which a stored pipe ends (node in) or starts (node out).
+  void fill_nodein_list();
+  void fill_nodeout_list();
+  // Empty a node; clearing the node in also resets the structure's flow data.
+  void clear_nodein();
+  void clear_nodeout();
+  void nodein_type_GotFocus();
+  void nodein_type_LostFocus();
+  void nodein_no_GotFocus();
+  void nodein_no_LostFocus();
+  void nodeout_type_GotFocus();
+  void nodeout_type_LostFocus();
+  void nodeout_no_GotFocus();
+  void nodeout_no_LostFocus();
 
   // ---- rainfall intensity, discharge, accumulation, discharge mode ----
   // (handlers of that area: declared here, defined in frmpipemain_flow.cpp)
+  // Makes the accumulation inputs numeric and sets accumulated_Tc, structure_intensity
+  // (for the window's storm frequency) and accumulated_ca. Does not recompute the
+  // discharge: callers follow it with compute_pipe_discharge().
+  void compute_accumulated();
+  // Writes the design discharge of the rational method into pipe_discharge, over the
+  // structure's drainage, the lateral discharge and the four upstream-pipe rows. Reports
+  // its own failures (pipe_discharge then keeps its text). Right after a
+  // compute_accumulated that could not compute the structure's intensity (reported
+  // there), it computes nothing, so that no discharge comes from an intensity of another
+  // Tc or storm.
+  void compute_pipe_discharge();
+  // The intensity at `tc` (minutes; "5.0" when empty, written back) with the coefficients
+  // as loaded, written into pipe_I. False when it cannot be computed (reported).
+  bool show_pipe_intensity(std::string& tc);
+  // Loads the coefficients of the window's storm frequency and puts the intensity at `tc`
+  // into computed_intensity. False, leaving computed_intensity as it was, when the
+  // coefficients cannot be loaded or the intensity cannot be computed (reported).
+  bool compute_intensity(std::string& tc);
+  // upstream_q1..4: the stored design discharge of each upstream pipe ("0.0" when none);
+  // pipe_cf_value: Cf.
+  void get_upstream_discharges();
+  // "Compute Intensity": the structure's and the upstream pipes' intensities, pipe_I and
+  // the discharge.
+  void cmd_accIntensity_Click();
+  // A storm frequency chosen: Cf, then as "Compute Intensity".
+  void pipe_storm_freq_Click();
+  // Upstream-pipe row `slot` (1..4) left: checks the number, then loads or empties the row.
+  void prenode_LostFocus(int slot);
+  // Loads row `slot` from the pipe list, its intensity, the accumulation and the discharge.
+  void load_previous_pipe(int slot);
+  // Empties row `slot` and recomputes the accumulation and the discharge.
+  void clear_prenode(int slot);
+  void structure_compute1_Click();
+  void structure_input1_Click();
+  void structure_discharge_Change();
+  void structure_discharge_LostFocus();
+  void structure_Tc_GotFocus();
+  void structure_Tc_Change();
+  void structure_Tc_LostFocus();
+  void pipe_I_GotFocus();
+  void pipe_I_LostFocus();
+  void cmdstr_area_Click();
+  void cmdstr_Tc_Click();
+  // structure_Tc edited since it got the focus, and its text then; pipe_I's text at focus.
+  bool tc_changed = false;
+  std::string tc_old_text;
+  std::string intensity_old_text;
 
   // Whether a toolbar button shows pressed (the command in progress).
   bool button_pressed(int index) const;
@@ -117,6 +209,13 @@ class frmpipemain : public shell::Window {
   void wire_nodes();
   void wire_flow();
   void set_pressed(int index, bool pressed);
+  // Rainfall intensity and accumulation helpers (frmpipemain_flow files): the storm
+  // frequency as whole years (false, reported, when the text is none), the accumulation
+  // (false when the structure's intensity could not be computed), and the flag that
+  // makes the next compute_pipe_discharge compute nothing after such a failure.
+  bool storm_frequency(int& years);
+  bool accumulate();
+  bool discharge_blocked_ = false;
   // Refreshes the pipe table window's grid and list after a save.
   void refresh_pipe_table();
   // Clears pipe_solved when a bound input really changes outside a refill or SOLVE's writes.

@@ -1,8 +1,238 @@
-// Pipe design window: rainfall intensity, design discharge, accumulation from upstream pipes, discharge mode.
+// Pipe design window: the flow data tab's handlers (discharge mode, entered discharge, structure Tc, intensity, calculators).
+#include <array>
+#include <functional>
+#include <optional>
+
 #include "design/frmpipemain.h"
+#include "design/rational_method.h"
+#include "platform/text/format.h"
+#include "platform/text/general.h"
+#include "platform/text/parse.h"
+#include "shell/rainfall_coefficients.h"
 
 namespace gw::design {
 
-void frmpipemain::wire_flow() {}
+using ui::Answer;
+using ui::Buttons;
+
+namespace {
+
+// What the computed-discharge mode enables and the entered-discharge mode disables.
+constexpr const char* kComputeControls[] = {"Frame_acc", "Frame_flow", "Frame_prepipe", "Frame_LD",
+                                            "cmdstr_area", "cmdstr_Tc",  "cmd_accIntensity"};
+
+// The fourth upstream row with its captions: hidden in a legacy project.
+constexpr const char* kFourthRow[] = {"prenode4",     "preca4",     "preTc4",     "preflowtime4",    "lblp4min",
+                                      "lblp4sec",     "lbl_prenode4", "lbl_preca4", "lbl_preTc4", "lbl_preflowtime4"};
+
+// The calculators' stored inputs.
+constexpr const char* kTcBuffers[] = {"PTcStr", "pTcStr2", "PTcoptionstr"};
+constexpr const char* kAllBuffers[] = {"pareabufstr", "pcbufstr", "PTcStr", "pTcStr2", "PTcoptionstr"};
+
+// Structure Tc below which the structure's Tc is taken as this (minutes).
+constexpr double kMinimumTc = 5.0;
+
+}  // namespace
+
+void frmpipemain::wire_flow() {
+  c("structure_compute1").on_click = [this] { structure_compute1_Click(); };
+  c("structure_input1").on_click = [this] { structure_input1_Click(); };
+  c("cmd_accIntensity").on_click = [this] { cmd_accIntensity_Click(); };
+  c("pipe_storm_freq").on_click = [this] { pipe_storm_freq_Click(); };
+  c("cmdstr_area").on_click = [this] { cmdstr_area_Click(); };
+  c("cmdstr_Tc").on_click = [this] { cmdstr_Tc_Click(); };
+
+  // Focus and change handlers compose with those already set (the numeric fields' select
+  // on entry, other areas' handlers): the earlier handler runs first on leaving, last on
+  // entering, so that the old text is taken before the text is selected.
+  auto on_enter = [](Control& box, std::function<void()> mine) {
+    auto prev = box.on_got_focus;
+    box.on_got_focus = [prev, mine] {
+      mine();
+      if (prev) prev();
+    };
+  };
+  auto on_leave = [](Control& box, std::function<void()> mine) {
+    auto prev = box.on_lost_focus;
+    box.on_lost_focus = [prev, mine] {
+      if (prev) prev();
+      mine();
+    };
+  };
+  auto on_change = [](Control& box, std::function<void()> mine) {
+    auto prev = box.on_change;
+    box.on_change = [prev, mine] {
+      if (prev) prev();
+      mine();
+    };
+  };
+
+  Control& discharge = c("structure_discharge");
+  on_change(discharge, [this] { structure_discharge_Change(); });
+  on_leave(discharge, [this] { structure_discharge_LostFocus(); });
+
+  Control& tc = c("structure_Tc");
+  on_enter(tc, [this] { structure_Tc_GotFocus(); });
+  on_change(tc, [this] { structure_Tc_Change(); });
+  on_leave(tc, [this] { structure_Tc_LostFocus(); });
+
+  Control& intensity = c("pipe_I");
+  on_enter(intensity, [this] { pipe_I_GotFocus(); });
+  on_leave(intensity, [this] { pipe_I_LostFocus(); });
+
+  for (int n = 1; n <= 4; ++n) on_leave(c("prenode" + std::to_string(n)), [this, n] { prenode_LostFocus(n); });
+}
+
+// ---- discharge mode ----
+
+void frmpipemain::structure_compute1_Click() {
+  if (c("dischargeval").text() == "CRM") return;
+  c("dischargeval").set_text("CRM");
+  for (const char* n : kComputeControls) c(n).set_enabled(true);
+  c("structure_discharge").set_enabled(false);
+  // An inlet without drainage of its own starts from the minimum Tc.
+  if (c("nodein_type").text() == "Inlet" && c("structure_ca").text() == "0.0") {
+    c("accumulated_ca").set_text("0.0");
+    c("accumulated_Tc").set_text("5.0");
+    c("structure_ca").set_text("0.0");
+    c("structure_Tc").set_text("5.0");
+  }
+  c("pipe_I").set_text("0.0");
+  c("pipe_cf").set_text("1.0");
+  c("pipe_storm_freq").set_text("2");
+  c("structure_discharge").set_text("0.0");
+  c("pipe_discharge").set_text("0.0");
+  for (const char* b : kAllBuffers) c(b).set_text("");
+  if (vars().legacy_project)
+    for (const char* n : kFourthRow) c(n).set_visible(false);
+}
+
+void frmpipemain::structure_input1_Click() {
+  const std::string mode = c("dischargeval").text();
+  if (mode == "INP") return;
+  if (mode == "CRM" &&
+      msg("Do you want to clear previously Computed Values? Y/N", Buttons::YesNo) != Answer::Yes) {
+    // Back to the computed mode, whose click finds it set and does nothing.
+    c("structure_compute1").set_value(1);
+    return;
+  }
+  c("dischargeval").set_text("INP");
+  for (const char* n : kComputeControls) c(n).set_enabled(false);
+  c("structure_discharge").set_enabled(true);
+  c("pipe_discharge").set_text("0.0");
+  c("structure_discharge").set_text("0.0");
+  c("structure_area").set_text("0.0");
+  c("structure_ca").set_text("0.0");
+  c("accumulated_ca").set_text("0.0");
+  c("accumulated_Tc").set_text("5.0");
+  c("structure_Tc").set_text("5.0");
+  c("pipe_I").set_text("0.0");
+  c("pipe_cf").set_text("1.0");
+  c("lateral_discharge").set_text("0.0");
+  const int rows = vars().legacy_project ? 3 : 4;
+  for (int n = 1; n <= rows; ++n) clear_prenode(n);
+  for (const char* b : kAllBuffers) c(b).set_text("");
+}
+
+// ---- the entered discharge ----
+
+void frmpipemain::structure_discharge_Change() { c("pipe_discharge").set_text(c("structure_discharge").text()); }
+
+void frmpipemain::structure_discharge_LostFocus() {
+  Control& d = c("structure_discharge");
+  if (d.text().empty()) d.set_text("0.0");
+  d.set_text(text::format_text(d.text(), vars().number_format));
+}
+
+// ---- the structure's time of concentration ----
+
+void frmpipemain::structure_Tc_GotFocus() {
+  tc_changed = false;
+  tc_old_text = c("structure_Tc").text();
+}
+
+void frmpipemain::structure_Tc_Change() { tc_changed = true; }
+
+void frmpipemain::structure_Tc_LostFocus() {
+  if (!tc_changed) return;
+  Control& tc = c("structure_Tc");
+  if (c("Check_ComputeTc").value() == 1) {
+    if (msg("Do you want to clear Computed Tc Values? Y/N", Buttons::YesNo) == Answer::Yes) {
+      c("Check_ComputeTc").set_value(0);
+      for (const char* b : kTcBuffers) c(b).set_text("");
+    } else {
+      tc.set_text(tc_old_text);
+    }
+  }
+  // Empty text, a text that is no number (a lone point) and a Tc below the minimum all
+  // take the minimum.
+  std::optional<double> t = text::try_number(tc.text());
+  if (!t || *t < kMinimumTc) tc.set_text("5.0");
+  tc.set_text(text::format_text(tc.text(), vars().number_format));
+  if (accumulate()) compute_pipe_discharge();
+}
+
+// ---- the rainfall intensity ----
+
+void frmpipemain::pipe_I_GotFocus() { intensity_old_text = c("pipe_I").text(); }
+
+void frmpipemain::pipe_I_LostFocus() {
+  Control& i = c("pipe_I");
+  i.set_text(text::format_text(i.text(), vars().number_format));
+  if (i.text() == intensity_old_text) return;
+  for (const char* b : kTcBuffers) c(b).set_text("");
+  compute_pipe_discharge();
+}
+
+// ---- the calculators ----
+
+void frmpipemain::cmdstr_area_Click() {
+  shell::SharedState& v = vars();
+  try {
+    prog.forms.get(v.legacy_project ? "frmarea" : "frmareaV2").show_modal();
+  } catch (const std::exception& e) {
+    msg(e.what());
+  }
+  if (!is_loaded()) return;
+  // Whether the calculator saved or not, the accumulated C*A follows the structure's.
+  const int rows = v.legacy_project ? 3 : 4;
+  std::array<double, 4> ca{};
+  try {
+    for (int n = 1; n <= rows; ++n) {
+      Control& f = c("preca" + std::to_string(n));
+      if (!text::is_numeric(f.text())) f.set_text("0.0");
+      ca[static_cast<size_t>(n - 1)] = text::to_number(f.text());
+    }
+    double sum = rational::accumulated_ca(text::to_number(c("structure_ca").text()), ca, v.legacy_project);
+    c("accumulated_ca").set_text(text::general(sum));
+  } catch (const std::exception& e) {
+    msg(e.what());
+    return;
+  }
+  compute_pipe_discharge();
+}
+
+void frmpipemain::cmdstr_Tc_Click() {
+  shell::SharedState& v = vars();
+  try {
+    prog.forms.get("frmVATc").show_modal();
+  } catch (const std::exception& e) {
+    msg(e.what());
+  }
+  if (!is_loaded()) return;
+  // Whether the calculator saved or not: the accumulation, the structure's intensity,
+  // pipe_I and the discharge follow the structure's Tc.
+  if (!accumulate()) return;
+  int years = 0;
+  if (!storm_frequency(years)) return;
+  if (!shell::get_rainfall_coefficients(prog, years)) return;
+  std::string tc = c("structure_Tc").text();
+  if (!compute_intensity(tc)) return;
+  v.structure_intensity = v.computed_intensity;
+  discharge_blocked_ = false;
+  std::string governing = c("accumulated_Tc").text();
+  if (!show_pipe_intensity(governing)) return;
+  compute_pipe_discharge();
+}
 
 }  // namespace gw::design

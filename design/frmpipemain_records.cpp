@@ -214,6 +214,10 @@ void frmpipemain::init_pipe_data() {
     c(size).set_enabled(false);
     c(size).set_back_color(ui::kLockedColor);
   }
+  // A circular pipe's diameter and material apply, also after an arch pipe was shown.
+  c("pipe_dia").set_enabled(true);
+  c("pipe_dia").set_back_color(ui::kWindowColor);
+  c("pipe_mat").set_enabled(true);
   c("pipe_mat").set_text("Concrete");
   c("pipe_mann").set_text("0.013");
   if (v.unit_system != "ENGLISH") {

@@ -1,8 +1,13 @@
 // Registration of the outlet protection windows.
 #include "outlet/windows.h"
 
+#include "outlet/PipeEnergyForm.h"
+
 namespace gw::outlet {
 
-void register_outlet_windows(shell::Program& prog) { (void)prog; }
+void register_outlet_windows(shell::Program& prog) {
+  shell::Program* p = &prog;
+  prog.forms.register_form(PipeEnergyForm::kName, [p](ui::Forms&) { return std::make_unique<PipeEnergyForm>(*p); });
+}
 
 }  // namespace gw::outlet

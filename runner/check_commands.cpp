@@ -10,6 +10,7 @@
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 #include "platform/text/general.h"
+#include "platform/workbook/workbook.h"
 #include "runner/args.h"
 #include "runner/interpreter.h"
 
@@ -93,6 +94,30 @@ void expect_file(Interpreter& in, const Line& line, Args& a) {
   std::error_code ec;
   bool exists = std::filesystem::exists(path, ec);
   if (exists != (state == "exists")) in.fail(line, quote(path) + (exists ? " exists" : " is missing"));
+}
+
+// expect cell "path" SHEET ROW COL "text": a cell of a saved workbook, on its SHEET-th
+// worksheet, read as the workbook layer gives it (numbers in the general conversion).
+void expect_cell(Interpreter& in, const Line& line, Args& a) {
+  std::string path = a.text("the workbook");
+  long long sheet = a.integer("the sheet number");
+  long long row = a.integer("the row");
+  long long col = a.integer("the column");
+  std::string want = a.text("the cell's text");
+  a.done();
+  std::string got;
+  try {
+    wb::Workbook book = wb::Workbook::open(path);
+    if (sheet < 1 || sheet > book.sheet_count())
+      in.fail(line, quote(path) + " has " + std::to_string(book.sheet_count()) + " worksheets");
+    book.select(static_cast<int>(sheet));
+    got = book.text(static_cast<int>(row), static_cast<int>(col));
+  } catch (const std::exception& e) {
+    in.fail(line, std::string("the workbook cannot be read: ") + e.what());
+  }
+  if (got != want)
+    in.fail(line, "cell (" + std::to_string(row) + ", " + std::to_string(col) + ") of sheet " +
+                      std::to_string(sheet) + " reads " + quote(got));
 }
 
 // ---- windows ----
@@ -226,7 +251,7 @@ using Check = void (*)(Interpreter&, const Line&, Args&);
 const std::map<std::string, Check, std::less<>>& keyword_checks() {
   static const std::map<std::string, Check, std::less<>> m = {
       {"ended", expect_ended}, {"clock", expect_clock}, {"var", expect_var},
-      {"sql", expect_sql},     {"file", expect_file},
+      {"sql", expect_sql},     {"file", expect_file},   {"cell", expect_cell},
   };
   return m;
 }

@@ -40,6 +40,7 @@ struct Session {
   ui::Forms* forms = nullptr;
   std::function<std::optional<std::string>(std::string_view)> lookup;  // `expect var`
   std::function<void()> start;                                        // `start`
+  std::function<void(const std::string&)> set_program_folder = {};    // `program`
 };
 
 // A control as a line names it: the window, the control, and for a status bar's panel

@@ -56,7 +56,8 @@ ScenarioResult run_scenario(const std::string& file, const ScenarioOptions& opti
     shell::Program* p = prog.get();
     interp.attach(Session{&prog->forms,
                           [p](std::string_view name) { return p->vars.lookup(name); },
-                          [p] { shell::tarnelhydromain_Main(*p); }});
+                          [p] { shell::tarnelhydromain_Main(*p); },
+                          [p](const std::string& dir) { p->program_folder = dir; }});
     interp.run();
     return {true, {}};
   } catch (const Failure& f) {

@@ -49,6 +49,7 @@ bool split_line(std::string_view raw, int number, const std::string& file, const
           char e = raw[i++];
           if (e == '"' || e == '\\') w.text += e;
           else if (e == 'n') w.text += '\n';
+          else if (e == 't') w.text += '\t';
           else bad_line(file, number, raw, std::string("unknown escape \\") + e);
           continue;
         }

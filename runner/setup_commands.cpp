@@ -1,5 +1,5 @@
-// Setting a scenario up: the clock, files copied into place, database statements,
-// read-only files. Everything a set-up line writes lies in the scenario's own $TMP.
+// Setting a scenario up: the clock, the program folder, files copied into place, database
+// statements, read-only files. Everything a set-up line writes lies in the scenario's own $TMP.
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -86,6 +86,20 @@ void cmd_readonly(Interpreter& in, const Line& line) {
   if (ec) in.fail(line, "cannot make the file read-only: " + ec.message());
 }
 
+// `program "DIR"`: this scenario's program folder in place of the runner's (`--program`),
+// e.g. "$FIXTURES/refdata" for made-up reference values. Only before `start`: the program
+// reads its folder from its start-up on. $PROGRAM keeps naming the runner's folder.
+void cmd_program(Interpreter& in, const Line& line) {
+  Args a(in, line);
+  std::string dir = a.text("the program folder");
+  a.done();
+  if (in.started()) in.fail(line, "the program has started already");
+  std::error_code ec;
+  if (!fs::is_directory(dir, ec)) in.fail(line, quote(dir) + " is not a folder");
+  if (!in.session().set_program_folder) in.fail(line, "the program's folder cannot be chosen here");
+  in.session().set_program_folder(dir);
+}
+
 }  // namespace
 
 void add_setup_commands(CommandTable& t) {
@@ -93,6 +107,7 @@ void add_setup_commands(CommandTable& t) {
   t["copy"] = cmd_copy;
   t["sql"] = cmd_sql;
   t["readonly"] = cmd_readonly;
+  t["program"] = cmd_program;
 }
 
 }  // namespace gw::runner

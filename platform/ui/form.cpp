@@ -166,14 +166,31 @@ bool Form::can_focus(const Control& ctl) const {
 
 bool Form::set_focus(Control& ctl) {
   if (&ctl.form() != this || !can_focus(ctl)) return false;
+  if (leaving_) {
+    // A LostFocus handler sends the focus somewhere (usually back to the field it
+    // refused): that request wins over the move that is under way.
+    redirect_ = &ctl;
+    return true;
+  }
   if (active_ == &ctl) return true;
+  Control* target = &ctl;
   Control* previous = active_;
-  if (previous && previous->on_lost_focus) previous->on_lost_focus();
-  // The lost-focus handler may have moved the focus or unloaded the window.
-  if (!loaded_) return false;
-  active_ = &ctl;
-  if (ctl.on_got_focus) ctl.on_got_focus();
-  return true;
+  if (previous && previous->on_lost_focus) {
+    leaving_ = true;
+    redirect_ = nullptr;
+    previous->on_lost_focus();
+    leaving_ = false;
+    // The lost-focus handler may have unloaded the window.
+    if (!loaded_) return false;
+    if (redirect_) {
+      target = redirect_;
+      redirect_ = nullptr;
+      if (!can_focus(*target)) return false;
+    }
+  }
+  active_ = target;
+  if (target->on_got_focus) target->on_got_focus();
+  return target == &ctl;
 }
 
 std::vector<Control*> Form::tab_order() const {

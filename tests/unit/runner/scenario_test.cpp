@@ -57,5 +57,30 @@ TEST_F(ScenarioFile, EachFileHasItsOwnEmptyTemporaryFolder) {
   EXPECT_TRUE(r.passed) << r.message;
 }
 
+TEST_F(ScenarioFile, AProgramLineChoosesTheProgramFolderBeforeTheStart) {
+  // The help document opens from the chosen folder, not from the runner's.
+  const std::string fixtures = GW_FIXTURES_BUILD_DIR;
+  std::string chosen = write("chosen.scn",
+                             "program \"$FIXTURES/refdata\"\nstart\nclick frmsoftwaremain.mnusubHelp\n"
+                             "document \"$FIXTURES/refdata/Gullyworks.html\"\n");
+  ScenarioResult r = run(chosen);
+  EXPECT_TRUE(r.passed) << r.message;
+
+  const struct {
+    const char* text;
+    std::string actual;
+  } refused[] = {
+      {"start\nprogram \"$FIXTURES/refdata\"\n", "the program has started already"},
+      {"program \"$FIXTURES/none\"\n", "\"" + fixtures + "/none\" is not a folder"},
+      {"program \"$FIXTURES/refdata/VARMNOAA.rdb\"\n", "\"" + fixtures + "/refdata/VARMNOAA.rdb\" is not a folder"},
+  };
+  for (const auto& c : refused) {
+    std::string path = write("refused.scn", c.text);
+    r = run(path);
+    EXPECT_FALSE(r.passed) << c.text;
+    EXPECT_NE(r.message.find(" / " + c.actual), std::string::npos) << r.message;
+  }
+}
+
 }  // namespace
 }  // namespace gw::runner

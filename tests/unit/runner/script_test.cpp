@@ -28,6 +28,7 @@ TEST(Script, SplitsWordsStringsAndComments) {
       {"expect frmX.lbl \"a # b\" # a comment", {"expect", "frmX.lbl", "q:a # b"}, "expect frmX.lbl \"a # b\""},
       {"message \"say \\\"hi\\\"\\\\now\\nthen\"", {"message", "q:say \"hi\"\\now\nthen"},
        "message \"say \\\"hi\\\"\\\\now\\nthen\""},
+      {"pick frmX.lst \"23\\t14\"", {"pick", "frmX.lst", "q:23\t14"}, "pick frmX.lst \"23\\t14\""},
       {"expect frmX.txt \"\"", {"expect", "frmX.txt", "q:"}, "expect frmX.txt \"\""},
       {"key frmX.txt 13#comment", {"key", "frmX.txt", "13"}, "key frmX.txt 13"},
       {"message \"x\" -> yes\r", {"message", "q:x", "->", "yes"}, "message \"x\" -> yes"},
@@ -76,7 +77,7 @@ TEST(Script, MalformedLinesFailAtTheirLine) {
   };
   const Case cases[] = {
       {"start\nmessage \"open", 2, "malformed line: unterminated string"},
-      {"message \"a\\tb\"", 1, "malformed line: unknown escape \\t"},
+      {"message \"a\\qb\"", 1, "malformed line: unknown escape \\q"},
       {"\n\nexpect frmX.a ab\"c\"", 3, "malformed line: a quote inside the word ab"},
       {"message \"a\"b", 1, "malformed line: a quoted string must be followed by a blank"},
       {"\"start\"", 1, "malformed line: a line starts with a command word, not a string"},

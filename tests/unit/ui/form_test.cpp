@@ -99,6 +99,20 @@ TEST_F(FormTest, FocusRunsLostFocusThenGotFocusAndTabSkipsWhatCannotTakeIt) {
   EXPECT_FALSE(f.can_focus(f.c("opt", 1)));
 }
 
+TEST_F(FormTest, ALostFocusHandlerThatSendsTheFocusBackKeepsIt) {
+  TestForm& f = form();
+  f.load();
+  f.set_focus(f.c("txtA"));
+  auto logging = f.c("txtA").on_lost_focus;
+  f.c("txtA").on_lost_focus = [&f, logging] {
+    logging();
+    f.set_focus(f.c("txtA"));  // a refused value: back into the field
+  };
+  EXPECT_FALSE(f.set_focus(f.c("txtC")));
+  EXPECT_EQ(f.active_control(), &f.c("txtA"));
+  EXPECT_EQ(f.log, (std::vector<std::string>{"got txtA", "lost txtA", "got txtA"}));
+}
+
 TEST_F(FormTest, OptionButtonsOfOneFrameExcludeEachOther) {
   TestForm& f = form();
   int clicks = 0;

@@ -1,0 +1,16 @@
+// The drainage-area calculator of current projects: 15 land-use rows.
+#pragma once
+
+#include "design/drainage_area_window.h"
+
+namespace gw::design {
+
+class frmareaV2 : public DrainageAreaWindow {
+ public:
+  static constexpr const char* kName = "frmareaV2";
+  explicit frmareaV2(shell::Program& p);
+
+  static const std::vector<area::LandUseRow>& land_use_rows();
+};
+
+}  // namespace gw::design

@@ -1,0 +1,175 @@
+// Pipe design window: the upstream-pipe rows and the accumulated Tc and C*A of the pipe.
+#include <array>
+
+#include "design/frmpipemain.h"
+#include "design/rational_method.h"
+#include "platform/text/error.h"
+#include "platform/text/format.h"
+#include "platform/text/general.h"
+#include "platform/text/parse.h"
+
+namespace gw::design {
+
+namespace {
+
+std::string trim_blanks(const std::string& s) {
+  size_t first = s.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  size_t last = s.find_last_not_of(' ');
+  return s.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+void frmpipemain::prenode_LostFocus(int slot) {
+  shell::SharedState& v = vars();
+  // A legacy project has three rows; the fourth is ignored.
+  if (slot == 4 && v.legacy_project) return;
+  const std::string k = std::to_string(slot);
+  Control& row = c("prenode" + k);
+  try {
+    const std::string number = trim_blanks(row.text());
+    row.set_text(number);
+    if (number.empty()) {
+      clear_prenode(slot);
+      return;
+    }
+
+    auto own_number = [&] {
+      if (number != c("pipe_number").text()) return true;
+      clear_prenode(slot);
+      msg("Invalid Pipe Number! Please choose a different value");
+      return false;
+    };
+    auto not_duplicate = [&] {
+      const int rows = v.legacy_project ? 3 : 4;
+      for (int m = 1; m <= rows; ++m) {
+        if (m == slot || c("prenode" + std::to_string(m)).text() != number) continue;
+        msg("This Pipe has already been used as a Previous Pipe! Please choose a different value");
+        clear_prenode(slot);
+        return false;
+      }
+      return true;
+    };
+    bool passed = slot == 1 ? own_number() && not_duplicate() : not_duplicate() && own_number();
+
+    // A row still naming the number it held when editing began is the pipe's own link.
+    const std::array<const std::string*, 4> remembered = {&remembered_prenode1, &remembered_prenode2,
+                                                          &remembered_prenode3, &remembered_prenode4};
+    if (passed && slot >= 1 && slot <= 4 && number != *remembered[static_cast<size_t>(slot - 1)]) {
+      bool used = search_pipes(number, "PRENODE" + k);
+      // A search that could not run has shown why; the row keeps its number.
+      if (search_failed()) return;
+      if (used) {
+        msg("This Pipe has already been used as a Previous Pipe for Pipe  - " + v.found_pipe_number +
+                " - Please choose a different value!",
+            ui::Buttons::OK, ui::Icon::Exclamation);
+        clear_prenode(slot);
+        passed = false;
+      }
+    }
+    if (!passed) {
+      c("pipetab").set_tab(1);
+      set_focus(row);
+      return;
+    }
+    load_previous_pipe(slot);
+  } catch (const std::exception& e) {
+    msg(e.what());
+  }
+}
+
+void frmpipemain::load_previous_pipe(int slot) {
+  shell::SharedState& v = vars();
+  try {
+    if (!prepipeRS || !prepipeRS->is_open()) throw gw::Error("The list of saved pipes is not open.");
+    db::Recordset& list = *prepipeRS;
+    list.move_first();
+    if (slot >= 1 && slot <= 4) {
+      const std::string k = std::to_string(slot);
+      const std::string number = c("prenode" + k).text();
+      if (!list.find("PIPE_NUMBER", number)) throw gw::Error("There is no saved pipe numbered " + number + ".");
+      Control& ca = c("preca" + k);
+      Control& tc = c("preTc" + k);
+      Control& ft = c("preflowtime" + k);
+      ca.set_text(list.field("ACCUMULATED_CA"));
+      tc.set_text(list.field("ACCUMULATED_TC"));
+      ft.set_text(list.field("FLOW_TIME"));
+
+      // The intensity at the upstream pipe's arrival at this pipe.
+      double t = rational::arrival_time(text::to_number(tc.text()), text::to_number(ft.text()));
+      std::string arrival = text::format(t, "0.00");
+      const bool intensity_ok = compute_intensity(arrival);
+      if (intensity_ok) {
+        const std::array<std::string*, 4> i = {&v.upstream_intensity1, &v.upstream_intensity2,
+                                               &v.upstream_intensity3, &v.upstream_intensity4};
+        *i[static_cast<size_t>(slot - 1)] = v.computed_intensity;
+      }
+      for (Control* f : {&tc, &ca, &ft})
+        if (f->text().empty()) f->set_text("0.0");
+      // Without the row's intensity (reported) nothing further is computed from it.
+      if (!intensity_ok) {
+        list.move_first();
+        return;
+      }
+    }
+    if (accumulate()) compute_pipe_discharge();
+    list.move_first();
+  } catch (const std::exception& e) {
+    msg(e.what());
+  }
+}
+
+void frmpipemain::clear_prenode(int slot) {
+  if (slot >= 1 && slot <= 4) {
+    const std::string k = std::to_string(slot);
+    c("prenode" + k).set_text("");
+    c("preTc" + k).set_text("0.0");
+    c("preca" + k).set_text("0.0");
+    c("preflowtime" + k).set_text("0.0");
+  }
+  if (accumulate()) compute_pipe_discharge();
+}
+
+void frmpipemain::compute_accumulated() { discharge_blocked_ = !accumulate(); }
+
+bool frmpipemain::accumulate() {
+  shell::SharedState& v = vars();
+  const bool legacy = v.legacy_project;
+  auto numeric_or = [this](const std::string& name, const char* fallback) {
+    Control& f = c(name);
+    if (!text::is_numeric(f.text())) f.set_text(fallback);
+  };
+  for (const char* name : {"preTc1", "preTc2", "preTc3", "preflowtime1", "preflowtime2", "preflowtime3"})
+    numeric_or(name, "0.0");
+  numeric_or("structure_Tc", "5.0");
+  for (const char* name : {"structure_ca", "preca1", "preca2", "preca3"}) numeric_or(name, "0.0");
+  if (!legacy)
+    for (const char* name : {"preca4", "preTc4", "preflowtime4"}) numeric_or(name, "0.0");
+
+  try {
+    auto number = [this](const std::string& name) { return text::to_number(c(name).text()); };
+    const int slots = legacy ? 3 : 4;
+    std::array<double, 4> arrival{};
+    std::array<double, 4> ca{};
+    for (int n = 1; n <= slots; ++n) {
+      const std::string k = std::to_string(n);
+      arrival[static_cast<size_t>(n - 1)] = rational::arrival_time(number("preTc" + k), number("preflowtime" + k));
+      ca[static_cast<size_t>(n - 1)] = number("preca" + k);
+    }
+    c("accumulated_Tc").set_text(
+        text::format(rational::accumulated_tc(number("structure_Tc"), arrival), v.number_format));
+
+    std::string tc = c("structure_Tc").text();
+    const bool intensity_ok = compute_intensity(tc);
+    if (intensity_ok) v.structure_intensity = v.computed_intensity;
+
+    c("accumulated_ca").set_text(text::general(rational::accumulated_ca(number("structure_ca"), ca, legacy)));
+    return intensity_ok;
+  } catch (const std::exception& e) {
+    msg(e.what());
+    return false;
+  }
+}
+
+}  // namespace gw::design

@@ -1,0 +1,582 @@
+// The outfall window: controls, load, the ENERGY record and its binding, the outfall node change,
+// field filters, save and close.
+#include "outlet/PipeEnergyForm.h"
+
+#include <optional>
+
+#include "outlet/bed_material.h"
+#include "platform/text/error.h"
+#include "platform/text/format.h"
+#include "platform/text/parse.h"
+#include "shell/help.h"
+#include "shell/input_procedures.h"
+
+namespace gw::outlet {
+
+using ui::Answer;
+using ui::Buttons;
+using ui::Icon;
+using ui::Kind;
+
+namespace {
+
+// The riprap classes the energy dissipation window offers.
+constexpr const char* kRiprapClasses[] = {"Class I", "Class A1", "Class II", "Class III", "Type I", "Type II"};
+
+// Controls bound through the plain binding, with their columns.
+struct BoundControl {
+  const char* control;
+  const char* column;
+};
+constexpr BoundControl kBound[] = {
+    {"enodeout", "ENODEOUT_NO"},  {"dn_TW", "EFLOW_DEPTH"},        {"C_Discharge", "C_DISCHARGE"},
+    {"Bed_Matl", "BED_MATL"},     {"outlet_protection", "OUTLET_PROTECT"}, {"VDOT_Riprap", "TXT_EC"},
+    {"L2byh2", "TXTEC_L"},        {"txth3", "TXTEC_T"},            {"D16", "TXT_D"},
+    {"D84", "TXT_W"}};
+
+// The fields that clear_outlet_fields empties.
+constexpr const char* kOutletFields[] = {"eDiaRise", "E_Discharge", "C_Discharge", "E_Peri",
+                                         "E_Area",   "E_HydRad",    "dn_C",        "V_C",
+                                         "dn_TW",    "W_culvert",   "outlet_protection",
+                                         "Velocity_NS", "velocity2", "plindex"};
+
+}  // namespace
+
+PipeEnergyForm::PipeEnergyForm(shell::Program& p) : Window(p, kName) {}
+
+PipeEnergyForm::~PipeEnergyForm() {
+  binding_.detach();
+  w_culvert_binding_.detach();
+  plindex_binding_.detach();
+}
+
+// ---- controls ---------------------------------------------------------------------------
+
+void PipeEnergyForm::build() {
+  set_caption("Energy Dissipation Analysis");
+  build_pipe_frame();
+  build_needs_frame();
+  build_scour_frame();
+  build_menus();
+
+  // Tab order of the controls that take the focus; every other control comes after them.
+  int next = 100;
+  for (Control* ctl : controls()) ctl->tab_index = next++;
+  int order = 0;
+  for (const char* name : {"enodeout", "C_Discharge", "dn_TW", "W_culvert", "Bed_Matl", "cmdNeed", "cmdanalyzeED",
+                           "D16", "D84", "plindex", "cmdscourholesize"})
+    c(name).tab_index = order++;
+  wire_fields();
+  focus_on_show_ = true;
+}
+
+void PipeEnergyForm::build_pipe_frame() {
+  add(Kind::Frame, "Frame1").set_caption("Pipe And Tailwater Data");
+  auto label = [this](const char* name, int index, const char* caption) -> Control& {
+    Control& l = add(Kind::Label, name, index);
+    l.set_caption(caption);
+    l.container = "Frame1";
+    return l;
+  };
+  auto box = [this](const char* name, bool input) -> Control& {
+    Control& b = add(Kind::TextBox, name);
+    b.container = "Frame1";
+    b.set_enabled(input);
+    return b;
+  };
+
+  // Left column.
+  label("Label1", 0, "Outfall/End Node");
+  Control& node = add(Kind::DataCombo, "enodeout");
+  node.container = "Frame1";
+  node.style = 0;
+  label("Label1", 2, "Pipe Diameter/Rise");
+  box("eDiaRise", false);
+  label("inmm", -1, "in");
+  label("Label1", 3, "Storm Freq.");
+  box("vhstorm_freq", false);
+  label("Label9", -1, "Yr");
+  label("Label1", 4, "Discharge");
+  box("E_Discharge", false);
+  label("cfscms", 0, "cfs");
+  label("lbl2yeardis", -1, "2-Yr Discharge").set_visible(false);
+  Control& q2 = box("C_Discharge", false);
+  q2.max_length = 10;
+  q2.set_visible(false);
+  label("cfscms", 1, "cfs").set_visible(false);
+
+  // Middle column.
+  label("Label1", 5, "Depth of flow at Outlet");
+  box("dn_C", false);
+  label("ftm", 0, "ft");
+  label("Label1", 6, " Perimeter");
+  box("E_Peri", false);
+  label("ftm", 1, "ft");
+  label("Label1", 7, " Area");
+  box("E_Area", false);
+  label("sqftsqm", -1, "sq. ft.");
+  label("Label1", 8, "Hydraulic Radius");
+  box("E_HydRad", false);
+  label("ftm", 2, "ft");
+
+  // Right column.
+  label("Label1", 9, "Outlet Velocity");
+  box("V_C", false);
+  label("fpsmps", 0, "ft/sec");
+  label("Label1", 10, "Froude Number");
+  box("FR_C", false);
+  label("Label1", 11, "Depth of Flow in Tailwater Channel");
+  box("dn_TW", true).max_length = 10;
+  label("ftm", 4, "ft");
+  label("Label1", 12, "Width of Basin at Outlet");
+  box("W_culvert", true).max_length = 10;
+  label("ftm", 12, "ft");
+
+  // Values handed to and from the energy dissipation window: hidden fields at the foot of the
+  // frame, held in a hidden frame of their own.
+  Control& holder = add(Kind::Frame, "Frame4");
+  holder.container = "Frame1";
+  holder.set_visible(false);
+  box("usdastorm_freq", false).set_visible(false);
+  for (const char* name : {"VDOT_Riprap", "L2byh2", "txth3"}) box(name, true).set_visible(false);
+  for (const char* name : {"usdastorm_freq", "VDOT_Riprap", "L2byh2", "txth3"}) c(name).container = "Frame4";
+}
+
+void PipeEnergyForm::build_needs_frame() {
+  add(Kind::Frame, "Frame2").set_caption("Evaluate Needs");
+  auto put = [this](Kind kind, const char* name, int index, const char* caption) -> Control& {
+    Control& ctl = add(kind, name, index);
+    ctl.container = "Frame2";
+    if (caption) ctl.set_caption(caption);
+    return ctl;
+  };
+  put(Kind::Label, "Label1", 13, "Natural Channel Bed Material");
+  Control& bed = put(Kind::ComboBox, "Bed_Matl", -1, nullptr);
+  bed.style = 0;
+  std::vector<std::string> items;
+  for (const char* m : {"Boulders", "Large Cobbles", "Small Cobbles", "Very Coarse Gravel", "Coarse Gravel",
+                        "Medium Gravel", "Fine Gravel", "Very Fine Gravel", "Very Coarse Sand", "Coarse Sand",
+                        "Medium Sand", "Fine Sand", "Sandy Loam (Heavy)", "Sandy Loam (Light)",
+                        "Sandy Clay (Sand 60%)", kClayBed})
+    items.emplace_back(m);
+  bed.set_items(items);
+  put(Kind::Label, "MPsize", 0, "Mean Particle Size (D50) of Channel Bed");
+  put(Kind::TextBox, "D50bed", -1, nullptr).set_enabled(false);
+  put(Kind::Label, "ftm", 11, "ft");
+  put(Kind::Label, "NS_Vel", 0, "Non-Scour Velocity for Soil Type");
+  put(Kind::TextBox, "Velocity_NS", -1, nullptr).set_enabled(false);
+  put(Kind::Label, "fpsmps", 1, "ft/sec");
+  put(Kind::Label, "NS_Vel", 2, "2-Yr Outlet Velocity");
+  put(Kind::TextBox, "velocity2", -1, nullptr).set_enabled(false);
+  put(Kind::Label, "fpsmps", 2, "ft/sec");
+  put(Kind::Label, "Label1", 1, "Outlet Protection");
+  Control& verdict = put(Kind::TextBox, "outlet_protection", -1, nullptr);
+  verdict.set_enabled(false);
+  verdict.max_length = 25;
+  put(Kind::CommandButton, "cmdNeed", -1, "Evaluate Needs");
+  put(Kind::CommandButton, "cmdanalyzeED", -1, "Analyze Energy Dissipation").set_enabled(false);
+}
+
+void PipeEnergyForm::build_scour_frame() {
+  add(Kind::Frame, "Frame3").set_caption("Scour Hole Size");
+  auto put = [this](Kind kind, const char* name, int index, const char* caption) -> Control& {
+    Control& ctl = add(kind, name, index);
+    ctl.container = "Frame3";
+    if (caption) ctl.set_caption(caption);
+    return ctl;
+  };
+  put(Kind::Label, "MPsize", 1, "(D16) Size");
+  put(Kind::TextBox, "D16", -1, nullptr);
+  put(Kind::Label, "ftm", 9, "ft");
+  put(Kind::Label, "MPsize", 2, "(D84) Size");
+  put(Kind::TextBox, "D84", -1, nullptr);
+  put(Kind::Label, "ftm", 10, "ft");
+  put(Kind::Label, "NS_Vel", 1, "Plasticity Index (PI)");
+  Control& pi = put(Kind::TextBox, "plindex", -1, nullptr);
+  pi.max_length = 10;
+  pi.set_enabled(false);
+  pi.set_back_color(ui::kButtonFaceColor);
+  put(Kind::Label, "Label1", 14, "DEPTH");
+  put(Kind::TextBox, "txt_D", -1, nullptr).set_enabled(false);
+  put(Kind::Label, "ftm", 5, "ft");
+  put(Kind::Label, "Label1", 15, "WIDTH");
+  put(Kind::TextBox, "txt_W", -1, nullptr).set_enabled(false);
+  put(Kind::Label, "ftm", 6, "ft");
+  put(Kind::Label, "Label1", 16, "LENGTH");
+  put(Kind::TextBox, "txt_L", -1, nullptr).set_enabled(false);
+  put(Kind::Label, "ftm", 7, "ft");
+  put(Kind::Label, "Label1", 17, "LOCATION OF MAX. SCOUR");
+  put(Kind::TextBox, "txtLocation", -1, nullptr).set_enabled(false);
+  put(Kind::Label, "ftm", 8, "ft");
+  put(Kind::CommandButton, "cmdscourholesize", -1, "Determine Scour Hole Size");
+}
+
+void PipeEnergyForm::build_menus() {
+  auto menu = [this](const char* name, const char* caption, const char* parent,
+                     const char* shortcut = "") -> Control& {
+    Control& m = add(Kind::MenuItem, name);
+    m.set_caption(caption);
+    m.parent_menu = parent;
+    m.shortcut = shortcut;
+    return m;
+  };
+  menu("mnufile", "&File", "");
+  menu("mnusave", "&Save Outlet Protection", "mnufile", "Ctrl+S").on_click = [this] { mnusave_Click(); };
+  menu("mnusep1", "-", "mnufile").separator = true;
+  menu("mnuexit", "&Exit", "mnufile", "Ctrl+X").on_click = [this] { mnuexit_Click(); };
+  menu("mnuhelp", "&Help", "");
+  menu("mnuenergyhelp", "&Help", "mnuhelp", "F1").on_click = [this] { mnuenergyhelp_Click(); };
+  menu("mnusep2", "-", "mnuhelp").separator = true;
+  menu("mnuaboutenergy", "&About TarnelHydro", "mnuhelp").on_click = [this] { mnuaboutenergy_Click(); };
+}
+
+void PipeEnergyForm::wire_fields() {
+  Control& node = c("enodeout");
+  node.on_got_focus = [this] { enodeout_GotFocus(); };
+  node.on_change = [this] { enodeout_Change(); };
+  node.on_lost_focus = [this] { enodeout_LostFocus(); };
+
+  // The six input fields take numbers only.
+  for (const char* name : {"dn_TW", "C_Discharge", "W_culvert", "plindex", "D16", "D84"}) {
+    Control& box = c(name);
+    box.on_key_press = [&box](int& key) { shell::numeric_keypress(box, key); };
+  }
+  for (const char* name : {"dn_TW", "C_Discharge", "W_culvert"}) {
+    Control& box = c(name);
+    box.on_got_focus = [&box] { shell::select_all_text(box); };
+  }
+  c("dn_TW").on_lost_focus = [this] { dn_TW_LostFocus(); };
+  c("C_Discharge").on_lost_focus = [this] { C_Discharge_LostFocus(); };
+  c("W_culvert").on_lost_focus = [this] { W_culvert_LostFocus(); };
+  c("plindex").on_lost_focus = [this] { plindex_LostFocus(); };
+  c("D16").on_lost_focus = [this] { D16_LostFocus(); };
+  c("D84").on_lost_focus = [this] { D84_LostFocus(); };
+
+  c("Bed_Matl").on_click = [this] { Bed_Matl_Click(); };
+  c("cmdNeed").on_click = [this] { cmdNeed_Click(); };
+  c("cmdanalyzeED").on_click = [this] { cmdanalyzeED_Click(); };
+  c("cmdscourholesize").on_click = [this] { cmdscourholesize_Click(); };
+}
+
+// ---- load -------------------------------------------------------------------------------
+
+void PipeEnergyForm::Form_Load() {
+  try {
+    if (vars().unit_system == "METRIC") set_metric_captions();
+    set_energy_defaults();
+    fill_outlet_node_list();
+    get_Energy_records();
+    attach_Energy_datasource();
+    if (!adoEnergyRS) throw Error("The ENERGY records could not be read.");
+    if (adoEnergyRS->record_count() == 0) {
+      clear_outlet_fields();
+      adoEnergyRS->add_new();
+      node_changed = true;
+      set_energy_defaults();
+      riprap_class_check();
+    } else {
+      load_outlet_pipe(c("enodeout").text());
+      // The bed material's defaults reset the plasticity index; a clay bed keeps the stored one.
+      const std::string stored_pi = adoEnergyRS->field("PLINDEX");
+      Bed_Matl_Click();
+      if (c("Bed_Matl").text() == kClayBed && !stored_pi.empty()) plindex_binding_.restore(stored_pi);
+      c("outlet_protection").set_text(outlet_status);
+      if (discharge_src != "CRM") {
+        show_2yr_discharge(true);
+      } else {
+        show_2yr_discharge(false);
+        load_rational_inputs();
+      }
+      riprap_class_check();
+      compute_pipe_velocity();
+      set_standard_diameter();
+      cmdscourholesize_Click();
+    }
+    if (c("Bed_Matl").text() == kClayBed) {
+      c("plindex").set_enabled(true);
+      c("plindex").set_back_color(ui::kWindowColor);
+    }
+    c("cmdanalyzeED").set_enabled(c("outlet_protection").text() == kRequired);
+  } catch (const std::exception& e) {
+    msg(e.what(), Buttons::OK, Icon::Exclamation, {}, true);
+  }
+  forget_unchanged_record();
+}
+
+void PipeEnergyForm::Form_Activate() {
+  // The window opens with the focus on the outfall node.
+  if (!focus_on_show_) return;
+  focus_on_show_ = false;
+  set_focus(c("enodeout"));
+}
+
+void PipeEnergyForm::riprap_class_check() {
+  const std::string stored = adoEnergyRS->field("TXT_EC");
+  for (const char* cls : kRiprapClasses)
+    if (stored == cls) return;
+  c("VDOT_Riprap").set_text("Class A1");
+}
+
+void PipeEnergyForm::show_2yr_discharge(bool shown) {
+  c("C_Discharge").set_visible(shown);
+  c("C_Discharge").set_enabled(shown);
+  c("lbl2yeardis").set_visible(shown);
+  c("cfscms", 1).set_visible(shown);
+}
+
+void PipeEnergyForm::forget_unchanged_record() {
+  // The load recomputes every result into the record. When that leaves each stored value as it
+  // was, the record holds no change: nothing is asked on closing and the next edit counts anew.
+  try {
+    if (!adoEnergyRS || !adoEnergyRS->is_open() || adoEnergyRS->edit_mode() != db::EditMode::in_progress) return;
+    if (static_cast<int>(stored_values_.size()) != adoEnergyRS->field_count()) return;
+    for (int i = 0; i < adoEnergyRS->field_count(); ++i)
+      if (adoEnergyRS->field(i) != stored_values_[static_cast<std::size_t>(i)]) return;
+    adoEnergyRS->cancel_update();
+    data_dirty = false;
+  } catch (const std::exception&) {
+    // Comparing is only a courtesy: the record stays as the load left it.
+  }
+}
+
+void PipeEnergyForm::set_metric_captions() {
+  for (Control* ctl : controls()) {
+    if (ctl->name() == "ftm") ctl->set_caption("m");
+    else if (ctl->name() == "fpsmps") ctl->set_caption("m/sec");
+    else if (ctl->name() == "cfscms") ctl->set_caption("cms");
+  }
+  c("ftm", 11).set_caption("mm");
+  c("inmm").set_caption("mm");
+  c("sqftsqm").set_caption("sqm");
+}
+
+void PipeEnergyForm::set_energy_defaults() {
+  const bool metric = vars().unit_system == "METRIC";
+  c("Bed_Matl").set_text("Boulders");
+  c("usdastorm_freq").set_text("2");
+  c("D16").set_text(metric ? "0.001" : "0.01");
+  c("D84").set_text(metric ? "0.01" : "0.1");
+  c("L2byh2").set_text("3.5");
+  c("txth3").set_text("");
+  c("VDOT_Riprap").set_text("Class A1");
+}
+
+void PipeEnergyForm::clear_outlet_fields() {
+  for (const char* name : kOutletFields) c(name).set_text("");
+  c("D50bed").set_text("> 0.84");
+  set_energy_defaults();
+}
+
+void PipeEnergyForm::fill_outlet_node_list() {
+  try {
+    Control& node = c("enodeout");
+    node.clear_items();
+    node_list_rs_.reset();
+    shell::SharedState& v = vars();
+    if (!v.project_connection || !v.project_connection->is_open())
+      throw Error("The project database is not open.");
+    auto rs = std::make_shared<db::Recordset>();
+    rs->open(*v.project_connection,
+             "SELECT DISTINCT NODEOUT_NO FROM PIPE WHERE NODEOUT_NO IS NOT NULL ORDER BY NODEOUT_NO");
+    std::vector<std::string> nodes;
+    if (rs->record_count() > 0)
+      for (rs->move_first(); !rs->eof(); rs->move_next()) nodes.push_back(rs->field(0));
+    node.set_items(std::move(nodes));
+    node_list_rs_ = std::move(rs);
+  } catch (const std::exception& e) {
+    msg(e.what());
+  }
+}
+
+// ---- the ENERGY record ------------------------------------------------------------------
+
+void PipeEnergyForm::get_Energy_records() {
+  try {
+    // The bindings let go of the record set they show before it is replaced.
+    binding_.detach();
+    w_culvert_binding_.detach();
+    plindex_binding_.detach();
+    adoEnergyRS = std::make_shared<db::Recordset>();
+    adoEnergyRS->will_change_record = [this](db::ChangeReason reason, bool& cancel) {
+      adoEnergyRS_WillChangeRecord(reason, cancel);
+    };
+    outlet_status.clear();
+    stored_values_.clear();
+    shell::SharedState& v = vars();
+    if (!v.project_connection || !v.project_connection->is_open())
+      throw Error("The project database is not open.");
+    adoEnergyRS->open(*v.project_connection, "SELECT * FROM ENERGY ");
+    if (adoEnergyRS->record_count() >= 1) {
+      outlet_status = adoEnergyRS->field("OUTLET_PROTECT");
+      for (int i = 0; i < adoEnergyRS->field_count(); ++i) stored_values_.push_back(adoEnergyRS->field(i));
+    }
+  } catch (const std::exception& e) {
+    msg(e.what());
+  }
+}
+
+void PipeEnergyForm::attach_Energy_datasource() {
+  try {
+    if (!adoEnergyRS) return;
+    binding_.attach(*adoEnergyRS);
+    for (const BoundControl& b : kBound) {
+      binding_.bind(c(b.control), b.column);
+      if (std::string(b.control) == "dn_TW")
+        w_culvert_binding_.attach(*adoEnergyRS, c("W_culvert"), "W_CULVERT", "0.0");
+      if (std::string(b.control) == "outlet_protection")
+        plindex_binding_.attach(*adoEnergyRS, c("plindex"), "PLINDEX", "0.0");
+    }
+  } catch (const std::exception& e) {
+    msg(e.what());
+  }
+}
+
+void PipeEnergyForm::adoEnergyRS_WillChangeRecord(db::ChangeReason reason, bool& cancel) {
+  (void)cancel;
+  if (reason == db::ChangeReason::add_new || reason == db::ChangeReason::first_change) data_dirty = true;
+}
+
+void PipeEnergyForm::EnergyCancel() {
+  try {
+    data_dirty = false;
+    if (adoEnergyRS && adoEnergyRS->is_open() && adoEnergyRS->edit_mode() == db::EditMode::add)
+      adoEnergyRS->cancel_update();
+  } catch (const std::exception& e) {
+    msg(e.what());
+  }
+}
+
+void PipeEnergyForm::release_records() {
+  binding_.detach();
+  w_culvert_binding_.detach();
+  plindex_binding_.detach();
+  adoEnergyRS.reset();
+  outlet_pipe_rs_.reset();
+  node_list_rs_.reset();
+}
+
+// ---- outfall node change ----------------------------------------------------------------
+
+void PipeEnergyForm::enodeout_GotFocus() {
+  node_changed = false;
+  previous_node = c("enodeout").text();
+}
+
+void PipeEnergyForm::enodeout_Change() { node_changed = true; }
+
+void PipeEnergyForm::enodeout_LostFocus() {
+  try {
+    const std::string node = c("enodeout").text();
+    if (node.empty()) {
+      clear_outlet_fields();
+      return;
+    }
+    if (!node_changed) return;
+    if (!c("outlet_protection").text().empty() &&
+        msg("Clear current energy dissipation computations? Y/N", Buttons::OKCancel, Icon::Exclamation) ==
+            Answer::Cancel) {
+      c("enodeout").set_text(previous_node);
+      return;
+    }
+    clear_outlet_fields();
+    load_outlet_pipe(node);
+    set_standard_diameter();
+    if (discharge_src != "INP") {
+      show_2yr_discharge(false);
+      load_rational_inputs();
+      compute_pipe_velocity();
+    } else if (c("C_Discharge").text().empty()) {
+      msg("Please Input 2-Yr Discharge!", Buttons::OK, Icon::Information);
+      // The field comes next in the tab order; its velocity is computed when it is left.
+      show_2yr_discharge(true);
+    }
+    Bed_Matl_Click();
+  } catch (const std::exception& e) {
+    msg(e.what());
+  }
+}
+
+// ---- field filters ----------------------------------------------------------------------
+
+void PipeEnergyForm::dn_TW_LostFocus() {
+  Control& box = c("dn_TW");
+  box.set_text(text::format_text(box.text(), vars().number_format));
+}
+
+void PipeEnergyForm::C_Discharge_LostFocus() {
+  Control& box = c("C_Discharge");
+  if (box.text().empty()) box.set_text("0.0");
+  box.set_text(text::format_text(box.text(), "0.00"));
+  compute_pipe_velocity();
+}
+
+void PipeEnergyForm::W_culvert_LostFocus() {
+  Control& box = c("W_culvert");
+  box.set_text(text::format_text(box.text(), "0.000"));
+}
+
+void PipeEnergyForm::plindex_LostFocus() {
+  Control& box = c("plindex");
+  // A text that is no number (a lone ".", pasted text) counts as empty.
+  const std::optional<double> pi = text::try_number(box.text());
+  if (!pi || *pi < 5) box.set_text("5.0");
+  else if (*pi > 16) box.set_text("16.0");
+}
+
+void PipeEnergyForm::D16_LostFocus() {
+  Control& box = c("D16");
+  if (box.text().empty()) box.set_text(vars().unit_system == "METRIC" ? "0.01" : "0.1");
+}
+
+void PipeEnergyForm::D84_LostFocus() {
+  Control& box = c("D84");
+  if (box.text().empty()) box.set_text(vars().unit_system == "METRIC" ? "0.02" : "0.2");
+}
+
+// ---- save, close, menus -----------------------------------------------------------------
+
+void PipeEnergyForm::mnusave_Click() {
+  // Leave the field being edited, so that its own leave handling runs and its text is kept.
+  tab_next();
+  if (!is_loaded()) return;
+  if (c("enodeout").text().empty()) {
+    msg("End Node cannot be blank!", Buttons::OK, Icon::Exclamation);
+    return;
+  }
+  try {
+    if (!adoEnergyRS || !adoEnergyRS->is_open()) throw Error("The ENERGY records are not open.");
+    adoEnergyRS->update();
+  } catch (const std::exception&) {
+    msg("Data Update Error!", Buttons::OK, Icon::Exclamation);
+    return;
+  }
+  msg("Record Saved", Buttons::OK, Icon::Information);
+  data_dirty = false;
+}
+
+void PipeEnergyForm::Form_Unload(int& cancel) {
+  tab_next();
+  if (!is_loaded()) return;
+  if (data_dirty) {
+    if (msg("Exit without Saving?", Buttons::YesNo, Icon::Information, "Gullyware") == Answer::No) {
+      cancel = 1;
+      return;
+    }
+    EnergyCancel();
+  }
+  release_records();
+  focus_on_show_ = false;
+}
+
+void PipeEnergyForm::mnuexit_Click() { unload(); }
+
+void PipeEnergyForm::mnuenergyhelp_Click() { shell::show_help(prog); }
+
+void PipeEnergyForm::mnuaboutenergy_Click() { prog.forms.get("frmAbout").show_modal(); }
+
+void PipeEnergyForm::cmdanalyzeED_Click() {
+  // The energy dissipation window reads this window's fields by name.
+  if (prog.forms.knows("frmEnergyDissipation")) prog.forms.get("frmEnergyDissipation").show_modal();
+}
+
+}  // namespace gw::outlet

@@ -1,0 +1,126 @@
+// The outfall window: the project's ENERGY record, the outlet pipe, its 2-year discharge and
+// velocity, the need for outlet protection and the scour hole.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "outlet/pattern_binding.h"
+#include "platform/db/recordset.h"
+#include "platform/ui/binding.h"
+#include "shell/program.h"
+
+namespace gw::outlet {
+
+class PipeEnergyForm : public shell::Window {
+ public:
+  static constexpr const char* kName = "PipeEnergyForm";
+  explicit PipeEnergyForm(shell::Program& p);
+  ~PipeEnergyForm() override;
+
+  // ---- record access ----
+  // Every ENERGY row; the window works on the first one only.
+  std::shared_ptr<db::Recordset> adoEnergyRS;
+  // Opens adoEnergyRS and reads the stored verdict into outlet_status.
+  void get_Energy_records();
+  // Binds the twelve record controls to adoEnergyRS.
+  void attach_Energy_datasource();
+  // Drops a record added at load and never written; clears data_dirty.
+  void EnergyCancel();
+
+  // ---- outlet pipe and 2-year discharge ----
+  // Reads the pipe with the largest discharge into `node` and fills the outlet fields.
+  void load_outlet_pipe(const std::string& node);
+  // Reads the rational-method inputs of that pipe and computes the 2-year discharge.
+  void load_rational_inputs();
+  // The 2-year discharge per barrel into C_Discharge.
+  void compute_2yr_discharge();
+  // The outlet size rounded down to a standard diameter, into the shared standard_diameter.
+  void set_standard_diameter();
+  // The 2-year outlet velocity into velocity2.
+  void compute_pipe_velocity();
+
+  // ---- need for protection and scour hole ----
+  void Bed_Matl_Click();
+  void cmdNeed_Click();
+  void cmdscourholesize_Click();
+  void compute_scour_hole();
+
+  // ---- fields, menus and buttons ----
+  void set_energy_defaults();
+  void clear_outlet_fields();
+  void fill_outlet_node_list();
+  void set_metric_captions();
+  void enodeout_GotFocus();
+  void enodeout_Change();
+  void enodeout_LostFocus();
+  void dn_TW_LostFocus();
+  void C_Discharge_LostFocus();
+  void W_culvert_LostFocus();
+  void plindex_LostFocus();
+  void D16_LostFocus();
+  void D84_LostFocus();
+  void mnusave_Click();
+  void mnuexit_Click();
+  void mnuenergyhelp_Click();
+  void mnuaboutenergy_Click();
+  void cmdanalyzeED_Click();
+
+  // ---- window variables (kept between openings) ----
+  bool data_dirty = false;
+  bool node_changed = false;
+  std::string previous_node;
+  std::string outlet_status;
+  std::string discharge_src;
+  // The outlet pipe.
+  std::string outlet_shape;
+  std::string outlet_span;   // SPAN as stored (in or mm); set for shapes other than "Circular"
+  int num_pipes = 0;
+  std::string outlet_slope;  // PIPE_SLOPE as stored
+  double outlet_manning_n = 0;
+  double outlet_tc = 0;
+  double outlet_ca = 0;
+  double outlet_cf = 0;
+  double outlet_lateral_q = 0;
+  double permissible_velocity = 0;
+  // The scour hole as last computed.
+  double scour_depth = 0;
+  double scour_width = 0;
+  double scour_length = 0;
+  double scour_location = 0;
+
+ protected:
+  void build() override;
+  void Form_Load() override;
+  void Form_Activate() override;
+  void Form_Unload(int& cancel) override;
+
+ private:
+  void adoEnergyRS_WillChangeRecord(db::ChangeReason reason, bool& cancel);
+  void build_pipe_frame();
+  void build_needs_frame();
+  void build_scour_frame();
+  void build_menus();
+  void wire_fields();
+  void riprap_class_check();
+  // Shows or hides the 2-year discharge field with its caption and unit label.
+  void show_2yr_discharge(bool shown);
+  // Drops the load's own edits when they leave the stored record as it was.
+  void forget_unchanged_record();
+  void release_records();
+
+  // The outlet pipe row, kept for load_rational_inputs.
+  std::shared_ptr<db::Recordset> outlet_pipe_rs_;
+  // The outfall nodes listed in enodeout.
+  std::shared_ptr<db::Recordset> node_list_rs_;
+  // The record's values as opened.
+  std::vector<std::string> stored_values_;
+  bool focus_on_show_ = false;
+  // Declared after the recordsets: the bindings let go of them first.
+  ui::Binding binding_;
+  PatternBinding w_culvert_binding_;
+  PatternBinding plindex_binding_;
+};
+
+}  // namespace gw::outlet

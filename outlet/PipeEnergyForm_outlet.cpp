@@ -1,0 +1,173 @@
+// The outfall window's outlet pipe: its row of table PIPE, full-flow area, 2-year discharge,
+// standard diameter and 2-year outlet velocity.
+#include "outlet/PipeEnergyForm.h"
+
+#include "outlet/outlet_section.h"
+#include "outlet/outlet_velocity.h"
+#include "outlet/two_year_discharge.h"
+#include "platform/text/checked.h"
+#include "platform/text/error.h"
+#include "platform/text/format.h"
+#include "platform/text/general.h"
+#include "platform/text/parse.h"
+#include "platform/text/round.h"
+#include "shell/rainfall_coefficients.h"
+
+namespace gw::outlet {
+
+using ui::Buttons;
+using ui::Icon;
+
+namespace {
+
+constexpr const char* kMaxDischargeQuery =
+    "SELECT MAX(CDBL(PIPE_DISCHARGE)) AS PIPE_DISCHARGE FROM PIPE WHERE NODEOUT_NO = ?";
+constexpr const char* kOutletPipeQuery =
+    "SELECT PIPE_SHAPE, PIPE_DIA, SPAN, RISE, NUMOFPIPES, PIPE_MAT, DISCHARGEVAL, PIPE_DISCHARGE, PIPE_STORM_FREQ,"
+    "LATERAL_DISCHARGE, ACCUMULATED_CA, ACCUMULATED_TC, PIPE_SLOPE, PIPE_MANN, PIPE_CF, PIPE_FLOWDEPTH, PIPE_WP, "
+    "PIPE_AREAFLOW, HYD_RADIUS, PIPE_VELOCITY, FROUDE_NO FROM PIPE WHERE NODEOUT_NO = ? AND "
+    "CDBL(PIPE_DISCHARGE) = ? ORDER BY PIPE_NUMBER";
+
+// A field text as a 16-bit integer, rounded half to even.
+int to_integer16(const std::string& s) {
+  const double v = text::round_half_even(text::to_number(s));
+  if (v < -32768 || v > 32767) throw Error(runtime_message::overflow);
+  return static_cast<int>(v);
+}
+
+db::Connection& project_connection(shell::SharedState& v) {
+  if (!v.project_connection || !v.project_connection->is_open()) throw Error("The project database is not open.");
+  return *v.project_connection;
+}
+
+}  // namespace
+
+void PipeEnergyForm::load_outlet_pipe(const std::string& node) {
+  shell::SharedState& v = vars();
+  try {
+    outlet_pipe_rs_ = std::make_shared<db::Recordset>();
+    outlet_tc = 0;
+    outlet_ca = 0;
+    db::Connection& conn = project_connection(v);
+    double max_q = 0;
+    {
+      db::Recordset largest;
+      largest.open(conn, kMaxDischargeQuery, {node});
+      const db::Value m = largest.value("PIPE_DISCHARGE");
+      if (m.is_null()) throw Error("No pipe ends at node \"" + node + "\".");
+      max_q = m.real();
+    }
+    // The node goes in as a bound value: any text, apostrophes included, is a node number.
+    db::Recordset& rs = *outlet_pipe_rs_;
+    rs.open(conn, kOutletPipeQuery, {node, max_q});
+    if (rs.record_count() == 0) return;
+    rs.move_first();
+
+    const double divisor = v.dia_divisor;
+    outlet_shape = rs.field("PIPE_SHAPE");
+    if (outlet_shape == "Circular") {
+      c("eDiaRise").set_text(rs.field("PIPE_DIA"));
+      c("W_culvert").set_text(text::general(text::checked_div(text::to_number(rs.field("PIPE_DIA")), divisor)));
+    } else {
+      c("eDiaRise").set_text(rs.field("RISE"));
+      outlet_span = rs.field("SPAN");
+      c("W_culvert").set_text(text::general(text::checked_div(text::to_number(outlet_span), divisor)));
+    }
+    num_pipes = to_integer16(rs.field("NUMOFPIPES"));
+    outlet_slope = rs.field("PIPE_SLOPE");
+    outlet_manning_n = text::to_number(rs.field("PIPE_MANN"));
+    discharge_src = rs.field("DISCHARGEVAL");
+    c("E_Discharge").set_text(text::format_text(rs.field("PIPE_DISCHARGE"), "0.00"));
+    c("vhstorm_freq").set_text(rs.field("PIPE_STORM_FREQ"));
+    c("dn_C").set_text(rs.field("PIPE_FLOWDEPTH"));
+    c("E_Peri").set_text(rs.field("PIPE_WP"));
+    c("E_Area").set_text(rs.field("PIPE_AREAFLOW"));
+    c("E_HydRad").set_text(rs.field("HYD_RADIUS"));
+    c("V_C").set_text(rs.field("PIPE_VELOCITY"));
+    c("FR_C").set_text(rs.field("FROUDE_NO"));
+
+    v.full_flow_area = 0;
+    v.full_flow_area = full_flow_area(outlet_shape_of(outlet_shape), text::to_number(c("eDiaRise").text()),
+                                      text::to_number(c("W_culvert").text()), divisor, num_pipes);
+  } catch (const std::exception& e) {
+    msg(e.what());
+  }
+}
+
+void PipeEnergyForm::load_rational_inputs() {
+  try {
+    c("C_Discharge").set_enabled(false);
+    if (!outlet_pipe_rs_) throw Error("The outlet pipe has not been read.");
+    db::Recordset& rs = *outlet_pipe_rs_;
+    outlet_tc = text::to_number(rs.field("ACCUMULATED_TC"));
+    outlet_ca = text::to_number(rs.field("ACCUMULATED_CA"));
+    outlet_cf = text::to_number(rs.field("PIPE_CF"));
+    // An empty lateral discharge, stored or NULL, is none.
+    const std::string lateral = rs.field("LATERAL_DISCHARGE");
+    outlet_lateral_q = lateral.empty() ? 0 : text::to_number(lateral);
+    compute_2yr_discharge();
+  } catch (const std::exception& e) {
+    msg(e.what());
+  }
+}
+
+void PipeEnergyForm::compute_2yr_discharge() {
+  shell::SharedState& v = vars();
+  try {
+    const int freq = to_integer16(c("usdastorm_freq").text());
+    // A failed lookup has been reported; the discharge keeps its text rather than being
+    // computed with coefficients of some other storm or station.
+    if (!shell::get_rainfall_coefficients(prog, freq)) return;
+    RationalInputs in;
+    in.idf_b = text::to_number(v.idf_b);
+    in.idf_d = text::to_number(v.idf_d);
+    in.idf_e = v.idf_e;
+    in.tc = outlet_tc;
+    in.ca = outlet_ca;
+    in.cf = outlet_cf;
+    in.lateral_q = outlet_lateral_q;
+    in.barrels = num_pipes;
+    in.metric = v.unit_system == "METRIC";
+    in.rational_divisor = v.rational_divisor;
+    c("C_Discharge").set_text(text::format(two_year_discharge(in), v.number_format));
+  } catch (const std::exception& e) {
+    msg(e.what(), Buttons::OK, Icon::Exclamation, {}, true);
+  }
+}
+
+void PipeEnergyForm::set_standard_diameter() {
+  shell::SharedState& v = vars();
+  Control& size = c("eDiaRise");
+  if (size.text().empty()) size.set_text("0.0");
+  double s = text::to_number(size.text());
+  if (v.unit_system == "METRIC") s = s / 25.4;
+  v.standard_diameter = text::general(standard_diameter(s));
+}
+
+void PipeEnergyForm::compute_pipe_velocity() {
+  shell::SharedState& v = vars();
+  if (v.unit_system == "ENGLISH") {
+    v.dia_divisor = 12;
+    v.manning_k = 1.486f;
+  } else {
+    v.dia_divisor = 1000;
+    v.manning_k = 1.0f;
+  }
+  try {
+    const double divisor = v.dia_divisor;
+    const double q = text::to_number(c("C_Discharge").text());
+    OutletBarrel barrel;
+    barrel.shape = outlet_shape_of(outlet_shape);
+    barrel.rise = text::checked_div(text::to_number(c("eDiaRise").text()), divisor);
+    if (barrel.shape != OutletShape::circular)
+      barrel.span = text::checked_div(text::to_number(outlet_span), divisor);
+    barrel.slope = text::to_number(outlet_slope);
+    barrel.manning_n = outlet_manning_n;
+    barrel.manning_k = static_cast<double>(v.manning_k);
+    c("velocity2").set_text(text::format(outlet_velocity(barrel, q), "0.00"));
+  } catch (const std::exception&) {
+    msg("Invalid Data Input Error", Buttons::OK, Icon::Exclamation);
+  }
+}
+
+}  // namespace gw::outlet

@@ -1,0 +1,170 @@
+// Normal-depth searches of one outlet barrel per shape, and the outlet velocity from them.
+#include "outlet/outlet_velocity.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/text/checked.h"
+#include "platform/text/error.h"
+
+namespace gw::outlet {
+
+namespace {
+
+using text::checked;
+using text::checked_div;
+using text::checked_pow;
+using text::checked_sqrt;
+
+constexpr double kPi = 3.14159265358979;
+constexpr double kTolerance = 0.001;
+constexpr double kFineStep = 0.0001;
+constexpr double kCoarseStep = 0.01;
+constexpr long kMaxSteps = 10'000'000;
+
+void count_step(long& steps) {
+  if (++steps > kMaxSteps) throw Error("The outlet depth search needs more than the allowed number of steps");
+}
+
+// S^0.5 (k / n): the Manning factor of the barrel.
+double manning_factor(const OutletBarrel& b) {
+  return checked(checked_sqrt(b.slope) * checked_div(b.manning_k, b.manning_n));
+}
+
+// Area of a circle of diameter d filled to depth y; a depth at or past the crown is a full circle.
+double circular_area(double y, double d, double& wetted_perimeter) {
+  const double ratio = checked_div(y, d);
+  const double x = checked(ratio + ratio - 1);
+  double a = 0;
+  double phi = 0;
+  if (x >= 1) {
+    a = 0;
+    phi = kPi;
+  } else if (x == 0) {
+    a = kPi / 2;  // sin(2a) = 0 at the half-full depth
+    phi = kPi / 2;
+  } else {
+    a = std::atan(checked_sqrt(1 - x * x) / x);
+    phi = x > 0 ? kPi - a : -a;
+  }
+  wetted_perimeter = checked(d * phi);
+  return checked((d * d) * (std::sin(2 * a) / 2 + phi) / 4);
+}
+
+OutletFlow circular_flow(const OutletBarrel& b, double q) {
+  const double factor = manning_factor(b);
+  const double d = b.rise;
+  const double top = 0.9999 * d;
+  OutletFlow f;
+  double y = 0;
+  long steps = 0;
+  for (;;) {
+    count_step(steps);
+    y += kFineStep;
+    double wp = 0;
+    const double area = circular_area(y, d, wp);
+    const double r = checked_div(area, wp);
+    const double qc = checked(factor * area * checked_pow(r, 2.0 / 3.0));
+    f.depth = y;
+    f.area = area;
+    if (y > top || q - qc <= kTolerance) break;
+  }
+  return f;
+}
+
+OutletFlow box_flow(const OutletBarrel& b, double q) {
+  const double factor = manning_factor(b);
+  const double top = 0.9999 * b.rise;
+  OutletFlow f;
+  double y = 0;
+  long steps = 0;
+  for (;;) {
+    count_step(steps);
+    y += kFineStep;
+    const double area = checked(b.span * y);
+    const double r = checked_div(area, 2 * y + b.span);
+    const double qc = checked(factor * area * checked_pow(r, 2.0 / 3.0));
+    f.depth = y;
+    f.area = area;
+    if (y > top || q - qc <= kTolerance) break;
+  }
+  return f;
+}
+
+// The stepped search of the elliptical and arch sections, from their full-section area and
+// hydraulic radius.
+OutletFlow fitted_flow(const OutletBarrel& b, double q, double full_area, double full_radius) {
+  const double factor = manning_factor(b);
+  OutletFlow f;
+  double y = kCoarseStep;
+  long steps = 0;
+  for (;;) {
+    count_step(steps);
+    const double r = std::min(checked_div(y, b.rise), 1.0);
+    const double area = std::max(checked(full_area * partial_area_ratio(r)), 0.0);
+    const double radius = std::max(checked(full_radius * partial_radius_ratio(r)), 0.0);
+    const double qc = checked(area * (factor * checked_pow(radius, 2.0 / 3.0)));
+    f.depth = y;
+    f.area = area;
+    if (qc >= q) break;
+    if (r >= 1) {
+      // Past the crown the fits give no more capacity: the barrel flows full.
+      f.area = full_area;
+      f.full = true;
+      break;
+    }
+    y += kCoarseStep;
+  }
+  return f;
+}
+
+OutletFlow elliptical_flow(const OutletBarrel& b, double q) {
+  const double full_area = checked(b.span * kPi * b.rise / 4);
+  const double full_radius = checked_div(b.rise * b.span, 2 * (b.rise + b.span));
+  const double capacity = checked(manning_factor(b) * full_area * checked_pow(full_radius, 2.0 / 3.0));
+  if (q > capacity) {
+    OutletFlow f;
+    f.depth = b.rise;
+    f.area = full_area;
+    f.full = true;
+    return f;
+  }
+  return fitted_flow(b, q, full_area, full_radius);
+}
+
+OutletFlow arch_flow(const OutletBarrel& b, double q) {
+  const double section = checked(b.rise * b.span);
+  const double full_area = checked(0.781 * checked_pow(section, 1.003));
+  const double full_radius = checked(0.241 * checked_pow(section, 0.4965));
+  return fitted_flow(b, q, full_area, full_radius);
+}
+
+}  // namespace
+
+double partial_area_ratio(double r) {
+  return 1.0587 * r * r * r * r + -3.634 * r * r * r + 3.3671 * r * r + 0.1913 * r + 0.014;
+}
+
+double partial_radius_ratio(double r) {
+  return -0.9327 * r * r * r * r + 0.6045 * r * r * r + -1.3292 * r * r + 2.7365 * r + -0.0336;
+}
+
+OutletFlow outlet_normal_flow(const OutletBarrel& barrel, double q) {
+  switch (barrel.shape) {
+    case OutletShape::circular:
+      return circular_flow(barrel, q);
+    case OutletShape::box:
+      return box_flow(barrel, q);
+    case OutletShape::elliptical:
+      return elliptical_flow(barrel, q);
+    case OutletShape::arch:
+      break;
+  }
+  return arch_flow(barrel, q);
+}
+
+double outlet_velocity(const OutletBarrel& barrel, double q) {
+  return checked_div(q, outlet_normal_flow(barrel, q).area);
+}
+
+}  // namespace gw::outlet

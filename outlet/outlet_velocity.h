@@ -1,0 +1,49 @@
+// The 2-year outlet velocity: normal depth of one barrel of the outlet pipe by Manning's equation.
+#pragma once
+
+#include "outlet/outlet_section.h"
+
+namespace gw::outlet {
+
+// One barrel of the outlet pipe, sizes in the project's length unit (ft or m).
+struct OutletBarrel {
+  OutletShape shape = OutletShape::circular;
+  double rise = 0;       // diameter (circular) or rise
+  double span = 0;       // span of box, elliptical and arch barrels
+  double slope = 0;      // ft/ft or m/m
+  double manning_n = 0;
+  double manning_k = 0;  // 1.486 English, 1.0 metric
+};
+
+// The flow found by the depth search.
+struct OutletFlow {
+  double depth = 0;  // last trial depth (the rise for a barrel taken as flowing full)
+  double area = 0;   // flow area at that depth
+  bool full = false; // the barrel was taken as flowing full without a search result
+};
+
+// Normal flow of discharge q (cfs or cms) in one barrel, Qc(y) = S^0.5 (k / n) A R^(2/3):
+// - circular: y steps by 0.0001 from 0 and stops at the first y with q - Qc <= 0.001 or with
+//   y > 0.9999 D; the area is that of the last y (practically full when the pipe cannot carry q);
+// - box: the same steps with A = B y, R = A / (2 y + B), up to 0.9999 H;
+// - elliptical: above the full-flow capacity (Af = Sp π Rs / 4, Rf = Rs Sp / (2 (Rs + Sp))) the
+//   barrel flows full; else y steps by 0.01 from 0.01, r = y / Rs capped at 1, A = Af PA(r),
+//   R = Rf PR(r) (negative values taken as 0), up to the first y whose Qc reaches q;
+// - arch: Af = 0.781 (Rs Sp)^1.003, Rf = 0.241 (Rs Sp)^0.4965 and the elliptical search at once.
+// A search whose r has reached 1 with Qc still below q (an arch above the capacity of its fits,
+// a zero slope) takes the barrel as flowing full, A = Af.
+// Throws gw::Error for n = 0, a zero size, a negative slope or section, an overflow, or a search
+// longer than ten million steps.
+OutletFlow outlet_normal_flow(const OutletBarrel& barrel, double q);
+
+// The outlet velocity q / A of that flow, ft/s or m/s. Throws gw::Error as outlet_normal_flow,
+// and for a zero flow area.
+double outlet_velocity(const OutletBarrel& barrel, double q);
+
+// Area and hydraulic-radius ratios of a partly full elliptical or arch section at r = y / Rs:
+// PA(r) = 1.0587 r⁴ − 3.634 r³ + 3.3671 r² + 0.1913 r + 0.014,
+// PR(r) = −0.9327 r⁴ + 0.6045 r³ − 1.3292 r² + 2.7365 r − 0.0336, summed from the r⁴ term down.
+double partial_area_ratio(double r);
+double partial_radius_ratio(double r);
+
+}  // namespace gw::outlet

@@ -1,0 +1,179 @@
+// The hydraulic grade line window: outfall node and tailwater elevation, and the computation
+// that writes form LD347.
+#include "reports/frmHGL.h"
+
+#include "platform/text/error.h"
+#include "platform/text/format.h"
+#include "reports/grade_line.h"
+#include "reports/report_workbook.h"
+#include "shell/input_procedures.h"
+
+namespace gw::reports {
+
+using ui::Kind;
+
+namespace {
+
+// Every pipe with the columns the walk and the rows read, in the table's order: the order in
+// which the form's queries, which name no sort order, return their records.
+constexpr const char* kPipeQuery =
+    "SELECT PIPE_NUMBER, NODEIN_NO, NODEOUT_NO, PIPE_DIA, PIPE_SHAPE, PIPE_MANN, SPAN, RISE, "
+    "PIPE_LENGTH, PIPE_ELEOUT, PIPE_ELEIN, PIPE_FLOWDEPTH, PIPE_DISCHARGE, NUMOFPIPES, "
+    "PIPE_STORM_FREQ, NODEIN_TYPE, NODEIN_SHAPING, STRUCTURE_CA, PIPE_I, PIPE_VELOCITY, PIPE_SKEW, "
+    "NODEIN_STATION, NODEIN_TOPELE FROM PIPE";
+
+constexpr const char* kOutletNodeQuery =
+    "SELECT DISTINCT NODEOUT_NO FROM PIPE WHERE NODEOUT_NO IS NOT NULL ORDER BY NODEOUT_NO";
+
+db::Connection& project_connection(shell::SharedState& v) {
+  if (!v.project_connection || !v.project_connection->is_open())
+    throw gw::Error("Operation is not allowed when the object is closed.");
+  return *v.project_connection;
+}
+
+std::vector<GradeLineRecord> read_pipes(db::Connection& conn) {
+  db::Recordset rs;
+  rs.open(conn, kPipeQuery);
+  std::vector<GradeLineRecord> records;
+  records.reserve(static_cast<std::size_t>(rs.record_count()));
+  for (; !rs.eof(); rs.move_next()) {
+    GradeLineRecord r;
+    r.node_in = rs.field("NODEIN_NO");
+    r.node_out = rs.field("NODEOUT_NO");
+    r.skew = rs.field("PIPE_SKEW");
+    GradeLinePipe& p = r.pipe;
+    p.number = rs.field("PIPE_NUMBER");
+    p.dia = rs.field("PIPE_DIA");
+    p.shape = rs.field("PIPE_SHAPE");
+    p.manning_n = rs.field("PIPE_MANN");
+    p.span = rs.field("SPAN");
+    p.rise = rs.field("RISE");
+    p.length = rs.field("PIPE_LENGTH");
+    p.ele_out = rs.field("PIPE_ELEOUT");
+    p.ele_in = rs.field("PIPE_ELEIN");
+    p.flow_depth = rs.field("PIPE_FLOWDEPTH");
+    p.discharge = rs.field("PIPE_DISCHARGE");
+    p.barrels = rs.field("NUMOFPIPES");
+    p.storm_freq = rs.field("PIPE_STORM_FREQ");
+    p.nodein_type = rs.field("NODEIN_TYPE");
+    p.nodein_shaping = rs.field("NODEIN_SHAPING");
+    p.structure_ca = rs.field("STRUCTURE_CA");
+    p.intensity = rs.field("PIPE_I");
+    p.velocity = rs.field("PIPE_VELOCITY");
+    p.nodein_station = rs.field("NODEIN_STATION");
+    p.nodein_top = rs.field("NODEIN_TOPELE");
+    records.push_back(std::move(r));
+  }
+  return records;
+}
+
+}  // namespace
+
+void frmHGL::build() {
+  set_caption("HGL Analysis");
+  add(Kind::Frame, "frm_HGL").set_caption("HYDRAULIC GRADELINE ANALYSIS");
+  auto in_frame = [this](Kind kind, const char* name, const char* caption, int tab) -> Control& {
+    Control& ctl = add(kind, name);
+    if (caption) ctl.set_caption(caption);
+    ctl.container = "frm_HGL";
+    ctl.tab_index = tab;
+    return ctl;
+  };
+  in_frame(Kind::Label, "Label18", "OUTFALL/END NODE", 0);
+  Control& outfall = in_frame(Kind::DataCombo, "hglanodeout", nullptr, 1);
+  outfall.style = 2;  // a drop-down list of the node-out numbers
+  outfall.data_field = "NODEOUT_NO";
+  in_frame(Kind::Label, "Label61", "TAIL WATER ELEVATION", 2);
+  Control& twe = in_frame(Kind::TextBox, "TWE", nullptr, 3);
+  // The unit label reads "ft" whatever the project's units.
+  in_frame(Kind::Label, "lblhglftm", "ft", 4);
+  Control& compute = in_frame(Kind::CommandButton, "cmdHGL", "Compute HGL", 5);
+  Control& close = in_frame(Kind::CommandButton, "cmdHGLclose", "Close", 6);
+
+  twe.on_got_focus = [this] { TWE_GotFocus(); };
+  twe.on_key_press = [this](int& key) { TWE_KeyPress(key); };
+  twe.on_lost_focus = [this] { TWE_LostFocus(); };
+  compute.on_click = [this] { cmdHGL_Click(); };
+  close.on_click = [this] { cmdHGLclose_Click(); };
+}
+
+void frmHGL::Form_Load() {
+  c("TWE").set_text("0.0");
+  load_outlet_nodes();
+}
+
+void frmHGL::Form_Unload(int& cancel) {
+  (void)cancel;
+  outlet_nodes_rs_.reset();
+  pipes_.reset();
+  branch_.clear();
+}
+
+void frmHGL::load_outlet_nodes() {
+  Control& list = c("hglanodeout");
+  outlet_nodes_rs_ = std::make_unique<db::Recordset>();
+  list.clear_items();
+  try {
+    outlet_nodes_rs_->open(project_connection(vars()), kOutletNodeQuery);
+    std::vector<std::string> nodes;
+    for (; !outlet_nodes_rs_->eof(); outlet_nodes_rs_->move_next())
+      nodes.push_back(outlet_nodes_rs_->field("NODEOUT_NO"));
+    outlet_nodes_rs_->move_first();
+    list.set_items(std::move(nodes));
+  } catch (const std::exception& e) {
+    msg(e.what());
+  }
+}
+
+void frmHGL::cmdHGLclose_Click() {
+  if (outlet_nodes_rs_) outlet_nodes_rs_->close();
+  unload();
+}
+
+void frmHGL::TWE_GotFocus() { shell::select_all_text(c("TWE")); }
+
+void frmHGL::TWE_KeyPress(int& key_ascii) { shell::numeric_keypress(c("TWE"), key_ascii); }
+
+void frmHGL::TWE_LostFocus() {
+  Control& twe = c("TWE");
+  twe.set_text(text::format_text(twe.text(), "0.00"));
+}
+
+void frmHGL::TREEBUILD() {
+  branch_.clear();
+  pipes_ = std::make_unique<PipeLookup>(std::vector<GradeLineRecord>{});
+  try {
+    pipes_ = std::make_unique<PipeLookup>(read_pipes(project_connection(vars())));
+  } catch (const std::exception&) {
+    // Passed over: the walk finds no pipe and the form gets its header only.
+  }
+  branch_ = walk_upstream(pipes_->walk_pipes(), c("hglanodeout").text());
+}
+
+void frmHGL::cmdHGL_Click() {
+  shell::SharedState& v = vars();
+  ReportSession report(prog, kFormLD347);
+  const std::string outfall = c("hglanodeout").text();
+  if (outfall.empty()) return;
+  if (c("TWE").text().empty()) c("TWE").set_text("0.0");
+
+  const GradeLineUnits units = GradeLineUnits::of(v.unit_system);
+  v.dia_divisor = units.dia_divisor;
+
+  TREEBUILD();
+
+  // Every step from here on passes over its failure (the report kind says so): a workbook
+  // that cannot be copied or opened takes no cells, and the message still ends the run.
+  if (!report.choose_file()) return;
+  report.try_open();
+  const GradeLineHeader header{v.current_project_name, v.project_designer, outfall, c("TWE").text()};
+  write_grade_line_sheet(branch_, *pipes_, header, units, [&report](int row, int col, const SheetValue& value) {
+    if (value.kind == SheetValue::Kind::number)
+      report.set_number(row, col, value.number);
+    else
+      report.set_value(row, col, value.text);
+  });
+  report.finish();
+}
+
+}  // namespace gw::reports

@@ -1,0 +1,52 @@
+// The hydraulic grade line window: outfall node and tailwater elevation, and the computation
+// that writes form LD347.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/db/recordset.h"
+#include "reports/grade_line_sheet.h"
+#include "reports/network_walk.h"
+#include "shell/program.h"
+
+namespace gw::reports {
+
+class frmHGL : public shell::Window {
+ public:
+  static constexpr const char* kName = "frmHGL";
+  explicit frmHGL(shell::Program& p) : Window(p, kName) {}
+
+  // "Compute HGL": walks the network upstream from the outfall node, asks for the workbook
+  // name, copies "LD347.xlr" there and writes the header and one grade line row per node,
+  // branch by branch, then "Finished! Please check and Save your results". A step that fails
+  // is passed over and the next one runs; nothing is written to the database.
+  void cmdHGL_Click();
+  void cmdHGLclose_Click();
+  void TWE_GotFocus();
+  void TWE_KeyPress(int& key_ascii);
+  void TWE_LostFocus();
+
+  // The walk: fills `branch` from the pipes of table PIPE, upstream from the outfall node
+  // (the text of hglanodeout). A failure to read the pipes leaves `branch` empty.
+  void TREEBUILD();
+  // The branches of the last walk, in writing order.
+  const std::vector<Branch>& branch() const { return branch_; }
+
+ protected:
+  void build() override;
+  void Form_Load() override;
+  void Form_Unload(int& cancel) override;
+
+ private:
+  // Fills the outfall list with the distinct node-out numbers of table PIPE, ascending.
+  void load_outlet_nodes();
+
+  std::unique_ptr<db::Recordset> outlet_nodes_rs_;
+  // The pipes as the last walk read them; the rows take their pipes from the same reading.
+  std::unique_ptr<PipeLookup> pipes_;
+  std::vector<Branch> branch_;
+};
+
+}  // namespace gw::reports

@@ -1,0 +1,105 @@
+// Form LD347 laid out: the header, then one grade line row per node, branch by branch, each row
+// taking its outlet water surface from the grade line of the row downstream.
+#include "reports/grade_line_sheet.h"
+
+namespace gw::reports {
+
+namespace {
+
+// The key under which texts compare without regard to the case of ASCII letters.
+std::string folded(std::string_view s) {
+  std::string k(s);
+  for (char& ch : k)
+    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+  return k;
+}
+
+bool same_text(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && folded(a) == folded(b);
+}
+
+}  // namespace
+
+PipeLookup::PipeLookup(std::vector<GradeLineRecord> records) : records_(std::move(records)) {
+  for (std::size_t i = 0; i < records_.size(); ++i) {
+    // A query's equality never matches a null column, read here as the empty text.
+    if (!records_[i].node_in.empty()) by_node_in_[folded(records_[i].node_in)].push_back(i);
+    if (!records_[i].node_out.empty()) by_node_out_[folded(records_[i].node_out)].push_back(i);
+  }
+}
+
+const GradeLinePipe* PipeLookup::pipe_from(const std::string& node) const {
+  auto it = by_node_in_.find(folded(node));
+  return it == by_node_in_.end() ? nullptr : &records_[it->second.front()].pipe;
+}
+
+std::vector<GradeLineLateral> PipeLookup::laterals_into(const std::string& node,
+                                                        const std::string& pipe_number) const {
+  std::vector<GradeLineLateral> out;
+  auto it = by_node_out_.find(folded(node));
+  if (it == by_node_out_.end()) return out;
+  for (std::size_t i : it->second) {
+    const GradeLineRecord& r = records_[i];
+    if (same_text(r.pipe.number, pipe_number)) continue;
+    out.push_back({r.pipe.number, r.pipe.velocity, r.pipe.discharge, r.skew});
+  }
+  return out;
+}
+
+std::vector<WalkPipe> PipeLookup::walk_pipes() const {
+  std::vector<WalkPipe> out;
+  out.reserve(records_.size());
+  for (const GradeLineRecord& r : records_) out.push_back({r.pipe.number, r.node_out, r.node_in});
+  return out;
+}
+
+GradeLineSheetSummary write_grade_line_sheet(
+    const std::vector<Branch>& branches, const GradeLineSource& pipes,
+    const GradeLineHeader& header, const GradeLineUnits& units,
+    const std::function<void(int row, int col, const SheetValue& v)>& put) {
+  put(1, 9, SheetValue::of_text(header.project_name));
+  put(1, 26, SheetValue::of_text(header.designer));
+  put(kOutfallRow, 1, SheetValue::of_text(header.outfall));
+  put(kOutfallRow, 25, SheetValue::of_text(header.tailwater));
+
+  // Row of each node written (the first row for a node written twice), and the grade line
+  // (column 25) of each row from the outfall's on, as the rows upstream read it back.
+  std::unordered_map<std::string, int> node_rows{{header.outfall, kOutfallRow}};
+  std::vector<SheetValue> grade_lines{SheetValue::of_text(header.tailwater)};
+  auto grade_line_of = [&grade_lines](int row) -> const SheetValue& {
+    static const SheetValue blank;
+    const auto i = static_cast<std::size_t>(row - kOutfallRow);
+    return i < grade_lines.size() ? grade_lines[i] : blank;
+  };
+
+  GradeLineSheetSummary summary;
+  int downstream = kOutfallRow;
+  int row = kOutfallRow + 1;
+  for (std::size_t b = 0; b < branches.size(); ++b) {
+    if (b > 0) {
+      auto junction = node_rows.find(branches[b].junction);
+      if (junction == node_rows.end()) break;
+      downstream = junction->second;
+      ++row;  // one empty row between branches
+    }
+    for (const std::string& node : branches[b].nodes) {
+      const GradeLinePipe* pipe = pipes.pipe_from(node);
+      if (!pipe) break;
+      const GradeLineRow cells = grade_line_row(node, *pipe, pipes.laterals_into(node, pipe->number),
+                                                grade_line_of(downstream), units);
+      for (int col = 1; col <= 27; ++col)
+        if (cells[col].written()) put(row, col, cells[col]);
+      grade_lines.resize(static_cast<std::size_t>(row - kOutfallRow + 1));
+      grade_lines.back() = cells[25];
+      node_rows.emplace(node, row);
+      summary.storm_frequency = cells.storm_frequency;
+      ++summary.rows_written;
+      downstream = row;
+      ++row;
+    }
+  }
+  put(4, 4, SheetValue::of_text(summary.storm_frequency));
+  return summary;
+}
+
+}  // namespace gw::reports

@@ -1,0 +1,85 @@
+// Form LD347 laid out: the header, then one grade line row per node, branch by branch, each row
+// taking its outlet water surface from the grade line of the row downstream.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "reports/grade_line.h"
+#include "reports/network_walk.h"
+
+namespace gw::reports {
+
+// Where the rows find their pipes: the answers of the form's two queries on table PIPE.
+class GradeLineSource {
+ public:
+  virtual ~GradeLineSource() = default;
+  // The first pipe whose node in is `node`; nullptr when there is none.
+  virtual const GradeLinePipe* pipe_from(const std::string& node) const = 0;
+  // Every other pipe that ends at `node`: node out `node`, pipe number not `pipe_number`.
+  virtual std::vector<GradeLineLateral> laterals_into(const std::string& node,
+                                                      const std::string& pipe_number) const = 0;
+};
+
+// One PIPE record with what the walk and the rows read of it.
+struct GradeLineRecord {
+  std::string node_in;   // NODEIN_NO
+  std::string node_out;  // NODEOUT_NO
+  std::string skew;      // PIPE_SKEW
+  GradeLinePipe pipe;
+};
+
+// The pipes of a project held in memory, answering both queries as the project database does:
+// records in the order given (the table's order), texts compared without regard to the case
+// of ASCII letters. Built once per computation, so each row costs a hash look-up instead of
+// a query.
+class PipeLookup : public GradeLineSource {
+ public:
+  explicit PipeLookup(std::vector<GradeLineRecord> records);
+  const GradeLinePipe* pipe_from(const std::string& node) const override;
+  std::vector<GradeLineLateral> laterals_into(const std::string& node,
+                                              const std::string& pipe_number) const override;
+  // Every pipe for the walk, in the same order.
+  std::vector<WalkPipe> walk_pipes() const;
+  std::size_t size() const { return records_.size(); }
+
+ private:
+  std::vector<GradeLineRecord> records_;
+  std::unordered_map<std::string, std::vector<std::size_t>> by_node_in_;
+  std::unordered_map<std::string, std::vector<std::size_t>> by_node_out_;
+};
+
+// The texts of the header: project name (1, 9), designer (1, 26), outfall node (11, 1) and
+// tailwater elevation (11, 25), the grade line of the outfall.
+struct GradeLineHeader {
+  std::string project_name;
+  std::string designer;
+  std::string outfall;
+  std::string tailwater;
+};
+
+// First row of the form: row 11 is the outfall, the pipes' rows start at 12.
+inline constexpr int kOutfallRow = 11;
+
+struct GradeLineSheetSummary {
+  int rows_written = 0;
+  std::string storm_frequency;  // of the last row written, (4, 4)
+};
+
+// Takes the branches of the walk from the header's outfall, the pipes, the header and the unit
+// constants; hands every written cell to `put` (row, column from 1; unwritten cells are not
+// handed over) in writing order: the header, then branch by branch the rows of its nodes from
+// the junction upstream, the rows of each later branch after one empty row, the first of them
+// taking its downstream grade line from the row of its junction (the first row written for
+// that node), and last (4, 4), the storm frequency of the last row written (the empty text
+// when none). A node without a pipe from it ends its branch; a junction without a row ends
+// the form. No limit on branches or rows. Pure.
+GradeLineSheetSummary write_grade_line_sheet(
+    const std::vector<Branch>& branches, const GradeLineSource& pipes,
+    const GradeLineHeader& header, const GradeLineUnits& units,
+    const std::function<void(int row, int col, const SheetValue& v)>& put);
+
+}  // namespace gw::reports

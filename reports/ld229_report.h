@@ -1,0 +1,15 @@
+// The form LD229 workbook: the design computations of every pipe, one row per pipe.
+#pragma once
+
+#include "design/frmpipeflex.h"
+#include "shell/program.h"
+
+namespace gw::reports {
+
+// The pipe table window's "Form LD229" command (frmpipeflex.mnuflexld229_Click): sets
+// `gravity` and `dia_divisor` for the unit system, then, when the pipe list holds pipes,
+// writes the project header and one row per pipe in pipe-number order into a copy of
+// "LD229.xlr" that the user names. Leaves the pipe list on its first record when done.
+void mnuflexld229_Click(shell::Program& prog, design::frmpipeflex& window);
+
+}  // namespace gw::reports

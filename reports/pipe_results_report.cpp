@@ -1,0 +1,62 @@
+// The pipe results workbook: design data and hydraulic results of the grid's current pipe.
+#include "reports/pipe_results_report.h"
+
+#include <chrono>
+#include <ctime>
+
+#include "platform/db/recordset.h"
+#include "reports/pipe_results_cells.h"
+#include "reports/report_workbook.h"
+
+namespace gw::reports {
+
+namespace {
+
+struct Date {
+  int year, month, day;
+};
+
+Date today() {
+  const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+  std::tm tm{};
+  localtime_r(&now, &tm);
+  return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday};
+}
+
+}  // namespace
+
+void mnupipereport_Click(shell::Program& prog, design::frmpipeflex& window) {
+  const shell::SharedState& v = prog.vars;
+  ReportSession report(prog, kPipeReport);
+  try {
+    db::Recordset& pipes = window.open_flexpipeRS();
+    if (pipes.record_count() < 1) {
+      prog.host.msgbox("No pipes to Display in Pipe Report!", ui::Buttons::OK, ui::Icon::Information);
+      return;
+    }
+    if (!report.choose_file()) return;
+
+    // The grid lists the same pipes in the same order, from row 1 on: the pipe of the
+    // grid's current row. A row the list does not reach leaves no current pipe, and the
+    // first value read fails.
+    pipes.move_first();
+    pipes.move(window.c("pipeflex").row() - 1L);
+
+    report.open();
+    report.set_value(1, 9, v.unit_system);
+    const Date d = today();
+    report.set_date(2, 9, d.year, d.month, d.day);
+    report.set_value(3, 9, v.project_designer);
+    report.set_value(6, 3, v.current_project_name);
+    report.set_value(7, 3, v.project_county);
+    report.set_value(8, 3, v.project_noaa_station);
+    report.set_value(7, 8, v.project_state);
+    for (const PipeResultCell& cell : pipe_result_cells(v.legacy_project))
+      report.set_value(cell.row, cell.col, pipes.field(cell.column));
+    report.finish();
+  } catch (const std::exception& e) {
+    report.fail(e);
+  }
+}
+
+}  // namespace gw::reports

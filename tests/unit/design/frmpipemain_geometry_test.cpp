@@ -1,0 +1,107 @@
+// Tests of the pipe design window's geometry handlers driven directly, where a transcript cannot
+// look: where the focus goes after the lateral discharge, and the length left in view mode.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "design/frmpipemain.h"
+#include "design/windows.h"
+#include "platform/db/connection.h"
+#include "shell/program.h"
+#include "tests/support/recording_host.h"
+
+namespace gw::design {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PipeGeometryWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir_ = fs::temp_directory_path() / (std::string("gw_geometry_") + info->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    prog_ = std::make_unique<shell::Program>(host_, GW_PROGRAM_DIR);
+    register_design_windows(*prog_);
+    const fs::path path = dir_ / "p.gwp";
+    fs::copy_file(fs::path(GW_FIXTURES_BUILD_DIR) / "release2_1.gwp", path);
+    shell::SharedState& v = prog_->vars;
+    v.project_db_path = path.string();
+    v.project_connection = std::make_shared<db::Connection>();
+    v.project_connection->open(v.project_db_path);
+    v.unit_system = "ENGLISH";
+    v.current_project_id = "0064-029-F21";
+  }
+  void TearDown() override {
+    prog_.reset();
+    fs::remove_all(dir_);
+  }
+
+  frmpipemain& open_window(const std::string& mode, const std::string& id) {
+    prog_->vars.pipe_form_mode = mode;
+    prog_->vars.pipe_form_id = id;
+    frmpipemain& w = prog_->form<frmpipemain>();
+    w.load();
+    return w;
+  }
+
+  // The control `steps` places after `from` in the window's tab order.
+  static ui::Control* after(frmpipemain& w, ui::Control& from, int steps) {
+    auto order = w.tab_order();
+    auto it = std::find(order.begin(), order.end(), &from);
+    if (it == order.end()) return nullptr;
+    const auto at = static_cast<size_t>(it - order.begin() + steps) % order.size();
+    return order[at];
+  }
+
+  testing::RecordingHost host_;
+  std::unique_ptr<shell::Program> prog_;
+  fs::path dir_;
+};
+
+TEST_F(PipeGeometryWindow, LeavingTheLateralDischargePassesOneFieldBeyondTheOneEntered) {
+  frmpipemain& w = open_window("edit", "1");  // a computed discharge: the lateral field applies
+  w.c("pipetab").set_tab(1);
+  ui::Control& lateral = w.c("lateral_discharge");
+  ASSERT_TRUE(w.set_focus(lateral));
+
+  // Tab: the field after it receives the focus and passes it on once.
+  ui::Control* expected = after(w, lateral, 2);
+  w.tab_next();
+  EXPECT_EQ(w.active_control(), expected);
+  EXPECT_EQ(lateral.text(), "0.000");
+
+  // A click elsewhere: the clicked field passes it on.
+  ASSERT_TRUE(w.set_focus(lateral));
+  ui::Control& tc = w.c("structure_Tc");
+  expected = after(w, tc, 1);
+  ASSERT_TRUE(w.set_focus(tc));
+  EXPECT_EQ(w.active_control(), expected);
+
+  // Only once: other fields keep the focus they are given.
+  ui::Control& length = w.c("pipe_length");
+  ASSERT_TRUE(w.set_focus(length));
+  EXPECT_EQ(w.active_control(), &length);
+  w.tab_next();
+  EXPECT_EQ(w.active_control(), &w.c("pipe_elein"));
+  w.unload();
+}
+
+TEST_F(PipeGeometryWindow, LeavingTheLengthInViewModeChangesNothing) {
+  frmpipemain& w = open_window("view", "10");
+  ASSERT_EQ(w.c("screenmode").text(), "VIEW");
+  w.c("pipe_length").set_text("175.5");
+  w.pipe_length_LostFocus();
+  EXPECT_EQ(w.c("pipe_length").text(), "175.5");
+  EXPECT_EQ(w.c("pipe_slope").text(), "0.015");
+  EXPECT_TRUE(host_.messages.empty());
+  w.unload();
+}
+
+}  // namespace
+}  // namespace gw::design

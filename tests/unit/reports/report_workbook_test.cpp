@@ -1,0 +1,301 @@
+// The report pattern shared by every report: dialog, questions, template copy, filling,
+// hand-over, and the error path, for each report kind's differences.
+#include "reports/report_workbook.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/text/error.h"
+#include "tests/support/recording_host.h"
+#include "tests/unit/workbook/book_files.h"
+
+namespace gw::reports {
+namespace {
+
+namespace fs = std::filesystem;
+using ui::Buttons;
+using ui::Icon;
+
+// A window that only shows a mouse pointer.
+class PointerWindow : public ui::Form {
+ public:
+  PointerWindow(ui::Forms& f, std::string name) : Form(f, std::move(name)) {}
+
+ protected:
+  void build() override {}
+};
+
+std::string read_all(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class ReportSessionTest : public ::testing::Test {
+ protected:
+  ReportSessionTest() : prog(host, program.path("program")) {
+    fs::create_directories(prog.program_folder);
+    fs::create_directories(reports_dir());
+    for (const char* t : {"LD347.xlr", "LD229.xlr", "OUTLETPROTECTION.xlr"})
+      fs::copy_file(std::string(GW_PROGRAM_DIR) + "/" + t, prog.program_file(t));
+    // A results template saved with its second sheet active.
+    wb::testing::BookSpec b;
+    b.sheets = {wb::testing::sheet_part(""), wb::testing::sheet_part("")};
+    b.active_tab = 1;
+    wb::testing::write_book(prog.program_file("STORMDRAINRESULTS.xlr"), b);
+    for (const char* w : {"frmHGL", "frmpipeflex", "PipeEnergyForm"})
+      prog.forms.register_form(w, [w](ui::Forms& f) { return std::make_unique<PointerWindow>(f, w); });
+  }
+
+  std::string reports_dir() const { return program.path("reports"); }
+  std::string report_file(const std::string& name) const { return program.path("reports/" + name); }
+  int pointer(const char* window) { return prog.forms.get(window).mouse_pointer(); }
+
+  // A whole report with the error path, as a handler runs it.
+  void run(const ReportKind& kind, const std::function<void(ReportSession&)>& fill = {}) {
+    ReportSession report(prog, kind);
+    try {
+      if (!report.choose_file()) return;
+      report.open();
+      if (fill) fill(report);
+      report.finish();
+    } catch (const std::exception& e) {
+      report.fail(e);
+    }
+  }
+
+  wb::testing::Folder program;
+  testing::RecordingHost host;
+  shell::Program prog;
+};
+
+TEST_F(ReportSessionTest, KindsNameTheirDialogs) {
+  struct Case {
+    const ReportKind& kind;
+    const char* filter;
+    const char* title;
+  } cases[] = {
+      {kFormLD347, "Form LD347 files (*.xls)|*.xls", "Enter New File Name for Form LD347"},
+      {kFormLD229, "Form LD229 files (*.xls)|*.xls", "Enter New File Name for Form LD229"},
+      {kPipeReport, "Pipe Report files (*.xls)|*.xls", "Enter New File Name for Pipe Report"},
+      {kOutletProtection, "OUTLET PROTECTION files (*.xls)|*.xls", "Enter New File Name for OUTLET PROTECTION"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(report_filter(c.kind), c.filter);
+    EXPECT_EQ(report_title(c.kind), c.title);
+  }
+}
+
+TEST_F(ReportSessionTest, FillsSavesAndHandsOverTheCopy) {
+  host.files = {report_file("net.xls")};
+  prog.printDlg.file_name = "left over";
+  int pointer_while_filling = -1;
+  run(kFormLD229, [&](ReportSession& r) {
+    pointer_while_filling = pointer("frmpipeflex");
+    r.set_value(1, 13, "Route 29");
+    r.set_value(12, 1, "7");
+    r.set_number(12, 28, 1.5);
+    EXPECT_EQ(r.number(12, 1), 7);  // cells read back
+    EXPECT_EQ(r.text(12, 28), "1.5");
+  });
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(prog.printDlg.filter, "Form LD229 files (*.xls)|*.xls");
+  EXPECT_EQ(prog.printDlg.dialog_title, "Enter New File Name for Form LD229");
+  EXPECT_EQ(prog.printDlg.init_dir, prog.program_folder);  // no earlier dialog: the program folder
+  EXPECT_TRUE(prog.printDlg.cancel_error);
+  EXPECT_EQ(pointer_while_filling, ui::kPointerHourglass);
+  EXPECT_EQ(pointer("frmpipeflex"), ui::kPointerDefault);
+  EXPECT_EQ(prog.vars.last_folder, reports_dir());
+  ASSERT_EQ(host.documents, std::vector<std::string>{report_file("net.xls")});
+  wb::Workbook saved = wb::Workbook::open(report_file("net.xls"));
+  EXPECT_EQ(saved.text(1, 13), "Route 29");
+  EXPECT_EQ(saved.number(12, 1), 7);
+  EXPECT_EQ(saved.text(1, 11), "Project:");  // the template's labels stay
+
+  // The next report's dialog opens in the folder of this one.
+  host.files = {report_file("second.xls")};
+  run(kOutletProtection);
+  EXPECT_EQ(prog.printDlg.init_dir, reports_dir());
+  EXPECT_TRUE(fs::exists(report_file("second.xls")));
+}
+
+TEST_F(ReportSessionTest, NoNameEndsTheReportWithNothingChanged) {
+  for (const char* name : {"", "*.xls"}) {
+    host.messages.clear();
+    host.files = {name};
+    prog.vars.last_folder = "/earlier";
+    run(kPipeReport);
+    ASSERT_EQ(host.messages.size(), 1u) << name;
+    EXPECT_EQ(host.messages[0].text, "No File Name selected!");
+    EXPECT_EQ(host.messages[0].icon, Icon::Exclamation);
+    EXPECT_EQ(host.messages[0].buttons, Buttons::OK);
+    EXPECT_EQ(prog.vars.last_folder, "/earlier");
+    EXPECT_TRUE(host.documents.empty());
+  }
+  EXPECT_TRUE(fs::is_empty(reports_dir()));
+}
+
+TEST_F(ReportSessionTest, AnExistingFileIsOverwrittenOnlyOnYes) {
+  std::ofstream(report_file("old.xls")) << "the user's own file";
+  host.files = {report_file("old.xls")};
+  host.answers = {ui::Answer::No};
+  run(kFormLD229);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, "File Already Exists!   Overwrite?");
+  EXPECT_EQ(host.messages[0].buttons, Buttons::YesNo);
+  EXPECT_EQ(host.messages[0].icon, Icon::Exclamation);
+  EXPECT_EQ(read_all(report_file("old.xls")), "the user's own file");
+  EXPECT_EQ(prog.vars.last_folder, "");
+  EXPECT_EQ(pointer("frmpipeflex"), ui::kPointerDefault);
+
+  host.files = {report_file("old.xls")};
+  host.answers = {ui::Answer::Yes};
+  run(kFormLD229, [](ReportSession& r) { r.set_value(1, 13, "again"); });
+  EXPECT_EQ(wb::Workbook::open(report_file("old.xls")).text(1, 13), "again");
+}
+
+TEST_F(ReportSessionTest, CancelIsAFailureOnceAnyDialogSetTheCancelFlag) {
+  // Right after start the outlet protection dialog's Cancel gives an empty name.
+  run(kOutletProtection);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, "No File Name selected!");
+
+  // A report that sets the flag: Cancel takes the error path...
+  host.messages.clear();
+  run(kPipeReport);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, ui::FileDialog::kCancelDescription);
+  EXPECT_EQ(host.messages[0].icon, Icon::Exclamation);
+  EXPECT_TRUE(host.messages[0].system_modal);
+
+  // ...and so does the outlet protection report's Cancel from then on.
+  host.messages.clear();
+  run(kOutletProtection);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, ui::FileDialog::kCancelDescription);
+  EXPECT_TRUE(host.messages[0].system_modal);
+  EXPECT_TRUE(fs::is_empty(reports_dir()));
+  EXPECT_EQ(prog.vars.last_folder, "");
+}
+
+TEST_F(ReportSessionTest, AMissingTemplateFailsAtTheCopyAfterTheFolderMoved) {
+  fs::remove(prog.program_file("LD229.xlr"));
+  host.files = {report_file("net.xls")};
+  run(kFormLD229);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, "File not found");
+  EXPECT_TRUE(host.messages[0].system_modal);
+  EXPECT_EQ(prog.vars.last_folder, reports_dir());
+  EXPECT_EQ(pointer("frmpipeflex"), ui::kPointerDefault);  // not yet set
+  EXPECT_FALSE(fs::exists(report_file("net.xls")));
+}
+
+TEST_F(ReportSessionTest, AnUnwritableDestinationFailsAtTheCopy) {
+  host.files = {reports_dir()};  // a folder: no file can be written there
+  run(kFormLD229);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, "Permission denied");
+}
+
+TEST_F(ReportSessionTest, AFailureAfterTheCopyLeavesTheHourglass) {
+  std::ofstream(prog.program_file("OUTLETPROTECTION.xlr")) << "no workbook";
+  host.files = {report_file("out.xls")};
+  run(kOutletProtection);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_TRUE(host.messages[0].system_modal);
+  EXPECT_EQ(pointer("PipeEnergyForm"), ui::kPointerHourglass);  // the outfall window's
+  EXPECT_TRUE(host.documents.empty());
+
+  // A failing cell write: the cells before it stay in the open copy, nothing is saved.
+  host.messages.clear();
+  host.files = {report_file("net.xls")};
+  ReportSession report(prog, kFormLD229);
+  try {
+    ASSERT_TRUE(report.choose_file());
+    report.open();
+    report.set_value(12, 1, "1");
+    report.set_value(0, 1, "x");
+    report.finish();
+  } catch (const std::exception& e) {
+    report.fail(e);
+  }
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(report.book().text(12, 1), "1");
+  EXPECT_EQ(pointer("frmpipeflex"), ui::kPointerHourglass);
+  EXPECT_EQ(wb::Workbook::open(report_file("net.xls")).text(12, 1), "");  // the unfilled copy
+}
+
+TEST_F(ReportSessionTest, ThePipeReportWritesOnTheFirstSheetAndTheFileOpensThere) {
+  host.files = {report_file("pipe.xls")};
+  run(kPipeReport, [](ReportSession& r) {
+    EXPECT_EQ(r.book().active_sheet(), 1);
+    r.set_date(2, 9, 2024, 5, 17);
+  });
+  wb::Workbook saved = wb::Workbook::open(report_file("pipe.xls"));
+  EXPECT_EQ(saved.active_sheet(), 1);
+  EXPECT_EQ(saved.number(2, 9), 45429);
+
+  // The others write on the sheet the template opens on; every saved file opens on sheet 1.
+  host.files = {report_file("outlet.xls")};
+  fs::copy_file(prog.program_file("STORMDRAINRESULTS.xlr"), prog.program_file("OUTLETPROTECTION.xlr"),
+                fs::copy_options::overwrite_existing);
+  run(kOutletProtection, [](ReportSession& r) {
+    EXPECT_EQ(r.book().active_sheet(), 2);
+    r.set_value(1, 3, "on two");
+  });
+  saved = wb::Workbook::open(report_file("outlet.xls"));
+  EXPECT_EQ(saved.active_sheet(), 1);
+  saved.select(2);
+  EXPECT_EQ(saved.text(1, 3), "on two");
+}
+
+TEST_F(ReportSessionTest, TheGradeLineReportPassesOverItsFailures) {
+  // Cancel: no error box, the cleared name gives "No File Name selected!".
+  {
+    ReportSession report(prog, kFormLD347);
+    EXPECT_FALSE(report.choose_file());
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "No File Name selected!");
+    EXPECT_TRUE(prog.printDlg.cancel_error);
+  }
+  // A missing template: the copy, the opening and the cells have no effect; the closing
+  // message still comes and the pointer goes back.
+  host.messages.clear();
+  fs::remove(prog.program_file("LD347.xlr"));
+  host.files = {report_file("hgl.xls")};
+  {
+    ReportSession report(prog, kFormLD347);
+    ASSERT_TRUE(report.choose_file());
+    EXPECT_EQ(prog.vars.last_folder, reports_dir());
+    EXPECT_EQ(pointer("frmHGL"), ui::kPointerHourglass);
+    EXPECT_FALSE(report.try_open());
+    report.set_value(1, 9, "nothing to write to");
+    EXPECT_THROW(report.text(1, 9), gw::Error);
+    report.finish();
+  }
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, "Finished! Please check and Save your results");
+  EXPECT_EQ(host.messages[0].icon, Icon::None);
+  EXPECT_EQ(host.messages[0].buttons, Buttons::OK);
+  EXPECT_FALSE(host.messages[0].system_modal);
+  EXPECT_EQ(pointer("frmHGL"), ui::kPointerDefault);
+  EXPECT_TRUE(host.documents.empty());
+  EXPECT_FALSE(fs::exists(report_file("hgl.xls")));
+
+  // With its template it fills, shows the message before the hand-over, and saves.
+  fs::copy_file(std::string(GW_PROGRAM_DIR) + "/LD347.xlr", prog.program_file("LD347.xlr"));
+  host.messages.clear();
+  host.files = {report_file("hgl.xls")};
+  ReportSession report(prog, kFormLD347);
+  ASSERT_TRUE(report.choose_file());
+  ASSERT_TRUE(report.try_open());
+  report.set_value(11, 25, "0.0");
+  report.finish();
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.documents, std::vector<std::string>{report_file("hgl.xls")});
+  EXPECT_EQ(wb::Workbook::open(report_file("hgl.xls")).number(11, 25), 0);
+}
+
+}  // namespace
+}  // namespace gw::reports
