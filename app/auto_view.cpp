@@ -334,6 +334,9 @@ QWidget* build_auto_window(const ui::Form& form) {
   const QSize room(1180, 780);
   if (hint.width() > room.width() || hint.height() > room.height()) {
     auto* scroll = new QScrollArea;
+    // The Tab key goes from control to control: the scrolling frame is none of them, and
+    // a field left for it would never hear that it lost the focus.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setWidgetResizable(true);
     scroll->setWidget(central);
     mw->setCentralWidget(scroll);

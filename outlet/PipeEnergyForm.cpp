@@ -487,8 +487,9 @@ void PipeEnergyForm::enodeout_LostFocus() {
       compute_pipe_velocity();
     } else if (c("C_Discharge").text().empty()) {
       msg("Please Input 2-Yr Discharge!", Buttons::OK, Icon::Information);
-      // The field comes next in the tab order; its velocity is computed when it is left.
       show_2yr_discharge(true);
+      // The velocity is computed when the discharge field is left.
+      set_focus(c("C_Discharge"));
     }
     Bed_Matl_Click();
   } catch (const std::exception& e) {
@@ -505,9 +506,13 @@ void PipeEnergyForm::dn_TW_LostFocus() {
 
 void PipeEnergyForm::C_Discharge_LostFocus() {
   Control& box = c("C_Discharge");
+  // Hidden for a computed discharge, the field cannot have been edited: its text stays as
+  // computed, in the project's number format.
+  if (!box.visible() || !box.enabled()) return;
   if (box.text().empty()) box.set_text("0.0");
   box.set_text(text::format_text(box.text(), "0.00"));
   compute_pipe_velocity();
+  set_focus(c("dn_TW"));
 }
 
 void PipeEnergyForm::W_culvert_LostFocus() {
@@ -565,7 +570,6 @@ void PipeEnergyForm::Form_Unload(int& cancel) {
     EnergyCancel();
   }
   release_records();
-  focus_on_show_ = false;
 }
 
 void PipeEnergyForm::mnuexit_Click() { unload(); }

@@ -185,8 +185,9 @@ bool Form::set_focus(Control& ctl) {
     if (redirect_) {
       target = redirect_;
       redirect_ = nullptr;
-      if (!can_focus(*target)) return false;
     }
+    // The handler may also have disabled or hidden the control the focus was going to.
+    if (!can_focus(*target)) return false;
   }
   active_ = target;
   if (target->on_got_focus) target->on_got_focus();

@@ -1,29 +1,36 @@
-// Smoke test of the Qt front-end: windows, widgets per control, start-up, the binder both ways.
+// Smoke test of the Qt front-end: windows, widgets per control, start-up, the binder both ways, a pipe entered.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -32,6 +39,8 @@
 #include "app/form_view.h"
 #include "app/qt_host.h"
 #include "model/model.h"
+#include "platform/db/connection.h"
+#include "platform/db/recordset.h"
 #include "platform/text/error.h"
 #include "shell/tarnelhydromain.h"
 
@@ -466,6 +475,294 @@ TEST(DesignerLayout, ControlsMissingFromTheLayoutArePlacedAutomatically) {
   EXPECT_EQ(extra->text(), "placed");
   EXPECT_NE(v.widget()->findChild<QPushButton*>("cmdOK"), nullptr);
   host.close_views();
+}
+
+// ---- a pipe added, solved and saved through the widgets --------------------------------
+
+// The Qt host as the user meets it (real message boxes, modal loops), but the Open dialog
+// picks the file the test names.
+class ProjectQtHost : public gw::app::QtHost {
+ public:
+  ProjectQtHost() : QtHost(GW_PROGRAM_DIR) { set_quit_when_no_window(false); }
+  bool file_dialog(gw::ui::FileDialog& d, bool) override {
+    if (pick.empty()) return false;
+    d.file_name = pick;
+    return true;
+  }
+  std::string pick;
+};
+
+// Presses the button of every message box the program puts up, as the user would (OK, or
+// the answer given for Yes/No boxes), and keeps each box's text. It polls, so that it
+// reaches the boxes of nested modal loops as well.
+class BoxAnswerer {
+ public:
+  BoxAnswerer() {
+    timer_.setInterval(10);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { answer(); });
+    timer_.start();
+  }
+  std::vector<std::string> texts;
+  QMessageBox::StandardButton yes_no = QMessageBox::No;
+
+  std::string last() const { return texts.empty() ? std::string() : texts.back(); }
+
+ private:
+  void answer() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      auto* box = qobject_cast<QMessageBox*>(w);
+      if (!box || !box->isVisible()) continue;
+      QAbstractButton* b = box->button(QMessageBox::Ok);
+      if (!b) b = box->button(yes_no);
+      if (!b) continue;
+      texts.push_back(box->text().toStdString());
+      QTest::mouseClick(b, Qt::LeftButton);
+      return;
+    }
+  }
+  QTimer timer_;
+};
+
+// A widget the step needs and does not find ends the step.
+struct MissingWidget : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+template <class W>
+W* child(QWidget* top, const char* name) {
+  W* w = top ? top->findChild<W*>(name) : nullptr;
+  if (!w) throw MissingWidget(std::string("no widget ") + name);
+  return w;
+}
+
+QString line_text(QWidget* top, const char* name) { return child<QLineEdit>(top, name)->text(); }
+
+// Gives a field the focus as the Tab key would, selects what it holds and types the text.
+void type_into(QWidget* top, const char* name, const QString& text) {
+  auto* le = child<QLineEdit>(top, name);
+  le->setFocus(Qt::TabFocusReason);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(QApplication::focusWidget(), le) << name << " did not take the focus";
+  le->selectAll();
+  QTest::keyClicks(le, text);
+}
+
+// The Tab key in the field that has the focus.
+void press_tab() {
+  QWidget* f = QApplication::focusWidget();
+  if (!f) throw MissingWidget("no widget has the focus");
+  QTest::keyClick(f, Qt::Key_Tab);
+}
+
+// Picks an item of a combo box from its drop-down list with the mouse.
+void pick(QWidget* top, const char* name, const QString& item) {
+  auto* cb = child<QComboBox>(top, name);
+  cb->setFocus(Qt::MouseFocusReason);
+  QCoreApplication::processEvents();
+  const int i = cb->findText(item, Qt::MatchExactly);
+  if (i < 0) throw MissingWidget(std::string(name) + " has no item " + item.toStdString());
+  cb->showPopup();
+  QAbstractItemView* list = cb->view();
+  if (!QTest::qWaitForWindowExposed(list->window())) throw MissingWidget(std::string(name) + ": no drop-down list");
+  const QModelIndex index = list->model()->index(i, cb->modelColumn(), list->rootIndex());
+  list->scrollTo(index);
+  const QPoint at = list->visualRect(index).center();
+  QTest::mouseMove(list->viewport(), at);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(list->window()->isVisible()) << name << ": the list stayed open";
+  EXPECT_EQ(cb->currentText(), item) << name;
+}
+
+// Clicks the tab of a page.
+void page(QWidget* top, const char* name, int index) {
+  QTabBar* bar = child<QTabWidget>(top, name)->tabBar();
+  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+  EXPECT_EQ(bar->currentIndex(), index);
+}
+
+// A row of a grid widget: its cells' texts.
+QStringList grid_row(QTableWidget* t, int row) {
+  QStringList cells;
+  for (int c = 0; c < t->columnCount(); ++c) cells << (t->item(row, c) ? t->item(row, c)->text() : QString());
+  return cells;
+}
+
+int grid_row_of(QTableWidget* t, const QString& first_cell) {
+  for (int r = 0; r < t->rowCount(); ++r)
+    if (t->item(r, 0) && t->item(r, 0)->text() == first_cell) return r;
+  return -1;
+}
+
+struct PipeSessionTest : ::testing::Test {
+  ProjectQtHost host;
+  std::unique_ptr<gw::shell::Program> prog = gw::make_program(host, GW_PROGRAM_DIR);
+  BoxAnswerer boxes;
+  QTemporaryDir tmp;
+  QObject watchdog;  // context of the time limit: it ends with the test
+
+  void SetUp() override {
+    ASSERT_TRUE(tmp.isValid());
+    const QString copy = tmp.filePath("p.gwp");
+    ASSERT_TRUE(QFile::copy(GW_FIXTURES_BUILD_DIR "/release2_1.gwp", copy));
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+    host.pick = copy.toStdString();
+    // A step that waits for what never comes must not hang the test: the program is
+    // ended, which leaves every modal loop.
+    QTimer::singleShot(120000, &watchdog, [this] {
+      ADD_FAILURE() << "the session did not finish in time";
+      host.end_program();
+    });
+  }
+  void TearDown() override {
+    host.close_views();
+    prog.reset();
+  }
+
+  // The top-level widget of a window when it is on the screen, else nullptr.
+  QWidget* shown(const char* name) {
+    gw::ui::Form* f = prog->forms.existing(name);
+    FormView* v = f ? host.find_view(*f) : nullptr;
+    return v && v->widget() && v->widget()->isVisible() ? v->widget() : nullptr;
+  }
+
+  // Runs `step` inside the modal loop of a window once the window is on the screen; a step
+  // that fails ends the program, so that every loop returns.
+  void when_modal(const char* name, std::function<void(QWidget*)> step) {
+    auto* poll = new QTimer(&watchdog);
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, poll, [this, poll, name, step] {
+      QWidget* w = shown(name);
+      if (!w || !w->isModal()) return;
+      poll->stop();
+      poll->deleteLater();
+      w->activateWindow();
+      EXPECT_TRUE(QTest::qWaitForWindowActive(w)) << name;
+      try {
+        step(w);
+      } catch (const std::exception& e) {
+        ADD_FAILURE() << name << ": " << e.what();
+        host.end_program();
+      }
+    });
+    poll->start();
+  }
+
+  // The first row of a query on the project file, fields joined by "|".
+  std::string row(const std::string& sql) {
+    gw::db::Connection c;
+    c.open(host.pick);
+    gw::db::Recordset rs;
+    rs.open(c, sql);
+    if (rs.record_count() == 0) return "";
+    std::string out;
+    for (int i = 0; i < rs.field_count(); ++i) out += (i ? "|" : "") + rs.field(i);
+    return out;
+  }
+};
+
+TEST_F(PipeSessionTest, APipeTypedIntoTheDesignWindowIsSolvedSavedAndListed) {
+  prog->forms.get("frmsoftwaremain").show();
+  QWidget* main = shown("frmsoftwaremain");
+  ASSERT_NE(main, nullptr);
+  child<QAction>(main, "mnuopenProj")->trigger();
+  EXPECT_EQ(boxes.texts, std::vector<std::string>{"Project Name: Route 340 Storm Sewer"});
+
+  bool table_done = false;
+  bool design_done = false;
+  // The pipe design window, opened by the table's Add button.
+  when_modal("frmpipemain", [&](QWidget* w) {
+    EXPECT_EQ(line_text(w, "screenmode"), "ADD");
+    type_into(w, "pipe_number", "30");
+    press_tab();
+    EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(w, "pipe_length"));
+    type_into(w, "pipe_length", "100");
+    type_into(w, "pipe_elein", "101");
+    type_into(w, "pipe_eleout", "100");
+    press_tab();
+    // Leaving the fields formats them and works out the slope.
+    EXPECT_EQ(line_text(w, "pipe_length"), "100.000");
+    EXPECT_EQ(line_text(w, "pipe_elein"), "101.000");
+    EXPECT_EQ(line_text(w, "pipe_eleout"), "100.000");
+    EXPECT_EQ(line_text(w, "pipe_slope"), "0.01000");
+    pick(w, "pipe_shape", "Circular");
+    pick(w, "pipe_dia", "18");
+    pick(w, "pipe_mat", "Concrete");
+    EXPECT_EQ(line_text(w, "pipe_mann"), "0.013");
+    pick(w, "numofpipes", "1");
+    type_into(w, "pipe_skew", "30");
+
+    // An entered discharge: 10 cfs.
+    page(w, "pipetab", 1);
+    EXPECT_TRUE(child<QRadioButton>(w, "structure_input1")->isChecked());
+    type_into(w, "structure_discharge", "10");
+    press_tab();
+    std::fprintf(stderr, "DEBUG focus %s %s\n", QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString().c_str() : "none", QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "");
+    EXPECT_EQ(line_text(w, "pipe_discharge"), "10.000");
+
+    // Saving wants a solve first.
+    child<QAction>(w, "mnuSavepipe")->trigger();
+    EXPECT_EQ(boxes.last(), "Data has changed! Please 'Solve' pipe Analysis before saving");
+    page(w, "pipetab", 2);
+    QTest::mouseClick(child<QPushButton>(w, "cmdpipesolve"), Qt::LeftButton);
+    EXPECT_EQ(boxes.last(), "Solved! Please check and Save your results");
+    EXPECT_EQ(line_text(w, "capacity"), "10.504");
+    EXPECT_EQ(line_text(w, "flow_type"), "PARTIAL FLOW");
+    EXPECT_EQ(line_text(w, "pipe_flowdepth"), "1.169");
+
+    child<QAction>(w, "mnuSavepipe")->trigger();
+    EXPECT_EQ(boxes.last(), "Record Saved");
+    EXPECT_EQ(line_text(w, "screenmode"), "VIEW");
+    EXPECT_EQ(child<QLabel>(w, "lblStatus")->text(), "30");
+    EXPECT_FALSE(child<QAction>(w, "mnuSavepipe")->isEnabled());
+
+    // The pipe table behind shows the new pipe while the design window is still open.
+    QCoreApplication::processEvents();
+    auto* grid = child<QTableWidget>(shown("frmpipeflex"), "pipeflex");
+    EXPECT_EQ(grid->rowCount(), 4);
+    const int r = grid_row_of(grid, "30");
+    if (r < 0) throw MissingWidget("the pipe table has no row for pipe 30");
+    const QStringList cells = grid_row(grid, r);
+    if (cells.size() < 13) throw MissingWidget("the pipe table has too few columns");
+    EXPECT_EQ(cells[3], "100.000");
+    EXPECT_EQ(cells[4], "Circular");
+    EXPECT_EQ(cells[6], "18");
+    EXPECT_EQ(cells[9], "101.000");
+    EXPECT_EQ(cells[10], "100.000");
+    EXPECT_EQ(cells[11], "Concrete");
+    EXPECT_EQ(cells[12], "10.000");
+    design_done = true;
+    child<QAction>(w, "mnuExitPipe")->trigger();
+  });
+  // The pipe table, shown modally from the main window's menu.
+  when_modal("frmpipeflex", [&](QWidget* w) {
+    EXPECT_EQ(line_text(w, "rec_count"), "3");
+    EXPECT_EQ(child<QTableWidget>(w, "pipeflex")->rowCount(), 3);
+    QTest::mouseClick(child<QPushButton>(w, "cmdflexaddpipe"), Qt::LeftButton);
+    EXPECT_EQ(shown("frmpipemain"), nullptr);
+    EXPECT_EQ(line_text(w, "rec_count"), "4");
+    QCoreApplication::processEvents();
+    auto* grid = child<QTableWidget>(w, "pipeflex");
+    EXPECT_EQ(grid->rowCount(), 4);
+    EXPECT_GE(grid_row_of(grid, "30"), 0);
+    table_done = true;
+    QTest::mouseClick(child<QPushButton>(w, "cmdflexexit"), Qt::LeftButton);
+  });
+  child<QAction>(main, "mnuPipe")->trigger();
+
+  EXPECT_TRUE(table_done);
+  EXPECT_TRUE(design_done);
+  EXPECT_EQ(shown("frmpipeflex"), nullptr);
+  EXPECT_FALSE(host.ending());
+  EXPECT_EQ(boxes.texts, (std::vector<std::string>{"Project Name: Route 340 Storm Sewer",
+                                                   "Data has changed! Please 'Solve' pipe Analysis before saving",
+                                                   "Solved! Please check and Save your results", "Record Saved"}));
+  EXPECT_EQ(row("SELECT PIPE_LENGTH, PIPE_ELEIN, PIPE_ELEOUT, PIPE_SLOPE, PIPE_SHAPE, PIPE_DIA, PIPE_MAT, PIPE_MANN, "
+                "NUMOFPIPES, PIPE_SKEW, STRUCTURE_DISCHARGE, PIPE_DISCHARGE, DISCHARGEVAL, CAPACITY, FLOW_TYPE, "
+                "PIPE_FLOWDEPTH FROM PIPE WHERE PIPE_NUMBER = '30'"),
+            "100.000|101.000|100.000|0.01000|Circular|18|Concrete|0.013|1|30|10.000|10.000|INP|10.504|PARTIAL "
+            "FLOW|1.169");
+  EXPECT_EQ(row("SELECT COUNT(*) FROM PIPE"), "4");
 }
 
 TEST(FileFilter, ModelFiltersBecomeQtNameFilters) {

@@ -1,0 +1,375 @@
+// The energy dissipation window: controls, load, the analysis driver, the shared equivalent
+// depth, menus and closing with the values handed back to the outfall window.
+#include "outlet/frmEnergyDissipation.h"
+
+#include <functional>
+#include <utility>
+
+#include "design/frmpipemain.h"
+#include "outlet/PipeEnergyForm.h"
+#include "platform/text/error.h"
+#include "platform/text/format.h"
+#include "platform/text/parse.h"
+#include "shell/help.h"
+
+namespace gw::outlet {
+
+using ui::Answer;
+using ui::Buttons;
+using ui::Icon;
+using ui::Kind;
+
+frmEnergyDissipation::frmEnergyDissipation(shell::Program& p) : Window(p, kName) {}
+
+frmEnergyDissipation::~frmEnergyDissipation() = default;
+
+ui::Control& frmEnergyDissipation::outfall(const char* name) { return prog.form<PipeEnergyForm>().c(name); }
+
+// ---- controls ---------------------------------------------------------------------------
+
+namespace {
+
+// Places controls in one panel and numbers the unit label arrays across the window.
+struct PanelBuilder {
+  ui::Form& form;
+  std::function<ui::Control&(Kind, std::string, int)> add;
+  std::string panel;
+  int& ftm;
+  int& fpsmps;
+
+  ui::Control& put(Kind kind, const char* name, int index = -1) {
+    ui::Control& ctl = add(kind, name, index);
+    ctl.container = panel;
+    return ctl;
+  }
+  ui::Control& label(const char* name, int index, const char* caption) {
+    ui::Control& l = put(Kind::Label, name, index);
+    l.set_caption(caption);
+    return l;
+  }
+  // A result field: shown, not editable. The window model has no tool tips; the tip text
+  // stays here as the field's description.
+  ui::Control& result(const char* name, int index = -1, const char* tip = "") {
+    (void)tip;
+    ui::Control& b = put(Kind::TextBox, name, index);
+    b.set_enabled(false);
+    return b;
+  }
+  void ft() { label("ftm", ftm++, "ft"); }
+  void fps() { label("fpsmps", fpsmps++, "ft/sec"); }
+};
+
+}  // namespace
+
+void frmEnergyDissipation::build() {
+  set_caption("Energy Dissipation Analysis");
+  add(Kind::Frame, "Frame1").set_caption("Energy Dissipation Design Methods");
+  build_vdot_panel();
+  build_usda_panel();
+  build_riprap_panel();
+  build_usbr_panel();
+  build_contra_costa_panel();
+  for (auto [name, caption] : {std::pair{"cmdanalyze", "Analyze Energy Dissipation"},
+                               std::pair{"Cmdresults", "Outlet Protection Results"}, std::pair{"cmdExit", "Exit"}}) {
+    Control& b = add(Kind::CommandButton, name);
+    b.set_caption(caption);
+    b.container = "Frame1";
+  }
+  build_menus();
+
+  // Tab order of the controls that take the focus; every other control comes after them.
+  int next = 100;
+  for (Control* ctl : controls()) ctl->tab_index = next++;
+  int order = 0;
+  for (const char* name : {"L2byh2", "txth3", "cmdanalyze", "Cmdresults", "cmdExit", "VDOT_Riprap"})
+    c(name).tab_index = order++;
+
+  c("cmdanalyze").on_click = [this] { cmdanalyze_Click(); };
+  c("Cmdresults").on_click = [this] { Cmdresults_Click(); };
+  c("cmdExit").on_click = [this] { cmdExit_Click(); };
+  wire_basin_fields();
+  focus_on_show_ = true;
+}
+
+void frmEnergyDissipation::build_vdot_panel() {
+  ftm_next_ = 0;
+  fpsmps_next_ = 0;
+  add(Kind::Frame, "Frame2").container = "Frame1";
+  PanelBuilder p{*this, [this](Kind k, std::string n, int i) -> Control& { return add(k, std::move(n), i); },
+                 "Frame2", ftm_next_, fpsmps_next_};
+  p.label("Label2", 0, "VDOT DRAINAGE MANUAL");
+  p.label("Label3", 0, "Outlet Protection");
+  p.result("txt_EC");
+  p.label("Label3", 1, "Length Of Apron");
+  p.result("txtEC_L");
+  p.ft();
+  p.label("Label3", 2, "Width Of Apron");
+  p.result("txtEC_W");
+  p.ft();
+  p.label("Label3", 3, "Thickness Of Apron");
+  p.result("txtEC_T");
+  p.ft();
+}
+
+void frmEnergyDissipation::build_usda_panel() {
+  add(Kind::Frame, "Frame3").container = "Frame1";
+  PanelBuilder p{*this, [this](Kind k, std::string n, int i) -> Control& { return add(k, std::move(n), i); },
+                 "Frame3", ftm_next_, fpsmps_next_};
+  p.label("Label2", 1, "USDA METHOD");
+  p.label("Label4", 0, "Storm Frequency");
+  p.result("usdastorm_freq").set_text("2");
+  p.label("Label5", -1, "Yr");
+  p.label("Label4", 1, "Check Discharge /barrel");
+  p.result("C_Discharge", -1, "Input or from Culvert Results");
+  p.label("cfscms", 0, "cfs");
+  p.label("Label4", 2, "Length of Rock Outlet Protection");
+  p.result("L_ROP");
+  p.ft();
+  p.label("Label4", 3, "Width of Rock Outlet Protection");
+  p.result("W_ROP");
+  p.ft();
+  p.label("Label4", 4, "D50 Riprap Size");
+  p.result("D50_size");
+  p.ft();
+  p.label("Label4", 5, "Thickness of Apron");
+  p.result("Thickness_Apron");
+  p.ft();
+}
+
+void frmEnergyDissipation::build_riprap_panel() {
+  add(Kind::Frame, "Frame4").container = "Frame1";
+  PanelBuilder p{*this, [this](Kind k, std::string n, int i) -> Control& { return add(k, std::move(n), i); },
+                 "Frame4", ftm_next_, fpsmps_next_};
+  p.label("Label2", 2, "RIPRAP BASIN");
+  p.label("Label6", 0, "dE");
+  p.result("txtdE", 2, "Equivalent Depth");
+  p.ft();
+  p.label("Label6", 1, "FRo");
+  p.result("txtFRo", 2);
+  p.label("Label6", 2, "VDOT STD. RIPRAP");
+  Control& cls = p.put(Kind::ComboBox, "VDOT_Riprap");
+  cls.style = 2;
+  cls.set_items({"Class A1", "Class I", "Class II", "Class III", "Type I", "Type II"});
+  cls.set_text("Class A1");
+  struct Row {
+    const char* name;
+    const char* caption;
+  };
+  int label = 3;
+  for (Row r : {Row{"sizeD50", "D50 Stone Size"}, Row{"L_Basin", "Length of Basin"}, Row{"L_Pool", "Length of Pool"},
+                Row{"L_Apron", "Length of Apron"}, Row{"D_Pool", "Depth of Pool below Outlet"},
+                Row{"T_StoneA", "Thickness of Riprap on the Apron"},
+                Row{"T_StoneB", "Thickness of Riprap on the Rest of Basin"}, Row{"W_Exit", "Width of Basin at Exit"}}) {
+    p.label("Label6", label++, r.caption);
+    p.result(r.name);
+    p.ft();
+  }
+  p.label("Label6", label, "Velocity at Exit");
+  p.result("V_Exit");
+  p.fps();
+}
+
+void frmEnergyDissipation::build_usbr_panel() {
+  add(Kind::Frame, "Frame5").container = "Frame1";
+  PanelBuilder p{*this, [this](Kind k, std::string n, int i) -> Control& { return add(k, std::move(n), i); },
+                 "Frame5", ftm_next_, fpsmps_next_};
+  p.label("Label2", 3, "USBR TYPE V1");
+  p.label("Label7", 0, "dE");
+  p.result("txtdE", 0, "Equivalent Depth");
+  p.ft();
+  p.label("Label7", 1, "FRo");
+  p.result("txtFRo", 0);
+  p.label("Label7", 2, "Ho ");
+  p.result("txtHo", -1, "Energy at end of culvert");
+  p.ft();
+  p.label("Label7", 3, "HL");
+  p.result("txtHL", -1, "Energy loss");
+  p.ft();
+  p.label("Label7", 4, "He");
+  p.result("txtHe", -1, "Ho - HL");
+  p.ft();
+  p.label("Label7", 5, "dB");
+  p.result("txtdB");
+  p.ft();
+  p.label("Label7", 6, "VB");
+  p.result("txtVB", -1, "Exit velocity");
+  p.fps();
+  p.label("Label7", 7, "BASIN DIMENSIONS (TABLE 9-2)");
+  p.ft();
+  const char* names[15] = {"W", "h1", "h2", "h3", "h4", "L", "L1", "L2", "W1", "W2", "t1", "t2", "t3", "t4", "t5"};
+  for (int k = 0; k < 15; ++k) {
+    p.label("Label8", k, names[k]);
+    p.result("USBRsize", k, k == 0 ? "Width of basin" : names[k]);
+  }
+}
+
+void frmEnergyDissipation::build_contra_costa_panel() {
+  add(Kind::Frame, "Frame6").container = "Frame1";
+  PanelBuilder p{*this, [this](Kind k, std::string n, int i) -> Control& { return add(k, std::move(n), i); },
+                 "Frame6", ftm_next_, fpsmps_next_};
+  p.label("Label2", 4, "CONTRA COSTA BASIN");
+  p.label("Label2", 5, "BASIN DIMENSIONS");
+  p.label("Label9", 0, "dE");
+  p.result("txtdE", 1, "Equivalent Depth");
+  p.ft();
+  p.label("Label9", 1, "FRo");
+  p.result("txtFRo", 1);
+  p.label("Label9", 2, "Width of Basin Floor");
+  p.result("txtWbasin", -1, "2 x Width at outlet");
+  p.ft();
+  p.label("Label9", 3, "L2/h2 Ratio");
+  p.put(Kind::TextBox, "L2byh2").set_text("3.5");  // tip: "Range 2.5 to 7"
+  struct Row {
+    const char* name;
+    const char* caption;
+    const char* tooltip;
+  };
+  int label = 4;
+  for (Row r : {Row{"txtLB", "LB", "L2 + L3"}, Row{"txtL1", "L1", "0.5 x L2"},
+                Row{"txtL2", "L2", "Length from culvert exit to large baffle"},
+                Row{"txtL3", "L3", "Length from the large baffle to the end sill"},
+                Row{"txth1", "h1", "Height of the small baffle (0.5 x h2)"},
+                Row{"txth2", "h2", "Height of the large baffle"}, Row{"txtY2", "Y2", "Max. Water Surface Depth w/o TW"}}) {
+    p.label("Label9", label++, r.caption);
+    p.result(r.name, -1, r.tooltip);
+  }
+  p.label("Label9", label++, "h3");
+  p.put(Kind::TextBox, "txth3");  // tip: "End Sill (0.06 to 0.1)Y2"
+  p.label("Label9", label++, "Exit Depth");
+  p.result("txtyc");
+  p.ft();
+  p.label("Label9", label, "Exit Velocity");
+  p.result("txtVelocityc");
+  p.fps();
+}
+
+void frmEnergyDissipation::build_menus() {
+  auto menu = [this](const char* name, const char* caption, const char* parent) -> Control& {
+    Control& m = add(Kind::MenuItem, name);
+    m.set_caption(caption);
+    m.parent_menu = parent;
+    return m;
+  };
+  menu("mnufile", "&File", "");
+  menu("mnuanalyze", "Analyze &Energy Dissipation", "mnufile").on_click = [this] { mnuanalyze_Click(); };
+  menu("mnuresults", "Outlet Protection &Results", "mnufile").on_click = [this] { mnuresults_Click(); };
+  menu("mnusep1", "-", "mnufile").separator = true;
+  menu("mnuexit", "E&xit", "mnufile").on_click = [this] { mnuexit_Click(); };
+  menu("mnuhelp", "&Help", "");
+  menu("mnuenergyhelp", "&Help", "mnuhelp").on_click = [this] { mnuenergyhelp_Click(); };
+  menu("mnusep2", "-", "mnuhelp").separator = true;
+  menu("mnuaboutenergy", "About TarnelHydro", "mnuhelp").on_click = [this] { mnuaboutenergy_Click(); };
+}
+
+// ---- load -------------------------------------------------------------------------------
+
+void frmEnergyDissipation::Form_Load() {
+  try {
+    clear_vdot_dm_results();
+    clear_usda_results();
+    clear_riprap_basin_results();
+    clear_usbr_results();
+    clear_contra_costa_results();
+    if (vars().unit_system == "METRIC") set_metric_labels();
+    c("C_Discharge").set_text(outfall("C_Discharge").text());
+    c("usdastorm_freq").set_text(outfall("usdastorm_freq").text());
+    c("L2byh2").set_text(outfall("L2byh2").text());
+    c("txth3").set_text(outfall("txth3").text());
+    if (c("L2byh2").text().empty()) c("L2byh2").set_text("3.5");
+    c("VDOT_Riprap").set_text(outfall("VDOT_Riprap").text());
+    VDOT_Riprap_Click();
+  } catch (const std::exception& e) {
+    msg(e.what(), Buttons::OK, Icon::Exclamation, {}, true);
+  }
+}
+
+void frmEnergyDissipation::Form_Activate() {
+  // The window opens with the focus on the L2/h2 ratio.
+  if (!focus_on_show_) return;
+  focus_on_show_ = false;
+  set_focus(c("L2byh2"));
+}
+
+void frmEnergyDissipation::set_metric_labels() {
+  for (Control* ctl : controls()) {
+    if (ctl->name() == "ftm") ctl->set_caption("m");
+    else if (ctl->name() == "fpsmps") ctl->set_caption("m/sec");
+  }
+  c("cfscms", 0).set_caption("cms");
+}
+
+// ---- analysis ---------------------------------------------------------------------------
+
+void frmEnergyDissipation::cmdanalyze_Click() {
+  clear_vdot_dm_results();
+  clear_usda_results();
+  clear_riprap_basin_results();
+  clear_usbr_results();
+  clear_contra_costa_results();
+  design_vdot_dm_outlet_protection();
+  design_usda_outlet_protection();
+  // The three basin designs are each run to their end; one that cannot complete with the
+  // inputs it meets says so under its own name and the next design still runs.
+  struct Basin {
+    const char* title;
+    void (frmEnergyDissipation::*design)();
+  };
+  for (Basin b : {Basin{"Riprap Basin", &frmEnergyDissipation::design_riprap_basin},
+                  Basin{"Contra Costa Basin", &frmEnergyDissipation::design_contra_costa_basin},
+                  Basin{"USBR Type VI Basin", &frmEnergyDissipation::design_usbr_type6_basin}}) {
+    try {
+      (this->*b.design)();
+    } catch (const std::exception& e) {
+      msg(std::string(b.title) + " design: " + e.what(), Buttons::OK, Icon::Exclamation);
+    }
+  }
+}
+
+void frmEnergyDissipation::mnuanalyze_Click() { cmdanalyze_Click(); }
+
+void frmEnergyDissipation::mnuresults_Click() { Cmdresults_Click(); }
+
+// ---- equivalent depth -------------------------------------------------------------------
+
+bool frmEnergyDissipation::culvert_is_box() {
+  // Reading the shape field loads the pipe design window, unshown, when it is not loaded.
+  return is_box_culvert(prog.forms.get(design::frmpipemain::kName).c("pipe_shape").text());
+}
+
+OutletDepth frmEnergyDissipation::outlet_equivalent_depth(int index) {
+  const bool box = culvert_is_box();
+  const double v = text::to_number(outfall("V_C").text());
+  double q = 0;
+  double dn = 0;
+  if (box) dn = text::to_number(outfall("dn_C").text());
+  else q = text::to_number(outfall("E_Discharge").text());
+  const OutletDepth d = equivalent_depth(box, q, v, dn, vars().gravity);
+  c("txtdE", index).set_text(text::format(d.dE, "0.00"));
+  c("txtFRo", index).set_text(text::format(d.froude, "0.00"));
+  return d;
+}
+
+// ---- menus and closing ------------------------------------------------------------------
+
+void frmEnergyDissipation::cmdExit_Click() { unload(); }
+
+void frmEnergyDissipation::mnuexit_Click() { unload(); }
+
+void frmEnergyDissipation::mnuenergyhelp_Click() { shell::show_help(prog); }
+
+void frmEnergyDissipation::mnuaboutenergy_Click() { prog.forms.get("frmAbout").show_modal(); }
+
+void frmEnergyDissipation::Form_Unload(int& cancel) {
+  (void)cancel;
+  focus_on_show_ = false;
+  if (msg("Save Changes?", Buttons::YesNo, Icon::Information, "Gullyware") != Answer::Yes) return;
+  try {
+    outfall("L2byh2").set_text(c("L2byh2").text());
+    outfall("txth3").set_text(c("txth3").text());
+    outfall("VDOT_Riprap").set_text(c("VDOT_Riprap").text());
+  } catch (const std::exception&) {
+    // A failed copy ends the copying; the window closes all the same.
+  }
+}
+
+}  // namespace gw::outlet

@@ -1,0 +1,87 @@
+// The energy dissipation window: five outlet protection designs side by side for the outfall
+// that the outfall window has analysed, and the outlet protection workbook.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "outlet/outlet_equivalent_depth.h"
+#include "outlet/usda_rock_outlet.h"
+#include "shell/program.h"
+
+namespace gw::outlet {
+
+class frmEnergyDissipation : public shell::Window {
+ public:
+  static constexpr const char* kName = "frmEnergyDissipation";
+  explicit frmEnergyDissipation(shell::Program& p);
+  ~frmEnergyDissipation() override;
+
+  // ---- window (frmEnergyDissipation.cpp) ----
+  void set_metric_labels();
+  void cmdanalyze_Click();
+  void mnuanalyze_Click();
+  void Cmdresults_Click();
+  void mnuresults_Click();
+  void cmdExit_Click();
+  void mnuexit_Click();
+  void mnuenergyhelp_Click();
+  void mnuaboutenergy_Click();
+
+  // Equivalent depth and Froude number of the outlet, written formatted "0.00" into
+  // txtdE(index) and txtFRo(index) (0 USBR, 1 Contra Costa, 2 riprap basin). Reads the
+  // outfall window's E_Discharge, V_C, dn_C and the pipe design window's shape field.
+  // Returns the unrounded values. Raises gw::Error when the inputs give no depth.
+  OutletDepth outlet_equivalent_depth(int index);
+  // True when the pipe design window's shape field reads "Rectangulr" or "Box".
+  bool culvert_is_box();
+
+  // ---- VDOT Drainage Manual riprap apron (frmEnergyDissipation_vdot.cpp) ----
+  void clear_vdot_dm_results();
+  void design_vdot_dm_outlet_protection();
+  void select_vdot_dm_lining();
+  void size_vdot_dm_apron();
+
+  // ---- USDA rock outlet protection (frmEnergyDissipation_usda.cpp) ----
+  void clear_usda_results();
+  void design_usda_outlet_protection();
+  void load_usda_coefficients();
+  // The ten coefficients of the last load (zero until one succeeds); kept while the window lives.
+  UsdaCoefficients usda_coefficients;
+
+  // ---- the three basin designs (frmEnergyDissipation_basins.cpp) ----
+  void clear_riprap_basin_results();
+  void design_riprap_basin();
+  void VDOT_Riprap_Click();
+  void clear_contra_costa_results();
+  void design_contra_costa_basin();
+  void L2byh2_LostFocus();
+  void txth3_LostFocus();
+  void clear_usbr_results();
+  void design_usbr_type6_basin();
+  // Wires the events of the basin panels' own controls (VDOT_Riprap click, L2byh2 and txth3
+  // focus and key filters); called from build() after every control exists.
+  void wire_basin_fields();
+
+ protected:
+  void build() override;
+  void Form_Load() override;
+  void Form_Activate() override;
+  void Form_Unload(int& cancel) override;
+
+ private:
+  void build_vdot_panel();
+  void build_usda_panel();
+  void build_riprap_panel();
+  void build_usbr_panel();
+  void build_contra_costa_panel();
+  void build_menus();
+  // The outfall window's field `name`.
+  Control& outfall(const char* name);
+  bool focus_on_show_ = false;
+  // Next index of the unit label arrays ftm and fpsmps while the panels are built.
+  int ftm_next_ = 0;
+  int fpsmps_next_ = 0;
+};
+
+}  // namespace gw::outlet

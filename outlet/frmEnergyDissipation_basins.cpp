@@ -1,0 +1,199 @@
+// The energy dissipation window's three basin designs: riprap basin, Contra Costa basin and
+// USBR Type VI impact basin, with their clear routines and the events of their input fields.
+#include "outlet/frmEnergyDissipation.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "outlet/contra_costa_basin.h"
+#include "outlet/design_refusal.h"
+#include "outlet/riprap_basin.h"
+#include "outlet/usbr_basin.h"
+#include "platform/text/format.h"
+#include "platform/text/parse.h"
+#include "shell/input_procedures.h"
+
+namespace gw::outlet {
+
+using ui::Buttons;
+using ui::Icon;
+
+namespace {
+
+std::string two_decimals(double v) { return text::format(v, "0.00"); }
+
+}  // namespace
+
+// ---- riprap basin -----------------------------------------------------------------------
+
+void frmEnergyDissipation::clear_riprap_basin_results() {
+  for (const char* name : {"L_Basin", "L_Pool", "L_Apron", "D_Pool", "T_StoneA", "T_StoneB", "W_Exit", "V_Exit"})
+    c(name).set_text("");
+}
+
+void frmEnergyDissipation::VDOT_Riprap_Click() {
+  // A text that names none of the six classes has no stone size: the field is emptied rather
+  // than left showing the size of the class chosen before.
+  const std::optional<double> d50 = riprap_class_d50_feet(c("VDOT_Riprap").text());
+  c("sizeD50").set_text(d50 ? text::format(*d50 * vars().from_feet_factor, "0.000") : std::string());
+}
+
+void frmEnergyDissipation::design_riprap_basin() {
+  try {
+    const OutletDepth d = outlet_equivalent_depth(2);
+    // The limit applies to the Froude number as shown, to two decimals.
+    if (riprap_basin_refuses(d.froude)) {
+      msg(kRiprapBasinRefusal, Buttons::OK, Icon::Exclamation);
+      return;
+    }
+    clear_riprap_basin_results();
+    RiprapBasinInput in;
+    in.dE = d.dE;
+    in.froude = d.froude;
+    in.tailwater = text::to_number(outfall("dn_TW").text());
+    // An unknown class leaves no stone size; the pool depth then fails on it.
+    in.d50 = riprap_class_d50_feet(c("VDOT_Riprap").text()).value_or(0) * vars().from_feet_factor;
+    in.width = text::to_number(outfall("W_culvert").text());
+    in.discharge = text::to_number(outfall("E_Discharge").text());
+    in.gravity = vars().gravity;
+    const RiprapBasin b = outlet::design_riprap_basin(in);
+    c("sizeD50").set_text(text::format(b.d50, "0.000"));
+    c("L_Pool").set_text(two_decimals(b.pool_length));
+    c("L_Basin").set_text(two_decimals(b.basin_length));
+    c("D_Pool").set_text(two_decimals(b.pool_depth));
+    c("L_Apron").set_text(two_decimals(b.apron_length));
+    c("T_StoneA").set_text(two_decimals(b.apron_thickness));
+    c("T_StoneB").set_text(two_decimals(b.basin_thickness));
+    c("W_Exit").set_text(two_decimals(b.exit_width));
+    c("V_Exit").set_text(two_decimals(b.exit_velocity));
+  } catch (const DesignRefused& e) {
+    msg(e.what(), Buttons::OK, Icon::Exclamation);
+  } catch (const std::exception& e) {
+    msg(e.what(), Buttons::OK, Icon::Exclamation, {}, true);
+  }
+}
+
+// ---- Contra Costa basin -----------------------------------------------------------------
+
+void frmEnergyDissipation::clear_contra_costa_results() {
+  c("txtdE", 1).set_text("");
+  c("txtFRo", 1).set_text("");
+  for (const char* name : {"txtWbasin", "txtLB", "txtL1", "txtL2", "txtL3", "txth1", "txth2", "txtyc", "txtVelocityc"})
+    c(name).set_text("");
+}
+
+void frmEnergyDissipation::design_contra_costa_basin() {
+  const OutletDepth d = outlet_equivalent_depth(1);
+  if (d.froude > 3) {
+    msg(kContraCostaRefusal);
+    clear_contra_costa_results();
+    c("txtdE", 1).set_text(two_decimals(d.dE));
+    c("txtFRo", 1).set_text(two_decimals(d.froude));
+    c("txtWbasin").set_text("NONE");
+    return;
+  }
+  try {
+    ContraCostaInput in;
+    in.dE = d.dE;
+    in.froude = d.froude;
+    in.width = text::to_number(outfall("W_culvert").text());
+    Control& ratio = c("L2byh2");
+    if (ratio.text().empty()) ratio.set_text(kContraCostaDefaultRatio);
+    in.ratio = text::to_number(ratio.text());
+    in.discharge = text::to_number(outfall("E_Discharge").text());
+    in.gravity = vars().gravity;
+    const ContraCostaBasin b = outlet::design_contra_costa_basin(in);
+    c("txtWbasin").set_text(two_decimals(b.basin_width));
+    c("txtLB").set_text(two_decimals(b.LB));
+    c("txtL1").set_text(two_decimals(b.L1));
+    c("txtL2").set_text(two_decimals(b.L2));
+    c("txtL3").set_text(two_decimals(b.L3));
+    c("txth1").set_text(two_decimals(b.h1));
+    c("txth2").set_text(two_decimals(b.h2));
+    c("txtY2").set_text(two_decimals(b.Y2));
+    // The user's end sill stays; a computed one is shown only in an empty field.
+    if (c("txth3").text().empty()) c("txth3").set_text(two_decimals(b.h3));
+    c("txtyc").set_text(two_decimals(b.exit_depth));
+    c("txtVelocityc").set_text(two_decimals(b.exit_velocity));
+  } catch (const std::exception&) {
+    // No half-designed basin stays on show; the analysis reports the failure by name.
+    clear_contra_costa_results();
+    throw;
+  }
+}
+
+void frmEnergyDissipation::L2byh2_LostFocus() {
+  Control& box = c("L2byh2");
+  if (box.text().empty()) box.set_text(kContraCostaDefaultRatio);
+  // A text that reads as no number (a pasted word, a lone point) gets the range message too.
+  const std::optional<double> x = text::try_number(box.text());
+  if (!x || !contra_costa_ratio_in_range(*x)) {
+    msg(kContraCostaRatioRange, Buttons::OK, Icon::Exclamation);
+    return;
+  }
+  box.set_text(two_decimals(*x));
+}
+
+void frmEnergyDissipation::txth3_LostFocus() {
+  Control& box = c("txth3");
+  const std::string& t = box.text();
+  const std::string trimmed = t.substr(std::min(t.find_first_not_of(' '), t.size()));
+  box.set_text(text::format_text(trimmed, "0.00"));
+}
+
+// ---- USBR Type VI impact basin ----------------------------------------------------------
+
+void frmEnergyDissipation::clear_usbr_results() {
+  c("txtdE", 0).set_text("");
+  c("txtFRo", 0).set_text("");
+  for (const char* name : {"txtHo", "txtHL", "txtHe", "txtdB", "txtVB"}) c(name).set_text("");
+  for (int k = 0; k < 15; ++k) c("USBRsize", k).set_text("");
+}
+
+void frmEnergyDissipation::design_usbr_type6_basin() {
+  clear_usbr_results();
+  try {
+    UsbrInput in;
+    in.discharge = text::to_number(outfall("E_Discharge").text());
+    in.velocity = text::to_number(outfall("V_C").text());
+    try {
+      check_usbr_limits(in.discharge, in.velocity);
+    } catch (const DesignRefused& e) {
+      msg(e.what());
+      return;
+    }
+    const OutletDepth d = outlet_equivalent_depth(0);
+    in.dE = d.dE;
+    in.froude = d.froude;
+    in.gravity = vars().gravity;
+    in.from_feet = vars().from_feet_factor;
+    const UsbrBasin b = design_usbr_basin(in);
+    c("txtHo").set_text(two_decimals(b.Ho));
+    c("USBRsize", 0).set_text(two_decimals(b.width));
+    for (int k = 0; k < 14; ++k) c("USBRsize", k + 1).set_text(two_decimals(b.dims[k]));
+    c("txtHL").set_text(two_decimals(b.HL));
+    c("txtHe").set_text(two_decimals(b.He));
+    c("txtdB").set_text(two_decimals(b.exit_depth));
+    // An outlet no deeper than the first step computes no exit velocity: the field stays empty.
+    c("txtVB").set_text(b.exit_velocity ? two_decimals(*b.exit_velocity) : std::string());
+  } catch (const std::exception&) {
+    clear_usbr_results();
+    throw;
+  }
+}
+
+// ---- events of the basin panels' input fields ---------------------------------------------
+
+void frmEnergyDissipation::wire_basin_fields() {
+  c("VDOT_Riprap").on_click = [this] { VDOT_Riprap_Click(); };
+  for (const char* name : {"L2byh2", "txth3"}) {
+    Control& box = c(name);
+    box.on_got_focus = [&box] { shell::select_all_text(box); };
+    box.on_key_press = [&box](int& key) { shell::numeric_keypress(box, key); };
+  }
+  c("L2byh2").on_lost_focus = [this] { L2byh2_LostFocus(); };
+  c("txth3").on_lost_focus = [this] { txth3_LostFocus(); };
+}
+
+}  // namespace gw::outlet
