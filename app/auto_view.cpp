@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -130,6 +131,24 @@ QWidget* make_widget(const Control& c) {
   return w;
 }
 
+// Shows and hides the caption made for a field along with the field.
+class CaptionFollower : public QObject {
+ public:
+  CaptionFollower(QWidget* field, QWidget* caption) : QObject(field), caption_(caption) {
+    field->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::ShowToParent) caption_->show();
+    else if (e->type() == QEvent::HideToParent) caption_->hide();
+    return false;
+  }
+
+ private:
+  QWidget* caption_;
+};
+
 // One row of a section: a caption beside a field, or a widget across, or a row of buttons.
 struct Row {
   QWidget* caption = nullptr;
@@ -163,6 +182,7 @@ void lay_out(Section& s, const std::map<const Control*, QWidget*>& widgets) {
         // A field without a label of its own is captioned with its name.
         auto* cap = new QLabel(QString::fromStdString(c->key()));
         cap->setEnabled(false);
+        new CaptionFollower(w, cap);
         r.caption = cap;
         r.field = w;
       } else {

@@ -148,6 +148,13 @@ ControlBinding::ControlBinding(FormView& view, ui::Control& ctl, QObject* obj)
   if (auto* a = qobject_cast<QAction*>(obj); a && !ctl_.shortcut.empty())
     a->setShortcut(QKeySequence(qs(ctl_.shortcut)));
   if (auto* w = qobject_cast<QWidget*>(obj)) {
+    // A control the Tab key passes over is reached with the mouse only: a field left by
+    // Tab hands the focus to a control of the window, as the model's tab order does.
+    if (!ctl_.tab_stop) {
+      QWidget* f = w->focusProxy() ? w->focusProxy() : w;
+      if (f->focusPolicy() & Qt::TabFocus)
+        f->setFocusPolicy((f->focusPolicy() & Qt::ClickFocus) ? Qt::ClickFocus : Qt::NoFocus);
+    }
     view_.watch(w, this);
     if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->lineEdit()) view_.watch(cb->lineEdit(), this);
   }

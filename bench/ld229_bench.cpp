@@ -9,6 +9,7 @@
 
 #include "design/frmpipeflex.h"
 #include "model/model.h"
+#include "bench/bench_project.h"
 #include "platform/db/connection.h"
 #include "platform/workbook/workbook.h"
 
@@ -16,86 +17,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A host with nobody in front of it: the save dialog names the report file, the overwrite
-// question is answered Yes; any other message box means the report failed, which spoils
-// the measurement.
-class QuietHost : public gw::ui::Host {
- public:
-  std::string report_file;
-  std::string last_message;
-  int documents = 0;
-  gw::ui::Answer message(const gw::ui::Message& m) override {
-    if (m.buttons == gw::ui::Buttons::YesNo) return gw::ui::Answer::Yes;
-    last_message = m.text;
-    return gw::ui::Answer::OK;
-  }
-  void show_modal(gw::ui::Form& f) override { f.host_set_visible(true, true); }
-  void show_modeless(gw::ui::Form& f) override { f.host_set_visible(true, false); }
-  bool file_dialog(gw::ui::FileDialog& d, bool) override {
-    d.file_name = report_file;
-    set_current_folder(fs::path(report_file).parent_path().string());
-    return true;
-  }
-  void open_document(const std::string&) override { ++documents; }
-  double clock() override { return 0; }
-  void end_program() override {}
-};
+using gw::bench::Project;
+using gw::bench::QuietHost;
 
-// A copy of the template project in a folder of its own, holding `count` solved circular
-// pipes in a chain, every column filled as the pipe design window writes it.
-struct Project {
-  fs::path folder;
-  fs::path file;
-
-  explicit Project(int count) {
-    folder = fs::temp_directory_path() / ("gw_ld229_bench_" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    file = folder / "bench.gwp";
-    fs::copy_file(fs::path(GW_PROGRAM_DIR) / "Rillbase21.rdb", file, fs::copy_options::overwrite_existing);
-
-    gw::db::Connection conn;
-    conn.open(file.string());
-    const std::vector<std::string> columns = conn.columns_of("PIPE");
-    std::string sql = "INSERT INTO PIPE (";
-    std::string marks;
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-      sql += (i ? ", " : "") + columns[i];
-      marks += i ? ", ?" : "?";
-    }
-    sql += ") VALUES (" + marks + ")";
-    gw::db::Transaction tx(conn);
-    for (int p = 1; p <= count; ++p) {
-      std::vector<gw::db::Value> values;
-      values.reserve(columns.size());
-      for (const std::string& c : columns) {
-        if (c == "PIPE_NUMBER") values.emplace_back("P" + std::to_string(p));
-        else if (c == "NODEIN_NO") values.emplace_back("N" + std::to_string(p));
-        else if (c == "NODEOUT_NO") values.emplace_back("N" + std::to_string(p + 1));
-        else if (c == "NODEIN_STATION" || c == "NODEOUT_STATION") values.emplace_back("10+00");
-        else if (c == "PRENODE1") values.emplace_back(p > 1 ? "P" + std::to_string(p - 1) : "");
-        else if (c == "PIPE_SHAPE") values.emplace_back("Circular");
-        else if (c == "PIPE_DIA") values.emplace_back("24");
-        else if (c == "PIPE_MAT") values.emplace_back("Concrete");
-        else if (c == "STRUCTURE_AREA") values.emplace_back("5.000");
-        else if (c == "STRUCTURE_CA") values.emplace_back("2.500");
-        else if (c == "FLOW_TIME") values.emplace_back("26.6");
-        else if (c == "PIPE_FLOWDEPTH") values.emplace_back("1.250");
-        else if (c == "PIPE_STORM_FREQ") values.emplace_back("10");
-        else values.emplace_back("1234.567");
-      }
-      conn.execute(sql, values);
-    }
-    tx.commit();
-  }
-  ~Project() {
-    std::error_code ec;
-    fs::remove_all(folder, ec);
-  }
-};
 
 void BM_FormLD229(benchmark::State& state) {
   const int pipes = static_cast<int>(state.range(0));
-  Project project(pipes);
+  Project project("ld229", pipes,
+                  {{"NODEIN_STATION", "10+00"}, {"NODEOUT_STATION", "10+00"}, {"PIPE_DIA", "24"},
+                   {"STRUCTURE_AREA", "5.000"}, {"STRUCTURE_CA", "2.500"}, {"FLOW_TIME", "26.6"},
+                   {"PIPE_FLOWDEPTH", "1.250"}, {"PIPE_STORM_FREQ", "10"},
+                   {"PAREABUFSTR", "1234.567"}, {"PCBUFSTR", "1234.567"}});
   QuietHost host;
   host.report_file = (project.folder / "ld229.xls").string();
   auto prog = gw::make_program(host, GW_PROGRAM_DIR);

@@ -56,15 +56,15 @@ std::vector<std::string> read_keys(const std::string& path) {
     return keys;
 }
 
-void insert_keys(gw::db::Connection& db, const std::string& spec) {
-    const auto eq = spec.find('=');
-    const auto dot = spec.find('.');
-    const std::string table = spec.substr(0, dot);
-    const std::string column = dot < eq ? spec.substr(dot + 1, eq - dot - 1) : "";
+void insert_keys(gw::db::Connection& db, const std::string& entry) {
+    const auto eq = entry.find('=');
+    const auto dot = entry.find('.');
+    const std::string table = entry.substr(0, dot);
+    const std::string column = dot < eq ? entry.substr(dot + 1, eq - dot - 1) : "";
     if (eq == std::string::npos || dot > eq || !is_identifier(table) || !is_identifier(column))
-        throw gw::Error("'" + spec + "' is not of the form TABLE.COLUMN=KEYS.txt.");
+        throw gw::Error("'" + entry + "' is not of the form TABLE.COLUMN=KEYS.txt.");
     const std::string insert = "INSERT INTO " + table + " (" + column + ") VALUES (?)";
-    for (const std::string& key : read_keys(spec.substr(eq + 1))) db.execute(insert, {key});
+    for (const std::string& key : read_keys(entry.substr(eq + 1))) db.execute(insert, {key});
 }
 
 void build(const std::string& out, const std::vector<std::string>& items) {

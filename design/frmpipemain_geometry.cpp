@@ -231,7 +231,7 @@ void frmpipemain::lateral_discharge_LostFocus() {
 // ---- pickers and picture ----
 
 void frmpipemain::pipeshape_help_Click() {
-  const SizePickerSpec* picker = size_picker_for(c("pipe_shape").text(), vars().unit_system);
+  const SizePickerLayout* picker = size_picker_for(c("pipe_shape").text(), vars().unit_system);
   if (!picker) return;
   prog.forms.get(picker->window).show_modal();
 }

@@ -9,34 +9,34 @@
 
 namespace gw::design {
 
-PipeSizePicker::PipeSizePicker(shell::Program& p, const SizePickerSpec& spec)
-    : Window(p, std::string(spec.window)), spec_(spec) {}
+PipeSizePicker::PipeSizePicker(shell::Program& p, const SizePickerLayout& layout)
+    : Window(p, std::string(layout.window)), layout_(layout) {}
 
 void PipeSizePicker::build() {
-  set_caption(std::string(spec_.caption));
-  add(ui::Kind::Label, "lblHeading").set_caption(std::string(spec_.heading));
+  set_caption(std::string(layout_.caption));
+  add(ui::Kind::Label, "lblHeading").set_caption(std::string(layout_.heading));
   for (int i = 0; i < 4; ++i)
-    add(ui::Kind::Label, "lblColumn", i).set_caption(std::string(spec_.columns[static_cast<size_t>(i)]));
+    add(ui::Kind::Label, "lblColumn", i).set_caption(std::string(layout_.columns[static_cast<size_t>(i)]));
 
   std::vector<std::string> rows;
-  rows.reserve(spec_.rows.size());
-  for (const SizeRow& row : spec_.rows) rows.push_back(size_row_text(row));
-  add(ui::Kind::ListBox, std::string(spec_.list)).set_items(std::move(rows));
+  rows.reserve(layout_.rows.size());
+  for (const SizeRow& row : layout_.rows) rows.push_back(size_row_text(row));
+  add(ui::Kind::ListBox, std::string(layout_.list)).set_items(std::move(rows));
 
-  Control& select = add(ui::Kind::CommandButton, std::string(spec_.select));
+  Control& select = add(ui::Kind::CommandButton, std::string(layout_.select));
   select.set_caption("Select");
   select.on_click = [this] { select_Click(); };
-  Control& cancel = add(ui::Kind::CommandButton, std::string(spec_.cancel));
+  Control& cancel = add(ui::Kind::CommandButton, std::string(layout_.cancel));
   cancel.set_caption("Cancel");
   cancel.on_click = [this] { cancel_Click(); };
 }
 
 void PipeSizePicker::Form_Load() {
-  if (spec_.preselects_first_row) c(spec_.list).set_list_index(0);
+  if (layout_.preselects_first_row) c(layout_.list).set_list_index(0);
 }
 
 void PipeSizePicker::select_Click() {
-  const std::string row = c(spec_.list).text();
+  const std::string row = c(layout_.list).text();
   if (row.empty()) {
     msg("Please Select Pipe Size!", ui::Buttons::OK, ui::Icon::Information);
     return;
@@ -47,17 +47,17 @@ void PipeSizePicker::select_Click() {
   ui::Form& pipe = prog.forms.get(frmpipemain::kName);
   pipe.c("span").set_text(fields[0]);
   pipe.c("rise").set_text(fields[1]);
-  if (spec_.writes_area_radius) {
+  if (layout_.writes_area_radius) {
     pipe.c("pipe_areaflow").set_text(fields[2]);
     pipe.c("hyd_radius").set_text(fields[3]);
   }
   // A picked size is not typed over; the next shape change opens the fields again.
   pipe.c("span").set_enabled(false);
   pipe.c("rise").set_enabled(false);
-  if (!spec_.material.empty()) {
-    pipe.c("pipe_mat").set_text(std::string(spec_.material));
+  if (!layout_.material.empty()) {
+    pipe.c("pipe_mat").set_text(std::string(layout_.material));
     pipe.c("pipe_mat").set_enabled(false);
-    pipe.c("pipe_mann").set_text(std::string(spec_.manning_n));
+    pipe.c("pipe_mann").set_text(std::string(layout_.manning_n));
   }
   unload();
 }
@@ -66,9 +66,9 @@ void PipeSizePicker::cancel_Click() { unload(); }
 
 void register_size_pickers(shell::Program& prog) {
   shell::Program* p = &prog;
-  for (const SizePickerSpec& spec : size_pickers()) {
-    const SizePickerSpec* s = &spec;
-    prog.forms.register_form(std::string(spec.window),
+  for (const SizePickerLayout& layout : size_pickers()) {
+    const SizePickerLayout* s = &layout;
+    prog.forms.register_form(std::string(layout.window),
                              [p, s](ui::Forms&) { return std::make_unique<PipeSizePicker>(*p, *s); });
   }
 }

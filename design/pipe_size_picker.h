@@ -10,9 +10,9 @@ namespace gw::design {
 class PipeSizePicker : public shell::Window {
  public:
   // One window class per table: the window takes the table's window name.
-  PipeSizePicker(shell::Program& p, const SizePickerSpec& spec);
+  PipeSizePicker(shell::Program& p, const SizePickerLayout& layout);
 
-  const SizePickerSpec& spec() const { return spec_; }
+  const SizePickerLayout& layout() const { return layout_; }
 
   // The Select button: writes the picked size (and for the arches the material and n) into the
   // pipe design window and closes; without a picked row it asks for one.
@@ -25,7 +25,7 @@ class PipeSizePicker : public shell::Window {
   void Form_Load() override;
 
  private:
-  const SizePickerSpec& spec_;
+  const SizePickerLayout& layout_;
 };
 
 // Registers the ten pickers under their window names.

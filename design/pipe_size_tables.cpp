@@ -274,7 +274,7 @@ constexpr std::array<std::string_view, 4> kEllipticalMmColumns = {"Span (mm)", "
 constexpr std::array<std::string_view, 4> kArchMmColumns = {"Span (mm)", "Rise (mm)", "Area Full (Sq.M.)",
                                                            "Hyd. Rad. (M.)"};
 
-const SizePickerSpec kPickers[] = {
+const SizePickerLayout kPickers[] = {
     {"frmEPipeSize", "Elliptical", true, "Elliptical Pipe Sizes", "Elliptical Pipe Sizes", "Epipelist", "Pselect",
      "pscancel", kInchColumns, k_frmEPipeSize, false, "", "", true},
     {"frmPipeSizeM", "Elliptical", false, "Elliptical Pipe Sizes (Metric)", "Elliptical Pipe Sizes (Metric)",
@@ -305,11 +305,11 @@ const SizePickerSpec kPickers[] = {
 
 }  // namespace
 
-std::span<const SizePickerSpec> size_pickers() { return kPickers; }
+std::span<const SizePickerLayout> size_pickers() { return kPickers; }
 
-const SizePickerSpec* size_picker_for(std::string_view shape, std::string_view unit_system) {
+const SizePickerLayout* size_picker_for(std::string_view shape, std::string_view unit_system) {
   const bool english = unit_system == "ENGLISH";
-  for (const SizePickerSpec& p : kPickers) {
+  for (const SizePickerLayout& p : kPickers) {
     if (p.shape == shape && p.english == english) return &p;
   }
   return nullptr;

@@ -20,7 +20,7 @@ struct SizeRow {
 };
 
 // A size-picker window: its names and texts, its table and what a pick writes.
-struct SizePickerSpec {
+struct SizePickerLayout {
   std::string_view window;   // window name
   std::string_view shape;    // the pipe shape it opens for
   bool english;              // opened in English units (else in any other unit system)
@@ -38,12 +38,12 @@ struct SizePickerSpec {
 };
 
 // The ten pickers.
-std::span<const SizePickerSpec> size_pickers();
+std::span<const SizePickerLayout> size_pickers();
 
 // The picker of a shape: "Elliptical", "Arch-Conc", "Arch-S-Cor", "Arch-M-Cor" and "Arch-L-Cor"
 // have one for `unit_system` exactly "ENGLISH" and one for any other text; nullptr for any other
 // shape text.
-const SizePickerSpec* size_picker_for(std::string_view shape, std::string_view unit_system);
+const SizePickerLayout* size_picker_for(std::string_view shape, std::string_view unit_system);
 
 // The list text of a row: its four texts joined by one TAB each.
 std::string size_row_text(const SizeRow& row);

@@ -85,7 +85,7 @@ std::string scaled_integer(const DecimalDigits& d, int decimals, Tie tie) {
             up = next > '5' || (next == '5' && (more || (last - '0') % 2 == 1));
         }
         if (up) {
-            if (result.empty()) result = "0";
+            if (result.empty()) result.assign(1, '0');
             increment(result);
         }
     }

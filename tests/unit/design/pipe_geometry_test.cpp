@@ -105,7 +105,7 @@ TEST(SizeTables, RowCountsAndEveryRowComplete) {
   ASSERT_EQ(size_pickers().size(), counts.size());
   std::set<std::string> names;
   for (size_t i = 0; i < counts.size(); ++i) {
-    const SizePickerSpec& p = size_pickers()[i];
+    const SizePickerLayout& p = size_pickers()[i];
     EXPECT_EQ(p.window, counts[i].first);
     EXPECT_EQ(p.rows.size(), counts[i].second) << p.window;
     names.insert(std::string(p.window));
@@ -122,7 +122,7 @@ TEST(SizeTables, RowCountsAndEveryRowComplete) {
 
 TEST(SizeTables, RowsAsListed) {
   auto row = [](const char* window, size_t i) {
-    for (const SizePickerSpec& p : size_pickers())
+    for (const SizePickerLayout& p : size_pickers())
       if (p.window == window) return size_row_text(p.rows[i]);
     return std::string("?");
   };
@@ -157,7 +157,7 @@ TEST(SizeTables, PickerByShapeAndUnits) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.shape) + " / " + c.units);
-    const SizePickerSpec* p = size_picker_for(c.shape, c.units);
+    const SizePickerLayout* p = size_picker_for(c.shape, c.units);
     if (c.window) {
       ASSERT_NE(p, nullptr);
       EXPECT_EQ(p->window, c.window);
