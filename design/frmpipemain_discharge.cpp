@@ -164,9 +164,7 @@ void frmpipemain::compute_pipe_discharge() {
 
 void frmpipemain::cmd_accIntensity_Click() {
   shell::SharedState& v = vars();
-  int years = 0;
-  if (!storm_frequency(years)) return;
-  if (!shell::get_rainfall_coefficients(prog, years)) return;
+  // compute_intensity reads the storm frequency and looks the coefficients up itself.
   std::string tc = c("structure_Tc").text();
   if (!compute_intensity(tc)) return;
   v.structure_intensity = v.computed_intensity;

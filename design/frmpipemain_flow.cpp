@@ -8,7 +8,6 @@
 #include "platform/text/format.h"
 #include "platform/text/general.h"
 #include "platform/text/parse.h"
-#include "shell/rainfall_coefficients.h"
 
 namespace gw::design {
 
@@ -223,9 +222,7 @@ void frmpipemain::cmdstr_Tc_Click() {
   // Whether the calculator saved or not: the accumulation, the structure's intensity,
   // pipe_I and the discharge follow the structure's Tc.
   if (!accumulate()) return;
-  int years = 0;
-  if (!storm_frequency(years)) return;
-  if (!shell::get_rainfall_coefficients(prog, years)) return;
+  // compute_intensity reads the storm frequency and looks the coefficients up itself.
   std::string tc = c("structure_Tc").text();
   if (!compute_intensity(tc)) return;
   v.structure_intensity = v.computed_intensity;

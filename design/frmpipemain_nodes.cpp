@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "design/frmpipemain.h"
-#include "platform/db/ascii_case.h"
+#include "platform/text/ascii_case.h"
 #include "platform/text/error.h"
 #include "platform/text/general.h"
 #include "platform/text/parse.h"
@@ -223,7 +223,7 @@ void frmpipemain::nodein_no_LostFocus() {
       db::Recordset own;
       own.open(open_connection(v.project_connection), "select NODEIN_NO from PIPE where PIPE_NUMBER = ?",
                {c("pipe_number").text()});
-      if (own.record_count() > 0 && db::detail::iequals(own.field(0), number)) look_for_use = false;
+      if (own.record_count() > 0 && text::iequals(own.field(0), number)) look_for_use = false;
       own.close();
     }
     if (look_for_use) {

@@ -27,8 +27,6 @@ ui::Control& frmEnergyDissipation::outfall(const char* name) { return prog.form<
 
 // ---- controls ---------------------------------------------------------------------------
 
-namespace {
-
 // Places controls in one panel and numbers the unit label arrays across the window.
 struct PanelBuilder {
   ui::Form& form;
@@ -58,8 +56,6 @@ struct PanelBuilder {
   void ft() { label("ftm", ftm++, "ft"); }
   void fps() { label("fpsmps", fpsmps++, "ft/sec"); }
 };
-
-}  // namespace
 
 void frmEnergyDissipation::build() {
   set_caption("Energy Dissipation Analysis");
@@ -91,12 +87,17 @@ void frmEnergyDissipation::build() {
   focus_on_show_ = true;
 }
 
+// A panel of the window: its frame inside Frame1, and a builder that puts controls in it.
+PanelBuilder frmEnergyDissipation::panel(const char* frame) {
+  add(Kind::Frame, frame).container = "Frame1";
+  return PanelBuilder{*this, [this](Kind k, std::string n, int i) -> Control& { return add(k, std::move(n), i); },
+                      frame, ftm_next_, fpsmps_next_};
+}
+
 void frmEnergyDissipation::build_vdot_panel() {
   ftm_next_ = 0;
   fpsmps_next_ = 0;
-  add(Kind::Frame, "Frame2").container = "Frame1";
-  PanelBuilder p{*this, [this](Kind k, std::string n, int i) -> Control& { return add(k, std::move(n), i); },
-                 "Frame2", ftm_next_, fpsmps_next_};
+  PanelBuilder p = panel("Frame2");
   p.label("Label2", 0, "VDOT DRAINAGE MANUAL");
   p.label("Label3", 0, "Outlet Protection");
   p.result("txt_EC");
@@ -112,9 +113,7 @@ void frmEnergyDissipation::build_vdot_panel() {
 }
 
 void frmEnergyDissipation::build_usda_panel() {
-  add(Kind::Frame, "Frame3").container = "Frame1";
-  PanelBuilder p{*this, [this](Kind k, std::string n, int i) -> Control& { return add(k, std::move(n), i); },
-                 "Frame3", ftm_next_, fpsmps_next_};
+  PanelBuilder p = panel("Frame3");
   p.label("Label2", 1, "USDA METHOD");
   p.label("Label4", 0, "Storm Frequency");
   p.result("usdastorm_freq").set_text("2");
@@ -137,9 +136,7 @@ void frmEnergyDissipation::build_usda_panel() {
 }
 
 void frmEnergyDissipation::build_riprap_panel() {
-  add(Kind::Frame, "Frame4").container = "Frame1";
-  PanelBuilder p{*this, [this](Kind k, std::string n, int i) -> Control& { return add(k, std::move(n), i); },
-                 "Frame4", ftm_next_, fpsmps_next_};
+  PanelBuilder p = panel("Frame4");
   p.label("Label2", 2, "RIPRAP BASIN");
   p.label("Label6", 0, "dE");
   p.result("txtdE", 2, "Equivalent Depth");
@@ -170,9 +167,7 @@ void frmEnergyDissipation::build_riprap_panel() {
 }
 
 void frmEnergyDissipation::build_usbr_panel() {
-  add(Kind::Frame, "Frame5").container = "Frame1";
-  PanelBuilder p{*this, [this](Kind k, std::string n, int i) -> Control& { return add(k, std::move(n), i); },
-                 "Frame5", ftm_next_, fpsmps_next_};
+  PanelBuilder p = panel("Frame5");
   p.label("Label2", 3, "USBR TYPE V1");
   p.label("Label7", 0, "dE");
   p.result("txtdE", 0, "Equivalent Depth");
@@ -204,9 +199,7 @@ void frmEnergyDissipation::build_usbr_panel() {
 }
 
 void frmEnergyDissipation::build_contra_costa_panel() {
-  add(Kind::Frame, "Frame6").container = "Frame1";
-  PanelBuilder p{*this, [this](Kind k, std::string n, int i) -> Control& { return add(k, std::move(n), i); },
-                 "Frame6", ftm_next_, fpsmps_next_};
+  PanelBuilder p = panel("Frame6");
   p.label("Label2", 4, "CONTRA COSTA BASIN");
   p.label("Label2", 5, "BASIN DIMENSIONS");
   p.label("Label9", 0, "dE");

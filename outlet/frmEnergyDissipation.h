@@ -11,6 +11,8 @@
 
 namespace gw::outlet {
 
+struct PanelBuilder;
+
 class frmEnergyDissipation : public shell::Window {
  public:
   static constexpr const char* kName = "frmEnergyDissipation";
@@ -70,6 +72,8 @@ class frmEnergyDissipation : public shell::Window {
   void Form_Unload(int& cancel) override;
 
  private:
+  // A panel of the window: its frame inside Frame1, and a builder that fills it.
+  PanelBuilder panel(const char* frame);
   void build_vdot_panel();
   void build_usda_panel();
   void build_riprap_panel();

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "platform/text/ascii_case.h"
 #include "platform/text/error.h"
 #include "shell/help.h"
 #include "shell/tarnelhydro_libraries.h"
@@ -17,15 +18,6 @@ using ui::Kind;
 namespace {
 
 constexpr const char* kProjectFilter = "Gullyware files (*.gwp)|*.gwp";
-
-// Contains `needle` without regard to letter case.
-bool contains_nocase(const std::string& hay, const std::string& needle) {
-  auto lower = [](std::string s) {
-    for (auto& ch : s) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    return s;
-  };
-  return lower(hay).find(lower(needle)) != std::string::npos;
-}
 
 // The chosen file's own name, shown in the status bar.
 std::string display_name(const std::string& path) { return fs::path(path).filename().string(); }
@@ -146,7 +138,7 @@ void frmsoftwaremain::mnuopenProj_Click() {
     }
     v.last_folder = prog.host.current_folder();
     std::string shown = display_name(v.project_db_path);
-    v.legacy_project = contains_nocase(v.project_db_path, "gwl");
+    v.legacy_project = text::icontains(v.project_db_path, "gwl");
     c("StatusBar").set_panel(1, "Opening Project Database.  Please wait...");
     set_mouse_pointer(ui::kPointerHourglass);
     open_project_database(prog);

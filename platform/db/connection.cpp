@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/db/ascii_case.h"
+#include "platform/text/ascii_case.h"
 #include "platform/db/jet_functions.h"
 #include "platform/db/session.h"
 #include "platform/db/statement.h"
@@ -153,7 +153,7 @@ std::vector<std::string> Connection::columns_of(const std::string& table) const 
 
 bool Connection::has_column(const std::string& table, const std::string& column) const {
     for (const std::string& name : columns_of(table))
-        if (detail::iequals(name, column)) return true;
+        if (text::iequals(name, column)) return true;
     return false;
 }
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <utility>
 
-#include "platform/db/ascii_case.h"
+#include "platform/text/ascii_case.h"
 #include "platform/db/session.h"
 #include "platform/db/single_table_query.h"
 #include "platform/db/statement.h"
@@ -82,7 +82,7 @@ struct Recordset::Impl {
 
     int index_of(std::string_view name) const {
         for (std::size_t i = 0; i < names.size(); ++i)
-            if (detail::iequals(names[i], name)) return static_cast<int>(i);
+            if (text::iequals(names[i], name)) return static_cast<int>(i);
         return -1;
     }
     int require_index(std::string_view name) const {
@@ -128,7 +128,7 @@ void Recordset::Impl::read() {
             const char* table_name = sqlite3_column_table_name(query.get(), i);
             const char* origin = sqlite3_column_origin_name(query.get(), i);
             if (db_name == nullptr || table_name == nullptr || origin == nullptr ||
-                std::string_view(db_name) != "main" || !detail::iequals(table_name, new_table))
+                std::string_view(db_name) != "main" || !text::iequals(table_name, new_table))
                 new_table.clear();
             else
                 new_columns.push_back(origin);
@@ -182,7 +182,7 @@ long long Recordset::Impl::write(const Row& row) const {
     std::vector<Value> set_values;
     const auto already = [&](const std::string& column) {
         return std::any_of(set_columns.begin(), set_columns.end(),
-                           [&](const std::string& c) { return detail::iequals(c, column); });
+                           [&](const std::string& c) { return text::iequals(c, column); });
     };
 
     if (row.is_new) {
@@ -402,7 +402,7 @@ bool Recordset::find(std::string_view field_name, std::string_view text) {
     long start = d.position < 0 ? 0 : d.position;
     bool found = false;
     for (long i = start; i < d.size(); ++i) {
-        if (detail::iequals(d.rows[static_cast<std::size_t>(i)].values[static_cast<std::size_t>(column)].text(), text)) {
+        if (text::iequals(d.rows[static_cast<std::size_t>(i)].values[static_cast<std::size_t>(column)].text(), text)) {
             d.position = i;
             found = true;
             break;
@@ -466,7 +466,7 @@ void Recordset::set_field(int index, const Value& value) {
     // Every field of the same column shows the new value.
     Row& row = d.current();
     for (std::size_t k = 0; k < d.columns.size(); ++k)
-        if (detail::iequals(d.columns[k], d.columns[i])) row.values[k] = value;
+        if (text::iequals(d.columns[k], d.columns[i])) row.values[k] = value;
 }
 
 // ---- edits -----------------------------------------------------------------------------

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/db/ascii_case.h"
+#include "platform/text/ascii_case.h"
 
 namespace gw::db::detail {
 
@@ -68,7 +68,7 @@ std::optional<std::vector<Token>> tokenize(std::string_view sql) {
 }
 
 bool is_word(const Token& t, std::string_view word) {
-    return t.kind == Token::Kind::word && iequals(t.text, word);
+    return t.kind == Token::Kind::word && text::iequals(t.text, word);
 }
 
 bool is_name(const Token& t) { return t.kind == Token::Kind::word || t.kind == Token::Kind::quoted_name; }

@@ -42,32 +42,32 @@ void Binding::bind(Control& ctl, const std::string& column) {
     if (p == Prop::Text || p == Prop::Value) write_back(bound_[at]);
   });
   bound_.push_back(b);
-  if (rs_ && rs_->is_open() && !rs_->bof() && !rs_->eof()) {
+  if (has_record()) {
     refilling_ = true;
-    std::string v = rs_->has_field(column) ? rs_->field(column) : std::string();
-    if (ctl.kind() == Kind::CheckBox) ctl.set_value(v == "1" || v == "-1" ? 1 : 0);
-    else ctl.set_text(v);
+    fill(bound_.back());
     refilling_ = false;
   }
 }
 
 void Binding::write_back(Bound& b) {
-  if (!rs_ || !rs_->is_open() || rs_->bof() || rs_->eof()) return;
-  if (!rs_->has_field(b.column)) return;
+  if (!has_record() || !rs_->has_field(b.column)) return;
   std::string v = b.ctl->kind() == Kind::CheckBox ? std::to_string(b.ctl->value()) : b.ctl->text();
   // The recordset ignores a write of the value a field already holds.
   rs_->set_field(b.column, db::Value(v));
 }
 
+bool Binding::has_record() const { return rs_ && rs_->is_open() && !rs_->bof() && !rs_->eof(); }
+
+void Binding::fill(Bound& b) {
+  std::string v = has_record() && rs_->has_field(b.column) ? rs_->field(b.column) : std::string();
+  if (b.ctl->kind() == Kind::CheckBox) b.ctl->set_value(v == "1" || v == "-1" ? 1 : 0);
+  else b.ctl->set_text(v);
+}
+
 void Binding::refill() {
   if (!rs_) return;
-  bool has_record = rs_->is_open() && !rs_->bof() && !rs_->eof();
   refilling_ = true;
-  for (auto& b : bound_) {
-    std::string v = has_record && rs_->has_field(b.column) ? rs_->field(b.column) : std::string();
-    if (b.ctl->kind() == Kind::CheckBox) b.ctl->set_value(v == "1" || v == "-1" ? 1 : 0);
-    else b.ctl->set_text(v);
-  }
+  for (auto& b : bound_) fill(b);
   refilling_ = false;
 }
 

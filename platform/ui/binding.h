@@ -43,6 +43,9 @@ class Binding {
     int observer;
   };
   void write_back(Bound& b);
+  // Shows the current record's value of the bound column in its control.
+  void fill(Bound& b);
+  bool has_record() const;
 
   Form* form_ = nullptr;
   int form_observer_ = 0;

@@ -73,10 +73,6 @@ void Control::unobserve(int id) {
 void Control::set_text(const std::string& t) {
   if (t == text_) return;
   text_ = t;
-  if (max_length > 0 && kind_ == Kind::TextBox && static_cast<int>(text_.size()) > max_length &&
-      !from_view) {
-    // Code may write past the input limit; only typing is limited.
-  }
   sel_start_ = std::min<int>(sel_start_, static_cast<int>(text_.size()));
   sel_length_ = 0;
   if (kind_ == Kind::ComboBox || kind_ == Kind::DataCombo || kind_ == Kind::ListBox) {

@@ -120,7 +120,7 @@ class Control {
   std::string sel_text() const;
   // Replaces the selection by `s`, as typing or pasting does (honours max_length).
   void replace_selection(const std::string& s);
-  int max_length = 0;  // 0: no limit
+  int max_length = 0;  // 0: no limit; limits typing only, code may write longer texts
   bool multi_line = false;
 
   int tab_index = 0;

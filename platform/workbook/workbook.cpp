@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cmath>
 
+#include "platform/text/ascii_case.h"
 #include "platform/text/error.h"
 #include "platform/text/general.h"
 #include "platform/workbook/cell_styles.h"
@@ -29,11 +30,7 @@ bool ends_with(std::string_view s, std::string_view tail) {
   return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
 }
 
-bool same_part(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
+bool same_part(std::string_view a, std::string_view b) { return text::iequals(a, b); }
 
 std::string folder_of(const std::string& part) {
   size_t slash = part.rfind('/');

@@ -14,21 +14,13 @@ namespace gw::db {
 namespace {
 
 using testing::Scratch;
+using testing::error_of;
 
 // The single value of a one-row, one-column query.
 Value scalar(Connection& c, const std::string& sql, const std::vector<Value>& params = {}) {
     Recordset rs;
     rs.open(c, sql, params);
     return rs.value(0);
-}
-
-std::string error_of(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const gw::Error& e) {
-        return e.what();
-    }
-    return "(no error)";
 }
 
 TEST(Connection, MissingFileFailsNamingThePathAndCreatesNothing) {

@@ -14,15 +14,7 @@ namespace gw::db {
 namespace {
 
 using testing::Scratch;
-
-std::string error_of(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const gw::Error& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
+using testing::error_of;
 
 const char* reason_name(ChangeReason r) {
     switch (r) {

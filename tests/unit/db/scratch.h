@@ -2,12 +2,24 @@
 #pragma once
 
 #include <cstdlib>
+#include <functional>
 #include <filesystem>
 #include <string>
 
 #include "platform/db/connection.h"
+#include "platform/text/error.h"
 
 namespace gw::db::testing {
+
+// The description of the failure `f` raises, or "(no error)".
+inline std::string error_of(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const gw::Error& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
 
 class Scratch {
 public:
