@@ -35,6 +35,17 @@ void copy_file(const std::string& from, const std::string& to) {
   if (ec) throw gw::Error(kPermissionDenied);
 }
 
+// The template must open as a workbook this layer can fill and save; a damaged one is
+// named as the template, before anything is copied to the user's chosen name.
+void check_template(const std::string& path, const char* name) {
+  if (!file_exists(path)) return;  // the copy reports the missing file
+  try {
+    wb::Workbook::open(path);
+  } catch (const std::exception& e) {
+    throw gw::Error(std::string("The report template ") + name + " cannot be used: " + e.what());
+  }
+}
+
 }  // namespace
 
 ReportSession::ReportSession(shell::Program& prog, const ReportKind& kind)
@@ -84,10 +95,14 @@ bool ReportSession::choose_file() {
     return false;
 
   if (kind_.passes_over_failures) {
-    step([&] { copy_file(template_path_, file_name_); });
+    step([&] {
+      check_template(template_path_, kind_.template_name);
+      copy_file(template_path_, file_name_);
+    });
     v.last_folder = prog_.host.current_folder();
   } else {
     v.last_folder = prog_.host.current_folder();
+    check_template(template_path_, kind_.template_name);
     copy_file(template_path_, file_name_);
   }
   set_pointer(ui::kPointerHourglass);

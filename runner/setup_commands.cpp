@@ -2,6 +2,7 @@
 // statements, read-only files. Everything a set-up line writes lies in the scenario's own $TMP.
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,23 @@ void cmd_readonly(Interpreter& in, const Line& line) {
   if (ec) in.fail(line, "cannot make the file read-only: " + ec.message());
 }
 
+// `truncate "path" BYTES`: cuts the file to its first BYTES bytes (a damaged or, with 0,
+// an empty file); a missing file is created empty first.
+void cmd_truncate(Interpreter& in, const Line& line) {
+  Args a(in, line);
+  std::string path = a.text("the file");
+  double bytes = a.number("the length in bytes");
+  a.done();
+  if (bytes < 0 || bytes != static_cast<double>(static_cast<long long>(bytes))) a.malformed("a whole number of bytes");
+  require_in_tmp(in, line, path);
+  std::error_code ec;
+  if (!fs::exists(path, ec)) std::ofstream(path, std::ios::binary).flush();
+  if (!fs::is_regular_file(path, ec)) in.fail(line, quote(path) + " is not a file");
+  if (static_cast<std::uintmax_t>(bytes) > fs::file_size(path, ec)) in.fail(line, quote(path) + " is shorter than that");
+  fs::resize_file(path, static_cast<std::uintmax_t>(bytes), ec);
+  if (ec) in.fail(line, "cannot truncate: " + ec.message());
+}
+
 // `program "DIR"`: this scenario's program folder in place of the runner's (`--program`),
 // e.g. "$FIXTURES/refdata" for made-up reference values. Only before `start`: the program
 // reads its folder from its start-up on. $PROGRAM keeps naming the runner's folder.
@@ -107,6 +125,7 @@ void add_setup_commands(CommandTable& t) {
   t["copy"] = cmd_copy;
   t["sql"] = cmd_sql;
   t["readonly"] = cmd_readonly;
+  t["truncate"] = cmd_truncate;
   t["program"] = cmd_program;
 }
 

@@ -138,6 +138,13 @@ void frmsoftwaremain::mnuopenProj_Click() {
     }
     v.last_folder = prog.host.current_folder();
     std::string shown = display_name(v.project_db_path);
+    // A file that is not a project is refused before anything is opened or written.
+    if (std::string problem = project_file_problem(v.project_db_path); !problem.empty()) {
+      msg("The file '" + v.project_db_path + "' cannot be opened as a project: " + problem + ".", Buttons::OK,
+          Icon::Exclamation, main_title);
+      v.project_db_path.clear();
+      return;
+    }
     v.legacy_project = text::icontains(v.project_db_path, "gwl");
     c("StatusBar").set_panel(1, "Opening Project Database.  Please wait...");
     set_mouse_pointer(ui::kPointerHourglass);
@@ -165,6 +172,15 @@ void frmsoftwaremain::mnuopenProj_Click() {
     c("StatusBar").set_panel(1, "Project Database - " + shown);
     c("StatusBar").set_panel(2, "UNITS: " + v.unit_system);
     set_project_open(true);
+    // The unit system is never guessed: a UNITS text that names neither system is shown,
+    // and the engineer chooses the units in the project details.
+    if (!v.current_project_name.empty() && unit_system_of(v.unit_system).empty()) {
+      msg("The project's unit system \"" + v.unit_system +
+              "\" is neither ENGLISH nor METRIC. Please choose the project's units.",
+          Buttons::OK, Icon::Exclamation, main_title);
+      mnuupdateProj_Click();
+      c("StatusBar").set_panel(2, "UNITS: " + v.unit_system);
+    }
   } catch (const std::exception& e) {
     set_mouse_pointer(ui::kPointerDefault);
     msg(e.what(), Buttons::OK, Icon::Exclamation, {}, true);
@@ -216,6 +232,12 @@ void frmsoftwaremain::mnuPipe_Click() {
   }
   if (v.product_name != "GULLYWORKS" && !v.legacy_project) {
     msg("This is an Incompatible Project Database! Please use correct version of the database",
+        Buttons::OK, Icon::Exclamation, main_title);
+    return;
+  }
+  if (unit_system_of(v.unit_system).empty()) {
+    msg("The project's unit system \"" + v.unit_system +
+            "\" is neither ENGLISH nor METRIC. Please choose the project's units in Update Project Details.",
         Buttons::OK, Icon::Exclamation, main_title);
     return;
   }

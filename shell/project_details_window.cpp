@@ -7,6 +7,7 @@
 #include "platform/ui/host.h"
 #include "shell/help.h"
 #include "shell/input_procedures.h"
+#include "shell/tarnelhydro_libraries.h"
 
 namespace gw::shell {
 
@@ -115,13 +116,23 @@ void ProjectDetailsWindow::Form_Load() {
     units.set_items({"ENGLISH", "METRIC"});
     units.set_list_index(0);
     get_project_records();
-    attach_project_datasource();
+    loading_record_ = true;
+    try {
+      attach_project_datasource();
+    } catch (...) {
+      loading_record_ = false;
+      throw;
+    }
+    loading_record_ = false;
     project_changed = false;
     const bool has_record = hydroprojrs && hydroprojrs->is_open() && hydroprojrs->record_count() > 0;
     if (vars().project_update_mode || has_record) {
       for (const char* key : {"project_id", "units", "county"}) set_key_field(key, false);
       if (with_station_) set_key_field("noaa_station", false);
-      vars().unit_system = units.text();
+      // A stored UNITS text that names neither system is the engineer's to choose.
+      std::string system = unit_system_of(units.text());
+      if (system.empty()) set_key_field("units", true);
+      vars().unit_system = system.empty() ? units.text() : system;
     } else {
       set_key_field("project_id", true);
       set_key_field("units", true);
@@ -243,7 +254,8 @@ void ProjectDetailsWindow::mnuprojsave_Click() {
       rs.update();
     }
     rs.update_batch();
-    v.unit_system = units.text();
+    if (std::string system = unit_system_of(units.text()); !system.empty()) v.unit_system = system;
+    else v.unit_system = units.text();
     if (!rs.eof()) rs.move_next();
     rs.move_first();
     if (with_station_) v.project_major_release = c("major_release").text();
@@ -324,7 +336,10 @@ void ProjectDetailsWindow::mnuprojsubhelp_Click() { show_help(prog); }
 
 void ProjectDetailsWindow::mnuprojabout_Click() { prog.forms.get("frmAbout").show_modal(); }
 
-void ProjectDetailsWindow::units_Change() { combo_value_invalid(c("units")); }
+void ProjectDetailsWindow::units_Change() {
+  if (loading_record_) return;
+  combo_value_invalid(c("units"));
+}
 
 void ProjectDetailsWindow::cmdNOAAStationHelp_Click() { open_noaa_station_map(prog); }
 

@@ -53,6 +53,9 @@ class ProjectDetailsWindow : public Window {
   void set_key_field(const char* name, bool editable);
 
   bool with_station_;
+  // While the load fills the controls from the record: a stored UNITS text is shown as it
+  // is, for the engineer to see and replace, not replaced by the list's first item.
+  bool loading_record_ = false;
   ui::Binding binding_;  // after hydroprojrs: it lets go of the recordset first
 };
 

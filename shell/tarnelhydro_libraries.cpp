@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <functional>
 
+#include "platform/db/recordset.h"
+#include "platform/text/ascii_case.h"
 #include "platform/text/error.h"
 
 namespace gw::shell {
@@ -27,6 +29,64 @@ std::shared_ptr<db::Recordset> open_list(db::Connection& conn, const std::string
 void report(Program& prog, const std::exception& e) { prog.host.msgbox(e.what()); }
 
 }  // namespace
+
+namespace {
+
+// Valid UTF-8 without control characters other than tab, line feed and carriage return.
+bool displayable(const std::string& s) {
+  for (size_t i = 0; i < s.size();) {
+    auto b = static_cast<unsigned char>(s[i]);
+    if (b < 0x80) {
+      if (b < 0x20 && b != '\t' && b != '\n' && b != '\r') return false;
+      if (b == 0x7F) return false;
+      ++i;
+      continue;
+    }
+    size_t len = (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
+    if (len == 0 || b == 0xC0 || b == 0xC1 || b > 0xF4 || i + len > s.size()) return false;
+    for (size_t k = 1; k < len; ++k)
+      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+    i += len;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string project_file_problem(const std::string& path) {
+  std::error_code ec;
+  if (fs::is_regular_file(path, ec) && fs::file_size(path, ec) == 0 && !ec) return "the file is empty";
+  try {
+    db::Connection conn;
+    conn.open(path);
+    {
+      db::Recordset check;
+      check.open(conn, "PRAGMA quick_check");
+      if (!check.eof() && check.field(0) != "ok") return "the file is damaged (" + check.field(0) + ")";
+    }
+    {
+      db::Recordset code;
+      code.open(conn, "SELECT type, name FROM sqlite_master WHERE type IN ('trigger', 'view') ORDER BY name");
+      if (!code.eof()) return "it carries a " + code.field(0) + " of its own (" + code.field(1) + ")";
+    }
+    if (conn.columns_of("PROJECT").empty()) return "it has no table PROJECT";
+    db::Recordset rs;
+    rs.open(conn, "SELECT * FROM PROJECT");
+    if (!rs.eof())
+      for (int i = 0; i < rs.field_count(); ++i)
+        if (!displayable(rs.field(i)))
+          return "its PROJECT record holds a value that cannot be shown (" + rs.field_name(i) + ")";
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+  return {};
+}
+
+std::string unit_system_of(const std::string& units) {
+  for (const char* system : {"ENGLISH", "METRIC"})
+    if (text::iequals(units, system)) return system;
+  return {};
+}
 
 void copy_template(Program& prog, const std::string& path) {
   std::string from = prog.program_file(kTemplateDb);
@@ -114,6 +174,9 @@ void load_project_record(Program& prog) {
     copy("COUNTY", v.project_county);
     copy("STATE", v.project_state);
     copy("UNITS", v.unit_system);
+    // "English" or "metric" name their system; any other text stays as read, for the
+    // open to show and the engineer to replace.
+    if (std::string system = unit_system_of(v.unit_system); !system.empty()) v.unit_system = system;
     copy("LOCATION", v.project_location);
     copy("DESIGNER", v.project_designer);
     copy("INLET_DATABASE", v.inlet_db_path);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <tuple>
 
 #include "platform/text/ascii_case.h"
 #include "platform/text/error.h"
@@ -101,6 +102,9 @@ struct Workbook::Impl {
     return e->data;
   }
   void load();
+  void check_target(const std::string& id, const std::string& target,
+                    const std::vector<std::tuple<std::string, std::string, std::string>>& seen);
+  std::string& part_data(const std::string& name);
   void load_shared_strings(const std::string& part_name);
   Worksheet& sheet(int index);
   Worksheet& active_sheet();
@@ -131,6 +135,7 @@ void Workbook::Impl::load() {
     std::string type = r.attribute("Type").value();
     std::string target = resolve(folder_of(workbook_part), r.attribute("Target").value());
     if (std::string_view(r.attribute("TargetMode").value()) == "External") continue;
+    check_target(r.attribute("Id").value(), target, targets);
     if (ends_with(type, "/sharedStrings")) load_shared_strings(target);
     if (ends_with(type, "/styles")) styles_part = target;
     targets.emplace_back(r.attribute("Id").value(), type, target);
@@ -156,6 +161,31 @@ void Workbook::Impl::load() {
   for (size_t i = 0; i < sheets.size(); ++i)
     if (sheets[i].tab == active_tab) active = static_cast<int>(i) + 1;
   if (active_tab >= tab) active = 1;
+}
+
+// Saving rewrites the parts the workbook's relationships name and drops the calculation
+// chain: a relationship that names the package's own parts (the content types, a
+// relationships part, the workbook) or a part another relationship names already would
+// make a save delete or overwrite that part. Such a file is refused when it is opened.
+void Workbook::Impl::check_target(const std::string& id, const std::string& target,
+                                  const std::vector<std::tuple<std::string, std::string, std::string>>& seen) {
+  auto refuse = [&] {
+    throw gw::Error("'" + path + "' is not a usable workbook (its relationship '" + id + "' names the part '" +
+                    target + "').");
+  };
+  if (target.empty() || same_part(target, kContentTypes) || same_part(target, workbook_part) ||
+      (target.size() >= 5 && text::iequals(std::string_view(target).substr(target.size() - 5), ".rels")) ||
+      text::icontains("/" + target, "/_rels/"))
+    refuse();
+  for (const auto& t : seen)
+    if (same_part(std::get<2>(t), target)) refuse();
+}
+
+// A part that the load found, for writing at save.
+std::string& Workbook::Impl::part_data(const std::string& name) {
+  ZipEntry* e = entry(name);
+  if (!e) throw gw::Error("'" + path + "' is not a usable workbook (the part '" + name + "' is missing).");
+  return e->data;
 }
 
 void Workbook::Impl::load_shared_strings(const std::string& part_name) {
@@ -231,13 +261,13 @@ void Workbook::Impl::ensure_styles(pugi::xml_document& rels, const std::string& 
   pugi::xml_node o = types.document_element().append_child("Override");
   o.append_attribute("PartName") = ("/" + styles_part).c_str();
   o.append_attribute("ContentType") = kStylesContent;
-  entry(kContentTypes)->data = xml::write(types);
+  part_data(kContentTypes) = xml::write(types);
 }
 
 void Workbook::Impl::prepare_save() {
   for (Sheet& s : sheets)
-    if (s.ws->changed()) entry(s.part)->data = s.ws->xml();
-  if (styles && styles->changed()) entry(styles_part)->data = styles->xml();
+    if (s.ws->changed()) part_data(s.part) = s.ws->xml();
+  if (styles && styles->changed()) part_data(styles_part) = styles->xml();
   if (!cells_changed && !views_changed) return;
   pugi::xml_node wbk = workbook_doc.document_element();
   if (cells_changed) {
@@ -277,11 +307,11 @@ void Workbook::Impl::prepare_save() {
             o = next;
           }
         }
-        entry(kContentTypes)->data = xml::write(types);
+        part_data(kContentTypes) = xml::write(types);
       }
     }
   }
-  entry(workbook_part)->data = xml::write(workbook_doc);
+  part_data(workbook_part) = xml::write(workbook_doc);
 }
 
 // ---- the public face ---------------------------------------------------------------

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "platform/text/error.h"
 #include "tests/support/recording_host.h"
@@ -198,17 +199,53 @@ TEST_F(ReportSessionTest, AnUnwritableDestinationFailsAtTheCopy) {
   EXPECT_EQ(host.messages[0].text, "Permission denied");
 }
 
-TEST_F(ReportSessionTest, AFailureAfterTheCopyLeavesTheHourglass) {
-  std::ofstream(prog.program_file("OUTLETPROTECTION.xlr")) << "no workbook";
-  host.files = {report_file("out.xls")};
-  run(kOutletProtection);
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_TRUE(host.messages[0].system_modal);
-  EXPECT_EQ(pointer("PipeEnergyForm"), ui::kPointerHourglass);  // the outfall window's
-  EXPECT_TRUE(host.documents.empty());
+// A template the workbook layer cannot use is named as the template, before anything is
+// copied: nothing appears at the chosen name and a file already there is left as it was.
+TEST_F(ReportSessionTest, ADamagedTemplateIsNamedAndNothingIsCopied) {
+  wb::testing::BookSpec chain_on_workbook;
+  chain_on_workbook.sheets = {wb::testing::sheet_part("")};
+  chain_on_workbook.calc_chain = true;
+  chain_on_workbook.calc_chain_target = "workbook.xml";
+  wb::testing::BookSpec chain_on_types = chain_on_workbook;
+  chain_on_types.calc_chain_target = "../[Content_Types].xml";
+  wb::testing::BookSpec chain_on_sheet = chain_on_workbook;
+  chain_on_sheet.calc_chain_target = "worksheets/sheet1.xml";
+  const std::string template_path = prog.program_file("OUTLETPROTECTION.xlr");
+  struct Case {
+    const char* what;
+    std::function<void()> damage;
+  } cases[] = {
+      {"not a zip", [&] { std::ofstream(template_path) << "no workbook"; }},
+      {"chain on the workbook", [&] { wb::testing::write_book(template_path, chain_on_workbook); }},
+      {"chain on the content types", [&] { wb::testing::write_book(template_path, chain_on_types); }},
+      {"chain on a sheet", [&] { wb::testing::write_book(template_path, chain_on_sheet); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.damage();
+    host.messages.clear();
+    host.files = {report_file("out.xls")};
+    run(kOutletProtection);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text.rfind("The report template OUTLETPROTECTION.xlr cannot be used: '" + template_path + "'", 0), 0u)
+        << host.messages[0].text;
+    EXPECT_TRUE(host.messages[0].system_modal);
+    EXPECT_FALSE(fs::exists(report_file("out.xls")));
+    EXPECT_EQ(pointer("PipeEnergyForm"), ui::kPointerDefault);  // not yet set
+    EXPECT_TRUE(host.documents.empty());
 
+    std::ofstream(report_file("mine.xls")) << "the user's own file";
+    host.messages.clear();
+    host.files = {report_file("mine.xls")};
+    host.answers = {ui::Answer::Yes};
+    run(kOutletProtection);
+    EXPECT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(read_all(report_file("mine.xls")), "the user's own file");
+  }
+}
+
+TEST_F(ReportSessionTest, AFailureAfterTheCopyLeavesTheHourglass) {
   // A failing cell write: the cells before it stay in the open copy, nothing is saved.
-  host.messages.clear();
   host.files = {report_file("net.xls")};
   ReportSession report(prog, kFormLD229);
   try {

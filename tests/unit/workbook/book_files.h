@@ -49,6 +49,7 @@ struct BookSpec {
   std::vector<std::string> shared;  // shared strings; none: no part
   std::string styles = R"(<styleSheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><fonts count="2"><font><sz val="10"/><name val="Arial"/></font><font><b/><sz val="10"/><name val="Arial"/></font></fonts><fills count="2"><fill><patternFill patternType="none"/></fill><fill><patternFill patternType="gray125"/></fill></fills><borders count="1"><border><left/><right/><top/><bottom/><diagonal/></border></borders><cellStyleXfs count="1"><xf numFmtId="0" fontId="0" fillId="0" borderId="0"/></cellStyleXfs><cellXfs count="2"><xf numFmtId="0" fontId="0" fillId="0" borderId="0" xfId="0"/><xf numFmtId="2" fontId="1" fillId="0" borderId="0" xfId="0" applyFont="1"/></cellXfs></styleSheet>)";
   bool calc_chain = false;
+  std::string calc_chain_target = "calcChain.xml";  // as the workbook's relationship names it
   std::string workbook_pr;  // e.g. R"(<workbookPr date1904="1"/>)"
 };
 
@@ -89,7 +90,8 @@ inline std::vector<ZipEntry> book_parts(const BookSpec& b) {
     parts.push_back({"xl/sharedStrings.xml", sst});
   }
   if (b.calc_chain) {
-    rels += R"(<Relationship Id="rIdC" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/calcChain" Target="calcChain.xml"/>)";
+    rels += R"(<Relationship Id="rIdC" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/calcChain" Target=")" +
+            b.calc_chain_target + "\"/>";
     types += R"(<Override PartName="/xl/calcChain.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.calcChain+xml"/>)";
     parts.push_back({"xl/calcChain.xml", std::string("<calcChain xmlns=\"") + kMainNs + "\"><c r=\"C1\" i=\"1\"/></calcChain>"});
   }

@@ -93,6 +93,26 @@ TEST(Workbook, KeepsWhatItDoesNotTouch) {
   EXPECT_EQ(Workbook::open(path).text(3, 3), "");
 }
 
+// A calculation chain is dropped at save; one whose relationship names a part the save
+// must keep (or a part of the package itself) would make it delete or overwrite that
+// part. Such a file is refused at open, naming the file, and nothing is written.
+TEST(Workbook, RefusesRelationshipsThatNameThePackagesOwnParts) {
+  Folder dir;
+  for (const char* target : {"workbook.xml", "/[Content_Types].xml", "worksheets/sheet1.xml", "_rels/workbook.xml.rels",
+                             "../_rels/.rels", "styles.xml", "./../xl/WORKBOOK.xml"}) {
+    BookSpec b = form_book();
+    b.calc_chain_target = target;
+    std::string path = write_book(dir.path("bad.xlr"), b);
+    try {
+      Workbook::open(path);
+      ADD_FAILURE() << "opened with a calculation chain at '" << target << "'";
+    } catch (const gw::Error& e) {
+      EXPECT_NE(std::string(e.what()).find("'" + path + "' is not a usable workbook"), std::string::npos)
+          << e.what();
+    }
+  }
+}
+
 TEST(Workbook, OverwritingAFormulaKeepsTheCellsThatShareIt) {
   Folder dir;
   BookSpec b;
