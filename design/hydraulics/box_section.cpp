@@ -1,6 +1,8 @@
 // The stepped depth searches of a box barrel.
 #include "design/hydraulics/box_section.h"
 
+#include <algorithm>
+
 #include "design/hydraulics/routine_frame.h"
 #include "platform/text/error.h"
 
@@ -41,7 +43,8 @@ double box_critical_depth(const TrialDepths& depths, double span, double rise, d
     const long k = first_reached(1, last - 1, reached);
     const double y = depths.at(k);
     critical_q(y);
-    return y;
+    // The first trial depth above 0.999 H passes the rise itself when H is below 100 steps.
+    return std::min(y, rise);
 }
 
 }  // namespace gw::hyd::detail

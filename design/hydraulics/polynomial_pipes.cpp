@@ -105,7 +105,9 @@ void polynomial_body(Frame& f, const SolveInput& in, const PolynomialShape& shap
             if (steps >= max_steps) throw Error("The depth search does not end");
             y += kStep;
         }
-        st.flow_depth = y;
+        // The last step may pass the rise (always so for a rise below one step): the
+        // section is full there, and so is the depth reported.
+        st.flow_depth = std::min(y, h);
         st.wetted_perimeter = quot(st.flow_area, st.hydraulic_radius);
         f.write(field::flow_type, text::partial_flow);
     }

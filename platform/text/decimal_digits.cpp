@@ -3,6 +3,8 @@
 
 #include <charconv>
 #include <cstdlib>
+#include <string>
+#include <system_error>
 #include <string_view>
 
 namespace gw::text {
@@ -58,7 +60,21 @@ void increment(std::string& s) {
 
 }  // namespace
 
-DecimalDigits decimal_digits(double v, int significant) { return digits_of(v, significant); }
+DecimalDigits decimal_digits(double v, int significant) {
+    DecimalDigits d = digits_of(v, significant);
+    // Near the largest double the nearest shorter decimal can lie beyond it ("1.79769313486232E+308"),
+    // a text no reader takes back: such a value is cut toward zero in its last digit instead.
+    if (!d.digits.empty() && d.exponent >= 308) {
+        const std::string text = d.digits.substr(0, 1) + "." + d.digits.substr(1) + "e" + std::to_string(d.exponent);
+        double back = 0;
+        const auto res = std::from_chars(text.data(), text.data() + text.size(), back);
+        if (res.ec == std::errc::result_out_of_range) {
+            --d.digits.back();  // digits end in a non-zero digit
+            while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+        }
+    }
+    return d;
+}
 
 DecimalDigits decimal_digits(float v, int significant) { return digits_of(v, significant); }
 

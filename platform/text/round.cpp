@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <system_error>
 
 #include "platform/text/decimal_digits.h"
 #include "platform/text/error.h"
@@ -20,7 +21,13 @@ double round_half_even(double v, int decimals) {
     const std::string text =
         scaled_integer(d, decimals, Tie::to_even) + "e-" + std::to_string(decimals);
     double result = 0;
-    std::from_chars(text.data(), text.data() + text.size(), result);
+    const auto res = std::from_chars(text.data(), text.data() + text.size(), result);
+    // A value the rounding cannot carry past the double range (the largest ones) stays as it is;
+    // only a value that really rounds to zero gives zero.
+    if (res.ec == std::errc::result_out_of_range) {
+        if (scaled_integer(d, decimals, Tie::to_even) != "0") return v;
+        result = 0;
+    }
     if (result == 0) return 0.0;
     return d.negative ? -result : result;
 }

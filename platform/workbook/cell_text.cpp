@@ -73,7 +73,9 @@ std::string encode_cell_text(std::string_view s) {
       ++i;
       continue;
     }
-    bool xml_char = cp == 0x9 || cp == 0xA || cp == 0xD || (cp >= 0x20 && cp != 0xFFFE && cp != 0xFFFF);
+    // A carriage return is an XML character, but readers turn a stored one into a line
+    // feed: it is escaped like the characters XML cannot hold, so that it comes back.
+    bool xml_char = cp == 0x9 || cp == 0xA || (cp >= 0x20 && cp != 0xFFFE && cp != 0xFFFF);
     if (!xml_char) {
       char buf[8];
       std::snprintf(buf, sizeof buf, "_x%04X_", static_cast<unsigned>(cp));

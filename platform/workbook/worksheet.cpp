@@ -14,11 +14,6 @@ namespace gw::wb {
 
 namespace {
 
-int int_attr(pugi::xml_node n, const char* name, int fallback) {
-  pugi::xml_attribute a = n.attribute(name);
-  return a ? a.as_int(fallback) : fallback;
-}
-
 std::optional<double> read_double(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '+')) s.remove_prefix(1);
   while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
@@ -61,7 +56,15 @@ Worksheet::Worksheet(const std::string& data, const std::string& part) {
   int row_no = 0;
   for (pugi::xml_node r = sheet_data_.first_child(); r; r = r.next_sibling()) {
     if (r.type() != pugi::node_element || xml::local_name(r.name()) != "row") continue;
-    row_no = int_attr(r, "r", row_no + 1);
+    // A row number is read whole: one beyond the sheet's rows (or the integer range) is
+    // refused rather than wrapped around.
+    if (pugi::xml_attribute a = r.attribute("r")) {
+      auto n = parse_cell("A" + std::string(a.value()));
+      if (!n) throw gw::Error("The workbook part '" + part + "' has a row numbered '" + a.value() + "', beyond its rows.");
+      row_no = n->row;
+    } else if (++row_no > kMaxRow) {
+      throw gw::Error("The workbook part '" + part + "' has more rows than a worksheet holds.");
+    }
     if (!r.attribute("r")) xml::set_attr(r, "r", std::to_string(row_no));
     Row& row = rows_.emplace(row_no, Row{r, {}}).first->second;
     int col_no = 0;
@@ -69,6 +72,7 @@ Worksheet::Worksheet(const std::string& data, const std::string& part) {
       if (c.type() != pugi::node_element || xml::local_name(c.name()) != "c") continue;
       auto pos = parse_cell(c.attribute("r").value());
       col_no = pos ? pos->col : col_no + 1;
+      if (col_no > kMaxCol) throw gw::Error("The workbook part '" + part + "' has more columns than a worksheet holds.");
       if (!pos) xml::set_attr(c, "r", cell_name(row_no, col_no));
       row.cells.emplace(col_no, c);
     }

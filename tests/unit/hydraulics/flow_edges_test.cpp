@@ -199,3 +199,41 @@ TEST(FlowSummary, IsCriticalOnlyForAFroudeNumberOfExactlyOne) {
 
 }  // namespace
 }  // namespace gw::hyd
+
+namespace gw::hyd {
+namespace {
+
+// Depths are never reported above the rise, also for rises below the searches' step (0.0001 ft
+// or m for circular and box barrels, 0.01 for the polynomial shapes) and for a rise the 0.01
+// steps do not divide, with a discharge close to the capacity.
+TEST(DepthSearch, NeverReportsADepthAboveTheRise) {
+    using namespace testing;
+    struct Case {
+        const char* name;
+        SolveInput in;
+        double rise;  // ft or m
+    } cases[] = {
+        {"circular 0.001 in", circular(0.001, 1e-9), 0.001 / 12},
+        {"box 0.001 in", spanned("Box", 12, 0.001, 1e-9, 0.01, 0.013), 0.001 / 12},
+        {"box 1 in", spanned("Box", 12, 1, 0.5, 0.01, 0.013), 1.0 / 12},
+        {"elliptical 0.1 in", spanned("Elliptical", 0.2, 0.1, 1e-9, 0.01, 0.013), 0.1 / 12},
+        {"arch 0.1 in", spanned("Arch-Conc", 0.2, 0.1, 1e-9, 0.01, 0.013), 0.1 / 12},
+        {"elliptical 12.06 in", spanned("Elliptical", 19, 12.06, 0, 0.01, 0.013), 12.06 / 12},
+        {"arch 5 mm", metric(spanned("Arch-S-Cor", 8, 5, 1e-12, 0.01, 0.024), 50), 0.005},
+    };
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.in.pipe_discharge == 0) {
+            c.in.pipe_discharge = 1;
+            c.in.pipe_discharge = 0.999 * capacity_of(c.in);
+        }
+        HydraulicsState state;
+        const SolveOutcome out = solve(c.in, state);
+        if (!out.ok) continue;  // refused with its message: no depth shown at all
+        EXPECT_LE(out.find(field::pipe_flowdepth)->value, c.rise);
+        EXPECT_LE(out.find(field::critical_depth)->value, c.rise);
+    }
+}
+
+}  // namespace
+}  // namespace gw::hyd

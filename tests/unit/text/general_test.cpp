@@ -37,7 +37,7 @@ TEST(General, WritesTheShortestTextOfAtMost15SignificantDigits) {
         {1234567890123456.0, "1.23456789012346E+15"},
         {-1.25e20, "-1.25E+20"},
         {1e100, "1E+100"},
-        {1.7976931348623157e308, "1.79769313486232E+308"},
+        {1.7976931348623157e308, "1.79769313486231E+308"},  // cut toward zero: it reads back
         // Down to four leading zeros in plain form.
         {0.00001, "1E-05"},
         {1.5e-5, "1.5E-05"},

@@ -113,6 +113,33 @@ TEST(Workbook, RefusesRelationshipsThatNameThePackagesOwnParts) {
   }
 }
 
+TEST(Workbook, CarriageReturnsComeBackFromTheFile) {
+  Folder dir;
+  Workbook wb = Workbook::open(write_book(dir.path("f.xlr"), form_book()));
+  const std::string texts[] = {"line 1\r\nline 2", "a\rb", "\r", "end\r"};
+  for (int i = 0; i < 4; ++i) wb.set_value(10 + i, 1, texts[i]);
+  wb.save(dir.path("out.xls"));
+  Workbook back = Workbook::open(dir.path("out.xls"));
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(back.text(10 + i, 1), texts[i]) << i;
+}
+
+// Row numbers are read whole: one beyond the sheet's rows refuses the file instead of
+// wrapping around to another row.
+TEST(Workbook, RefusesRowNumbersBeyondTheSheet) {
+  Folder dir;
+  for (const char* rows : {R"(<row r="2147483647"><c><v>1</v></c></row><row><c><v>2</v></c></row>)",
+                           R"(<row r="4294967297"><c r="A1"><v>1</v></c></row>)", R"(<row r="1048577"/>)",
+                           R"(<row r="1048576"/><row><c><v>2</v></c></row>)", R"(<row r="-1"/>)"}) {
+    BookSpec b;
+    b.sheets = {sheet_part(rows)};
+    std::string path = write_book(dir.path("rows.xlr"), b);
+    EXPECT_THROW(Workbook::open(path), gw::Error) << rows;
+  }
+  BookSpec last;
+  last.sheets = {sheet_part(R"(<row r="1048576"><c r="B1048576"><v>7</v></c></row>)")};
+  EXPECT_EQ(Workbook::open(write_book(dir.path("last.xlr"), last)).number(1048576, 2), 7);
+}
+
 TEST(Workbook, OverwritingAFormulaKeepsTheCellsThatShareIt) {
   Folder dir;
   BookSpec b;
