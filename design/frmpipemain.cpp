@@ -510,6 +510,11 @@ void frmpipemain::mnuSavepipe_Click() {
       c("pipetab").set_tab(0);
       return;
     }
+    if (slope_refused) {
+      msg("Data Input Error for Slope Computation!", Buttons::OK, Icon::Exclamation);
+      c("pipetab").set_tab(0);
+      return;
+    }
     if (!pipe_solved) {
       msg("Data has changed! Please 'Solve' pipe Analysis before saving");
       return;

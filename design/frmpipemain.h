@@ -88,6 +88,10 @@ class frmpipemain : public shell::Window {
   // Recomputes pipe_slope from pipe_length, pipe_elein and pipe_eleout; reports a wrong
   // order of the elevations and an unreadable input itself.
   void compute_slope();
+  // Set while the slope's inputs were refused ("Data Input Error for Slope Computation!"):
+  // the slope shown belongs to other inputs, so SOLVE and Save refuse until it is computed
+  // again. Cleared by every other outcome of compute_slope and when a record is read.
+  bool slope_refused = false;
   // Checks the pipe number (blank; in add mode, already stored) when the length is entered.
   void pipe_length_GotFocus();
   void pipe_length_LostFocus();

@@ -69,6 +69,7 @@ void frmpipemain::wire_geometry() {
 
 void frmpipemain::compute_slope() {
   Control& slope = c("pipe_slope");
+  slope_refused = false;
   try {
     const SlopeResult r = compute_pipe_slope(c("pipe_length").text(), c("pipe_elein").text(),
                                              c("pipe_eleout").text());
@@ -81,6 +82,7 @@ void frmpipemain::compute_slope() {
         slope.set_text(r.text);
         break;
       case SlopeStatus::input_error:
+        slope_refused = true;
         msg(kSlopeInputMessage, Buttons::OK, Icon::Exclamation);
         break;
       case SlopeStatus::computed:
@@ -88,6 +90,7 @@ void frmpipemain::compute_slope() {
         break;
     }
   } catch (const std::exception&) {
+    slope_refused = true;
     msg(kSlopeInputMessage, Buttons::OK, Icon::Exclamation);
   }
 }

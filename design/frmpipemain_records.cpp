@@ -68,6 +68,7 @@ const std::vector<std::string>& frmpipemain::bound_controls(bool legacy) {
 }
 
 void frmpipemain::get_pipe_records(const std::string& wherestr) {
+  slope_refused = false;  // a record read shows its own stored slope
   shell::SharedState& v = vars();
   try {
     // The binding must let go of the record set it replaces.

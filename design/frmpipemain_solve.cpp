@@ -46,6 +46,12 @@ ui::Icon icon_of(hyd::MessageIcon icon) {
 
 void frmpipemain::cmdpipesolve_Click() {
   bool solved = false;
+  if (slope_refused) {
+    // The slope shown was computed from other inputs than the ones in the fields.
+    msg("No results computed.  Data Input Error for Slope Computation!", ui::Buttons::OK, ui::Icon::Exclamation);
+    pipe_solved = false;
+    return;
+  }
   try {
     {
       ResultWrites guard(writing_results_);
