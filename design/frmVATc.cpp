@@ -459,9 +459,12 @@ void frmVATc::flow_distance1_LostFocus() {
 void frmVATc::flow_distance3_LostFocus() {
   Control& b = c("flow_distance3");
   if (!text::is_numeric(b.text())) b.set_text("0.0");
-  if (text::to_number(b.text()) > 200) {
-    msg("Maximum Flow Distance must be less than  200 ft!", Buttons::OK, Icon::Exclamation);
-    b.set_text("200.0");
+  // Overland flow is limited to 200 ft, which is 60 m in a metric project.
+  const bool metric = vars().unit_system == "METRIC";
+  if (text::to_number(b.text()) > (metric ? 60 : 200)) {
+    msg(metric ? "Maximum Flow Distance must be less than  60 m!" : "Maximum Flow Distance must be less than  200 ft!",
+        Buttons::OK, Icon::Exclamation);
+    b.set_text(metric ? "60.0" : "200.0");
   }
   b.set_text(text::format_text(b.text(), vars().number_format));
 }
@@ -503,7 +506,19 @@ void frmVATc::soil_type_Click() {
 // ---- SAVE and CANCEL ----
 
 void frmVATc::cmdsavePTc_Click() {
+  // Every switched-on segment is computed again from the inputs as they stand now, so that
+  // the Tc saved always agrees with the inputs saved; one that fails has said why and is
+  // switched off, and the window stays open for the engineer to look.
+  bool failed = false;
+  for (int s = 1; s <= 5 && is_loaded(); ++s) {
+    Control& sw = c(seg("CheckTc", s));
+    if (!sw.checked()) continue;
+    compute_segment(s);
+    if (!sw.checked()) failed = true;
+  }
+  if (!is_loaded()) return;
   sum_total_tc();
+  if (failed) return;
   frmpipemain& pipe = prog.form<frmpipemain>();
   const auto total = text::try_number(c("computedPTc").text());
   if (total && *total >= 5.0) {
@@ -550,8 +565,7 @@ void frmVATc::decode_PTcstr() {
 }
 
 void frmVATc::decode_PTcstr2() {
-  const auto fields = tc_inputs::split_fields(prog.form<frmpipemain>().c("pTcStr2").text(),
-                                              tc_inputs::kSecondListFields, tc_inputs::kSoilTypeField);
+  const auto fields = tc_inputs::split_second_list(prog.form<frmpipemain>().c("pTcStr2").text(), kSurfaceType);
   for (std::size_t i = 0; i < fields.size() && i < kSecondList.size(); ++i) c(kSecondList[i]).set_text(fields[i]);
 }
 

@@ -7,6 +7,7 @@
 #include "design/frmpipeflex.h"
 #include "shell/help.h"
 #include "shell/input_procedures.h"
+#include "platform/text/parse.h"
 #include "shell/tarnelhydro_libraries.h"
 
 namespace gw::design {
@@ -304,6 +305,20 @@ void frmpipemain::build_controls() {
     if (*r.unit) label(r.unit, r.unit_caption, fr, 2, r.unit_index);
   }
 
+  // Values only the window's handlers write (the calculators, the inlet, the upstream pipes,
+  // the storm and the discharge computation): shown, never typed.
+  for (const char* name : {"structure_ca", "structure_area", "accumulated_ca", "accumulated_Tc", "pipe_cf",
+                           "pipe_discharge"}) {
+    c(name).set_locked(true);
+    c(name).set_back_color(ui::kLockedColor);
+  }
+  for (int n = 1; n <= 4; ++n)
+    for (const char* row : {"preca", "preTc", "preflowtime"}) {
+      Control& f = c(row + std::to_string(n));
+      f.set_locked(true);
+      f.set_back_color(ui::kLockedColor);
+    }
+
   // ---- the strip under the tabs ----
   add(Kind::Frame, "Scroll_Records_Frame");
   label("lbl_screenmode", "SCREEN MODE", "Scroll_Records_Frame", -1);
@@ -378,6 +393,8 @@ void frmpipemain::Form_Load() {
   remembered_prenode4.clear();
   last_tab_ = 0;
   pressed_.fill(false);
+  // Nothing computed for another pipe is taken for this one.
+  clear_work_values();
   try {
     set_mouse_pointer(ui::kPointerHourglass);
     c("pipetab").set_tab(0);
@@ -467,6 +484,7 @@ void frmpipemain::begin_add_mode() {
   c("mnuExitPipe").set_enabled(true);
   c("pipetab").set_tab(0);
   adding_new_pipe = true;
+  clear_work_values();
   remembered_prenode1.clear();
   remembered_prenode2.clear();
   remembered_prenode3.clear();
@@ -476,6 +494,7 @@ void frmpipemain::begin_add_mode() {
 }
 
 void frmpipemain::mnuEditpipe_Click() {
+  clear_work_values();
   clear_pipe_datasource();
   get_pipe_records(c("pipe_number").text());
   attach_pipe_datasource();
@@ -515,6 +534,25 @@ void frmpipemain::mnuSavepipe_Click() {
       c("pipetab").set_tab(0);
       return;
     }
+    // No link to a pipe that is not saved: each upstream row is checked again.
+    const int rows = v.legacy_project ? 3 : 4;
+    for (int n = 1; n <= rows; ++n) {
+      Control& row = c("prenode" + std::to_string(n));
+      if (row.text().empty()) continue;
+      const bool saved = search_pipes(row.text(), "PIPE_NUMBER");
+      if (search_failed()) return;
+      if (!saved) {
+        msg("There is no saved pipe numbered " + row.text() + ".");
+        c("pipetab").set_tab(1);
+        set_focus(row);
+        return;
+      }
+    }
+    // An entered discharge is saved as the pipe's discharge; a discharge that differs from
+    // it (written by another path) makes the solve out of date. A record without an entered
+    // number (not written by this window) keeps the discharge it has.
+    if (c("dischargeval").text() == "INP" && text::is_numeric(c("structure_discharge").text()))
+      set_entered_discharge();
     if (!pipe_solved) {
       msg("Data has changed! Please 'Solve' pipe Analysis before saving");
       return;

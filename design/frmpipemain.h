@@ -47,7 +47,9 @@ class frmpipemain : public shell::Window {
   // (found_pipe_number: that pipe). Touches no control, so it does not load the window.
   // A search that cannot run shows its error, answers false and leaves search_failed()
   // true, so that a guard can refuse its action instead of taking "not found".
-  bool search_pipes(const std::string& boundtxt, const std::string& listname);
+  // For "PRENODE1".."PRENODE4", a pipe numbered `exclude_pipe` (the pipe's own stored
+  // record while it is edited) does not count.
+  bool search_pipes(const std::string& boundtxt, const std::string& listname, const std::string& exclude_pipe = {});
   bool search_failed() const { return search_failed_; }
 
   // ---- form-level values (kept while the window is unloaded) ----
@@ -140,16 +142,17 @@ class frmpipemain : public shell::Window {
 
   // ---- rainfall intensity, discharge, accumulation, discharge mode ----
   // (handlers of that area: declared here, defined in frmpipemain_flow.cpp)
-  // Makes the accumulation inputs numeric and sets accumulated_Tc, structure_intensity
-  // (for the window's storm frequency) and accumulated_ca. Does not recompute the
-  // discharge: callers follow it with compute_pipe_discharge().
+  // Makes the accumulation inputs numeric and sets accumulated_Tc and accumulated_ca. Needs
+  // no rainfall. Does not recompute the discharge: callers follow it with
+  // compute_pipe_discharge().
   void compute_accumulated();
-  // Writes the design discharge of the rational method into pipe_discharge, over the
-  // structure's drainage, the lateral discharge and the four upstream-pipe rows. Reports
-  // its own failures (pipe_discharge then keeps its text). Right after a
-  // compute_accumulated that could not compute the structure's intensity (reported
-  // there), it computes nothing, so that no discharge comes from an intensity of another
-  // Tc or storm.
+  // Writes the design discharge into pipe_discharge. In the entered mode ("INP") it is the
+  // entered discharge (plus a lateral discharge, when there is one) and nothing else. In
+  // the computed mode it is the rational method over the structure's drainage, the lateral
+  // discharge and the four upstream-pipe rows, with the intensities of this pipe's storm at
+  // its structure's Tc and at each row's arrival, computed afresh (and left in the work
+  // values). A failure is reported in words naming the field; pipe_discharge then keeps
+  // its text.
   void compute_pipe_discharge();
   // The intensity at `tc` (minutes; "5.0" when empty, written back) with the coefficients
   // as loaded, written into pipe_I. False when it cannot be computed (reported).
@@ -158,14 +161,25 @@ class frmpipemain : public shell::Window {
   // into computed_intensity. False, leaving computed_intensity as it was, when the
   // coefficients cannot be loaded or the intensity cannot be computed (reported).
   bool compute_intensity(std::string& tc);
-  // upstream_q1..4: the stored design discharge of each upstream pipe ("0.0" when none);
-  // pipe_cf_value: Cf.
+  // upstream_q1..4: the stored design discharge of each upstream pipe ("0.0" when none, or
+  // when the number names no saved pipe); pipe_cf_value: Cf. Throws when the list of saved
+  // pipes is not open or Cf is no number.
   void get_upstream_discharges();
+  // Empties the intensity and discharge work values, so that nothing computed for another
+  // pipe is taken for this one.
+  void clear_work_values();
   // "Compute Intensity": the structure's and the upstream pipes' intensities, pipe_I and
   // the discharge.
   void cmd_accIntensity_Click();
   // A storm frequency chosen: Cf, then as "Compute Intensity".
   void pipe_storm_freq_Click();
+  // Cf follows every change of the storm; a typed storm is taken when its field is left,
+  // when it is one of the list's items, and refused otherwise.
+  void pipe_storm_freq_Change();
+  void pipe_storm_freq_GotFocus();
+  void pipe_storm_freq_LostFocus();
+  // The storm frequency whose intensities were last asked for (or the text at focus).
+  std::string storm_freq_applied;
   // Upstream-pipe row `slot` (1..4) left: checks the number, then loads or empties the row.
   void prenode_LostFocus(int slot);
   // Loads row `slot` from the pipe list, its intensity, the accumulation and the discharge.
@@ -213,13 +227,17 @@ class frmpipemain : public shell::Window {
   void wire_nodes();
   void wire_flow();
   void set_pressed(int index, bool pressed);
-  // Rainfall intensity and accumulation helpers (frmpipemain_flow files): the storm
-  // frequency as whole years (false, reported, when the text is none), the accumulation
-  // (false when the structure's intensity could not be computed), and the flag that
-  // makes the next compute_pipe_discharge compute nothing after such a failure.
+  // Rainfall intensity helpers (frmpipemain_discharge.cpp): the storm frequency as whole
+  // years (false, reported, when the text is none); the coefficients of the window's storm
+  // (false, reported, when they cannot be looked up); whether the structure's and the
+  // accumulated Tc are positive numbers (reported when not); the entered discharge into
+  // pipe_discharge; pipe_I at the accumulated Tc and then the discharge (false when it
+  // stopped, reported).
   bool storm_frequency(int& years);
-  bool accumulate();
-  bool discharge_blocked_ = false;
+  bool load_storm_coefficients();
+  bool discharge_times_ok();
+  void set_entered_discharge();
+  bool recompute_pipe_intensity();
   // Refreshes the pipe table window's grid and list after a save.
   void refresh_pipe_table();
   // Clears pipe_solved when a bound input really changes outside a refill or SOLVE's writes.

@@ -38,6 +38,7 @@ void frmpipemain::wire_flow() {
   c("structure_input1").on_click = [this] { structure_input1_Click(); };
   c("cmd_accIntensity").on_click = [this] { cmd_accIntensity_Click(); };
   c("pipe_storm_freq").on_click = [this] { pipe_storm_freq_Click(); };
+  c("pipe_storm_freq").on_change = [this] { pipe_storm_freq_Change(); };
   c("cmdstr_area").on_click = [this] { cmdstr_area_Click(); };
   c("cmdstr_Tc").on_click = [this] { cmdstr_Tc_Click(); };
 
@@ -79,6 +80,10 @@ void frmpipemain::wire_flow() {
   on_enter(intensity, [this] { pipe_I_GotFocus(); });
   on_leave(intensity, [this] { pipe_I_LostFocus(); });
 
+  Control& storm = c("pipe_storm_freq");
+  on_enter(storm, [this] { pipe_storm_freq_GotFocus(); });
+  on_leave(storm, [this] { pipe_storm_freq_LostFocus(); });
+
   for (int n = 1; n <= 4; ++n) on_leave(c("prenode" + std::to_string(n)), [this, n] { prenode_LostFocus(n); });
 }
 
@@ -102,6 +107,8 @@ void frmpipemain::structure_compute1_Click() {
   c("structure_discharge").set_text("0.0");
   c("pipe_discharge").set_text("0.0");
   for (const char* b : kAllBuffers) c(b).set_text("");
+  // The computed mode starts from nothing computed before.
+  clear_work_values();
   if (vars().legacy_project)
     for (const char* n : kFourthRow) c(n).set_visible(false);
 }
@@ -135,7 +142,12 @@ void frmpipemain::structure_input1_Click() {
 
 // ---- the entered discharge ----
 
-void frmpipemain::structure_discharge_Change() { c("pipe_discharge").set_text(c("structure_discharge").text()); }
+void frmpipemain::structure_discharge_Change() {
+  // A record being shown brings its own stored discharge.
+  if (bound_ && binding_.refilling()) return;
+  if (c("dischargeval").text() == "INP") set_entered_discharge();
+  else c("pipe_discharge").set_text(c("structure_discharge").text());
+}
 
 void frmpipemain::structure_discharge_LostFocus() {
   Control& d = c("structure_discharge");
@@ -168,7 +180,8 @@ void frmpipemain::structure_Tc_LostFocus() {
   std::optional<double> t = text::try_number(tc.text());
   if (!t || *t < kMinimumTc) tc.set_text("5.0");
   tc.set_text(text::format_text(tc.text(), vars().number_format));
-  if (accumulate()) compute_pipe_discharge();
+  compute_accumulated();
+  compute_pipe_discharge();
 }
 
 // ---- the rainfall intensity ----
@@ -177,8 +190,10 @@ void frmpipemain::pipe_I_GotFocus() { intensity_old_text = c("pipe_I").text(); }
 
 void frmpipemain::pipe_I_LostFocus() {
   Control& i = c("pipe_I");
-  i.set_text(text::format_text(i.text(), vars().number_format));
-  if (i.text() == intensity_old_text) return;
+  const std::string& pattern = vars().number_format;
+  i.set_text(text::format_text(i.text(), pattern));
+  // The same value written another way ("10" and "10.000") is no change.
+  if (i.text() == text::format_text(intensity_old_text, pattern)) return;
   for (const char* b : kTcBuffers) c(b).set_text("");
   compute_pipe_discharge();
 }
@@ -212,24 +227,16 @@ void frmpipemain::cmdstr_area_Click() {
 }
 
 void frmpipemain::cmdstr_Tc_Click() {
-  shell::SharedState& v = vars();
   try {
     prog.forms.get("frmVATc").show_modal();
   } catch (const std::exception& e) {
     msg(e.what());
   }
   if (!is_loaded()) return;
-  // Whether the calculator saved or not: the accumulation, the structure's intensity,
-  // pipe_I and the discharge follow the structure's Tc.
-  if (!accumulate()) return;
-  // compute_intensity reads the storm frequency and looks the coefficients up itself.
-  std::string tc = c("structure_Tc").text();
-  if (!compute_intensity(tc)) return;
-  v.structure_intensity = v.computed_intensity;
-  discharge_blocked_ = false;
-  std::string governing = c("accumulated_Tc").text();
-  if (!show_pipe_intensity(governing)) return;
-  compute_pipe_discharge();
+  // Whether the calculator saved or not: the accumulation, pipe_I and the discharge with
+  // every intensity follow the structure's Tc.
+  compute_accumulated();
+  recompute_pipe_intensity();
 }
 
 }  // namespace gw::design

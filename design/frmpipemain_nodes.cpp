@@ -257,6 +257,12 @@ void frmpipemain::nodein_no_LostFocus() {
     rs.open(open_connection(v.inlet_connection), kInletRecord, {number});
     if (rs.record_count() < 1) return;
     for (int i = 0; i < 4; ++i) c(kNodeInFields[i]).set_text(rs.field(i + 1));
+    // An entered discharge takes nothing from the inlet's drainage: its flow data stay as
+    // the engineer left them and nothing is recomputed.
+    if (c("dischargeval").text() != "CRM") {
+      rs.close();
+      return;
+    }
     const double area1 = inlet_number(rs, "TOTALAREA1");
     const double area2 = inlet_number(rs, "TOTALAREA2");
     const double ca1 = inlet_number(rs, "TOTALCA1");

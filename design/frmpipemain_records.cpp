@@ -266,7 +266,8 @@ void frmpipemain::clear_pipe_results() {
   for (const char* r : kResultFields) c(r).set_text("");
 }
 
-bool frmpipemain::search_pipes(const std::string& boundtxt, const std::string& listname) {
+bool frmpipemain::search_pipes(const std::string& boundtxt, const std::string& listname,
+                               const std::string& exclude_pipe) {
   shell::SharedState& v = vars();
   search_failed_ = false;
   v.found_pipe_number.clear();
@@ -280,6 +281,10 @@ bool frmpipemain::search_pipes(const std::string& boundtxt, const std::string& l
     if (!v.legacy_project) {
       sql += " OR PRENODE4 = ?";
       params.emplace_back(boundtxt);
+    }
+    if (!exclude_pipe.empty()) {
+      sql = "select PIPE_NUMBER from (" + sql + ") WHERE PIPE_NUMBER <> ?";
+      params.emplace_back(exclude_pipe);
     }
   } else if (listname == "PIPE_NUMBER") {
     sql = "select PIPE_NUMBER from PIPE WHERE PIPE_NUMBER = ?";

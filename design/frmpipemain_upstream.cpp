@@ -57,7 +57,9 @@ void frmpipemain::prenode_LostFocus(int slot) {
     const std::array<const std::string*, 4> remembered = {&remembered_prenode1, &remembered_prenode2,
                                                           &remembered_prenode3, &remembered_prenode4};
     if (passed && slot >= 1 && slot <= 4 && number != *remembered[static_cast<size_t>(slot - 1)]) {
-      bool used = search_pipes(number, "PRENODE" + k);
+      // The pipe's own stored record names its upstream pipes too: moving one to another
+      // row is no conflict, only another pipe naming it is.
+      bool used = search_pipes(number, "PRENODE" + k, editing_pipe ? c("pipe_number").text() : std::string());
       // A search that could not run has shown why; the row keeps its number.
       if (search_failed()) return;
       if (used) {
@@ -80,44 +82,41 @@ void frmpipemain::prenode_LostFocus(int slot) {
 }
 
 void frmpipemain::load_previous_pipe(int slot) {
-  shell::SharedState& v = vars();
   try {
     if (!prepipeRS || !prepipeRS->is_open()) throw gw::Error("The list of saved pipes is not open.");
     db::Recordset& list = *prepipeRS;
     list.move_first();
     if (slot >= 1 && slot <= 4) {
       const std::string k = std::to_string(slot);
-      const std::string number = c("prenode" + k).text();
-      if (!list.find("PIPE_NUMBER", number)) throw gw::Error("There is no saved pipe numbered " + number + ".");
+      Control& row = c("prenode" + k);
+      const std::string number = row.text();
+      if (!list.find("PIPE_NUMBER", number)) {
+        // A number that names no saved pipe is refused like any other: the row is emptied
+        // and the user taken back to it, so that no link to nothing is kept or saved.
+        list.move_first();
+        msg("There is no saved pipe numbered " + number + ".");
+        clear_prenode(slot);
+        c("pipetab").set_tab(1);
+        set_focus(row);
+        return;
+      }
       Control& ca = c("preca" + k);
       Control& tc = c("preTc" + k);
       Control& ft = c("preflowtime" + k);
       ca.set_text(list.field("ACCUMULATED_CA"));
       tc.set_text(list.field("ACCUMULATED_TC"));
       ft.set_text(list.field("FLOW_TIME"));
-
-      // The intensity at the upstream pipe's arrival at this pipe.
-      double t = rational::arrival_time(text::to_number(tc.text()), text::to_number(ft.text()));
-      std::string arrival = text::format(t, "0.00");
-      const bool intensity_ok = compute_intensity(arrival);
-      if (intensity_ok) {
-        const std::array<std::string*, 4> i = {&v.upstream_intensity1, &v.upstream_intensity2,
-                                               &v.upstream_intensity3, &v.upstream_intensity4};
-        *i[static_cast<size_t>(slot - 1)] = v.computed_intensity;
-      }
       for (Control* f : {&tc, &ca, &ft})
         if (f->text().empty()) f->set_text("0.0");
-      // Without the row's intensity (reported) nothing further is computed from it.
-      if (!intensity_ok) {
-        list.move_first();
-        return;
-      }
     }
-    if (accumulate()) compute_pipe_discharge();
     list.move_first();
   } catch (const std::exception& e) {
     msg(e.what());
+    return;
   }
+  // The accumulation needs no rainfall; the discharge computes its own intensities.
+  compute_accumulated();
+  compute_pipe_discharge();
 }
 
 void frmpipemain::clear_prenode(int slot) {
@@ -128,12 +127,11 @@ void frmpipemain::clear_prenode(int slot) {
     c("preca" + k).set_text("0.0");
     c("preflowtime" + k).set_text("0.0");
   }
-  if (accumulate()) compute_pipe_discharge();
+  compute_accumulated();
+  compute_pipe_discharge();
 }
 
-void frmpipemain::compute_accumulated() { discharge_blocked_ = !accumulate(); }
-
-bool frmpipemain::accumulate() {
+void frmpipemain::compute_accumulated() {
   shell::SharedState& v = vars();
   const bool legacy = v.legacy_project;
   auto numeric_or = [this](const std::string& name, const char* fallback) {
@@ -147,6 +145,7 @@ bool frmpipemain::accumulate() {
   if (!legacy)
     for (const char* name : {"preca4", "preTc4", "preflowtime4"}) numeric_or(name, "0.0");
 
+  // Every text read here is numeric now; only numbers beyond range can still fail.
   try {
     auto number = [this](const std::string& name) { return text::to_number(c(name).text()); };
     const int slots = legacy ? 3 : 4;
@@ -159,16 +158,9 @@ bool frmpipemain::accumulate() {
     }
     c("accumulated_Tc").set_text(
         text::format(rational::accumulated_tc(number("structure_Tc"), arrival), v.number_format));
-
-    std::string tc = c("structure_Tc").text();
-    const bool intensity_ok = compute_intensity(tc);
-    if (intensity_ok) v.structure_intensity = v.computed_intensity;
-
     c("accumulated_ca").set_text(text::general(rational::accumulated_ca(number("structure_ca"), ca, legacy)));
-    return intensity_ok;
-  } catch (const std::exception& e) {
-    msg(e.what());
-    return false;
+  } catch (const std::exception&) {
+    msg("The accumulated Tc and C * A are too large to compute. Check the structure and the previous pipes.");
   }
 }
 

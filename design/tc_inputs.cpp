@@ -1,6 +1,8 @@
 // Joining and splitting the stored comma lists of the time-of-concentration calculator.
 #include "design/tc_inputs.h"
 
+#include <optional>
+
 #include "platform/text/parse.h"
 
 namespace gw::design::tc_inputs {
@@ -44,6 +46,42 @@ std::vector<std::string> split_fields(std::string_view text, std::size_t count, 
   return fields;
 }
 
+std::vector<std::string> split_second_list(std::string_view text, std::string_view known_surface) {
+  std::vector<std::string> pieces = split_all(text);
+  const std::size_t count = kSecondListFields;
+  if (pieces.size() <= count) return pieces;
+  const std::size_t surplus = pieces.size() - count;
+  // Fields between the two texts, and after the surface type, in field numbers.
+  const std::size_t between = kSurfaceTypeField - kSoilTypeField - 1;
+  auto join = [&](std::size_t from, std::size_t to) {  // pieces from..to, inclusive
+    std::string s = pieces[from];
+    for (std::size_t i = from + 1; i <= to; ++i) s += "," + pieces[i];
+    return s;
+  };
+  auto number_or_empty = [](const std::string& piece) { return piece.empty() || text::is_numeric(piece); };
+  // soil takes `a` of the surplus pieces, the surface type the rest.
+  auto fits = [&](std::size_t a) {
+    for (std::size_t i = 0; i < between; ++i)
+      if (!number_or_empty(pieces[kSoilTypeField + a + 1 + i])) return false;
+    return true;
+  };
+  std::optional<std::size_t> chosen;
+  for (std::size_t a = 0; a <= surplus && !chosen; ++a) {
+    const std::size_t first = kSurfaceTypeField + a;
+    if (fits(a) && join(first, first + surplus - a) == known_surface) chosen = a;
+  }
+  for (std::size_t a = surplus + 1; a-- > 0 && !chosen;)
+    if (fits(a)) chosen = a;
+  const std::size_t a = chosen.value_or(surplus);
+  std::vector<std::string> fields(pieces.begin(), pieces.begin() + static_cast<std::ptrdiff_t>(kSoilTypeField));
+  fields.push_back(join(kSoilTypeField, kSoilTypeField + a));
+  for (std::size_t i = 0; i < between; ++i) fields.push_back(pieces[kSoilTypeField + a + 1 + i]);
+  const std::size_t first = kSurfaceTypeField + a;
+  fields.push_back(join(first, first + surplus - a));
+  for (std::size_t i = first + surplus - a + 1; i < pieces.size(); ++i) fields.push_back(pieces[i]);
+  return fields;
+}
+
 std::string encode_switches(const std::array<int, kSwitchFields>& values) {
   std::vector<std::string> fields;
   for (int v : values) fields.emplace_back(v != 0 ? "1" : "0");
@@ -54,8 +92,7 @@ std::vector<int> decode_switches(std::string_view text) {
   std::vector<int> values;
   for (const std::string& piece : split_all(text)) {
     if (values.size() == kSwitchFields) break;
-    auto number = text::try_number(piece);
-    values.push_back(number && *number != 0 ? 1 : 0);
+    values.push_back(piece == "1" ? 1 : 0);
   }
   return values;
 }

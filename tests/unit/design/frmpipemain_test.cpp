@@ -106,7 +106,8 @@ class PipeWindow : public ::testing::Test {
     w.c("pipe_number").set_text(number);
     w.c("pipe_length").set_text("100");
     w.c("pipe_slope").set_text("0.01");
-    w.c("pipe_discharge").set_text("10");
+    // A new pipe enters its discharge, which becomes the pipe's discharge.
+    w.c("structure_discharge").set_text("10");
     w.cmdpipesolve_Click();
   }
 

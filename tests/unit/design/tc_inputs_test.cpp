@@ -42,6 +42,30 @@ TEST(TcInputs, SecondListKeepsASoilTypeWithCommasWhole) {
   EXPECT_EQ(split_fields(join_fields(fields), kSecondListFields, kSoilTypeField), fields);
 }
 
+TEST(TcInputs, SecondListKeepsCommasInBothFreeTextsWithTheirFields) {
+  constexpr const char* kKnown = "Natural basin with well defined channel";
+  struct Case {
+    const char* soil;
+    const char* surface;
+    const char* c_value;
+  } cases[] = {
+      {"Paved", kKnown, "0.90"},
+      {"Clay, sandy", kKnown, "0.47"},
+      {"Grass, 2, dense", kKnown, "0.21"},  // a number inside the soil type
+      {"Paved", "Basin, shallow", "0.90"},
+      {"Clay, sandy", "Basin, shallow, wide", "0.47"},
+      {",", kKnown, ""},
+      {"", "", ""},
+  };
+  for (const Case& c : cases) {
+    Fields fields = {"200.000", "10.000", "6.000",  "0.0200", c.soil,    c.c_value, "20.855",
+                     "10.000",  "1000.000", c.surface, "1.0",  "9.701",   "300.000", "5.000",
+                     "2.000",   "0.0100",   "0.016",   "1.500", "4.830",  "0.0",     "32.227"};
+    EXPECT_EQ(split_second_list(join_fields(fields), kKnown), fields) << c.soil << " | " << c.surface;
+  }
+  EXPECT_EQ(split_second_list("1.000,2.000", kKnown), (Fields{"1.000", "2.000"}));
+}
+
 TEST(TcInputs, ShortOrEmptyListsGiveTheFieldsThereAre) {
   EXPECT_EQ(split_fields("1.000,2.000,3.000", kFirstListFields, kLandCoverField), (Fields{"1.000", "2.000", "3.000"}));
   EXPECT_EQ(split_fields("", kFirstListFields, kLandCoverField), (Fields{""}));
@@ -59,7 +83,8 @@ TEST(TcInputs, SwitchList) {
       {"1,0,1,0,0", {1, 0, 1, 0, 0}},
       {"0,0,0,0,0", {0, 0, 0, 0, 0}},
       {"1,0", {1, 0}},                     // short: the rest stay as they are
-      {"1,x,,-1,0.5", {1, 0, 0, 1, 1}},    // not a number: off
+      {"1,x,,-1,0.5", {1, 0, 0, 0, 0}},    // only "1" is on
+      {"2,01,1.0, 1,1", {0, 0, 0, 0, 1}},  // other numbers, other forms of one: off
       {"1,1,1,1,1,1,1", {1, 1, 1, 1, 1}},  // surplus ignored
   };
   for (const Case& c : cases) EXPECT_EQ(decode_switches(c.stored), c.values) << c.stored;
