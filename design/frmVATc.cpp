@@ -572,6 +572,9 @@ void frmVATc::decode_PTcstr2() {
 void frmVATc::decode_PTcoptionstr() {
   // Each switch turned on recomputes its segment from the inputs restored before.
   const auto values = tc_inputs::decode_switches(prog.form<frmpipemain>().c("PTcoptionstr").text());
+  // A segment that is off counts nothing in the total, whatever time its list brought back.
+  for (std::size_t i = 0; i < values.size(); ++i)
+    if (values[i] == 0) c(seg("txtTc", static_cast<int>(i) + 1)).set_text("0.0");
   for (std::size_t i = 0; i < values.size() && is_loaded(); ++i)
     c(seg("CheckTc", static_cast<int>(i) + 1)).set_value(values[i]);
 }
