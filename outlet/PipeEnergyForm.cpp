@@ -152,7 +152,8 @@ void PipeEnergyForm::build_needs_frame() {
   };
   put(Kind::Label, "Label1", 13, "Natural Channel Bed Material");
   Control& bed = put(Kind::ComboBox, "Bed_Matl", -1, nullptr);
-  bed.style = 0;
+  // A drop-down list: only its materials can be chosen.
+  bed.style = 2;
   std::vector<std::string> items;
   for (const char* m : {"Boulders", "Large Cobbles", "Small Cobbles", "Very Coarse Gravel", "Coarse Gravel",
                         "Medium Gravel", "Fine Gravel", "Very Fine Gravel", "Very Coarse Sand", "Coarse Sand",
@@ -241,10 +242,14 @@ void PipeEnergyForm::wire_fields() {
     Control& box = c(name);
     box.on_key_press = [&box](int& key) { shell::numeric_keypress(box, key); };
   }
-  for (const char* name : {"dn_TW", "C_Discharge", "W_culvert"}) {
+  for (const char* name : {"dn_TW", "W_culvert"}) {
     Control& box = c(name);
     box.on_got_focus = [&box] { shell::select_all_text(box); };
   }
+  c("C_Discharge").on_got_focus = [this] {
+    discharge_on_focus_ = c("C_Discharge").text();
+    shell::select_all_text(c("C_Discharge"));
+  };
   c("dn_TW").on_lost_focus = [this] { dn_TW_LostFocus(); };
   c("C_Discharge").on_lost_focus = [this] { C_Discharge_LostFocus(); };
   c("W_culvert").on_lost_focus = [this] { W_culvert_LostFocus(); };
@@ -268,18 +273,21 @@ void PipeEnergyForm::Form_Load() {
     get_Energy_records();
     attach_Energy_datasource();
     if (!adoEnergyRS) throw Error("The ENERGY records could not be read.");
+    // The values the user saved, before the load's own steps write over them.
+    const StoredInputs saved = stored_inputs();
     if (adoEnergyRS->record_count() == 0) {
       clear_outlet_fields();
       adoEnergyRS->add_new();
       node_changed = true;
       set_energy_defaults();
       riprap_class_check();
+    } else if (!load_outlet_pipe(c("enodeout").text())) {
+      // No outlet pipe: nothing to compute; the record's own values stay as stored.
+      c("outlet_protection").set_text(outlet_status);
+      show_2yr_discharge(discharge_src != "CRM");
+      riprap_class_check();
     } else {
-      load_outlet_pipe(c("enodeout").text());
-      // The bed material's defaults reset the plasticity index; a clay bed keeps the stored one.
-      const std::string stored_pi = adoEnergyRS->field("PLINDEX");
       Bed_Matl_Click();
-      if (c("Bed_Matl").text() == kClayBed && !stored_pi.empty()) plindex_binding_.restore(stored_pi);
       c("outlet_protection").set_text(outlet_status);
       if (discharge_src != "CRM") {
         show_2yr_discharge(true);
@@ -288,6 +296,9 @@ void PipeEnergyForm::Form_Load() {
         load_rational_inputs();
       }
       riprap_class_check();
+      // The load's own steps fill the basin width from the pipe and the grain sizes and
+      // plasticity index from the bed's defaults: what the user saved comes back.
+      restore_stored_inputs(saved);
       compute_pipe_velocity();
       set_standard_diameter();
       cmdscourholesize_Click();
@@ -296,11 +307,32 @@ void PipeEnergyForm::Form_Load() {
       c("plindex").set_enabled(true);
       c("plindex").set_back_color(ui::kWindowColor);
     }
-    c("cmdanalyzeED").set_enabled(c("outlet_protection").text() == kRequired);
+    // The analysis needs the verdict and an outlet pipe to design for.
+    c("cmdanalyzeED").set_enabled(c("outlet_protection").text() == kRequired && !outlet_shape.empty());
   } catch (const std::exception& e) {
     msg(e.what(), Buttons::OK, Icon::Exclamation, {}, true);
   }
   forget_unchanged_record();
+}
+
+PipeEnergyForm::StoredInputs PipeEnergyForm::stored_inputs() {
+  StoredInputs s;
+  if (!adoEnergyRS || !adoEnergyRS->is_open() || adoEnergyRS->bof() || adoEnergyRS->eof()) return s;
+  auto stored = [this](const char* column) {
+    return adoEnergyRS->has_field(column) ? adoEnergyRS->field(column) : std::string();
+  };
+  s.width = stored("W_CULVERT");
+  s.plasticity_index = stored("PLINDEX");
+  s.d16 = stored("TXT_D");
+  s.d84 = stored("TXT_W");
+  return s;
+}
+
+void PipeEnergyForm::restore_stored_inputs(const StoredInputs& s) {
+  if (!s.width.empty()) w_culvert_binding_.restore(s.width);
+  if (!s.plasticity_index.empty()) plindex_binding_.restore(s.plasticity_index);
+  if (!s.d16.empty()) c("D16").set_text(s.d16);
+  if (!s.d84.empty()) c("D84").set_text(s.d84);
 }
 
 void PipeEnergyForm::Form_Activate() {
@@ -479,7 +511,8 @@ void PipeEnergyForm::enodeout_LostFocus() {
       return;
     }
     clear_outlet_fields();
-    load_outlet_pipe(node);
+    // An outfall without an outlet pipe has nothing more to compute.
+    if (!load_outlet_pipe(node)) return;
     set_standard_diameter();
     if (discharge_src != "INP") {
       show_2yr_discharge(false);
@@ -511,6 +544,13 @@ void PipeEnergyForm::C_Discharge_LostFocus() {
   if (!box.visible() || !box.enabled()) return;
   if (box.text().empty()) box.set_text("0.0");
   box.set_text(text::format_text(box.text(), "0.00"));
+  // A verdict reached with another discharge no longer holds: it is evaluated again.
+  const std::optional<double> before = text::try_number(discharge_on_focus_);
+  const std::optional<double> now = text::try_number(box.text());
+  if (before != now || (!now && box.text() != discharge_on_focus_)) {
+    c("outlet_protection").set_text("");
+    c("cmdanalyzeED").set_enabled(false);
+  }
   compute_pipe_velocity();
   set_focus(c("dn_TW"));
 }

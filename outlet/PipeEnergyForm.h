@@ -30,8 +30,10 @@ class PipeEnergyForm : public shell::Window {
   void EnergyCancel();
 
   // ---- outlet pipe and 2-year discharge ----
-  // Reads the pipe with the largest discharge into `node` and fills the outlet fields.
-  void load_outlet_pipe(const std::string& node);
+  // Reads the pipe with the largest discharge into `node` and fills the outlet fields. Gives
+  // false, after one message naming the outfall and with the outlet forgotten, when no pipe with
+  // a discharge ends there (or the pipe cannot be read).
+  bool load_outlet_pipe(const std::string& node);
   // Reads the rational-method inputs of that pipe and computes the 2-year discharge.
   void load_rational_inputs();
   // The 2-year discharge per barrel into C_Discharge.
@@ -109,6 +111,19 @@ class PipeEnergyForm : public shell::Window {
   // Drops the load's own edits when they leave the stored record as it was.
   void forget_unchanged_record();
   void release_records();
+  // The number in field `field`; raises gw::Error naming it by `caption` when it holds none.
+  double number_in(const char* field, const char* caption);
+  // Empties the fields filled from the outlet pipe, forgets the pipe and its full-flow area and
+  // standard diameter, and disables the analysis: the outfall has no outlet pipe to design for.
+  void forget_outlet_pipe();
+  // Inputs of the stored record that the load's own steps write over: the basin width (filled
+  // from the pipe), the plasticity index and the grain sizes (the bed's defaults).
+  struct StoredInputs {
+    std::string width, plasticity_index, d16, d84;
+  };
+  StoredInputs stored_inputs();
+  // Puts back those the record held (an empty one keeps what the load filled in).
+  void restore_stored_inputs(const StoredInputs& s);
 
   // The outlet pipe row, kept for load_rational_inputs.
   std::shared_ptr<db::Recordset> outlet_pipe_rs_;
@@ -117,6 +132,8 @@ class PipeEnergyForm : public shell::Window {
   // The record's values as opened.
   std::vector<std::string> stored_values_;
   bool focus_on_show_ = false;
+  // The 2-year discharge as it was when its field got the focus.
+  std::string discharge_on_focus_;
   // Declared after the recordsets: the bindings let go of them first.
   ui::Binding binding_;
   PatternBinding w_culvert_binding_;

@@ -2,8 +2,13 @@
 // protection, and the scour hole.
 #include "outlet/PipeEnergyForm.h"
 
+#include <optional>
+#include <string>
+
 #include "outlet/bed_material.h"
+#include "outlet/outlet_units.h"
 #include "outlet/scour_hole.h"
+#include "platform/text/error.h"
 #include "platform/text/checked.h"
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
@@ -14,7 +19,7 @@ using ui::Buttons;
 using ui::Icon;
 
 void PipeEnergyForm::Bed_Matl_Click() {
-  shell::SharedState& v = vars();
+  const OutletUnits u = outlet_units(vars().unit_system);
   try {
     c("D16").set_enabled(true);
     c("D84").set_enabled(true);
@@ -23,8 +28,7 @@ void PipeEnergyForm::Bed_Matl_Click() {
     pi.set_back_color(ui::kButtonFaceColor);
     pi.set_text("5.0");
 
-    const double depth_ft = text::checked(text::to_number(c("dn_C").text()) * v.to_feet_factor);
-    const bool english = v.unit_system == "ENGLISH";
+    const bool english = !u.metric;
     const std::string bed = c("Bed_Matl").text();
     const BedMaterial* material = find_bed_material(bed);
     if (material && bed == kClayBed) {
@@ -40,8 +44,18 @@ void PipeEnergyForm::Bed_Matl_Click() {
       }
     }
     if (material) {
+      // Only a velocity that varies with the depth needs the outlet's flow depth.
+      double depth_ft = 0;
+      if (!material->constant) {
+        const std::string& depth = c("dn_C").text();
+        const std::optional<double> y = text::try_number(depth);
+        if (!y)
+          throw Error("The permissible velocity of " + bed + " needs the Depth of flow at Outlet, which is " +
+                      (depth.empty() ? std::string("empty.") : "\"" + depth + "\", not a number."));
+        depth_ft = text::checked(*y * u.to_feet);
+      }
       double velocity = text::checked(permissible_velocity_fps(*material, depth_ft));
-      if (!english) velocity = text::checked(velocity * v.from_feet_factor);
+      if (!english) velocity = text::checked(velocity * u.from_feet);
       permissible_velocity = velocity;
     }
     // An unknown material keeps the last permissible velocity and shows no D50 range.
@@ -66,8 +80,8 @@ void PipeEnergyForm::cmdNeed_Click() {
   }
   try {
     if (c("Velocity_NS").text().empty()) c("Velocity_NS").set_text("0.0");
-    const double outlet = text::to_number(c("velocity2").text());
-    const double permissible = text::to_number(c("Velocity_NS").text());
+    const double outlet = number_in("velocity2", "2-Yr Outlet Velocity");
+    const double permissible = number_in("Velocity_NS", "Non-Scour Velocity for Soil Type");
     if (!protection_required(outlet, permissible)) {
       c("outlet_protection").set_text(kNotRequired);
       msg(" 2-Yr Outlet Velocity <= Permissible Velocity. No Outlet Protection Required. ");
@@ -84,16 +98,21 @@ void PipeEnergyForm::cmdNeed_Click() {
 
 void PipeEnergyForm::cmdscourholesize_Click() { compute_scour_hole(); }
 
+double PipeEnergyForm::number_in(const char* field, const char* caption) {
+  const std::string& t = c(field).text();
+  if (const std::optional<double> v = text::try_number(t)) return *v;
+  if (t.empty()) throw Error(std::string("The ") + caption + " is empty.");
+  throw Error(std::string("The ") + caption + " \"" + t + "\" is not a number.");
+}
+
 void PipeEnergyForm::compute_scour_hole() {
-  shell::SharedState& v = vars();
+  const OutletUnits u = outlet_units(vars().unit_system);
   try {
     auto flow = [&] {
       ScourFlow f;
-      f.discharge = text::to_number(c("E_Discharge").text());
-      f.area = text::to_number(c("E_Area").text());
-      f.hydraulic_radius = text::to_number(c("E_HydRad").text());
-      f.to_feet = v.to_feet_factor;
-      f.from_feet = v.from_feet_factor;
+      f.discharge = number_in("E_Discharge", "Discharge");
+      f.area = number_in("E_Area", "Area");
+      f.hydraulic_radius = number_in("E_HydRad", "Hydraulic Radius");
       return f;
     };
     ScourHole hole;
@@ -105,12 +124,8 @@ void PipeEnergyForm::compute_scour_hole() {
         plindex_LostFocus();
         return;
       }
-      double pi = text::to_number(c("plindex").text());
-      if (pi < 5) {
-        c("plindex").set_text("5.0");
-        pi = 5;
-      }
-      hole = clay_scour_hole(flow(), pi);
+      // The index is taken within 5..16 by the computation; the field keeps what it holds.
+      hole = clay_scour_hole(flow(), number_in("plindex", "Plasticity Index (PI)"), u.to_feet);
     } else {
       c("D16").set_enabled(true);
       c("D84").set_enabled(true);
@@ -123,13 +138,13 @@ void PipeEnergyForm::compute_scour_hole() {
         D84_LostFocus();
         return;
       }
-      const double d16 = text::to_number(c("D16").text());
-      const double d84 = text::to_number(c("D84").text());
+      const double d16 = number_in("D16", "(D16) Size");
+      const double d84 = number_in("D84", "(D84) Size");
       if (d16 >= d84) {
         msg("D84 should be > D16");
         return;
       }
-      hole = cohesionless_scour_hole(flow(), v.gravity, d16, d84);
+      hole = cohesionless_scour_hole(flow(), u.gravity, d16, d84);
     }
     scour_depth = hole.depth;
     scour_width = hole.width;

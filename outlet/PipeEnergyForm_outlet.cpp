@@ -2,7 +2,11 @@
 // standard diameter and 2-year outlet velocity.
 #include "outlet/PipeEnergyForm.h"
 
+#include <optional>
+#include <string>
+
 #include "outlet/outlet_section.h"
+#include "outlet/outlet_units.h"
 #include "outlet/outlet_velocity.h"
 #include "outlet/two_year_discharge.h"
 #include "platform/text/checked.h"
@@ -20,13 +24,27 @@ using ui::Icon;
 
 namespace {
 
-constexpr const char* kMaxDischargeQuery =
-    "SELECT MAX(CDBL(PIPE_DISCHARGE)) AS PIPE_DISCHARGE FROM PIPE WHERE NODEOUT_NO = ?";
+// The pipes into an outfall in the order they were stored, with their design discharges.
+constexpr const char* kDischargesQuery =
+    "SELECT rowid, PIPE_DISCHARGE FROM PIPE WHERE NODEOUT_NO = ? ORDER BY rowid";
 constexpr const char* kOutletPipeQuery =
     "SELECT PIPE_SHAPE, PIPE_DIA, SPAN, RISE, NUMOFPIPES, PIPE_MAT, DISCHARGEVAL, PIPE_DISCHARGE, PIPE_STORM_FREQ,"
     "LATERAL_DISCHARGE, ACCUMULATED_CA, ACCUMULATED_TC, PIPE_SLOPE, PIPE_MANN, PIPE_CF, PIPE_FLOWDEPTH, PIPE_WP, "
-    "PIPE_AREAFLOW, HYD_RADIUS, PIPE_VELOCITY, FROUDE_NO FROM PIPE WHERE NODEOUT_NO = ? AND "
-    "CDBL(PIPE_DISCHARGE) = ? ORDER BY PIPE_NUMBER";
+    "PIPE_AREAFLOW, HYD_RADIUS, PIPE_VELOCITY, FROUDE_NO FROM PIPE WHERE rowid = ?";
+
+// A stored discharge as a number: a real or integer column as it is, a text when it reads as
+// a number; no value otherwise.
+std::optional<double> discharge_of(const db::Value& v) {
+  switch (v.kind()) {
+    case db::Value::Kind::integer:
+    case db::Value::Kind::real:
+      return v.real();
+    case db::Value::Kind::text:
+      return text::try_number(v.text());
+    default:
+      return std::nullopt;
+  }
+}
 
 // A field text as a 16-bit integer, rounded half to even.
 int to_integer16(const std::string& s) {
@@ -42,29 +60,41 @@ db::Connection& project_connection(shell::SharedState& v) {
 
 }  // namespace
 
-void PipeEnergyForm::load_outlet_pipe(const std::string& node) {
+bool PipeEnergyForm::load_outlet_pipe(const std::string& node) {
   shell::SharedState& v = vars();
   try {
     outlet_pipe_rs_ = std::make_shared<db::Recordset>();
     outlet_tc = 0;
     outlet_ca = 0;
     db::Connection& conn = project_connection(v);
-    double max_q = 0;
+    // The largest discharge into the node, compared as a number; of equal ones the pipe stored
+    // first. The node goes in as a bound value: any text, apostrophes included, is a node number.
+    std::optional<long long> outlet_row;
     {
-      db::Recordset largest;
-      largest.open(conn, kMaxDischargeQuery, {node});
-      const db::Value m = largest.value("PIPE_DISCHARGE");
-      if (m.is_null()) throw Error("No pipe ends at node \"" + node + "\".");
-      max_q = m.real();
+      db::Recordset pipes;
+      pipes.open(conn, kDischargesQuery, {node});
+      double largest = 0;
+      if (pipes.record_count() > 0)
+        for (pipes.move_first(); !pipes.eof(); pipes.move_next()) {
+          const std::optional<double> q = discharge_of(pipes.value(1));
+          if (!q || (outlet_row && !(*q > largest))) continue;
+          largest = *q;
+          outlet_row = pipes.value(0).integer();
+        }
     }
-    // The node goes in as a bound value: any text, apostrophes included, is a node number.
+    if (!outlet_row) {
+      forget_outlet_pipe();
+      msg("No pipe with a design discharge ends at the outfall node \"" + node + "\".", Buttons::OK,
+          Icon::Exclamation);
+      return false;
+    }
     db::Recordset& rs = *outlet_pipe_rs_;
-    rs.open(conn, kOutletPipeQuery, {node, max_q});
-    if (rs.record_count() == 0) return;
+    rs.open(conn, kOutletPipeQuery, {*outlet_row});
     rs.move_first();
 
-    const double divisor = v.dia_divisor;
+    const double divisor = outlet_units(v.unit_system).dia_divisor;
     outlet_shape = rs.field("PIPE_SHAPE");
+    outlet_span.clear();
     if (outlet_shape == "Circular") {
       c("eDiaRise").set_text(rs.field("PIPE_DIA"));
       c("W_culvert").set_text(text::general(text::checked_div(text::to_number(rs.field("PIPE_DIA")), divisor)));
@@ -73,6 +103,8 @@ void PipeEnergyForm::load_outlet_pipe(const std::string& node) {
       outlet_span = rs.field("SPAN");
       c("W_culvert").set_text(text::general(text::checked_div(text::to_number(outlet_span), divisor)));
     }
+    // The pipe's own width, whatever the user's basin width makes of the field later.
+    const double pipe_width = text::to_number(c("W_culvert").text());
     num_pipes = to_integer16(rs.field("NUMOFPIPES"));
     outlet_slope = rs.field("PIPE_SLOPE");
     outlet_manning_n = text::to_number(rs.field("PIPE_MANN"));
@@ -88,10 +120,28 @@ void PipeEnergyForm::load_outlet_pipe(const std::string& node) {
 
     v.full_flow_area = 0;
     v.full_flow_area = full_flow_area(outlet_shape_of(outlet_shape), text::to_number(c("eDiaRise").text()),
-                                      text::to_number(c("W_culvert").text()), divisor, num_pipes);
+                                      pipe_width, divisor, num_pipes);
+    return true;
   } catch (const std::exception& e) {
-    msg(e.what());
+    // A pipe that cannot be read is no outlet to design for.
+    forget_outlet_pipe();
+    msg("The outlet pipe of the outfall node \"" + node + "\" cannot be read: " + e.what(), Buttons::OK,
+        Icon::Exclamation);
+    return false;
   }
+}
+
+void PipeEnergyForm::forget_outlet_pipe() {
+  for (const char* name : {"eDiaRise", "vhstorm_freq", "E_Discharge", "dn_C", "E_Peri", "E_Area", "E_HydRad", "V_C",
+                           "FR_C", "velocity2"})
+    c(name).set_text("");
+  outlet_pipe_rs_.reset();
+  outlet_shape.clear();
+  outlet_span.clear();
+  num_pipes = 0;
+  vars().full_flow_area = 0;
+  vars().standard_diameter.clear();
+  c("cmdanalyzeED").set_enabled(false);
 }
 
 void PipeEnergyForm::load_rational_inputs() {

@@ -3,9 +3,10 @@
 #include "outlet/frmEnergyDissipation.h"
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <utility>
 
-#include "design/frmpipemain.h"
 #include "outlet/PipeEnergyForm.h"
 #include "platform/text/error.h"
 #include "platform/text/format.h"
@@ -24,6 +25,65 @@ frmEnergyDissipation::frmEnergyDissipation(shell::Program& p) : Window(p, kName)
 frmEnergyDissipation::~frmEnergyDissipation() = default;
 
 ui::Control& frmEnergyDissipation::outfall(const char* name) { return prog.form<PipeEnergyForm>().c(name); }
+
+namespace {
+
+// Captions of the outfall window's fields that the designs read, as the user sees them.
+struct FieldCaption {
+  const char* field;
+  const char* caption;
+};
+constexpr FieldCaption kOutfallCaptions[] = {
+    {"E_Discharge", "Discharge"},
+    {"V_C", "Outlet Velocity"},
+    {"dn_C", "Depth of flow at Outlet"},
+    {"FR_C", "Froude Number"},
+    {"eDiaRise", "Pipe Diameter/Rise"},
+    {"W_culvert", "Width of Basin at Outlet"},
+    {"dn_TW", "Depth of Flow in Tailwater Channel"},
+};
+
+const char* caption_of(const char* field) {
+  for (const FieldCaption& f : kOutfallCaptions)
+    if (std::string(f.field) == field) return f.caption;
+  return field;
+}
+
+// The cause of a failure in words the user can act on: the bare run-time descriptions of the
+// number layer say what went wrong in the arithmetic, not in the design's input.
+std::string failure_cause(const std::exception& e) {
+  const std::string what = e.what();
+  if (what == runtime_message::type_mismatch) return "an input is not a number.";
+  if (what == runtime_message::division_by_zero) return "an input is zero where the method divides by it.";
+  if (what == runtime_message::overflow) return "the inputs give numbers too large for the method.";
+  if (what == runtime_message::invalid_call) return "an input lies outside the range of the method.";
+  return what;
+}
+
+}  // namespace
+
+double frmEnergyDissipation::outfall_number(const char* name) {
+  const std::string& t = outfall(name).text();
+  if (const std::optional<double> v = text::try_number(t)) return *v;
+  if (t.empty()) throw Error(std::string("the ") + caption_of(name) + " is empty.");
+  throw Error(std::string("the ") + caption_of(name) + " \"" + t + "\" is not a number.");
+}
+
+OutletUnits frmEnergyDissipation::units() { return outlet_units(vars().unit_system); }
+
+void frmEnergyDissipation::run_design(const char* design, void (frmEnergyDissipation::*clear)(),
+                                      void (frmEnergyDissipation::*body)()) {
+  try {
+    (this->*body)();
+  } catch (const std::exception& e) {
+    // Nothing half designed stays on show, nor reaches the workbook.
+    try {
+      (this->*clear)();
+    } catch (const std::exception&) {
+    }
+    msg(std::string(design) + ": " + failure_cause(e), Buttons::OK, Icon::Exclamation);
+  }
+}
 
 // ---- controls ---------------------------------------------------------------------------
 
@@ -299,23 +359,12 @@ void frmEnergyDissipation::cmdanalyze_Click() {
   clear_riprap_basin_results();
   clear_usbr_results();
   clear_contra_costa_results();
+  // Each design reports its own failure under its name; the next one runs all the same.
   design_vdot_dm_outlet_protection();
   design_usda_outlet_protection();
-  // The three basin designs are each run to their end; one that cannot complete with the
-  // inputs it meets says so under its own name and the next design still runs.
-  struct Basin {
-    const char* title;
-    void (frmEnergyDissipation::*design)();
-  };
-  for (Basin b : {Basin{"Riprap Basin", &frmEnergyDissipation::design_riprap_basin},
-                  Basin{"Contra Costa Basin", &frmEnergyDissipation::design_contra_costa_basin},
-                  Basin{"USBR Type VI Basin", &frmEnergyDissipation::design_usbr_type6_basin}}) {
-    try {
-      (this->*b.design)();
-    } catch (const std::exception& e) {
-      msg(std::string(b.title) + " design: " + e.what(), Buttons::OK, Icon::Exclamation);
-    }
-  }
+  design_riprap_basin();
+  design_contra_costa_basin();
+  design_usbr_type6_basin();
 }
 
 void frmEnergyDissipation::mnuanalyze_Click() { cmdanalyze_Click(); }
@@ -325,18 +374,18 @@ void frmEnergyDissipation::mnuresults_Click() { Cmdresults_Click(); }
 // ---- equivalent depth -------------------------------------------------------------------
 
 bool frmEnergyDissipation::culvert_is_box() {
-  // Reading the shape field loads the pipe design window, unshown, when it is not loaded.
-  return is_box_culvert(prog.forms.get(design::frmpipemain::kName).c("pipe_shape").text());
+  // The shape of the outfall's own outlet pipe, as the outfall window read it.
+  return is_box_culvert(prog.form<PipeEnergyForm>().outlet_shape);
 }
 
 OutletDepth frmEnergyDissipation::outlet_equivalent_depth(int index) {
   const bool box = culvert_is_box();
-  const double v = text::to_number(outfall("V_C").text());
+  const double v = outfall_number("V_C");
   double q = 0;
   double dn = 0;
-  if (box) dn = text::to_number(outfall("dn_C").text());
-  else q = text::to_number(outfall("E_Discharge").text());
-  const OutletDepth d = equivalent_depth(box, q, v, dn, vars().gravity);
+  if (box) dn = outfall_number("dn_C");
+  else q = outfall_number("E_Discharge");
+  const OutletDepth d = equivalent_depth(box, q, v, dn, units().gravity);
   c("txtdE", index).set_text(text::format(d.dE, "0.00"));
   c("txtFRo", index).set_text(text::format(d.froude, "0.00"));
   return d;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "outlet/outlet_equivalent_depth.h"
+#include "outlet/outlet_units.h"
 #include "outlet/usda_rock_outlet.h"
 #include "shell/program.h"
 
@@ -32,10 +33,11 @@ class frmEnergyDissipation : public shell::Window {
 
   // Equivalent depth and Froude number of the outlet, written formatted "0.00" into
   // txtdE(index) and txtFRo(index) (0 USBR, 1 Contra Costa, 2 riprap basin). Reads the
-  // outfall window's E_Discharge, V_C, dn_C and the pipe design window's shape field.
-  // Returns the unrounded values. Raises gw::Error when the inputs give no depth.
+  // outfall window's E_Discharge, V_C, dn_C and the shape of its outlet pipe.
+  // Returns the unrounded values. Raises gw::Error naming the input when they give no depth.
   OutletDepth outlet_equivalent_depth(int index);
-  // True when the pipe design window's shape field reads "Rectangulr" or "Box".
+  // True when the outlet pipe that the outfall window found for the outfall is a box
+  // ("Rectangulr" or "Box").
   bool culvert_is_box();
 
   // ---- VDOT Drainage Manual riprap apron (frmEnergyDissipation_vdot.cpp) ----
@@ -82,6 +84,22 @@ class frmEnergyDissipation : public shell::Window {
   void build_menus();
   // The outfall window's field `name`.
   Control& outfall(const char* name);
+  // The number in the outfall window's field `name`; raises gw::Error naming the field by its
+  // caption when it holds none.
+  double outfall_number(const char* name);
+  // The unit constants of the project's unit system.
+  OutletUnits units();
+  // Runs one design so that its failure stays its own: a failure empties the design's fields
+  // (`clear`), shows one message with the design's name and the cause, and returns.
+  void run_design(const char* design, void (frmEnergyDissipation::*clear)(), void (frmEnergyDissipation::*body)());
+  // The bodies of the five designs; each raises gw::Error when it cannot design its case.
+  void vdot_dm_design();
+  void usda_design();
+  void riprap_basin_design();
+  void contra_costa_design();
+  void usbr_design();
+  // Empties the riprap basin's results with its equivalent depth and Froude number.
+  void clear_riprap_basin_design();
   bool focus_on_show_ = false;
   // Next index of the unit label arrays ftm and fpsmps while the panels are built.
   int ftm_next_ = 0;

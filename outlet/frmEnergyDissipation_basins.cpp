@@ -10,6 +10,7 @@
 #include "outlet/design_refusal.h"
 #include "outlet/riprap_basin.h"
 #include "outlet/usbr_basin.h"
+#include "platform/text/error.h"
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
 #include "shell/input_procedures.h"
@@ -36,42 +37,52 @@ void frmEnergyDissipation::VDOT_Riprap_Click() {
   // A text that names none of the six classes has no stone size: the field is emptied rather
   // than left showing the size of the class chosen before.
   const std::optional<double> d50 = riprap_class_d50_feet(c("VDOT_Riprap").text());
-  c("sizeD50").set_text(d50 ? text::format(*d50 * vars().from_feet_factor, "0.000") : std::string());
+  c("sizeD50").set_text(d50 ? text::format(*d50 * units().from_feet, "0.000") : std::string());
+}
+
+void frmEnergyDissipation::clear_riprap_basin_design() {
+  clear_riprap_basin_results();
+  c("txtdE", 2).set_text("");
+  c("txtFRo", 2).set_text("");
 }
 
 void frmEnergyDissipation::design_riprap_basin() {
-  try {
-    const OutletDepth d = outlet_equivalent_depth(2);
-    // The limit applies to the Froude number as shown, to two decimals.
-    if (riprap_basin_refuses(d.froude)) {
-      msg(kRiprapBasinRefusal, Buttons::OK, Icon::Exclamation);
-      return;
-    }
-    clear_riprap_basin_results();
-    RiprapBasinInput in;
-    in.dE = d.dE;
-    in.froude = d.froude;
-    in.tailwater = text::to_number(outfall("dn_TW").text());
-    // An unknown class leaves no stone size; the pool depth then fails on it.
-    in.d50 = riprap_class_d50_feet(c("VDOT_Riprap").text()).value_or(0) * vars().from_feet_factor;
-    in.width = text::to_number(outfall("W_culvert").text());
-    in.discharge = text::to_number(outfall("E_Discharge").text());
-    in.gravity = vars().gravity;
-    const RiprapBasin b = outlet::design_riprap_basin(in);
-    c("sizeD50").set_text(text::format(b.d50, "0.000"));
-    c("L_Pool").set_text(two_decimals(b.pool_length));
-    c("L_Basin").set_text(two_decimals(b.basin_length));
-    c("D_Pool").set_text(two_decimals(b.pool_depth));
-    c("L_Apron").set_text(two_decimals(b.apron_length));
-    c("T_StoneA").set_text(two_decimals(b.apron_thickness));
-    c("T_StoneB").set_text(two_decimals(b.basin_thickness));
-    c("W_Exit").set_text(two_decimals(b.exit_width));
-    c("V_Exit").set_text(two_decimals(b.exit_velocity));
-  } catch (const DesignRefused& e) {
-    msg(e.what(), Buttons::OK, Icon::Exclamation);
-  } catch (const std::exception& e) {
-    msg(e.what(), Buttons::OK, Icon::Exclamation, {}, true);
+  run_design("Riprap Basin", &frmEnergyDissipation::clear_riprap_basin_design,
+             &frmEnergyDissipation::riprap_basin_design);
+}
+
+void frmEnergyDissipation::riprap_basin_design() {
+  const OutletDepth d = outlet_equivalent_depth(2);
+  // The limit applies to the Froude number as shown, to two decimals.
+  if (riprap_basin_refuses(d.froude)) {
+    msg(kRiprapBasinRefusal, Buttons::OK, Icon::Exclamation);
+    return;
   }
+  clear_riprap_basin_results();
+  const OutletUnits u = units();
+  RiprapBasinInput in;
+  in.dE = d.dE;
+  in.froude = d.froude;
+  in.tailwater = outfall_number("dn_TW");
+  const std::string cls = c("VDOT_Riprap").text();
+  const std::optional<double> d50_feet = riprap_class_d50_feet(cls);
+  if (!d50_feet) throw Error("the riprap class \"" + cls + "\" is none of the VDOT standard classes.");
+  in.d50 = *d50_feet * u.from_feet;
+  in.width = outfall_number("W_culvert");
+  if (!(in.width > 0)) throw Error("the Width of Basin at Outlet must be greater than zero.");
+  in.discharge = outfall_number("E_Discharge");
+  if (!(in.discharge > 0)) throw Error("the Discharge must be greater than zero.");
+  in.gravity = u.gravity;
+  const RiprapBasin b = outlet::design_riprap_basin(in);
+  c("sizeD50").set_text(text::format(b.d50, "0.000"));
+  c("L_Pool").set_text(two_decimals(b.pool_length));
+  c("L_Basin").set_text(two_decimals(b.basin_length));
+  c("D_Pool").set_text(two_decimals(b.pool_depth));
+  c("L_Apron").set_text(two_decimals(b.apron_length));
+  c("T_StoneA").set_text(two_decimals(b.apron_thickness));
+  c("T_StoneB").set_text(two_decimals(b.basin_thickness));
+  c("W_Exit").set_text(two_decimals(b.exit_width));
+  c("V_Exit").set_text(two_decimals(b.exit_velocity));
 }
 
 // ---- Contra Costa basin -----------------------------------------------------------------
@@ -84,6 +95,11 @@ void frmEnergyDissipation::clear_contra_costa_results() {
 }
 
 void frmEnergyDissipation::design_contra_costa_basin() {
+  run_design("Contra Costa Basin", &frmEnergyDissipation::clear_contra_costa_results,
+             &frmEnergyDissipation::contra_costa_design);
+}
+
+void frmEnergyDissipation::contra_costa_design() {
   const OutletDepth d = outlet_equivalent_depth(1);
   if (d.froude > 3) {
     msg(kContraCostaRefusal);
@@ -93,34 +109,30 @@ void frmEnergyDissipation::design_contra_costa_basin() {
     c("txtWbasin").set_text("NONE");
     return;
   }
-  try {
-    ContraCostaInput in;
-    in.dE = d.dE;
-    in.froude = d.froude;
-    in.width = text::to_number(outfall("W_culvert").text());
-    Control& ratio = c("L2byh2");
-    if (ratio.text().empty()) ratio.set_text(kContraCostaDefaultRatio);
-    in.ratio = text::to_number(ratio.text());
-    in.discharge = text::to_number(outfall("E_Discharge").text());
-    in.gravity = vars().gravity;
-    const ContraCostaBasin b = outlet::design_contra_costa_basin(in);
-    c("txtWbasin").set_text(two_decimals(b.basin_width));
-    c("txtLB").set_text(two_decimals(b.LB));
-    c("txtL1").set_text(two_decimals(b.L1));
-    c("txtL2").set_text(two_decimals(b.L2));
-    c("txtL3").set_text(two_decimals(b.L3));
-    c("txth1").set_text(two_decimals(b.h1));
-    c("txth2").set_text(two_decimals(b.h2));
-    c("txtY2").set_text(two_decimals(b.Y2));
-    // The user's end sill stays; a computed one is shown only in an empty field.
-    if (c("txth3").text().empty()) c("txth3").set_text(two_decimals(b.h3));
-    c("txtyc").set_text(two_decimals(b.exit_depth));
-    c("txtVelocityc").set_text(two_decimals(b.exit_velocity));
-  } catch (const std::exception&) {
-    // No half-designed basin stays on show; the analysis reports the failure by name.
-    clear_contra_costa_results();
-    throw;
-  }
+  ContraCostaInput in;
+  in.dE = d.dE;
+  in.froude = d.froude;
+  in.width = outfall_number("W_culvert");
+  Control& ratio = c("L2byh2");
+  if (ratio.text().empty()) ratio.set_text(kContraCostaDefaultRatio);
+  const std::optional<double> p = text::try_number(ratio.text());
+  if (!p) throw Error("the L2/h2 Ratio \"" + ratio.text() + "\" is not a number.");
+  in.ratio = *p;
+  in.discharge = outfall_number("E_Discharge");
+  in.gravity = units().gravity;
+  const ContraCostaBasin b = outlet::design_contra_costa_basin(in);
+  c("txtWbasin").set_text(two_decimals(b.basin_width));
+  c("txtLB").set_text(two_decimals(b.LB));
+  c("txtL1").set_text(two_decimals(b.L1));
+  c("txtL2").set_text(two_decimals(b.L2));
+  c("txtL3").set_text(two_decimals(b.L3));
+  c("txth1").set_text(two_decimals(b.h1));
+  c("txth2").set_text(two_decimals(b.h2));
+  c("txtY2").set_text(two_decimals(b.Y2));
+  // The user's end sill stays; a computed one is shown only in an empty field.
+  if (c("txth3").text().empty()) c("txth3").set_text(two_decimals(b.h3));
+  c("txtyc").set_text(two_decimals(b.exit_depth));
+  c("txtVelocityc").set_text(two_decimals(b.exit_velocity));
 }
 
 void frmEnergyDissipation::L2byh2_LostFocus() {
@@ -152,35 +164,47 @@ void frmEnergyDissipation::clear_usbr_results() {
 }
 
 void frmEnergyDissipation::design_usbr_type6_basin() {
+  run_design("USBR Type VI Basin", &frmEnergyDissipation::clear_usbr_results, &frmEnergyDissipation::usbr_design);
+}
+
+void frmEnergyDissipation::usbr_design() {
   clear_usbr_results();
+  const OutletUnits u = units();
+  UsbrInput in;
+  in.discharge = outfall_number("E_Discharge");
+  in.velocity = outfall_number("V_C");
+  in.to_feet = u.to_feet;
+  in.from_feet = u.from_feet;
   try {
-    UsbrInput in;
-    in.discharge = text::to_number(outfall("E_Discharge").text());
-    in.velocity = text::to_number(outfall("V_C").text());
-    try {
-      check_usbr_limits(in.discharge, in.velocity);
-    } catch (const DesignRefused& e) {
-      msg(e.what());
-      return;
-    }
-    const OutletDepth d = outlet_equivalent_depth(0);
-    in.dE = d.dE;
-    in.froude = d.froude;
-    in.gravity = vars().gravity;
-    in.from_feet = vars().from_feet_factor;
-    const UsbrBasin b = design_usbr_basin(in);
-    c("txtHo").set_text(two_decimals(b.Ho));
-    c("USBRsize", 0).set_text(two_decimals(b.width));
-    for (int k = 0; k < 14; ++k) c("USBRsize", k + 1).set_text(two_decimals(b.dims[k]));
-    c("txtHL").set_text(two_decimals(b.HL));
-    c("txtHe").set_text(two_decimals(b.He));
-    c("txtdB").set_text(two_decimals(b.exit_depth));
-    // An outlet no deeper than the first step computes no exit velocity: the field stays empty.
-    c("txtVB").set_text(b.exit_velocity ? two_decimals(*b.exit_velocity) : std::string());
-  } catch (const std::exception&) {
-    clear_usbr_results();
-    throw;
+    check_usbr_limits(in.discharge, in.velocity, in.to_feet);
+  } catch (const DesignRefused& e) {
+    msg(e.what());
+    return;
   }
+  const OutletDepth d = outlet_equivalent_depth(0);
+  in.dE = d.dE;
+  in.froude = d.froude;
+  in.gravity = u.gravity;
+  const UsbrBasin b = design_usbr_basin(in);
+  c("txtHo").set_text(two_decimals(b.Ho));
+  c("USBRsize", 0).set_text(two_decimals(b.width));
+  for (int k = 0; k < 14; ++k) c("USBRsize", k + 1).set_text(two_decimals(b.dims[k]));
+  if (b.beyond_table)
+    msg("USBR Type VI Basin: the basin width " + two_decimals(b.width) + " " + u.length +
+            " is wider than the widest standard basin, " + two_decimals(kUsbrWidestBasinFeet * u.from_feet) + " " +
+            u.length + "; the dimensions shown are those of the widest basin.",
+        Buttons::OK, Icon::Exclamation);
+  c("txtHL").set_text(two_decimals(b.HL));
+  c("txtHe").set_text(two_decimals(b.He));
+  // An exit depth is designed only when a depth below the equivalent depth meets the exit energy.
+  if (!b.exit_found || !b.exit_velocity) {
+    msg("USBR Type VI Basin: no exit depth below the equivalent depth " + two_decimals(d.dE) + " " + u.length +
+            " meets the exit energy He " + two_decimals(b.He) + " " + u.length + "; dB and VB are not designed.",
+        Buttons::OK, Icon::Exclamation);
+    return;
+  }
+  c("txtdB").set_text(two_decimals(b.exit_depth));
+  c("txtVB").set_text(two_decimals(*b.exit_velocity));
 }
 
 // ---- events of the basin panels' input fields ---------------------------------------------

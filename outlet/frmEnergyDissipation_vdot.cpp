@@ -3,6 +3,7 @@
 #include "outlet/frmEnergyDissipation.h"
 
 #include "outlet/vdot_apron.h"
+#include "platform/text/error.h"
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
 
@@ -16,54 +17,40 @@ void frmEnergyDissipation::clear_vdot_dm_results() {
 }
 
 void frmEnergyDissipation::design_vdot_dm_outlet_protection() {
-  try {
-    clear_vdot_dm_results();
-    const double fr = text::to_number(outfall("FR_C").text());
-    if (fr > 3.0)
-      msg("Froude Number exceeds 3. \nSpecial design outlet protection required for VDOT Drainage Manual method.",
-          Buttons::OK, Icon::Exclamation);
-    select_vdot_dm_lining();
-  } catch (const std::exception& e) {
-    msg(e.what(), Buttons::OK, Icon::Exclamation, {}, true);
-  }
+  run_design("VDOT Drainage Manual Riprap Apron", &frmEnergyDissipation::clear_vdot_dm_results,
+             &frmEnergyDissipation::vdot_dm_design);
+}
+
+void frmEnergyDissipation::vdot_dm_design() {
+  clear_vdot_dm_results();
+  const double fr = outfall_number("FR_C");
+  if (fr > 3.0)
+    msg("Froude Number exceeds 3. \nSpecial design outlet protection required for VDOT Drainage Manual method.",
+        Buttons::OK, Icon::Exclamation);
+  select_vdot_dm_lining();
 }
 
 void frmEnergyDissipation::select_vdot_dm_lining() {
-  // Each step that fails is passed over and the next one runs; a velocity that cannot be
-  // read counts as none, which takes the first row of the table.
-  double vft = 0;
-  try {
-    vft = text::to_number(outfall("V_C").text()) * vars().to_feet_factor;
-  } catch (const std::exception&) {
-  }
+  // The lining is chosen by the outlet velocity: without one there is no lining to choose, and
+  // the design fails rather than taking the first row of the table.
+  const OutletUnits u = units();
+  const double vft = outfall_number("V_C") * u.to_feet;
   const VdotLining row = vdot_lining(vft);
-  try {
-    c("txt_EC").set_text(row.text);
-  } catch (const std::exception&) {
-  }
-  if (row.sized) {
-    try {
-      size_vdot_dm_apron();
-    } catch (const std::exception&) {
-    }
-    try {
-      c("txtEC_T").set_text(text::format(row.thickness_ft * vars().from_feet_factor, "0.00"));
-    } catch (const std::exception&) {
-    }
-  } else if (row.not_required) {
-    c("txtEC_T").set_text("");
-  }
+  if (row.sized) size_vdot_dm_apron();
+  c("txt_EC").set_text(row.text);
+  if (row.sized) c("txtEC_T").set_text(text::format(row.thickness_ft * u.from_feet, "0.00"));
+  else if (row.not_required) c("txtEC_T").set_text("");
 }
 
 void frmEnergyDissipation::size_vdot_dm_apron() {
-  const shell::SharedState& v = vars();
-  const double area_sqft = v.full_flow_area * v.to_feet_factor * v.to_feet_factor;
-  const double do_ = text::to_number(outfall("eDiaRise").text()) / v.dia_divisor;
-  const double k_do = vdot_apron_size(area_sqft, do_, 0).length;
-  c("txtEC_L").set_text(text::format(k_do, "0.00"));
-  c("txtEC_W").set_text(text::format(k_do, "0.00"));
-  const double w0 = text::to_number(outfall("W_culvert").text());
-  c("txtEC_W").set_text(text::format(vdot_apron_size(area_sqft, do_, w0).width, "0.00"));
+  const OutletUnits u = units();
+  const double area_sqft = vars().full_flow_area * u.to_feet * u.to_feet;
+  if (!(area_sqft > 0)) throw Error("the outlet pipe's full-flow area is not known.");
+  const double do_ = outfall_number("eDiaRise") / u.dia_divisor;
+  const double w0 = outfall_number("W_culvert");
+  const VdotApron apron = vdot_apron_size(area_sqft, do_, w0);
+  c("txtEC_L").set_text(text::format(apron.length, "0.00"));
+  c("txtEC_W").set_text(text::format(apron.width, "0.00"));
 }
 
 }  // namespace gw::outlet

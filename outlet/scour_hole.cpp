@@ -1,6 +1,7 @@
 // Scour hole dimensions from the outlet flow, by the empirical power laws of each bed kind.
 #include "outlet/scour_hole.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/text/checked.h"
@@ -39,27 +40,28 @@ ScourHole hole_of(const double (&dims)[3]) {
 ScourHole cohesionless_scour_hole(const ScourFlow& flow, double gravity, double d16, double d84) {
   if (!(d16 < d84)) throw Error("D84 should be > D16");
   const double sigma = checked_div(d84, d16);
-  const double x =
-      checked(checked_div(flow.discharge, flow.area * checked_pow(gravity * flow.hydraulic_radius, 0.5)) * flow.to_feet);
+  // Q, A, g and Rc are all in the project's units: X is the same number in either system.
+  const double x = checked_div(flow.discharge, flow.area * checked_pow(gravity * flow.hydraulic_radius, 0.5));
   const double spread = checked_pow(sigma, 1.0 / 3.0);
   double dims[3];
   for (int i = 0; i < 3; ++i) {
     const Coefficients& k = kCohesionless[i];
     dims[i] = checked(checked_div(k.alpha, spread) * checked_pow(x, k.beta) * checked_pow(kTimeBase, k.theta) *
-                      flow.hydraulic_radius * flow.from_feet);
+                      flow.hydraulic_radius);
   }
   return hole_of(dims);
 }
 
-ScourHole clay_scour_hole(const ScourFlow& flow, double plasticity_index) {
-  const double shear = checked(0.042 * std::tan(checked((30 + 1.73 * plasticity_index) * kPi / 180)));
-  const double y =
-      checked_div(checked((checked_div(flow.discharge, flow.area) * (flow.to_feet * flow.to_feet)) * 1.94), shear);
+ScourHole clay_scour_hole(const ScourFlow& flow, double plasticity_index, double to_feet) {
+  const double pi = std::clamp(plasticity_index, kMinPlasticityIndex, kMaxPlasticityIndex);
+  const double shear = checked(0.042 * std::tan(checked((30 + 1.73 * pi) * kPi / 180)));
+  // The outlet velocity in ft/s.
+  const double velocity_fps = checked(checked_div(flow.discharge, flow.area) * to_feet);
+  const double y = checked_div(checked(velocity_fps * 1.94), shear);
   double dims[3];
   for (int i = 0; i < 3; ++i) {
     const Coefficients& k = kClay[i];
-    dims[i] = checked((k.alpha * checked_pow(y, k.beta)) * checked_pow(kTimeBase, k.theta) * flow.hydraulic_radius *
-                      flow.from_feet);
+    dims[i] = checked((k.alpha * checked_pow(y, k.beta)) * checked_pow(kTimeBase, k.theta) * flow.hydraulic_radius);
   }
   return hole_of(dims);
 }

@@ -8,9 +8,11 @@ struct ScourFlow {
   double discharge = 0;        // Q, cfs or cms
   double area = 0;             // A, flow area, ft² or m²
   double hydraulic_radius = 0; // Rc, ft or m
-  double to_feet = 1;          // 1 English, 3.2808 metric
-  double from_feet = 1;        // 1 English, 0.3048 metric
 };
+
+// The plasticity index range of the clay formula; an index outside it is taken at its end.
+inline constexpr double kMinPlasticityIndex = 5;
+inline constexpr double kMaxPlasticityIndex = 16;
 
 // Depth, width and length of the hole and the distance from the outlet to its deepest point
 // (0.4 times the length), in the project's length unit.
@@ -21,18 +23,22 @@ struct ScourHole {
   double location = 0;
 };
 
+// Each dimension is Rc times a dimensionless factor, so a metric hole is the English hole of the
+// same flow times 0.3048.
+//
 // Cohesionless bed of grain sizes d16 < d84 (any one unit) and gravity g in the project's units:
-// σ = d84 / d16, X = Q / (A (g Rc)^0.5) × to_feet, and per dimension
-// (α / σ^(1/3)) X^β 0.0949^θ Rc from_feet with (α, β, θ) = depth (2.27, 0.39, 0.06),
+// σ = d84 / d16, the dimensionless X = Q / (A (g Rc)^0.5), and per dimension
+// (α / σ^(1/3)) X^β 0.0949^θ Rc with (α, β, θ) = depth (2.27, 0.39, 0.06),
 // width (6.94, 0.53, 0.08), length (17.1, 0.47, 0.10).
 // Throws gw::Error when d16 >= d84, for a zero area or radius, a negative power base or overflow.
 ScourHole cohesionless_scour_hole(const ScourFlow& flow, double gravity, double d16, double d84);
 
-// Clay bed of plasticity index pi (degrees enter as 30 + 1.73 pi):
-// shear = 0.042 tan((30 + 1.73 pi) π / 180), Y = ((Q / A) to_feet²) 1.94 / shear, and per
-// dimension (α Y^β) 0.0949^θ Rc from_feet with (α, β, θ) = depth (0.86, 0.18, 0.10),
+// Clay bed of plasticity index pi, taken within 5..16 (degrees enter as 30 + 1.73 pi):
+// shear = 0.042 tan((30 + 1.73 pi) π / 180); the empirical term takes the outlet velocity in
+// ft/s, to the first power: Y = ((Q / A) to_feet) 1.94 / shear (to_feet 1 English, 3.2808
+// metric); per dimension (α Y^β) 0.0949^θ Rc with (α, β, θ) = depth (0.86, 0.18, 0.10),
 // width (3.55, 0.17, 0.07), length (2.82, 0.33, 0.09).
 // Throws gw::Error for a zero area or shear, a negative power base or overflow.
-ScourHole clay_scour_hole(const ScourFlow& flow, double plasticity_index);
+ScourHole clay_scour_hole(const ScourFlow& flow, double plasticity_index, double to_feet);
 
 }  // namespace gw::outlet

@@ -40,8 +40,8 @@ constexpr UsbrDimensions kTable[kRows] = {
 
 }  // namespace
 
-void check_usbr_limits(double q, double v) {
-  if (q > 400 || v > 50) throw DesignRefused(kUsbrLimitMessage);
+void check_usbr_limits(double q, double v, double to_feet) {
+  if (q * to_feet * to_feet * to_feet > 400 || v * to_feet > 50) throw DesignRefused(kUsbrLimitMessage);
 }
 
 int usbr_table_row(double w, double from_feet) {
@@ -53,7 +53,7 @@ int usbr_table_row(double w, double from_feet) {
 const UsbrDimensions& usbr_table_feet(int row) { return kTable[row]; }
 
 UsbrBasin design_usbr_basin(const UsbrInput& in) {
-  check_usbr_limits(in.discharge, in.velocity);
+  check_usbr_limits(in.discharge, in.velocity, in.to_feet);
   const double g = in.gravity;
   const double fr = in.froude;
   UsbrBasin b;
@@ -61,6 +61,7 @@ UsbrBasin design_usbr_basin(const UsbrInput& in) {
   b.ratio = round_half_even(checked(0.0331 * fr * fr + 0.151 * fr + 0.0929), 2);
   b.width = round_half_even(checked(checked_div(b.Ho, b.ratio) + 0.5), 0);
   if (b.width < kFirstWidthFeet * in.from_feet) b.width = kFirstWidthFeet * in.from_feet;
+  b.beyond_table = b.width > kUsbrWidestBasinFeet * in.from_feet;
   const UsbrDimensions& row = kTable[usbr_table_row(b.width, in.from_feet)];
   for (size_t i = 0; i < row.size(); ++i) b.dims[i] = row[i] * in.from_feet;
 

@@ -7,11 +7,13 @@
 
 namespace gw::outlet {
 
+bool usda_uses_set1(double tw, double do_) { return tw >= 0.5 * do_; }
+
 UsdaApron design_usda_apron(const UsdaCoefficients& k, double q_cfs, double tw, double do_, double w0,
                             double from_feet) {
   if (!(q_cfs > 0)) throw Error("Invalid procedure call or argument");
   UsdaApron r;
-  r.set1 = tw >= 0.5 * do_;
+  r.set1 = usda_uses_set1(tw, do_);
   const double lnq = std::log(q_cfs);
   if (r.set1) {
     r.d50 = (k.a1 * q_cfs * q_cfs + k.b1 * q_cfs + k.c1) * from_feet;

@@ -11,6 +11,10 @@ struct UsdaCoefficients {
   double a2 = 0, b2 = 0, c2 = 0, d2 = 0, e2 = 0;
 };
 
+// True when the tailwater tw is at least half the outlet size do_ (both in the project's length
+// unit): coefficient set 1 applies, else set 2.
+bool usda_uses_set1(double tw, double do_);
+
 struct UsdaApron {
   bool set1 = true;      // the tailwater case used
   double length = 0;     // La, after its minimum (project length unit)

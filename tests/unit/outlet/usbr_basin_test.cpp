@@ -15,7 +15,7 @@ namespace {
 
 std::string shown(double v) { return text::format(v, "0.00"); }
 
-UsbrInput circular(double q, double v, double g = 32.2, double from_feet = 1) {
+UsbrInput circular(double q, double v, double g = 32.2, double from_feet = 1, double to_feet = 1) {
   const OutletDepth d = equivalent_depth(false, q, v, 0, g);
   UsbrInput in;
   in.discharge = q;
@@ -24,6 +24,7 @@ UsbrInput circular(double q, double v, double g = 32.2, double from_feet = 1) {
   in.froude = d.froude;
   in.gravity = g;
   in.from_feet = from_feet;
+  in.to_feet = to_feet;
   return in;
 }
 
@@ -47,22 +48,28 @@ TEST(UsbrBasin, WorkedExample) {
 }
 
 TEST(UsbrBasin, LimitsAreStrict) {
+  // Metric numbers are compared in cfs and ft/s: 12 cms is 423.8 cfs, 11 cms 388.4 cfs;
+  // 15.3 m/s is 50.2 ft/s, 15.2 m/s 49.9 ft/s.
+  const double m = 3.2808;
   struct Case {
-    double q, v;
+    double q, v, to_feet;
     bool refused;
-  } cases[] = {{400, 50, false}, {400.01, 20, true}, {100, 50.01, true}, {0.5, 3, false}};
+  } cases[] = {{400, 50, 1, false}, {400.01, 20, 1, true}, {100, 50.01, 1, true}, {0.5, 3, 1, false},
+               {12, 8, m, true},   {11, 8, m, false},     {5, 15.3, m, true},    {5, 15.2, m, false}};
   for (const Case& c : cases) {
+    const double g = c.to_feet == 1 ? 32.2 : 9.8146;
+    const double from_feet = c.to_feet == 1 ? 1 : 0.3048;
     if (c.refused) {
-      EXPECT_THROW(check_usbr_limits(c.q, c.v), DesignRefused) << c.q << " " << c.v;
+      EXPECT_THROW(check_usbr_limits(c.q, c.v, c.to_feet), DesignRefused) << c.q << " " << c.v;
       try {
-        design_usbr_basin(circular(c.q, c.v));
+        design_usbr_basin(circular(c.q, c.v, g, from_feet, c.to_feet));
         ADD_FAILURE() << "not refused";
       } catch (const DesignRefused& e) {
         EXPECT_STREQ(e.what(), "Discharge/velocity exceeds max value for USBR Type VI Basin");
       }
     } else {
-      EXPECT_NO_THROW(check_usbr_limits(c.q, c.v));
-      EXPECT_NO_THROW(design_usbr_basin(circular(c.q, c.v))) << c.q << " " << c.v;
+      EXPECT_NO_THROW(check_usbr_limits(c.q, c.v, c.to_feet));
+      EXPECT_NO_THROW(design_usbr_basin(circular(c.q, c.v, g, from_feet, c.to_feet))) << c.q << " " << c.v;
     }
   }
 }
@@ -127,6 +134,8 @@ TEST(UsbrBasin, ShownDimensionsByWidth) {
   for (const Case& c : cases) {
     const UsbrBasin b = design_usbr_basin(with_quotient(c.quotient, c.from_feet, c.from_feet == 1 ? 32.2 : 9.8146));
     EXPECT_EQ(shown(b.width), c.width) << c.quotient;
+    // Only a width above the 20 ft row is marked as beyond the table.
+    EXPECT_EQ(b.beyond_table, std::string(c.width) == "23.00") << c.quotient;
     EXPECT_EQ(shown(b.dims[c.dim]), c.value) << c.quotient << " dimension " << c.dim;
   }
 }
