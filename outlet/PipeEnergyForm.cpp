@@ -313,6 +313,13 @@ void PipeEnergyForm::Form_Load() {
     msg(e.what(), Buttons::OK, Icon::Exclamation, {}, true);
   }
   forget_unchanged_record();
+  loaded_values_.clear();
+  try {
+    if (adoEnergyRS && adoEnergyRS->is_open() && !adoEnergyRS->bof() && !adoEnergyRS->eof())
+      for (int i = 0; i < adoEnergyRS->field_count(); ++i) loaded_values_.push_back(adoEnergyRS->field(i));
+  } catch (const std::exception&) {
+    loaded_values_.clear();
+  }
 }
 
 PipeEnergyForm::StoredInputs PipeEnergyForm::stored_inputs() {
@@ -354,6 +361,25 @@ void PipeEnergyForm::show_2yr_discharge(bool shown) {
   c("C_Discharge").set_enabled(shown);
   c("lbl2yeardis").set_visible(shown);
   c("cfscms", 1).set_visible(shown);
+}
+
+bool PipeEnergyForm::only_load_fills() {
+  // The load fills what the stored record left empty (a plasticity index, a basin width from the
+  // pipe); such fills are no edit of the user's. Any other difference is.
+  try {
+    if (!adoEnergyRS || !adoEnergyRS->is_open() || adoEnergyRS->edit_mode() != db::EditMode::in_progress) return false;
+    const auto n = static_cast<std::size_t>(adoEnergyRS->field_count());
+    if (stored_values_.size() != n || loaded_values_.size() != n) return false;
+    for (std::size_t i = 0; i < n; ++i) {
+      const std::string now = adoEnergyRS->field(static_cast<int>(i));
+      if (now == stored_values_[i]) continue;
+      if (stored_values_[i].empty() && now == loaded_values_[i]) continue;
+      return false;
+    }
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
 }
 
 void PipeEnergyForm::forget_unchanged_record() {
@@ -595,6 +621,14 @@ void PipeEnergyForm::mnusave_Click() {
     msg("Data Update Error!", Buttons::OK, Icon::Exclamation);
     return;
   }
+  // What was written is the stored record from now on.
+  try {
+    stored_values_.clear();
+    for (int i = 0; i < adoEnergyRS->field_count(); ++i) stored_values_.push_back(adoEnergyRS->field(i));
+    loaded_values_ = stored_values_;
+  } catch (const std::exception&) {
+    stored_values_.clear();
+  }
   msg("Record Saved", Buttons::OK, Icon::Information);
   data_dirty = false;
 }
@@ -602,6 +636,8 @@ void PipeEnergyForm::mnusave_Click() {
 void PipeEnergyForm::Form_Unload(int& cancel) {
   tab_next();
   if (!is_loaded()) return;
+  // Reopened and closed without an edit: nothing to ask.
+  if (data_dirty && only_load_fills()) EnergyCancel();
   if (data_dirty) {
     if (msg("Exit without Saving?", Buttons::YesNo, Icon::Information, "Gullyware") == Answer::No) {
       cancel = 1;

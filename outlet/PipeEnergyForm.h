@@ -110,6 +110,9 @@ class PipeEnergyForm : public shell::Window {
   void show_2yr_discharge(bool shown);
   // Drops the load's own edits when they leave the stored record as it was.
   void forget_unchanged_record();
+  // True when the record differs from the stored one only by what the load filled into columns
+  // the record left empty.
+  bool only_load_fills();
   void release_records();
   // The number in field `field`; raises gw::Error naming it by `caption` when it holds none.
   double number_in(const char* field, const char* caption);
@@ -131,6 +134,8 @@ class PipeEnergyForm : public shell::Window {
   std::shared_ptr<db::Recordset> node_list_rs_;
   // The record's values as opened.
   std::vector<std::string> stored_values_;
+  // The record's values as the load left them.
+  std::vector<std::string> loaded_values_;
   bool focus_on_show_ = false;
   // The 2-year discharge as it was when its field got the focus.
   std::string discharge_on_focus_;

@@ -53,10 +53,10 @@ const char* caption_of(const char* field) {
 // number layer say what went wrong in the arithmetic, not in the design's input.
 std::string failure_cause(const std::exception& e) {
   const std::string what = e.what();
-  if (what == runtime_message::type_mismatch) return "an input is not a number.";
-  if (what == runtime_message::division_by_zero) return "an input is zero where the method divides by it.";
-  if (what == runtime_message::overflow) return "the inputs give numbers too large for the method.";
-  if (what == runtime_message::invalid_call) return "an input lies outside the range of the method.";
+  if (what == runtime_message::type_mismatch) return "An input is not a number.";
+  if (what == runtime_message::division_by_zero) return "An input is zero where the method divides by it.";
+  if (what == runtime_message::overflow) return "The inputs give numbers too large for the method.";
+  if (what == runtime_message::invalid_call) return "An input lies outside the range of the method.";
   return what;
 }
 
@@ -65,8 +65,8 @@ std::string failure_cause(const std::exception& e) {
 double frmEnergyDissipation::outfall_number(const char* name) {
   const std::string& t = outfall(name).text();
   if (const std::optional<double> v = text::try_number(t)) return *v;
-  if (t.empty()) throw Error(std::string("the ") + caption_of(name) + " is empty.");
-  throw Error(std::string("the ") + caption_of(name) + " \"" + t + "\" is not a number.");
+  if (t.empty()) throw Error(std::string("The ") + caption_of(name) + " is empty.");
+  throw Error(std::string("The ") + caption_of(name) + " \"" + t + "\" is not a number.");
 }
 
 OutletUnits frmEnergyDissipation::units() { return outlet_units(vars().unit_system); }

@@ -66,12 +66,12 @@ void frmEnergyDissipation::riprap_basin_design() {
   in.tailwater = outfall_number("dn_TW");
   const std::string cls = c("VDOT_Riprap").text();
   const std::optional<double> d50_feet = riprap_class_d50_feet(cls);
-  if (!d50_feet) throw Error("the riprap class \"" + cls + "\" is none of the VDOT standard classes.");
+  if (!d50_feet) throw Error("The riprap class \"" + cls + "\" is none of the VDOT standard classes.");
   in.d50 = *d50_feet * u.from_feet;
   in.width = outfall_number("W_culvert");
-  if (!(in.width > 0)) throw Error("the Width of Basin at Outlet must be greater than zero.");
+  if (!(in.width > 0)) throw Error("The Width of Basin at Outlet must be greater than zero.");
   in.discharge = outfall_number("E_Discharge");
-  if (!(in.discharge > 0)) throw Error("the Discharge must be greater than zero.");
+  if (!(in.discharge > 0)) throw Error("The Discharge must be greater than zero.");
   in.gravity = u.gravity;
   const RiprapBasin b = outlet::design_riprap_basin(in);
   c("sizeD50").set_text(text::format(b.d50, "0.000"));
@@ -116,7 +116,7 @@ void frmEnergyDissipation::contra_costa_design() {
   Control& ratio = c("L2byh2");
   if (ratio.text().empty()) ratio.set_text(kContraCostaDefaultRatio);
   const std::optional<double> p = text::try_number(ratio.text());
-  if (!p) throw Error("the L2/h2 Ratio \"" + ratio.text() + "\" is not a number.");
+  if (!p) throw Error("The L2/h2 Ratio \"" + ratio.text() + "\" is not a number.");
   in.ratio = *p;
   in.discharge = outfall_number("E_Discharge");
   in.gravity = units().gravity;
@@ -198,7 +198,7 @@ void frmEnergyDissipation::usbr_design() {
   c("txtHe").set_text(two_decimals(b.He));
   // An exit depth is designed only when a depth below the equivalent depth meets the exit energy.
   if (!b.exit_found || !b.exit_velocity) {
-    msg("USBR Type VI Basin: no exit depth below the equivalent depth " + two_decimals(d.dE) + " " + u.length +
+    msg("USBR Type VI Basin: No exit depth below the equivalent depth " + two_decimals(d.dE) + " " + u.length +
             " meets the exit energy He " + two_decimals(b.He) + " " + u.length + "; dB and VB are not designed.",
         Buttons::OK, Icon::Exclamation);
     return;

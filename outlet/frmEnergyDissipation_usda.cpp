@@ -42,16 +42,16 @@ void frmEnergyDissipation::load_usda_coefficients() {
   // and raises, naming the diameter).
   const shell::SharedState& v = vars();
   const std::string& dia = v.standard_diameter;
-  if (dia.empty()) throw Error("the outlet pipe has no standard diameter.");
+  if (dia.empty()) throw Error("The outlet pipe has no standard diameter.");
   if (!v.usda_connection || !v.usda_connection->is_open())
-    throw Error(std::string("the coefficient database ") + kUsdaDatabase + " is not open.");
+    throw Error(std::string("The coefficient database ") + kUsdaDatabase + " is not open.");
   UsdaRow row;
   {
     db::Recordset rs;
     rs.open(*v.usda_connection, "select A1,B1, C1, D1, E1, A2, B2, C2, D2, E2 from USDACOEFF where DIA = ?",
             {db::Value(dia)});
     if (rs.eof())
-      throw Error("the coefficient table of " + std::string(kUsdaDatabase) + " has no row for the " + dia +
+      throw Error("The coefficient table of " + std::string(kUsdaDatabase) + " has no row for the " + dia +
                   " in standard diameter.");
     for (int i = 0; i < 10; ++i) row[static_cast<std::size_t>(i)] = coefficient(rs.value(i));
     rs.close();
@@ -63,7 +63,7 @@ void frmEnergyDissipation::load_usda_coefficients() {
   const std::size_t first = usda_uses_set1(tw, do_) ? 0 : 5;
   for (std::size_t i = first; i < first + 5; ++i)
     if (!row[i])
-      throw Error("the coefficient " + std::string(kUsdaColumns[i]) + " of the " + dia + " in standard diameter is " +
+      throw Error("The coefficient " + std::string(kUsdaColumns[i]) + " of the " + dia + " in standard diameter is " +
                   "missing in " + kUsdaDatabase + ".");
   UsdaCoefficients k;
   double* slots[10] = {&k.a1, &k.b1, &k.c1, &k.d1, &k.e1, &k.a2, &k.b2, &k.c2, &k.d2, &k.e2};
@@ -82,8 +82,8 @@ void frmEnergyDissipation::usda_design() {
   const OutletUnits u = units();
   const std::string& per_barrel = c("C_Discharge").text();
   const std::optional<double> q = text::try_number(per_barrel);
-  if (!q) throw Error("the Check Discharge /barrel \"" + per_barrel + "\" is not a number.");
-  if (!(*q > 0)) throw Error("the Check Discharge /barrel must be greater than zero.");
+  if (!q) throw Error("The Check Discharge /barrel \"" + per_barrel + "\" is not a number.");
+  if (!(*q > 0)) throw Error("The Check Discharge /barrel must be greater than zero.");
   const double q_cfs = *q * u.to_feet * u.to_feet * u.to_feet;
   const double tw = outfall_number("dn_TW");
   const double do_ = outfall_number("eDiaRise") / u.dia_divisor;

@@ -45,7 +45,7 @@ void frmEnergyDissipation::select_vdot_dm_lining() {
 void frmEnergyDissipation::size_vdot_dm_apron() {
   const OutletUnits u = units();
   const double area_sqft = vars().full_flow_area * u.to_feet * u.to_feet;
-  if (!(area_sqft > 0)) throw Error("the outlet pipe's full-flow area is not known.");
+  if (!(area_sqft > 0)) throw Error("The outlet pipe's full-flow area is not known.");
   const double do_ = outfall_number("eDiaRise") / u.dia_divisor;
   const double w0 = outfall_number("W_culvert");
   const VdotApron apron = vdot_apron_size(area_sqft, do_, w0);
