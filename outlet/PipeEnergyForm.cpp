@@ -392,6 +392,9 @@ void PipeEnergyForm::forget_unchanged_record() {
       if (adoEnergyRS->field(i) != stored_values_[static_cast<std::size_t>(i)]) return;
     adoEnergyRS->cancel_update();
     data_dirty = false;
+    // The stored values come back as the load showed them.
+    w_culvert_binding_.redisplay();
+    plindex_binding_.redisplay();
   } catch (const std::exception&) {
     // Comparing is only a courtesy: the record stays as the load left it.
   }

@@ -50,6 +50,11 @@ void PatternBinding::restore(const std::string& stored) {
   show(text::format_text(stored, pattern_));
 }
 
+void PatternBinding::redisplay() {
+  if (!rs_ || !rs_->is_open() || rs_->bof() || rs_->eof() || !rs_->has_field(column_)) return;
+  show(text::format_text(rs_->field(column_), pattern_));
+}
+
 void PatternBinding::show(const std::string& text) {
   if (!ctl_) return;
   showing_ = true;

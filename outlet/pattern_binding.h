@@ -27,6 +27,8 @@ class PatternBinding {
   // Puts the stored text back into the field and shows it with the display pattern, as the
   // attach shows it.
   void restore(const std::string& stored);
+  // Shows the field's current value with the display pattern again, writing nothing.
+  void redisplay();
 
  private:
   void show(const std::string& text);
