@@ -326,14 +326,14 @@ void QtHost::set_mouse_pointer(int pointer) {
   update_cursor();
 }
 
-void QtHost::open_document(const std::string& target) {
+bool QtHost::open_document(const std::string& target) {
   const QString t = QString::fromStdString(target);
   const QUrl url = t.contains("://") || t.startsWith("mailto:") ? QUrl(t) : QUrl::fromLocalFile(t);
   if (!interactive_) {
     std::fprintf(stderr, "gullyworks: open %s\n", url.toString().toStdString().c_str());
-    return;
+    return true;
   }
-  QDesktopServices::openUrl(url);
+  return QDesktopServices::openUrl(url);
 }
 
 double QtHost::clock() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }

@@ -44,7 +44,7 @@ class QtHost : public ui::Host {
   void form_closed(ui::Form& f) override;
   bool file_dialog(ui::FileDialog& d, bool save) override;
   void set_mouse_pointer(int pointer) override;
-  void open_document(const std::string& target) override;
+  bool open_document(const std::string& target) override;
   double clock() override;
   void do_events() override;
   void repaint(ui::Form& f) override;

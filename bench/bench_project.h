@@ -37,7 +37,10 @@ class QuietHost : public ui::Host {
     set_current_folder(fs::path(report_file).parent_path().string());
     return true;
   }
-  void open_document(const std::string&) override { ++documents; }
+  bool open_document(const std::string&) override {
+    ++documents;
+    return true;
+  }
   double clock() override { return 0; }
   void end_program() override {}
 };

@@ -14,13 +14,13 @@ using ui::Kind;
 
 namespace {
 
-// Every pipe with the columns the walk and the rows read, in the table's order: the order in
-// which the form's queries, which name no sort order, return their records.
+// Every pipe with the columns the walk and the rows read, in pipe number order: the order in
+// which the walk takes the pipes into a node and the rows take their laterals.
 constexpr const char* kPipeQuery =
     "SELECT PIPE_NUMBER, NODEIN_NO, NODEOUT_NO, PIPE_DIA, PIPE_SHAPE, PIPE_MANN, SPAN, RISE, "
     "PIPE_LENGTH, PIPE_ELEOUT, PIPE_ELEIN, PIPE_FLOWDEPTH, PIPE_DISCHARGE, NUMOFPIPES, "
     "PIPE_STORM_FREQ, NODEIN_TYPE, NODEIN_SHAPING, STRUCTURE_CA, PIPE_I, PIPE_VELOCITY, PIPE_SKEW, "
-    "NODEIN_STATION, NODEIN_TOPELE FROM PIPE";
+    "NODEIN_STATION, NODEIN_TOPELE FROM PIPE ORDER BY PIPE_NUMBER";
 
 constexpr const char* kOutletNodeQuery =
     "SELECT DISTINCT NODEOUT_NO FROM PIPE WHERE NODEOUT_NO IS NOT NULL ORDER BY NODEOUT_NO";
@@ -85,7 +85,7 @@ void frmHGL::build() {
   outfall.data_field = "NODEOUT_NO";
   in_frame(Kind::Label, "Label61", "TAIL WATER ELEVATION", 2);
   Control& twe = in_frame(Kind::TextBox, "TWE", nullptr, 3);
-  // The unit label reads "ft" whatever the project's units.
+  // The unit label of the tailwater: "ft", or "m" in a metric project (set on loading).
   in_frame(Kind::Label, "lblhglftm", "ft", 4);
   Control& compute = in_frame(Kind::CommandButton, "cmdHGL", "Compute HGL", 5);
   Control& close = in_frame(Kind::CommandButton, "cmdHGLclose", "Close", 6);
@@ -99,6 +99,7 @@ void frmHGL::build() {
 
 void frmHGL::Form_Load() {
   c("TWE").set_text("0.0");
+  c("lblhglftm").set_caption(vars().unit_system == "ENGLISH" ? "ft" : "m");
   load_outlet_nodes();
 }
 
@@ -144,8 +145,8 @@ void frmHGL::TREEBUILD() {
   pipes_ = std::make_unique<PipeLookup>(std::vector<GradeLineRecord>{});
   try {
     pipes_ = std::make_unique<PipeLookup>(read_pipes(project_connection(vars())));
-  } catch (const std::exception&) {
-    // Passed over: the walk finds no pipe and the form gets its header only.
+  } catch (const std::exception& e) {
+    throw gw::Error(std::string("The pipes of the project could not be read: ") + e.what());
   }
   branch_ = walk_upstream(pipes_->walk_pipes(), c("hglanodeout").text());
 }
@@ -160,20 +161,28 @@ void frmHGL::cmdHGL_Click() {
   const GradeLineUnits units = GradeLineUnits::of(v.unit_system);
   v.dia_divisor = units.dia_divisor;
 
-  TREEBUILD();
-
-  // Every step from here on passes over its failure (the report kind says so): a workbook
-  // that cannot be copied or opened takes no cells, and the message still ends the run.
-  if (!report.choose_file()) return;
-  report.try_open();
-  const GradeLineHeader header{v.current_project_name, v.project_designer, outfall, c("TWE").text()};
-  write_grade_line_sheet(branch_, *pipes_, header, units, [&report](int row, int col, const SheetValue& value) {
-    if (value.kind == SheetValue::Kind::number)
-      report.set_number(row, col, value.number);
-    else
-      report.set_value(row, col, value.text);
-  });
-  report.finish();
+  try {
+    TREEBUILD();
+    if (!report.choose_file()) return;
+    report.open();
+    const GradeLineHeader header{v.current_project_name, v.project_designer, outfall, c("TWE").text()};
+    const GradeLineSheetSummary summary =
+        write_grade_line_sheet(branch_, *pipes_, header, units, [&report](int row, int col, const SheetValue& value) {
+          switch (value.kind) {
+            case SheetValue::Kind::number: report.set_number(row, col, value.number); break;
+            case SheetValue::Kind::label: report.set_text(row, col, value.text); break;
+            case SheetValue::Kind::text: report.set_value(row, col, value.text); break;
+            case SheetValue::Kind::none: break;
+          }
+        });
+    std::string warning;
+    if (!summary.blanks.empty())
+      warning = "These values could not be computed from the pipes' data and are left blank:\n" +
+                grade_line_blanks_text(summary.blanks);
+    report.finish(warning);
+  } catch (const std::exception& e) {
+    report.fail(e);
+  }
 }
 
 }  // namespace gw::reports

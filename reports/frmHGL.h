@@ -20,8 +20,10 @@ class frmHGL : public shell::Window {
 
   // "Compute HGL": walks the network upstream from the outfall node, asks for the workbook
   // name, copies "LD347.xlr" there and writes the header and one grade line row per node,
-  // branch by branch, then "Finished! Please check and Save your results". A step that fails
-  // is passed over and the next one runs; nothing is written to the database.
+  // branch by branch, saves it, then "Finished! Please check and Save your results", with a
+  // warning that lists the values that could not be computed (left blank), pipe and column.
+  // Pipes that cannot be read, a missing template, a workbook that cannot be opened or saved
+  // end it with the failure's description. Nothing is written to the database.
   void cmdHGL_Click();
   void cmdHGLclose_Click();
   void TWE_GotFocus();
@@ -29,7 +31,8 @@ class frmHGL : public shell::Window {
   void TWE_LostFocus();
 
   // The walk: fills `branch` from the pipes of table PIPE, upstream from the outfall node
-  // (the text of hglanodeout). A failure to read the pipes leaves `branch` empty.
+  // (the text of hglanodeout). A failure to read the pipes leaves `branch` empty and raises
+  // gw::Error naming it.
   void TREEBUILD();
   // The branches of the last walk, in writing order.
   const std::vector<Branch>& branch() const { return branch_; }

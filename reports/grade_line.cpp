@@ -5,6 +5,7 @@
 #include <cmath>
 #include <exception>
 
+#include "design/hydraulics/friction_slope.h"
 #include "platform/text/checked.h"
 #include "platform/text/parse.h"
 #include "platform/workbook/typed_entry.h"
@@ -58,14 +59,15 @@ std::optional<double> SheetValue::as_number() const {
   switch (kind) {
     case Kind::number: return number;
     case Kind::text: return wb::typed_number(text);
+    case Kind::label:
     case Kind::none: break;
   }
   return std::nullopt;
 }
 
 GradeLineUnits GradeLineUnits::of(std::string_view unit_system) {
-  if (unit_system == "ENGLISH") return {32.2, 12, 0.453, 0.453, 1};
-  return {9.8, 1000, 0.312, 1.0, 360};
+  if (unit_system == "ENGLISH") return {32.2, 12, 1.486, 1};
+  return {9.8, 1000, 1.0, 360};
 }
 
 GradeLineRow grade_line_row(const std::string& node, const GradeLinePipe& p,
@@ -77,8 +79,8 @@ GradeLineRow grade_line_row(const std::string& node, const GradeLinePipe& p,
   const Num two_g(2 * u.gravity);
 
   // Node, station, outlet invert, flow depth.
-  c[1] = SheetValue::of_text(node);
-  c[2] = SheetValue::of_text(p.nodein_station);
+  c[1] = SheetValue::of_label(node);
+  c[2] = SheetValue::of_label(p.nodein_station);
   c[3] = SheetValue::of_text(p.ele_out);
   const Num invert_out = c[3].as_number();
   const Num flow_depth = number(p.flow_depth);
@@ -111,17 +113,17 @@ GradeLineRow grade_line_row(const std::string& node, const GradeLinePipe& p,
   const std::string length = trimmed(p.length);
   c[8] = length.empty() ? SheetValue::of_number(0) : SheetValue::of_text(length);
 
-  // Height in length units and the friction slope.
+  // Height in length units, the full section and its friction slope.
   const Num n = number(p.manning_n);
   Num height;
-  Num slope;
+  Num area, radius;
   if (circular) {
     height = div(c[6].as_number(), div_by);
-    slope = power(div(mul(q, n), mul(u.circular_k, power(height, 2.6667))), 2);
+    area = div(mul(kPi, mul(height, height)), 4.0);
+    radius = div(height, 4.0);
   } else {
     const Num span = number(p.span), rise = number(p.rise);
     height = div(rise, div_by);
-    Num area, radius;
     if (p.shape == "Elliptical") {
       area = div(mul(kPi, mul(span, rise)), mul(div_by, div_by));
       area = div(area, 4.0);
@@ -137,7 +139,14 @@ GradeLineRow grade_line_row(const std::string& node, const GradeLinePipe& p,
       area = mul(0.781, power(sr, 1.003));
       radius = mul(0.241, power(sr, 0.4965));
     }
-    slope = mul(u.section_k, power(div(mul(q, n), mul(area, power(radius, 0.6667))), 2));
+  }
+  Num slope;
+  if (q && n && area && radius) {
+    try {
+      slope = finite(hyd::full_section_friction_slope(*q, *n, *area, *radius, u.manning_k));
+    } catch (const std::exception&) {
+      // No slope: nothing is computed from it.
+    }
   }
   c[4] = value(height ? height : flow_depth);
   c[9] = value(slope);

@@ -11,19 +11,21 @@
 namespace gw::reports {
 
 // A worksheet value as a report hands it over: nothing (the cell keeps what the template has),
-// a number, or a text entered as a user would type it (a text that reads as a number is
-// stored as one; the empty text leaves the cell blank).
+// a number, a text entered as a user would type it (a text that reads as a number is stored
+// as one; the empty text leaves the cell blank), or a label: an identifier or a name, stored
+// as text exactly as it stands ("001" stays "001"; the empty text leaves the cell blank).
 struct SheetValue {
-  enum class Kind { none, number, text };
+  enum class Kind { none, number, text, label };
   Kind kind = Kind::none;
   double number = 0;
   std::string text;
 
   static SheetValue of_number(double v) { return {Kind::number, v, {}}; }
   static SheetValue of_text(std::string t) { return {Kind::text, 0, std::move(t)}; }
+  static SheetValue of_label(std::string t) { return {Kind::label, 0, std::move(t)}; }
   bool written() const { return kind != Kind::none; }
-  // The value as a formula reads it back: a number, or a text that reads as one. A blank or
-  // unwritten cell and any other text give nothing.
+  // The value as a formula reads it back: a number, or a text that reads as one. A label, a
+  // blank or unwritten cell and any other text give nothing.
   std::optional<double> as_number() const;
   bool operator==(const SheetValue&) const = default;
 };
@@ -32,11 +34,8 @@ struct SheetValue {
 struct GradeLineUnits {
   double gravity;      // 32.2 ft/s2 or 9.8 m/s2: velocity heads V^2 / 2g
   double dia_divisor;  // 12 or 1000: pipe sizes in in or mm to ft or m
-  // Full-flow friction slope of a circular barrel: S = (Q n / (k D^2.6667))^2.
-  double circular_k;   // 0.453 or 0.312
-  // Friction slope of the other shapes: S = k (Q n / (A R^0.6667))^2, k = 1 / (Manning's
-  // unit constant)^2.
-  double section_k;    // 0.453 or 1.0
+  // Manning's unit constant of the friction slope (column 9), the one SOLVE uses.
+  double manning_k;    // 1.486 or 1.0
   // C A i over it is a discharge: 1 (acres, in/hr to cfs) or 360 (hectares, mm/hr to cms).
   double rational_divisor;
   static GradeLineUnits of(std::string_view unit_system);
@@ -88,7 +87,8 @@ struct GradeLineRow {
 // the outfall's branches) and the unit constants. Gives the row:
 //   1 node, 2 station, 3 outlet invert, 4 height (ft/m), 5 outlet water surface = highest of
 //   downstream grade line, invert + flow depth and invert + 0.8 height, 6 size ("S X R" for
-//   shapes with a span), 7 discharge per barrel, 8 length, 9 friction slope, 10 friction loss,
+//   shapes with a span), 7 discharge per barrel, 8 length, 9 friction slope of the full section
+//   (the one SOLVE computes: (n Q / (k A_f R_f^(2/3)))^2, with A_f and R_f below), 10 friction loss,
 //   11 velocity, 12 exit loss 0.25 V^2/2g, 13 velocity of the lateral with the largest Q V,
 //   14 its velocity head, 15 0.35 of it, 16 deflection and 17 bend coefficient of the lateral
 //   with the largest bend loss (laterals carrying more than a tenth of column 7 only), 18 that
@@ -96,7 +96,12 @@ struct GradeLineRow {
 //   is below 0.2 column 7, 22 shaping, 23 = 21, halved with shaping "YES", 24 = 10 + 23,
 //   25 grade line = 24 + 5, at least the inlet invert + flow depth, 26 top of structure,
 //   27 "O.K." when 26 is not below 25, else "ADJUST".
-// Texts are handed over as they are; computed values as numbers. A value that a formula needs
+// Full sections, sizes in ft or m: circular A_f = pi D^2 / 4, R_f = D / 4; elliptical
+// A_f = pi S R / 4, R_f = A_f / (pi (S + R) / 2); box A_f = S R, R_f = S R / (2 R + S) (the
+// span and both rises wetted); any other shape (the arches) A_f = 0.781 (S R)^1.003,
+// R_f = 0.241 (S R)^0.4965.
+// The node (1) and its station (2) are identifiers, handed over as labels; other stored texts
+// as they are; computed values as numbers. A value that a formula needs
 // and that is not a number (or a division by zero, or a power out of range) leaves that cell
 // unwritten, and so every cell computed from it: nothing is computed from a value that could
 // not be read. Defaults: an empty length is 0, an empty lateral velocity or deflection is 0,

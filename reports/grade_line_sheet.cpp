@@ -23,14 +23,12 @@ bool same_text(std::string_view a, std::string_view b) {
 PipeLookup::PipeLookup(std::vector<GradeLineRecord> records) : records_(std::move(records)) {
   for (std::size_t i = 0; i < records_.size(); ++i) {
     // A query's equality never matches a null column, read here as the empty text.
-    if (!records_[i].node_in.empty()) by_node_in_[folded(records_[i].node_in)].push_back(i);
     if (!records_[i].node_out.empty()) by_node_out_[folded(records_[i].node_out)].push_back(i);
   }
 }
 
-const GradeLinePipe* PipeLookup::pipe_from(const std::string& node) const {
-  auto it = by_node_in_.find(folded(node));
-  return it == by_node_in_.end() ? nullptr : &records_[it->second.front()].pipe;
+const GradeLinePipe* PipeLookup::pipe(std::size_t index) const {
+  return index < records_.size() ? &records_[index].pipe : nullptr;
 }
 
 std::vector<GradeLineLateral> PipeLookup::laterals_into(const std::string& node,
@@ -53,13 +51,24 @@ std::vector<WalkPipe> PipeLookup::walk_pipes() const {
   return out;
 }
 
+std::string grade_line_blanks_text(const std::vector<GradeLineBlanks>& blanks) {
+  std::string out;
+  for (const GradeLineBlanks& b : blanks) {
+    if (!out.empty()) out += "\n";
+    out += "Pipe " + b.pipe + " (node " + b.node + "): column";
+    if (b.columns.size() > 1) out += "s";
+    for (std::size_t i = 0; i < b.columns.size(); ++i) out += (i ? ", " : " ") + std::to_string(b.columns[i]);
+  }
+  return out;
+}
+
 GradeLineSheetSummary write_grade_line_sheet(
     const std::vector<Branch>& branches, const GradeLineSource& pipes,
     const GradeLineHeader& header, const GradeLineUnits& units,
     const std::function<void(int row, int col, const SheetValue& v)>& put) {
-  put(1, 9, SheetValue::of_text(header.project_name));
-  put(1, 26, SheetValue::of_text(header.designer));
-  put(kOutfallRow, 1, SheetValue::of_text(header.outfall));
+  put(1, 9, SheetValue::of_label(header.project_name));
+  put(1, 26, SheetValue::of_label(header.designer));
+  put(kOutfallRow, 1, SheetValue::of_label(header.outfall));
   put(kOutfallRow, 25, SheetValue::of_text(header.tailwater));
 
   // Row of each node written (the first row for a node written twice), and the grade line
@@ -82,13 +91,19 @@ GradeLineSheetSummary write_grade_line_sheet(
       downstream = junction->second;
       ++row;  // one empty row between branches
     }
-    for (const std::string& node : branches[b].nodes) {
-      const GradeLinePipe* pipe = pipes.pipe_from(node);
+    const Branch& branch = branches[b];
+    for (std::size_t k = 0; k < branch.nodes.size(); ++k) {
+      const std::string& node = branch.nodes[k];
+      const GradeLinePipe* pipe = k < branch.pipes.size() ? pipes.pipe(branch.pipes[k]) : nullptr;
       if (!pipe) break;
       const GradeLineRow cells = grade_line_row(node, *pipe, pipes.laterals_into(node, pipe->number),
                                                 grade_line_of(downstream), units);
       for (int col = 1; col <= 27; ++col)
         if (cells[col].written()) put(row, col, cells[col]);
+      GradeLineBlanks blank{pipe->number, node, {}};
+      for (int col : kComputedGradeLineColumns)
+        if (!cells[col].written()) blank.columns.push_back(col);
+      if (!blank.columns.empty()) summary.blanks.push_back(std::move(blank));
       grade_lines.resize(static_cast<std::size_t>(row - kOutfallRow + 1));
       grade_lines.back() = cells[25];
       node_rows.emplace(node, row);

@@ -4,6 +4,7 @@
 #include "platform/db/recordset.h"
 #include "reports/ld229_row.h"
 #include "reports/report_workbook.h"
+#include "shell/desktop.h"
 
 namespace gw::reports {
 
@@ -52,15 +53,9 @@ void mnuflexld229_Click(shell::Program& prog, design::frmpipeflex& window) {
   shell::SharedState& v = prog.vars;
   ReportSession report(prog, kFormLD229);
   try {
-    // The form's heights go from inches or millimetres to feet or metres; these stay set
-    // whatever comes of the report.
-    if (v.unit_system == "ENGLISH") {
-      v.gravity = 32.2;
-      v.dia_divisor = 12;
-    } else {
-      v.gravity = 9.8;
-      v.dia_divisor = 1000;
-    }
+    // The form's heights go from inches or millimetres to feet or metres (the pipe table
+    // window's values). The program-wide gravity is not the report's to change.
+    v.dia_divisor = v.unit_system == "ENGLISH" ? 12 : 1000;
 
     db::Recordset& pipes = window.open_flexpipeRS();
     if (pipes.record_count() < 1) {
@@ -73,18 +68,32 @@ void mnuflexld229_Click(shell::Program& prog, design::frmpipeflex& window) {
     pipes.move_first();
     int row = kLd229FirstRow;
     report.set_value(4, 3, pipes.field("PIPE_STORM_FREQ"));
-    report.set_value(1, 13, v.current_project_name);
-    report.set_value(1, 25, v.project_designer);
-    report.set_value(2, 13, v.project_location);
-    // The form has one place for the rainfall source: the NOAA station, which the
-    // project's intensities come from.
-    report.set_value(3, 13, v.project_noaa_station);
-    report.set_value(5, 25, v.unit_system);
+    report.set_text(1, 13, v.current_project_name);
+    report.set_text(1, 25, v.project_designer);
+    report.set_text(2, 13, v.project_location);
+    report.set_text(3, 13, v.project_noaa_station);
+    report.set_text(4, 13, v.project_county);
+    report.set_text(5, 25, v.unit_system);
 
     while (!pipes.eof()) {
-      write_ld229_row(sheet, row, read_ld229_pipe(pipes), v.number_format, v.dia_divisor);
+      const Ld229Pipe pipe = read_ld229_pipe(pipes);
+      try {
+        if (row > kLd229LastRow)
+          throw Ld229RowError(1, "the form has no row left for it (at most " +
+                                     std::to_string(kLd229LastRow - kLd229FirstRow + 1) + " pipes)");
+        write_ld229_row(sheet, row, pipe, v.number_format, v.dia_divisor);
+      } catch (const Ld229RowError& e) {
+        // The pipe's row is taken out again; the rows before it are saved at the chosen name.
+        if (row <= kLd229LastRow)
+          for (int col = 1; col <= kLd229Columns; ++col) sheet.set_text(row, col, "");
+        std::string message = "Form LD229 stopped at pipe " + pipe.pipe_number + ", " + e.what() + ".";
+        if (report.save_as_is())
+          message += "\nThe rows before it are saved in \"" + shell::full_path(report.file_name()) + "\".";
+        report.fail(message);
+        return;
+      }
       pipes.move_next();
-      row = next_ld229_row(row);
+      ++row;
     }
 
     report.finish();

@@ -1,6 +1,7 @@
 // One pipe's row of form LD229: the column map, the read-back columns and the row counter.
 #include "reports/ld229_row.h"
 
+#include <cmath>
 #include <optional>
 
 #include "platform/text/checked.h"
@@ -11,8 +12,6 @@
 namespace gw::reports {
 
 namespace {
-
-constexpr const char* kInvalidUseOfNull = "Invalid use of Null";
 
 // What a cell holds when the report reads it back: blank, a number or a text.
 struct CellRead {
@@ -29,11 +28,17 @@ CellRead read(const wb::Workbook& sheet, int row, int col) {
 }
 
 // A cell's value taken as a number: a blank cell is 0, a number itself, a text only when it
-// reads as a number ("Type mismatch" otherwise).
-double as_number(const CellRead& r) {
+// reads as a number; nothing otherwise.
+std::optional<double> as_number(const CellRead& r) {
   if (r.number) return *r.number;
-  if (r.text.empty()) return 0;
-  return text::to_number(r.text);
+  if (r.text.empty()) return 0.0;
+  return text::try_number(r.text);
+}
+
+// A value a column needs, or the failure naming that column and what it lacks.
+double need(std::optional<double> v, int column, const char* reason) {
+  if (!v || !std::isfinite(*v)) throw Ld229RowError(column, reason);
+  return *v;
 }
 
 }  // namespace
@@ -45,7 +50,7 @@ int next_ld229_row(int row) {
 
 std::string ld229_size_text(const Ld229Pipe& pipe) {
   if (pipe.pipe_shape == "Circular") return pipe.pipe_dia;
-  if (pipe.span_null || pipe.rise_null) throw gw::Error(kInvalidUseOfNull);
+  if (pipe.span_null || pipe.rise_null) throw Ld229RowError(18, "the pipe size needs both the span and the rise");
   return pipe.span + " X " + pipe.rise;
 }
 
@@ -55,20 +60,27 @@ std::string ld229_height_text(const Ld229Pipe& pipe) {
 
 void write_ld229_row(wb::Workbook& sheet, int row, const Ld229Pipe& pipe, const std::string& number_format,
                      double dia_divisor) {
-  sheet.set_value(row, 1, pipe.pipe_number);
-  sheet.set_value(row, 2, pipe.nodein_no);
-  sheet.set_value(row, 3, pipe.nodein_station);
-  sheet.set_value(row, 4, pipe.nodeout_no);
-  sheet.set_value(row, 5, pipe.nodeout_station);
+  sheet.set_text(row, 1, pipe.pipe_number);
+  sheet.set_text(row, 2, pipe.nodein_no);
+  sheet.set_text(row, 3, pipe.nodein_station);
+  sheet.set_text(row, 4, pipe.nodeout_no);
+  sheet.set_text(row, 5, pipe.nodeout_station);
   sheet.set_value(row, 6, pipe.structure_area);
   sheet.set_value(row, 8, pipe.structure_ca);
 
   // Runoff coefficient C = C*A / A, only where the structure has a C*A.
-  const CellRead ca = read(sheet, row, 8);
-  if (!ca.blank() && as_number(ca) > 0) {
-    const double c = text::checked_div(as_number(ca), as_number(read(sheet, row, 6)));
-    sheet.set_number(row, 7, c);
-    sheet.set_value(row, 7, text::format(as_number(read(sheet, row, 7)), number_format));
+  const CellRead ca_cell = read(sheet, row, 8);
+  constexpr const char* kRunoff =
+      "the runoff coefficient needs a C x A (column 8) and a drainage area (column 6) that are numbers, the area not 0";
+  if (!ca_cell.blank()) {
+    const double ca = need(as_number(ca_cell), 7, kRunoff);
+    if (ca > 0) {
+      const double area = need(as_number(read(sheet, row, 6)), 7, kRunoff);
+      if (area == 0) throw Ld229RowError(7, kRunoff);
+      const double c = need(ca / area, 7, kRunoff);
+      sheet.set_number(row, 7, c);
+      sheet.set_value(row, 7, text::format(need(as_number(read(sheet, row, 7)), 7, kRunoff), number_format));
+    }
   }
 
   sheet.set_value(row, 9, pipe.accumulated_ca);
@@ -81,7 +93,7 @@ void write_ld229_row(wb::Workbook& sheet, int row, const Ld229Pipe& pipe, const 
   sheet.set_value(row, 16, pipe.pipe_length);
   sheet.set_value(row, 17, pipe.pipe_slope);
   sheet.set_value(row, 18, ld229_size_text(pipe));
-  sheet.set_value(row, 19, pipe.pipe_shape);
+  sheet.set_text(row, 19, pipe.pipe_shape);
   sheet.set_value(row, 20, pipe.numofpipes);
   sheet.set_value(row, 21, pipe.capacity);
   sheet.set_value(row, 22, pipe.friction_slope);
@@ -93,13 +105,19 @@ void write_ld229_row(wb::Workbook& sheet, int row, const Ld229Pipe& pipe, const 
 
   // Flow time in minutes, kept as the form shows it: the time at the lower end adds the
   // rounded value.
-  sheet.set_number(row, 28, text::to_number(pipe.flow_time) / 60.0);
-  sheet.set_value(row, 28, text::format(as_number(read(sheet, row, 28)), number_format));
-  sheet.set_number(row, 29, text::checked(as_number(read(sheet, row, 10)) + as_number(read(sheet, row, 28))));
+  const double seconds = need(text::try_number(pipe.flow_time), 28, "the flow time (FLOW_TIME) is empty or not a number");
+  sheet.set_number(row, 28, seconds / 60.0);
+  sheet.set_value(row, 28, text::format(*as_number(read(sheet, row, 28)), number_format));
+  const double tc = need(as_number(read(sheet, row, 10)), 29, "the time of concentration (column 10) is not a number");
+  sheet.set_number(row, 29, need(tc + *as_number(read(sheet, row, 28)), 29, "the time at the lower end is out of range"));
 
   // Flow that fills the pipe: the depth reaches the height, both in feet or metres.
-  const double height = text::checked_div(text::to_number(ld229_height_text(pipe)), dia_divisor);
-  sheet.set_value(row, 30, as_number(read(sheet, row, 23)) < height ? "" : "Pressure Flow");
+  const char* height_name = pipe.pipe_shape == "Circular" ? "the diameter (PIPE_DIA)" : "the rise (RISE)";
+  const double height_text =
+      need(text::try_number(ld229_height_text(pipe)), 30, (std::string(height_name) + " is empty or not a number").c_str());
+  const double height = need(height_text / dia_divisor, 30, "the pipe height is out of range");
+  const double depth = need(as_number(read(sheet, row, 23)), 30, "the flow depth (column 23) is not a number");
+  sheet.set_value(row, 30, depth < height ? "" : "Pressure Flow");
 }
 
 }  // namespace gw::reports

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/text/error.h"
 #include "platform/workbook/workbook.h"
 
 namespace gw::reports {
@@ -24,21 +25,38 @@ struct Ld229Pipe {
 // The first row of pipes on the form, and the last row the 16-bit row counter reaches.
 inline constexpr int kLd229FirstRow = 12;
 inline constexpr int kLd229LastRow = 32767;
+// The columns of a pipe's row.
+inline constexpr int kLd229Columns = 30;
+
+// A pipe value that its row cannot take: the column that could not be written and why.
+// what() is "column <n>: <reason>".
+class Ld229RowError : public gw::Error {
+ public:
+  Ld229RowError(int column, const std::string& reason)
+      : gw::Error("column " + std::to_string(column) + ": " + reason), column_(column) {}
+  int column() const { return column_; }
+
+ private:
+  int column_;
+};
 
 // Takes the current row counter; gives the next one. Throws gw::Error("Overflow") when it
 // would pass kLd229LastRow.
 int next_ld229_row(int row);
 
 // Column 18, the size text: the diameter of a "Circular" pipe (exact, case-sensitive), else
-// span, " X " and rise joined. Throws gw::Error("Invalid use of Null") when a pipe that is
-// not circular has a null span or rise.
+// span, " X " and rise joined. Throws Ld229RowError (column 18) when a pipe that is not
+// circular has a null span or rise.
 std::string ld229_size_text(const Ld229Pipe& pipe);
 
 // The pipe height as text, in inches or millimetres: PIPE_DIA of a "Circular" pipe, RISE
 // of any other.
 std::string ld229_height_text(const Ld229Pipe& pipe);
 
-// Writes one pipe into `row` of the active sheet, columns 1 to 6, 8, 7, 9 to 30. Columns 7,
+// Writes one pipe into `row` of the active sheet, columns 1 to 6, 8, 7, 9 to 30. The pipe and
+// node numbers, the stations (1 to 5) and the shape (19) are labels, kept as text as they
+// stand; the other stored values are written as typed (a numeric text becomes a number).
+// Columns 7,
 // 28, 29 and 30 are formed from what the sheet holds in other columns of the row, read back
 // after they were written, as the form's own cells would give them:
 // - 7: column 8 / column 6 when column 8 is not blank and is above 0, then rewritten with
@@ -47,9 +65,9 @@ std::string ld229_height_text(const Ld229Pipe& pipe);
 // - 29: column 10 + column 28 (the rounded minutes), unformatted;
 // - 30: "Pressure Flow" unless column 23 (flow depth) is below the pipe height divided by
 //   `dia_divisor` (inches or millimetres to feet or metres), else blank.
-// A blank cell reads as 0; a text cell that is not a number fails. Throws gw::Error with
-// the failure's description ("Type mismatch", "Division by zero", "Invalid use of Null",
-// "Overflow"); the cells written before the failure stay written.
+// A blank cell reads as 0; a text cell that is not a number fails. Throws Ld229RowError
+// naming the column that could not be written and the value it lacks; the cells written
+// before the failure stay written.
 void write_ld229_row(wb::Workbook& sheet, int row, const Ld229Pipe& pipe, const std::string& number_format,
                      double dia_divisor);
 

@@ -40,11 +40,13 @@ std::vector<Branch> walk_upstream(const std::vector<WalkPipe>& pipes, const std:
   std::string junction = outfall;
 
   for (;;) {
-    Branch branch{junction, {}};
+    Branch branch{junction, {}, {}};
     std::string node = junction;
     while (PipesInto* q = unused_into(node)) {
-      node = pipes[q->pipes[q->next_unused++]].node_in;
+      const std::size_t climbed = q->pipes[q->next_unused++];
+      node = pipes[climbed].node_in;
       branch.nodes.push_back(node);
+      branch.pipes.push_back(climbed);
       visited.push_back(node);
     }
     if (!branch.nodes.empty()) branches.push_back(std::move(branch));

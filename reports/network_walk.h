@@ -1,6 +1,7 @@
 // Upstream walk of a pipe network from an outfall node into branches, for the grade line form.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -15,10 +16,12 @@ struct WalkPipe {
 };
 
 // One path upstream: the junction it starts from, then the node in of every pipe climbed, in
-// climbing order.
+// climbing order, and beside each node the pipe climbed to reach it (its index in the pipes
+// given to the walk).
 struct Branch {
   std::string junction;
   std::vector<std::string> nodes;
+  std::vector<std::size_t> pipes;
 };
 
 // Takes the pipes in the order the project database returns them and the outfall node.

@@ -1,7 +1,9 @@
 // Where the pipe results workbook puts each PIPE value of the reported pipe.
 #include "reports/pipe_results_cells.h"
 
+#include <algorithm>
 #include <iterator>
+#include <string_view>
 
 namespace gw::reports {
 
@@ -35,10 +37,19 @@ constexpr PipeResultCell kAfter[] = {
     {39, 6, "FLOW_TYPE"},
 };
 
+// The identifiers and names among them: written as labels.
+constexpr std::string_view kLabels[] = {
+    "PIPE_NUMBER",    "PIPE_SHAPE",      "PIPE_MAT",       "NODEIN_NO", "NODEIN_STATION", "NODEIN_OFFLOC",
+    "NODEIN_SHAPING", "NODEOUT_NO",      "NODEOUT_STATION", "NODEOUT_OFFLOC", "PRENODE1", "PRENODE2",
+    "PRENODE3",       "PRENODE4",        "FLOW_TYPE",
+};
+
 std::vector<PipeResultCell> make_cells(bool legacy_project) {
   std::vector<PipeResultCell> cells(std::begin(kBefore), std::end(kBefore));
   if (!legacy_project) cells.insert(cells.end(), std::begin(kFourth), std::end(kFourth));
   cells.insert(cells.end(), std::begin(kAfter), std::end(kAfter));
+  for (PipeResultCell& cell : cells)
+    cell.label = std::find(std::begin(kLabels), std::end(kLabels), cell.column) != std::end(kLabels);
   return cells;
 }
 

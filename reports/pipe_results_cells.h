@@ -5,11 +5,14 @@
 
 namespace gw::reports {
 
-// One cell of the pipe results sheet and the PIPE column whose value, as text, it receives.
+// One cell of the pipe results sheet and the PIPE column whose value, as text, it receives:
+// as a label, kept as text as it stands (the pipe and node numbers, stations, previous pipes
+// and the other names), or as typed (a numeric text becomes a number).
 struct PipeResultCell {
   int row;
   int col;
   const char* column;
+  bool label = false;
 };
 
 // The pipe's cells in the order they are written: geometry and material, the two

@@ -43,16 +43,20 @@ void mnupipereport_Click(shell::Program& prog, design::frmpipeflex& window) {
     pipes.move(window.c("pipeflex").row() - 1L);
 
     report.open();
-    report.set_value(1, 9, v.unit_system);
+    report.set_text(1, 9, v.unit_system);
     const Date d = today();
     report.set_date(2, 9, d.year, d.month, d.day);
-    report.set_value(3, 9, v.project_designer);
-    report.set_value(6, 3, v.current_project_name);
-    report.set_value(7, 3, v.project_county);
-    report.set_value(8, 3, v.project_noaa_station);
-    report.set_value(7, 8, v.project_state);
-    for (const PipeResultCell& cell : pipe_result_cells(v.legacy_project))
-      report.set_value(cell.row, cell.col, pipes.field(cell.column));
+    report.set_text(3, 9, v.project_designer);
+    report.set_text(6, 3, v.current_project_name);
+    report.set_text(7, 3, v.project_county);
+    report.set_text(8, 3, v.project_noaa_station);
+    report.set_text(7, 8, v.project_state);
+    for (const PipeResultCell& cell : pipe_result_cells(v.legacy_project)) {
+      if (cell.label)
+        report.set_text(cell.row, cell.col, pipes.field(cell.column));
+      else
+        report.set_value(cell.row, cell.col, pipes.field(cell.column));
+    }
     report.finish();
   } catch (const std::exception& e) {
     report.fail(e);

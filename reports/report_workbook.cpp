@@ -3,13 +3,17 @@
 
 #include <filesystem>
 
+#include "platform/text/ascii_case.h"
 #include "platform/text/error.h"
+#include "shell/desktop.h"
 
 namespace gw::reports {
 
 namespace fs = std::filesystem;
 
-std::string report_filter(const ReportKind& kind) { return std::string(kind.caption) + " files (*.xls)|*.xls"; }
+std::string report_filter(const ReportKind& kind) {
+  return std::string(kind.caption) + " files (*" + kReportExtension + ")|*" + kReportExtension;
+}
 
 std::string report_title(const ReportKind& kind) {
   return std::string("Enter New File Name for ") + kind.caption;
@@ -20,6 +24,7 @@ namespace {
 // The file operations' own descriptions of their failures.
 constexpr const char* kFileNotFound = "File not found";
 constexpr const char* kPermissionDenied = "Permission denied";
+constexpr const char* kNoWorkbook = "Object variable or With block variable not set";
 
 bool file_exists(const std::string& path) {
   std::error_code ec;
@@ -46,25 +51,51 @@ void check_template(const std::string& path, const char* name) {
   }
 }
 
+// Whether two paths name the same file: the same file on disk when both exist, else the
+// same absolute, normalised path.
+bool same_file(const std::string& a, const std::string& b) {
+  if (a.empty() || b.empty()) return false;
+  std::error_code ec;
+  if (fs::exists(a, ec) && fs::exists(b, ec)) return fs::equivalent(a, b, ec) && !ec;
+  return shell::full_path(a) == shell::full_path(b);
+}
+
+// Whether `path` lies in `folder` (the folder itself compared as a file on disk).
+bool in_folder(const std::string& path, const std::string& folder) {
+  fs::path parent = fs::path(shell::full_path(path)).parent_path();
+  return !folder.empty() && same_file(parent.string(), folder);
+}
+
+bool has_extension(const std::string& path, std::string_view ext) {
+  return text::iequals(fs::path(path).extension().string(), ext);
+}
+
+// A name without an extension gets the report files' own.
+std::string with_report_extension(const std::string& name) {
+  fs::path p(name);
+  if (p.has_filename() && !p.has_extension()) return name + kReportExtension;
+  return name;
+}
+
 }  // namespace
+
+std::optional<std::string> protected_file_message(const shell::Program& prog, const std::string& path) {
+  const shell::SharedState& v = prog.vars;
+  const std::string shown = "\"" + shell::full_path(path) + "\"";
+  const char* ending = " A report cannot be saved over it; please choose another name.";
+  if (same_file(path, v.project_db_path)) return shown + " is the open project database." + ending;
+  if (same_file(path, v.inlet_db_path)) return shown + " is the project's inlet database." + ending;
+  if (in_folder(path, prog.program_folder)) {
+    if (has_extension(path, ".rdb")) return shown + " is a database of the program." + ending;
+    if (has_extension(path, ".xlr")) return shown + " is a report template of the program." + ending;
+  }
+  return std::nullopt;
+}
 
 ReportSession::ReportSession(shell::Program& prog, const ReportKind& kind)
     : prog_(prog), kind_(kind), template_path_(prog.program_file(kind.template_name)) {}
 
 ReportSession::~ReportSession() = default;
-
-template <class F>
-void ReportSession::step(F&& f) {
-  if (!kind_.passes_over_failures) {
-    f();
-    return;
-  }
-  try {
-    f();
-  } catch (const std::exception&) {
-    // This report passes over a failing step: it has no effect and the next one runs.
-  }
-}
 
 void ReportSession::set_pointer(int pointer) {
   if (prog_.forms.knows(kind_.hourglass_window))
@@ -82,23 +113,46 @@ bool ReportSession::choose_file() {
   dlg.filter = report_filter(kind_);
   dlg.init_dir = v.last_folder.empty() ? prog_.program_folder : v.last_folder;
   dlg.dialog_title = report_title(kind_);
-  step([&] { ui::show_save(prog_.host, dlg); });
-  file_name_ = dlg.file_name;
+  // The report's own default extension for this dialog only: the other dialogs that share
+  // printDlg keep theirs.
+  struct DefaultExtension {
+    ui::FileDialog& dlg;
+    std::string kept;
+    explicit DefaultExtension(ui::FileDialog& d) : dlg(d), kept(d.default_ext) { d.default_ext = kReportExtension; }
+    ~DefaultExtension() { dlg.default_ext = kept; }
+  };
+  {
+    DefaultExtension extension(dlg);
+    if (kind_.cancel_gives_no_name) {
+      try {
+        ui::show_save(prog_.host, dlg);
+      } catch (const gw::Error&) {
+        // Cancel: the name stays empty.
+      }
+    } else {
+      ui::show_save(prog_.host, dlg);
+    }
+  }
+  const std::string chosen = dlg.file_name;
 
-  if (file_name_.empty() || file_name_ == "*.xls") {
+  if (chosen.empty() || chosen == std::string("*") + kReportExtension || chosen == "*.xls") {
     prog_.host.msgbox("No File Name selected!", ui::Buttons::OK, ui::Icon::Exclamation);
     return false;
   }
-  if (file_exists(file_name_) &&
+  const std::string name = with_report_extension(chosen);
+  if (auto refused = protected_file_message(prog_, name)) {
+    prog_.host.msgbox(*refused, ui::Buttons::OK, ui::Icon::Exclamation);
+    return false;
+  }
+  if (file_exists(name) &&
       prog_.host.msgbox("File Already Exists!   Overwrite?", ui::Buttons::YesNo, ui::Icon::Exclamation) !=
           ui::Answer::Yes)
     return false;
 
-  if (kind_.passes_over_failures) {
-    step([&] {
-      check_template(template_path_, kind_.template_name);
-      copy_file(template_path_, file_name_);
-    });
+  file_name_ = name;
+  if (kind_.cancel_gives_no_name) {
+    check_template(template_path_, kind_.template_name);
+    copy_file(template_path_, file_name_);
     v.last_folder = prog_.host.current_folder();
   } else {
     v.last_folder = prog_.host.current_folder();
@@ -117,62 +171,63 @@ wb::Workbook& ReportSession::open() {
   return *book_;
 }
 
-bool ReportSession::try_open() {
-  try {
-    open();
-  } catch (const std::exception&) {
-    book_.reset();
-  }
-  return has_book();
-}
-
 wb::Workbook& ReportSession::book() {
-  if (!book_) throw gw::Error("Object variable or With block variable not set");
+  if (!book_) throw gw::Error(kNoWorkbook);
   return *book_;
 }
 
-void ReportSession::set_value(int row, int col, const std::string& text) {
-  if (!book_ && kind_.passes_over_failures) return;
-  step([&] { book().set_value(row, col, text); });
-}
+void ReportSession::set_value(int row, int col, const std::string& text) { book().set_value(row, col, text); }
 
-void ReportSession::set_number(int row, int col, double value) {
-  if (!book_ && kind_.passes_over_failures) return;
-  step([&] { book().set_number(row, col, value); });
-}
+void ReportSession::set_text(int row, int col, const std::string& text) { book().set_text(row, col, text); }
+
+void ReportSession::set_number(int row, int col, double value) { book().set_number(row, col, value); }
 
 void ReportSession::set_date(int row, int col, int year, int month, int day) {
-  if (!book_ && kind_.passes_over_failures) return;
-  step([&] { book().set_date(row, col, year, month, day); });
+  book().set_date(row, col, year, month, day);
 }
 
 std::string ReportSession::text(int row, int col) const {
-  if (!book_) throw gw::Error("Object variable or With block variable not set");
+  if (!book_) throw gw::Error(kNoWorkbook);
   return book_->text(row, col);
 }
 
 std::optional<double> ReportSession::number(int row, int col) const {
-  if (!book_) throw gw::Error("Object variable or With block variable not set");
+  if (!book_) throw gw::Error(kNoWorkbook);
   return book_->number(row, col);
 }
 
-void ReportSession::finish() {
-  if (kind_.closing_message) prog_.host.msgbox(kind_.closing_message, ui::Buttons::OK, ui::Icon::None);
+void ReportSession::finish(const std::string& warning) {
   // Our stand-in for the spreadsheet program: the workbook is saved with its first sheet
   // active, so that it opens there, and handed to the desktop.
-  bool saved = false;
-  step([&] {
-    if (!book_ && kind_.passes_over_failures) return;
-    book().activate(1);
-    book().save(file_name_);
-    saved = true;
-  });
-  if (saved) step([&] { prog_.host.open_document(file_name_); });
+  book().activate(1);
+  book().save(file_name_);
+  if (kind_.closing_message) {
+    if (warning.empty())
+      prog_.host.msgbox(kind_.closing_message, ui::Buttons::OK, ui::Icon::None);
+    else
+      prog_.host.msgbox(std::string(kind_.closing_message) + "\n\n" + warning, ui::Buttons::OK,
+                        ui::Icon::Exclamation);
+  }
+  shell::open_with_desktop(prog_, file_name_, "The report");
   set_pointer(ui::kPointerDefault);
 }
 
-void ReportSession::fail(const std::exception& e) {
-  prog_.host.msgbox(e.what(), ui::Buttons::OK, ui::Icon::Exclamation, {}, true);
+bool ReportSession::save_as_is() {
+  if (!book_) return false;
+  try {
+    book_->activate(1);
+    book_->save(file_name_);
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+void ReportSession::fail(const std::exception& e) { fail(std::string(e.what())); }
+
+void ReportSession::fail(const std::string& description) {
+  prog_.host.msgbox(description, ui::Buttons::OK, ui::Icon::Exclamation, {}, true);
+  set_pointer(ui::kPointerDefault);
 }
 
 }  // namespace gw::reports

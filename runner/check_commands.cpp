@@ -123,12 +123,24 @@ void expect_cell(Interpreter& in, const Line& line, Args& a) {
 // ---- windows ----
 
 void expect_window(Interpreter& in, const Line& line, Args& a, const Ref& ref) {
-  std::string what = a.bare("loaded, unloaded, visible, hidden or caption");
+  std::string what = a.bare("loaded, unloaded, visible, hidden, caption or pointer");
   if (what == "caption") {
     std::string want = a.text("the caption");
     a.done();
     ui::Form& f = in.form_for_check(line, ref.window);
     if (f.caption() != want) in.fail(line, ref.window + " has caption " + quote(f.caption()));
+    return;
+  }
+  if (what == "pointer") {
+    std::string want = a.bare("default or hourglass");
+    a.done();
+    if (want != "default" && want != "hourglass") a.malformed("the pointer is default or hourglass, not " + want);
+    ui::Form& f = in.form_for_check(line, ref.window);
+    const int p = f.mouse_pointer();
+    const std::string actual = p == ui::kPointerDefault     ? "default"
+                               : p == ui::kPointerHourglass ? "hourglass"
+                                                            : std::to_string(p);
+    if (actual != want) in.fail(line, ref.window + "'s pointer is " + actual);
     return;
   }
   a.done();

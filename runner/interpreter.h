@@ -99,7 +99,7 @@ class Interpreter {
   void program_show_modeless(ui::Form& f);
   void program_form_closed(ui::Form& f);
   bool program_file_dialog(ui::FileDialog& d, bool save);
-  void program_open_document(const std::string& target);
+  bool program_open_document(const std::string& target);
   void program_end();
   // Counts the clock's readings of one transcript line; a program that polls the clock
   // without end fails instead of hanging.

@@ -119,7 +119,7 @@ bool Interpreter::program_file_dialog(ui::FileDialog& d, bool save) {
   return true;
 }
 
-void Interpreter::program_open_document(const std::string& target) {
+bool Interpreter::program_open_document(const std::string& target) {
   check_no_pending();
   const Line* line = peek();
   std::string what = "the program opened " + quote(target) + " with the desktop";
@@ -127,8 +127,15 @@ void Interpreter::program_open_document(const std::string& target) {
   ++pos_;
   Args a(*this, *line);
   const Word& w = a.word("the document");
+  bool opens = true;
+  if (a.take("->")) {
+    std::string answer = a.bare("the desktop's answer");
+    if (answer != "fail") a.malformed("the desktop's answer is fail, not " + answer);
+    opens = false;
+  }
   a.done();
   if (!(!w.quoted && w.text == "*") && w.text != target) fail(*line, what);
+  return opens;
 }
 
 void Interpreter::program_show_modal(ui::Form& f) {

@@ -10,7 +10,7 @@ void ScriptedHost::show_modal(ui::Form& f) { interp_.program_show_modal(f); }
 void ScriptedHost::show_modeless(ui::Form& f) { interp_.program_show_modeless(f); }
 void ScriptedHost::form_closed(ui::Form& f) { interp_.program_form_closed(f); }
 bool ScriptedHost::file_dialog(ui::FileDialog& d, bool save) { return interp_.program_file_dialog(d, save); }
-void ScriptedHost::open_document(const std::string& target) { interp_.program_open_document(target); }
+bool ScriptedHost::open_document(const std::string& target) { return interp_.program_open_document(target); }
 double ScriptedHost::clock() {
   interp_.program_clock_read();
   return clock_.read();

@@ -22,7 +22,7 @@ class ScriptedHost : public ui::Host {
   void show_modeless(ui::Form& f) override;
   void form_closed(ui::Form& f) override;
   bool file_dialog(ui::FileDialog& d, bool save) override;
-  void open_document(const std::string& target) override;
+  bool open_document(const std::string& target) override;
   double clock() override;
   void end_program() override;
 

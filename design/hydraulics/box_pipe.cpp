@@ -2,6 +2,7 @@
 #include <optional>
 
 #include "design/hydraulics/box_section.h"
+#include "design/hydraulics/friction_slope.h"
 #include "design/hydraulics/routine_frame.h"
 #include "design/hydraulics/shape_routines.h"
 
@@ -67,9 +68,8 @@ void box_body(Frame& f, const SolveInput& in) {
     f.write(field::critical_depth,
             box_critical_depth(trial_depths(), b, h, q, f.units.gravity));
 
-    st.friction_slope_val = pw(
-        quot(fin(flow.n * q), fin(f.units.manning_k * full_area * pw(full_radius, kTwoThirds))),
-        2);
+    st.friction_slope_val =
+        full_section_friction_slope(q, flow.n, full_area, full_radius, f.units.manning_k);
     f.write(field::friction_slope, st.friction_slope_val, "0.0000");
 }
 

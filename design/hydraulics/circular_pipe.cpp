@@ -2,6 +2,7 @@
 #include <optional>
 
 #include "design/hydraulics/circular_section.h"
+#include "design/hydraulics/friction_slope.h"
 #include "design/hydraulics/routine_frame.h"
 #include "design/hydraulics/shape_routines.h"
 
@@ -70,9 +71,8 @@ void circular_body(Frame& f, const SolveInput& in) {
 
     f.write(field::critical_depth, circular_critical_depth(trial_depths(), d, q, g));
 
-    st.friction_slope_val = pw(
-        quot(fin(flow.n * q), fin(f.units.manning_k * full_area * pw(full_radius, kTwoThirds))),
-        2);
+    st.friction_slope_val =
+        full_section_friction_slope(q, flow.n, full_area, full_radius, f.units.manning_k);
     f.write(field::friction_slope, st.friction_slope_val, "0.0000");
 }
 

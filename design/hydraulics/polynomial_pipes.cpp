@@ -1,6 +1,7 @@
 // The hydraulics of elliptical pipes and pipe arches, whose partial sections follow depth polynomials.
 #include <algorithm>
 
+#include "design/hydraulics/friction_slope.h"
 #include "design/hydraulics/routine_frame.h"
 #include "design/hydraulics/shape_routines.h"
 #include "design/hydraulics/trial_depths.h"
@@ -130,9 +131,7 @@ void polynomial_body(Frame& f, const SolveInput& in, const PolynomialShape& shap
     f.write(field::critical_depth, yc > h ? h : yc);
 
     st.friction_slope_val =
-        pw(quot(fin(flow.n * q),
-                fin(f.units.manning_k * full.area * pw(full.radius, kTwoThirds))),
-           2);
+        full_section_friction_slope(q, flow.n, full.area, full.radius, f.units.manning_k);
     f.write(field::friction_slope, st.friction_slope_val, "0.0000");
 }
 

@@ -56,8 +56,8 @@ class Host {
   // sets file_name to the chosen path. `save` selects the save dialog.
   virtual bool file_dialog(FileDialog& d, bool save) = 0;
   virtual void set_mouse_pointer(int pointer) { (void)pointer; }
-  // Opens a document or a web address with the desktop.
-  virtual void open_document(const std::string& target) = 0;
+  // Opens a document or a web address with the desktop; gives whether the desktop could.
+  virtual bool open_document(const std::string& target) = 0;
   // Seconds since midnight, local time.
   virtual double clock() = 0;
   virtual void do_events() {}

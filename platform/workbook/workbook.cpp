@@ -362,6 +362,16 @@ void Workbook::set_value(int row, int col, const std::string& text) {
   impl_->cells_changed = true;
 }
 
+void Workbook::set_text(int row, int col, const std::string& text) {
+  check_cell(row, col);
+  Worksheet& ws = impl_->active_sheet();
+  if (text.empty())
+    ws.set_blank(row, col);
+  else
+    ws.set_text(row, col, text);
+  impl_->cells_changed = true;
+}
+
 void Workbook::set_number(int row, int col, double value) {
   check_cell(row, col);
   if (!std::isfinite(value)) throw gw::Error(gw::runtime_message::overflow);

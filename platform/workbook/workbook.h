@@ -29,6 +29,9 @@ class Workbook {
   // Writes a value as a user typing it would: a text that reads as a number is stored as
   // a number, the empty text leaves the cell blank, any other text is stored as text.
   void set_value(int row, int col, const std::string& text);
+  // Writes a label: the text is stored as text exactly as it stands, whatever it reads as
+  // ("001", "1E2", "=A1" stay texts); the empty text leaves the cell blank.
+  void set_text(int row, int col, const std::string& text);
   void set_number(int row, int col, double value);
   // A date, stored as the spreadsheet's day number and shown with a date format.
   void set_date(int row, int col, int year, int month, int day);

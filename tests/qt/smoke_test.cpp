@@ -62,7 +62,10 @@ class ScriptedQtHost : public gw::app::QtHost {
     return m.buttons == gw::ui::Buttons::YesNo ? gw::ui::Answer::No : gw::ui::Answer::OK;
   }
   bool file_dialog(gw::ui::FileDialog&, bool) override { return false; }
-  void open_document(const std::string& target) override { opened.push_back(target); }
+  bool open_document(const std::string& target) override {
+    opened.push_back(target);
+    return true;
+  }
   // A clock that moves a quarter second at each reading.
   double clock() override {
     ++clock_reads;

@@ -27,7 +27,10 @@ class RecordingHost : public ui::Host {
     files.pop_front();
     return true;
   }
-  void open_document(const std::string& t) override { documents.push_back(t); }
+  bool open_document(const std::string& t) override {
+    documents.push_back(t);
+    return desktop_opens;
+  }
   double clock() override { return now; }
   void end_program() override { ended = true; }
 
@@ -35,6 +38,7 @@ class RecordingHost : public ui::Host {
   std::vector<std::string> documents;
   std::deque<ui::Answer> answers;     // answers to the next boxes, in order
   std::deque<std::string> files;      // the next file dialogs' choices; empty: cancel
+  bool desktop_opens = true;          // what the desktop answers to open_document
   double now = 0;
   bool ended = false;
 };

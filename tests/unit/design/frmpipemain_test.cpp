@@ -39,7 +39,7 @@ class RecordingHost : public ui::Host {
   void show_modal(ui::Form& f) override { f.host_set_visible(true, true); }
   void show_modeless(ui::Form& f) override { f.host_set_visible(true, false); }
   bool file_dialog(ui::FileDialog&, bool) override { return false; }
-  void open_document(const std::string&) override {}
+  bool open_document(const std::string&) override { return true; }
   double clock() override { return 36000; }
   void end_program() override {}
 

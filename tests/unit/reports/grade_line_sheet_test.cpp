@@ -116,6 +116,10 @@ TEST(GradeLineSheet, HeaderFirstStormFrequencyLast) {
   EXPECT_EQ(w.at(1, 9).text, "Route 340");
   EXPECT_EQ(w.at(1, 26).text, "J. O'Neil");
   EXPECT_EQ(w.at(11, 1).text, "O");
+  EXPECT_EQ(w.at(11, 1).kind, SheetValue::Kind::label);
+  EXPECT_EQ(w.at(1, 9).kind, SheetValue::Kind::label);
+  EXPECT_EQ(w.at(12, 1).kind, SheetValue::Kind::label);
+  EXPECT_EQ(w.at(11, 25).kind, SheetValue::Kind::text);
   EXPECT_EQ(w.at(11, 25).text, "110.00");
   // Pipe P3 (node C) is written last: its storm frequency.
   EXPECT_EQ(w.at(4, 4).text, "25");
@@ -141,24 +145,39 @@ TEST(GradeLineSheet, OutfallWithoutPipesGivesTheHeaderAndAnEmptyStormFrequency) 
   EXPECT_EQ(w.summary.rows_written, 0);
 }
 
-TEST(GradeLineSheet, OnlyTheFirstPipeFromANodeIsWritten) {
+TEST(GradeLineSheet, EachRowShowsThePipeClimbedToItsNode) {
   GradeLineRecord first = pipe("P1", "A", "O", "10");
   first.pipe.dia = "15";
   const PipeLookup pipes({first, pipe("P2", "A", "O", "25")});
   const Written w = write(pipes, walk_upstream(pipes.walk_pipes(), "O"));
-  // Two branches O, A: both rows show the first record.
+  // Two branches O, A, one through each pipe: each row shows its own pipe.
   EXPECT_EQ(w.rows_of_column1(), (std::vector<int>{12, 14}));
   EXPECT_EQ(w.at(12, 6).text, "15");
-  EXPECT_EQ(w.at(14, 6).text, "15");
+  EXPECT_EQ(w.at(14, 6).text, "12");
+  EXPECT_EQ(w.at(4, 4).text, "25");
+}
+
+TEST(GradeLineSheet, TwoPipesLeavingANodeTakeTheOneOnThePath) {
+  // P1 leaves A for another outfall X and comes first; the walk from O reaches A through P2.
+  GradeLineRecord elsewhere = pipe("P1", "A", "X", "25");
+  elsewhere.pipe.dia = "15";
+  elsewhere.pipe.length = "900";
+  const PipeLookup pipes({elsewhere, pipe("P2", "A", "O", "10"), pipe("P3", "B", "A", "10")});
+  const Written w = write(pipes, walk_upstream(pipes.walk_pipes(), "O"));
+  EXPECT_EQ(w.rows_of_column1(), (std::vector<int>{12, 13}));
+  EXPECT_EQ(w.at(12, 6).text, "12");
+  EXPECT_EQ(w.at(12, 8).text, "100");
+  EXPECT_EQ(w.at(13, 1).text, "B");
   EXPECT_EQ(w.at(4, 4).text, "10");
 }
 
-// A source that knows no pipe from one node.
+// A source that does not know one pipe.
 class Without : public GradeLineSource {
  public:
   Without(const PipeLookup& all, std::string missing) : all_(all), missing_(std::move(missing)) {}
-  const GradeLinePipe* pipe_from(const std::string& node) const override {
-    return node == missing_ ? nullptr : all_.pipe_from(node);
+  const GradeLinePipe* pipe(std::size_t index) const override {
+    const GradeLinePipe* p = all_.pipe(index);
+    return p && p->number == missing_ ? nullptr : p;
   }
   std::vector<GradeLineLateral> laterals_into(const std::string& node,
                                               const std::string& number) const override {
@@ -173,7 +192,7 @@ class Without : public GradeLineSource {
 TEST(GradeLineSheet, ANodeWithoutPipeEndsItsBranch) {
   const PipeLookup pipes = worked_network();
   const auto branches = walk_upstream(pipes.walk_pipes(), "O");
-  const Written w = write(Without(pipes, "B"), branches);
+  const Written w = write(Without(pipes, "P2"), branches);  // the pipe from B
   EXPECT_EQ(w.rows_of_column1(), (std::vector<int>{12, 14, 16}));
   EXPECT_EQ(w.at(16, 1).text, "C");
   EXPECT_EQ(w.at(16, 5).number, w.at(12, 25).number);
@@ -182,7 +201,7 @@ TEST(GradeLineSheet, ANodeWithoutPipeEndsItsBranch) {
 TEST(GradeLineSheet, AJunctionWithoutRowEndsTheForm) {
   const PipeLookup pipes = worked_network();
   const auto branches = walk_upstream(pipes.walk_pipes(), "O");
-  const Written w = write(Without(pipes, "A"), branches);
+  const Written w = write(Without(pipes, "P1"), branches);  // the pipe from A
   // Branch 0 writes nothing, branch 1 writes D, branch 2 starts at A, which has no row.
   EXPECT_EQ(w.rows_of_column1(), (std::vector<int>{13}));
   EXPECT_EQ(w.at(13, 1).text, "D");
@@ -192,11 +211,10 @@ TEST(GradeLineSheet, AJunctionWithoutRowEndsTheForm) {
 TEST(PipeLookup, AnswersAsTheDatabaseComparesTexts) {
   const PipeLookup pipes({pipe("P1", "a", "O"), pipe("P2", "B", "A"), pipe("p3", "C", "a"),
                           pipe("P4", "", ""), pipe("P5", "D", "b")});
-  ASSERT_NE(pipes.pipe_from("A"), nullptr);
-  EXPECT_EQ(pipes.pipe_from("A")->number, "P1");
-  EXPECT_EQ(pipes.pipe_from("Z"), nullptr);
+  ASSERT_NE(pipes.pipe(2), nullptr);
+  EXPECT_EQ(pipes.pipe(2)->number, "p3");
+  EXPECT_EQ(pipes.pipe(5), nullptr);
   // A null node matches nothing.
-  EXPECT_EQ(pipes.pipe_from(""), nullptr);
   EXPECT_TRUE(pipes.laterals_into("", "P9").empty());
   // Into "A" end P2 and p3, in table order; "P3" is p3 itself.
   auto into_a = pipes.laterals_into("A", "P3");

@@ -2,10 +2,12 @@
 // boundaries of the comparisons, and what is left unwritten when a value cannot be read.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "design/hydraulics/solve.h"
 #include "reports/grade_line.h"
 
 namespace gw::reports {
@@ -41,12 +43,13 @@ const std::vector<GradeLineLateral> kBaseLaterals = {{"1", "4.517", "2.448", "0.
 // An expected cell: a number (to a relative 1e-12), a text, or nothing written.
 struct Want {
   int col;
-  enum { number, text, unwritten } kind;
+  enum { number, text, label, unwritten } kind;
   double v = 0;
   std::string t;
 };
 Want N(int col, double v) { return {col, Want::number, v, {}}; }
 Want T(int col, std::string t) { return {col, Want::text, 0, std::move(t)}; }
+Want L(int col, std::string t) { return {col, Want::label, 0, std::move(t)}; }
 Want X(int col) { return {col, Want::unwritten, 0, {}}; }
 
 struct RowCase {
@@ -63,22 +66,22 @@ void PrintTo(const RowCase& c, std::ostream* os) { *os << c.name; }
 const SheetValue kTailwater = SheetValue::of_text("1497.00");
 
 // Values of the base row (tailwater 1497.00 below the 0.8-height level 1497.45).
-constexpr double kSlope = 0.0016959429160788941;        // (4.231 0.013 / (0.453 1.5^2.6667))^2
+constexpr double kSlope = 0.001622365293776636;         // (0.013 4.231 / (1.486 pi 1.5^2 / 4 (1.5 / 4)^(2/3)))^2
 constexpr double kExit = 0.15028448757763976;           // 0.25 6.222^2 / 64.4
 constexpr double kLateralHead = 0.3168212577639752;     // 4.517^2 / 64.4
 constexpr double kLosses = 0.26117192779503107;         // exit + 0.35 lateral head
 
 const RowCase kRows[] = {
     {"english_circular_every_column", nullptr, kBaseLaterals, kTailwater, "ENGLISH",
-     {T(1, "103"), T(2, "11+20"), T(3, "1496.250"), N(4, 1.5), N(5, 1497.45), T(6, "18"),
-      N(7, 4.231), T(8, "150.000"), N(9, kSlope), N(10, 0.2543914374118341), T(11, "6.222"),
+     {L(1, "103"), L(2, "11+20"), T(3, "1496.250"), N(4, 1.5), N(5, 1497.45), T(6, "18"),
+      N(7, 4.231), T(8, "150.000"), N(9, kSlope), N(10, 0.2433547940664954), T(11, "6.222"),
       N(12, kExit), N(13, 4.517), N(14, kLateralHead), N(15, 0.1108874402173913), N(16, 0),
       N(17, 0), N(18, 0), N(19, kLosses), N(20, 0), N(21, kLosses), T(22, "YES"),
-      N(23, 0.13058596389751553), N(24, 0.38497740130934965),
+      N(23, 0.13058596389751553), N(24, 0.37394075796401094),
       // 1497.45 + 0.385 is below the inlet invert plus the flow depth, 1498.5 + 0.6.
       N(25, 1499.1), T(26, "1504.200"), T(27, "O.K.")}},
     {"tailwater_above_both_levels_governs", nullptr, kBaseLaterals,
-     SheetValue::of_number(1499.0), "ENGLISH", {N(5, 1499.0), N(25, 1499.3849774013092)}},
+     SheetValue::of_number(1499.0), "ENGLISH", {N(5, 1499.0), N(25, 1499.3739407579642)}},
     {"downstream_grade_line_read_from_text", nullptr, kBaseLaterals, SheetValue::of_text(" 1,499.0"),
      "ENGLISH", {N(5, 1499.0)}},
     {"flow_surface_above_the_08_level_governs", [](GradeLinePipe& p) { p.flow_depth = "1.3"; },
@@ -87,30 +90,30 @@ const RowCase kRows[] = {
      "ENGLISH", {N(4, 2.0), T(6, "24"), N(5, 1497.85)}},
     {"elliptical", [](GradeLinePipe& p) { p.shape = "Elliptical"; p.span = "38"; p.rise = "24"; },
      kBaseLaterals, kTailwater, "ENGLISH",
-     {T(6, "38 X 24"), N(4, 2.0), N(5, 1497.85), N(9, 0.0001063942440408838)}},
+     {T(6, "38 X 24"), N(4, 2.0), N(5, 1497.85), N(9, 0.0001063575044055675)}},
     {"box", [](GradeLinePipe& p) { p.shape = "Box"; p.span = "48"; p.rise = "36"; p.dia = ""; },
      kBaseLaterals, kTailwater, "ENGLISH",
-     {T(6, "48 X 36"), N(4, 3.0), N(5, 1498.65), N(9, 7.463253472751989e-06)}},
+     {T(6, "48 X 36"), N(4, 3.0), N(5, 1498.65), N(9, 7.461010472892295e-06)}},
     {"rectangulr_is_a_box",
      [](GradeLinePipe& p) { p.shape = "Rectangulr"; p.span = "48"; p.rise = "36"; },
-     kBaseLaterals, kTailwater, "ENGLISH", {T(6, "48 X 36"), N(9, 7.463253472751989e-06)}},
+     kBaseLaterals, kTailwater, "ENGLISH", {T(6, "48 X 36"), N(9, 7.461010472892295e-06)}},
     {"arch", [](GradeLinePipe& p) { p.shape = "Arch-S-Cor"; p.span = "43"; p.rise = "27"; },
-     kBaseLaterals, kTailwater, "ENGLISH", {N(4, 2.25), N(9, 5.716051427062345e-05)}},
-    // Metric: sizes in mm, g = 9.8, the Manning constant 1 for the shapes with a span.
+     kBaseLaterals, kTailwater, "ENGLISH", {N(4, 2.25), N(9, 5.714116780368446e-05)}},
+    // Metric: sizes in mm, g = 9.8, Manning's constant 1.
     {"metric_box",
      [](GradeLinePipe& p) {
        p.shape = "Box"; p.span = "2400"; p.rise = "1500"; p.discharge = "5.0";
        p.ele_out = "100.000"; p.flow_depth = "0.5"; p.ele_in = "100.5";
      },
      {}, SheetValue::of_text("99.0"), "METRIC",
-     {N(4, 1.5), N(5, 101.2), N(9, 0.0005597856955782167), N(13, 0), N(14, 0),
+     {N(4, 1.5), N(5, 101.2), N(9, 0.000559770564211554), N(13, 0), N(14, 0),
       N(12, 0.25 * 6.222 * 6.222 / 19.6)}},
     {"metric_circular",
      [](GradeLinePipe& p) {
        p.dia = "1200"; p.discharge = "2.0"; p.velocity = "3"; p.ele_out = "100.000";
      },
      {}, SheetValue::of_text("99.0"), "METRIC",
-     {N(4, 1.2), N(5, 100.96), N(9, 0.002626226929083855), N(12, 0.11479591836734693)}},
+     {N(4, 1.2), N(5, 100.96), N(9, 0.0026315620174198985), N(12, 0.11479591836734693)}},
     // Two barrels: the discharge per barrel.
     {"discharge_per_barrel", [](GradeLinePipe& p) { p.discharge = "5"; p.barrels = "2"; },
      kBaseLaterals, kTailwater, "ENGLISH", {N(7, 2.5)}},
@@ -192,7 +195,7 @@ const RowCase kUnreadable[] = {
     {"empty_velocity", [](GradeLinePipe& p) { p.velocity = ""; }, kBaseLaterals, kTailwater,
      "ENGLISH", {T(11, ""), X(12), N(15, 0.1108874402173913), X(19), X(21), X(25)}},
     {"downstream_grade_line_not_a_number", nullptr, kBaseLaterals, SheetValue::of_text("abc"),
-     "ENGLISH", {X(5), N(24, 0.38497740130934965), X(25), X(27)}},
+     "ENGLISH", {X(5), N(24, 0.37394075796401094), X(25), X(27)}},
     {"downstream_grade_line_unwritten", nullptr, kBaseLaterals, SheetValue{}, "ENGLISH",
      {X(5), X(25)}},
     {"lateral_without_discharge", nullptr, {{"1", "4.517", "", "0"}}, kTailwater, "ENGLISH",
@@ -205,7 +208,7 @@ const RowCase kUnreadable[] = {
     {"length_not_a_number", [](GradeLinePipe& p) { p.length = "150 ft"; }, kBaseLaterals,
      kTailwater, "ENGLISH", {T(8, "150 ft"), X(10), X(24), X(25)}},
     {"inlet_invert_not_a_number", [](GradeLinePipe& p) { p.ele_in = "?"; }, kBaseLaterals,
-     kTailwater, "ENGLISH", {N(24, 0.38497740130934965), X(25), X(27)}},
+     kTailwater, "ENGLISH", {N(24, 0.37394075796401094), X(25), X(27)}},
 };
 
 class Row : public ::testing::TestWithParam<RowCase> {};
@@ -226,6 +229,10 @@ TEST_P(Row, GivesTheCells) {
         ASSERT_EQ(got.kind, SheetValue::Kind::text) << "column " << w.col;
         EXPECT_EQ(got.text, w.t) << "column " << w.col;
         break;
+      case Want::label:
+        ASSERT_EQ(got.kind, SheetValue::Kind::label) << "column " << w.col;
+        EXPECT_EQ(got.text, w.t) << "column " << w.col;
+        break;
       case Want::unwritten:
         EXPECT_FALSE(got.written()) << "column " << w.col;
         break;
@@ -240,19 +247,66 @@ INSTANTIATE_TEST_SUITE_P(Laterals, Row, ::testing::ValuesIn(kLaterals), case_nam
 INSTANTIATE_TEST_SUITE_P(Checks, Row, ::testing::ValuesIn(kChecks), case_name);
 INSTANTIATE_TEST_SUITE_P(Unreadable, Row, ::testing::ValuesIn(kUnreadable), case_name);
 
+// Column 9 is the friction slope SOLVE gives the same pipe, shape by shape, in both unit
+// systems; only the box keeps its own full section (the span and both rises wetted, where
+// SOLVE wets the whole perimeter).
+TEST(GradeLineFriction, IsTheSolveFrictionSlope) {
+  struct Case {
+    const char* shape;
+    double dia, span, rise;  // in or mm
+    const char* units;
+    double q;
+  } cases[] = {
+      {"Circular", 18, 0, 0, "ENGLISH", 4.231},   {"Circular", 1200, 0, 0, "METRIC", 2.0},
+      {"Elliptical", 0, 38, 24, "ENGLISH", 12},   {"Elliptical", 0, 1200, 760, "METRIC", 0.9},
+      {"Arch-S-Cor", 0, 43, 27, "ENGLISH", 5},    {"Arch-Conc", 0, 1100, 700, "METRIC", 0.4},
+      {"Box", 0, 48, 36, "ENGLISH", 30},          {"Box", 0, 2400, 1500, "METRIC", 5.0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.shape) + " " + c.units);
+    hyd::SolveInput in;
+    in.pipe_discharge = c.q;
+    in.numofpipes = 1;
+    in.pipe_slope = 0.01;
+    in.pipe_mann = 0.013;
+    in.pipe_length = 100;
+    in.pipe_dia = c.dia;
+    in.span = c.span;
+    in.rise = c.rise;
+    in.pipe_shape = c.shape;
+    in.unit_system = c.units;
+    hyd::HydraulicsState state;
+    ASSERT_TRUE(hyd::solve(in, state).ok);
+
+    GradeLinePipe p = base_pipe();
+    p.shape = c.shape;
+    p.dia = std::to_string(c.dia);
+    p.span = std::to_string(c.span);
+    p.rise = std::to_string(c.rise);
+    p.discharge = std::to_string(c.q);
+    const GradeLineRow row = grade_line_row("103", p, {}, kTailwater, GradeLineUnits::of(c.units));
+    ASSERT_EQ(row[9].kind, SheetValue::Kind::number);
+    double want = state.friction_slope_val;
+    if (std::string(c.shape) == "Box") {
+      // Same formula over the box's own section: R = B H / (2 H + B) instead of B H / (2 (B + H)).
+      const double ratio = (2 * (c.span + c.rise)) / (2 * c.rise + c.span);
+      want *= std::pow(ratio, -4.0 / 3.0);
+    }
+    EXPECT_NEAR(row[9].number, want, 1e-12 * want);
+  }
+}
+
 TEST(GradeLineUnits, EnglishExactlyElseMetric) {
   const GradeLineUnits e = GradeLineUnits::of("ENGLISH");
   EXPECT_EQ(e.gravity, 32.2);
   EXPECT_EQ(e.dia_divisor, 12);
-  EXPECT_EQ(e.circular_k, 0.453);
-  EXPECT_EQ(e.section_k, 0.453);
+  EXPECT_EQ(e.manning_k, 1.486);
   EXPECT_EQ(e.rational_divisor, 1);
   for (const char* other : {"METRIC", "english", ""}) {
     const GradeLineUnits m = GradeLineUnits::of(other);
     EXPECT_EQ(m.gravity, 9.8) << other;
     EXPECT_EQ(m.dia_divisor, 1000) << other;
-    EXPECT_EQ(m.circular_k, 0.312) << other;
-    EXPECT_EQ(m.section_k, 1.0) << other;
+    EXPECT_EQ(m.manning_k, 1.0) << other;
     EXPECT_EQ(m.rational_divisor, 360) << other;
   }
 }

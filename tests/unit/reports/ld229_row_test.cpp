@@ -81,6 +81,25 @@ TEST_F(Ld229RowTest, PlainColumnsGoToTheirCellsAndNullsLeaveThemBlank) {
   for (const auto& [col, text] : expected) EXPECT_EQ(cell(col), text) << "column " << col;
 }
 
+TEST_F(Ld229RowTest, IdentifiersStayTextAsTyped) {
+  Ld229Pipe p = circular_pipe();
+  p.pipe_number = "001";
+  p.nodein_no = "1E2";
+  p.nodein_station = "=A1";
+  p.nodeout_no = "3-4";
+  p.nodeout_station = "0010";
+  write(p);
+  const std::vector<std::pair<int, std::string>> expected = {
+      {1, "001"}, {2, "1E2"}, {3, "=A1"}, {4, "3-4"}, {5, "0010"}};
+  for (const auto& [col, text] : expected) {
+    EXPECT_EQ(cell(col), text) << "column " << col;
+    EXPECT_FALSE(sheet.number(kRow, col).has_value()) << "column " << col;
+  }
+  // The quantities beside them are numbers.
+  EXPECT_EQ(sheet.number(kRow, 6), 5);
+  EXPECT_EQ(sheet.number(kRow, 16), 120);
+}
+
 TEST_F(Ld229RowTest, RunoffCoefficientIsCaOverAreaInTheNumberPattern) {
   struct Case {
     const char* area;
@@ -194,43 +213,44 @@ TEST_F(Ld229RowTest, SizeTextOfEachShape) {
   EXPECT_EQ(ld229_height_text(box_pipe()), "30");
 }
 
-TEST_F(Ld229RowTest, ValuesTheRowCannotTakeFailWithTheirDescription) {
+TEST_F(Ld229RowTest, ValuesTheRowCannotTakeNameTheirColumn) {
   struct Case {
     const char* what;
     void (*change)(Ld229Pipe&);
-    const char* description;
+    int column;        // the column named in the failure
     int last_written;  // a column written before the failure
   };
   const Case cases[] = {
-      {"C*A without area", [](Ld229Pipe& p) { p.structure_area = ""; }, "Division by zero", 8},
-      {"C*A over a zero area", [](Ld229Pipe& p) { p.structure_area = "0"; }, "Division by zero", 8},
-      {"area not a number", [](Ld229Pipe& p) { p.structure_area = "five"; }, "Type mismatch", 8},
-      {"C*A not a number", [](Ld229Pipe& p) { p.structure_ca = "n/a"; }, "Type mismatch", 8},
-      {"no flow time", [](Ld229Pipe& p) { p.flow_time = ""; }, "Type mismatch", 27},
-      {"flow time not a number", [](Ld229Pipe& p) { p.flow_time = "1:30"; }, "Type mismatch", 27},
-      {"no diameter", [](Ld229Pipe& p) { p.pipe_dia = ""; }, "Type mismatch", 29},
-      {"flow depth not a number", [](Ld229Pipe& p) { p.pipe_flowdepth = "full"; }, "Type mismatch", 29},
+      {"C*A without area", [](Ld229Pipe& p) { p.structure_area = ""; }, 7, 8},
+      {"C*A over a zero area", [](Ld229Pipe& p) { p.structure_area = "0"; }, 7, 8},
+      {"area not a number", [](Ld229Pipe& p) { p.structure_area = "five"; }, 7, 8},
+      {"C*A not a number", [](Ld229Pipe& p) { p.structure_ca = "n/a"; }, 7, 8},
+      {"no flow time", [](Ld229Pipe& p) { p.flow_time = ""; }, 28, 27},
+      {"flow time not a number", [](Ld229Pipe& p) { p.flow_time = "1:30"; }, 28, 27},
+      {"Tc not a number", [](Ld229Pipe& p) { p.accumulated_tc = "soon"; }, 29, 28},
+      {"no diameter", [](Ld229Pipe& p) { p.pipe_dia = ""; }, 30, 29},
+      {"flow depth not a number", [](Ld229Pipe& p) { p.pipe_flowdepth = "full"; }, 30, 29},
       {"box without rise",
        [](Ld229Pipe& p) {
          p.pipe_shape = "Box";
          p.rise = "";
          p.span = "48";
        },
-       "Type mismatch", 29},
+       30, 29},
       {"box with a null span",
        [](Ld229Pipe& p) {
          p.pipe_shape = "Box";
          p.span_null = true;
          p.rise = "30";
        },
-       "Invalid use of Null", 17},
+       18, 17},
       {"arch with a null rise",
        [](Ld229Pipe& p) {
          p.pipe_shape = "Arch-Conc";
          p.span = "48";
          p.rise_null = true;
        },
-       "Invalid use of Null", 17},
+       18, 17},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -240,8 +260,12 @@ TEST_F(Ld229RowTest, ValuesTheRowCannotTakeFailWithTheirDescription) {
     try {
       write_ld229_row(fresh, kRow, p, "0.000", 12);
       ADD_FAILURE() << "no failure";
-    } catch (const gw::Error& e) {
-      EXPECT_STREQ(e.what(), c.description);
+    } catch (const Ld229RowError& e) {
+      EXPECT_EQ(e.column(), c.column);
+      const std::string text = e.what();
+      EXPECT_EQ(text.rfind("column " + std::to_string(c.column) + ": ", 0), 0u) << text;
+      // A reason of its own, not a bare runtime description.
+      EXPECT_GT(text.size(), 20u) << text;
     }
     EXPECT_EQ(fresh.text(kRow, 1), "7");
     EXPECT_NE(fresh.text(kRow, c.last_written), "");

@@ -154,7 +154,7 @@ std::vector<Branch> scanned_walk(const std::vector<WalkPipe>& pipes, const std::
 
   std::vector<Branch> result;
   for (size_t i = 0; !at(i, 0).empty(); ++i) {
-    Branch br{at(i, 0), {}};
+    Branch br{at(i, 0), {}, {}};
     for (size_t p = 1; !at(i, p).empty(); ++p) br.nodes.push_back(at(i, p));
     result.push_back(br);
   }
@@ -185,9 +185,20 @@ TEST(Walk, AgreesWithTheTableScanOnRandomNetworks) {
     const std::vector<Branch> want = scanned_walk(pipes, "O");
     const std::vector<Branch> got = walk_upstream(pipes, "O");
     ASSERT_EQ(got.size(), want.size()) << "round " << round;
+    std::vector<bool> used(pipes.size());
     for (size_t b = 0; b < got.size(); ++b) {
       ASSERT_EQ(got[b].junction, want[b].junction) << "round " << round << " branch " << b;
       ASSERT_EQ(got[b].nodes, want[b].nodes) << "round " << round << " branch " << b;
+      // Beside each node, the pipe climbed to reach it: from that node down to the node
+      // before it on the branch, each pipe once.
+      ASSERT_EQ(got[b].pipes.size(), got[b].nodes.size());
+      for (size_t k = 0; k < got[b].pipes.size(); ++k) {
+        const WalkPipe& p = pipes.at(got[b].pipes[k]);
+        EXPECT_EQ(p.node_in, got[b].nodes[k]);
+        EXPECT_EQ(p.node_out, k == 0 ? got[b].junction : got[b].nodes[k - 1]);
+        EXPECT_FALSE(used[got[b].pipes[k]]) << "round " << round << ": a pipe climbed twice";
+        used[got[b].pipes[k]] = true;
+      }
     }
   }
 }

@@ -77,10 +77,10 @@ TEST_F(ReportSessionTest, KindsNameTheirDialogs) {
     const char* filter;
     const char* title;
   } cases[] = {
-      {kFormLD347, "Form LD347 files (*.xls)|*.xls", "Enter New File Name for Form LD347"},
-      {kFormLD229, "Form LD229 files (*.xls)|*.xls", "Enter New File Name for Form LD229"},
-      {kPipeReport, "Pipe Report files (*.xls)|*.xls", "Enter New File Name for Pipe Report"},
-      {kOutletProtection, "OUTLET PROTECTION files (*.xls)|*.xls", "Enter New File Name for OUTLET PROTECTION"},
+      {kFormLD347, "Form LD347 files (*.xlsx)|*.xlsx", "Enter New File Name for Form LD347"},
+      {kFormLD229, "Form LD229 files (*.xlsx)|*.xlsx", "Enter New File Name for Form LD229"},
+      {kPipeReport, "Pipe Report files (*.xlsx)|*.xlsx", "Enter New File Name for Pipe Report"},
+      {kOutletProtection, "OUTLET PROTECTION files (*.xlsx)|*.xlsx", "Enter New File Name for OUTLET PROTECTION"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(report_filter(c.kind), c.filter);
@@ -101,7 +101,7 @@ TEST_F(ReportSessionTest, FillsSavesAndHandsOverTheCopy) {
     EXPECT_EQ(r.text(12, 28), "1.5");
   });
   EXPECT_TRUE(host.messages.empty());
-  EXPECT_EQ(prog.printDlg.filter, "Form LD229 files (*.xls)|*.xls");
+  EXPECT_EQ(prog.printDlg.filter, "Form LD229 files (*.xlsx)|*.xlsx");
   EXPECT_EQ(prog.printDlg.dialog_title, "Enter New File Name for Form LD229");
   EXPECT_EQ(prog.printDlg.init_dir, prog.program_folder);  // no earlier dialog: the program folder
   EXPECT_TRUE(prog.printDlg.cancel_error);
@@ -122,7 +122,7 @@ TEST_F(ReportSessionTest, FillsSavesAndHandsOverTheCopy) {
 }
 
 TEST_F(ReportSessionTest, NoNameEndsTheReportWithNothingChanged) {
-  for (const char* name : {"", "*.xls"}) {
+  for (const char* name : {"", "*.xls", "*.xlsx"}) {
     host.messages.clear();
     host.files = {name};
     prog.vars.last_folder = "/earlier";
@@ -193,7 +193,8 @@ TEST_F(ReportSessionTest, AMissingTemplateFailsAtTheCopyAfterTheFolderMoved) {
 }
 
 TEST_F(ReportSessionTest, AnUnwritableDestinationFailsAtTheCopy) {
-  host.files = {reports_dir()};  // a folder: no file can be written there
+  fs::create_directory(report_file("taken.xlsx"));
+  host.files = {report_file("taken.xlsx")};  // a folder: no file can be written there
   run(kFormLD229);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].text, "Permission denied");
@@ -244,7 +245,7 @@ TEST_F(ReportSessionTest, ADamagedTemplateIsNamedAndNothingIsCopied) {
   }
 }
 
-TEST_F(ReportSessionTest, AFailureAfterTheCopyLeavesTheHourglass) {
+TEST_F(ReportSessionTest, AFailureAfterTheCopyPutsThePointerBack) {
   // A failing cell write: the cells before it stay in the open copy, nothing is saved.
   host.files = {report_file("net.xls")};
   ReportSession report(prog, kFormLD229);
@@ -259,7 +260,7 @@ TEST_F(ReportSessionTest, AFailureAfterTheCopyLeavesTheHourglass) {
   }
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(report.book().text(12, 1), "1");
-  EXPECT_EQ(pointer("frmpipeflex"), ui::kPointerHourglass);
+  EXPECT_EQ(pointer("frmpipeflex"), ui::kPointerDefault);
   EXPECT_EQ(wb::Workbook::open(report_file("net.xls")).text(12, 1), "");  // the unfilled copy
 }
 
@@ -287,7 +288,7 @@ TEST_F(ReportSessionTest, ThePipeReportWritesOnTheFirstSheetAndTheFileOpensThere
   EXPECT_EQ(saved.text(1, 3), "on two");
 }
 
-TEST_F(ReportSessionTest, TheGradeLineReportPassesOverItsFailures) {
+TEST_F(ReportSessionTest, TheGradeLineReportTakesTheErrorPathButCancelIsNoName) {
   // Cancel: no error box, the cleared name gives "No File Name selected!".
   {
     ReportSession report(prog, kFormLD347);
@@ -296,42 +297,147 @@ TEST_F(ReportSessionTest, TheGradeLineReportPassesOverItsFailures) {
     EXPECT_EQ(host.messages[0].text, "No File Name selected!");
     EXPECT_TRUE(prog.printDlg.cancel_error);
   }
-  // A missing template: the copy, the opening and the cells have no effect; the closing
-  // message still comes and the pointer goes back.
+  // A missing template: the error path, no closing message, the pointer as it was.
   host.messages.clear();
   fs::remove(prog.program_file("LD347.xlr"));
   host.files = {report_file("hgl.xls")};
-  {
-    ReportSession report(prog, kFormLD347);
-    ASSERT_TRUE(report.choose_file());
-    EXPECT_EQ(prog.vars.last_folder, reports_dir());
-    EXPECT_EQ(pointer("frmHGL"), ui::kPointerHourglass);
-    EXPECT_FALSE(report.try_open());
-    report.set_value(1, 9, "nothing to write to");
-    EXPECT_THROW(report.text(1, 9), gw::Error);
-    report.finish();
-  }
+  run(kFormLD347);
   ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].text, "Finished! Please check and Save your results");
-  EXPECT_EQ(host.messages[0].icon, Icon::None);
-  EXPECT_EQ(host.messages[0].buttons, Buttons::OK);
-  EXPECT_FALSE(host.messages[0].system_modal);
+  EXPECT_EQ(host.messages[0].text, "File not found");
+  EXPECT_TRUE(host.messages[0].system_modal);
   EXPECT_EQ(pointer("frmHGL"), ui::kPointerDefault);
   EXPECT_TRUE(host.documents.empty());
   EXPECT_FALSE(fs::exists(report_file("hgl.xls")));
 
-  // With its template it fills, shows the message before the hand-over, and saves.
+  // A workbook that cannot be saved: the error path, no closing message, pointer back.
   fs::copy_file(std::string(GW_PROGRAM_DIR) + "/LD347.xlr", prog.program_file("LD347.xlr"));
+  host.messages.clear();
+  host.files = {report_file("hgl.xls")};
+  {
+    ReportSession report(prog, kFormLD347);
+    try {
+      ASSERT_TRUE(report.choose_file());
+      report.open();
+      fs::remove(report_file("hgl.xls"));
+      fs::create_directory(report_file("hgl.xls"));  // the name now taken by a folder
+      report.finish();
+    } catch (const std::exception& e) {
+      report.fail(e);
+    }
+  }
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_NE(host.messages[0].text, "Finished! Please check and Save your results");
+  EXPECT_EQ(pointer("frmHGL"), ui::kPointerDefault);
+  EXPECT_TRUE(host.documents.empty());
+  fs::remove(report_file("hgl.xls"));
+
+  // With its template it fills, saves, shows the message (with the warning) before the
+  // hand-over.
   host.messages.clear();
   host.files = {report_file("hgl.xls")};
   ReportSession report(prog, kFormLD347);
   ASSERT_TRUE(report.choose_file());
-  ASSERT_TRUE(report.try_open());
+  report.open();
   report.set_value(11, 25, "0.0");
-  report.finish();
+  report.finish("Pipe 1 (node A): column 9");
   ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, "Finished! Please check and Save your results\n\nPipe 1 (node A): column 9");
+  EXPECT_EQ(host.messages[0].icon, Icon::Exclamation);
   EXPECT_EQ(host.documents, std::vector<std::string>{report_file("hgl.xls")});
   EXPECT_EQ(wb::Workbook::open(report_file("hgl.xls")).number(11, 25), 0);
+}
+
+TEST_F(ReportSessionTest, ANameWithoutExtensionGetsXlsxOthersAreKept) {
+  struct Case {
+    std::string chosen;
+    std::string written;
+  } cases[] = {
+      {report_file("net"), report_file("net.xlsx")},
+      {report_file("net.xls"), report_file("net.xls")},
+      {report_file("net.v2.XLSX"), report_file("net.v2.XLSX")},
+      {report_file("summary.txt"), report_file("summary.txt")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.chosen);
+    host.documents.clear();
+    host.files = {c.chosen};
+    run(kFormLD229);
+    EXPECT_EQ(host.documents, std::vector<std::string>{c.written});
+    EXPECT_TRUE(fs::exists(c.written));
+  }
+  EXPECT_FALSE(fs::exists(report_file("net")));
+  // The dialog's own default extension is the report's while it shows, and given back after.
+  prog.printDlg.default_ext = ".gwp";
+  host.files = {report_file("again")};
+  run(kPipeReport);
+  EXPECT_EQ(prog.printDlg.default_ext, ".gwp");
+}
+
+TEST_F(ReportSessionTest, FilesTheProgramDependsOnAreNeverOverwritten) {
+  const std::string project = program.path("work/road.gwp");
+  const std::string inlets = program.path("work/inlets.ckb");
+  fs::create_directories(program.path("work"));
+  std::ofstream(project) << "project";
+  std::ofstream(inlets) << "inlets";
+  std::ofstream(prog.program_file("VARMNOAA.rdb")) << "stations";
+  prog.vars.project_db_path = project;
+  prog.vars.inlet_db_path = inlets;
+  struct Case {
+    std::string chosen;
+    const char* names;  // what the message calls it
+  } cases[] = {
+      {project, "is the open project database."},
+      {program.path("work/../work/road.gwp"), "is the open project database."},
+      {inlets, "is the project's inlet database."},
+      {prog.program_file("VARMNOAA.rdb"), "is a database of the program."},
+      {prog.program_file("LD347.xlr"), "is a report template of the program."},
+      {prog.program_file("ld229.XLR"), "is a report template of the program."},
+      // Not there yet, but a template by that name would be read by every later report.
+      {prog.program_file("STORMDRAINRESULTS2.xlr"), "is a report template of the program."},
+  };
+  const std::string ld347_before = read_all(prog.program_file("LD347.xlr"));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.chosen);
+    host.messages.clear();
+    host.files = {c.chosen};
+    prog.vars.last_folder = "/earlier";
+    run(kFormLD229);
+    // One message naming the file, before any overwrite question; nothing else happens.
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_NE(host.messages[0].text.find("\"" + std::string(fs::weakly_canonical(c.chosen)) + "\""),
+              std::string::npos)
+        << host.messages[0].text;
+    EXPECT_NE(host.messages[0].text.find(c.names), std::string::npos) << host.messages[0].text;
+    EXPECT_EQ(host.messages[0].icon, Icon::Exclamation);
+    EXPECT_EQ(host.messages[0].buttons, Buttons::OK);
+    EXPECT_EQ(prog.vars.last_folder, "/earlier");
+    EXPECT_EQ(pointer("frmpipeflex"), ui::kPointerDefault);
+    EXPECT_TRUE(host.documents.empty());
+  }
+  EXPECT_EQ(read_all(project), "project");
+  EXPECT_EQ(read_all(inlets), "inlets");
+  EXPECT_EQ(read_all(prog.program_file("VARMNOAA.rdb")), "stations");
+  EXPECT_EQ(read_all(prog.program_file("LD347.xlr")), ld347_before);
+  EXPECT_FALSE(fs::exists(prog.program_file("STORMDRAINRESULTS2.xlr")));
+
+  // Another file in the program folder, or a report beside the project, is free.
+  host.messages.clear();
+  host.files = {program.path("work/road.xlsx")};
+  run(kFormLD229);
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_TRUE(fs::exists(program.path("work/road.xlsx")));
+}
+
+TEST_F(ReportSessionTest, ADesktopThatCannotOpenTheReportIsNamedWithItsFullPath) {
+  host.desktop_opens = false;
+  host.files = {report_file("net.xlsx")};
+  run(kFormLD229);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, "The report \"" + report_file("net.xlsx") +
+                                       "\" could not be opened on this desktop. Please open it yourself.");
+  EXPECT_EQ(host.messages[0].icon, Icon::Exclamation);
+  EXPECT_EQ(pointer("frmpipeflex"), ui::kPointerDefault);
+  EXPECT_TRUE(fs::exists(report_file("net.xlsx")));
 }
 
 }  // namespace

@@ -1,0 +1,13 @@
+// The full-section Manning friction slope that SOLVE and the hydraulic grade line share.
+#include "design/hydraulics/friction_slope.h"
+
+#include "design/hydraulics/routine_frame.h"
+
+namespace gw::hyd {
+
+double full_section_friction_slope(double q, double n, double area, double radius, double manning_k) {
+    using namespace detail;
+    return pw(quot(fin(n * q), fin(manning_k * area * pw(radius, kTwoThirds))), 2);
+}
+
+}  // namespace gw::hyd
