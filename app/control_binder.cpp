@@ -275,7 +275,14 @@ void ControlBinding::push_text() {
   else return;
   const std::string s = t.toStdString();
   if (s == ctl_.text()) return;
-  from_view([&] { ctl_.set_text(s); });
+  // A paste into a numeric field that its key filter would not let through is refused as a
+  // typed key is: the widget goes back to the field's text.
+  bool taken = false;
+  from_view([&] { taken = ctl_.enter_text(s); });
+  if (!taken) {
+    if (alive_) apply_text();
+    return;
+  }
   if (alive_) push_selection();
 }
 

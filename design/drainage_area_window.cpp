@@ -50,7 +50,7 @@ void DrainageAreaWindow::build() {
     Control& a = add(Kind::TextBox, "Area", i);
     a.container = "Frame_area";
     a.on_got_focus = [&a] { shell::select_all_text(a); };
-    a.on_key_press = [&a](int& key) { shell::numeric_keypress(a, key); };
+    shell::numeric_field(a);
     a.on_lost_focus = [this, i] { Area_LostFocus(i); };
 
     Control& range = add(Kind::Label, "Crange", i);
@@ -62,7 +62,7 @@ void DrainageAreaWindow::build() {
     cv.set_text(r.default_c);
     cv.container = "Frame_c";
     cv.on_got_focus = [&cv] { shell::select_all_text(cv); };
-    cv.on_key_press = [&cv](int& key) { shell::numeric_keypress(cv, key); };
+    shell::numeric_field(cv);
     cv.on_lost_focus = [this, i] { Cval_LostFocus(i); };
 
     Control& ca = add(Kind::TextBox, "CA", i);

@@ -233,7 +233,7 @@ void frmVATc::wire_handlers() {
                            "gn4", "pipe_dia", "pipe_velocity"}) {
     Control& b = c(name);
     b.on_got_focus = [&b] { shell::select_all_text(b); };
-    b.on_key_press = [&b](int& key) { shell::numeric_keypress(b, key); };
+    shell::numeric_field(b);
   }
   // Boxes that are only reformatted when left.
   for (const char* name : {"flow_distance2", "flow_distance4", "upper_elevation1", "upper_elevation2",

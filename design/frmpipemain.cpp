@@ -354,18 +354,30 @@ void frmpipemain::wire_handlers() {
     pipetab_Click(previous);
   };
 
-  // Numeric fields filter their keys and select their text on entry.
+  // Numeric fields filter their keys (and texts from outside) and select their text on entry.
   for (const char* name : {"pipe_length", "pipe_skew", "pipe_mann", "span", "rise", "nodein_topele",
                            "nodeout_topele", "structure_discharge", "structure_Tc", "pipe_I", "lateral_discharge"}) {
     Control& box = c(name);
-    box.on_key_press = [&box](int& key) { shell::numeric_keypress(box, key); };
+    shell::numeric_field(box);
     box.on_got_focus = [&box] { shell::select_all_text(box); };
   }
   for (const char* name : {"pipe_elein", "pipe_eleout"}) {
     Control& box = c(name);
-    box.on_key_press = [&box](int& key) { shell::signed_numeric_keypress(box, key); };
+    shell::signed_numeric_field(box);
     box.on_got_focus = [&box] { shell::select_all_text(box); };
   }
+  // Fields that hold numbers the user may reach too: the same filter.
+  for (const char* name : {"pipe_cf", "structure_ca", "structure_area", "pipe_storm_freq", "accumulated_ca",
+                           "accumulated_Tc"})
+    shell::numeric_field(c(name));
+  // Numbers the program writes: no key filter, but a text from outside must be a number and
+  // Save checks them with the others.
+  for (const char* name : {"pipe_dia", "numofpipes", "pipe_slope", "pipe_discharge", "preca1", "preTc1",
+                           "preflowtime1", "preca2", "preTc2", "preflowtime2", "preca3", "preTc3", "preflowtime3",
+                           "preca4", "preTc4", "preflowtime4", "capacity", "friction_slope", "hyd_radius", "energy",
+                           "pipe_WP", "critical_depth", "pipe_flowdepth", "pipe_areaflow", "pipe_velocity",
+                           "flow_time", "FROUDE_NO"})
+    c(name).number_entry = ui::NumberEntry::unsigned_number;
 }
 
 void frmpipemain::watch_inputs() {
@@ -534,6 +546,8 @@ void frmpipemain::mnuSavepipe_Click() {
       c("pipetab").set_tab(0);
       return;
     }
+    // Only numbers are stored in the numeric columns.
+    if (shell::refuse_non_numbers(*this)) return;
     // No link to a pipe that is not saved: each upstream row is checked again.
     const int rows = v.legacy_project ? 3 : 4;
     for (int n = 1; n <= rows; ++n) {

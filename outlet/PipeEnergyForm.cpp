@@ -240,7 +240,7 @@ void PipeEnergyForm::wire_fields() {
   // The six input fields take numbers only.
   for (const char* name : {"dn_TW", "C_Discharge", "W_culvert", "plindex", "D16", "D84"}) {
     Control& box = c(name);
-    box.on_key_press = [&box](int& key) { shell::numeric_keypress(box, key); };
+    shell::numeric_field(box);
   }
   for (const char* name : {"dn_TW", "W_culvert"}) {
     Control& box = c(name);

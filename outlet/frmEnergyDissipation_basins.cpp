@@ -214,7 +214,7 @@ void frmEnergyDissipation::wire_basin_fields() {
   for (const char* name : {"L2byh2", "txth3"}) {
     Control& box = c(name);
     box.on_got_focus = [&box] { shell::select_all_text(box); };
-    box.on_key_press = [&box](int& key) { shell::numeric_keypress(box, key); };
+    shell::numeric_field(box);
   }
   c("L2byh2").on_lost_focus = [this] { L2byh2_LostFocus(); };
   c("txth3").on_lost_focus = [this] { txth3_LostFocus(); };

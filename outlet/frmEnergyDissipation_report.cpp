@@ -1,6 +1,7 @@
 // The energy dissipation window's outlet protection workbook: the outfall analysis and the
 // five designs, as the fields show them, on one worksheet.
 #include "outlet/frmEnergyDissipation.h"
+#include "shell/input_procedures.h"
 
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
@@ -46,6 +47,11 @@ constexpr FieldCell kContraCostaCells[] = {
 
 void frmEnergyDissipation::Cmdresults_Click() {
   reports::ReportSession report(prog, reports::kOutletProtection);
+  // The numbers this report writes must read as numbers, in this window and the outfall's.
+  if (shell::refuse_non_numbers(*this)) return;
+  if (ui::Form* outfall_window = prog.forms.existing("PipeEnergyForm"); outfall_window && outfall_window->is_loaded() &&
+      shell::refuse_non_numbers(*outfall_window))
+    return;
   try {
     if (!report.choose_file()) return;
     report.open();

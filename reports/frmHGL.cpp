@@ -92,6 +92,7 @@ void frmHGL::build() {
 
   twe.on_got_focus = [this] { TWE_GotFocus(); };
   twe.on_key_press = [this](int& key) { TWE_KeyPress(key); };
+  twe.number_entry = ui::NumberEntry::unsigned_number;  // its keys are filtered by TWE_KeyPress
   twe.on_lost_focus = [this] { TWE_LostFocus(); };
   compute.on_click = [this] { cmdHGL_Click(); };
   close.on_click = [this] { cmdHGLclose_Click(); };
@@ -157,6 +158,7 @@ void frmHGL::cmdHGL_Click() {
   const std::string outfall = c("hglanodeout").text();
   if (outfall.empty()) return;
   if (c("TWE").text().empty()) c("TWE").set_text("0.0");
+  if (shell::refuse_non_numbers(*this)) return;  // the tailwater elevation must read as a number
 
   const GradeLineUnits units = GradeLineUnits::of(v.unit_system);
   v.dia_divisor = units.dia_divisor;

@@ -191,7 +191,7 @@ void cmd_set(Interpreter& in, const Line& line) {
   ui::Control& c = *t.control;
   if (!takes_typing(c)) in.fail(line, t.name + " takes no text");
   if (c.locked()) in.fail(line, t.name + " is locked");
-  c.set_text(text);
+  c.enter_text(text);  // a numeric field refuses a text its key filter would not let through
 }
 
 void cmd_key(Interpreter& in, const Line& line) {

@@ -1,6 +1,11 @@
 // Numeric key filters, select-all, the combo-box list check and the NOAA map.
 #include "shell/input_procedures.h"
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/text/parse.h"
 #include "platform/ui/form.h"
 #include "platform/ui/host.h"
 
@@ -35,6 +40,55 @@ void filter_keypress(ui::Control& box, int& k, bool allow_minus) {
 void numeric_keypress(ui::Control& box, int& key_ascii) { filter_keypress(box, key_ascii, false); }
 
 void signed_numeric_keypress(ui::Control& box, int& key_ascii) { filter_keypress(box, key_ascii, true); }
+
+void numeric_field(ui::Control& box) {
+  box.number_entry = ui::NumberEntry::unsigned_number;
+  box.on_key_press = [&box](int& key) { numeric_keypress(box, key); };
+}
+
+void signed_numeric_field(ui::Control& box) {
+  box.number_entry = ui::NumberEntry::signed_number;
+  box.on_key_press = [&box](int& key) { signed_numeric_keypress(box, key); };
+}
+
+namespace {
+
+// The name the window shows for a field: its label's caption ("lbl_name" or "lblname", else the
+// label placed just before it in its frame), else the field's own name.
+std::string field_caption(ui::Form& form, const ui::Control& box) {
+  for (const std::string& label : {"lbl_" + box.name(), "lbl" + box.name()}) {
+    ui::Control* l = form.find(label);
+    if (l && l->kind() == ui::Kind::Label && !l->caption().empty()) {
+      std::string caption = l->caption();
+      while (!caption.empty() && (caption.back() == ' ' || caption.back() == ':')) caption.pop_back();
+      return caption;
+    }
+  }
+  // Else the label placed just before it in its frame.
+  const ui::Control* before = nullptr;
+  for (const ui::Control* c : form.controls()) {
+    if (c == &box) break;
+    if (c->kind() == ui::Kind::Label && c->container == box.container && !c->caption().empty()) before = c;
+  }
+  return before ? before->caption() : box.key();
+}
+
+}  // namespace
+
+ui::Control* refuse_non_numbers(ui::Form& form) {
+  std::vector<ui::Control*> fields;
+  for (ui::Control* c : form.controls())
+    if (c->number_entry != ui::NumberEntry::none && !c->text().empty() && !text::is_numeric(c->text()))
+      fields.push_back(c);
+  if (fields.empty()) return nullptr;
+  ui::Control* first = *std::min_element(fields.begin(), fields.end(), [](const ui::Control* a, const ui::Control* b) {
+    return a->tab_index < b->tab_index;
+  });
+  form.host().msgbox(field_caption(form, *first) + " holds \"" + first->text() +
+                         "\", which is not a number. Please enter a number.",
+                     ui::Buttons::OK, ui::Icon::Exclamation);
+  return first;
+}
 
 void select_all_text(ui::Control& box) { box.set_selection(0, static_cast<int>(box.text().size())); }
 

@@ -22,6 +22,16 @@ void numeric_keypress(ui::Control& box, int& key_ascii);
 // The same filter that also passes the minus sign (45), wherever the caret stands.
 void signed_numeric_keypress(ui::Control& box, int& key_ascii);
 
+// Makes a box a numeric field: its KeyPress handler is the numeric (or signed) key filter, and
+// a text from outside (a paste, another program) passes only as those keys would.
+void numeric_field(ui::Control& box);
+void signed_numeric_field(ui::Control& box);
+
+// The check before a window stores or reports its numbers: the first numeric field (in tab
+// order) whose text is neither empty nor a number is named in a message box (exclamation)
+// and returned; nullptr when every field reads.
+ui::Control* refuse_non_numbers(ui::Form& form);
+
 // Selects the box's whole text; for the GotFocus handler of the same boxes.
 void select_all_text(ui::Control& box);
 

@@ -70,6 +70,24 @@ void Control::unobserve(int id) {
                    observers_.end());
 }
 
+bool Control::accepts_entry(const std::string& t) const {
+  if (number_entry == NumberEntry::none) return true;
+  int points = 0;
+  for (char ch : t) {
+    if (ch >= '0' && ch <= '9') continue;
+    if (ch == '.' && ++points == 1) continue;
+    if (ch == '-' && number_entry == NumberEntry::signed_number) continue;
+    return false;
+  }
+  return true;
+}
+
+bool Control::enter_text(const std::string& t) {
+  if (!accepts_entry(t)) return false;
+  set_text(t);
+  return true;
+}
+
 void Control::set_text(const std::string& t) {
   if (t == text_) return;
   text_ = t;

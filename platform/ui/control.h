@@ -58,6 +58,13 @@ constexpr std::uint32_t kButtonFaceColor = 0x8000000F;
 
 std::string color_text(std::uint32_t c);  // "&HFFC0C0"
 
+// What a numeric field takes, however its text comes in: typed, pasted or set from outside.
+enum class NumberEntry {
+  none,      // any text
+  unsigned_number,  // digits and one decimal point
+  signed_number,    // the same and minus signs
+};
+
 struct ToolButton {
   std::string key;
   std::string tooltip;
@@ -122,6 +129,15 @@ class Control {
   void replace_selection(const std::string& s);
   int max_length = 0;  // 0: no limit; limits typing only, code may write longer texts
   bool multi_line = false;
+
+  // A numeric field takes from outside (a paste, another program setting its text) only a
+  // text its key filter would let through as typed: digits, at most one decimal point and,
+  // in a signed field, minus signs. The program's own writes are not filtered.
+  NumberEntry number_entry = NumberEntry::none;
+  bool accepts_entry(const std::string& t) const;
+  // A text from outside: taken as set_text takes it when accepts_entry allows it, else
+  // refused, as a typed key is, leaving the text as it was. Returns whether it was taken.
+  bool enter_text(const std::string& t);
 
   int tab_index = 0;
   bool tab_stop = true;

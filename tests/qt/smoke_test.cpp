@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -261,6 +262,7 @@ class ProbeForm : public Form {
       }
     };
     num.on_change = [this] { log.push_back("change"); };
+    num.number_entry = gw::ui::NumberEntry::unsigned_number;
     add(Kind::TextBox, "txtNext");
     // A typed combo whose handler types capitals instead.
     Control& free = add(Kind::ComboBox, "cboFree");
@@ -343,6 +345,28 @@ TEST_F(BinderTest, TypingRunsEachKeyThroughTheHandlerAndEnterMovesOn) {
   EXPECT_EQ(free->currentText(), "CD");
   EXPECT_EQ(form->c("cboFree").text(), "CD");
   EXPECT_EQ(form->c("cboFree").list_index(), 1);
+}
+
+// A paste into a numeric field goes through the same filter as typed keys: refused whole
+// (the widget shows the field's text again) unless its keys could have been typed.
+TEST_F(BinderTest, APasteIntoANumericFieldIsRefusedUnlessItCouldBeTyped) {
+  auto* num = widget<QLineEdit>("txtNum");
+  num->setFocus();
+  form->c("txtNum").set_text("7.5");
+  QCoreApplication::processEvents();
+  for (const char* pasted : {"NaN", "-Infinity", "0x10", "1,000", "4.9e-324", "1.2.3"}) {
+    QApplication::clipboard()->setText(pasted);
+    num->selectAll();
+    num->paste();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->c("txtNum").text(), "7.5") << pasted;
+    EXPECT_EQ(num->text(), "7.5") << pasted;
+  }
+  QApplication::clipboard()->setText("42.25");
+  num->selectAll();
+  num->paste();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(form->c("txtNum").text(), "42.25");
 }
 
 TEST_F(BinderTest, ModelChangesReachTheirWidgets) {
