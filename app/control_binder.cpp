@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
@@ -145,6 +146,8 @@ ControlBinding::ControlBinding(FormView& view, ui::Control& ctl, QObject* obj)
     tw->setSelectionMode(QAbstractItemView::SingleSelection);
   }
   if (auto* le = qobject_cast<QLineEdit*>(obj); le && ctl_.max_length > 0) le->setMaxLength(ctl_.max_length);
+  // Tab leaves a multi-line box for the next control, as in every other field.
+  if (auto* pe = qobject_cast<QPlainTextEdit*>(obj)) pe->setTabChangesFocus(true);
   if (auto* a = qobject_cast<QAction*>(obj); a && !ctl_.shortcut.empty())
     a->setShortcut(QKeySequence(qs(ctl_.shortcut)));
   if (auto* w = qobject_cast<QWidget*>(obj)) {
@@ -382,7 +385,10 @@ void ControlBinding::apply(Prop p) {
   if (!alive_ || !obj_) return;
   switch (p) {
     case Prop::Text: apply_text(); break;
-    case Prop::Enabled: apply_enabled(); break;
+    case Prop::Enabled:
+      apply_enabled();
+      apply_locked();
+      break;
     case Prop::Visible: apply_visible(); break;
     case Prop::Locked: apply_locked(); break;
     case Prop::BackColor: apply_colour(); break;
@@ -468,27 +474,44 @@ void ControlBinding::apply_visible() {
 
 void ControlBinding::apply_locked() {
   QtHost::Applying busy(view_.host());
-  const bool v = ctl_.locked();
+  // A display-only field (locked, or disabled by its window) is read-only and stays
+  // readable; apply_colour gives it the read-only background.
+  const bool v = ctl_.locked() || (ctl_.kind() == Kind::TextBox && !ctl_.enabled());
   if (auto* le = qobject_cast<QLineEdit*>(obj_)) le->setReadOnly(v);
   else if (auto* pe = qobject_cast<QPlainTextEdit*>(obj_)) pe->setReadOnly(v);
   else if (auto* cb = qobject_cast<QComboBox*>(obj_); cb && cb->lineEdit()) cb->lineEdit()->setReadOnly(v);
+  apply_colour();
 }
 
 void ControlBinding::apply_colour() {
   auto* w = qobject_cast<QWidget*>(obj_.data());
   if (!w) return;
   QtHost::Applying busy(view_.host());
-  const auto c = colour_of(ctl_.back_color());
-  const QPalette::ColorRole role = uses_base_colour(w) ? QPalette::Base : QPalette::Window;
+  auto c = colour_of(ctl_.back_color());
+  // A layout may give a field its own colour where the window keeps the system's.
+  if (!c && w->property("gwColour").isValid()) c = QColor(w->property("gwColour").toString());
+  if (uses_base_colour(w)) {
+    // Fields: the window's colour, else white for input and the window background for
+    // display-only fields; their text keeps its colour when the field or its frame is
+    // disabled, so that values are read as easily as they are typed.
+    QPalette p = QApplication::palette(w);
+    const bool read_only = ctl_.locked() || !ctl_.enabled();
+    if (c) p.setColor(QPalette::Base, *c);
+    else if (read_only) p.setColor(QPalette::Base, p.color(QPalette::Active, QPalette::Window));
+    p.setColor(QPalette::Disabled, QPalette::Text, p.color(QPalette::Active, QPalette::Text));
+    p.setColor(QPalette::Disabled, QPalette::Base, p.color(QPalette::Active, QPalette::Base));
+    if (w->palette() != p || !w->testAttribute(Qt::WA_SetPalette)) w->setPalette(p);
+    return;
+  }
   if (c) {
     QPalette p = w->palette();
-    if (p.color(role) == *c && w->testAttribute(Qt::WA_SetPalette)) return;
-    p.setColor(role, *c);
+    if (p.color(QPalette::Window) == *c && w->testAttribute(Qt::WA_SetPalette)) return;
+    p.setColor(QPalette::Window, *c);
     w->setPalette(p);
-    if (role == QPalette::Window) w->setAutoFillBackground(true);
+    w->setAutoFillBackground(true);
   } else if (w->testAttribute(Qt::WA_SetPalette)) {
     w->setPalette(QPalette());
-    if (role == QPalette::Window && !qobject_cast<QAbstractButton*>(w)) w->setAutoFillBackground(false);
+    if (!qobject_cast<QAbstractButton*>(w)) w->setAutoFillBackground(false);
   }
 }
 

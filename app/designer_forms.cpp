@@ -8,8 +8,24 @@
 #include <QWidget>
 
 #include "ui_frmAbout.h"
+#include "ui_frmarea.h"
+#include "ui_frmareaV2.h"
+#include "ui_frmEPipeSize.h"
 #include "ui_frmHydroSplash.h"
+#include "ui_frmPA_C_E.h"
+#include "ui_frmPA_C_M.h"
+#include "ui_frmPA_CMP_LC_E.h"
+#include "ui_frmPA_CMP_LC_M.h"
+#include "ui_frmPA_CMP_MC_E.h"
+#include "ui_frmPA_CMP_MC_M.h"
+#include "ui_frmPA_CMP_SC_E.h"
+#include "ui_frmPA_CMP_SC_M.h"
+#include "ui_frmpipeflex.h"
+#include "ui_frmpipemain.h"
+#include "ui_frmPipeSizeM.h"
 #include "ui_frmsoftwaremain.h"
+#include "ui_frmVATc.h"
+#include "ui_PipeEnergyForm.h"
 
 namespace gw::app {
 
@@ -25,9 +41,25 @@ QWidget* make() {
 
 const std::map<std::string, std::function<QWidget*()>>& table() {
   static const std::map<std::string, std::function<QWidget*()>> t = {
-      {"frmsoftwaremain", make<Ui::frmsoftwaremain, QMainWindow>},
-      {"frmHydroSplash", make<Ui::frmHydroSplash, QWidget>},
       {"frmAbout", make<Ui::frmAbout, QWidget>},
+      {"frmarea", make<Ui::frmarea, QWidget>},
+      {"frmareaV2", make<Ui::frmareaV2, QWidget>},
+      {"frmEPipeSize", make<Ui::frmEPipeSize, QWidget>},
+      {"frmHydroSplash", make<Ui::frmHydroSplash, QWidget>},
+      {"frmPA_C_E", make<Ui::frmPA_C_E, QWidget>},
+      {"frmPA_C_M", make<Ui::frmPA_C_M, QWidget>},
+      {"frmPA_CMP_LC_E", make<Ui::frmPA_CMP_LC_E, QWidget>},
+      {"frmPA_CMP_LC_M", make<Ui::frmPA_CMP_LC_M, QWidget>},
+      {"frmPA_CMP_MC_E", make<Ui::frmPA_CMP_MC_E, QWidget>},
+      {"frmPA_CMP_MC_M", make<Ui::frmPA_CMP_MC_M, QWidget>},
+      {"frmPA_CMP_SC_E", make<Ui::frmPA_CMP_SC_E, QWidget>},
+      {"frmPA_CMP_SC_M", make<Ui::frmPA_CMP_SC_M, QWidget>},
+      {"frmpipeflex", make<Ui::frmpipeflex, QMainWindow>},
+      {"frmpipemain", make<Ui::frmpipemain, QMainWindow>},
+      {"frmPipeSizeM", make<Ui::frmPipeSizeM, QWidget>},
+      {"frmsoftwaremain", make<Ui::frmsoftwaremain, QMainWindow>},
+      {"frmVATc", make<Ui::frmVATc, QWidget>},
+      {"PipeEnergyForm", make<Ui::PipeEnergyForm, QMainWindow>},
   };
   return t;
 }

@@ -7,7 +7,12 @@
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QApplication>
 #include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QMouseEvent>
 #include <QPixmap>
 
@@ -16,6 +21,37 @@
 #include "app/qt_host.h"
 
 namespace gw::app {
+
+namespace {
+
+// Draws a list row whose columns are separated by tabs in as many equal columns as its
+// list's headings, so that each value stands under its heading and every column shows.
+class ColumnDelegate : public QStyledItemDelegate {
+ public:
+  ColumnDelegate(int columns, QObject* parent) : QStyledItemDelegate(parent), columns_(columns) {}
+
+  void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem o(option);
+    initStyleOption(&o, index);
+    const QStringList parts = o.text.split('\t');
+    o.text.clear();
+    QStyle* style = o.widget ? o.widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &o, p, o.widget);
+    const int width = o.rect.width() / columns_;
+    p->save();
+    p->setPen(o.palette.color(QPalette::Normal, (o.state & QStyle::State_Selected) ? QPalette::HighlightedText
+                                                                                      : QPalette::Text));
+    for (int i = 0; i < columns_ && i < parts.size(); ++i)
+      p->drawText(QRect(o.rect.left() + i * width, o.rect.top(), width, o.rect.height()), Qt::AlignCenter,
+                  parts[i].trimmed());
+    p->restore();
+  }
+
+ private:
+  int columns_;
+};
+
+}  // namespace
 
 FormView::FormView(QtHost& host, ui::Form& form, QWidget* top) : host_(host), form_(form), top_(top) {
   top_->installEventFilter(this);
@@ -27,6 +63,11 @@ FormView::FormView(QtHost& host, ui::Form& form, QWidget* top) : host_(host), fo
       QPixmap pm(QString::fromStdString(host_.program_folder()) + "/" + file);
       if (!pm.isNull()) l->setPixmap(pm);
     }
+  }
+  // A row of a list is chosen by double-clicking it, as the window's default button would.
+  for (QListWidget* l : top_->findChildren<QListWidget*>()) {
+    if (const int columns = l->property("gwColumns").toInt(); columns > 1) l->setItemDelegate(new ColumnDelegate(columns, l));
+    QObject::connect(l, &QListWidget::itemDoubleClicked, this, [this] { press_button("gwDefaultButton"); });
   }
   form_observer_ = form_.observe([this](ui::Form&, ui::Form::Event e) { on_form_event(e); });
   attached_ = true;
@@ -142,7 +183,32 @@ void FormView::on_form_event(ui::Form::Event e) {
   }
 }
 
+bool FormView::press_button(const char* role) {
+  if (!attached_ || host_.applying() || !top_) return false;
+  const QString name = top_->property(role).toString();
+  auto* b = name.isEmpty() ? nullptr : top_->findChild<QPushButton*>(name);
+  if (!b || !b->isVisible() || !b->isEnabled()) return false;
+  b->click();
+  return true;
+}
+
+bool FormView::window_key(QKeyEvent& e) {
+  // Keys no control of the window took: Enter presses the focused button or else the
+  // window's default button, Escape its cancelling button.
+  if (e.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+  if (e.key() == Qt::Key_Return || e.key() == Qt::Key_Enter) {
+    if (auto* b = qobject_cast<QPushButton*>(QApplication::focusWidget()); b && top_->isAncestorOf(b)) {
+      b->click();
+      return true;
+    }
+    return press_button("gwDefaultButton");
+  }
+  if (e.key() == Qt::Key_Escape) return press_button("gwCancelButton");
+  return false;
+}
+
 bool FormView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == top_ && event->type() == QEvent::KeyPress) return window_key(*static_cast<QKeyEvent*>(event));
   if (watched == top_ && event->type() == QEvent::Close) {
     // The close box asks the model to unload the window; the view follows the model.
     event->ignore();

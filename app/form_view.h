@@ -13,6 +13,8 @@
 
 #include "platform/ui/form.h"
 
+class QKeyEvent;
+
 namespace gw::app {
 
 class QtHost;
@@ -64,6 +66,9 @@ class FormView : public QObject {
   void bind_all();
   void on_form_event(ui::Form::Event e);
   void apply_tab_order();
+  // Clicks the button a window property names ("gwDefaultButton", "gwCancelButton").
+  bool press_button(const char* role);
+  bool window_key(QKeyEvent& e);
 
   QtHost& host_;
   ui::Form& form_;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QSet>
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -27,6 +28,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -36,6 +38,7 @@
 #include <vector>
 
 #include "app/control_binder.h"
+#include "app/designer_forms.h"
 #include "app/file_filter.h"
 #include "app/form_view.h"
 #include "app/qt_host.h"
@@ -144,6 +147,127 @@ TEST_F(ProgramTest, EveryWindowOpensWithAWidgetForEachControl) {
       }
     }
     view.widget()->hide();
+  }
+}
+
+// ---- every window laid out for the engineer ------------------------------------------
+
+// A widget the engineer types into or picks from.
+bool is_input(QWidget* w) {
+  if (qobject_cast<QLineEdit*>(w)) return !qobject_cast<QComboBox*>(w->parentWidget());
+  if (auto* chk = qobject_cast<QCheckBox*>(w)) return chk->text().isEmpty();  // a captioned box names itself
+  return qobject_cast<QComboBox*>(w) || qobject_cast<QPlainTextEdit*>(w);
+}
+
+// Whether a caption (a label, or the text of a check box or option button, never a
+// control's name) lies left of the input in its row, or titles the frame that holds the
+// input alone.
+bool has_caption_in_row(QWidget* top, QWidget* input, const QSet<QString>& names) {
+  const QRect in(input->mapTo(top, QPoint(0, 0)), input->size());
+  // The nearest text left of the input in its row is a caption (or the unit of the field
+  // before it in a table row), not a control's name.
+  QString nearest;
+  int nearest_right = -1;
+  auto consider = [&](QWidget* c, const QString& text) {
+    if (c == input || !c->isVisibleTo(top) || text.trimmed().isEmpty()) return;
+    const QRect r(c->mapTo(top, QPoint(0, 0)), c->size());
+    if (r.right() <= in.left() + 2 && r.top() <= in.center().y() && r.bottom() >= in.center().y() &&
+        r.right() > nearest_right) {
+      nearest_right = r.right();
+      nearest = text.trimmed();
+    }
+  };
+  for (QLabel* l : top->findChildren<QLabel*>()) consider(l, l->text());
+  for (QAbstractButton* b : top->findChildren<QAbstractButton*>())
+    if (qobject_cast<QCheckBox*>(b) || qobject_cast<QRadioButton*>(b)) consider(b, b->text());
+  if (nearest_right >= 0) return !names.contains(nearest);
+  if (auto* g = qobject_cast<QGroupBox*>(input->parentWidget()); g && !g->title().trimmed().isEmpty()) {
+    int inputs = 0;
+    for (QWidget* w : g->findChildren<QWidget*>())
+      if (is_input(w)) ++inputs;
+    if (inputs == 1) return true;
+  }
+  return false;
+}
+
+// Every text the window shows: captions, titles, tab texts, field contents.
+QStringList visible_texts(QWidget* top) {
+  QStringList texts{top->windowTitle()};
+  for (QWidget* w : top->findChildren<QWidget*>()) {
+    if (!w->isVisibleTo(top)) continue;
+    if (auto* l = qobject_cast<QLabel*>(w)) texts << l->text();
+    else if (auto* b = qobject_cast<QAbstractButton*>(w)) texts << b->text();
+    else if (auto* g = qobject_cast<QGroupBox*>(w)) texts << g->title();
+    else if (auto* le = qobject_cast<QLineEdit*>(w)) texts << le->text();
+    if (auto* t = qobject_cast<QTabWidget*>(w))
+      for (int i = 0; i < t->count(); ++i) texts << t->tabText(i);
+  }
+  return texts;
+}
+
+// Each window is opened as the engineer meets it and checked for what makes a window
+// usable: a layout of its own, no control name shown, every input captioned in its row,
+// the window and all its buttons on a 1366 x 768 screen, display-only fields read-only.
+TEST_F(ProgramTest, EveryWindowIsLaidOutForTheEngineer) {
+  host.set_interactive(false);
+  const auto designed = gw::app::designer_windows();
+  for (const std::string& name : prog->forms.names()) {
+    SCOPED_TRACE(name);
+    EXPECT_NE(std::find(designed.begin(), designed.end(), name), designed.end()) << "no layout of its own";
+    Form& form = prog->forms.get(name);
+    try {
+      form.load();
+    } catch (const std::exception&) {
+      // A window whose load needs an open project still has its controls.
+    }
+    FormView& view = host.view(form);
+    QWidget* top = view.widget();
+    top->show();
+    QCoreApplication::processEvents();
+
+    QSet<QString> names;
+    for (Control* c : form.controls()) names << QString::fromStdString(c->key()) << object_name(*c);
+    for (QWidget* w : top->findChildren<QWidget*>()) names << w->objectName();
+    names.remove(QString());
+
+    const QSize frame = top->frameGeometry().size();
+    EXPECT_LE(frame.width(), 1366);
+    EXPECT_LE(frame.height(), 768 - 40) << "room for the title bar and the task bar";
+
+    // What the window shows, on each page of its tabs in turn.
+    auto check_shown = [&](const std::string& where) {
+      SCOPED_TRACE(where);
+      for (const QString& t : visible_texts(top))
+        EXPECT_FALSE(names.contains(t.trimmed())) << "shows " << t.toStdString();
+      for (QWidget* w : top->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(top)) continue;
+        if (is_input(w)) {
+          EXPECT_TRUE(has_caption_in_row(top, w, names)) << w->objectName().toStdString() << " has no caption";
+        }
+        if (qobject_cast<QPushButton*>(w)) {
+          EXPECT_EQ(w->visibleRegion().boundingRect(), w->rect()) << w->objectName().toStdString() << " is cut off";
+        }
+      }
+    };
+    check_shown("first page");
+    for (QTabWidget* tabs : top->findChildren<QTabWidget*>()) {
+      const int current = tabs->currentIndex();
+      for (int i = 0; i < tabs->count(); ++i) {
+        if (i == current) continue;
+        tabs->setCurrentIndex(i);
+        QCoreApplication::processEvents();
+        check_shown("tab " + tabs->tabText(i).toStdString());
+      }
+      tabs->setCurrentIndex(current);
+    }
+    for (Control* c : form.controls()) {
+      if (c->kind() != Kind::TextBox || (c->enabled() && !c->locked())) continue;
+      QObject* o = view.object_of(*c);
+      auto* le = qobject_cast<QLineEdit*>(o);
+      auto* pe = qobject_cast<QPlainTextEdit*>(o);
+      EXPECT_TRUE((le && le->isReadOnly()) || (pe && pe->isReadOnly())) << c->key() << " is display-only";
+    }
+    top->hide();
   }
 }
 
