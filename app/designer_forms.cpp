@@ -10,7 +10,9 @@
 #include "ui_frmAbout.h"
 #include "ui_frmarea.h"
 #include "ui_frmareaV2.h"
+#include "ui_frmEnergyDissipation.h"
 #include "ui_frmEPipeSize.h"
+#include "ui_frmHGL.h"
 #include "ui_frmHydroSplash.h"
 #include "ui_frmPA_C_E.h"
 #include "ui_frmPA_C_M.h"
@@ -22,7 +24,12 @@
 #include "ui_frmPA_CMP_SC_M.h"
 #include "ui_frmpipeflex.h"
 #include "ui_frmpipemain.h"
+#include "ui_frmpipemodify.h"
 #include "ui_frmPipeSizeM.h"
+#include "ui_frmProject.h"
+#include "ui_frmProjectNOAA.h"
+#include "ui_frmProjectUpdate.h"
+#include "ui_frmskew.h"
 #include "ui_frmsoftwaremain.h"
 #include "ui_frmVATc.h"
 #include "ui_PipeEnergyForm.h"
@@ -44,7 +51,9 @@ const std::map<std::string, std::function<QWidget*()>>& table() {
       {"frmAbout", make<Ui::frmAbout, QWidget>},
       {"frmarea", make<Ui::frmarea, QWidget>},
       {"frmareaV2", make<Ui::frmareaV2, QWidget>},
+      {"frmEnergyDissipation", make<Ui::frmEnergyDissipation, QMainWindow>},
       {"frmEPipeSize", make<Ui::frmEPipeSize, QWidget>},
+      {"frmHGL", make<Ui::frmHGL, QWidget>},
       {"frmHydroSplash", make<Ui::frmHydroSplash, QWidget>},
       {"frmPA_C_E", make<Ui::frmPA_C_E, QWidget>},
       {"frmPA_C_M", make<Ui::frmPA_C_M, QWidget>},
@@ -56,7 +65,12 @@ const std::map<std::string, std::function<QWidget*()>>& table() {
       {"frmPA_CMP_SC_M", make<Ui::frmPA_CMP_SC_M, QWidget>},
       {"frmpipeflex", make<Ui::frmpipeflex, QMainWindow>},
       {"frmpipemain", make<Ui::frmpipemain, QMainWindow>},
+      {"frmpipemodify", make<Ui::frmpipemodify, QWidget>},
       {"frmPipeSizeM", make<Ui::frmPipeSizeM, QWidget>},
+      {"frmProject", make<Ui::frmProject, QMainWindow>},
+      {"frmProjectNOAA", make<Ui::frmProjectNOAA, QMainWindow>},
+      {"frmProjectUpdate", make<Ui::frmProjectUpdateWindow, QWidget>},
+      {"frmskew", make<Ui::frmskew, QWidget>},
       {"frmsoftwaremain", make<Ui::frmsoftwaremain, QMainWindow>},
       {"frmVATc", make<Ui::frmVATc, QWidget>},
       {"PipeEnergyForm", make<Ui::PipeEnergyForm, QMainWindow>},

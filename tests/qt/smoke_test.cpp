@@ -503,9 +503,16 @@ TEST_F(BinderTest, ModelChangesReachTheirWidgets) {
   num.set_back_color(gw::ui::kLockedColor);
   EXPECT_EQ(le->palette().color(QPalette::Base), QColor(0xC0, 0xC0, 0xFF));
   num.set_back_color(gw::ui::kWindowColor);
-  EXPECT_FALSE(le->testAttribute(Qt::WA_SetPalette));
+  // On the system colour a locked field shows the read-only background, an open one white.
+  EXPECT_EQ(le->palette().color(QPalette::Base), le->palette().color(QPalette::Window));
+  num.set_locked(false);
+  EXPECT_FALSE(le->isReadOnly());
+  EXPECT_EQ(le->palette().color(QPalette::Base), QApplication::palette(le).color(QPalette::Base));
+  // A disabled field is display-only: read-only, its text as dark as an input's.
   num.set_enabled(false);
   EXPECT_FALSE(le->isEnabled());
+  EXPECT_TRUE(le->isReadOnly());
+  EXPECT_EQ(le->palette().color(QPalette::Disabled, QPalette::Text), le->palette().color(QPalette::Active, QPalette::Text));
   num.set_visible(false);
   EXPECT_TRUE(le->isHidden());
 
