@@ -10,7 +10,8 @@ FILE ?=
 
 # Debian packages the build, the tests and the offscreen pictures need.
 DEB_PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-  libsqlite3-dev libzip-dev libpugixml-dev qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev xvfb xauth fonts-dejavu-core
+  libsqlite3-dev libzip-dev libpugixml-dev qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev xvfb xauth fonts-dejavu-core \
+  python3-openpyxl
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 APT := $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get
 

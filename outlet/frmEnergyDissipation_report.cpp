@@ -3,6 +3,8 @@
 #include "outlet/frmEnergyDissipation.h"
 #include "shell/input_procedures.h"
 
+#include <string_view>
+
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
 #include "reports/report_workbook.h"
@@ -56,11 +58,17 @@ void frmEnergyDissipation::Cmdresults_Click() {
     if (!report.choose_file()) return;
     report.open();
     const shell::SharedState& v = vars();
-    report.set_value(1, 3, v.current_project_name);
-    report.set_value(1, 10, v.project_designer);
-    report.set_value(2, 3, v.project_location);
-    report.set_value(3, 10, v.unit_system);
-    for (const FieldCell& f : kOutfallCells) report.set_value(f.row, f.col, outfall(f.field).text());
+    report.set_text(1, 3, v.current_project_name);
+    report.set_text(1, 10, v.project_designer);
+    report.set_text(2, 3, v.project_location);
+    report.set_text(3, 10, v.unit_system);
+    for (const FieldCell& f : kOutfallCells) {
+      // The outfall node is an identifier: kept as text as it stands ("0104" stays "0104").
+      if (std::string_view(f.field) == "enodeout")
+        report.set_text(f.row, f.col, outfall(f.field).text());
+      else
+        report.set_value(f.row, f.col, outfall(f.field).text());
+    }
     for (const FieldCell& f : kApronCells) report.set_value(f.row, f.col, c(f.field, f.index).text());
     report.set_value(21, 9, text::format(text::to_number(c("C_Discharge").text()), "0.00"));
     for (const FieldCell& f : kUsdaBasinCells) report.set_value(f.row, f.col, c(f.field, f.index).text());

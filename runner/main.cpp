@@ -17,19 +17,21 @@ std::string exe_folder() {
 }
 
 int usage() {
-  std::fprintf(stderr, "usage: scenario [--program DIR] [--fixtures DIR] FILE...\n");
+  std::fprintf(stderr, "usage: scenario [--program DIR] [--fixtures DIR] [--keep DIR] FILE...\n");
   return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  gw::runner::ScenarioOptions options{exe_folder() + "/program", exe_folder() + "/fixtures"};
+  gw::runner::ScenarioOptions options{exe_folder() + "/program", exe_folder() + "/fixtures", {}};
   std::vector<std::string> files;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     if ((a == "--program" || a == "--fixtures") && i + 1 < argc) {
       (a == "--program" ? options.program_dir : options.fixtures_dir) = argv[++i];
+    } else if (a == "--keep" && i + 1 < argc) {
+      options.keep_dir = argv[++i];
     } else if (a == "--help" || a == "-h" || (a.size() > 1 && a[0] == '-')) {
       return usage();
     } else {

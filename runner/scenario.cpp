@@ -43,11 +43,25 @@ std::string absolute_or_empty(const std::string& dir) {
   return ec ? dir : p.lexically_normal().string();
 }
 
+// Copies what the transcript left in its temporary folder to the kept folder.
+void keep_files(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  fs::create_directories(to, ec);
+  fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
+}
+
 }  // namespace
 
 ScenarioResult run_scenario(const std::string& file, const ScenarioOptions& options) {
   TempFolder tmp;
   if (tmp.path().empty()) return {false, file + ":0: a temporary folder / cannot create one"};
+  struct Keep {
+    const std::string& from;
+    const std::string& to;
+    ~Keep() {
+      if (!to.empty()) keep_files(from, to);
+    }
+  } keep{tmp.path(), options.keep_dir};
   Paths paths{tmp.path(), absolute_or_empty(options.program_dir), absolute_or_empty(options.fixtures_dir)};
   try {
     Interpreter interp(load_script(file, paths), paths);

@@ -8,6 +8,9 @@ namespace gw::runner {
 struct ScenarioOptions {
   std::string program_dir;   // $PROGRAM: the program folder with its databases and templates
   std::string fixtures_dir;  // $FIXTURES: the test fixture files
+  // When not empty, the files the transcript left in $TMP are copied to this folder (created
+  // when missing) before $TMP is removed, whether the transcript passed or not.
+  std::string keep_dir;
 };
 
 struct ScenarioResult {

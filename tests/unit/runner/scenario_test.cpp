@@ -24,7 +24,7 @@ class ScenarioFile : public ::testing::Test {
     std::ofstream(path) << text;
     return path;
   }
-  ScenarioResult run(const std::string& path) { return run_scenario(path, {GW_PROGRAM_DIR, GW_FIXTURES_BUILD_DIR}); }
+  ScenarioResult run(const std::string& path) { return run_scenario(path, {GW_PROGRAM_DIR, GW_FIXTURES_BUILD_DIR, {}}); }
 
   fs::path dir_;
 };
