@@ -15,7 +15,7 @@ DEB_PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 APT := $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get
 
-.PHONY: deps build run test scenario screenshots bench sanitize
+.PHONY: deps configure build run test scenario screenshots bench sanitize
 
 deps:
 	@missing=""; \
@@ -27,11 +27,15 @@ deps:
 	  $(APT) update && $(APT) install -y --no-install-recommends $$missing; \
 	fi
 
-build: deps
-	cmake -S $(ROOT) -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+configure: deps
+	@cmake -S $(ROOT) -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
 	cmake --build $(BUILD_DIR) -j$(JOBS)
 
-run: build
+# The program alone: the tests are built by `make test`.
+run: configure
+	cmake --build $(BUILD_DIR) -j$(JOBS) --target gw_program
 	$(BUILD_DIR)/program/gullyworks
 
 test: build
@@ -41,8 +45,11 @@ scenario: build
 	@if [ -z "$(FILE)" ]; then echo 'usage: make scenario FILE="path.scn ..."'; exit 2; fi
 	$(BUILD_DIR)/scenario --program $(BUILD_DIR)/program --fixtures $(BUILD_DIR)/fixtures $(FILE)
 
-screenshots: build
-	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/program/gullyworks --screenshots $(OUT)
+# Every window as the engineer sees it, with the sample project of the tests open.
+screenshots: configure
+	cmake --build $(BUILD_DIR) -j$(JOBS) --target gw_program test_fixtures
+	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/program/gullyworks --screenshots $(OUT) \
+	  --sample $(BUILD_DIR)/fixtures/hgl_network.gwp
 
 bench: deps
 	cmake -S $(ROOT) -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DGW_BUILD_BENCH=ON -DGW_BUILD_APP=OFF

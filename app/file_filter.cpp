@@ -1,6 +1,8 @@
 // The file dialog's filter text in Qt's form.
 #include "app/file_filter.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace gw::app {
@@ -22,6 +24,21 @@ QStringList qt_name_filters(const std::string& filter) {
     out << desc + " (" + pats.join(' ') + ")";
   }
   return out;
+}
+
+QString filter_suffix(const QString& qt_filter) {
+  static const QRegularExpression pattern(R"(\*\.([A-Za-z0-9_]+))");
+  const auto m = pattern.match(qt_filter);
+  return m.hasMatch() ? m.captured(1) : QString();
+}
+
+QString dialog_start_folder(const QString& remembered, const QString& asked, const QString& program_folder,
+                            const QString& documents) {
+  auto usable = [](const QString& d) { return !d.isEmpty() && QFileInfo(d).isDir(); };
+  if (usable(remembered)) return remembered;
+  const bool program = !program_folder.isEmpty() && QDir(asked) == QDir(program_folder);
+  if (usable(asked) && !program) return asked;
+  return documents;
 }
 
 }  // namespace gw::app

@@ -24,20 +24,26 @@ bool set(const char* var) {
 bool display_available() { return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM"); }
 
 int usage() {
-  std::fprintf(stderr, "usage: gullyworks [--screenshots DIR]\n");
+  std::fprintf(stderr, "usage: gullyworks [--screenshots DIR [--sample PROJECT]]\n");
   return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string shots;
+  std::string shots, sample;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--screenshots") == 0 && i + 1 < argc) shots = argv[++i];
+    else if (std::strcmp(argv[i], "--sample") == 0 && i + 1 < argc) sample = argv[++i];
     else return usage();
   }
+  if (!sample.empty() && shots.empty()) return usage();
   if (!shots.empty()) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The pictures are made quietly: the offscreen platform's notes are no news.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+      if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
+    });
   } else if (!display_available()) {
     std::fprintf(stderr, "gullyworks: no display found; run it under a desktop, or headless with: xvfb-run make run\n");
     return 1;
@@ -45,11 +51,12 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);  // the host ends the program with its last window
+  QApplication::setOrganizationName("Gullyworks");
   QApplication::setApplicationName("Gullyworks");
   const std::string folder = QCoreApplication::applicationDirPath().toStdString();
   QApplication::setWindowIcon(QIcon(QString::fromStdString(folder + "/logo.png")));
 
-  if (!shots.empty()) return gw::app::render_screenshots(folder, shots);
+  if (!shots.empty()) return gw::app::render_screenshots(folder, shots, sample);
 
   gw::app::QtHost host(folder);
   int status = 0;

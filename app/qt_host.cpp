@@ -11,12 +11,15 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTime>
 #include <QTimer>
 #include <QUrl>
@@ -147,7 +150,13 @@ Answer QtHost::message(const ui::Message& m) {
 bool QtHost::file_dialog(ui::FileDialog& d, bool save) {
   if (!interactive_ || ending_) return false;
   PointerPause pause(*this);
-  QFileDialog dlg(dialog_parent(), QString::fromStdString(d.dialog_title), QString::fromStdString(d.init_dir));
+  // Each kind of file (its filter) has its own last folder, kept between runs.
+  const QString kind = "folders/" + QString::fromStdString(d.filter.empty() ? std::string("*") : d.filter);
+  QSettings settings;
+  const QString start = dialog_start_folder(
+      settings.value(kind).toString(), QString::fromStdString(d.init_dir), QString::fromStdString(program_folder_),
+      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+  QFileDialog dlg(dialog_parent(), QString::fromStdString(d.dialog_title), start);
   dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   if (save) {
     dlg.setFileMode(QFileDialog::AnyFile);
@@ -160,12 +169,21 @@ bool QtHost::file_dialog(ui::FileDialog& d, bool save) {
   if (!filters.isEmpty()) dlg.setNameFilters(filters);
   QString ext = QString::fromStdString(d.default_ext);
   while (ext.startsWith('.')) ext.remove(0, 1);
-  if (!ext.isEmpty()) dlg.setDefaultSuffix(ext);
+  if (save && ext.isEmpty() && !filters.isEmpty()) {
+    // A name typed without an extension gets the chosen filter's, so that the Open
+    // dialog of the same kind finds the file again.
+    dlg.setDefaultSuffix(filter_suffix(filters.first()));
+    QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg,
+                     [&dlg](const QString& f) { dlg.setDefaultSuffix(filter_suffix(f)); });
+  } else if (!ext.isEmpty()) {
+    dlg.setDefaultSuffix(ext);
+  }
   if (!d.file_name.empty()) dlg.selectFile(QString::fromStdString(d.file_name));
   dlg.setWindowModality(Qt::ApplicationModal);
   if (dlg.exec() != QDialog::Accepted) return false;
   const QStringList files = dlg.selectedFiles();
   if (files.isEmpty() || files.first().isEmpty()) return false;
+  settings.setValue(kind, QFileInfo(files.first()).absolutePath());
   d.file_name = QDir::toNativeSeparators(files.first()).toStdString();
   return true;
 }

@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QMainWindow>
 #include <QPixmap>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QWidget>
@@ -22,17 +21,6 @@
 namespace gw::app {
 
 namespace {
-
-// The size that shows the whole of a window whose client area scrolls.
-QSize unscrolled_size(QWidget* w) {
-  auto* mw = qobject_cast<QMainWindow*>(w);
-  auto* scroll = mw ? qobject_cast<QScrollArea*>(mw->centralWidget()) : nullptr;
-  if (!scroll || !scroll->widget()) return w->size();
-  const QSize content = scroll->widget()->sizeHint();
-  const QSize viewport = scroll->viewport()->size();
-  return w->size() + QSize(std::max(content.width() - viewport.width(), 0),
-                           std::max(content.height() - viewport.height(), 0));
-}
 
 bool save(QWidget* w, const std::string& path) {
   QCoreApplication::processEvents();
@@ -47,14 +35,11 @@ std::vector<std::string> save_window_pictures(FormView& view, const std::string&
   if (!w) return files;
   const std::string base = dir + "/" + view.form().name();
   const bool was_visible = w->isVisible();
-  const QSize shown_size = w->size();
   {
+    // The window as the engineer first sees it, at its size on the screen.
     QtHost::Applying busy(view.host());
     if (!was_visible) w->show();
     QCoreApplication::processEvents();
-    // The picture shows the whole window, also where it scrolls on the screen.
-    const QSize whole = unscrolled_size(w);
-    if (whole != w->size()) w->resize(whole);
   }
   if (save(w, base + ".png")) files.push_back(base + ".png");
 
@@ -77,24 +62,69 @@ std::vector<std::string> save_window_pictures(FormView& view, const std::string&
   }
   {
     QtHost::Applying busy(view.host());
-    w->resize(shown_size);
     if (!was_visible) w->hide();
   }
   return files;
 }
 
-int render_screenshots(const std::string& program_folder, const std::string& dir) {
+namespace {
+
+// The pictures' host: no real dialogs; the Open dialog picks the sample project.
+class PictureHost : public QtHost {
+ public:
+  PictureHost(const std::string& program_folder, std::string sample)
+      : QtHost(program_folder), sample_(std::move(sample)) {}
+  // Notes for the engineer (the project's name on opening it) need no answer here.
+  ui::Answer message(const ui::Message& m) override {
+    if (m.icon == ui::Icon::Information && m.buttons == ui::Buttons::OK) return ui::Answer::OK;
+    return QtHost::message(m);
+  }
+  bool file_dialog(ui::FileDialog& d, bool save) override {
+    if (save || sample_.empty() || d.filter.find(".gwp") == std::string::npos) return false;
+    d.file_name = sample_;
+    return true;
+  }
+
+ private:
+  std::string sample_;
+};
+
+// Opens the sample project as the engineer would, and a pipe of it in the pipe design
+// window, so that the pictures show windows with data in them.
+void open_sample(shell::Program& prog, QtHost& host) {
+  host.user_action([&] { prog.forms.get("frmsoftwaremain").c("mnuopenProj").click(); });
+  host.user_action([&] {
+    ui::Form& table = prog.forms.get("frmpipeflex");
+    table.load();
+    table.c("cmdflexviewpipe").click();
+  });
+}
+
+}  // namespace
+
+int render_screenshots(const std::string& program_folder, const std::string& dir, const std::string& sample) {
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
   if (ec) {
     std::fprintf(stderr, "gullyworks: cannot make folder %s: %s\n", dir.c_str(), ec.message().c_str());
     return 1;
   }
-  QtHost host(program_folder);
+  // The sample project is copied, so that the pictures leave the original as it was.
+  std::string copy;
+  if (!sample.empty()) {
+    copy = dir + "/sample.gwp";
+    std::filesystem::copy_file(sample, copy, std::filesystem::copy_options::overwrite_existing, ec);
+    if (ec) {
+      std::fprintf(stderr, "gullyworks: cannot copy the sample project %s: %s\n", sample.c_str(), ec.message().c_str());
+      return 1;
+    }
+  }
+  PictureHost host(program_folder, copy);
   host.set_interactive(false);
   host.set_quit_when_no_window(false);
   auto prog = gw::make_program(host, program_folder);
-  int failures = 0;
+  if (!copy.empty()) open_sample(*prog, host);
+  int failures = 0, pictures = 0;
   for (const std::string& name : prog->forms.names()) {
     try {
       ui::Form& form = prog->forms.get(name);
@@ -110,7 +140,7 @@ int render_screenshots(const std::string& program_folder, const std::string& dir
         std::fprintf(stderr, "gullyworks: window %s: no picture saved\n", name.c_str());
         ++failures;
       }
-      for (const auto& f : files) std::printf("%s\n", f.c_str());
+      pictures += static_cast<int>(files.size());
     } catch (const std::exception& e) {
       std::fprintf(stderr, "gullyworks: window %s: %s\n", name.c_str(), e.what());
       ++failures;
@@ -118,6 +148,8 @@ int render_screenshots(const std::string& program_folder, const std::string& dir
   }
   host.close_views();
   prog.reset();
+  if (!copy.empty()) std::filesystem::remove(copy, ec);
+  std::printf("%d pictures in %s\n", pictures, dir.c_str());
   return failures == 0 ? 0 : 1;
 }
 

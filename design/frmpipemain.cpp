@@ -239,7 +239,7 @@ void frmpipemain::build_controls() {
   label("lbl_pipe_storm_freq_unit", "Years", fa, 1);
   field("pipe_cf", "Absorption Coeff", fa, 1);
   field("pipe_I", "INTENSITY", fa, 1);
-  label("inmm", "in", fa, 1, 0);
+  label("inmm", "in/hr", fa, 1, 0);  // intensity, written as engineers write it
   put(add(Kind::CommandButton, "cmd_accIntensity"), fa, 1).set_caption("Compute Intensity");
   field("pipe_discharge", "TOTAL DISCHARGE", fa, 1).set_locked(true);
   label("pcfscms", "cfs", fa, 1, 0);

@@ -226,7 +226,7 @@ void frmpipemain::init_pipe_data() {
     c("pipe_dia").set_text("450");
     for (int i = 0; i < 8; ++i) c("pftm", i).set_caption("m");
     for (int i = 0; i < 2; ++i) c("pftpftmpm", i).set_caption("m/m");
-    for (int i = 0; i < 4; ++i) c("inmm", i).set_caption("mm");
+    for (int i = 0; i < 4; ++i) c("inmm", i).set_caption(i == 0 ? "mm/hr" : "mm");  // 0: intensity
     for (int i = 0; i < 4; ++i) c("pcfscms", i).set_caption("cms");
     c("lblftmpsec").set_caption("m/sec");
     c("lblarea").set_caption("Ha");

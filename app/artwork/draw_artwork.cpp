@@ -220,6 +220,10 @@ QImage main_picture() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A build step speaks only when something fails: the platform's notes are dropped.
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
+  });
   if (argc != 2) {
     std::fprintf(stderr, "usage: gw_artwork FOLDER\n");
     return 2;

@@ -941,6 +941,24 @@ TEST(FileFilter, ModelFiltersBecomeQtNameFilters) {
   for (const auto& c : cases) EXPECT_EQ(gw::app::qt_name_filters(c.model), c.qt) << c.model;
 }
 
+TEST(FileFilter, SaveDialogsAppendTheFiltersExtension) {
+  EXPECT_EQ(gw::app::filter_suffix("Gullyware files (*.gwp)"), "gwp");
+  EXPECT_EQ(gw::app::filter_suffix("Curbcast files (*.ckb *.rvq)"), "ckb");
+  EXPECT_EQ(gw::app::filter_suffix("All files (*.*)"), "");
+}
+
+TEST(FileFilter, DialogsStartInTheLastFolderOfTheirKindNeverTheProgramFolder) {
+  QTemporaryDir program, last, asked, documents;
+  using gw::app::dialog_start_folder;
+  EXPECT_EQ(dialog_start_folder(last.path(), asked.path(), program.path(), documents.path()), last.path());
+  EXPECT_EQ(dialog_start_folder("", asked.path(), program.path(), documents.path()), asked.path());
+  // The first time, and when the window asks for the program folder: the documents folder.
+  EXPECT_EQ(dialog_start_folder("", "", program.path(), documents.path()), documents.path());
+  EXPECT_EQ(dialog_start_folder("", program.path() + "/", program.path(), documents.path()), documents.path());
+  // A remembered folder that is gone is passed over.
+  EXPECT_EQ(dialog_start_folder(last.path() + "/gone", asked.path(), program.path(), documents.path()), asked.path());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
