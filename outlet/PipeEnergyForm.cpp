@@ -277,6 +277,8 @@ void PipeEnergyForm::Form_Load() {
     const StoredInputs saved = stored_inputs();
     if (adoEnergyRS->record_count() == 0) {
       clear_outlet_fields();
+      // No outfall chosen yet: nothing of an outlet pipe read at an earlier opening stays.
+      forget_outlet_pipe();
       adoEnergyRS->add_new();
       node_changed = true;
       set_energy_defaults();
