@@ -157,10 +157,6 @@ class frmpipemain : public shell::Window {
   // The intensity at `tc` (minutes; "5.0" when empty, written back) with the coefficients
   // as loaded, written into pipe_I. False when it cannot be computed (reported).
   bool show_pipe_intensity(std::string& tc);
-  // Loads the coefficients of the window's storm frequency and puts the intensity at `tc`
-  // into computed_intensity. False, leaving computed_intensity as it was, when the
-  // coefficients cannot be loaded or the intensity cannot be computed (reported).
-  bool compute_intensity(std::string& tc);
   // upstream_q1..4: the stored design discharge of each upstream pipe ("0.0" when none, or
   // when the number names no saved pipe); pipe_cf_value: Cf. Throws when the list of saved
   // pipes is not open or Cf is no number.

@@ -102,17 +102,6 @@ bool frmpipemain::show_pipe_intensity(std::string& tc) {
   }
 }
 
-bool frmpipemain::compute_intensity(std::string& tc) {
-  if (!load_storm_coefficients()) return false;
-  try {
-    vars().computed_intensity = intensity_text(vars(), tc);
-    return true;
-  } catch (const std::exception& e) {
-    msg(e.what());
-    return false;
-  }
-}
-
 void frmpipemain::get_upstream_discharges() {
   shell::SharedState& v = vars();
   const std::array<std::string*, 4> q = {&v.upstream_q1, &v.upstream_q2, &v.upstream_q3, &v.upstream_q4};
