@@ -10,8 +10,8 @@ FILE ?=
 
 # Debian packages the build, the tests and the offscreen pictures need.
 DEB_PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-  libsqlite3-dev libzip-dev libpugixml-dev qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev xvfb xauth fonts-dejavu-core \
-  python3-openpyxl
+  libsqlite3-dev libzip-dev zlib1g-dev libpugixml-dev qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev xvfb xauth \
+  fonts-dejavu-core python3-openpyxl
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 APT := $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get
 
@@ -51,7 +51,13 @@ screenshots: configure
 	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/program/gullyworks --screenshots $(OUT) \
 	  --sample $(BUILD_DIR)/fixtures/hgl_network.gwp
 
+# The benchmarks' peer, XlsxWriter, from Debian for /usr/bin/python3: only the benchmarks use it.
+BENCH_PACKAGES := python3-xlsxwriter
+
 bench: deps
+	@dpkg -s $(BENCH_PACKAGES) 2>/dev/null | grep -q '^Status: install ok installed' || \
+	  { $(APT) update && $(APT) install -y --no-install-recommends $(BENCH_PACKAGES); } || \
+	  echo "$(BENCH_PACKAGES) could not be installed: the peer benchmark will be skipped"
 	cmake -S $(ROOT) -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DGW_BUILD_BENCH=ON -DGW_BUILD_APP=OFF
 	cmake --build $(BENCH_DIR) -j$(JOBS)
 	@set -e; found=0; \

@@ -1,46 +1,56 @@
-// Timing of opening the pipe table window, grid filled, on a project of 10,000 pipes.
+// Timing of the pipe table window on tree networks of 1,000 to 100,000 pipes: opening it with
+// its grid, viewing one pipe and closing it (the table refreshes), and a renumber whose new
+// number the downstream pipe's upstream list follows.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
+#include <algorithm>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
+#include "bench/bench_project.h"
 #include "design/frmpipeflex.h"
 #include "model/model.h"
-#include "bench/bench_project.h"
 #include "platform/db/connection.h"
-#include "platform/text/error.h"
+#include "platform/db/recordset.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 using gw::bench::Project;
 using gw::bench::QuietHost;
 
+struct Fixture {
+  QuietHost host;
+  std::unique_ptr<gw::shell::Program> prog;
+  gw::design::frmpipeflex* window = nullptr;
+
+  explicit Fixture(Project& project) {
+    prog = gw::make_program(host, GW_PROGRAM_DIR);
+    prog->vars.unit_system = "ENGLISH";
+    prog->vars.legacy_project = false;
+    prog->vars.project_db_path = project.file.string();
+    prog->vars.project_connection = std::make_shared<gw::db::Connection>();
+    prog->vars.project_connection->open(project.file.string());
+    window = &prog->form<gw::design::frmpipeflex>();
+  }
+};
 
 void BM_OpenPipeTableWindow(benchmark::State& state) {
   const int pipes = static_cast<int>(state.range(0));
-  Project project("pipeflex", pipes);
-  QuietHost host;
-  auto prog = gw::make_program(host, GW_PROGRAM_DIR);
-  prog->vars.unit_system = "ENGLISH";
-  prog->vars.legacy_project = false;
-  prog->vars.project_db_path = project.file.string();
-  prog->vars.project_connection = std::make_shared<gw::db::Connection>();
-  prog->vars.project_connection->open(project.file.string());
-
-  auto& window = prog->form<gw::design::frmpipeflex>();
+  Fixture f(gw::bench::shared_project("pipeflex", pipes));
+  double peak = 0;
   for (auto _ : state) {
-    window.show_modal();
     state.PauseTiming();
-    const bool filled =
-        window.c("pipeflex").rows() == pipes + 1 && window.c("rec_count").text() == std::to_string(pipes);
-    window.unload();
+    gw::bench::reset_peak_memory();
     state.ResumeTiming();
-    if (!host.last_message.empty()) {
-      state.SkipWithError(host.last_message.c_str());
+    f.window->show_modal();
+    state.PauseTiming();
+    peak = std::max(peak, gw::bench::peak_memory_mb());
+    const bool filled = f.window->c("pipeflex").rows() == pipes + 1 &&
+                        f.window->c("rec_count").text() == std::to_string(pipes);
+    f.window->unload();
+    state.ResumeTiming();
+    if (!f.host.last_message.empty()) {
+      state.SkipWithError(f.host.last_message.c_str());
       break;
     }
     if (!filled) {
@@ -49,8 +59,91 @@ void BM_OpenPipeTableWindow(benchmark::State& state) {
     }
   }
   state.counters["pipes"] = pipes;
+  state.counters["peak_MB"] = peak;
 }
-BENCHMARK(BM_OpenPipeTableWindow)->Arg(10000)->Unit(benchmark::kMillisecond)->Repetitions(9)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_OpenPipeTableWindow)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)->ReportAggregatesOnly(true);
+
+// View on a pipe in the middle of the grid: the pipe design window opens on it, the user closes
+// it, and the table refreshes with the same row current.
+void BM_ViewPipeAndClose(benchmark::State& state) {
+  const int pipes = static_cast<int>(state.range(0));
+  Fixture f(gw::bench::shared_project("pipeflex", pipes));
+  f.host.closed_at_once = {"frmpipemain"};
+  f.window->show_modal();
+  const int row = pipes / 2;
+  double peak = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    f.window->c("pipeflex").set_row(row);
+    const std::string number = f.window->c("pipeflex").cell(row, 0);
+    gw::bench::reset_peak_memory();
+    state.ResumeTiming();
+    f.window->cmdflexviewpipe_Click();
+    state.PauseTiming();
+    peak = std::max(peak, gw::bench::peak_memory_mb());
+    const bool same_row = f.window->c("pipeflex").row() == row && f.prog->vars.pipe_form_id == number;
+    state.ResumeTiming();
+    if (!f.host.last_message.empty()) {
+      state.SkipWithError(f.host.last_message.c_str());
+      break;
+    }
+    if (!same_row) {
+      state.SkipWithError("the refreshed table lost the viewed row");
+      break;
+    }
+  }
+  f.window->unload();
+  state.counters["pipes"] = pipes;
+  state.counters["peak_MB"] = peak;
+}
+BENCHMARK(BM_ViewPipeAndClose)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)->ReportAggregatesOnly(true);
+
+// Modify on a pipe that its downstream pipe names upstream: the user types the new number and
+// accepts (the number goes back and forth between runs), then the table refreshes.
+void BM_RenumberCascade(benchmark::State& state) {
+  const int pipes = static_cast<int>(state.range(0));
+  Fixture f(gw::bench::shared_project("pipeflex", pipes));
+  f.host.expected = {"Update completed! Please Refresh the screen to verify your changes"};
+  std::string next;
+  f.host.on_modal = [&next](gw::ui::Form& form) {
+    if (form.name() != "frmpipemodify") return;
+    form.c("newpipenumber").set_text(next);
+    form.c("cmdmodaccept").click();
+  };
+  f.window->show_modal();
+  const int row = pipes / 2;
+  double peak = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto& grid = f.window->c("pipeflex");
+    grid.set_row(row);
+    const std::string number = grid.cell(row, 0);
+    next = number[0] == 'R' ? number.substr(1) : "R" + number;
+    gw::bench::reset_peak_memory();
+    state.ResumeTiming();
+    f.window->cmdflexmodpipe_Click();
+    state.PauseTiming();
+    peak = std::max(peak, gw::bench::peak_memory_mb());
+    gw::db::Recordset check;
+    check.open(*f.prog->vars.project_connection, "SELECT COUNT(*) FROM PIPE WHERE PIPE_NUMBER = ?", {next});
+    const bool renumbered = check.field(0) == "1";
+    state.ResumeTiming();
+    if (!f.host.last_message.empty()) {
+      state.SkipWithError(f.host.last_message.c_str());
+      break;
+    }
+    if (!renumbered) {
+      state.SkipWithError("the pipe was not renumbered");
+      break;
+    }
+  }
+  f.window->unload();
+  state.counters["pipes"] = pipes;
+  state.counters["peak_MB"] = peak;
+}
+BENCHMARK(BM_RenumberCascade)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace

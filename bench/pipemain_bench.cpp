@@ -37,11 +37,14 @@ void BM_OpenPipeDesignWindow(benchmark::State& state) {
   prog->vars.pipe_form_mode = mode;
   prog->vars.pipe_form_id = "P5000";
 
+  const std::vector<gw::bench::NetworkPipe> net = gw::bench::tree_network(pipes);
+  std::string first_upstream;
+  if (!net[5000].upstream.empty()) first_upstream.append("P").append(std::to_string(net[5000].upstream[0]));
   auto& window = prog->form<gw::design::frmpipemain>();
   for (auto _ : state) {
     window.load();
     state.PauseTiming();
-    const bool shown = window.c("pipe_number").text() == "P5000" && window.c("prenode1").text() == "P4999" &&
+    const bool shown = window.c("pipe_number").text() == "P5000" && window.c("prenode1").text() == first_upstream &&
                        window.c("prenode1").list_count() == pipes;
     window.unload();
     state.ResumeTiming();

@@ -10,42 +10,88 @@ namespace gw::reports {
 
 namespace {
 
-// The current pipe's values that its row shows.
-Ld229Pipe read_ld229_pipe(const db::Recordset& rs) {
-  Ld229Pipe p;
-  p.pipe_number = rs.field("PIPE_NUMBER");
-  p.nodein_no = rs.field("NODEIN_NO");
-  p.nodein_station = rs.field("NODEIN_STATION");
-  p.nodeout_no = rs.field("NODEOUT_NO");
-  p.nodeout_station = rs.field("NODEOUT_STATION");
-  p.structure_area = rs.field("STRUCTURE_AREA");
-  p.structure_ca = rs.field("STRUCTURE_CA");
-  p.accumulated_ca = rs.field("ACCUMULATED_CA");
-  p.accumulated_tc = rs.field("ACCUMULATED_TC");
-  p.pipe_i = rs.field("PIPE_I");
-  p.lateral_discharge = rs.field("LATERAL_DISCHARGE");
-  p.pipe_discharge = rs.field("PIPE_DISCHARGE");
-  p.pipe_elein = rs.field("PIPE_ELEIN");
-  p.pipe_eleout = rs.field("PIPE_ELEOUT");
-  p.pipe_length = rs.field("PIPE_LENGTH");
-  p.pipe_slope = rs.field("PIPE_SLOPE");
-  p.pipe_shape = rs.field("PIPE_SHAPE");
-  p.pipe_dia = rs.field("PIPE_DIA");
-  p.span = rs.field("SPAN");
-  p.span_null = rs.is_null("SPAN");
-  p.rise = rs.field("RISE");
-  p.rise_null = rs.is_null("RISE");
-  p.numofpipes = rs.field("NUMOFPIPES");
-  p.capacity = rs.field("CAPACITY");
-  p.friction_slope = rs.field("FRICTION_SLOPE");
-  p.pipe_flowdepth = rs.field("PIPE_FLOWDEPTH");
-  p.pipe_areaflow = rs.field("PIPE_AREAFLOW");
-  p.hyd_radius = rs.field("HYD_RADIUS");
-  p.pipe_velocity = rs.field("PIPE_VELOCITY");
-  p.energy = rs.field("ENERGY");
-  p.flow_time = rs.field("FLOW_TIME");
-  return p;
-}
+// The PIPE columns of one row of the form, found once by name in the pipe list.
+struct Ld229Columns {
+  int pipe_number, nodein_no, nodein_station, nodeout_no, nodeout_station, structure_area, structure_ca,
+      accumulated_ca, accumulated_tc, pipe_i, lateral_discharge, pipe_discharge, pipe_elein, pipe_eleout,
+      pipe_length, pipe_slope, pipe_shape, pipe_dia, span, rise, numofpipes, capacity, friction_slope,
+      pipe_flowdepth, pipe_areaflow, hyd_radius, pipe_velocity, energy, flow_time;
+
+  explicit Ld229Columns(const db::Recordset& rs)
+      : pipe_number(index(rs, "PIPE_NUMBER")),
+        nodein_no(index(rs, "NODEIN_NO")),
+        nodein_station(index(rs, "NODEIN_STATION")),
+        nodeout_no(index(rs, "NODEOUT_NO")),
+        nodeout_station(index(rs, "NODEOUT_STATION")),
+        structure_area(index(rs, "STRUCTURE_AREA")),
+        structure_ca(index(rs, "STRUCTURE_CA")),
+        accumulated_ca(index(rs, "ACCUMULATED_CA")),
+        accumulated_tc(index(rs, "ACCUMULATED_TC")),
+        pipe_i(index(rs, "PIPE_I")),
+        lateral_discharge(index(rs, "LATERAL_DISCHARGE")),
+        pipe_discharge(index(rs, "PIPE_DISCHARGE")),
+        pipe_elein(index(rs, "PIPE_ELEIN")),
+        pipe_eleout(index(rs, "PIPE_ELEOUT")),
+        pipe_length(index(rs, "PIPE_LENGTH")),
+        pipe_slope(index(rs, "PIPE_SLOPE")),
+        pipe_shape(index(rs, "PIPE_SHAPE")),
+        pipe_dia(index(rs, "PIPE_DIA")),
+        span(index(rs, "SPAN")),
+        rise(index(rs, "RISE")),
+        numofpipes(index(rs, "NUMOFPIPES")),
+        capacity(index(rs, "CAPACITY")),
+        friction_slope(index(rs, "FRICTION_SLOPE")),
+        pipe_flowdepth(index(rs, "PIPE_FLOWDEPTH")),
+        pipe_areaflow(index(rs, "PIPE_AREAFLOW")),
+        hyd_radius(index(rs, "HYD_RADIUS")),
+        pipe_velocity(index(rs, "PIPE_VELOCITY")),
+        energy(index(rs, "ENERGY")),
+        flow_time(index(rs, "FLOW_TIME")) {}
+
+  // A column the pipe list lacks fails as reading it by name does.
+  static int index(const db::Recordset& rs, const char* name) {
+    const int i = rs.field_index(name);
+    if (i < 0) (void)rs.field(name);
+    return i;
+  }
+
+  // The current pipe's values that its row shows.
+  Ld229Pipe read(const db::Recordset& rs) const {
+    Ld229Pipe p;
+    p.pipe_number = rs.field(pipe_number);
+    p.nodein_no = rs.field(nodein_no);
+    p.nodein_station = rs.field(nodein_station);
+    p.nodeout_no = rs.field(nodeout_no);
+    p.nodeout_station = rs.field(nodeout_station);
+    p.structure_area = rs.field(structure_area);
+    p.structure_ca = rs.field(structure_ca);
+    p.accumulated_ca = rs.field(accumulated_ca);
+    p.accumulated_tc = rs.field(accumulated_tc);
+    p.pipe_i = rs.field(pipe_i);
+    p.lateral_discharge = rs.field(lateral_discharge);
+    p.pipe_discharge = rs.field(pipe_discharge);
+    p.pipe_elein = rs.field(pipe_elein);
+    p.pipe_eleout = rs.field(pipe_eleout);
+    p.pipe_length = rs.field(pipe_length);
+    p.pipe_slope = rs.field(pipe_slope);
+    p.pipe_shape = rs.field(pipe_shape);
+    p.pipe_dia = rs.field(pipe_dia);
+    p.span = rs.field(span);
+    p.span_null = rs.value(span).is_null();
+    p.rise = rs.field(rise);
+    p.rise_null = rs.value(rise).is_null();
+    p.numofpipes = rs.field(numofpipes);
+    p.capacity = rs.field(capacity);
+    p.friction_slope = rs.field(friction_slope);
+    p.pipe_flowdepth = rs.field(pipe_flowdepth);
+    p.pipe_areaflow = rs.field(pipe_areaflow);
+    p.hyd_radius = rs.field(hyd_radius);
+    p.pipe_velocity = rs.field(pipe_velocity);
+    p.energy = rs.field(energy);
+    p.flow_time = rs.field(flow_time);
+    return p;
+  }
+};
 
 }  // namespace
 
@@ -75,8 +121,11 @@ void mnuflexld229_Click(shell::Program& prog, design::frmpipeflex& window) {
     report.set_text(4, 13, v.project_county);
     report.set_text(5, 25, v.unit_system);
 
+    const Ld229Columns columns(pipes);
+    const long total = pipes.record_count();
+    long done = 0;
     while (!pipes.eof()) {
-      const Ld229Pipe pipe = read_ld229_pipe(pipes);
+      const Ld229Pipe pipe = columns.read(pipes);
       try {
         if (row > kLd229LastRow)
           throw Ld229RowError(1, "the form has no row left for it (at most " +
@@ -94,6 +143,7 @@ void mnuflexld229_Click(shell::Program& prog, design::frmpipeflex& window) {
       }
       pipes.move_next();
       ++row;
+      report.progress(++done, total);
     }
 
     report.finish();

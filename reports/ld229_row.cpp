@@ -1,4 +1,4 @@
-// One pipe's row of form LD229: the column map, the read-back columns and the row counter.
+// One pipe's row of form LD229: the column map and the columns formed from other columns.
 #include "reports/ld229_row.h"
 
 #include <cmath>
@@ -8,24 +8,22 @@
 #include "platform/text/error.h"
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
+#include "platform/workbook/typed_entry.h"
 
 namespace gw::reports {
 
 namespace {
 
-// What a cell holds when the report reads it back: blank, a number or a text.
+// What a cell holds once a text is written into it as a typed entry (the sheet stores a
+// numeric text as a number): blank, a number or a text. The columns that other columns are
+// formed from are worked out from the pipe's texts this way, not read back from the sheet.
 struct CellRead {
   std::optional<double> number;
-  std::string text;
+  std::string_view text;
   bool blank() const { return !number && text.empty(); }
 };
 
-CellRead read(const wb::Workbook& sheet, int row, int col) {
-  CellRead r;
-  r.number = sheet.number(row, col);
-  if (!r.number) r.text = sheet.text(row, col);
-  return r;
-}
+CellRead typed(std::string_view text) { return {wb::typed_number(text), text}; }
 
 // A cell's value taken as a number: a blank cell is 0, a number itself, a text only when it
 // reads as a number; nothing otherwise.
@@ -42,11 +40,6 @@ double need(std::optional<double> v, int column, const char* reason) {
 }
 
 }  // namespace
-
-int next_ld229_row(int row) {
-  if (row >= kLd229LastRow) throw gw::Error(runtime_message::overflow);
-  return row + 1;
-}
 
 std::string ld229_size_text(const Ld229Pipe& pipe) {
   if (pipe.pipe_shape == "Circular") return pipe.pipe_dia;
@@ -69,17 +62,16 @@ void write_ld229_row(wb::Workbook& sheet, int row, const Ld229Pipe& pipe, const 
   sheet.set_value(row, 8, pipe.structure_ca);
 
   // Runoff coefficient C = C*A / A, only where the structure has a C*A.
-  const CellRead ca_cell = read(sheet, row, 8);
+  const CellRead ca_cell = typed(pipe.structure_ca);
   constexpr const char* kRunoff =
       "the runoff coefficient needs a C x A (column 8) and a drainage area (column 6) that are numbers, the area not 0";
   if (!ca_cell.blank()) {
     const double ca = need(as_number(ca_cell), 7, kRunoff);
     if (ca > 0) {
-      const double area = need(as_number(read(sheet, row, 6)), 7, kRunoff);
+      const double area = need(as_number(typed(pipe.structure_area)), 7, kRunoff);
       if (area == 0) throw Ld229RowError(7, kRunoff);
       const double c = need(ca / area, 7, kRunoff);
-      sheet.set_number(row, 7, c);
-      sheet.set_value(row, 7, text::format(need(as_number(read(sheet, row, 7)), 7, kRunoff), number_format));
+      sheet.set_value(row, 7, text::format(c, number_format));
     }
   }
 
@@ -106,17 +98,17 @@ void write_ld229_row(wb::Workbook& sheet, int row, const Ld229Pipe& pipe, const 
   // Flow time in minutes, kept as the form shows it: the time at the lower end adds the
   // rounded value.
   const double seconds = need(text::try_number(pipe.flow_time), 28, "the flow time (FLOW_TIME) is empty or not a number");
-  sheet.set_number(row, 28, seconds / 60.0);
-  sheet.set_value(row, 28, text::format(*as_number(read(sheet, row, 28)), number_format));
-  const double tc = need(as_number(read(sheet, row, 10)), 29, "the time of concentration (column 10) is not a number");
-  sheet.set_number(row, 29, need(tc + *as_number(read(sheet, row, 28)), 29, "the time at the lower end is out of range"));
+  const std::string minutes = text::format(seconds / 60.0, number_format);
+  sheet.set_value(row, 28, minutes);
+  const double tc = need(as_number(typed(pipe.accumulated_tc)), 29, "the time of concentration (column 10) is not a number");
+  sheet.set_number(row, 29, need(tc + *as_number(typed(minutes)), 29, "the time at the lower end is out of range"));
 
   // Flow that fills the pipe: the depth reaches the height, both in feet or metres.
   const char* height_name = pipe.pipe_shape == "Circular" ? "the diameter (PIPE_DIA)" : "the rise (RISE)";
   const double height_text =
       need(text::try_number(ld229_height_text(pipe)), 30, (std::string(height_name) + " is empty or not a number").c_str());
   const double height = need(height_text / dia_divisor, 30, "the pipe height is out of range");
-  const double depth = need(as_number(read(sheet, row, 23)), 30, "the flow depth (column 23) is not a number");
+  const double depth = need(as_number(typed(pipe.pipe_flowdepth)), 30, "the flow depth (column 23) is not a number");
   sheet.set_value(row, 30, depth < height ? "" : "Pressure Flow");
 }
 

@@ -1,9 +1,10 @@
-// One pipe's row of form LD229: the column map, the read-back columns and the row counter.
+// One pipe's row of form LD229: the column map and the columns formed from other columns.
 #pragma once
 
 #include <string>
 
 #include "platform/text/error.h"
+#include "platform/workbook/cell_ref.h"
 #include "platform/workbook/workbook.h"
 
 namespace gw::reports {
@@ -22,9 +23,10 @@ struct Ld229Pipe {
   bool rise_null = false;
 };
 
-// The first row of pipes on the form, and the last row the 16-bit row counter reaches.
+// The first row of pipes on the form; each pipe takes the next row, up to the last row of the
+// sheet.
 inline constexpr int kLd229FirstRow = 12;
-inline constexpr int kLd229LastRow = 32767;
+inline constexpr int kLd229LastRow = wb::kMaxRow;
 // The columns of a pipe's row.
 inline constexpr int kLd229Columns = 30;
 
@@ -40,10 +42,6 @@ class Ld229RowError : public gw::Error {
   int column_;
 };
 
-// Takes the current row counter; gives the next one. Throws gw::Error("Overflow") when it
-// would pass kLd229LastRow.
-int next_ld229_row(int row);
-
 // Column 18, the size text: the diameter of a "Circular" pipe (exact, case-sensitive), else
 // span, " X " and rise joined. Throws Ld229RowError (column 18) when a pipe that is not
 // circular has a null span or rise.
@@ -57,11 +55,12 @@ std::string ld229_height_text(const Ld229Pipe& pipe);
 // node numbers, the stations (1 to 5) and the shape (19) are labels, kept as text as they
 // stand; the other stored values are written as typed (a numeric text becomes a number).
 // Columns 7,
-// 28, 29 and 30 are formed from what the sheet holds in other columns of the row, read back
-// after they were written, as the form's own cells would give them:
-// - 7: column 8 / column 6 when column 8 is not blank and is above 0, then rewritten with
+// 28, 29 and 30 are formed from what the sheet holds in other columns of the row once they
+// are written, as the form's own cells would give them (worked out from the pipe's texts as
+// the sheet stores them, not read back from the sheet):
+// - 7: column 8 / column 6 when column 8 is not blank and is above 0, written as text in
 //   `number_format`; otherwise column 7 is left as the template has it;
-// - 28: FLOW_TIME (seconds) / 60, rewritten with `number_format`;
+// - 28: FLOW_TIME (seconds) / 60, written in `number_format`;
 // - 29: column 10 + column 28 (the rounded minutes), unformatted;
 // - 30: "Pressure Flow" unless column 23 (flow depth) is below the pipe height divided by
 //   `dia_divisor` (inches or millimetres to feet or metres), else blank.

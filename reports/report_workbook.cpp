@@ -95,7 +95,36 @@ std::optional<std::string> protected_file_message(const shell::Program& prog, co
 ReportSession::ReportSession(shell::Program& prog, const ReportKind& kind)
     : prog_(prog), kind_(kind), template_path_(prog.program_file(kind.template_name)) {}
 
-ReportSession::~ReportSession() = default;
+namespace {
+
+constexpr const char* kMainWindow = "frmsoftwaremain";
+
+// The status bar of the main window, when that window is loaded (touching a control of a
+// window that is not loaded would load it).
+ui::Control* status_bar(shell::Program& prog) {
+  if (!prog.forms.knows(kMainWindow)) return nullptr;
+  return prog.forms.get(kMainWindow).find("StatusBar");
+}
+
+}  // namespace
+
+ReportSession::~ReportSession() {
+  if (!showed_progress_) return;
+  if (ui::Control* bar = status_bar(prog_)) bar->set_panel(1, status_before_);
+}
+
+void ReportSession::progress(long done, long total) {
+  if (done <= 0 || done % kProgressStep != 0) return;
+  ui::Control* bar = status_bar(prog_);
+  if (!bar) return;
+  if (!showed_progress_) {
+    status_before_ = bar->panel(1);
+    showed_progress_ = true;
+  }
+  bar->set_panel(1, std::string(kind_.caption) + ": " + std::to_string(done) + " of " + std::to_string(total) +
+                        " pipes written");
+  prog_.host.repaint(prog_.forms.get(kMainWindow));
+}
 
 void ReportSession::set_pointer(int pointer) {
   if (prog_.forms.knows(kind_.hourglass_window))

@@ -124,6 +124,12 @@ class ReportSession {
   void fail(const std::exception& e);
   void fail(const std::string& description);
 
+  // Progress of a long report in the first panel of the main window's status bar: every
+  // kProgressStep pipes, "<caption>: <done> of <total> pipes written". The panel gets its
+  // own text back when the report ends, on every path. Reports of fewer pipes show nothing.
+  static constexpr long kProgressStep = 2000;
+  void progress(long done, long total);
+
  private:
   void set_pointer(int pointer);
 
@@ -132,6 +138,8 @@ class ReportSession {
   std::string template_path_;
   std::string file_name_;
   std::unique_ptr<wb::Workbook> book_;
+  bool showed_progress_ = false;
+  std::string status_before_;  // the panel's text before the first progress
 };
 
 }  // namespace gw::reports

@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -19,11 +20,15 @@ namespace {
 
 struct Row {
     std::vector<Value> values;    // as the record shows, pending edits included
-    std::vector<Value> original;  // as last read from the table
+    // As last read from the table, kept only while the record has edits (dirty): an unedited
+    // record is what was read, so a snapshot holds one copy of each record.
+    std::unique_ptr<std::vector<Value>> original;
     long long rowid = 0;
     bool is_new = false;          // added, never written
     bool dirty = false;           // a stored record with edits not yet written
     long return_position = -1;    // for a new record: where cancel_update goes back to
+
+    const Value& original_value(std::size_t i) const { return original ? (*original)[i] : values[i]; }
 };
 
 std::string quote_name(std::string_view name) {
@@ -152,16 +157,16 @@ void Recordset::Impl::read() {
         while (with_rowid->step()) {
             Row row;
             row.rowid = with_rowid->column(0).integer();
+            row.values.reserve(static_cast<std::size_t>(n));
             for (int i = 0; i < n; ++i) row.values.push_back(with_rowid->column(i + 1));
-            row.original = row.values;
             new_rows.push_back(std::move(row));
         }
     } else {
         new_columns.clear();
         while (query.step()) {
             Row row;
+            row.values.reserve(static_cast<std::size_t>(n));
             for (int i = 0; i < n; ++i) row.values.push_back(query.column(i));
-            row.original = row.values;
             new_rows.push_back(std::move(row));
         }
     }
@@ -211,10 +216,10 @@ long long Recordset::Impl::write(const Row& row) const {
     // Only the changed fields are written, and only while they still hold what was read.
     std::vector<Value> old_values;
     for (std::size_t i = 0; i < columns.size(); ++i)
-        if (!(row.values[i] == row.original[i]) && !already(columns[i])) {
+        if (!(row.values[i] == row.original_value(i)) && !already(columns[i])) {
             set_columns.push_back(columns[i]);
             set_values.push_back(row.values[i]);
-            old_values.push_back(row.original[i]);
+            old_values.push_back(row.original_value(i));
         }
     if (set_columns.empty()) return row.rowid;
     std::string statement = "UPDATE " + quote_name(table) + " SET ";
@@ -241,7 +246,7 @@ void Recordset::Impl::read_back(Row& row) const {
     if (select.step()) {
         for (std::size_t i = 0; i < columns.size(); ++i) row.values[i] = select.column(static_cast<int>(i));
     }
-    row.original = row.values;
+    row.original.reset();
     row.is_new = false;
     row.dirty = false;
 }
@@ -435,9 +440,14 @@ int Recordset::field_index(std::string_view name) const {
 
 bool Recordset::has_field(std::string_view name) const { return field_index(name) >= 0; }
 
-std::string Recordset::field(std::string_view name) const { return value(name).text(); }
+std::string Recordset::field(std::string_view name) const { return field(self().require_index(name)); }
 
-std::string Recordset::field(int index) const { return value(index).text(); }
+std::string Recordset::field(int index) const {
+    const Impl& d = self();
+    d.require_index(index);
+    d.require_current();
+    return d.current().values[static_cast<std::size_t>(index)].text();
+}
 
 Value Recordset::value(std::string_view name) const { return value(self().require_index(name)); }
 
@@ -461,6 +471,7 @@ void Recordset::set_field(int index, const Value& value) {
     if (unchanged(d.current().values[i], value)) return;
     if (!d.current().is_new && !d.current().dirty) {
         raise(ChangeReason::first_change);
+        d.current().original = std::make_unique<std::vector<Value>>(d.current().values);
         d.current().dirty = true;
     }
     // Every field of the same column shows the new value.
@@ -477,7 +488,6 @@ void Recordset::add_new() {
     raise(ChangeReason::add_new);
     Row row;
     row.values.assign(d.names.size(), Value());
-    row.original = row.values;
     row.is_new = true;
     row.return_position = d.position;
     d.rows.push_back(std::move(row));
@@ -513,7 +523,8 @@ void Recordset::cancel_update() {
             notify_and_moved(true);
     } else if (row.dirty) {
         raise(ChangeReason::undo_update);
-        d.current().values = d.current().original;
+        if (d.current().original) d.current().values = std::move(*d.current().original);
+        d.current().original.reset();
         d.current().dirty = false;
         notify_and_moved(false);
     }

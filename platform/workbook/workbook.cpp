@@ -265,8 +265,12 @@ void Workbook::Impl::ensure_styles(pugi::xml_document& rels, const std::string& 
 }
 
 void Workbook::Impl::prepare_save() {
+  // A changed sheet is written out as the archive is written, straight into the compression.
   for (Sheet& s : sheets)
-    if (s.ws->changed()) part_data(s.part) = s.ws->xml();
+    if (s.ws->changed()) {
+      part_data(s.part).clear();  // a part the load found
+      entry(s.part)->produce = [ws = s.ws.get()](ByteSink& out) { ws->write_xml(out); };
+    }
   if (styles && styles->changed()) part_data(styles_part) = styles->xml();
   if (!cells_changed && !views_changed) return;
   pugi::xml_node wbk = workbook_doc.document_element();

@@ -1,9 +1,12 @@
-// One worksheet part: cells by (row, column), written and read in place.
+// One worksheet part: cells by (row, column), written and read in place; rows the part did not
+// have kept compact and streamed out as text on saving.
 #include "platform/workbook/worksheet.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cstring>
+#include <limits>
 
 #include "platform/text/error.h"
 #include "platform/workbook/cell_ref.h"
@@ -41,6 +44,66 @@ std::string rich_text(pugi::xml_node n) {
 
 // Elements of a worksheet that come after <sheetViews>, in schema order.
 constexpr const char* kAfterSheetViews[] = {"sheetFormatPr", "cols", "sheetData"};
+
+// Stands in the serialized part where added rows go; no part of a workbook uses it.
+constexpr const char* kAddedRowsMark = "gw-added-rows";
+
+bool edge_space(std::string_view stored) {
+  return !stored.empty() && (std::isspace(static_cast<unsigned char>(stored.front())) ||
+                             std::isspace(static_cast<unsigned char>(stored.back())));
+}
+
+// Character data escaped as the XML writer of the other parts escapes it.
+void append_escaped(std::string& out, std::string_view text) {
+  for (char ch : text) {
+    const auto u = static_cast<unsigned char>(ch);
+    switch (ch) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      default:
+        if (u < 32 && ch != '\t' && ch != '\n' && ch != '\r') {
+          out += "&#";
+          out += static_cast<char>('0' + u / 10);
+          out += static_cast<char>('0' + u % 10);
+          out += ';';
+        } else {
+          out += ch;
+        }
+    }
+  }
+}
+
+void append_int(std::string& out, int v) {
+  char buf[16];
+  auto [p, ec] = std::to_chars(buf, buf + sizeof buf, v);
+  (void)ec;
+  out.append(buf, p);
+}
+
+// Collects a serialized part into one text.
+struct StringWriter : pugi::xml_writer {
+  std::string& out;
+  explicit StringWriter(std::string& o) : out(o) {}
+  void write(const void* data, size_t size) override { out.append(static_cast<const char*>(data), size); }
+};
+
+// Hands a serialized part to a sink.
+struct SinkWriter : pugi::xml_writer {
+  ByteSink& sink;
+  explicit SinkWriter(ByteSink& s) : sink(s) {}
+  void write(const void* data, size_t size) override {
+    sink.write(std::string_view(static_cast<const char*>(data), size));
+  }
+};
+
+struct StringSink : ByteSink {
+  std::string out;
+  void write(std::string_view bytes) override { out.append(bytes); }
+};
+
+// Pieces handed on once they reach this size.
+constexpr std::size_t kChunk = 1 << 20;
 
 }  // namespace
 
@@ -114,6 +177,67 @@ pugi::xml_node Worksheet::make(int row, int col) {
   return rw.cells.emplace(col, node).first->second;
 }
 
+// ---- rows the part did not have ------------------------------------------------------------
+
+int Worksheet::column_style(int col) const {
+  int style = 0;
+  for (const ColumnStyle& cs : column_styles_)
+    if (col >= cs.min && col <= cs.max) style = cs.style;
+  return style;
+}
+
+Worksheet::AddedCell* Worksheet::find_added(int row, int col) {
+  return const_cast<AddedCell*>(static_cast<const Worksheet*>(this)->find_added(row, col));
+}
+
+const Worksheet::AddedCell* Worksheet::find_added(int row, int col) const {
+  const AddedRow* r = nullptr;
+  if (row == last_added_row_) {
+    r = last_added_;
+  } else {
+    auto it = added_.find(row);
+    if (it == added_.end()) return nullptr;
+    r = &it->second;
+  }
+  auto c = std::lower_bound(r->cells.begin(), r->cells.end(), col,
+                            [](const AddedCell& a, int k) { return a.col < k; });
+  return c != r->cells.end() && c->col == col ? &*c : nullptr;
+}
+
+Worksheet::AddedRow& Worksheet::added_row(int row) {
+  if (row != last_added_row_ || !last_added_) {
+    last_added_ = &added_[row];
+    last_added_row_ = row;
+  }
+  return *last_added_;
+}
+
+Worksheet::AddedCell& Worksheet::make_added(int row, int col) {
+  AddedRow& r = added_row(row);
+  changed_ = true;
+  // Cells mostly come column by column.
+  if (r.cells.empty() || r.cells.back().col < col) {
+    r.cells.push_back({col, column_style(col), 0, 0, AddedKind::empty});
+    return r.cells.back();
+  }
+  auto c = std::lower_bound(r.cells.begin(), r.cells.end(), col,
+                            [](const AddedCell& a, int k) { return a.col < k; });
+  if (c != r.cells.end() && c->col == col) return *c;
+  // A new cell takes the style of its column, as a typed entry does.
+  return *r.cells.insert(c, {col, column_style(col), 0, 0, AddedKind::empty});
+}
+
+void Worksheet::put_added(AddedRow& row, AddedCell& cell, AddedKind kind, std::string_view text) {
+  cell.kind = kind;
+  // A value that replaces one at the end of the pool takes its place.
+  if (cell.length != 0 && cell.offset + cell.length == row.pool.size()) row.pool.resize(cell.offset);
+  if (row.pool.size() + text.size() > std::numeric_limits<std::uint32_t>::max())
+    throw gw::Error("A row of the worksheet holds too much text.");
+  cell.offset = static_cast<std::uint32_t>(row.pool.size());
+  cell.length = static_cast<std::uint32_t>(text.size());
+  row.pool.append(text);
+}
+
 void Worksheet::clear_content(pugi::xml_node c) {
   if (pugi::xml_node f = xml::child(c, "f")) {
     if (std::strcmp(f.attribute("t").value(), "shared") == 0 && f.attribute("ref")) unshare_formula(c, f);
@@ -147,6 +271,11 @@ void Worksheet::unshare_formula(pugi::xml_node master, pugi::xml_node f) {
 }
 
 void Worksheet::set_number(int row, int col, double v) {
+  if (!rows_.count(row)) {
+    AddedCell& c = make_added(row, col);
+    put_added(*last_added_, c, AddedKind::number, number_text(v));
+    return;
+  }
   pugi::xml_node c = make(row, col);
   clear_content(c);
   pugi::xml_node ext = xml::child(c, "extLst");
@@ -154,28 +283,40 @@ void Worksheet::set_number(int row, int col, double v) {
 }
 
 void Worksheet::set_text(int row, int col, const std::string& text) {
+  if (!rows_.count(row)) {
+    AddedCell& c = make_added(row, col);
+    put_added(*last_added_, c, AddedKind::text, encode_cell_text(text));
+    return;
+  }
   pugi::xml_node c = make(row, col);
   clear_content(c);
   xml::set_attr(c, "t", "inlineStr");
   pugi::xml_node is = xml::insert_before(c, "is", xml::child(c, "extLst"));
   pugi::xml_node t = xml::append(is, "t");
   std::string stored = encode_cell_text(text);
-  if (!stored.empty() && (std::isspace(static_cast<unsigned char>(stored.front())) ||
-                          std::isspace(static_cast<unsigned char>(stored.back()))))
-    t.append_attribute("xml:space") = "preserve";
+  if (edge_space(stored)) t.append_attribute("xml:space") = "preserve";
   t.text().set(stored.c_str());
 }
 
 void Worksheet::set_blank(int row, int col) {
   if (pugi::xml_node c = find(row, col)) clear_content(c);
+  if (AddedCell* c = find_added(row, col)) {
+    c->kind = AddedKind::empty;
+    changed_ = true;
+  }
 }
 
 int Worksheet::style(int row, int col) const {
+  if (const AddedCell* a = find_added(row, col)) return a->style;
   pugi::xml_node c = find(row, col);
   return c ? c.attribute("s").as_int(0) : 0;
 }
 
 void Worksheet::set_style(int row, int col, int xf) {
+  if (!rows_.count(row)) {
+    make_added(row, col).style = xf;
+    return;
+  }
   pugi::xml_node c = make(row, col);
   if (xf == 0)
     c.remove_attribute("s");
@@ -186,6 +327,18 @@ void Worksheet::set_style(int row, int col, int xf) {
 
 CellValue Worksheet::value(int row, int col, const std::vector<std::string>& shared) const {
   CellValue out;
+  if (const AddedCell* a = find_added(row, col)) {
+    const AddedRow& r = row == last_added_row_ ? *last_added_ : added_.at(row);
+    const std::string_view raw(r.pool.data() + a->offset, a->length);
+    if (a->kind == AddedKind::number) {
+      out.kind = CellValue::Kind::Number;
+      out.number = read_double(raw).value_or(0);
+    } else if (a->kind == AddedKind::text) {
+      out.kind = CellValue::Kind::Text;
+      out.text = decode_cell_text(raw);
+    }
+    return out;
+  }
   pugi::xml_node c = find(row, col);
   if (!c) return out;
   std::string_view type = c.attribute("t").value();
@@ -251,22 +404,139 @@ void Worksheet::update_dimension() {
   pugi::xml_node dim = xml::child(doc_.document_element(), "dimension");
   if (!dim) return;
   int r0 = 0, r1 = 0, c0 = 0, c1 = 0;
-  for (const auto& [row_no, row] : rows_) {
-    if (row.cells.empty()) continue;
-    if (r0 == 0) r0 = row_no;
-    r1 = row_no;
-    int lo = row.cells.begin()->first, hi = row.cells.rbegin()->first;
+  auto span = [&](int row_no, int lo, int hi) {
+    if (r0 == 0 || row_no < r0) r0 = row_no;
+    if (row_no > r1) r1 = row_no;
     if (c0 == 0 || lo < c0) c0 = lo;
     if (hi > c1) c1 = hi;
-  }
+  };
+  for (const auto& [row_no, row] : rows_)
+    if (!row.cells.empty()) span(row_no, row.cells.begin()->first, row.cells.rbegin()->first);
+  for (const auto& [row_no, row] : added_)
+    if (!row.cells.empty()) span(row_no, row.cells.front().col, row.cells.back().col);
   std::string ref = r0 == 0 ? "A1" : cell_name(r0, c0);
-  if (r0 != 0 && (r1 != r0 || c1 != c0)) ref += ":" + cell_name(r1, c1);
+  if (r0 != 0 && (r1 != r0 || c1 != c0)) {
+    ref += ':';
+    ref += cell_name(r1, c1);
+  }
   xml::set_attr(dim, "ref", ref);
 }
 
 std::string Worksheet::xml() {
+  StringSink sink;
+  write_xml(sink);
+  return std::move(sink.out);
+}
+
+void Worksheet::write_added_rows(std::string& out, std::map<int, AddedRow>::const_iterator from,
+                                 std::map<int, AddedRow>::const_iterator to, ByteSink& sink) const {
+  const std::string prefix = xml::prefix_of(sheet_data_);
+  const std::string row_open = "<" + prefix + "row r=\"", row_close = "</" + prefix + "row>";
+  const std::string cell_open = "<" + prefix + "c r=\"", cell_close = "</" + prefix + "c>";
+  const std::string v_open = "<" + prefix + "v>", v_close = "</" + prefix + "v>";
+  const std::string is_open = "<" + prefix + "is>", is_close = "</" + prefix + "is>";
+  const std::string t_open = "<" + prefix + "t>", t_close = "</" + prefix + "t>";
+  const std::string t_space = "<" + prefix + "t xml:space=\"preserve\">";
+  std::vector<std::string> columns;  // column letters, made once each
+  for (auto it = from; it != to; ++it) {
+    const int row_no = it->first;
+    const AddedRow& row = it->second;
+    if (row.cells.empty()) continue;
+    char row_text[16];
+    const auto row_end = std::to_chars(row_text, row_text + sizeof row_text, row_no).ptr;
+    const std::string_view row_digits(row_text, static_cast<std::size_t>(row_end - row_text));
+    out += row_open;
+    out += row_digits;
+    out += "\">";
+    for (const AddedCell& c : row.cells) {
+      if (static_cast<std::size_t>(c.col) >= columns.size()) columns.resize(static_cast<std::size_t>(c.col) + 1);
+      std::string& letters = columns[static_cast<std::size_t>(c.col)];
+      if (letters.empty()) letters = column_name(c.col);
+      out += cell_open;
+      out += letters;
+      out += row_digits;
+      out += '"';
+      if (c.style != 0) {
+        out += " s=\"";
+        append_int(out, c.style);
+        out += '"';
+      }
+      const std::string_view value(row.pool.data() + c.offset, c.length);
+      switch (c.kind) {
+        case AddedKind::empty:
+          out += "/>";
+          continue;
+        case AddedKind::number:
+          out += '>';
+          out += v_open;
+          out += value;
+          out += v_close;
+          break;
+        case AddedKind::text:
+          out += " t=\"inlineStr\">";
+          out += is_open;
+          if (value.empty()) {
+            out += "<" + prefix + "t/>";
+          } else {
+            out += edge_space(value) ? t_space : t_open;
+            append_escaped(out, value);
+            out += t_close;
+          }
+          out += is_close;
+          break;
+      }
+      out += cell_close;
+    }
+    out += row_close;
+    if (out.size() >= kChunk) {
+      sink.write(out);
+      out.clear();
+    }
+  }
+}
+
+void Worksheet::write_xml(ByteSink& sink) {
   if (changed_) update_dimension();
-  return xml::write(doc_);
+  const unsigned flags = pugi::format_raw;
+  if (added_.empty()) {
+    SinkWriter w(sink);
+    doc_.save(w, "", flags, pugi::encoding_utf8);
+    return;
+  }
+
+  // One mark where each run of added rows goes: before the part's next own row, or at the end
+  // of the sheet data.
+  std::vector<pugi::xml_node> marks;
+  std::vector<std::pair<std::map<int, AddedRow>::const_iterator, std::map<int, AddedRow>::const_iterator>> runs;
+  auto own = rows_.begin();
+  for (auto it = added_.cbegin(); it != added_.cend();) {
+    while (own != rows_.end() && own->first < it->first) ++own;
+    auto end = own == rows_.end() ? added_.cend() : added_.lower_bound(own->first);
+    pugi::xml_node mark = own == rows_.end() ? sheet_data_.append_child(pugi::node_pi)
+                                             : sheet_data_.insert_child_before(pugi::node_pi, own->second.node);
+    mark.set_name(kAddedRowsMark);
+    marks.push_back(mark);
+    runs.emplace_back(it, end);
+    it = end;
+  }
+  std::string head;
+  StringWriter w(head);
+  doc_.save(w, "", flags, pugi::encoding_utf8);
+  for (pugi::xml_node m : marks) sheet_data_.remove_child(m);
+
+  const std::string mark_text = std::string("<?") + kAddedRowsMark + "?>";
+  std::string out;
+  out.reserve(kChunk + kChunk / 4);
+  std::size_t at = 0;
+  for (const auto& [from, to] : runs) {
+    const std::size_t m = head.find(mark_text, at);
+    if (m == std::string::npos) break;  // cannot happen: each run has its mark
+    out.append(head, at, m - at);
+    write_added_rows(out, from, to, sink);
+    at = m + mark_text.size();
+  }
+  out.append(head, at, std::string::npos);
+  sink.write(out);
 }
 
 }  // namespace gw::wb

@@ -1,13 +1,18 @@
 // One worksheet part: its cells found by (row, column) through an index kept beside the
 // XML, values written and read in place, every other element of the part left as it is.
+// Rows that the part did not have are kept as compact records, not XML nodes, and written
+// out as text when the part is saved.
 #pragma once
 
 #include <pugixml.hpp>
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/workbook/zip_archive.h"
 
 namespace gw::wb {
 
@@ -27,6 +32,8 @@ class Worksheet {
   Worksheet& operator=(const Worksheet&) = delete;
 
   std::string xml();
+  // Hands the part's XML to `out` piece by piece, as xml() would give it.
+  void write_xml(ByteSink& out);
   bool changed() const { return changed_; }
 
   // Writes replace the cell's value and formula and keep its style. A blank write
@@ -61,10 +68,38 @@ class Worksheet {
     int min = 0, max = 0, style = 0;
   };
 
+  // A cell of a row that the part did not have: its value kept as the text the part will
+  // hold (a number in its shortest exact form, a text as the cell stores it, unescaped) in
+  // the row's pool.
+  enum class AddedKind : std::uint8_t { empty, number, text };
+  struct AddedCell {
+    int col = 0;
+    int style = 0;
+    std::uint32_t offset = 0;
+    std::uint32_t length = 0;
+    AddedKind kind = AddedKind::empty;
+  };
+  struct AddedRow {
+    std::vector<AddedCell> cells;  // by column
+    std::string pool;
+  };
+  AddedCell* find_added(int row, int col);
+  const AddedCell* find_added(int row, int col) const;
+  // The cell of a row the part did not have, made with its column's style when missing.
+  AddedRow& added_row(int row);
+  AddedCell& make_added(int row, int col);
+  static void put_added(AddedRow& row, AddedCell& cell, AddedKind kind, std::string_view text);
+  int column_style(int col) const;
+  void write_added_rows(std::string& out, std::map<int, AddedRow>::const_iterator from,
+                        std::map<int, AddedRow>::const_iterator to, ByteSink& sink) const;
+
   pugi::xml_document doc_;
   pugi::xml_node sheet_data_;
   std::vector<ColumnStyle> column_styles_;
   std::map<int, Row> rows_;
+  std::map<int, AddedRow> added_;
+  int last_added_row_ = 0;              // the row of last_added_, 0 for none
+  AddedRow* last_added_ = nullptr;      // the added row written last: writes go row by row
   bool changed_ = false;
 };
 

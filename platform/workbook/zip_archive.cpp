@@ -1,14 +1,23 @@
-// The zip container of a workbook file, over libzip.
+// The zip container of a workbook file: read over libzip, written deflated over zlib.
 #include "platform/workbook/zip_archive.h"
 
+#include <unistd.h>
 #include <zip.h>
+#include <zlib.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <memory>
 
 #include "platform/text/error.h"
 
 namespace gw::wb {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -62,22 +71,183 @@ std::vector<ZipEntry> read_zip(const std::string& path) {
   return entries;
 }
 
-void write_zip(const std::string& path, const std::vector<ZipEntry>& entries) {
-  int code = 0;
-  std::unique_ptr<zip_t, ArchiveCloser> za(zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code));
-  if (!za) throw gw::Error("Cannot write '" + path + "' (" + describe(code) + ").");
-  for (const ZipEntry& e : entries) {
-    zip_source_t* src = zip_source_buffer(za.get(), e.data.data(), e.data.size(), 0);
-    if (!src) throw gw::Error("Cannot write '" + path + "': " + zip_strerror(za.get()));
-    zip_int64_t idx = zip_file_add(za.get(), e.name.c_str(), src, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);
-    if (idx < 0) {
-      zip_source_free(src);
-      throw gw::Error("Cannot write '" + path + "': " + zip_strerror(za.get()));
-    }
-    zip_set_file_compression(za.get(), static_cast<zip_uint64_t>(idx), ZIP_CM_DEFLATE, 0);
+namespace {
+
+// Deflate level of the written archives: a moderate one. The sheets of large reports are
+// mostly repeated markup, which the fastest levels already shrink about tenfold; the highest
+// levels take several times as long for a few per cent.
+constexpr int kDeflateLevel = 1;
+
+// Little-endian fields of the zip headers.
+void put16(std::string& out, unsigned v) {
+  out += static_cast<char>(v & 0xff);
+  out += static_cast<char>((v >> 8) & 0xff);
+}
+void put32(std::string& out, unsigned long v) {
+  put16(out, static_cast<unsigned>(v & 0xffff));
+  put16(out, static_cast<unsigned>((v >> 16) & 0xffff));
+}
+
+// One entry deflated in memory (raw deflate, as the zip format stores it) with its check sum
+// and sizes.
+class Deflater : public ByteSink {
+ public:
+  Deflater() {
+    if (deflateInit2(&z_, kDeflateLevel, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+      throw gw::Error("The workbook could not be compressed (out of memory).");
   }
-  if (zip_close(za.get()) != 0) throw gw::Error("Cannot write '" + path + "': " + zip_strerror(za.get()));
-  za.release();  // closed: nothing left to discard
+  ~Deflater() override { deflateEnd(&z_); }
+  Deflater(const Deflater&) = delete;
+  Deflater& operator=(const Deflater&) = delete;
+
+  void write(std::string_view bytes) override {
+    crc_ = crc32_z(crc_, reinterpret_cast<const Bytef*>(bytes.data()), bytes.size());
+    size_ += bytes.size();
+    run(bytes, Z_NO_FLUSH);
+  }
+  void finish() { run({}, Z_FINISH); }
+
+  unsigned long crc() const { return crc_; }
+  unsigned long long size() const { return size_; }
+  const std::string& compressed() const { return out_; }
+
+ private:
+  void run(std::string_view in, int flush) {
+    z_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
+    z_.avail_in = static_cast<uInt>(in.size());
+    for (;;) {
+      if (out_.size() - used_ < 65536) out_.resize(std::max<std::size_t>(out_.size() * 2, used_ + 65536));
+      z_.next_out = reinterpret_cast<Bytef*>(out_.data() + used_);
+      z_.avail_out = static_cast<uInt>(out_.size() - used_);
+      const int rc = deflate(&z_, flush);
+      used_ = out_.size() - z_.avail_out;
+      if (rc == Z_STREAM_END) break;
+      if (rc != Z_OK && rc != Z_BUF_ERROR) throw gw::Error("The workbook could not be compressed.");
+      if (flush == Z_NO_FLUSH && z_.avail_in == 0) break;
+    }
+    if (flush == Z_FINISH) out_.resize(used_);
+  }
+
+  z_stream z_{};
+  std::string out_;
+  std::size_t used_ = 0;
+  unsigned long crc_ = crc32(0L, Z_NULL, 0);
+  unsigned long long size_ = 0;
+};
+
+// Date and time of the entries in the archive's form: now, local time.
+std::pair<unsigned, unsigned> dos_now() {
+  const std::time_t t = std::time(nullptr);
+  std::tm tm{};
+  localtime_r(&t, &tm);
+  const unsigned date = static_cast<unsigned>(((std::max(tm.tm_year, 80) - 80) << 9) | ((tm.tm_mon + 1) << 5) | tm.tm_mday);
+  const unsigned time = static_cast<unsigned>((tm.tm_hour << 11) | (tm.tm_min << 5) | (tm.tm_sec / 2));
+  return {date, time};
+}
+
+bool ascii(std::string_view s) {
+  return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+}  // namespace
+
+void write_zip(const std::string& path, const std::vector<ZipEntry>& entries) {
+  // The classic zip format (no 64-bit extension) holds up to 65,535 entries of up to 4 GB.
+  constexpr unsigned long long kLimit = 0xffffffffULL;
+  if (entries.size() >= 0xffff) throw gw::Error("Cannot write '" + path + "': the workbook has too many parts.");
+  const auto [date, time] = dos_now();
+  const fs::path target(path);
+  const fs::path temp = target.string() + ".gw-" + std::to_string(::getpid()) + ".tmp";
+  auto fail = [&](const std::string& why) -> gw::Error {
+    std::error_code ec;
+    fs::remove(temp, ec);
+    return gw::Error("Cannot write '" + path + "' (" + why + ").");
+  };
+  std::FILE* f = std::fopen(temp.c_str(), "wb");
+  if (!f) throw gw::Error("Cannot write '" + path + "' (" + std::strerror(errno) + ").");
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(f, &std::fclose);
+  auto emit = [&](std::string_view bytes) {
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) {
+      const int err = errno;
+      file.reset();
+      throw fail(std::strerror(err));
+    }
+  };
+
+  std::string central;
+  unsigned long long offset = 0;
+  for (const ZipEntry& e : entries) {
+    Deflater d;
+    if (e.produce)
+      e.produce(d);
+    else
+      d.write(e.data);
+    d.finish();
+    if (d.size() > kLimit || d.compressed().size() > kLimit || offset > kLimit) {
+      file.reset();
+      throw fail("the workbook is too large");
+    }
+    const unsigned flags = ascii(e.name) ? 0 : 0x800;  // bit 11: the name is UTF-8
+    std::string local;
+    put32(local, 0x04034b50);
+    put16(local, 20);  // version needed: deflate
+    put16(local, flags);
+    put16(local, 8);   // deflated
+    put16(local, time);
+    put16(local, date);
+    put32(local, d.crc());
+    put32(local, static_cast<unsigned long>(d.compressed().size()));
+    put32(local, static_cast<unsigned long>(d.size()));
+    put16(local, static_cast<unsigned>(e.name.size()));
+    put16(local, 0);
+    local += e.name;
+    emit(local);
+    emit(d.compressed());
+
+    put32(central, 0x02014b50);
+    put16(central, 0x031e);  // made by: Unix, 3.0
+    put16(central, 20);
+    put16(central, flags);
+    put16(central, 8);
+    put16(central, time);
+    put16(central, date);
+    put32(central, d.crc());
+    put32(central, static_cast<unsigned long>(d.compressed().size()));
+    put32(central, static_cast<unsigned long>(d.size()));
+    put16(central, static_cast<unsigned>(e.name.size()));
+    put16(central, 0);  // extra field
+    put16(central, 0);  // comment
+    put16(central, 0);  // disk
+    put16(central, 0);  // internal attributes
+    put32(central, 0100644UL << 16);  // external attributes: a regular file, rw-r--r--
+    put32(central, static_cast<unsigned long>(offset));
+    central += e.name;
+    offset += local.size() + d.compressed().size();
+  }
+  if (offset > kLimit || central.size() > kLimit) {
+    file.reset();
+    throw fail("the workbook is too large");
+  }
+  std::string end;
+  put32(end, 0x06054b50);
+  put16(end, 0);
+  put16(end, 0);
+  put16(end, static_cast<unsigned>(entries.size()));
+  put16(end, static_cast<unsigned>(entries.size()));
+  put32(end, static_cast<unsigned long>(central.size()));
+  put32(end, static_cast<unsigned long>(offset));
+  put16(end, 0);
+  emit(central);
+  emit(end);
+  if (std::fflush(f) != 0) {
+    const int err = errno;
+    file.reset();
+    throw fail(std::strerror(err));
+  }
+  if (std::fclose(file.release()) != 0) throw fail(std::strerror(errno));
+  std::error_code ec;
+  fs::rename(temp, target, ec);
+  if (ec) throw fail(ec.message());
 }
 
 }  // namespace gw::wb

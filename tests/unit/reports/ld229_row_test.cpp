@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -273,15 +274,28 @@ TEST_F(Ld229RowTest, ValuesTheRowCannotTakeNameTheirColumn) {
   }
 }
 
-TEST(Ld229RowCounter, CountsUpToTheSixteenBitLimit) {
-  EXPECT_EQ(next_ld229_row(kLd229FirstRow), 13);
-  EXPECT_EQ(next_ld229_row(32766), 32767);
-  try {
-    next_ld229_row(32767);
-    ADD_FAILURE() << "no overflow";
-  } catch (const gw::Error& e) {
-    EXPECT_STREQ(e.what(), "Overflow");
+// Rows past 32,767 (where a 16-bit row counter ended the form) hold their pipes like the first,
+// up to the row of the 100,000th pipe, and keep them through saving and opening the file.
+TEST(Ld229Rows, RowsGoOnPastTheSixteenBitLimit) {
+  const std::string path = ::testing::TempDir() + "ld229_rows.xlsx";
+  {
+    wb::Workbook book = wb::Workbook::open(std::string(GW_PROGRAM_DIR) + "/LD229.xlr");
+    for (int row : {32767, 32768, kLd229FirstRow + 99999}) {
+      Ld229Pipe p = circular_pipe();
+      p.pipe_number = "P" + std::to_string(row);
+      write_ld229_row(book, row, p, "0.000", 12);
+    }
+    book.save(path);
   }
+  const wb::Workbook book = wb::Workbook::open(path);
+  for (int row : {32767, 32768, kLd229FirstRow + 99999}) {
+    SCOPED_TRACE(row);
+    EXPECT_EQ(book.text(row, 1), "P" + std::to_string(row));
+    EXPECT_EQ(book.text(row, 7), "0.5");
+    EXPECT_EQ(book.text(row, 29), "6.944");
+  }
+  EXPECT_EQ(book.text(32769, 1), "");
+  std::remove(path.c_str());
 }
 
 }  // namespace
