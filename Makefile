@@ -4,6 +4,9 @@ ROOT := $(patsubst %/,%,$(dir $(abspath $(lastword $(MAKEFILE_LIST)))))
 BUILD_DIR ?= $(ROOT)/build
 BENCH_DIR ?= $(ROOT)/build-bench
 ASAN_DIR ?= $(ROOT)/build-asan
+FUZZ_DIR ?= $(ROOT)/build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_HARNESSES := numbers hydraulics workbook scenario
 JOBS ?= $(shell nproc 2>/dev/null || echo 4)
 OUT ?= $(ROOT)/out/screenshots
 FILE ?=
@@ -15,7 +18,7 @@ DEB_PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 APT := $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get
 
-.PHONY: deps configure build run test scenario screenshots bench sanitize
+.PHONY: deps configure build run test scenario screenshots bench sanitize fuzz
 
 deps:
 	@missing=""; \
@@ -70,3 +73,25 @@ sanitize: deps
 	cmake -S $(ROOT) -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGW_SANITIZE=ON -DGW_BUILD_APP=OFF
 	cmake --build $(ASAN_DIR) -j$(JOBS)
 	ctest --test-dir $(ASAN_DIR) --output-on-failure -j8
+
+# Each fuzz harness runs FUZZ_SECONDS over its seeds (tests/fuzz/corpus/<name>, the built
+# report templates for the workbook, the scenarios for the parser) plus what earlier runs
+# found (build-fuzz/corpus/<name>). A finding stops the target, its input kept in
+# build-fuzz/findings/. Needs clang; not part of `make test`.
+fuzz: deps
+	@command -v clang++ >/dev/null 2>&1 || { echo "Installing: clang"; $(APT) update && $(APT) install -y --no-install-recommends clang; }
+	cmake -S $(ROOT) -B $(FUZZ_DIR) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGW_BUILD_FUZZ=ON -DGW_BUILD_APP=OFF
+	cmake --build $(FUZZ_DIR) -j$(JOBS) --target $(addprefix fuzz_,$(FUZZ_HARNESSES)) report_templates
+	@set -e; mkdir -p $(FUZZ_DIR)/findings; \
+	for h in $(FUZZ_HARNESSES); do \
+	  mkdir -p $(FUZZ_DIR)/corpus/$$h; extra=""; \
+	  if [ $$h = workbook ]; then cp $(FUZZ_DIR)/program/*.xlr $(FUZZ_DIR)/corpus/$$h/; fi; \
+	  if [ $$h = scenario ]; then extra=$(ROOT)/tests/scenarios; fi; \
+	  echo "== fuzz_$$h: $(FUZZ_SECONDS) s"; \
+	  $(FUZZ_DIR)/tests/fuzz/fuzz_$$h -max_total_time=$(FUZZ_SECONDS) -timeout=30 -rss_limit_mb=4096 \
+	    -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/findings/$$h- \
+	    $(FUZZ_DIR)/corpus/$$h $(ROOT)/tests/fuzz/corpus/$$h $$extra 2>$(FUZZ_DIR)/fuzz_$$h.log \
+	    || { tail -40 $(FUZZ_DIR)/fuzz_$$h.log; exit 1; }; \
+	  grep -E '^stat::number_of_executed_units|^Done' $(FUZZ_DIR)/fuzz_$$h.log; \
+	done
