@@ -1,0 +1,218 @@
+// A save of a pipe record and a renumbering killed (SIGKILL) at every one of their writes:
+// the project file is afterwards a sound database holding either the old or the new table,
+// never a mixture. The writes are counted by a hook over the database engine's file layer
+// that kills the process at the chosen write, before that write reaches the file.
+#include <signal.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "design/pipe_renumber.h"
+#include "platform/db/connection.h"
+#include "platform/db/recordset.h"
+
+namespace gw::design {
+namespace {
+
+namespace fs = std::filesystem;
+
+// ---- the write hook ---------------------------------------------------------------------
+
+// Write operations of the files (writes, truncations, deletions) counted from 1; at kill_at
+// the process kills itself before doing it.
+long g_writes = 0;
+long g_kill_at = 0;
+sqlite3_vfs* g_base = nullptr;
+
+void count_write() {
+  if (++g_writes == g_kill_at) kill(getpid(), SIGKILL);
+}
+
+struct HookedFile {
+  sqlite3_file base;
+  sqlite3_file* real;  // the default layer's file, allocated right behind this one
+};
+
+sqlite3_file* real(sqlite3_file* f) { return reinterpret_cast<HookedFile*>(f)->real; }
+
+int x_close(sqlite3_file* f) { return real(f)->pMethods->xClose(real(f)); }
+int x_read(sqlite3_file* f, void* b, int n, sqlite3_int64 o) { return real(f)->pMethods->xRead(real(f), b, n, o); }
+int x_write(sqlite3_file* f, const void* b, int n, sqlite3_int64 o) {
+  count_write();
+  return real(f)->pMethods->xWrite(real(f), b, n, o);
+}
+int x_truncate(sqlite3_file* f, sqlite3_int64 size) {
+  count_write();
+  return real(f)->pMethods->xTruncate(real(f), size);
+}
+int x_sync(sqlite3_file* f, int flags) { return real(f)->pMethods->xSync(real(f), flags); }
+int x_file_size(sqlite3_file* f, sqlite3_int64* size) { return real(f)->pMethods->xFileSize(real(f), size); }
+int x_lock(sqlite3_file* f, int l) { return real(f)->pMethods->xLock(real(f), l); }
+int x_unlock(sqlite3_file* f, int l) { return real(f)->pMethods->xUnlock(real(f), l); }
+int x_check_reserved(sqlite3_file* f, int* out) { return real(f)->pMethods->xCheckReservedLock(real(f), out); }
+int x_file_control(sqlite3_file* f, int op, void* arg) { return real(f)->pMethods->xFileControl(real(f), op, arg); }
+int x_sector_size(sqlite3_file* f) { return real(f)->pMethods->xSectorSize(real(f)); }
+int x_device(sqlite3_file* f) { return real(f)->pMethods->xDeviceCharacteristics(real(f)); }
+
+// Version 1 methods only: no shared memory, so the engine keeps to its rollback journal.
+const sqlite3_io_methods kMethods = {1,      x_close,      x_read,           x_write,        x_truncate,
+                                     x_sync, x_file_size,  x_lock,           x_unlock,       x_check_reserved,
+                                     x_file_control, x_sector_size, x_device, nullptr, nullptr,
+                                     nullptr, nullptr, nullptr, nullptr};
+
+int x_open(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* f, int flags, int* out_flags) {
+  auto* hooked = reinterpret_cast<HookedFile*>(f);
+  hooked->real = reinterpret_cast<sqlite3_file*>(hooked + 1);
+  const int rc = g_base->xOpen(g_base, name, hooked->real, flags, out_flags);
+  hooked->base.pMethods = hooked->real->pMethods ? &kMethods : nullptr;
+  return rc;
+}
+
+int x_delete(sqlite3_vfs*, const char* name, int sync_dir) {
+  count_write();
+  return g_base->xDelete(g_base, name, sync_dir);
+}
+
+sqlite3_vfs g_hook;
+
+// Makes the hook the engine's default file layer in this (child) process.
+void install_hook(long kill_at) {
+  g_base = sqlite3_vfs_find(nullptr);
+  g_hook = *g_base;
+  g_hook.iVersion = 1;
+  g_hook.zName = "gw_kill_hook";
+  g_hook.szOsFile = static_cast<int>(sizeof(HookedFile)) + g_base->szOsFile;
+  g_hook.xOpen = x_open;
+  g_hook.xDelete = x_delete;
+  g_writes = 0;
+  g_kill_at = kill_at;
+  sqlite3_vfs_register(&g_hook, 1);
+}
+
+// ---- the test ------------------------------------------------------------------------------
+
+// The whole PIPE table, every column of every row in row order.
+std::vector<std::string> pipe_table(const std::string& path) {
+  db::Connection conn;
+  conn.open(path);
+  db::Recordset rs;
+  rs.open(conn, "SELECT * FROM PIPE ORDER BY rowid");
+  std::vector<std::string> rows;
+  for (; !rs.eof(); rs.move_next()) {
+    std::string row;
+    for (int i = 0; i < rs.field_count(); ++i) row += rs.field(i) + "|";
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+std::string integrity(const std::string& path) {
+  db::Connection conn;
+  conn.open(path);  // rolls a hot journal back, as the program's next open does
+  db::Recordset rs;
+  rs.open(conn, "PRAGMA integrity_check");
+  return rs.eof() ? "" : rs.field(0);
+}
+
+struct Outcome {
+  int kill_positions = 0;  // write operations the change was killed at
+  int old_tables = 0;      // killed runs that left the old table
+  int new_tables = 0;      // killed runs that left the new table
+};
+
+// Runs `change` on a fresh copy of the project once per write position, each time in a child
+// process killed at that write, until a run completes; checks every file left behind.
+Outcome kill_at_every_write(const std::string& folder, const std::function<void(db::Connection&)>& change) {
+  const std::string original = std::string(GW_FIXTURES_BUILD_DIR) + "/release2_1.gwp";
+  const std::string path = folder + "/killed.gwp";
+  fs::copy_file(original, path, fs::copy_options::overwrite_existing);
+  const std::vector<std::string> old_table = pipe_table(path);
+  {
+    db::Connection conn;
+    conn.open(path);
+    change(conn);
+  }
+  const std::vector<std::string> new_table = pipe_table(path);
+  EXPECT_NE(old_table, new_table);
+
+  Outcome outcome;
+  for (long n = 1; n <= 1000; ++n) {
+    fs::copy_file(original, path, fs::copy_options::overwrite_existing);
+    fs::remove(path + "-journal");
+    const pid_t child = fork();
+    if (child == 0) {
+      install_hook(n);
+      try {
+        db::Connection conn;
+        conn.open(path);
+        change(conn);
+      } catch (...) {
+        _exit(3);
+      }
+      _exit(0);
+    }
+    int status = 0;
+    EXPECT_EQ(waitpid(child, &status, 0), child);
+    if (WIFEXITED(status)) {
+      EXPECT_EQ(WEXITSTATUS(status), 0) << "the change failed at its own write " << n;
+      EXPECT_EQ(pipe_table(path), new_table);
+      break;
+    }
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << n;
+    ++outcome.kill_positions;
+    EXPECT_EQ(integrity(path), "ok") << "killed at write " << n;
+    const std::vector<std::string> left = pipe_table(path);
+    if (left == old_table) ++outcome.old_tables;
+    else if (left == new_table) ++outcome.new_tables;
+    else ADD_FAILURE() << "killed at write " << n << ": neither the old nor the new table";
+  }
+  return outcome;
+}
+
+class KilledWrites : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "gw_killed_XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    folder_ = pattern;
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+  std::string folder_;
+};
+
+TEST_F(KilledWrites, APipeSaveLeavesTheOldOrTheNewRecord) {
+  // What the pipe design window's Save writes: the edited fields of the bound record.
+  const Outcome o = kill_at_every_write(folder_, [](db::Connection& conn) {
+    db::Recordset rs;
+    rs.open(conn, "SELECT * FROM PIPE WHERE PIPE_NUMBER = ?", {"10"});
+    rs.set_field("PIPE_LENGTH", "175.500");
+    rs.set_field("PIPE_SLOPE", "0.01282");
+    rs.set_field("CAPACITY", "11.904");
+    rs.set_field("PIPE_SUMMARY", "SUBCRITICAL FLOW");
+    rs.update_batch();
+  });
+  EXPECT_GT(o.kill_positions, 2);
+  EXPECT_EQ(o.old_tables + o.new_tables, o.kill_positions);
+  std::printf("pipe save: killed at %d write positions, %d left the old record, %d the new\n", o.kill_positions,
+              o.old_tables, o.new_tables);
+}
+
+TEST_F(KilledWrites, ARenumberingLeavesTheOldOrTheNewNumbers) {
+  // Pipe 1 is pipe 10's upstream pipe: the key and the reference change together.
+  const Outcome o = kill_at_every_write(folder_, [](db::Connection& conn) { renumber_pipe(conn, "1", "1A", false); });
+  EXPECT_GT(o.kill_positions, 2);
+  EXPECT_EQ(o.old_tables + o.new_tables, o.kill_positions);
+  std::printf("renumbering: killed at %d write positions, %d left the old numbers, %d the new\n", o.kill_positions,
+              o.old_tables, o.new_tables);
+}
+
+}  // namespace
+}  // namespace gw::design
