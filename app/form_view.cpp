@@ -2,6 +2,7 @@
 #include "app/form_view.h"
 
 #include <algorithm>
+#include <map>
 #include <cstdio>
 
 #include <QCloseEvent>
@@ -19,6 +20,7 @@
 #include "app/auto_view.h"
 #include "app/control_binder.h"
 #include "app/qt_host.h"
+#include "shell/help.h"
 
 namespace gw::app {
 
@@ -52,6 +54,22 @@ class ColumnDelegate : public QStyledItemDelegate {
 };
 
 }  // namespace
+
+std::string help_section(const std::string& window) {
+  static const std::map<std::string, std::string> sections = {
+      {"frmsoftwaremain", "main"},      {"frmHydroSplash", "main"},       {"frmAbout", "about"},
+      {"frmProject", "project"},        {"frmProjectNOAA", "project"},    {"frmProjectUpdate", "upgrade"},
+      {"frmpipeflex", "pipetable"},     {"frmpipemodify", "renumber"},    {"frmpipemain", "pipedesign"},
+      {"frmskew", "deflection"},        {"frmVATc", "tc"},                {"frmarea", "area"},
+      {"frmareaV2", "area"},            {"frmEPipeSize", "sizes"},        {"frmPipeSizeM", "sizes"},
+      {"frmPA_C_E", "sizes"},           {"frmPA_C_M", "sizes"},           {"frmPA_CMP_SC_E", "sizes"},
+      {"frmPA_CMP_SC_M", "sizes"},      {"frmPA_CMP_MC_E", "sizes"},      {"frmPA_CMP_MC_M", "sizes"},
+      {"frmPA_CMP_LC_E", "sizes"},      {"frmPA_CMP_LC_M", "sizes"},      {"frmHGL", "hgl"},
+      {"PipeEnergyForm", "outfall"},    {"frmEnergyDissipation", "energy"},
+  };
+  auto it = sections.find(window);
+  return it == sections.end() ? std::string() : it->second;
+}
 
 FormView::FormView(QtHost& host, ui::Form& form, QWidget* top) : host_(host), form_(form), top_(top) {
   top_->installEventFilter(this);
@@ -204,6 +222,18 @@ bool FormView::window_key(QKeyEvent& e) {
     return press_button("gwDefaultButton");
   }
   if (e.key() == Qt::Key_Escape) return press_button("gwCancelButton");
+  if (e.key() == Qt::Key_F1 && attached_) {
+    // Windows without a Help menu open the guide at their own section too.
+    const std::string guide = host_.program_folder() + "/" + shell::kHelpFile + "#" + help_section(form_.name());
+    if (!host_.open_document(guide)) {
+      ui::Message m;
+      m.text = "The help document \"" + host_.program_folder() + "/" + shell::kHelpFile +
+               "\" could not be opened on this desktop. Please open it yourself.";
+      m.icon = ui::Icon::Exclamation;
+      host_.message(m);
+    }
+    return true;
+  }
   return false;
 }
 

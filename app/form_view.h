@@ -20,6 +20,10 @@ namespace gw::app {
 class QtHost;
 class ControlBinding;
 
+// The section of the user's guide that describes a window ("tc" for the Tc calculator);
+// every window of the program has one.
+std::string help_section(const std::string& window);
+
 // A window's view follows its model window: the binder connects every control to the
 // widget or action whose object name is the control's key, the close box asks the
 // model to unload, and the view is discarded when the model window unloads.

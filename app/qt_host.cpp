@@ -30,6 +30,7 @@
 #include "app/designer_forms.h"
 #include "app/file_filter.h"
 #include "app/form_view.h"
+#include "shell/help.h"
 #include "platform/text/error.h"
 
 namespace gw::app {
@@ -344,9 +345,34 @@ void QtHost::set_mouse_pointer(int pointer) {
   update_cursor();
 }
 
-bool QtHost::open_document(const std::string& target) {
+std::string QtHost::help_target(const std::string& target) const {
+  // The user's guide opens at the section of the window the engineer is working in: the
+  // innermost modal window, else the active one.
+  if (target.find('#') != std::string::npos || QFileInfo(QString::fromStdString(target)).fileName() != shell::kHelpFile)
+    return target;
+  const ui::Form* active = nullptr;
+  for (auto it = loops_.rbegin(); it != loops_.rend() && !active; ++it)
+    if (!(*it)->closed) active = (*it)->form;
+  if (!active) {
+    for (const auto& [form, view] : views_)
+      if (view->widget() && view->widget()->isActiveWindow()) active = form;
+  }
+  const std::string section = active ? help_section(active->name()) : std::string();
+  return section.empty() ? target : target + "#" + section;
+}
+
+bool QtHost::open_document(const std::string& target_in) {
+  const std::string target = help_target(target_in);
   const QString t = QString::fromStdString(target);
-  const QUrl url = t.contains("://") || t.startsWith("mailto:") ? QUrl(t) : QUrl::fromLocalFile(t);
+  QUrl url;
+  if (t.contains("://") || t.startsWith("mailto:")) {
+    url = QUrl(t);
+  } else {
+    // A local file with a section: the fragment is not part of the file's name.
+    const qsizetype hash = t.indexOf('#');
+    url = QUrl::fromLocalFile(hash < 0 ? t : t.left(hash));
+    if (hash >= 0) url.setFragment(t.mid(hash + 1));
+  }
   if (!interactive_) {
     std::fprintf(stderr, "gullyworks: open %s\n", url.toString().toStdString().c_str());
     return true;

@@ -52,6 +52,10 @@ class QtHost : public ui::Host {
 
   bool ending() const { return ending_; }
 
+  // The help document's path with the section of the window the engineer works in
+  // appended ("...#tc"); any other target as it is.
+  std::string help_target(const std::string& target) const;
+
   // The view of a window: made from its layout and bound on first use (the window is
   // loaded first). Not shown.
   FormView& view(ui::Form& f);

@@ -271,6 +271,43 @@ TEST_F(ProgramTest, EveryWindowIsLaidOutForTheEngineer) {
   }
 }
 
+// Every window has its section in the user's guide, and F1 opens the guide there.
+TEST_F(ProgramTest, F1OpensTheGuideAtTheActiveWindowsSection) {
+  QFile guide(GW_PROGRAM_DIR "/Gullyworks.html");
+  ASSERT_TRUE(guide.open(QIODevice::ReadOnly));
+  const QString text = QString::fromUtf8(guide.readAll());
+  for (const std::string& name : prog->forms.names()) {
+    const std::string section = gw::app::help_section(name);
+    EXPECT_FALSE(section.empty()) << name;
+    EXPECT_TRUE(text.contains(QString::fromStdString("id=\"" + section + "\""))) << name << ": no section " << section;
+  }
+  host.set_interactive(false);
+  Form& tc = prog->forms.get("frmVATc");
+  FormView& view = host.view(tc);
+  view.widget()->show();
+  QTest::keyClick(view.widget()->findChild<QLineEdit*>("flow_distance3"), Qt::Key_F1);
+  ASSERT_EQ(host.opened.size(), 1u);
+  EXPECT_EQ(host.opened[0], GW_PROGRAM_DIR "/Gullyworks.html#tc");
+}
+
+// Enter presses a window's default button and Escape its cancelling one.
+TEST_F(ProgramTest, EnterAndEscapePressTheDefaultAndCancellingButtons) {
+  host.set_interactive(false);
+  Form& modify = prog->forms.get("frmpipemodify");
+  int accepted = 0, cancelled = 0;
+  FormView& view = host.view(modify);
+  modify.c("cmdmodaccept").on_click = [&] { ++accepted; };
+  modify.c("cmdmodcancel").on_click = [&] { ++cancelled; };
+  view.widget()->show();
+  auto* field = view.widget()->findChild<QLineEdit*>("newpipenumber");
+  ASSERT_NE(field, nullptr);
+  QTest::keyClick(field, Qt::Key_Return);
+  EXPECT_EQ(accepted, 1);
+  QTest::keyClick(field, Qt::Key_Escape);
+  EXPECT_EQ(cancelled, 1);
+  EXPECT_EQ(accepted, 1);
+}
+
 TEST_F(ProgramTest, MainWindowCarriesTheMenusAndStatusBarAsDesigned) {
   Form& main = prog->forms.get("frmsoftwaremain");
   FormView& view = host.view(main);
