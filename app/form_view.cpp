@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -204,10 +205,18 @@ void FormView::on_form_event(ui::Form::Event e) {
 bool FormView::press_button(const char* role) {
   if (!attached_ || host_.applying() || !top_) return false;
   const QString name = top_->property(role).toString();
-  auto* b = name.isEmpty() ? nullptr : top_->findChild<QPushButton*>(name);
-  if (!b || !b->isVisible() || !b->isEnabled()) return false;
-  b->click();
-  return true;
+  if (name.isEmpty()) return false;
+  if (auto* b = top_->findChild<QPushButton*>(name)) {
+    if (!b->isVisible() || !b->isEnabled()) return false;
+    b->click();
+    return true;
+  }
+  // A window whose only way out is a menu command (File > Exit) names that command.
+  if (auto* a = top_->findChild<QAction*>(name); a && a->isEnabled()) {
+    a->trigger();
+    return true;
+  }
+  return false;
 }
 
 bool FormView::window_key(QKeyEvent& e) {

@@ -222,6 +222,8 @@ TEST_F(ProgramTest, EveryWindowIsLaidOutForTheEngineer) {
     }
     FormView& view = host.view(form);
     QWidget* top = view.widget();
+    EXPECT_EQ(top->findChild<QWidget*>(QString::fromStdString(name + "_more")), nullptr)
+        << "controls missing from the layout were placed by the generic view";
     top->show();
     QCoreApplication::processEvents();
 
