@@ -171,6 +171,27 @@ TEST(GradeLineSheet, TwoPipesLeavingANodeTakeTheOneOnThePath) {
   EXPECT_EQ(w.at(4, 4).text, "10");
 }
 
+TEST(GradeLineSheet, BlankComputedCellsAreListedPipeAndColumn) {
+  GradeLineRecord no_velocity = pipe("P2", "B", "A");
+  no_velocity.pipe.velocity = "";
+  GradeLineRecord no_top = pipe("P3", "C", "A");
+  no_top.pipe.nodein_top = "";
+  const PipeLookup pipes({pipe("P1", "A", "O"), no_velocity, no_top});
+  const Written w = write(pipes, walk_upstream(pipes.walk_pipes(), "O"));
+  ASSERT_EQ(w.summary.blanks.size(), 2u);
+  EXPECT_EQ(w.summary.blanks[0].pipe, "P2");
+  EXPECT_EQ(w.summary.blanks[0].node, "B");
+  EXPECT_EQ(w.summary.blanks[0].columns, (std::vector<int>{12, 19, 21, 23, 24, 25, 27}));
+  EXPECT_EQ(w.summary.blanks[1].columns, (std::vector<int>{27}));
+  EXPECT_EQ(grade_line_blanks_text(w.summary.blanks),
+            "Pipe P2 (node B): columns 12, 19, 21, 23, 24, 25, 27\nPipe P3 (node C): column 27");
+  // The blank cells are not handed over; a whole network gives no list.
+  EXPECT_FALSE(w.at(13, 25).written());
+  const PipeLookup whole = worked_network();
+  EXPECT_TRUE(write(whole, walk_upstream(whole.walk_pipes(), "O")).summary.blanks.empty());
+  EXPECT_EQ(grade_line_blanks_text({}), "");
+}
+
 // A source that does not know one pipe.
 class Without : public GradeLineSource {
  public:
