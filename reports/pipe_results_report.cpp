@@ -3,8 +3,10 @@
 
 #include <chrono>
 #include <ctime>
+#include <string_view>
 
 #include "platform/db/recordset.h"
+#include "platform/text/parse.h"
 #include "reports/pipe_results_cells.h"
 #include "reports/report_workbook.h"
 
@@ -33,6 +35,22 @@ void mnupipereport_Click(shell::Program& prog, design::frmpipeflex& window) {
     if (pipes.record_count() < 1) {
       prog.host.msgbox("No pipes to Display in Pipe Report!", ui::Buttons::OK, ui::Icon::Information);
       return;
+    }
+    // The numbers of the pipe must read as numbers: one that does not is named, and the
+    // report stops before its dialog.
+    pipes.move_first();
+    pipes.move(window.c("pipeflex").row() - 1L);
+    if (!pipes.eof() && !pipes.bof()) {
+      for (const PipeResultCell& cell : pipe_result_cells(v.legacy_project)) {
+        const std::string_view column = cell.column;
+        if (cell.label || column == "NODEIN_OFFSET" || column == "NODEOUT_OFFSET") continue;  // free texts
+        const std::string value = pipes.field(cell.column);
+        if (value.empty() || text::is_numeric(value)) continue;
+        prog.host.msgbox(std::string(cell.column) + " of pipe " + pipes.field("PIPE_NUMBER") + " holds \"" + value +
+                             "\", which is not a number. Please correct the pipe before the report.",
+                         ui::Buttons::OK, ui::Icon::Exclamation);
+        return;
+      }
     }
     if (!report.choose_file()) return;
 
