@@ -619,6 +619,7 @@ void PipeEnergyForm::mnusave_Click() {
     msg("End Node cannot be blank!", Buttons::OK, Icon::Exclamation);
     return;
   }
+  if (shell::refuse_non_numbers(*this)) return;  // only numbers go into the numeric columns
   try {
     if (!adoEnergyRS || !adoEnergyRS->is_open()) throw Error("The ENERGY records are not open.");
     adoEnergyRS->update();
