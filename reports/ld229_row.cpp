@@ -58,6 +58,36 @@ void write_ld229_row(wb::Workbook& sheet, int row, const Ld229Pipe& pipe, const 
   sheet.set_text(row, 3, pipe.nodein_station);
   sheet.set_text(row, 4, pipe.nodeout_no);
   sheet.set_text(row, 5, pipe.nodeout_station);
+  // Where the structure has a C*A, its area is named where the runoff coefficient needs it.
+  const std::string no_text;
+  const std::string& area_text = typed(pipe.structure_ca).blank() ? pipe.structure_area : no_text;
+  // The numbers written as the pipe holds them: a stored text that is no number ("NaN",
+  // "1,000", "0x10") is named with its column rather than written into the form. The time of
+  // concentration and the flow depth are named where the columns formed from them need them.
+  const struct {
+    int column;
+    const std::string& text;
+    const char* name;
+  } plain[] = {{6, area_text, "the drainage area (STRUCTURE_AREA)"},
+               {9, pipe.accumulated_ca, "the accumulated C x A (ACCUMULATED_CA)"},
+               {11, pipe.pipe_i, "the intensity (PIPE_I)"},
+               {12, pipe.lateral_discharge, "the lateral discharge (LATERAL_DISCHARGE)"},
+               {13, pipe.pipe_discharge, "the discharge (PIPE_DISCHARGE)"},
+               {14, pipe.pipe_elein, "the elevation in (PIPE_ELEIN)"},
+               {15, pipe.pipe_eleout, "the elevation out (PIPE_ELEOUT)"},
+               {16, pipe.pipe_length, "the length (PIPE_LENGTH)"},
+               {17, pipe.pipe_slope, "the slope (PIPE_SLOPE)"},
+               {20, pipe.numofpipes, "the number of pipes (NUMOFPIPES)"},
+               {21, pipe.capacity, "the capacity (CAPACITY)"},
+               {22, pipe.friction_slope, "the friction slope (FRICTION_SLOPE)"},
+               {24, pipe.pipe_areaflow, "the area of flow (PIPE_AREAFLOW)"},
+               {25, pipe.hyd_radius, "the hydraulic radius (HYD_RADIUS)"},
+               {26, pipe.pipe_velocity, "the velocity (PIPE_VELOCITY)"},
+               {27, pipe.energy, "the energy (ENERGY)"}};
+  for (const auto& p : plain)
+    if (!p.text.empty() && !text::is_numeric(p.text))
+      throw Ld229RowError(p.column, std::string(p.name) + " holds \"" + p.text + "\", which is not a number");
+
   sheet.set_value(row, 6, pipe.structure_area);
   sheet.set_value(row, 8, pipe.structure_ca);
 

@@ -227,6 +227,15 @@ TEST_F(Ld229RowTest, ValuesTheRowCannotTakeNameTheirColumn) {
       {"area not a number", [](Ld229Pipe& p) { p.structure_area = "five"; }, 7, 8},
       {"C*A not a number", [](Ld229Pipe& p) { p.structure_ca = "n/a"; }, 7, 8},
       {"no flow time", [](Ld229Pipe& p) { p.flow_time = ""; }, 28, 27},
+      {"length with a thousands separator", [](Ld229Pipe& p) { p.pipe_length = "1,000"; }, 16, 5},
+      {"capacity not a number", [](Ld229Pipe& p) { p.capacity = "NaN"; }, 21, 5},
+      {"energy in hexadecimal", [](Ld229Pipe& p) { p.energy = "0x10"; }, 27, 5},
+      {"area not a number without C*A",
+       [](Ld229Pipe& p) {
+         p.structure_ca = "";
+         p.structure_area = "-Infinity";
+       },
+       6, 5},
       {"flow time not a number", [](Ld229Pipe& p) { p.flow_time = "1:30"; }, 28, 27},
       {"Tc not a number", [](Ld229Pipe& p) { p.accumulated_tc = "soon"; }, 29, 28},
       {"no diameter", [](Ld229Pipe& p) { p.pipe_dia = ""; }, 30, 29},
