@@ -19,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -308,6 +309,40 @@ TEST_F(ProgramTest, EnterAndEscapePressTheDefaultAndCancellingButtons) {
   QTest::keyClick(field, Qt::Key_Escape);
   EXPECT_EQ(cancelled, 1);
   EXPECT_EQ(accepted, 1);
+}
+
+// A size picker shows each column under its heading, and a row is chosen by double-clicking
+// it or pressing Enter on it, as with its Select button.
+TEST_F(ProgramTest, SizePickerRowsAreChosenByDoubleClickOrEnter) {
+  host.set_interactive(false);
+  Form& picker = prog->forms.get("frmEPipeSize");
+  FormView& view = host.view(picker);
+  int selected = 0;
+  picker.c("Pselect").on_click = [&] { ++selected; };
+  view.widget()->show();
+  QCoreApplication::processEvents();
+  auto* list = view.widget()->findChild<QListWidget*>("Epipelist");
+  ASSERT_NE(list, nullptr);
+  ASSERT_GT(list->count(), 1);
+  EXPECT_FALSE(list->horizontalScrollBar()->isVisible()) << "every column shows";
+  // The headings stand over the columns the rows are drawn in.
+  QWidget* top = view.widget();
+  const QRect item = list->visualItemRect(list->item(0));
+  const QRect row(list->viewport()->mapTo(top, item.topLeft()), item.size());
+  const int column_width = row.width() / 4;
+  for (int i = 0; i < 4; ++i) {
+    auto* heading = view.widget()->findChild<QLabel*>("lblColumn_" + QString::number(i));
+    ASSERT_NE(heading, nullptr);
+    const int centre = heading->mapTo(top, heading->rect().center()).x();
+    EXPECT_NEAR(centre, row.left() + column_width * i + column_width / 2, column_width / 4) << i;
+  }
+  const QPoint second = list->visualItemRect(list->item(1)).center();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
+  EXPECT_EQ(selected, 1);
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_Return);
+  EXPECT_EQ(selected, 2);
 }
 
 TEST_F(ProgramTest, MainWindowCarriesTheMenusAndStatusBarAsDesigned) {
