@@ -250,6 +250,9 @@ TEST_F(ProgramTest, EveryWindowIsLaidOutForTheEngineer) {
         if (qobject_cast<QPushButton*>(w)) {
           EXPECT_EQ(w->visibleRegion().boundingRect(), w->rect()) << w->objectName().toStdString() << " is cut off";
         }
+        if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
+          EXPECT_TRUE(memo->tabChangesFocus()) << w->objectName().toStdString() << " keeps the Tab key";
+        }
       }
     };
     check_shown("first page");
