@@ -159,7 +159,7 @@ void frmpipeflex::get_flexpipe_records() {
   shell::SharedState& v = vars();
   flexpipeRS.reset();
   if (adodc_database_ != v.project_db_path) {
-    adodc_rs_.reset();
+    clear_adodc_records();
     adodc_connection_.close();
   }
   adodc_database_ = v.project_db_path;
@@ -186,32 +186,31 @@ void frmpipeflex::refresh_Adodc1() {
   if (adodc_record_source_.empty()) return;  // no source yet: the grid stays empty
   if (!adodc_connection_.is_open()) adodc_connection_.open(adodc_database_);
   // A query that fails leaves the records and the grid as they were, still matching.
-  auto rs = std::make_unique<db::Recordset>();
-  rs->open(adodc_connection_, adodc_record_source_);
-  adodc_rs_ = std::move(rs);
-  fill_grid();
+  db::TextTable records = db::read_text_table(adodc_connection_, adodc_record_source_);
+  adodc_read_ = true;
+  adodc_rowids_ = std::move(records.rowids);
+  adodc_numbers_.clear();
+  adodc_numbers_.reserve(records.rows.size());
+  for (const auto& row : records.rows) adodc_numbers_.push_back(row.empty() ? std::string() : row.front());
+  fill_grid(std::move(records));
+}
+
+void frmpipeflex::clear_adodc_records() {
+  adodc_read_ = false;
+  adodc_numbers_.clear();
+  adodc_rowids_.clear();
 }
 
 long frmpipeflex::Adodc1_record_count() const {
-  return adodc_rs_ && adodc_rs_->is_open() ? adodc_rs_->record_count() : 0;
+  return adodc_read_ ? static_cast<long>(adodc_numbers_.size()) : 0;
 }
 
-void frmpipeflex::fill_grid() {
-  db::Recordset& rs = *adodc_rs_;
-  const int fields = rs.field_count();
+void frmpipeflex::fill_grid(db::TextTable records) {
+  const int fields = static_cast<int>(records.names.size());
   std::vector<std::vector<std::string>> cells;
-  cells.reserve(static_cast<std::size_t>(rs.record_count()) + 1);
-  std::vector<std::string> header;
-  header.reserve(static_cast<std::size_t>(fields));
-  for (int i = 0; i < fields; ++i) header.push_back(rs.field_name(i));
-  cells.push_back(std::move(header));
-  for (rs.move_first(); !rs.eof(); rs.move_next()) {
-    std::vector<std::string> row;
-    row.reserve(static_cast<std::size_t>(fields));
-    for (int i = 0; i < fields; ++i) row.push_back(rs.field(i));
-    cells.push_back(std::move(row));
-  }
-  rs.move_first();
+  cells.reserve(records.rows.size() + 1);
+  cells.push_back(std::move(records.names));
+  for (auto& row : records.rows) cells.push_back(std::move(row));
 
   Control& grid = c("pipeflex");
   grid.set_cols(fields);
@@ -286,10 +285,16 @@ void frmpipeflex::delete_flex_pipe() {
     }
 
     const int row = c("pipeflex").row();
-    adodc_rs_->set_absolute_position(row);
-    if (adodc_rs_->field(0) != number)
+    if (row < 1 || row > Adodc1_record_count())
+      throw gw::Error("There is no record at position " + std::to_string(row) + ".");
+    const auto at = static_cast<std::size_t>(row - 1);
+    if (adodc_numbers_[at] != number)
       throw gw::Error("The pipe list has changed. Please Refresh the screen and try again.");
-    adodc_rs_->delete_current();
+    if (adodc_rowids_.empty()) throw gw::Error("The records of this query cannot be changed.");
+    if (adodc_connection_.execute("DELETE FROM PIPE WHERE _rowid_ = ?", {adodc_rowids_[at]}) == 0)
+      throw gw::Error("The record could not be written: it was changed or deleted since it was read.");
+    adodc_numbers_.erase(adodc_numbers_.begin() + row - 1);
+    adodc_rowids_.erase(adodc_rowids_.begin() + row - 1);
     msg("Current pipe Deleted! Please Refresh the screen to verify the results", Buttons::OK, Icon::Exclamation);
   } catch (const std::exception& e) {
     msg(e.what());
@@ -333,11 +338,32 @@ void frmpipeflex::cmdflexrefreshpipe_Click() {
   refresh_pipes();
 }
 
+long frmpipeflex::grid_pipe_count() {
+  if (!is_loaded() || adodc_record_source_.empty()) {
+    refresh_Adodc1();
+    return Adodc1_record_count();
+  }
+  if (!adodc_connection_.is_open()) adodc_connection_.open(adodc_database_);
+  // The grid's query is compiled (it fails where filling the grid would) but not run.
+  adodc_connection_.query_value(adodc_record_source_ + " LIMIT 0");
+  return static_cast<long>(adodc_connection_.query_value("SELECT COUNT(*) FROM PIPE").integer());
+}
+
+long frmpipeflex::pipe_count() {
+  if (flexpipeRS && flexpipeRS->is_open()) return flexpipeRS->record_count();
+  shell::SharedState& v = vars();
+  if (!v.project_connection || !v.project_connection->is_open())
+    throw gw::Error("The project database is not open.");
+  return static_cast<long>(v.project_connection->query_value("SELECT COUNT(*) FROM PIPE").integer());
+}
+
 void frmpipeflex::refresh_pipes() {
   try {
     reshow_requested = true;
-    refresh_Adodc1();
-    if (Adodc1_record_count() == 0) {
+    // A table that still holds pipes rebuilds the window, whose load reads the grid; the count
+    // decides that without reading the grid twice.
+    if (grid_pipe_count() == 0) {
+      refresh_Adodc1();
       if (flexpipeRS && flexpipeRS->is_open()) flexpipeRS->requery();
       c("rec_count").set_text("0");
       return;
@@ -373,14 +399,14 @@ void frmpipeflex::mnuflexexit_Click() {
 void frmpipeflex::Form_Unload(int& cancel) {
   (void)cancel;
   vars().pipe_design_done = !reshow_requested;
-  adodc_rs_.reset();
+  clear_adodc_records();
   adodc_connection_.close();
 }
 
 // ---- menu commands of the reports and the outlet protection -----------------------------
 
 void frmpipeflex::mnuenergy_Click() {
-  if (open_flexpipeRS().record_count() < 1) {
+  if (pipe_count() < 1) {
     msg("No pipes to do Energy Dissipation Analysis!", Buttons::OK, Icon::Information);
     return;
   }
@@ -389,7 +415,7 @@ void frmpipeflex::mnuenergy_Click() {
 }
 
 void frmpipeflex::mnuflexHGL_Click() {
-  if (open_flexpipeRS().record_count() < 1) {
+  if (pipe_count() < 1) {
     msg("No pipes to Display in HGL Report!", Buttons::OK, Icon::Information);
     return;
   }

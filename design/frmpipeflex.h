@@ -4,9 +4,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
+#include "platform/db/text_table.h"
 #include "shell/program.h"
 
 namespace gw::design {
@@ -82,19 +84,30 @@ class frmpipeflex : public shell::Window {
   void open_pipe_window(const std::string& mode, const std::string& id);
   // Refresh without the focus move: the body of the Refresh command.
   void refresh_pipes();
+  // The records the grid's query gives, counted without reading them (the grid is filled
+  // when the window is not loaded yet).
+  long grid_pipe_count();
+  // The pipes of the pipe list for the emptiness tests of the menus: its record count when it
+  // is open, else counted in the table without reading the pipes.
+  long pipe_count();
   void focus_refresh_button();
   // The current pipe: the number in column 0 of the grid's current row.
   std::string current_pipe_number();
   // Moves the grid's current row without counting it as a user's move.
   void move_grid_row(int row);
   void set_unit_constants();
-  void fill_grid();
+  void fill_grid(db::TextTable records);
 
   // The data control: its own connection to the project file and the grid's records.
   std::string adodc_database_;
   std::string adodc_record_source_;
   db::Connection adodc_connection_;
-  std::unique_ptr<db::Recordset> adodc_rs_;
+  // What the data control keeps of its records besides the grid's texts: whether its query
+  // has run, and each record's pipe number and row id, for Delete.
+  bool adodc_read_ = false;
+  std::vector<std::string> adodc_numbers_;
+  std::vector<long long> adodc_rowids_;  // empty when the records cannot be changed
+  void clear_adodc_records();
   bool moving_row_ = false;
 };
 

@@ -5,16 +5,23 @@ namespace gw::design {
 
 void renumber_pipe(db::Connection& connection, const std::string& old_number,
                    const std::string& new_number, bool legacy_project) {
-  static const char* const kStatements[] = {
-      "UPDATE PIPE SET PIPE_NUMBER = ? WHERE PIPE_NUMBER = ?",
-      "UPDATE PIPE SET PRENODE1 = ? WHERE PRENODE1 = ?",
-      "UPDATE PIPE SET PRENODE2 = ? WHERE PRENODE2 = ?",
-      "UPDATE PIPE SET PRENODE3 = ? WHERE PRENODE3 = ?",
-      "UPDATE PIPE SET PRENODE4 = ? WHERE PRENODE4 = ?",
-  };
-  const int count = legacy_project ? 4 : 5;
+  // The upstream slots are rewritten in one pass over the table: each slot takes the new number
+  // where it names the old one and keeps its value elsewhere, as one statement per slot would
+  // leave it.
+  static const char* const kUpstream =
+      "UPDATE PIPE SET PRENODE1 = CASE WHEN PRENODE1 = ?2 THEN ?1 ELSE PRENODE1 END, "
+      "PRENODE2 = CASE WHEN PRENODE2 = ?2 THEN ?1 ELSE PRENODE2 END, "
+      "PRENODE3 = CASE WHEN PRENODE3 = ?2 THEN ?1 ELSE PRENODE3 END "
+      "WHERE PRENODE1 = ?2 OR PRENODE2 = ?2 OR PRENODE3 = ?2";
+  static const char* const kUpstreamWithFourth =
+      "UPDATE PIPE SET PRENODE1 = CASE WHEN PRENODE1 = ?2 THEN ?1 ELSE PRENODE1 END, "
+      "PRENODE2 = CASE WHEN PRENODE2 = ?2 THEN ?1 ELSE PRENODE2 END, "
+      "PRENODE3 = CASE WHEN PRENODE3 = ?2 THEN ?1 ELSE PRENODE3 END, "
+      "PRENODE4 = CASE WHEN PRENODE4 = ?2 THEN ?1 ELSE PRENODE4 END "
+      "WHERE PRENODE1 = ?2 OR PRENODE2 = ?2 OR PRENODE3 = ?2 OR PRENODE4 = ?2";
   db::Transaction transaction(connection);
-  for (int i = 0; i < count; ++i) connection.execute(kStatements[i], {new_number, old_number});
+  connection.execute("UPDATE PIPE SET PIPE_NUMBER = ? WHERE PIPE_NUMBER = ?", {new_number, old_number});
+  connection.execute(legacy_project ? kUpstream : kUpstreamWithFourth, {new_number, old_number});
   transaction.commit();
 }
 

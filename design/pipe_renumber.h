@@ -9,8 +9,9 @@ namespace gw::design {
 
 // Gives the pipe `old_number` the number `new_number` and rewrites PRENODE1 to PRENODE3
 // (and PRENODE4 unless the project is legacy, whose table has no such column) wherever
-// they name `old_number`, in that order and in one transaction: when any statement fails
-// the table is left as it was and the failure is raised. Numbers match as the database
+// they name `old_number` (the key first, then the upstream slots in one pass over the
+// table), in one transaction: when any statement fails the table is left as it was and the
+// failure is raised. Numbers match as the database
 // compares text (without regard to case); both go in as bound values. Node numbers and
 // the upstream values copied into other pipes are not touched.
 void renumber_pipe(db::Connection& connection, const std::string& old_number,

@@ -125,6 +125,12 @@ long long Connection::execute(const std::string& sql, const std::vector<Value>& 
     return sqlite3_changes64(db);
 }
 
+Value Connection::query_value(const std::string& sql, const std::vector<Value>& params) const {
+    detail::Statement statement(handle_of(session_), sql);
+    statement.bind(params);
+    return statement.step() ? statement.column(0) : Value();
+}
+
 void Connection::execute_script(const std::string& sql) {
     sqlite3* db = handle_of(session_);
     char* message = nullptr;

@@ -48,6 +48,10 @@ public:
     // Runs one statement with its parameters and returns the number of rows it changed.
     long long execute(const std::string& sql, const std::vector<Value>& params = {});
 
+    // The first column of the first record a query gives (NULL when it gives none), for
+    // counts and tests of existence that need no recordset.
+    Value query_value(const std::string& sql, const std::vector<Value>& params = {}) const;
+
     // Runs a script of several statements, for trusted texts only (schemas, the build's own
     // data scripts): it takes no parameters, so no outside value may be part of it.
     void execute_script(const std::string& sql);

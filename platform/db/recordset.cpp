@@ -4,6 +4,9 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -18,18 +21,111 @@ namespace gw::db {
 
 namespace {
 
+// One record of the snapshot. As read from the table it is packed into one block, so that a
+// snapshot of many records costs one allocation per record: for each field its kind (1 byte)
+// and the end of its bytes (4 bytes), then the bytes, texts as stored and numbers in binary.
+// A record with edits, or a new one, also holds every field as it shows.
 struct Row {
-    std::vector<Value> values;    // as the record shows, pending edits included
-    // As last read from the table, kept only while the record has edits (dirty): an unedited
-    // record is what was read, so a snapshot holds one copy of each record.
-    std::unique_ptr<std::vector<Value>> original;
+    std::string packed;         // as last read from the table; empty for a new record
+    std::vector<Value> edited;  // every field as it shows, while the record is new or dirty
     long long rowid = 0;
-    bool is_new = false;          // added, never written
-    bool dirty = false;           // a stored record with edits not yet written
-    long return_position = -1;    // for a new record: where cancel_update goes back to
+    bool is_new = false;        // added, never written
+    bool dirty = false;         // a stored record with edits not yet written
+    long return_position = -1;  // for a new record: where cancel_update goes back to
 
-    const Value& original_value(std::size_t i) const { return original ? (*original)[i] : values[i]; }
+    bool shows_edits() const { return is_new || dirty; }
 };
+
+constexpr std::size_t kFieldHead = 5;  // kind, end
+
+std::uint32_t read32(const char* p) {
+    std::uint32_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+// Field i of a packed record of n fields: its kind and its bytes.
+std::pair<Value::Kind, std::string_view> packed_field(const std::string& packed, std::size_t n, std::size_t i) {
+    const char* head = packed.data() + i * kFieldHead;
+    const auto kind = static_cast<Value::Kind>(static_cast<unsigned char>(head[0]));
+    const std::uint32_t end = read32(head + 1);
+    const std::uint32_t start = i == 0 ? 0 : read32(head + 1 - kFieldHead);
+    return {kind, std::string_view(packed.data() + n * kFieldHead + start, end - start)};
+}
+
+Value packed_value(const std::string& packed, std::size_t n, std::size_t i) {
+    const auto [kind, bytes] = packed_field(packed, n, i);
+    switch (kind) {
+    case Value::Kind::null:
+        return Value();
+    case Value::Kind::integer: {
+        long long v;
+        std::memcpy(&v, bytes.data(), sizeof v);
+        return Value(v);
+    }
+    case Value::Kind::real: {
+        double v;
+        std::memcpy(&v, bytes.data(), sizeof v);
+        return Value(v);
+    }
+    case Value::Kind::text:
+        return Value(bytes);
+    }
+    return Value();
+}
+
+std::string packed_text(const std::string& packed, std::size_t n, std::size_t i) {
+    const auto [kind, bytes] = packed_field(packed, n, i);
+    if (kind == Value::Kind::text) return std::string(bytes);
+    if (kind == Value::Kind::null) return {};
+    return packed_value(packed, n, i).text();
+}
+
+// Packs the n columns of the statement's current row from column `first` on into `buf`.
+void pack_columns(sqlite3_stmt* stmt, int first, int n, std::string& buf) {
+    buf.assign(static_cast<std::size_t>(n) * kFieldHead, '\0');
+    for (int i = 0; i < n; ++i) {
+        const int col = first + i;
+        Value::Kind kind = Value::Kind::text;
+        switch (sqlite3_column_type(stmt, col)) {
+        case SQLITE_INTEGER: {
+            kind = Value::Kind::integer;
+            const long long v = sqlite3_column_int64(stmt, col);
+            buf.append(reinterpret_cast<const char*>(&v), sizeof v);
+            break;
+        }
+        case SQLITE_FLOAT: {
+            kind = Value::Kind::real;
+            const double v = sqlite3_column_double(stmt, col);
+            buf.append(reinterpret_cast<const char*>(&v), sizeof v);
+            break;
+        }
+        case SQLITE_NULL:
+            kind = Value::Kind::null;
+            break;
+        case SQLITE_TEXT: {
+            const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
+            const int bytes = sqlite3_column_bytes(stmt, col);
+            if (p != nullptr) buf.append(p, static_cast<std::size_t>(bytes));
+            break;
+        }
+        default: {
+            // A blob reads as its bytes.
+            const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt, col));
+            const int bytes = sqlite3_column_bytes(stmt, col);
+            if (p != nullptr) buf.append(p, static_cast<std::size_t>(bytes));
+            break;
+        }
+        }
+        const std::size_t payload = buf.size() - static_cast<std::size_t>(n) * kFieldHead;
+        if (payload > std::numeric_limits<std::uint32_t>::max())
+            throw gw::Error("A record is too large to be read.");
+        const auto end = static_cast<std::uint32_t>(payload);
+        char* head = buf.data() + static_cast<std::size_t>(i) * kFieldHead;
+        head[0] = static_cast<char>(kind);
+        std::memcpy(head + 1, &end, sizeof end);
+    }
+}
 
 std::string quote_name(std::string_view name) {
     std::string quoted = "\"";
@@ -84,6 +180,22 @@ struct Recordset::Impl {
     }
     Row& current() { return rows[static_cast<std::size_t>(position)]; }
     const Row& current() const { return rows[static_cast<std::size_t>(position)]; }
+
+    std::size_t field_total() const { return names.size(); }
+    // Field i of a record as it shows, and as last read from the table.
+    Value value_at(const Row& row, std::size_t i) const {
+        return row.shows_edits() ? row.edited[i] : packed_value(row.packed, field_total(), i);
+    }
+    std::string text_at(const Row& row, std::size_t i) const {
+        return row.shows_edits() ? row.edited[i].text() : packed_text(row.packed, field_total(), i);
+    }
+    Value original_at(const Row& row, std::size_t i) const { return packed_value(row.packed, field_total(), i); }
+    // Unpacks a stored record before its first edit.
+    void expand(Row& row) const {
+        row.edited.clear();
+        row.edited.reserve(field_total());
+        for (std::size_t i = 0; i < field_total(); ++i) row.edited.push_back(packed_value(row.packed, field_total(), i));
+    }
 
     int index_of(std::string_view name) const {
         for (std::size_t i = 0; i < names.size(); ++i)
@@ -152,21 +264,22 @@ void Recordset::Impl::read() {
         }
         if (!with_rowid) new_table.clear();
     }
+    std::string buf;
     if (with_rowid) {
         with_rowid->bind(params);
         while (with_rowid->step()) {
             Row row;
-            row.rowid = with_rowid->column(0).integer();
-            row.values.reserve(static_cast<std::size_t>(n));
-            for (int i = 0; i < n; ++i) row.values.push_back(with_rowid->column(i + 1));
+            row.rowid = sqlite3_column_int64(with_rowid->get(), 0);
+            pack_columns(with_rowid->get(), 1, n, buf);
+            row.packed = buf;
             new_rows.push_back(std::move(row));
         }
     } else {
         new_columns.clear();
         while (query.step()) {
             Row row;
-            row.values.reserve(static_cast<std::size_t>(n));
-            for (int i = 0; i < n; ++i) row.values.push_back(query.column(i));
+            pack_columns(query.get(), 0, n, buf);
+            row.packed = buf;
             new_rows.push_back(std::move(row));
         }
     }
@@ -192,9 +305,9 @@ long long Recordset::Impl::write(const Row& row) const {
 
     if (row.is_new) {
         for (std::size_t i = 0; i < columns.size(); ++i)
-            if (!row.values[i].is_null() && !already(columns[i])) {
+            if (!row.edited[i].is_null() && !already(columns[i])) {
                 set_columns.push_back(columns[i]);
-                set_values.push_back(row.values[i]);
+                set_values.push_back(row.edited[i]);
             }
         std::string statement = "INSERT INTO " + quote_name(table);
         if (set_columns.empty()) {
@@ -216,10 +329,10 @@ long long Recordset::Impl::write(const Row& row) const {
     // Only the changed fields are written, and only while they still hold what was read.
     std::vector<Value> old_values;
     for (std::size_t i = 0; i < columns.size(); ++i)
-        if (!(row.values[i] == row.original_value(i)) && !already(columns[i])) {
+        if (!(row.edited[i] == original_at(row, i)) && !already(columns[i])) {
             set_columns.push_back(columns[i]);
-            set_values.push_back(row.values[i]);
-            old_values.push_back(row.original_value(i));
+            set_values.push_back(row.edited[i]);
+            old_values.push_back(original_at(row, i));
         }
     if (set_columns.empty()) return row.rowid;
     std::string statement = "UPDATE " + quote_name(table) + " SET ";
@@ -244,9 +357,33 @@ void Recordset::Impl::read_back(Row& row) const {
                              "SELECT " + list + " FROM " + quote_name(table) + " WHERE _rowid_ = ?");
     select.bind({Value(row.rowid)});
     if (select.step()) {
-        for (std::size_t i = 0; i < columns.size(); ++i) row.values[i] = select.column(static_cast<int>(i));
+        std::string buf;
+        pack_columns(select.get(), 0, static_cast<int>(columns.size()), buf);
+        row.packed = std::move(buf);
+    } else {
+        // A record no longer in the table keeps what it showed.
+        std::string buf(field_total() * kFieldHead, '\0');
+        for (std::size_t i = 0; i < field_total(); ++i) {
+            const Value& v = row.edited[i];
+            std::string bytes;
+            if (v.kind() == Value::Kind::integer) {
+                const long long x = v.integer();
+                bytes.assign(reinterpret_cast<const char*>(&x), sizeof x);
+            } else if (v.kind() == Value::Kind::real) {
+                const double x = v.real();
+                bytes.assign(reinterpret_cast<const char*>(&x), sizeof x);
+            } else {
+                bytes = v.text();
+            }
+            buf += bytes;
+            const auto end = static_cast<std::uint32_t>(buf.size() - field_total() * kFieldHead);
+            buf[i * kFieldHead] = static_cast<char>(v.kind());
+            std::memcpy(buf.data() + i * kFieldHead + 1, &end, sizeof end);
+        }
+        row.packed = std::move(buf);
     }
-    row.original.reset();
+    row.edited.clear();
+    row.edited.shrink_to_fit();
     row.is_new = false;
     row.dirty = false;
 }
@@ -407,7 +544,7 @@ bool Recordset::find(std::string_view field_name, std::string_view text) {
     long start = d.position < 0 ? 0 : d.position;
     bool found = false;
     for (long i = start; i < d.size(); ++i) {
-        if (text::iequals(d.rows[static_cast<std::size_t>(i)].values[static_cast<std::size_t>(column)].text(), text)) {
+        if (text::iequals(d.text_at(d.rows[static_cast<std::size_t>(i)], static_cast<std::size_t>(column)), text)) {
             d.position = i;
             found = true;
             break;
@@ -446,7 +583,7 @@ std::string Recordset::field(int index) const {
     const Impl& d = self();
     d.require_index(index);
     d.require_current();
-    return d.current().values[static_cast<std::size_t>(index)].text();
+    return d.text_at(d.current(), static_cast<std::size_t>(index));
 }
 
 Value Recordset::value(std::string_view name) const { return value(self().require_index(name)); }
@@ -455,7 +592,7 @@ Value Recordset::value(int index) const {
     const Impl& d = self();
     d.require_index(index);
     d.require_current();
-    return d.current().values[static_cast<std::size_t>(index)];
+    return d.value_at(d.current(), static_cast<std::size_t>(index));
 }
 
 bool Recordset::is_null(std::string_view name) const { return value(name).is_null(); }
@@ -468,16 +605,16 @@ void Recordset::set_field(int index, const Value& value) {
     d.require_updatable();
     d.require_current();
     const auto i = static_cast<std::size_t>(index);
-    if (unchanged(d.current().values[i], value)) return;
+    if (unchanged(d.value_at(d.current(), i), value)) return;
     if (!d.current().is_new && !d.current().dirty) {
         raise(ChangeReason::first_change);
-        d.current().original = std::make_unique<std::vector<Value>>(d.current().values);
+        d.expand(d.current());
         d.current().dirty = true;
     }
     // Every field of the same column shows the new value.
     Row& row = d.current();
     for (std::size_t k = 0; k < d.columns.size(); ++k)
-        if (text::iequals(d.columns[k], d.columns[i])) row.values[k] = value;
+        if (text::iequals(d.columns[k], d.columns[i])) row.edited[k] = value;
 }
 
 // ---- edits -----------------------------------------------------------------------------
@@ -487,7 +624,7 @@ void Recordset::add_new() {
     d.require_updatable();
     raise(ChangeReason::add_new);
     Row row;
-    row.values.assign(d.names.size(), Value());
+    row.edited.assign(d.names.size(), Value());
     row.is_new = true;
     row.return_position = d.position;
     d.rows.push_back(std::move(row));
@@ -523,8 +660,7 @@ void Recordset::cancel_update() {
             notify_and_moved(true);
     } else if (row.dirty) {
         raise(ChangeReason::undo_update);
-        if (d.current().original) d.current().values = std::move(*d.current().original);
-        d.current().original.reset();
+        d.current().edited.clear();
         d.current().dirty = false;
         notify_and_moved(false);
     }
