@@ -48,6 +48,19 @@ constexpr const char* kAfterSheetViews[] = {"sheetFormatPr", "cols", "sheetData"
 // Stands in the serialized part where added rows go; no part of a workbook uses it.
 constexpr const char* kAddedRowsMark = "gw-added-rows";
 
+// Drops every processing instruction named as the added-rows mark from a loaded part: the
+// mark is this layer's own, and one already in a file would take the added rows elsewhere.
+void drop_marks(pugi::xml_node node) {
+  for (pugi::xml_node n = node.first_child(); n;) {
+    pugi::xml_node next = n.next_sibling();
+    if (n.type() == pugi::node_pi && std::strcmp(n.name(), kAddedRowsMark) == 0)
+      node.remove_child(n);
+    else if (n.type() == pugi::node_element)
+      drop_marks(n);
+    n = next;
+  }
+}
+
 bool edge_space(std::string_view stored) {
   return !stored.empty() && (std::isspace(static_cast<unsigned char>(stored.front())) ||
                              std::isspace(static_cast<unsigned char>(stored.back())));
@@ -109,6 +122,7 @@ constexpr std::size_t kChunk = 1 << 20;
 
 Worksheet::Worksheet(const std::string& data, const std::string& part) {
   xml::parse(doc_, data, part);
+  drop_marks(doc_);
   pugi::xml_node ws = doc_.document_element();
   sheet_data_ = xml::child(ws, "sheetData");
   if (xml::local_name(ws.name()) != "worksheet" || !sheet_data_)

@@ -140,6 +140,26 @@ TEST(Workbook, RefusesRowNumbersBeyondTheSheet) {
   EXPECT_EQ(Workbook::open(write_book(dir.path("last.xlr"), last)).number(1048576, 2), 7);
 }
 
+// A file that carries the processing instruction this layer marks added rows with (in a
+// cell, before the sheet data) has it dropped: the rows written go where they belong.
+TEST(Workbook, AMarkOfItsOwnInTheFileDoesNotMoveAddedRows) {
+  Folder dir;
+  BookSpec b;
+  b.sheets = {sheet_part(R"(<row r="1"><c r="A1"><v>1</v></c></row>)"
+                         R"(<row r="2"><c r="A2"><?gw-added-rows?><v>2</v></c></row>)"
+                         R"(<?gw-added-rows?><row r="3"><c r="A3"><v>3</v></c></row>)",
+                         {}, R"(<?gw-added-rows?>)")};
+  Workbook wb = Workbook::open(write_book(dir.path("marked.xlr"), b));
+  for (int row : {5, 6, 7}) wb.set_value(row, 2, "added " + std::to_string(row));
+  wb.set_value(2, 2, "beside");
+  wb.save(dir.path("out.xlsx"));
+  Workbook back = Workbook::open(dir.path("out.xlsx"));
+  for (int row : {1, 2, 3}) EXPECT_EQ(back.number(row, 1), row);
+  for (int row : {5, 6, 7}) EXPECT_EQ(back.text(row, 2), "added " + std::to_string(row));
+  EXPECT_EQ(back.text(2, 2), "beside");
+  EXPECT_EQ(part_text(dir.path("out.xlsx"), "xl/worksheets/sheet1.xml").find("gw-added-rows"), std::string::npos);
+}
+
 TEST(Workbook, OverwritingAFormulaKeepsTheCellsThatShareIt) {
   Folder dir;
   BookSpec b;
