@@ -168,8 +168,16 @@ void frmHGL::cmdHGL_Click() {
     if (!report.choose_file()) return;
     report.open();
     const GradeLineHeader header{v.current_project_name, v.project_designer, outfall, c("TWE").text()};
-    const GradeLineSheetSummary summary =
-        write_grade_line_sheet(branch_, *pipes_, header, units, [&report](int row, int col, const SheetValue& value) {
+    // Progress counts the pipes' rows as their first cell comes.
+    const long pipes = static_cast<long>(pipes_->size());
+    long rows_done = 0;
+    int last_row = kOutfallRow;
+    const GradeLineSheetSummary summary = write_grade_line_sheet(
+        branch_, *pipes_, header, units, [&](int row, int col, const SheetValue& value) {
+          if (row > last_row) {
+            last_row = row;
+            report.progress(++rows_done, pipes);
+          }
           switch (value.kind) {
             case SheetValue::Kind::number: report.set_number(row, col, value.number); break;
             case SheetValue::Kind::label: report.set_text(row, col, value.text); break;

@@ -220,7 +220,13 @@ const Worksheet::AddedCell* Worksheet::find_added(int row, int col) const {
 
 Worksheet::AddedRow& Worksheet::added_row(int row) {
   if (row != last_added_row_ || !last_added_) {
-    last_added_ = &added_[row];
+    auto [it, made] = added_.try_emplace(row);
+    // A report's rows are alike: a new row gets room for as much as the row written before.
+    if (made && last_added_) {
+      it->second.cells.reserve(last_added_->cells.size());
+      it->second.pool.reserve(last_added_->pool.size());
+    }
+    last_added_ = &it->second;
     last_added_row_ = row;
   }
   return *last_added_;

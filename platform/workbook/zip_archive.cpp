@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <functional>
 #include <filesystem>
 #include <memory>
 
@@ -88,13 +89,14 @@ void put32(std::string& out, unsigned long v) {
   put16(out, static_cast<unsigned>((v >> 16) & 0xffff));
 }
 
-// One entry deflated in memory (raw deflate, as the zip format stores it) with its check sum
-// and sizes.
+// One entry deflated (raw deflate, as the zip format stores it) straight into the archive
+// file, with its check sum and sizes; `emit` takes each piece of compressed bytes.
 class Deflater : public ByteSink {
  public:
-  Deflater() {
+  explicit Deflater(std::function<void(std::string_view)> emit) : emit_(std::move(emit)) {
     if (deflateInit2(&z_, kDeflateLevel, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
       throw gw::Error("The workbook could not be compressed (out of memory).");
+    out_.resize(1 << 18);
   }
   ~Deflater() override { deflateEnd(&z_); }
   Deflater(const Deflater&) = delete;
@@ -109,30 +111,33 @@ class Deflater : public ByteSink {
 
   unsigned long crc() const { return crc_; }
   unsigned long long size() const { return size_; }
-  const std::string& compressed() const { return out_; }
+  unsigned long long compressed_size() const { return compressed_; }
 
  private:
   void run(std::string_view in, int flush) {
     z_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
     z_.avail_in = static_cast<uInt>(in.size());
     for (;;) {
-      if (out_.size() - used_ < 65536) out_.resize(std::max<std::size_t>(out_.size() * 2, used_ + 65536));
-      z_.next_out = reinterpret_cast<Bytef*>(out_.data() + used_);
-      z_.avail_out = static_cast<uInt>(out_.size() - used_);
+      z_.next_out = reinterpret_cast<Bytef*>(out_.data());
+      z_.avail_out = static_cast<uInt>(out_.size());
       const int rc = deflate(&z_, flush);
-      used_ = out_.size() - z_.avail_out;
+      const std::size_t got = out_.size() - z_.avail_out;
+      if (got > 0) {
+        emit_(std::string_view(out_.data(), got));
+        compressed_ += got;
+      }
       if (rc == Z_STREAM_END) break;
       if (rc != Z_OK && rc != Z_BUF_ERROR) throw gw::Error("The workbook could not be compressed.");
-      if (flush == Z_NO_FLUSH && z_.avail_in == 0) break;
+      if (flush == Z_NO_FLUSH && z_.avail_in == 0 && z_.avail_out != 0) break;
     }
-    if (flush == Z_FINISH) out_.resize(used_);
   }
 
+  std::function<void(std::string_view)> emit_;
   z_stream z_{};
   std::string out_;
-  std::size_t used_ = 0;
   unsigned long crc_ = crc32(0L, Z_NULL, 0);
   unsigned long long size_ = 0;
+  unsigned long long compressed_ = 0;
 };
 
 // Date and time of the entries in the archive's form: now, local time.
@@ -177,16 +182,8 @@ void write_zip(const std::string& path, const std::vector<ZipEntry>& entries) {
   std::string central;
   unsigned long long offset = 0;
   for (const ZipEntry& e : entries) {
-    Deflater d;
-    if (e.produce)
-      e.produce(d);
-    else
-      d.write(e.data);
-    d.finish();
-    if (d.size() > kLimit || d.compressed().size() > kLimit || offset > kLimit) {
-      file.reset();
-      throw fail("the workbook is too large");
-    }
+    // The local header goes first with its check sum and sizes left open; they are filled in
+    // once the entry is written.
     const unsigned flags = ascii(e.name) ? 0 : 0x800;  // bit 11: the name is UTF-8
     std::string local;
     put32(local, 0x04034b50);
@@ -195,14 +192,38 @@ void write_zip(const std::string& path, const std::vector<ZipEntry>& entries) {
     put16(local, 8);   // deflated
     put16(local, time);
     put16(local, date);
-    put32(local, d.crc());
-    put32(local, static_cast<unsigned long>(d.compressed().size()));
-    put32(local, static_cast<unsigned long>(d.size()));
+    put32(local, 0);
+    put32(local, 0);
+    put32(local, 0);
     put16(local, static_cast<unsigned>(e.name.size()));
     put16(local, 0);
     local += e.name;
     emit(local);
-    emit(d.compressed());
+    Deflater d(emit);
+    if (e.produce)
+      e.produce(d);
+    else
+      d.write(e.data);
+    d.finish();
+    if (d.size() > kLimit || d.compressed_size() > kLimit || offset > kLimit) {
+      file.reset();
+      throw fail("the workbook is too large");
+    }
+    std::string sums;
+    put32(sums, d.crc());
+    put32(sums, static_cast<unsigned long>(d.compressed_size()));
+    put32(sums, static_cast<unsigned long>(d.size()));
+    if (std::fseek(f, static_cast<long>(offset + 14), SEEK_SET) != 0) {
+      const int err = errno;
+      file.reset();
+      throw fail(std::strerror(err));
+    }
+    emit(sums);
+    if (std::fseek(f, 0, SEEK_END) != 0) {
+      const int err = errno;
+      file.reset();
+      throw fail(std::strerror(err));
+    }
 
     put32(central, 0x02014b50);
     put16(central, 0x031e);  // made by: Unix, 3.0
@@ -212,7 +233,7 @@ void write_zip(const std::string& path, const std::vector<ZipEntry>& entries) {
     put16(central, time);
     put16(central, date);
     put32(central, d.crc());
-    put32(central, static_cast<unsigned long>(d.compressed().size()));
+    put32(central, static_cast<unsigned long>(d.compressed_size()));
     put32(central, static_cast<unsigned long>(d.size()));
     put16(central, static_cast<unsigned>(e.name.size()));
     put16(central, 0);  // extra field
@@ -222,7 +243,7 @@ void write_zip(const std::string& path, const std::vector<ZipEntry>& entries) {
     put32(central, 0100644UL << 16);  // external attributes: a regular file, rw-r--r--
     put32(central, static_cast<unsigned long>(offset));
     central += e.name;
-    offset += local.size() + d.compressed().size();
+    offset += local.size() + d.compressed_size();
   }
   if (offset > kLimit || central.size() > kLimit) {
     file.reset();
