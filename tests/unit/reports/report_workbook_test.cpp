@@ -441,4 +441,40 @@ TEST_F(ReportSessionTest, ADesktopThatCannotOpenTheReportIsNamedWithItsFullPath)
 }
 
 }  // namespace
+// A main window with the two-panel status bar of the program's own.
+class StatusWindow : public ui::Form {
+ public:
+  explicit StatusWindow(ui::Forms& f) : Form(f, "frmsoftwaremain") {}
+
+ protected:
+  void build() override { add(ui::Kind::StatusBar, "StatusBar").set_panel_count(2); }
+};
+
+// A long report tells in the main window's status bar how far it is, every 2000 pipes, and
+// gives the panel its own text back when it ends, failure included; without the main window
+// loaded nothing is shown (and the window is not loaded for it).
+TEST_F(ReportSessionTest, LongReportsShowTheirProgressInTheStatusBar) {
+  prog.forms.register_form("frmsoftwaremain", [](ui::Forms& f) { return std::make_unique<StatusWindow>(f); });
+  {
+    ReportSession report(prog, kFormLD229);
+    report.progress(2000, 5000);
+  }
+  EXPECT_FALSE(prog.forms.get("frmsoftwaremain").is_loaded());
+
+  ui::Control& bar = prog.forms.get("frmsoftwaremain").c("StatusBar");
+  bar.set_panel(1, "Project Database - p.gwp");
+  try {
+    ReportSession report(prog, kFormLD347);
+    report.progress(1999, 5000);
+    EXPECT_EQ(bar.panel(1), "Project Database - p.gwp");
+    report.progress(2000, 5000);
+    EXPECT_EQ(bar.panel(1), "Form LD347: 2000 of 5000 pipes written");
+    report.progress(4000, 5000);
+    EXPECT_EQ(bar.panel(1), "Form LD347: 4000 of 5000 pipes written");
+    throw gw::Error("a row failed");
+  } catch (const gw::Error&) {
+  }
+  EXPECT_EQ(bar.panel(1), "Project Database - p.gwp");
+}
+
 }  // namespace gw::reports

@@ -283,6 +283,42 @@ TEST(Workbook, ReadsCellsWrittenByOtherPrograms) {
   EXPECT_EQ(back.text(2, 3), "label");
 }
 
+// Rows the template does not have go around its own rows in row order, wherever they fall;
+// rewritten and blanked cells of such rows keep only their last state.
+TEST(Workbook, NewRowsFallInPlaceAroundTheTemplatesRows) {
+  Folder dir;
+  BookSpec b;
+  b.sheets = {sheet_part(R"(<row r="2"><c r="A2" s="1"><v>2</v></c></row><row r="5"><c r="B5"><v>5</v></c></row>)",
+                         {}, R"(<dimension ref="A2:B5"/><cols><col min="3" max="3" width="9" style="1"/></cols>)")};
+  Workbook wb = Workbook::open(write_book(dir.path("f.xlr"), b));
+  for (int row : {7, 1, 4, 3, 6, 100000}) wb.set_value(row, 2, "r" + std::to_string(row));
+  wb.set_value(5, 1, "own row");
+  wb.set_value(4, 3, "3.5");
+  wb.set_value(4, 3, "4.5");      // written again: the last value counts
+  wb.set_value(6, 2, "");         // blanked: the cell holds nothing
+  wb.set_value(7, 1, "a & <b>");  // characters the markup must escape
+  wb.save(dir.path("out.xlsx"));
+
+  const std::string sheet = part_text(dir.path("out.xlsx"), "xl/worksheets/sheet1.xml");
+  std::size_t at = 0;
+  for (int row : {1, 2, 3, 4, 5, 6, 7, 100000}) {
+    const std::size_t found = sheet.find("<row r=\"" + std::to_string(row) + "\"", at);
+    ASSERT_NE(found, std::string::npos) << "row " << row << " missing or out of order: " << sheet;
+    at = found;
+  }
+  EXPECT_NE(sheet.find(R"(<c r="C4" s="1"><v>4.5</v></c>)"), std::string::npos) << sheet;
+  EXPECT_NE(sheet.find(R"(<dimension ref="A1:C100000"/>)"), std::string::npos) << sheet;
+
+  const Workbook back = Workbook::open(dir.path("out.xlsx"));
+  for (int row : {1, 3, 4, 7, 100000}) EXPECT_EQ(back.text(row, 2), "r" + std::to_string(row));
+  EXPECT_EQ(back.text(2, 1), "2");
+  EXPECT_EQ(back.text(5, 1), "own row");
+  EXPECT_EQ(back.text(5, 2), "5");
+  EXPECT_EQ(back.number(4, 3), 4.5);
+  EXPECT_EQ(back.text(6, 2), "");
+  EXPECT_EQ(back.text(7, 1), "a & <b>");
+}
+
 TEST(Workbook, ANewCellTakesItsColumnsFormat) {
   Folder dir;
   BookSpec b;
