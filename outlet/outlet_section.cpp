@@ -2,12 +2,9 @@
 #include "outlet/outlet_section.h"
 
 #include "platform/text/checked.h"
+#include "platform/text/pi.h"
 
 namespace gw::outlet {
-
-namespace {
-constexpr double kPi = 3.14159265358979;
-}
 
 OutletShape outlet_shape_of(std::string_view shape_text) {
   if (shape_text == "Circular") return OutletShape::circular;

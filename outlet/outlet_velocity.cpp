@@ -6,6 +6,7 @@
 
 #include "platform/text/checked.h"
 #include "platform/text/error.h"
+#include "platform/text/pi.h"
 
 namespace gw::outlet {
 
@@ -16,7 +17,6 @@ using text::checked_div;
 using text::checked_pow;
 using text::checked_sqrt;
 
-constexpr double kPi = 3.14159265358979;
 constexpr double kTolerance = 0.001;
 constexpr double kFineStep = 0.0001;
 constexpr double kCoarseStep = 0.01;

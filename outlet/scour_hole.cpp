@@ -6,6 +6,7 @@
 
 #include "platform/text/checked.h"
 #include "platform/text/error.h"
+#include "platform/text/pi.h"
 
 namespace gw::outlet {
 
@@ -15,7 +16,6 @@ using text::checked;
 using text::checked_div;
 using text::checked_pow;
 
-constexpr double kPi = 3.14159265358979;
 constexpr double kTimeBase = 0.0949;
 constexpr double kLocationShare = 0.4;
 

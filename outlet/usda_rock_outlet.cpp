@@ -1,9 +1,7 @@
 // USDA rock outlet protection: the rock apron below a culvert outlet from regression coefficients.
 #include "outlet/usda_rock_outlet.h"
 
-#include <cmath>
-
-#include "platform/text/error.h"
+#include "platform/text/checked.h"
 
 namespace gw::outlet {
 
@@ -11,10 +9,9 @@ bool usda_uses_set1(double tw, double do_) { return tw >= 0.5 * do_; }
 
 UsdaApron design_usda_apron(const UsdaCoefficients& k, double q_cfs, double tw, double do_, double w0,
                             double from_feet) {
-  if (!(q_cfs > 0)) throw Error("Invalid procedure call or argument");
+  const double lnq = text::checked_log(q_cfs);
   UsdaApron r;
   r.set1 = usda_uses_set1(tw, do_);
-  const double lnq = std::log(q_cfs);
   if (r.set1) {
     r.d50 = (k.a1 * q_cfs * q_cfs + k.b1 * q_cfs + k.c1) * from_feet;
     r.length = (k.d1 * lnq + k.e1) * from_feet;
@@ -28,7 +25,9 @@ UsdaApron design_usda_apron(const UsdaCoefficients& k, double q_cfs, double tw, 
   }
   if (r.d50 < 0.5 * from_feet) r.d50 = 0.5 * from_feet;
   r.thickness = 2 * r.d50;
-  if (!std::isfinite(r.d50) || !std::isfinite(r.length) || !std::isfinite(r.width)) throw Error("Overflow");
+  text::checked(r.d50);
+  text::checked(r.length);
+  text::checked(r.width);
   return r;
 }
 

@@ -8,6 +8,7 @@
 #include "design/hydraulics/friction_slope.h"
 #include "platform/text/checked.h"
 #include "platform/text/parse.h"
+#include "platform/text/pi.h"
 #include "platform/workbook/typed_entry.h"
 
 namespace gw::reports {
@@ -50,8 +51,6 @@ Num number(const std::string& s) { return text::try_number(s); }
 Num number_or_zero(const std::string& s) { return trimmed(s).empty() ? Num(0.0) : number(s); }
 
 SheetValue value(Num v) { return v ? SheetValue::of_number(*v) : SheetValue{}; }
-
-constexpr double kPi = 3.14159265358979;
 
 }  // namespace
 

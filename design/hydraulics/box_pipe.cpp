@@ -27,16 +27,16 @@ void box_body(Frame& f, const SolveInput& in) {
     const double b = f.read_size(in.span, "span", 0);
     const double h = f.read_size(in.rise, "rise", 0.0001);
     const double q = flow.q;
-    const double k_over_n = quot(f.units.manning_k, flow.n);
-    const double conveyance = fin(k_over_n * pw(flow.s, 0.5));
+    const double k_over_n = checked_div(f.units.manning_k, flow.n);
+    const double conveyance = checked(k_over_n * checked_pow(flow.s, 0.5));
     HydraulicsState& st = f.state;
 
-    const double full_area = fin(b * h);
-    const double full_radius = quot(full_area, fin(2 * (b + h)));
+    const double full_area = checked(b * h);
+    const double full_radius = checked_div(full_area, checked(2 * (b + h)));
     st.flow_area = full_area;
-    st.wetted_perimeter = fin(2 * (b + h));
+    st.wetted_perimeter = checked(2 * (b + h));
     st.hydraulic_radius = full_radius;
-    st.full_capacity = fin(conveyance * full_area * pw(full_radius, kTwoThirds));
+    st.full_capacity = checked(conveyance * full_area * checked_pow(full_radius, kTwoThirds));
 
     // Both searches step through the same depths: 0.0001 at a time up to 0.9999 H.
     std::optional<TrialDepths> depths;
@@ -47,15 +47,15 @@ void box_body(Frame& f, const SolveInput& in) {
 
     if (st.full_capacity < q) {
         f.write(field::flow_type, text::pressure_flow);
-        st.flow_velocity = quot(q, full_area);
+        st.flow_velocity = checked_div(q, full_area);
         st.flow_depth = h;
     } else {
         f.write(field::flow_type, text::partial_flow);
         st.flow_depth = box_flow_depth(trial_depths(), b, h, q, conveyance);
-        st.flow_area = fin(b * st.flow_depth);
-        st.wetted_perimeter = fin(2 * st.flow_depth + b);
-        st.hydraulic_radius = quot(st.flow_area, st.wetted_perimeter);
-        st.flow_velocity = fin(k_over_n * pw(st.hydraulic_radius, kTwoThirds) * pw(flow.s, 0.5));
+        st.flow_area = checked(b * st.flow_depth);
+        st.wetted_perimeter = checked(2 * st.flow_depth + b);
+        st.hydraulic_radius = checked_div(st.flow_area, st.wetted_perimeter);
+        st.flow_velocity = checked(k_over_n * checked_pow(st.hydraulic_radius, kTwoThirds) * checked_pow(flow.s, 0.5));
     }
     f.write(field::capacity, st.full_capacity);
     f.write(field::pipe_flowdepth, st.flow_depth);

@@ -11,9 +11,9 @@ namespace gw::hyd::detail {
 double box_flow_depth(const TrialDepths& depths, double span, double rise, double q,
                       double conveyance) {
     auto manning_q = [&](double y) {
-        const double area = fin(span * y);
-        const double radius = quot(area, fin(2 * y + span));
-        return fin(conveyance * area * pw(radius, kTwoThirds));
+        const double area = checked(span * y);
+        const double radius = checked_div(area, checked(2 * y + span));
+        return checked(conveyance * area * checked_pow(radius, kTwoThirds));
     };
     auto reached = [&](long k) {
         try {
@@ -31,7 +31,7 @@ double box_flow_depth(const TrialDepths& depths, double span, double rise, doubl
 
 double box_critical_depth(const TrialDepths& depths, double span, double rise, double q,
                           double gravity) {
-    auto critical_q = [&](double y) { return fin(fin(span * y) * pw(fin(gravity * y), 0.5)); };
+    auto critical_q = [&](double y) { return checked(checked(span * y) * checked_pow(checked(gravity * y), 0.5)); };
     auto reached = [&](long k) {
         try {
             return q - critical_q(depths.at(k)) < kSearchTol;

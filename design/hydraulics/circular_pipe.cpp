@@ -29,10 +29,10 @@ void circular_body(Frame& f, const SolveInput& in) {
     const double g = f.units.gravity;
     HydraulicsState& st = f.state;
 
-    const double conveyance = fin(quot(f.units.manning_k, flow.n) * pw(flow.s, 0.5));
-    const double full_area = fin(kPi * pw(d / 2, 2));
+    const double conveyance = checked(checked_div(f.units.manning_k, flow.n) * checked_pow(flow.s, 0.5));
+    const double full_area = checked(kPi * checked_pow(d / 2, 2));
     const double full_radius = d / 4;
-    st.full_capacity = fin(conveyance * kPi * pw(d / 2, 2) * pw(full_radius, kTwoThirds));
+    st.full_capacity = checked(conveyance * kPi * checked_pow(d / 2, 2) * checked_pow(full_radius, kTwoThirds));
     f.write(field::capacity, st.full_capacity);
 
     // Both searches step through the same depths: 0.0001 at a time up to 0.9999 D.
@@ -46,7 +46,7 @@ void circular_body(Frame& f, const SolveInput& in) {
         f.write(field::flow_type, text::pressure_flow);
         st.flow_depth = d;
         st.flow_area = full_area;
-        st.wetted_perimeter = fin(kPi * d);
+        st.wetted_perimeter = checked(kPi * d);
     } else {
         f.write(field::flow_type, text::partial_flow);
         const CircularFlowDepth normal = circular_flow_depth(trial_depths(), d, q, conveyance);
@@ -59,11 +59,11 @@ void circular_body(Frame& f, const SolveInput& in) {
     f.write(field::pipe_areaflow, st.flow_area);
     // With no flow area the velocity is not computed: the earlier one stays in the state.
     if (st.flow_area != 0) {
-        st.flow_velocity = quot(q, st.flow_area);
+        st.flow_velocity = checked_div(q, st.flow_area);
         f.write(field::pipe_velocity, st.flow_velocity);
     }
     if (st.wetted_perimeter != 0) {
-        st.hydraulic_radius = quot(st.flow_area, st.wetted_perimeter);
+        st.hydraulic_radius = checked_div(st.flow_area, st.wetted_perimeter);
         f.write(field::hyd_radius, st.hydraulic_radius);
         f.write(field::pipe_WP, st.wetted_perimeter);
     }

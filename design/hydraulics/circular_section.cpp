@@ -18,12 +18,12 @@ Segment circular_segment(double y, double diameter) {
     if (x == 0) {
         phi = kPi / 2;
     } else {
-        const double a = std::atan(quot(gw::text::checked_sqrt(1 - pw(x, 2)), x));
+        const double a = std::atan(checked_div(gw::text::checked_sqrt(1 - checked_pow(x, 2)), x));
         phi = x > 0 ? kPi - a : -a;
         sin2a = std::sin(2 * a);
     }
     const double f = (sin2a / 2 + phi) / 4;
-    return {phi, f, fin(pw(diameter, 2) * f), fin(phi * diameter)};
+    return {phi, f, checked(checked_pow(diameter, 2) * f), checked(phi * diameter)};
 }
 
 namespace {
@@ -47,8 +47,8 @@ CircularFlowDepth circular_flow_depth(const TrialDepths& depths, double diameter
     auto step = [&](long k) {
         const double y = depths.at(k);
         const Segment seg = circular_segment(y, diameter);
-        const double r = quot(seg.area, seg.wetted_perimeter);
-        return NormalStep{y, seg, r, fin(conveyance * seg.area * pw(r, kTwoThirds))};
+        const double r = checked_div(seg.area, seg.wetted_perimeter);
+        return NormalStep{y, seg, r, checked(conveyance * seg.area * checked_pow(r, kTwoThirds))};
     };
     // A step that fails counts as reached: the stepped search fails there if it gets there, and
     // a failure (an overflow) comes only at the high end of the rising part.
@@ -79,8 +79,8 @@ double circular_critical_depth(const TrialDepths& depths, double diameter, doubl
                                double gravity) {
     auto critical_q = [&](double y) {
         const Segment seg = circular_segment(y, diameter);
-        const double top_width = fin(diameter * std::sin(seg.half_angle));
-        return fin(seg.area * pw(quot(fin(gravity * seg.area), top_width), 0.5));
+        const double top_width = checked(diameter * std::sin(seg.half_angle));
+        return checked(seg.area * checked_pow(checked_div(checked(gravity * seg.area), top_width), 0.5));
     };
     auto reached = [&](long k) {
         try {

@@ -7,7 +7,7 @@ namespace gw::hyd {
 
 double full_section_friction_slope(double q, double n, double area, double radius, double manning_k) {
     using namespace detail;
-    return pw(quot(fin(n * q), fin(manning_k * area * pw(radius, kTwoThirds))), 2);
+    return checked_pow(checked_div(checked(n * q), checked(manning_k * area * checked_pow(radius, kTwoThirds))), 2);
 }
 
 }  // namespace gw::hyd

@@ -20,7 +20,7 @@ constexpr double kStep = 0.01;
 struct Quartic {
     double c[5];
     double operator()(double r) const {
-        return c[0] * pw(r, 4) + c[1] * pw(r, 3) + c[2] * pw(r, 2) + c[3] * r + c[4];
+        return c[0] * checked_pow(r, 4) + c[1] * checked_pow(r, 3) + c[2] * checked_pow(r, 2) + c[3] * r + c[4];
     }
 };
 
@@ -46,17 +46,17 @@ struct FullSection {
 
 // Elliptical: A_f = pi B H / 4, WP = pi (B + H) / 2, R = A_f / WP, R_f = B H / (2 (B + H)).
 FullSection elliptical_full(double b, double h) {
-    const double area = fin(kPi * b * h / 4);
-    const double wp = fin(kPi * (b + h) / 2);
-    return {area, wp, quot(area, wp), quot(fin(b * h), fin(2 * (b + h)))};
+    const double area = checked(kPi * b * h / 4);
+    const double wp = checked(kPi * (b + h) / 2);
+    return {area, wp, checked_div(area, wp), checked_div(checked(b * h), checked(2 * (b + h)))};
 }
 
 // Pipe arch: A_f = 0.781 (H B)^1.003, R_f = 0.241 (H B)^0.4965 (B and H in ft or m),
 // R = R_f, WP = A_f / R_f.
 FullSection arch_full(double b, double h) {
-    const double area = fin(0.781 * pw(fin(h * b), 1.003));
-    const double radius = fin(0.241 * pw(fin(h * b), 0.4965));
-    return {area, quot(area, radius), radius, radius};
+    const double area = checked(0.781 * checked_pow(checked(h * b), 1.003));
+    const double radius = checked(0.241 * checked_pow(checked(h * b), 0.4965));
+    return {area, checked_div(area, radius), radius, radius};
 }
 
 // Takes Q, S, n, L, B = span and H = rise (both / (12 or 1000)), the shape's polynomials and
@@ -79,37 +79,37 @@ void polynomial_body(Frame& f, const SolveInput& in, const PolynomialShape& shap
     const double h = f.read_size(in.rise, "rise", kStep);
     const double q = flow.q;
     const double g = f.units.gravity;
-    const double k_over_n = quot(f.units.manning_k, flow.n);
+    const double k_over_n = checked_div(f.units.manning_k, flow.n);
     HydraulicsState& st = f.state;
 
     const FullSection full = full_section(b, h);
     st.wetted_perimeter = full.wetted_perimeter;
     st.hydraulic_radius = full.radius;
     st.flow_depth = h;
-    st.full_capacity = fin(k_over_n * pw(flow.s, 0.5) * full.area * pw(full.radius, kTwoThirds));
+    st.full_capacity = checked(k_over_n * checked_pow(flow.s, 0.5) * full.area * checked_pow(full.radius, kTwoThirds));
 
     // The searches end by the rise at the latest; this bounds them should they not.
     const long max_steps = kMaxSearchSteps + 2;
     if (st.full_capacity < q) {
         f.write(field::flow_type, text::pressure_flow);
         st.flow_area = full.area;
-        st.flow_velocity = quot(q, full.area);
+        st.flow_velocity = checked_div(q, full.area);
     } else {
         double y = kStep;
         for (long steps = 1;; ++steps) {
             const double r = std::min(y / h, 1.0);
-            st.flow_area = std::max(0.0, fin(full.area * shape.area(r)));
-            st.hydraulic_radius = std::max(0.0, fin(full.radius_scale * shape.radius(r)));
+            st.flow_area = std::max(0.0, checked(full.area * shape.area(r)));
+            st.hydraulic_radius = std::max(0.0, checked(full.radius_scale * shape.radius(r)));
             st.flow_velocity =
-                fin(k_over_n * pw(st.hydraulic_radius, kTwoThirds) * pw(flow.s, 0.5));
-            if (!(fin(st.flow_velocity * st.flow_area) < q)) break;
+                checked(k_over_n * checked_pow(st.hydraulic_radius, kTwoThirds) * checked_pow(flow.s, 0.5));
+            if (!(checked(st.flow_velocity * st.flow_area) < q)) break;
             if (steps >= max_steps) throw Error("The depth search does not end");
             y += kStep;
         }
         // The last step may pass the rise (always so for a rise below one step): the
         // section is full there, and so is the depth reported.
         st.flow_depth = std::min(y, h);
-        st.wetted_perimeter = quot(st.flow_area, st.hydraulic_radius);
+        st.wetted_perimeter = checked_div(st.flow_area, st.hydraulic_radius);
         f.write(field::flow_type, text::partial_flow);
     }
     f.write(field::capacity, st.full_capacity);
@@ -122,8 +122,8 @@ void polynomial_body(Frame& f, const SolveInput& in, const PolynomialShape& shap
 
     double yc = kStep;
     for (long steps = 1;; ++steps) {
-        const double area = std::max(0.0, fin(full.area * shape.area(yc / h)));
-        const double critical_q = fin(pw(fin(g * yc), 0.5) * area);
+        const double area = std::max(0.0, checked(full.area * shape.area(yc / h)));
+        const double critical_q = checked(checked_pow(checked(g * yc), 0.5) * area);
         if (!(critical_q < q && yc < h)) break;
         if (steps >= max_steps) throw Error("The depth search does not end");
         yc += kStep;

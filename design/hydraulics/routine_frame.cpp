@@ -13,10 +13,6 @@
 
 namespace gw::hyd::detail {
 
-double pw(double base, double exponent) { return gw::text::checked_pow(base, exponent); }
-double quot(double a, double b) { return gw::text::checked_div(a, b); }
-double fin(double v) { return gw::text::checked(v); }
-
 UnitSet unit_set(std::string_view unit_system, GravityPair pair) {
     const bool english = unit_system == "ENGLISH";
     const bool cb = pair == GravityPair::circular_box;
@@ -76,12 +72,12 @@ std::string_view flow_summary(double froude) {
 void Frame::froude_to_flow_time(double y, const FlowInputs& flow) {
     const double g = units.gravity;
     const double v = state.flow_velocity;
-    state.froude_number = quot(v, pw(fin(y * g), 0.5));
+    state.froude_number = checked_div(v, checked_pow(checked(y * g), 0.5));
     write(field::FROUDE_NO, state.froude_number);
     write(field::pipe_summary, flow_summary(state.froude_number));
-    state.specific_energy = fin(pw(v, 2) / 2 / g + y);
+    state.specific_energy = checked(checked_pow(v, 2) / 2 / g + y);
     write(field::energy, state.specific_energy);
-    state.travel_time = quot(flow.length, v);
+    state.travel_time = checked_div(flow.length, v);
     write(field::flow_time, state.travel_time);
 }
 

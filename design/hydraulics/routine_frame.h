@@ -5,11 +5,11 @@
 
 #include "design/hydraulics/hydraulics_state.h"
 #include "design/hydraulics/solve_types.h"
+#include "platform/text/checked.h"
+#include "platform/text/pi.h"
 
 namespace gw::hyd::detail {
 
-// The circle constant of the hydraulics, deliberately this literal and not the full-precision pi.
-inline constexpr double kPi = 3.14159265358979;
 inline constexpr double kTwoThirds = 2.0 / 3.0;
 // Discharge tolerance of the circular and box searches, cfs or cms.
 inline constexpr double kSearchTol = 0.001;
@@ -81,9 +81,10 @@ using RoutineBody = void (*)(Frame& frame, const SolveInput& in);
 SolveOutcome run_routine(const SolveInput& in, HydraulicsState& state, GravityPair pair,
                          RoutineBody body);
 
-// Powers and quotients that fail (gw::Error) instead of giving inf or nan.
-double pw(double base, double exponent);
-double quot(double a, double b);
-double fin(double v);
+// The program's checked arithmetic: powers and quotients that fail (gw::Error) instead of giving
+// inf or nan.
+using gw::text::checked;
+using gw::text::checked_div;
+using gw::text::checked_pow;
 
 }  // namespace gw::hyd::detail

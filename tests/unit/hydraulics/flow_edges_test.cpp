@@ -77,9 +77,9 @@ TEST(CircularPressureFlow, ShowsTheFullCircle) {
     const SolveOutcome out = solve(circular(18, 12), state);
     ASSERT_TRUE(out.ok);
     const double d = 1.5;
-    EXPECT_DOUBLE_EQ(out.find(field::pipe_areaflow)->value, detail::kPi * d * d / 4);
+    EXPECT_DOUBLE_EQ(out.find(field::pipe_areaflow)->value, kPi * d * d / 4);
     EXPECT_DOUBLE_EQ(out.find(field::hyd_radius)->value, d / 4);
-    EXPECT_DOUBLE_EQ(out.find(field::pipe_WP)->value, detail::kPi * d);
+    EXPECT_DOUBLE_EQ(out.find(field::pipe_WP)->value, kPi * d);
 }
 
 TEST(BoxPartialFlow, UsesManningVelocityAndOpenChannelPerimeter) {
