@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "design/hydraulics/box_section.h"
+#include "design/hydraulics/circular_section.h"
+#include "design/hydraulics/trial_depths.h"
 #include "platform/text/checked.h"
 #include "platform/text/error.h"
 #include "platform/text/pi.h"
@@ -17,13 +20,11 @@ using text::checked_div;
 using text::checked_pow;
 using text::checked_sqrt;
 
-constexpr double kTolerance = 0.001;
 constexpr double kFineStep = 0.0001;
 constexpr double kCoarseStep = 0.01;
-constexpr long kMaxSteps = 10'000'000;
 
 void count_step(long& steps) {
-  if (++steps > kMaxSteps) throw Error("The outlet depth search needs more than the allowed number of steps");
+  if (++steps > hyd::kMaxSearchSteps) throw Error("The outlet depth search needs more than the allowed number of steps");
 }
 
 // S^0.5 (k / n): the Manning factor of the barrel.
@@ -31,63 +32,24 @@ double manning_factor(const OutletBarrel& b) {
   return checked(checked_sqrt(b.slope) * checked_div(b.manning_k, b.manning_n));
 }
 
-// Area of a circle of diameter d filled to depth y; a depth at or past the crown is a full circle.
-double circular_area(double y, double d, double& wetted_perimeter) {
-  const double ratio = checked_div(y, d);
-  const double x = checked(ratio + ratio - 1);
-  double a = 0;
-  double phi = 0;
-  if (x >= 1) {
-    a = 0;
-    phi = kPi;
-  } else if (x == 0) {
-    a = kPi / 2;  // sin(2a) = 0 at the half-full depth
-    phi = kPi / 2;
-  } else {
-    a = std::atan(checked_sqrt(1 - x * x) / x);
-    phi = x > 0 ? kPi - a : -a;
-  }
-  wetted_perimeter = checked(d * phi);
-  return checked((d * d) * (std::sin(2 * a) / 2 + phi) / 4);
-}
-
+// The circular and box barrels take the normal-depth searches of the pipe hydraulics: the same
+// trial depths, segment geometry and stopping rule.
 OutletFlow circular_flow(const OutletBarrel& b, double q) {
   const double factor = manning_factor(b);
-  const double d = b.rise;
-  const double top = 0.9999 * d;
+  const hyd::TrialDepths depths(kFineStep, 0.9999 * b.rise);
+  const hyd::CircularFlowDepth found = hyd::circular_flow_depth(depths, b.rise, q, factor);
   OutletFlow f;
-  double y = 0;
-  long steps = 0;
-  for (;;) {
-    count_step(steps);
-    y += kFineStep;
-    double wp = 0;
-    const double area = circular_area(y, d, wp);
-    const double r = checked_div(area, wp);
-    const double qc = checked(factor * area * checked_pow(r, 2.0 / 3.0));
-    f.depth = y;
-    f.area = area;
-    if (y > top || q - qc <= kTolerance) break;
-  }
+  f.depth = found.trial_depth;
+  f.area = found.area;
   return f;
 }
 
 OutletFlow box_flow(const OutletBarrel& b, double q) {
   const double factor = manning_factor(b);
-  const double top = 0.9999 * b.rise;
+  const hyd::TrialDepths depths(kFineStep, 0.9999 * b.rise);
   OutletFlow f;
-  double y = 0;
-  long steps = 0;
-  for (;;) {
-    count_step(steps);
-    y += kFineStep;
-    const double area = checked(b.span * y);
-    const double r = checked_div(area, 2 * y + b.span);
-    const double qc = checked(factor * area * checked_pow(r, 2.0 / 3.0));
-    f.depth = y;
-    f.area = area;
-    if (y > top || q - qc <= kTolerance) break;
-  }
+  f.depth = hyd::box_flow_depth(depths, b.span, b.rise, q, factor).trial_depth;
+  f.area = checked(b.span * f.depth);
   return f;
 }
 

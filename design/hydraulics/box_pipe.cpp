@@ -51,7 +51,7 @@ void box_body(Frame& f, const SolveInput& in) {
         st.flow_depth = h;
     } else {
         f.write(field::flow_type, text::partial_flow);
-        st.flow_depth = box_flow_depth(trial_depths(), b, h, q, conveyance);
+        st.flow_depth = box_flow_depth(trial_depths(), b, h, q, conveyance).depth;
         st.flow_area = checked(b * st.flow_depth);
         st.wetted_perimeter = checked(2 * st.flow_depth + b);
         st.hydraulic_radius = checked_div(st.flow_area, st.wetted_perimeter);

@@ -6,9 +6,11 @@
 #include "design/hydraulics/routine_frame.h"
 #include "platform/text/error.h"
 
-namespace gw::hyd::detail {
+namespace gw::hyd {
 
-double box_flow_depth(const TrialDepths& depths, double span, double rise, double q,
+using namespace detail;
+
+BoxFlowDepth box_flow_depth(const TrialDepths& depths, double span, double rise, double q,
                       double conveyance) {
     auto manning_q = [&](double y) {
         const double area = checked(span * y);
@@ -26,7 +28,7 @@ double box_flow_depth(const TrialDepths& depths, double span, double rise, doubl
     const long k = first_reached(1, last - 1, reached);
     const double y = depths.at(k);
     manning_q(y);
-    return k == last ? rise : y;
+    return {k == last ? rise : y, y};
 }
 
 double box_critical_depth(const TrialDepths& depths, double span, double rise, double q,
@@ -47,4 +49,4 @@ double box_critical_depth(const TrialDepths& depths, double span, double rise, d
     return std::min(y, rise);
 }
 
-}  // namespace gw::hyd::detail
+}  // namespace gw::hyd

@@ -8,7 +8,9 @@
 #include "platform/text/checked.h"
 #include "platform/text/error.h"
 
-namespace gw::hyd::detail {
+namespace gw::hyd {
+
+using namespace detail;
 
 Segment circular_segment(double y, double diameter) {
     double x = 2 * y / diameter - 1;
@@ -72,7 +74,7 @@ CircularFlowDepth circular_flow_depth(const TrialDepths& depths, double diameter
         if (k > peak_end && !(k < last && reached(k))) k = last;
     }
     const NormalStep s = step(k);
-    return {k == last ? diameter : s.y, s.seg.area, s.seg.wetted_perimeter, s.radius};
+    return {k == last ? diameter : s.y, s.y, s.seg.area, s.seg.wetted_perimeter, s.radius};
 }
 
 double circular_critical_depth(const TrialDepths& depths, double diameter, double q,
@@ -96,4 +98,4 @@ double circular_critical_depth(const TrialDepths& depths, double diameter, doubl
     return k == last ? diameter : y;
 }
 
-}  // namespace gw::hyd::detail
+}  // namespace gw::hyd

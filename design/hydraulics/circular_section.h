@@ -3,7 +3,7 @@
 
 #include "design/hydraulics/trial_depths.h"
 
-namespace gw::hyd::detail {
+namespace gw::hyd {
 
 // The part of a circle of diameter D below depth y (0 < y, D > 0, one length unit):
 //   x = 2 y / D - 1, a = arctan(sqrt(1 - x^2) / x),
@@ -23,6 +23,7 @@ Segment circular_segment(double y, double diameter);
 // The normal depth of a circular barrel and the flow geometry at its last trial depth.
 struct CircularFlowDepth {
     double depth;
+    double trial_depth;  // the trial depth the search stopped at (past 0.9999 D when it ran out)
     double area;
     double wetted_perimeter;
     double hydraulic_radius;
@@ -44,4 +45,4 @@ CircularFlowDepth circular_flow_depth(const TrialDepths& depths, double diameter
 double circular_critical_depth(const TrialDepths& depths, double diameter, double q,
                                double gravity);
 
-}  // namespace gw::hyd::detail
+}  // namespace gw::hyd

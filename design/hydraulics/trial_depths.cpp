@@ -3,7 +3,7 @@
 
 #include "platform/text/error.h"
 
-namespace gw::hyd::detail {
+namespace gw::hyd {
 
 TrialDepths::TrialDepths(double step, double limit) : step_(step) {
     double y = 0.0 + step;
@@ -31,4 +31,4 @@ long TrialDepths::first_above(double bound) const {
     return first_reached(1, last_, [&](long k) { return at(k) > bound; });
 }
 
-}  // namespace gw::hyd::detail
+}  // namespace gw::hyd

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-namespace gw::hyd::detail {
+namespace gw::hyd {
 
 // A depth search past this many trial depths is refused: no input may keep a search running.
 inline constexpr long kMaxSearchSteps = 10'000'000;
@@ -50,4 +50,4 @@ long first_reached(long lo, long hi, Pred&& reached) {
     return end;
 }
 
-}  // namespace gw::hyd::detail
+}  // namespace gw::hyd

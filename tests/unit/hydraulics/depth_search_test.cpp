@@ -152,7 +152,7 @@ TEST(BoxSearch, FindsWhatPlainSteppingFinds) {
         const TrialDepths depths(0.0001, 0.9999 * box.h);
         for (double fraction : kFractions) {
             const double q = fraction * capacity;
-            EXPECT_EQ(box_flow_depth(depths, box.b, box.h, q, conveyance),
+            EXPECT_EQ(box_flow_depth(depths, box.b, box.h, q, conveyance).depth,
                       stepped_box_depth(box.b, box.h, q, conveyance))
                 << box.b << "x" << box.h << " " << fraction;
             EXPECT_EQ(box_critical_depth(depths, box.b, box.h, q, 32.2),
