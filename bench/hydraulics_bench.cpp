@@ -30,14 +30,14 @@ SolveInput pipe(std::string shape, std::string units, double dia, double span, d
 // 2 flows under pressure, where the critical-depth search climbs highest.
 void solve_at_capacity(benchmark::State& bench, SolveInput in, double fraction) {
     HydraulicsState state;
-    const gw::hyd::SolveOutcome probe = gw::hyd::solve(in, state);
-    if (!probe.ok) {
-        bench.SkipWithError(probe.failure.c_str());
+    const gw::hyd::SolveResult probe = gw::hyd::solve_pipe(in, state);
+    if (!probe.ok()) {
+        bench.SkipWithError(probe.cause.c_str());
         return;
     }
-    in.pipe_discharge = fraction * probe.find(gw::hyd::field::capacity)->value;
+    in.pipe_discharge = fraction * *probe.values.capacity;
     for (auto _ : bench) {
-        gw::hyd::SolveOutcome out = gw::hyd::solve(in, state);
+        gw::hyd::SolveResult out = gw::hyd::solve_pipe(in, state);
         benchmark::DoNotOptimize(out);
     }
 }

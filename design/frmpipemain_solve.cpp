@@ -4,7 +4,8 @@
 #include <optional>
 
 #include "design/frmpipemain.h"
-#include "design/hydraulics/solve.h"
+#include "design/hydraulics/hydraulics_state.h"
+#include "design/pipe_solve_texts.h"
 #include "platform/text/parse.h"
 
 namespace gw::design {
@@ -38,8 +39,8 @@ class ResultWrites {
   bool& flag_;
 };
 
-ui::Icon icon_of(hyd::MessageIcon icon) {
-  return icon == hyd::MessageIcon::exclamation ? ui::Icon::Exclamation : ui::Icon::None;
+ui::Icon icon_of(MessageIcon icon) {
+  return icon == MessageIcon::exclamation ? ui::Icon::Exclamation : ui::Icon::None;
 }
 
 }  // namespace
@@ -79,14 +80,14 @@ bool frmpipemain::solve_pipe_hydraulics() {
   in.pipe_shape = c("pipe_shape").text();
   in.unit_system = v.unit_system;
 
-  hyd::SolveOutcome out = hyd::solve(in, hydraulics_state(prog));
+  const SolveOutcome out = solve_for_window(in, hydraulics_state(prog));
   if (out.number_format) v.number_format = *out.number_format;
   {
     // SOLVE's own writes are not changes of the pipe's inputs.
     ResultWrites guard(writing_results_);
-    for (const hyd::FieldWrite& w : out.writes) c(w.field).set_text(w.text);
+    for (const FieldWrite& w : out.writes) c(w.field).set_text(w.text);
   }
-  for (const hyd::Message& m : out.messages) msg(m.text, ui::Buttons::OK, icon_of(m.icon), m.title);
+  for (const Message& m : out.messages) msg(m.text, ui::Buttons::OK, icon_of(m.icon), m.title);
   return out.ok;
 }
 

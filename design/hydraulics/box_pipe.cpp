@@ -46,37 +46,36 @@ void box_body(Frame& f, const SolveInput& in) {
     };
 
     if (st.full_capacity < q) {
-        f.write(field::flow_type, text::pressure_flow);
+        f.results.regime = FlowRegime::pressure;
         st.flow_velocity = checked_div(q, full_area);
         st.flow_depth = h;
     } else {
-        f.write(field::flow_type, text::partial_flow);
+        f.results.regime = FlowRegime::partial;
         st.flow_depth = box_flow_depth(trial_depths(), b, h, q, conveyance).depth;
         st.flow_area = checked(b * st.flow_depth);
         st.wetted_perimeter = checked(2 * st.flow_depth + b);
         st.hydraulic_radius = checked_div(st.flow_area, st.wetted_perimeter);
         st.flow_velocity = checked(k_over_n * checked_pow(st.hydraulic_radius, kTwoThirds) * checked_pow(flow.s, 0.5));
     }
-    f.write(field::capacity, st.full_capacity);
-    f.write(field::pipe_flowdepth, st.flow_depth);
-    f.write(field::pipe_areaflow, st.flow_area);
-    f.write(field::pipe_velocity, st.flow_velocity);
-    f.write(field::hyd_radius, st.hydraulic_radius);
-    f.write(field::pipe_WP, st.wetted_perimeter);
+    f.results.capacity = st.full_capacity;
+    f.results.flow_depth = st.flow_depth;
+    f.results.flow_area = st.flow_area;
+    f.results.velocity = st.flow_velocity;
+    f.results.hydraulic_radius = st.hydraulic_radius;
+    f.results.wetted_perimeter = st.wetted_perimeter;
     f.froude_to_flow_time(st.flow_depth, flow);
 
-    f.write(field::critical_depth,
-            box_critical_depth(trial_depths(), b, h, q, f.units.gravity));
+    f.results.critical_depth = box_critical_depth(trial_depths(), b, h, q, f.units.gravity);
 
     st.friction_slope_val =
         full_section_friction_slope(q, flow.n, full_area, full_radius, f.units.manning_k);
-    f.write(field::friction_slope, st.friction_slope_val, "0.0000");
+    f.results.friction_slope = st.friction_slope_val;
 }
 
 }  // namespace
 
-SolveOutcome box_pipe_results(const SolveInput& in, HydraulicsState& state) {
-    return run_routine(in, state, GravityPair::circular_box, box_body);
+SolveResult box_pipe_results(const SolveInput& in, HydraulicsState& state) {
+    return run_routine(in, state, ShapeRoutine::box, GravityPair::circular_box, box_body);
 }
 
 }  // namespace gw::hyd

@@ -33,7 +33,7 @@ void circular_body(Frame& f, const SolveInput& in) {
     const double full_area = checked(kPi * checked_pow(d / 2, 2));
     const double full_radius = d / 4;
     st.full_capacity = checked(conveyance * kPi * checked_pow(d / 2, 2) * checked_pow(full_radius, kTwoThirds));
-    f.write(field::capacity, st.full_capacity);
+    f.results.capacity = st.full_capacity;
 
     // Both searches step through the same depths: 0.0001 at a time up to 0.9999 D.
     std::optional<TrialDepths> depths;
@@ -43,43 +43,44 @@ void circular_body(Frame& f, const SolveInput& in) {
     };
 
     if (q > st.full_capacity) {
-        f.write(field::flow_type, text::pressure_flow);
+        f.results.regime = FlowRegime::pressure;
         st.flow_depth = d;
         st.flow_area = full_area;
         st.wetted_perimeter = checked(kPi * d);
     } else {
-        f.write(field::flow_type, text::partial_flow);
+        f.results.regime = FlowRegime::partial;
         const CircularFlowDepth normal = circular_flow_depth(trial_depths(), d, q, conveyance);
         st.flow_depth = normal.depth;
         st.flow_area = normal.area;
         st.wetted_perimeter = normal.wetted_perimeter;
         st.hydraulic_radius = normal.hydraulic_radius;
     }
-    f.write(field::pipe_flowdepth, st.flow_depth);
-    f.write(field::pipe_areaflow, st.flow_area);
+    f.results.flow_depth = st.flow_depth;
+    f.results.flow_area = st.flow_area;
     // With no flow area the velocity is not computed: the earlier one stays in the state.
     if (st.flow_area != 0) {
         st.flow_velocity = checked_div(q, st.flow_area);
-        f.write(field::pipe_velocity, st.flow_velocity);
+        f.results.velocity = st.flow_velocity;
     }
     if (st.wetted_perimeter != 0) {
         st.hydraulic_radius = checked_div(st.flow_area, st.wetted_perimeter);
-        f.write(field::hyd_radius, st.hydraulic_radius);
-        f.write(field::pipe_WP, st.wetted_perimeter);
+        f.results.hydraulic_radius = st.hydraulic_radius;
+        f.results.wetted_perimeter = st.wetted_perimeter;
     }
     f.froude_to_flow_time(st.flow_depth, flow);
 
-    f.write(field::critical_depth, circular_critical_depth(trial_depths(), d, q, g));
+    f.results.critical_depth = circular_critical_depth(trial_depths(), d, q, g);
 
     st.friction_slope_val =
         full_section_friction_slope(q, flow.n, full_area, full_radius, f.units.manning_k);
-    f.write(field::friction_slope, st.friction_slope_val, "0.0000");
+    f.results.friction_slope = st.friction_slope_val;
 }
 
 }  // namespace
 
-SolveOutcome circular_pipe_results(const SolveInput& in, HydraulicsState& state) {
-    return run_routine(in, state, GravityPair::circular_box, circular_body);
+SolveResult circular_pipe_results(const SolveInput& in, HydraulicsState& state) {
+    return run_routine(in, state, ShapeRoutine::circular, GravityPair::circular_box,
+                       circular_body);
 }
 
 }  // namespace gw::hyd

@@ -91,7 +91,7 @@ void polynomial_body(Frame& f, const SolveInput& in, const PolynomialShape& shap
     // The searches end by the rise at the latest; this bounds them should they not.
     const long max_steps = kMaxSearchSteps + 2;
     if (st.full_capacity < q) {
-        f.write(field::flow_type, text::pressure_flow);
+        f.results.regime = FlowRegime::pressure;
         st.flow_area = full.area;
         st.flow_velocity = checked_div(q, full.area);
     } else {
@@ -110,14 +110,14 @@ void polynomial_body(Frame& f, const SolveInput& in, const PolynomialShape& shap
         // section is full there, and so is the depth reported.
         st.flow_depth = std::min(y, h);
         st.wetted_perimeter = checked_div(st.flow_area, st.hydraulic_radius);
-        f.write(field::flow_type, text::partial_flow);
+        f.results.regime = FlowRegime::partial;
     }
-    f.write(field::capacity, st.full_capacity);
-    f.write(field::pipe_flowdepth, st.flow_depth);
-    f.write(field::pipe_areaflow, st.flow_area);
-    f.write(field::pipe_velocity, st.flow_velocity);
-    f.write(field::hyd_radius, st.hydraulic_radius);
-    f.write(field::pipe_WP, st.wetted_perimeter);
+    f.results.capacity = st.full_capacity;
+    f.results.flow_depth = st.flow_depth;
+    f.results.flow_area = st.flow_area;
+    f.results.velocity = st.flow_velocity;
+    f.results.hydraulic_radius = st.hydraulic_radius;
+    f.results.wetted_perimeter = st.wetted_perimeter;
     f.froude_to_flow_time(st.flow_depth, flow);
 
     double yc = kStep;
@@ -128,11 +128,11 @@ void polynomial_body(Frame& f, const SolveInput& in, const PolynomialShape& shap
         if (steps >= max_steps) throw Error("The depth search does not end");
         yc += kStep;
     }
-    f.write(field::critical_depth, yc > h ? h : yc);
+    f.results.critical_depth = yc > h ? h : yc;
 
     st.friction_slope_val =
         full_section_friction_slope(q, flow.n, full.area, full.radius, f.units.manning_k);
-    f.write(field::friction_slope, st.friction_slope_val, "0.0000");
+    f.results.friction_slope = st.friction_slope_val;
 }
 
 void elliptical_body(Frame& f, const SolveInput& in) {
@@ -143,12 +143,13 @@ void arch_body(Frame& f, const SolveInput& in) { polynomial_body(f, in, kArch, a
 
 }  // namespace
 
-SolveOutcome elliptical_pipe_results(const SolveInput& in, HydraulicsState& state) {
-    return run_routine(in, state, GravityPair::elliptical_arch, elliptical_body);
+SolveResult elliptical_pipe_results(const SolveInput& in, HydraulicsState& state) {
+    return run_routine(in, state, ShapeRoutine::elliptical, GravityPair::elliptical_arch,
+                       elliptical_body);
 }
 
-SolveOutcome arch_pipe_results(const SolveInput& in, HydraulicsState& state) {
-    return run_routine(in, state, GravityPair::elliptical_arch, arch_body);
+SolveResult arch_pipe_results(const SolveInput& in, HydraulicsState& state) {
+    return run_routine(in, state, ShapeRoutine::arch, GravityPair::elliptical_arch, arch_body);
 }
 
 }  // namespace gw::hyd

@@ -1,23 +1,21 @@
-// The frame shared by the shape routines: unit set, input checks, result texts, Froude to flow time.
+// The frame shared by the shape routines: unit set, input checks, results, Froude to flow time.
 #include "design/hydraulics/routine_frame.h"
 
 #include <cmath>
 #include <exception>
-#include <limits>
 #include <string>
 
 #include "design/hydraulics/trial_depths.h"
 #include "platform/text/checked.h"
 #include "platform/text/error.h"
-#include "platform/text/format.h"
 
 namespace gw::hyd::detail {
 
 UnitSet unit_set(std::string_view unit_system, GravityPair pair) {
     const bool english = unit_system == "ENGLISH";
     const bool cb = pair == GravityPair::circular_box;
-    if (english) return {12.0, 1.486, cb ? 32.2 : 32.16, "#0.000"};
-    return {1000.0, 1.0, cb ? 9.8 : 9.81, "#0.0000"};
+    if (english) return {12.0, 1.486, cb ? 32.2 : 32.16};
+    return {1000.0, 1.0, cb ? 9.8 : 9.81};
 }
 
 namespace {
@@ -35,8 +33,8 @@ double positive(double v, std::string_view name) {
 
 }  // namespace
 
-Frame::Frame(const SolveInput& in, HydraulicsState& st, SolveOutcome& out, GravityPair pair)
-    : units(unit_set(in.unit_system, pair)), state(st), in_(in), out_(out) {}
+Frame::Frame(const SolveInput& in, HydraulicsState& st, PipeResults& res, GravityPair pair)
+    : units(unit_set(in.unit_system, pair)), state(st), results(res), in_(in) {}
 
 FlowInputs Frame::read_flow() const {
     const double barrels = positive(in_.numofpipes, "numofpipes");
@@ -54,44 +52,27 @@ double Frame::read_size(double value, std::string_view name, double search_step)
     return size;
 }
 
-void Frame::write(std::string_view field, double value, std::string_view pattern) {
-    out_.writes.push_back({std::string(field), gw::text::format(value, pattern), value});
-}
-
-void Frame::write(std::string_view field, std::string_view text) {
-    out_.writes.push_back(
-        {std::string(field), std::string(text), std::numeric_limits<double>::quiet_NaN()});
-}
-
-std::string_view flow_summary(double froude) {
-    if (froude < 1) return text::subcritical_flow;
-    if (froude == 1.0) return text::critical_flow;
-    return text::supercritical_flow;
-}
-
 void Frame::froude_to_flow_time(double y, const FlowInputs& flow) {
     const double g = units.gravity;
     const double v = state.flow_velocity;
     state.froude_number = checked_div(v, checked_pow(checked(y * g), 0.5));
-    write(field::FROUDE_NO, state.froude_number);
-    write(field::pipe_summary, flow_summary(state.froude_number));
+    results.froude_number = state.froude_number;
     state.specific_energy = checked(checked_pow(v, 2) / 2 / g + y);
-    write(field::energy, state.specific_energy);
+    results.specific_energy = state.specific_energy;
     state.travel_time = checked_div(flow.length, v);
-    write(field::flow_time, state.travel_time);
+    results.flow_time = state.travel_time;
 }
 
-SolveOutcome run_routine(const SolveInput& in, HydraulicsState& state, GravityPair pair,
-                         RoutineBody body) {
-    SolveOutcome out;
-    Frame frame(in, state, out, pair);
-    out.number_format = std::string(frame.units.number_format);
+SolveResult run_routine(const SolveInput& in, HydraulicsState& state, ShapeRoutine routine,
+                        GravityPair pair, RoutineBody body) {
+    SolveResult out;
+    out.routine = routine;
+    Frame frame(in, state, out.values, pair);
     try {
         body(frame, in);
-        out.ok = true;
     } catch (const std::exception& e) {
-        out.failure = e.what();
-        out.messages.push_back({std::string(text::invalid_data), MessageIcon::exclamation, ""});
+        out.failure = SolveFailure::invalid_data;
+        out.cause = e.what();
     }
     return out;
 }

@@ -1,4 +1,4 @@
-// The frame every shape routine shares: unit set, inputs, result writes, Froude number to flow time.
+// The frame every shape routine shares: unit set, inputs, results, Froude number to flow time.
 #pragma once
 
 #include <string_view>
@@ -23,7 +23,6 @@ struct UnitSet {
     double unit_divisor;             // 12 in per ft, 1000 mm per m
     double manning_k;                // 1.486 or 1
     double gravity;                  // ft/s^2 or m/s^2
-    std::string_view number_format;  // the shared display pattern a solve leaves behind
 };
 UnitSet unit_set(std::string_view unit_system, GravityPair pair);
 
@@ -35,15 +34,17 @@ struct FlowInputs {
     double length;  // pipe length
 };
 
-// One run of a shape routine: reads its inputs, records the result fields it writes and keeps
-// the result values in the hydraulics state. Every check raises gw::Error, which ends the
-// routine (run_routine).
+// One run of a shape routine: reads its inputs, records the results it reaches and keeps the
+// result values in the hydraulics state. Every check raises gw::Error, which ends the routine
+// (run_routine).
 class Frame {
 public:
-    Frame(const SolveInput& in, HydraulicsState& state, SolveOutcome& out, GravityPair pair);
+    Frame(const SolveInput& in, HydraulicsState& state, PipeResults& results, GravityPair pair);
 
     const UnitSet units;
     HydraulicsState& state;
+    // The results reached so far; each is recorded as soon as the routine has it.
+    PipeResults& results;
 
     // Reads discharge per barrel, slope, n and length. Each must be a finite number; the barrel
     // count, discharge, slope and n must also be positive.
@@ -52,34 +53,22 @@ public:
     // With a positive search_step, the size may not need more than kMaxSearchSteps steps of it.
     double read_size(double value, std::string_view name, double search_step) const;
 
-    // Records a numeric result: its text is the value's 15-digit decimal text put through the
-    // pattern.
-    void write(std::string_view field, double value, std::string_view pattern = "0.000");
-    // Records a text result.
-    void write(std::string_view field, std::string_view text);
-
-    // Writes Froude number, flow summary, specific energy and flow time, in this order, from
-    // the velocity in the state and the given depth of flow:
+    // Records Froude number, specific energy and flow time, in this order, from the velocity in
+    // the state and the given depth of flow:
     // Fr = V / (y g)^0.5, E = V^2 / 2 / g + y, T = L / V.
     void froude_to_flow_time(double depth, const FlowInputs& flow);
 
 private:
     const SolveInput& in_;
-    SolveOutcome& out_;
 };
 
-// The flow summary for a Froude number: below 1 subcritical, exactly 1 critical, else
-// supercritical (a Froude number that shows as 1.000 need not be critical).
-std::string_view flow_summary(double froude);
-
-// A shape routine's computation, between reading the unit set and its last write.
+// A shape routine's computation, between reading the unit set and its last result.
 using RoutineBody = void (*)(Frame& frame, const SolveInput& in);
 
-// Runs a shape routine: sets number_format, then runs body. A failure anywhere in it ends the
-// routine with the message "Invalid Data Input Error"; the fields written before the failure
-// stay in the outcome, and ok stays false.
-SolveOutcome run_routine(const SolveInput& in, HydraulicsState& state, GravityPair pair,
-                         RoutineBody body);
+// Runs the body of a shape routine. A failure anywhere in it ends the routine with the failure
+// invalid_data and its cause; the results reached before the failure stay in the outcome.
+SolveResult run_routine(const SolveInput& in, HydraulicsState& state, ShapeRoutine routine,
+                        GravityPair pair, RoutineBody body);
 
 // The program's checked arithmetic: powers and quotients that fail (gw::Error) instead of giving
 // inf or nan.

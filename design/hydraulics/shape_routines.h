@@ -8,30 +8,29 @@ namespace gw::hyd {
 
 // Each routine takes the solve inputs (the discharge of all barrels, the barrel count, slope,
 // Manning n, length, its size fields in in or mm, the unit system) and the hydraulics state,
-// and computes per barrel, in ft or m and seconds: full-flow capacity, flow type, depth of flow
-// with its area, velocity, hydraulic radius and wetted perimeter, Froude number and summary,
-// specific energy, flow time, critical depth and friction slope. It writes each result as soon
-// as it has it, in the order given with the routine, and leaves the values in the state.
+// and computes per barrel, in ft or m and seconds: full-flow capacity, flow regime, depth of
+// flow with its area, velocity, hydraulic radius and wetted perimeter, Froude number, specific
+// energy, flow time, critical depth and friction slope. It records each result as soon as it
+// has it, in the order given with the routine, and leaves the values in the state.
 // Inputs that are not finite, a barrel count, discharge, slope, n or size that is not positive,
-// and a size too large for its depth search fail before anything is written. Any failure gives
-// the message "Invalid Data Input Error" and ok = false, with the writes made before it.
-// Every routine sets number_format to "#0.000" in English units and "#0.0000" otherwise.
+// and a size too large for its depth search fail before anything is recorded. Any failure gives
+// the failure invalid_data with the results recorded before it.
 
-// Circular pipe of diameter pipe_dia. Writes capacity, flow_type, pipe_flowdepth,
-// pipe_areaflow, pipe_velocity (only for a nonzero area), hyd_radius and pipe_WP (only for a
-// nonzero wetted perimeter), FROUDE_NO, pipe_summary, energy, flow_time, critical_depth,
+// Circular pipe of diameter pipe_dia. Records capacity, regime, flow_depth, flow_area,
+// velocity (only for a nonzero area), hydraulic_radius and wetted_perimeter (only for a
+// nonzero wetted perimeter), froude_number, specific_energy, flow_time, critical_depth,
 // friction_slope.
-SolveOutcome circular_pipe_results(const SolveInput& in, HydraulicsState& state);
+SolveResult circular_pipe_results(const SolveInput& in, HydraulicsState& state);
 
-// Box of span and rise. Writes flow_type, capacity, pipe_flowdepth, pipe_areaflow,
-// pipe_velocity, hyd_radius, pipe_WP, FROUDE_NO, pipe_summary, energy, flow_time,
+// Box of span and rise. Records regime, capacity, flow_depth, flow_area, velocity,
+// hydraulic_radius, wetted_perimeter, froude_number, specific_energy, flow_time,
 // critical_depth, friction_slope.
-SolveOutcome box_pipe_results(const SolveInput& in, HydraulicsState& state);
+SolveResult box_pipe_results(const SolveInput& in, HydraulicsState& state);
 
-// Elliptical pipe of span and rise; writes in the order of the box.
-SolveOutcome elliptical_pipe_results(const SolveInput& in, HydraulicsState& state);
+// Elliptical pipe of span and rise; records in the order of the box.
+SolveResult elliptical_pipe_results(const SolveInput& in, HydraulicsState& state);
 
-// Pipe arch of span and rise; writes in the order of the box.
-SolveOutcome arch_pipe_results(const SolveInput& in, HydraulicsState& state);
+// Pipe arch of span and rise; records in the order of the box.
+SolveResult arch_pipe_results(const SolveInput& in, HydraulicsState& state);
 
 }  // namespace gw::hyd

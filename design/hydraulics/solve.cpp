@@ -2,39 +2,42 @@
 #include "design/hydraulics/solve.h"
 
 #include <cmath>
-#include <string>
 
 namespace gw::hyd {
 
 namespace {
 
-SolveOutcome refused(std::string_view message, std::string_view title) {
-    SolveOutcome out;
-    out.failure = std::string(message);
-    out.messages.push_back({std::string(message), MessageIcon::exclamation, std::string(title)});
+SolveResult refused(SolveFailure failure) {
+    SolveResult out;
+    out.failure = failure;
     return out;
 }
 
 }  // namespace
 
-SolveOutcome solve_pipe_hydraulics(const SolveInput& in, HydraulicsState& state) {
-    if (in.pipe_shape == "Circular") return circular_pipe_results(in, state);
-    if (in.pipe_shape == "Elliptical") return elliptical_pipe_results(in, state);
-    if (in.pipe_shape == "Rectangulr" || in.pipe_shape == "Box") {
-        return box_pipe_results(in, state);
+ShapeRoutine routine_of(std::string_view pipe_shape) {
+    if (pipe_shape == "Circular") return ShapeRoutine::circular;
+    if (pipe_shape == "Elliptical") return ShapeRoutine::elliptical;
+    if (pipe_shape == "Rectangulr" || pipe_shape == "Box") return ShapeRoutine::box;
+    return ShapeRoutine::arch;
+}
+
+SolveResult solve_pipe_hydraulics(const SolveInput& in, HydraulicsState& state) {
+    switch (routine_of(in.pipe_shape)) {
+        case ShapeRoutine::circular: return circular_pipe_results(in, state);
+        case ShapeRoutine::elliptical: return elliptical_pipe_results(in, state);
+        case ShapeRoutine::box: return box_pipe_results(in, state);
+        case ShapeRoutine::arch: break;
     }
     return arch_pipe_results(in, state);
 }
 
-SolveOutcome solve(const SolveInput& in, HydraulicsState& state) {
-    if (!std::isfinite(in.pipe_discharge)) return refused(text::invalid_input, "");
-    if (in.pipe_discharge <= 0) return refused(text::check_discharge, text::error_title);
-    if (!std::isfinite(in.pipe_slope)) return refused(text::invalid_input, "");
-    if (in.pipe_slope <= 0) return refused(text::check_slope, text::error_title);
-
-    SolveOutcome out = solve_pipe_hydraulics(in, state);
-    if (out.ok) out.messages.push_back({std::string(text::solved), MessageIcon::none, ""});
-    return out;
+SolveResult solve_pipe(const SolveInput& in, HydraulicsState& state) {
+    if (!std::isfinite(in.pipe_discharge)) return refused(SolveFailure::discharge_not_number);
+    if (in.pipe_discharge <= 0) return refused(SolveFailure::discharge_not_positive);
+    if (!std::isfinite(in.pipe_slope)) return refused(SolveFailure::slope_not_number);
+    if (in.pipe_slope <= 0) return refused(SolveFailure::slope_not_positive);
+    return solve_pipe_hydraulics(in, state);
 }
 
 }  // namespace gw::hyd

@@ -1,18 +1,12 @@
-// Look-ups into the outcome of a pipe solve.
+// The flow state of a Froude number.
 #include "design/hydraulics/solve_types.h"
 
 namespace gw::hyd {
 
-const FieldWrite* SolveOutcome::find(std::string_view name) const {
-    for (const FieldWrite& w : writes) {
-        if (w.field == name) return &w;
-    }
-    return nullptr;
-}
-
-std::string SolveOutcome::text(std::string_view name) const {
-    const FieldWrite* w = find(name);
-    return w ? w->text : std::string();
+FlowState flow_state(double froude) {
+    if (froude < 1) return FlowState::subcritical;
+    if (froude == 1.0) return FlowState::critical;
+    return FlowState::supercritical;
 }
 
 }  // namespace gw::hyd

@@ -1,10 +1,8 @@
-// What goes into and comes out of one pipe solve: inputs, field writes, messages.
+// What goes into and comes out of one pipe solve: inputs, result numbers, flow regime, failure.
 #pragma once
 
 #include <optional>
 #include <string>
-#include <string_view>
-#include <vector>
 
 namespace gw::hyd {
 
@@ -24,78 +22,60 @@ struct SolveInput {
     std::string unit_system;    // "ENGLISH" gives English units, any other text metric units
 };
 
-// One result field written by a solve: the field's control name, the text it receives (already
-// put through the field's pattern) and the number behind it (NaN for flow_type and
-// pipe_summary, whose values are texts).
-struct FieldWrite {
-    std::string field;
-    std::string text;
-    double value;
+// The routine of a pipe shape.
+enum class ShapeRoutine { circular, elliptical, box, arch };
+
+// How a barrel flows: full under pressure (the discharge exceeds the full-flow capacity) or
+// partly full at its normal depth.
+enum class FlowRegime { pressure, partial };
+
+// The state of the flow by its Froude number.
+enum class FlowState { subcritical, critical, supercritical };
+
+// Below 1 subcritical, exactly 1 critical, else supercritical (a Froude number that rounds to
+// 1.000 need not be critical).
+FlowState flow_state(double froude);
+
+// Why a solve gave no results.
+enum class SolveFailure {
+    none,
+    discharge_not_number,    // NaN or infinite
+    discharge_not_positive,  // 0 or less
+    slope_not_number,
+    slope_not_positive,
+    invalid_data,  // the shape routine failed: an input it cannot use, an overflow, a search
+                   // too long
 };
 
-enum class MessageIcon { none, exclamation };
-
-// A message box that the solve shows. An empty title means the box has no title of its own.
-struct Message {
-    std::string text;
-    MessageIcon icon = MessageIcon::none;
-    std::string title;
+// The results of one solve, per barrel, in ft or m and seconds. A value is present once the
+// routine has reached it, so after a failure exactly those reached before it are.
+struct PipeResults {
+    std::optional<double> capacity;  // full-flow capacity
+    std::optional<FlowRegime> regime;
+    std::optional<double> flow_depth;
+    std::optional<double> flow_area;
+    std::optional<double> velocity;
+    std::optional<double> hydraulic_radius;
+    std::optional<double> wetted_perimeter;
+    std::optional<double> froude_number;  // its flow state is flow_state(froude_number)
+    std::optional<double> specific_energy;
+    std::optional<double> flow_time;
+    std::optional<double> critical_depth;
+    std::optional<double> friction_slope;
 };
 
-// The outcome of a solve.
-// - ok: the hydraulics ran to the end; only then is pipe_solved to be set.
-// - writes: the result fields in the order the routine writes them; on a failure, the fields
-//   written before it (they keep their text, the other result fields stay empty).
-// - messages: the message boxes to show, in order.
-// - number_format: the shared display pattern the routine set ("#0.000" or "#0.0000"), absent
-//   when the solve stopped before a shape routine ran.
-// - failure: on a failure, the description of what went wrong (for logs; not shown).
-struct SolveOutcome {
-    bool ok = false;
-    std::vector<FieldWrite> writes;
-    std::vector<Message> messages;
-    std::optional<std::string> number_format;
-    std::string failure;
+// The outcome of one solve.
+// - failure: none when the hydraulics ran to the end; only then is the pipe solved.
+// - routine: the shape routine that ran; absent when the inputs were refused before one ran.
+// - values: the results reached.
+// - cause: on a failure, what went wrong (for logs; not shown).
+struct SolveResult {
+    SolveFailure failure = SolveFailure::none;
+    std::optional<ShapeRoutine> routine;
+    PipeResults values;
+    std::string cause;
 
-    // The write of a field, or nullptr when the solve did not write it.
-    const FieldWrite* find(std::string_view field) const;
-    // The text written into a field, or the empty text when it was not written.
-    std::string text(std::string_view field) const;
+    bool ok() const { return failure == SolveFailure::none; }
 };
-
-// The control names of the thirteen result fields.
-namespace field {
-inline constexpr std::string_view capacity = "capacity";
-inline constexpr std::string_view flow_type = "flow_type";
-inline constexpr std::string_view pipe_flowdepth = "pipe_flowdepth";
-inline constexpr std::string_view pipe_areaflow = "pipe_areaflow";
-inline constexpr std::string_view pipe_velocity = "pipe_velocity";
-inline constexpr std::string_view hyd_radius = "hyd_radius";
-inline constexpr std::string_view pipe_WP = "pipe_WP";
-inline constexpr std::string_view FROUDE_NO = "FROUDE_NO";
-inline constexpr std::string_view pipe_summary = "pipe_summary";
-inline constexpr std::string_view energy = "energy";
-inline constexpr std::string_view flow_time = "flow_time";
-inline constexpr std::string_view critical_depth = "critical_depth";
-inline constexpr std::string_view friction_slope = "friction_slope";
-}  // namespace field
-
-// The texts the solve writes and shows.
-namespace text {
-inline constexpr std::string_view pressure_flow = "PRESSURE FLOW";
-inline constexpr std::string_view partial_flow = "PARTIAL FLOW";
-inline constexpr std::string_view subcritical_flow = "SUBCRITICAL FLOW";
-inline constexpr std::string_view critical_flow = "CRITICAL FLOW";
-inline constexpr std::string_view supercritical_flow = "SUPERCRITICAL FLOW";
-
-inline constexpr std::string_view error_title = "Errur";
-inline constexpr std::string_view check_discharge =
-    "No results computed.  Check your input for discharge!";
-inline constexpr std::string_view check_slope =
-    "No results computed.  Check your input for Pipe Slope!";
-inline constexpr std::string_view invalid_input = "No results computed.  Invalid input.";
-inline constexpr std::string_view invalid_data = "Invalid Data Input Error";
-inline constexpr std::string_view solved = "Solved! Please check and Save your results";
-}  // namespace text
 
 }  // namespace gw::hyd

@@ -1,13 +1,15 @@
 // Fuzz harness of the pipe hydraulics (SOLVE without its window): any inputs either solve or
-// are refused with a message; a solve gives finite numbers only, never a depth of flow or a
+// are refused with a failure kind; a solve gives finite numbers only, never a depth of flow or a
 // critical depth above the pipe's rise, and every search ends.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "design/hydraulics/solve.h"
+#include "design/pipe_solve_texts.h"
 #include "platform/text/parse.h"
 
 namespace {
@@ -48,19 +50,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   s.rise = field_value(in, english ? 6 : 150, english ? 150 : 4000);
 
   gw::hyd::HydraulicsState state;
-  const gw::hyd::SolveOutcome out = gw::hyd::solve(s, state);
-  if (!out.ok) {
-    require(!out.messages.empty());
+  const gw::hyd::SolveResult out = gw::hyd::solve_pipe(s, state);
+  const gw::hyd::PipeResults& r = out.values;
+  if (!out.ok()) {
+    require(out.failure != gw::hyd::SolveFailure::none);
     return 0;
   }
   const double divisor = english ? 12 : 1000;
   const double height = (s.pipe_shape == "Circular" ? s.pipe_dia : s.rise) / divisor;
-  for (const gw::hyd::FieldWrite& w : out.writes) {
-    if (w.field == gw::hyd::field::flow_type || w.field == gw::hyd::field::pipe_summary) continue;
-    require(std::isfinite(w.value));
+  require(r.regime.has_value());
+  for (const std::optional<double>& v :
+       {r.capacity, r.flow_depth, r.flow_area, r.velocity, r.hydraulic_radius, r.wetted_perimeter,
+        r.froude_number, r.specific_energy, r.flow_time, r.critical_depth, r.friction_slope})
+    require(!v || std::isfinite(*v));
+  for (const std::optional<double>& depth : {r.flow_depth, r.critical_depth})
+    require(!depth || *depth <= height * (1 + 1e-12));
+  // The window writes every number as a numeric text.
+  for (const gw::design::FieldWrite& w : gw::design::solve_outcome(s, out).writes) {
+    if (w.field == gw::design::solve_field::flow_type || w.field == gw::design::solve_field::pipe_summary) continue;
     require(gw::text::is_numeric(w.text));
   }
-  for (std::string_view depth : {gw::hyd::field::pipe_flowdepth, gw::hyd::field::critical_depth})
-    if (const gw::hyd::FieldWrite* w = out.find(depth)) require(w->value <= height * (1 + 1e-12));
   return 0;
 }

@@ -14,6 +14,7 @@ namespace gw::hyd {
 namespace {
 
 using namespace detail;
+using namespace testing;
 
 TEST(TrialDepths, AreTheRepeatedSumsUpToTheFirstAboveTheLimit) {
     for (double step : {0.0001, 0.01}) {

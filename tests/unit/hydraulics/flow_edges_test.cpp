@@ -157,7 +157,7 @@ TEST(Barrels, FlowTypeComparesThePerBarrelDischarge) {
 TEST(Dispatch, SelectsTheRoutineByExactShapeText) {
     struct Case {
         const char* shape;
-        SolveOutcome (*routine)(const SolveInput&, HydraulicsState&);
+        SolveResult (*routine)(const SolveInput&, HydraulicsState&);
     };
     const Case cases[] = {
         {"Circular", circular_pipe_results},   {"Elliptical", elliptical_pipe_results},
@@ -171,8 +171,8 @@ TEST(Dispatch, SelectsTheRoutineByExactShapeText) {
         in.pipe_dia = 18;
         HydraulicsState s1;
         HydraulicsState s2;
-        const SolveOutcome via_dispatch = solve_pipe_hydraulics(in, s1);
-        const SolveOutcome direct = c.routine(in, s2);
+        const SolveOutcome via_dispatch = shown(in, solve_pipe_hydraulics(in, s1));
+        const SolveOutcome direct = shown(in, c.routine(in, s2));
         ASSERT_TRUE(direct.ok) << c.shape;
         EXPECT_EQ(fields_of(via_dispatch), fields_of(direct)) << c.shape;
         EXPECT_EQ(texts_of(via_dispatch), texts_of(direct)) << c.shape;
@@ -190,11 +190,11 @@ TEST(UnitSystem, OnlyTheExactTextEnglishGivesEnglishUnits) {
 }
 
 TEST(FlowSummary, IsCriticalOnlyForAFroudeNumberOfExactlyOne) {
-    EXPECT_EQ(detail::flow_summary(1.0), text::critical_flow);
-    EXPECT_EQ(detail::flow_summary(std::nextafter(1.0, 0.0)), text::subcritical_flow);
-    EXPECT_EQ(detail::flow_summary(std::nextafter(1.0, 2.0)), text::supercritical_flow);
-    EXPECT_EQ(detail::flow_summary(0.999999), text::subcritical_flow);
-    EXPECT_EQ(detail::flow_summary(1.000001), text::supercritical_flow);
+    EXPECT_EQ(flow_state(1.0), FlowState::critical);
+    EXPECT_EQ(flow_state(std::nextafter(1.0, 0.0)), FlowState::subcritical);
+    EXPECT_EQ(flow_state(std::nextafter(1.0, 2.0)), FlowState::supercritical);
+    EXPECT_EQ(flow_state(0.999999), FlowState::subcritical);
+    EXPECT_EQ(flow_state(1.000001), FlowState::supercritical);
 }
 
 }  // namespace

@@ -276,7 +276,7 @@ TEST(GradeLineFriction, IsTheSolveFrictionSlope) {
     in.pipe_shape = c.shape;
     in.unit_system = c.units;
     hyd::HydraulicsState state;
-    ASSERT_TRUE(hyd::solve(in, state).ok);
+    ASSERT_TRUE(hyd::solve_pipe(in, state).ok());
 
     GradeLinePipe p = base_pipe();
     p.shape = c.shape;
