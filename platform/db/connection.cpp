@@ -83,7 +83,9 @@ void Connection::open(const std::string& path) {
     // An absolute path never reads as a URI.
     const std::string full = fs::absolute(path, ec).string();
     auto session = std::make_shared<detail::Session>();
-    const int flags = read_only ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    // A connection is used by one thread at a time: the engine's own locking of each call is
+    // not needed.
+    const int flags = (read_only ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     // The session owns the handle from here, so a failure below closes it.
     const int rc = sqlite3_open_v2(ec ? path.c_str() : full.c_str(), &session->db, flags, nullptr);
     if (rc != SQLITE_OK) {

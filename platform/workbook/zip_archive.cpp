@@ -10,6 +10,9 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <deque>
+#include <future>
+#include <thread>
 #include <functional>
 #include <filesystem>
 #include <memory>
@@ -89,52 +92,95 @@ void put32(std::string& out, unsigned long v) {
   put16(out, static_cast<unsigned>((v >> 16) & 0xffff));
 }
 
-// One entry deflated (raw deflate, as the zip format stores it) straight into the archive
-// file, with its check sum and sizes; `emit` takes each piece of compressed bytes.
+// Deflates one block of an entry on its own (raw deflate, as the zip format stores it). A block
+// that is not the last ends on a byte boundary without ending the stream, so that the blocks'
+// outputs joined in order are one deflate stream.
+std::string deflate_block(const std::string& in, bool last) {
+  z_stream z{};
+  if (deflateInit2(&z, kDeflateLevel, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+    throw gw::Error("The workbook could not be compressed (out of memory).");
+  std::string out(deflateBound(&z, static_cast<uLong>(in.size())) + 64, '\0');
+  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
+  z.avail_in = static_cast<uInt>(in.size());
+  z.next_out = reinterpret_cast<Bytef*>(out.data());
+  z.avail_out = static_cast<uInt>(out.size());
+  const int rc = deflate(&z, last ? Z_FINISH : Z_SYNC_FLUSH);
+  const bool done = last ? rc == Z_STREAM_END : rc == Z_OK && z.avail_in == 0 && z.avail_out != 0;
+  out.resize(out.size() - z.avail_out);
+  deflateEnd(&z);
+  if (!done) throw gw::Error("The workbook could not be compressed.");
+  return out;
+}
+
+// One entry deflated straight into the archive file, with its check sum and sizes; `emit` takes
+// each piece of compressed bytes in order. A large entry is cut into blocks that are deflated
+// side by side on worker threads while the entry is still being produced.
 class Deflater : public ByteSink {
  public:
-  explicit Deflater(std::function<void(std::string_view)> emit) : emit_(std::move(emit)) {
-    if (deflateInit2(&z_, kDeflateLevel, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-      throw gw::Error("The workbook could not be compressed (out of memory).");
-    out_.resize(1 << 18);
+  explicit Deflater(std::function<void(std::string_view)> emit) : emit_(std::move(emit)) {}
+  ~Deflater() override {
+    // A failure on the way leaves blocks in work: they finish before their input goes.
+    for (auto& f : pending_)
+      if (f.valid()) f.wait();
   }
-  ~Deflater() override { deflateEnd(&z_); }
   Deflater(const Deflater&) = delete;
   Deflater& operator=(const Deflater&) = delete;
 
   void write(std::string_view bytes) override {
     crc_ = crc32_z(crc_, reinterpret_cast<const Bytef*>(bytes.data()), bytes.size());
     size_ += bytes.size();
-    run(bytes, Z_NO_FLUSH);
+    while (!bytes.empty()) {
+      const std::size_t take = std::min(bytes.size(), kBlock - block_.size());
+      block_.append(bytes.substr(0, take));
+      bytes.remove_prefix(take);
+      if (block_.size() == kBlock) {
+        // The first blocks are deflated here: a small entry is not worth a thread.
+        if (++blocks_ <= kBlocksHere) {
+          put(deflate_block(block_, false));
+          block_.clear();
+          continue;
+        }
+        pending_.push_back(std::async(std::launch::async, deflate_block, std::move(block_), false));
+        block_ = std::string();
+        block_.reserve(kBlock);
+        while (pending_.size() > workers()) drain_one();
+      }
+    }
   }
-  void finish() { run({}, Z_FINISH); }
+  void finish() {
+    if (pending_.empty()) {
+      put(deflate_block(block_, true));  // a small entry: one block, here
+    } else {
+      pending_.push_back(std::async(std::launch::async, deflate_block, std::move(block_), true));
+      while (!pending_.empty()) drain_one();
+    }
+  }
 
   unsigned long crc() const { return crc_; }
   unsigned long long size() const { return size_; }
   unsigned long long compressed_size() const { return compressed_; }
 
  private:
-  void run(std::string_view in, int flush) {
-    z_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
-    z_.avail_in = static_cast<uInt>(in.size());
-    for (;;) {
-      z_.next_out = reinterpret_cast<Bytef*>(out_.data());
-      z_.avail_out = static_cast<uInt>(out_.size());
-      const int rc = deflate(&z_, flush);
-      const std::size_t got = out_.size() - z_.avail_out;
-      if (got > 0) {
-        emit_(std::string_view(out_.data(), got));
-        compressed_ += got;
-      }
-      if (rc == Z_STREAM_END) break;
-      if (rc != Z_OK && rc != Z_BUF_ERROR) throw gw::Error("The workbook could not be compressed.");
-      if (flush == Z_NO_FLUSH && z_.avail_in == 0 && z_.avail_out != 0) break;
-    }
+  static constexpr std::size_t kBlock = 1 << 20;
+  static constexpr int kBlocksHere = 2;
+  static std::size_t workers() {
+    const unsigned n = std::thread::hardware_concurrency();
+    return n < 2 ? 2 : std::min(n, 8u);
+  }
+  void put(const std::string& out) {
+    emit_(out);
+    compressed_ += out.size();
+  }
+  void drain_one() {
+    std::future<std::string> f = std::move(pending_.front());
+    pending_.pop_front();
+    put(f.get());
   }
 
   std::function<void(std::string_view)> emit_;
-  z_stream z_{};
-  std::string out_;
+  std::string block_;
+  int blocks_ = 0;  // full blocks so far
+  std::deque<std::future<std::string>> pending_;
   unsigned long crc_ = crc32(0L, Z_NULL, 0);
   unsigned long long size_ = 0;
   unsigned long long compressed_ = 0;

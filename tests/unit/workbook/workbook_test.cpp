@@ -319,6 +319,29 @@ TEST(Workbook, NewRowsFallInPlaceAroundTheTemplatesRows) {
   EXPECT_EQ(back.text(7, 1), "a & <b>");
 }
 
+// A sheet of many megabytes is compressed in blocks side by side; the saved file reads back
+// whole, first row to last.
+TEST(Workbook, ALargeSheetSavesWhole) {
+  Folder dir;
+  BookSpec b;
+  b.sheets = {sheet_part("")};
+  Workbook wb = Workbook::open(write_book(dir.path("f.xlr"), b));
+  constexpr int kRows = 60000;
+  for (int row = 1; row <= kRows; ++row) {
+    wb.set_text(row, 1, "pipe " + std::to_string(row));
+    for (int col = 2; col <= 8; ++col) wb.set_number(row, col, row * 0.25 + col);
+  }
+  wb.save(dir.path("big.xlsx"));
+  EXPECT_GT(part_text(dir.path("big.xlsx"), "xl/worksheets/sheet1.xml").size(), 8u << 20);
+  const Workbook back = Workbook::open(dir.path("big.xlsx"));
+  for (int row : {1, 2, 29999, 30000, kRows}) {
+    SCOPED_TRACE(row);
+    EXPECT_EQ(back.text(row, 1), "pipe " + std::to_string(row));
+    EXPECT_EQ(back.number(row, 8), row * 0.25 + 8);
+  }
+  EXPECT_EQ(back.text(kRows + 1, 1), "");
+}
+
 TEST(Workbook, ANewCellTakesItsColumnsFormat) {
   Folder dir;
   BookSpec b;
