@@ -6,6 +6,7 @@
 
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
+#include "platform/db/text_table.h"
 #include "platform/text/error.h"
 #include "scratch.h"
 
@@ -187,4 +188,28 @@ TEST_F(RecordsetRead, ClosedRecordsetRefusesUse) {
 }
 
 }  // namespace
+// Records read once as texts hold what a recordset's fields give, kinds and NULLs included,
+// with each record's row id for a query over one table and none for any other.
+TEST_F(RecordsetRead, TextTableHoldsWhatTheFieldsGive) {
+    c.execute("INSERT INTO PIPE VALUES ('3', 'Box', '2.5', x'4142', 7.25)");
+    const std::string sql = "SELECT PIPE_NUMBER AS [PIPE_ID], PIPE_DIA, PRENODE1, STRUCTURE_INPUT FROM PIPE ORDER BY PIPE_NUMBER";
+    const TextTable table = read_text_table(c, sql);
+    rs.open(c, sql);
+    ASSERT_EQ(table.names, (std::vector<std::string>{"PIPE_ID", "PIPE_DIA", "PRENODE1", "STRUCTURE_INPUT"}));
+    ASSERT_EQ(table.rows.size(), 4u);
+    for (const auto& row : table.rows) {
+        for (int i = 0; i < rs.field_count(); ++i) EXPECT_EQ(row[static_cast<std::size_t>(i)], rs.field(i)) << i;
+        rs.move_next();
+    }
+    EXPECT_EQ(table.rows[0][2], "");      // NULL
+    EXPECT_EQ(table.rows[3][3], "7.25");  // a real
+    EXPECT_EQ(table.rows[2][3], "0");     // an integer
+    EXPECT_EQ(table.rows[3][2], "AB");    // a blob, as its bytes
+    ASSERT_EQ(table.rowids.size(), 4u);
+    EXPECT_EQ(c.query_value("SELECT PIPE_NUMBER FROM PIPE WHERE _rowid_ = ?", {table.rowids[1]}).text(), "10");
+
+    EXPECT_TRUE(read_text_table(c, "SELECT DISTINCT PIPE_SHAPE FROM PIPE").rowids.empty());
+    EXPECT_NE(error_of([&] { read_text_table(c, "SELECT NO_SUCH FROM PIPE"); }), "");
+}
+
 }  // namespace gw::db
