@@ -431,9 +431,7 @@ void frmpipemain::Form_Load() {
     pipe_solved = true;
     set_shape_controls();
     lock_pipe_frames();
-    c("screenmode").set_text("VIEW");
-    editing_pipe = false;
-    adding_new_pipe = false;
+    set_mode(Mode::view);
     if (!c("PTcoptionstr").text().empty()) c("Check_ComputeTc").set_value(1);
     if (v.pipe_form_mode != "add") {
       c("pipe_number").set_enabled(false);
@@ -453,7 +451,7 @@ void frmpipemain::Form_Load() {
 
 void frmpipemain::Form_Unload(int& cancel) {
   try {
-    if (adding_new_pipe || editing_pipe || c("screenmode").text() != "VIEW") {
+    if (mode_ != Mode::view) {
       if (msg("Exit without Saving?", Buttons::YesNo, Icon::Information, kTitle) != Answer::Yes) {
         cancel = 1;
         return;
@@ -463,8 +461,8 @@ void frmpipemain::Form_Unload(int& cancel) {
   } catch (const std::exception&) {
     // The window closes whatever went wrong in the test.
   }
-  adding_new_pipe = false;
-  editing_pipe = false;
+  // The field is discarded with the window; the next load shows "VIEW" again.
+  mode_ = Mode::view;
   clear_pipe_datasource();
 }
 
@@ -476,6 +474,11 @@ void frmpipemain::mnuabout_Click() { prog.forms.get("frmAbout").show_modal(); }
 
 // ---- modes ----
 
+void frmpipemain::set_mode(Mode mode) {
+  mode_ = mode;
+  c("screenmode").set_text(mode == Mode::add ? "ADD" : mode == Mode::edit ? "EDIT" : "VIEW");
+}
+
 void frmpipemain::mnuAddpipe_Click() {
   clear_pipe_datasource();
   get_pipe_records("");
@@ -485,7 +488,7 @@ void frmpipemain::mnuAddpipe_Click() {
 
 void frmpipemain::begin_add_mode() {
   c("pipetab").set_enabled(true);
-  c("screenmode").set_text("ADD");
+  set_mode(Mode::add);
   unlock_pipe_frames();
   c("lblStatus").set_caption("");
   c("StatusBar").set_panel(2, "");
@@ -495,7 +498,6 @@ void frmpipemain::begin_add_mode() {
   c("mnuSavepipe").set_enabled(true);
   c("mnuExitPipe").set_enabled(true);
   c("pipetab").set_tab(0);
-  adding_new_pipe = true;
   clear_work_values();
   remembered_prenode1.clear();
   remembered_prenode2.clear();
@@ -515,10 +517,9 @@ void frmpipemain::mnuEditpipe_Click() {
 
 void frmpipemain::enter_edit_mode() {
   set_shape_controls();
-  editing_pipe = true;
   c("pipetab").set_enabled(true);
   pipe_solved = false;
-  c("screenmode").set_text("EDIT");
+  set_mode(Mode::edit);
   unlock_pipe_frames();
   c("pipetab").set_tab(0);
   c("mnuAddpipe").set_enabled(false);
@@ -573,7 +574,7 @@ void frmpipemain::mnuSavepipe_Click() {
     }
     // The number of a new pipe may have been taken since it was typed; a search that
     // cannot run refuses the save as well (search_pipes has said why).
-    if (c("screenmode").text() == "ADD") {
+    if (mode_ == Mode::add) {
       bool exists = search_pipes(number, "PIPE_NUMBER");
       if (search_failed()) return;
       if (exists) {
@@ -596,10 +597,8 @@ void frmpipemain::mnuSavepipe_Click() {
     update_status_bar();
     c("frmsolve").set_enabled(false);
     c("pipe_number").set_enabled(false);
-    adding_new_pipe = false;
-    editing_pipe = false;
     msg("Record Saved", Buttons::OK, Icon::Information);
-    if (c("screenmode").text() == "EDIT") {
+    if (mode_ == Mode::edit) {
       for (const char* list : {"PRENODE1", "PRENODE2", "PRENODE3"}) {
         if (search_pipes(number, list)) {
           const std::string& f = v.found_pipe_number;
@@ -611,7 +610,7 @@ void frmpipemain::mnuSavepipe_Click() {
         if (search_failed()) break;
       }
     }
-    c("screenmode").set_text("VIEW");
+    set_mode(Mode::view);
     set_pressed(kSave, false);
     set_pressed(kEdit, false);
     set_pressed(kAdd, false);
@@ -661,7 +660,7 @@ void frmpipemain::set_pressed(int index, bool pressed) {
 }
 
 void frmpipemain::Toolbar1_ButtonClick(int index) {
-  const bool viewing = c("screenmode").text() == "VIEW";
+  const bool viewing = mode_ == Mode::view;
   switch (index) {
     case kAdd:
       if (viewing) mnuAddpipe_Click();
@@ -746,7 +745,7 @@ void frmpipemain::pipetab_Click(int previous_tab) {
         }
       }
     }
-    if (c("screenmode").text() == "VIEW") lock_pipe_frames();
+    if (mode_ == Mode::view) lock_pipe_frames();
   } catch (const std::exception& e) {
     msg(e.what());
   }

@@ -18,6 +18,32 @@ class frmpipemain : public shell::Window {
   explicit frmpipemain(shell::Program& p);
   ~frmpipemain() override;
 
+  // ---- what other windows use ----
+  // Whether a pipe stands in the relation `listname` names with `boundtxt`:
+  // "PRENODE1".."PRENODE4" a pipe names it as an upstream pipe (found_pipe_number: that
+  // pipe), "PIPE_NUMBER" the number exists, "NODEIN_NO" a pipe starts at that structure
+  // (found_pipe_number: that pipe). Touches no control, so it does not load the window.
+  // A search that cannot run shows its error, answers false and leaves search_failed()
+  // true, so that a guard can refuse its action instead of taking "not found".
+  // For "PRENODE1".."PRENODE4", a pipe numbered `exclude_pipe` (the pipe's own stored
+  // record while it is edited) does not count.
+  bool search_pipes(const std::string& boundtxt, const std::string& listname, const std::string& exclude_pipe = {});
+  bool search_failed() const { return search_failed_; }
+
+  // ---- the window's state, read from outside ----
+  // What the window does with its pipe: shows a stored pipe, enters a new one, or edits the one
+  // shown. The field "screenmode" shows it as "VIEW", "ADD" or "EDIT".
+  enum class Mode { view, add, edit };
+  Mode mode() const { return mode_; }
+  // Whether the pipe's hydraulics count as solved (Save requires it).
+  bool solved() const { return pipe_solved; }
+
+ protected:
+  void build() override;
+  void Form_Load() override;
+  void Form_Unload(int& cancel) override;
+
+ private:
   // ---- record access ----
   // The window's record set of PIPE records: opened by get_pipe_records, written and
   // closed by pipeUpdate.
@@ -41,22 +67,12 @@ class frmpipemain : public shell::Window {
   bool pipeUpdate();
   // Sets the window's fields to the values of a new pipe.
   void init_pipe_data();
-  // Whether a pipe stands in the relation `listname` names with `boundtxt`:
-  // "PRENODE1".."PRENODE4" a pipe names it as an upstream pipe (found_pipe_number: that
-  // pipe), "PIPE_NUMBER" the number exists, "NODEIN_NO" a pipe starts at that structure
-  // (found_pipe_number: that pipe). Touches no control, so it does not load the window.
-  // A search that cannot run shows its error, answers false and leaves search_failed()
-  // true, so that a guard can refuse its action instead of taking "not found".
-  // For "PRENODE1".."PRENODE4", a pipe numbered `exclude_pipe` (the pipe's own stored
-  // record while it is edited) does not count.
-  bool search_pipes(const std::string& boundtxt, const std::string& listname, const std::string& exclude_pipe = {});
-  bool search_failed() const { return search_failed_; }
 
   // ---- form-level values (kept while the window is unloaded) ----
   // True while the record's hydraulics count as solved; Save requires it.
   bool pipe_solved = false;
-  bool editing_pipe = false;
-  bool adding_new_pipe = false;
+  // Sets the mode and shows it in the field "screenmode".
+  void set_mode(Mode mode);
   // Upstream pipe numbers the record held on entering edit mode: a row still naming its
   // remembered number is not searched for in other pipes.
   std::string remembered_prenode1, remembered_prenode2, remembered_prenode3, remembered_prenode4;
@@ -207,12 +223,7 @@ class frmpipemain : public shell::Window {
   // The thirteen result fields that SOLVE fills and clear_pipe_results empties.
   static const std::array<const char*, 13> kResultFields;
 
- protected:
-  void build() override;
-  void Form_Load() override;
-  void Form_Unload(int& cancel) override;
 
- private:
   void clear_pipe_results();
   void adopipeRS_MoveComplete();
   void adopipeRS_WillChangeRecord(db::ChangeReason reason, bool& cancel);
@@ -243,6 +254,7 @@ class frmpipemain : public shell::Window {
   bool bound_ = false;
   bool search_failed_ = false;
   bool writing_results_ = false;
+  Mode mode_ = Mode::view;
   int last_tab_ = 0;
   std::array<bool, 15> pressed_{};
 };

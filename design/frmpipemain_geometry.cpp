@@ -103,7 +103,7 @@ void frmpipemain::pipe_length_GotFocus() {
       msg("pipe number can't be blank. Please enter a valid unique Pipe Number!", Buttons::OK, Icon::Information);
       c("pipetab").set_tab(0);
       set_focus(c("pipe_number"));
-    } else if (adding_new_pipe && search_pipes(number, "PIPE_NUMBER")) {
+    } else if (mode_ == Mode::add && search_pipes(number, "PIPE_NUMBER")) {
       msg(number + " already exists in the database! Please enter a valid unique Pipe Number", Buttons::OK,
           Icon::Exclamation);
       c("pipetab").set_tab(0);
@@ -117,7 +117,7 @@ void frmpipemain::pipe_length_GotFocus() {
 }
 
 void frmpipemain::pipe_length_LostFocus() {
-  if (c("screenmode").text() == "VIEW") return;
+  if (mode_ == Mode::view) return;
   try {
     format_with_pattern(c("pipe_length"), vars().number_format);
   } catch (const std::exception& e) {

@@ -219,7 +219,7 @@ void frmpipemain::nodein_no_LostFocus() {
     // the stored pipes; while editing, the pipe's own stored number is no conflict, so
     // only a number other than the stored one is looked for.
     bool look_for_use = number != nodein_no_old;
-    if (look_for_use && editing_pipe) {
+    if (look_for_use && mode_ == Mode::edit) {
       db::Recordset own;
       own.open(open_connection(v.project_connection), "select NODEIN_NO from PIPE where PIPE_NUMBER = ?",
                {c("pipe_number").text()});

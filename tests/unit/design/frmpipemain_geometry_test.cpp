@@ -96,7 +96,7 @@ TEST_F(PipeGeometryWindow, LeavingTheLengthInViewModeChangesNothing) {
   frmpipemain& w = open_window("view", "10");
   ASSERT_EQ(w.c("screenmode").text(), "VIEW");
   w.c("pipe_length").set_text("175.5");
-  w.pipe_length_LostFocus();
+  w.c("pipe_length").on_lost_focus();
   EXPECT_EQ(w.c("pipe_length").text(), "175.5");
   EXPECT_EQ(w.c("pipe_slope").text(), "0.015");
   EXPECT_TRUE(host_.messages.empty());

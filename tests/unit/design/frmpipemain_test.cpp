@@ -108,7 +108,7 @@ class PipeWindow : public ::testing::Test {
     w.c("pipe_slope").set_text("0.01");
     // A new pipe enters its discharge, which becomes the pipe's discharge.
     w.c("structure_discharge").set_text("10");
-    w.cmdpipesolve_Click();
+    w.c("cmdpipesolve").click();
   }
 
   RecordingHost host_;
@@ -119,10 +119,10 @@ class PipeWindow : public ::testing::Test {
 TEST_F(PipeWindow, AddedPipeIsSavedWithItsDefaultsAndResults) {
   open_project("release2_1.gwp", false, "0064-029-F21");
   frmpipemain& w = open_window("add", "");
-  EXPECT_FALSE(w.pipe_solved);
+  EXPECT_FALSE(w.solved());
   enter_and_solve(w, "C'1");
-  EXPECT_TRUE(w.pipe_solved);
-  w.mnuSavepipe_Click();
+  EXPECT_TRUE(w.solved());
+  w.c("mnuSavepipe").click();
   EXPECT_EQ(host_.texts(), (std::vector<std::string>{"Solved! Please check and Save your results", "Record Saved"}));
   EXPECT_EQ(row("SELECT PROJECT_ID, PIPE_SHAPE, PIPE_DIA, PIPE_MAT, PIPE_MANN, NUMOFPIPES, NODEIN_SHAPING, "
                 "STRUCTURE_TC, PIPE_CF, DISCHARGEVAL, PRECA4, PIPE_STORM_FREQ, CAPACITY, FLOW_TYPE, "
@@ -131,7 +131,7 @@ TEST_F(PipeWindow, AddedPipeIsSavedWithItsDefaultsAndResults) {
             "0064-029-F21|Circular|18|Concrete|0.013|1|NO|5.0|0.0|INP|0.0|2|10.504|PARTIAL FLOW|0.0091||");
   EXPECT_EQ(w.c("screenmode").text(), "VIEW");
   EXPECT_EQ(w.c("lblStatus").caption(), "C'1");
-  EXPECT_FALSE(w.adding_new_pipe);
+  EXPECT_EQ(w.mode(), frmpipemain::Mode::view);
   // The pipe table's list and the upstream lists know the new pipe at once.
   EXPECT_EQ(w.c("prenode1").items().back(), "C'1");
 }
@@ -141,7 +141,7 @@ TEST_F(PipeWindow, SaveOfANewPipeRefusesANumberThatExists) {
   frmpipemain& w = open_window("add", "");
   // Numbers compare without regard to case, as the table's key does.
   enter_and_solve(w, "10");
-  w.mnuSavepipe_Click();
+  w.c("mnuSavepipe").click();
   enter_and_solve(w, "x7");
   // Someone else stores the number while this pipe is being entered.
   {
@@ -149,7 +149,7 @@ TEST_F(PipeWindow, SaveOfANewPipeRefusesANumberThatExists) {
     other.open(prog_->vars.project_db_path);
     other.execute("INSERT INTO PIPE (PIPE_NUMBER) VALUES (?)", {"X7"});
   }
-  w.mnuSavepipe_Click();
+  w.c("mnuSavepipe").click();
   EXPECT_EQ(host_.texts(), (std::vector<std::string>{
                                "Solved! Please check and Save your results",
                                "10 already exists in the database! Please enter a valid unique Pipe Number",
@@ -158,7 +158,7 @@ TEST_F(PipeWindow, SaveOfANewPipeRefusesANumberThatExists) {
                            }));
   EXPECT_EQ(host_.messages[1].icon, ui::Icon::Exclamation);
   EXPECT_EQ(w.c("screenmode").text(), "ADD");
-  EXPECT_TRUE(w.adding_new_pipe);
+  EXPECT_EQ(w.mode(), frmpipemain::Mode::add);
   EXPECT_EQ(row("SELECT COUNT(*) FROM PIPE"), "4");
 }
 
@@ -168,7 +168,7 @@ TEST_F(PipeWindow, SaveIsRefusedWhenTheNumberCannotBeChecked) {
   enter_and_solve(w, "N1");
   prog_->vars.project_connection->execute("ALTER TABLE PIPE RENAME TO PIPE_OLD");
   host_.messages.clear();
-  w.mnuSavepipe_Click();
+  w.c("mnuSavepipe").click();
   ASSERT_EQ(host_.messages.size(), 1u);  // the search's own report, and no "Record Saved"
   EXPECT_NE(host_.messages[0].text.find("PIPE"), std::string::npos);
   EXPECT_TRUE(w.search_failed());
@@ -227,25 +227,47 @@ TEST_F(PipeWindow, LegacySearchLeavesTheFourthSlotOut) {
 
 TEST_F(PipeWindow, RememberedUpstreamNumbersBelongToTheEditedPipeOnly) {
   open_project("release2_1.gwp", false, "0064-029-F21");
-  frmpipemain& w = window();
-  w.remembered_prenode1 = "1";  // left over from another pipe
-  open_window("view", "2");
-  EXPECT_EQ(w.remembered_prenode1, "");
-  w.mnuEditpipe_Click();
-  EXPECT_EQ(w.remembered_prenode1, "");  // pipe 2 has no upstream pipes
+  // Pipe X names pipe 1 as an upstream pipe too, as pipe 10 does.
+  {
+    db::Connection c;
+    c.open(prog_->vars.project_db_path);
+    c.execute("INSERT INTO PIPE (PIPE_NUMBER, PRENODE2) VALUES ('X', '1')");
+  }
+  const std::string used = "This Pipe has already been used as a Previous Pipe for Pipe  - ";
+  auto leave_row_with = [](frmpipemain& w, const std::string& number) {
+    w.c("prenode1").set_text(number);
+    w.c("prenode1").on_lost_focus();
+  };
+  auto refusals = [&] {
+    int n = 0;
+    for (const std::string& t : host_.texts()) n += t.rfind(used, 0) == 0;
+    return n;
+  };
 
+  // Pipe 10's own link to pipe 1, kept in its row, is not searched for in other pipes.
+  frmpipemain& w = open_window("edit", "10");
+  leave_row_with(w, "1");
+  EXPECT_EQ(refusals(), 0);
+  EXPECT_EQ(w.c("prenode1").text(), "1");
+
+  // Pipe 2 has no upstream pipes: pipe 10's remembered numbers are not taken for its own.
   w.unload();  // answered Yes: leaves without saving
-  open_window("edit", "10");
-  EXPECT_EQ(w.remembered_prenode1, "1");
-  EXPECT_EQ(w.remembered_prenode2, "2");
-  EXPECT_EQ(w.remembered_prenode3, "");
+  open_window("edit", "2");
+  leave_row_with(w, "1");
+  EXPECT_EQ(refusals(), 1);
+  EXPECT_EQ(w.c("prenode1").text(), "");
   w.unload();
 
-  open_window("view", "10");
-  w.remembered_prenode1 = "1";
-  w.mnuAddpipe_Click();
+  // Nor does a new pipe entered after pipe 10 was edited and saved take them.
+  open_window("edit", "10");
+  w.c("cmdpipesolve").click();
+  w.c("mnuSavepipe").click();
+  ASSERT_EQ(w.mode(), frmpipemain::Mode::view);
+  w.c("mnuAddpipe").click();
   EXPECT_EQ(w.c("screenmode").text(), "ADD");
-  EXPECT_EQ(w.remembered_prenode1, "");
+  leave_row_with(w, "1");
+  EXPECT_EQ(refusals(), 2);
+  EXPECT_EQ(w.c("prenode1").text(), "");
 }
 
 TEST_F(PipeWindow, LeavingAnEditWritesNothingAndLeavingAnAddDropsTheRecord) {
@@ -261,7 +283,10 @@ TEST_F(PipeWindow, LeavingAnEditWritesNothingAndLeavingAnAddDropsTheRecord) {
   EXPECT_FALSE(w.unload());
   EXPECT_EQ(w.c("pipe_number").text(), "NEW");
   EXPECT_TRUE(w.unload());
-  EXPECT_EQ(w.adopipeRS->edit_mode(), db::EditMode::none);
+  EXPECT_EQ(row("SELECT COUNT(*) FROM PIPE"), "3");
+  // The new record was dropped, not left pending: the next use of the window writes nothing.
+  open_window("edit", "1");
+  EXPECT_TRUE(w.unload());
   EXPECT_EQ(row("SELECT COUNT(*) FROM PIPE"), "3");
 }
 
