@@ -404,7 +404,6 @@ void frmpipemain::Form_Load() {
   remembered_prenode3.clear();
   remembered_prenode4.clear();
   last_tab_ = 0;
-  pressed_.fill(false);
   // Nothing computed for another pipe is taken for this one.
   clear_work_values();
   try {
@@ -503,7 +502,6 @@ void frmpipemain::begin_add_mode() {
   remembered_prenode2.clear();
   remembered_prenode3.clear();
   remembered_prenode4.clear();
-  set_pressed(kAdd, true);
   pipeAdd();
 }
 
@@ -530,7 +528,6 @@ void frmpipemain::enter_edit_mode() {
   remembered_prenode2 = c("prenode2").text();
   remembered_prenode3 = c("prenode3").text();
   remembered_prenode4 = c("prenode4").text();
-  set_pressed(kEdit, true);
 }
 
 void frmpipemain::mnuSavepipe_Click() {
@@ -611,9 +608,6 @@ void frmpipemain::mnuSavepipe_Click() {
       }
     }
     set_mode(Mode::view);
-    set_pressed(kSave, false);
-    set_pressed(kEdit, false);
-    set_pressed(kAdd, false);
     // Back in view mode nothing may be typed into the saved pipe.
     lock_pipe_frames();
   } catch (const std::exception&) {
@@ -651,14 +645,6 @@ void frmpipemain::update_status_bar() {
 
 // ---- toolbar ----
 
-bool frmpipemain::button_pressed(int index) const {
-  return index >= 1 && index < static_cast<int>(pressed_.size()) && pressed_[static_cast<size_t>(index)];
-}
-
-void frmpipemain::set_pressed(int index, bool pressed) {
-  if (index >= 1 && index < static_cast<int>(pressed_.size())) pressed_[static_cast<size_t>(index)] = pressed;
-}
-
 void frmpipemain::Toolbar1_ButtonClick(int index) {
   const bool viewing = mode_ == Mode::view;
   switch (index) {
@@ -669,14 +655,10 @@ void frmpipemain::Toolbar1_ButtonClick(int index) {
       if (viewing) mnuEditpipe_Click();
       break;
     case kSave:
-      if (!viewing) {
-        set_pressed(kSave, true);
-        mnuSavepipe_Click();
-      }
+      if (!viewing) mnuSavepipe_Click();
       break;
     case kSolve:
       if (!viewing) {
-        set_pressed(kSolve, true);
         // Leave the field being typed in, so that its own leave handling runs first.
         tab_next();
         if (!is_loaded()) return;
@@ -687,16 +669,10 @@ void frmpipemain::Toolbar1_ButtonClick(int index) {
       }
       break;
     case kExit:
-      set_pressed(kHelp, false);
-      set_pressed(kExit, true);
-      for (int b : {kSolve, kSave, kEdit, kAdd}) set_pressed(b, false);
       mnuExitPipe_Click();
-      if (is_loaded()) set_pressed(kExit, false);
       break;
     case kHelp:
-      set_pressed(kHelp, true);
       shell::show_help(prog);
-      set_pressed(kHelp, false);
       break;
     default:
       break;

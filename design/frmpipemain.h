@@ -214,15 +214,11 @@ class frmpipemain : public shell::Window {
   std::string tc_old_text;
   std::string intensity_old_text;
 
-  // Whether a toolbar button shows pressed (the command in progress).
-  bool button_pressed(int index) const;
-
   // Control names bound to table PIPE, in binding order: every project, then the five of
   // current projects only (DISCHARGEVAL and upstream slot 4), then the rest.
   static const std::vector<std::string>& bound_controls(bool legacy);
   // The thirteen result fields that SOLVE fills and clear_pipe_results empties.
   static const std::array<const char*, 13> kResultFields;
-
 
   void clear_pipe_results();
   void adopipeRS_MoveComplete();
@@ -233,7 +229,6 @@ class frmpipemain : public shell::Window {
   void wire_geometry();
   void wire_nodes();
   void wire_flow();
-  void set_pressed(int index, bool pressed);
   // Rainfall intensity helpers (frmpipemain_discharge.cpp): the storm frequency as whole
   // years (false, reported, when the text is none); the coefficients of the window's storm
   // (false, reported, when they cannot be looked up); whether the structure's and the
@@ -256,7 +251,6 @@ class frmpipemain : public shell::Window {
   bool writing_results_ = false;
   Mode mode_ = Mode::view;
   int last_tab_ = 0;
-  std::array<bool, 15> pressed_{};
 };
 
 }  // namespace gw::design
