@@ -79,7 +79,7 @@ BENCHMARK(BM_Walk)->Unit(benchmark::kMillisecond);
 void BM_WalkAndGradeLine(benchmark::State& state) {
   const std::vector<GradeLineRecord> records = network();
   const GradeLineHeader header{"Benchmark", "Designer", "N0", "100.00"};
-  const GradeLineUnits units = GradeLineUnits::of("ENGLISH");
+  const gw::Units units = gw::units_of("ENGLISH");
   int rows = 0;
   for (auto _ : state) {
     const PipeLookup pipes(records);
@@ -105,7 +105,7 @@ void BM_ComputeHGL(benchmark::State& state) {
   host.report_file = (project.folder / "hgl.xls").string();
   host.expected = {"Finished! Please check and Save your results"};
   auto prog = gw::make_program(host, GW_PROGRAM_DIR);
-  prog->vars.unit_system = "ENGLISH";
+  prog->vars.set_unit_system("ENGLISH");
   prog->vars.current_project_name = "Benchmark";
   prog->vars.legacy_project = false;
   prog->vars.project_db_path = project.file.string();

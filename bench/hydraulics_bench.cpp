@@ -14,7 +14,7 @@ SolveInput pipe(std::string shape, std::string units, double dia, double span, d
                 double slope, double n) {
     SolveInput in;
     in.pipe_shape = std::move(shape);
-    in.unit_system = std::move(units);
+    in.units = gw::units_of(units);
     in.pipe_dia = dia;
     in.span = span;
     in.rise = rise;

@@ -44,7 +44,7 @@ void BM_FormLD229(benchmark::State& state) {
   QuietHost host;
   host.report_file = (project.folder / "ld229.xls").string();
   auto prog = gw::make_program(host, GW_PROGRAM_DIR);
-  prog->vars.unit_system = "ENGLISH";
+  prog->vars.set_unit_system("ENGLISH");
   prog->vars.current_project_name = "Benchmark";
   prog->vars.legacy_project = false;
   prog->vars.project_db_path = project.file.string();

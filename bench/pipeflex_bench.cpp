@@ -25,7 +25,7 @@ struct Fixture {
 
   explicit Fixture(Project& project) {
     prog = gw::make_program(host, GW_PROGRAM_DIR);
-    prog->vars.unit_system = "ENGLISH";
+    prog->vars.set_unit_system("ENGLISH");
     prog->vars.legacy_project = false;
     prog->vars.project_db_path = project.file.string();
     prog->vars.project_connection = std::make_shared<gw::db::Connection>();

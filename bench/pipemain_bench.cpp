@@ -29,7 +29,7 @@ void BM_OpenPipeDesignWindow(benchmark::State& state) {
   Project project("pipemain", pipes, {{"DISCHARGEVAL", "CRM"}});
   QuietHost host;
   auto prog = gw::make_program(host, GW_PROGRAM_DIR);
-  prog->vars.unit_system = "ENGLISH";
+  prog->vars.set_unit_system("ENGLISH");
   prog->vars.legacy_project = false;
   prog->vars.project_db_path = project.file.string();
   prog->vars.project_connection = std::make_shared<gw::db::Connection>();

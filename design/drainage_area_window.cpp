@@ -96,12 +96,10 @@ void DrainageAreaWindow::build() {
 
 void DrainageAreaWindow::Form_Load() {
   shell::SharedState& v = vars();
-  if (v.unit_system == "METRIC") {
+  v.number_format = std::string(v.units().number_format);
+  if (v.units().metric()) {
     c("Frame_area").set_caption("A (Hectares)");
     c("TAunit").set_caption("Ha");
-    v.number_format = "0.0000";
-  } else {
-    v.number_format = "0.000";
   }
   guarded([&] {
     if (!prog.form<frmpipemain>().c("pareabufstr").text().empty()) decode_area_buffers();

@@ -264,14 +264,8 @@ void frmVATc::wire_handlers() {
 
 void frmVATc::Form_Load() {
   shell::SharedState& v = vars();
-  if (v.unit_system == "METRIC") {
-    v.number_format = "0.0000";
-    set_metric_units();
-    tc_manning_k = tc::kManningMetric;
-  } else {
-    v.number_format = "0.000";
-    tc_manning_k = tc::kManningEnglish;
-  }
+  v.number_format = std::string(v.units().number_format);
+  if (v.units().metric()) set_metric_units();
   frmpipemain& pipe = prog.form<frmpipemain>();
   if (!pipe.c("PTcStr").text().empty()) decode_PTcstr();
   if (!pipe.c("pTcStr2").text().empty()) decode_PTcstr2();
@@ -291,7 +285,7 @@ void frmVATc::set_metric_units() {
 
 double frmVATc::number(const char* box) { return text::to_number(c(box).text()); }
 
-bool frmVATc::english_formulas() const { return prog.vars.unit_system == "ENGLISH"; }
+bool frmVATc::english_formulas() const { return prog.vars.units().english(); }
 
 // ---- switches and segments ----
 
@@ -356,7 +350,7 @@ void frmVATc::compute_channel_tc() {
     const double depth = number("tgd_flow");
     double velocity;
     if (depth > 0) {
-      velocity = tc::manning_velocity(tc_manning_k, n, depth, slope);
+      velocity = tc::manning_velocity(vars().units().manning_k, n, depth, slope);
       c("channel_velocity").set_text(text::format(velocity, nf));
     } else {
       velocity = number("channel_velocity");
@@ -397,7 +391,7 @@ void frmVATc::compute_pipe_tc() {
     double velocity;
     if (diameter > 0) {
       // Full flow: the hydraulic radius is a quarter of the diameter.
-      velocity = tc::manning_velocity(tc_manning_k, n, diameter / 4.0, slope);
+      velocity = tc::manning_velocity(vars().units().manning_k, n, diameter / 4.0, slope);
       c("pipe_velocity").set_text(text::format(velocity, nf));
     } else {
       velocity = number("pipe_velocity");
@@ -442,14 +436,14 @@ void frmVATc::sum_total_tc() {
 
 void frmVATc::flow_distance1_LostFocus() {
   Control& b = c("flow_distance1");
-  const std::string& unit_system = vars().unit_system;
+  const Units& units = vars().units();
   // A text that is not a number (a lone decimal point) counts as empty.
   if (!text::is_numeric(b.text())) b.set_text("0.0");
   const double distance = text::to_number(b.text());
-  if (distance > 300 && unit_system == "ENGLISH") {
+  if (distance > 300 && units.english()) {
     msg("Length Cannot Exceed 300 ft. for this method!!", Buttons::OK, Icon::Exclamation);
     b.set_text("300");
-  } else if (distance > 90 && unit_system == "METRIC") {
+  } else if (distance > 90 && units.metric()) {
     msg("Length Cannot Exceed 90 Meters for this method!!", Buttons::OK, Icon::Exclamation);
     b.set_text("90");
   }
@@ -460,7 +454,7 @@ void frmVATc::flow_distance3_LostFocus() {
   Control& b = c("flow_distance3");
   if (!text::is_numeric(b.text())) b.set_text("0.0");
   // Overland flow is limited to 200 ft, which is 60 m in a metric project.
-  const bool metric = vars().unit_system == "METRIC";
+  const bool metric = vars().units().metric();
   if (text::to_number(b.text()) > (metric ? 60 : 200)) {
     msg(metric ? "Maximum Flow Distance must be less than  60 m!" : "Maximum Flow Distance must be less than  200 ft!",
         Buttons::OK, Icon::Exclamation);

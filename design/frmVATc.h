@@ -13,9 +13,6 @@ class frmVATc : public shell::Window {
   static constexpr const char* kName = "frmVATc";
   explicit frmVATc(shell::Program& p) : Window(p, kName) {}
 
-  // Manning unit factor K of segments 2 and 4, set when the window loads.
-  double tc_manning_k = 1.486;
-
   // Segment computations (1 shallow concentrated, 2 channel, 3 Seelye overland, 4 pipe,
   // 5 Kirpich): each reads its inputs, writes its slope, velocity and time, and on a
   // failure says why and switches its segment off.

@@ -114,7 +114,6 @@ void frmpipeflex::Form_Load() {
   try {
     reshow_requested = false;
     v.number_format = "0.000";
-    set_unit_constants();
     if (v.legacy_project) {
       v.area_row_count = 24;
       c("mnuenergy").set_enabled(false);
@@ -131,27 +130,6 @@ void frmpipeflex::Form_Load() {
     c("rec_count").set_text(std::to_string(Adodc1_record_count()));
   } catch (const std::exception& e) {
     msg(e.what());
-  }
-}
-
-void frmpipeflex::set_unit_constants() {
-  shell::SharedState& v = vars();
-  if (v.unit_system == "ENGLISH") {
-    v.dia_divisor = 12;
-    v.manning_k = 1.486f;
-    v.inch_mm_factor = 1.0f;
-    v.rational_divisor = 1;
-    v.to_feet_factor = 1;
-    v.from_feet_factor = 1;
-    v.gravity = 32.2;
-  } else {
-    v.dia_divisor = 1000;
-    v.manning_k = 1.0f;
-    v.inch_mm_factor = 25.4f;
-    v.rational_divisor = 360;
-    v.to_feet_factor = 3.2808;
-    v.from_feet_factor = 0.3048;
-    v.gravity = 9.8146;
   }
 }
 

@@ -95,7 +95,6 @@ class frmpipeflex : public shell::Window {
   std::string current_pipe_number();
   // Moves the grid's current row without counting it as a user's move.
   void move_grid_row(int row);
-  void set_unit_constants();
   void fill_grid(db::TextTable records);
 
   // The data control: its own connection to the project file and the grid's records.

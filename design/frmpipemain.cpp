@@ -410,12 +410,8 @@ void frmpipemain::Form_Load() {
     set_mouse_pointer(ui::kPointerHourglass);
     c("pipetab").set_tab(0);
     c("inlet_dbfile").set_caption(v.inlet_db_path);
-    if (v.unit_system != "ENGLISH") {
-      v.number_format = "0.0000";
-      c("lblarea").set_caption("Ha");
-    } else {
-      v.number_format = "0.000";
-    }
+    v.number_format = std::string(v.units().number_format);
+    if (!v.units().english()) c("lblarea").set_caption("Ha");
     v.area_row_count = v.legacy_project ? 24 : 15;
     c("pipetab").set_tab(0);
     if (!v.inlet_db_path.empty()) shell::open_inlet_database(prog);
@@ -638,7 +634,7 @@ void frmpipemain::update_status_bar() {
   Control& sb = c("StatusBar");
   sb.set_panel(1, v.project_state + " - " + v.project_county + ": " + v.current_project_name);
   sb.set_panel(2, c("pipe_shape").text() + " - " + c("pipe_mat").text());
-  sb.set_panel(3, "UNITS: " + v.unit_system);
+  sb.set_panel(3, "UNITS: " + v.unit_system());
   sb.set_panel(4, today_text());
   sb.set_panel(5, clock_text(prog.host.clock()));
 }

@@ -50,7 +50,7 @@ std::string intensity_text(const shell::SharedState& v, std::string& tc) {
     throw gw::Error("The rainfall coefficients are not numbers.");
   }
   try {
-    double i = rational::rainfall_intensity(c, *t, v.unit_system == "METRIC");
+    double i = rational::rainfall_intensity(c, *t, v.units().metric());
     return text::format(i, v.number_format);
   } catch (const std::exception&) {
     throw gw::Error("The rainfall intensity cannot be computed at a time of concentration of " + tc + " min.");
@@ -184,7 +184,7 @@ void frmpipemain::compute_pipe_discharge() {
   if (!discharge_times_ok()) return;
   in.structure_tc = text::to_number(c("structure_Tc").text());
   in.accumulated_tc = text::to_number(c("accumulated_Tc").text());
-  in.divisor = rational::rational_divisor(v.unit_system == "METRIC");
+  in.divisor = v.units().rational_divisor;
   v.pipe_cf_value = in.cf;
 
   // The intensities of this pipe, for its storm, at its structure's Tc and at each upstream

@@ -20,7 +20,6 @@ namespace {
 constexpr const char* kSlopeOrderMessage = "Pipe El. OUT must be less than Pipe El.IN!";
 constexpr const char* kSlopeInputMessage = "Data Input Error for Slope Computation!";
 
-bool is_english(const shell::SharedState& v) { return v.unit_system == "ENGLISH"; }
 
 // Rewrites a field with the shared display pattern: a number takes the pattern, any other
 // text stays as typed.
@@ -155,7 +154,7 @@ void frmpipemain::pipe_mat_Click() {
 }
 
 void frmpipemain::pipe_shape_Click() {
-  const bool english = is_english(vars());
+  const bool english = vars().units().english();
   const std::string shape = c("pipe_shape").text();
   auto applies = [this](const char* name, bool on) {
     c(name).set_enabled(on);
@@ -188,16 +187,16 @@ void frmpipemain::pipe_shape_Click() {
 
 void frmpipemain::span_LostFocus() {
   if (c("pipe_shape").text() == "Circular" || !c("span").text().empty()) return;
-  const std::string& units = vars().unit_system;
-  if (units == "ENGLISH") c("span").set_text(std::string(default_span_rise(true).span));
-  else if (units == "METRIC") c("span").set_text(std::string(default_span_rise(false).span));
+  const Units& units = vars().units();
+  if (units.english()) c("span").set_text(std::string(default_span_rise(true).span));
+  else if (units.metric()) c("span").set_text(std::string(default_span_rise(false).span));
 }
 
 void frmpipemain::rise_LostFocus() {
   if (c("pipe_shape").text() == "Circular" || !c("rise").text().empty()) return;
-  const std::string& units = vars().unit_system;
-  if (units == "ENGLISH") c("rise").set_text(std::string(default_span_rise(true).rise));
-  else if (units == "METRIC") c("rise").set_text(std::string(default_span_rise(false).rise));
+  const Units& units = vars().units();
+  if (units.english()) c("rise").set_text(std::string(default_span_rise(true).rise));
+  else if (units.metric()) c("rise").set_text(std::string(default_span_rise(false).rise));
 }
 
 // ---- lateral discharge ----
@@ -234,7 +233,7 @@ void frmpipemain::lateral_discharge_LostFocus() {
 // ---- pickers and picture ----
 
 void frmpipemain::pipeshape_help_Click() {
-  const SizePickerLayout* picker = size_picker_for(c("pipe_shape").text(), vars().unit_system);
+  const SizePickerLayout* picker = size_picker_for(c("pipe_shape").text(), vars().units().system);
   if (!picker) return;
   prog.forms.get(picker->window).show_modal();
 }

@@ -221,7 +221,7 @@ void frmpipemain::init_pipe_data() {
   c("pipe_mat").set_enabled(true);
   c("pipe_mat").set_text("Concrete");
   c("pipe_mann").set_text("0.013");
-  if (v.unit_system != "ENGLISH") {
+  if (!v.units().english()) {
     c("pipe_dia").set_items({"300", "375", "450", "600", "750", "900", "1050", "1200", "1350", "1500", "1650", "1800"});
     c("pipe_dia").set_text("450");
     for (int i = 0; i < 8; ++i) c("pftm", i).set_caption("m");

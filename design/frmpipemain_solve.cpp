@@ -78,7 +78,7 @@ bool frmpipemain::solve_pipe_hydraulics() {
   in.span = number_of(c("span").text());
   in.rise = number_of(c("rise").text());
   in.pipe_shape = c("pipe_shape").text();
-  in.unit_system = v.unit_system;
+  in.units = v.units();
 
   const SolveOutcome out = solve_for_window(in, hydraulics_state(prog));
   if (out.number_format) v.number_format = *out.number_format;

@@ -307,8 +307,8 @@ const SizePickerLayout kPickers[] = {
 
 std::span<const SizePickerLayout> size_pickers() { return kPickers; }
 
-const SizePickerLayout* size_picker_for(std::string_view shape, std::string_view unit_system) {
-  const bool english = unit_system == "ENGLISH";
+const SizePickerLayout* size_picker_for(std::string_view shape, UnitSystem unit_system) {
+  const bool english = unit_system == UnitSystem::english;
   for (const SizePickerLayout& p : kPickers) {
     if (p.shape == shape && p.english == english) return &p;
   }

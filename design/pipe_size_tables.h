@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/units/units.h"
+
 namespace gw::design {
 
 // One standard size: span and rise (in or mm), full-flow area (sq ft or sq m) and full-flow
@@ -41,9 +43,8 @@ struct SizePickerLayout {
 std::span<const SizePickerLayout> size_pickers();
 
 // The picker of a shape: "Elliptical", "Arch-Conc", "Arch-S-Cor", "Arch-M-Cor" and "Arch-L-Cor"
-// have one for `unit_system` exactly "ENGLISH" and one for any other text; nullptr for any other
-// shape text.
-const SizePickerLayout* size_picker_for(std::string_view shape, std::string_view unit_system);
+// have one for English units and one for any other system; nullptr for any other shape text.
+const SizePickerLayout* size_picker_for(std::string_view shape, UnitSystem unit_system);
 
 // The list text of a row: its four texts joined by one TAB each.
 std::string size_row_text(const SizeRow& row);

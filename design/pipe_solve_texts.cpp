@@ -72,7 +72,7 @@ SolveOutcome solve_outcome(const hyd::SolveInput& in, const hyd::SolveResult& re
   SolveOutcome out;
   out.ok = result.ok();
   if (result.routine) {
-    out.number_format = in.unit_system == "ENGLISH" ? "#0.000" : "#0.0000";
+    out.number_format = std::string(in.units.solve_number_format);
     write_results(out, *result.routine, result.values);
   }
   switch (result.failure) {

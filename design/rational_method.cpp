@@ -15,7 +15,6 @@ namespace {
 constexpr double kMillimetresPerInch = 25.4;
 
 // Rational-method divisor of a metric project (ha * mm/hr to m3/s).
-constexpr double kMetricDivisor = 360.0;
 
 // Decimals of the time ratios.
 constexpr int kRatioDecimals = 3;
@@ -32,8 +31,6 @@ double rainfall_intensity(const IdfCoefficients& c, double tc_minutes, bool metr
 double arrival_time(double tc_minutes, double flow_time_seconds) {
   return checked(tc_minutes + flow_time_seconds / 60.0);
 }
-
-double rational_divisor(bool metric) { return metric ? kMetricDivisor : 1.0; }
 
 std::optional<std::string> frequency_factor_text(std::string_view storm_frequency) {
   if (storm_frequency == "2" || storm_frequency == "5" || storm_frequency == "10") return "1.0";

@@ -34,7 +34,6 @@ double rainfall_intensity(const IdfCoefficients& c, double tc_minutes, bool metr
 double arrival_time(double tc_minutes, double flow_time_seconds);
 
 // The divisor k of Q = C i A / k: 360 in a metric project, 1 otherwise.
-double rational_divisor(bool metric);
 
 // Takes the text of the storm frequency. Gives the text of its frequency factor Cf ("1.0"
 // for 2, 5 and 10 years, "1.1" for 25, "1.2" for 50, "1.25" for 100), compared exactly;
@@ -76,7 +75,7 @@ struct DischargeInputs {
   double structure_tc = 0;
   double accumulated_tc = 0;
   double structure_intensity = 0;  // intensity at the structure's Tc
-  double divisor = 1;              // rational_divisor
+  double divisor = 1;              // the unit system's rational divisor (Units)
   std::array<UpstreamSlot, 4> upstream{};
 };
 

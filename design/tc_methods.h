@@ -10,10 +10,6 @@ namespace gw::design::tc {
 // Every function raises gw::Error (division by zero, invalid power, overflow) instead of
 // giving inf or nan.
 
-// Manning unit factor K of V = (K / n) R^(2/3) S^(1/2).
-inline constexpr double kManningEnglish = 1.486;
-inline constexpr double kManningMetric = 1.0;
-
 // Whether a reach of distance L from elevation hu down to hl can be computed.
 enum class Reach { Ok, ZeroDistance, NotFalling };
 

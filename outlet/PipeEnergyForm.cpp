@@ -267,7 +267,7 @@ void PipeEnergyForm::wire_fields() {
 
 void PipeEnergyForm::Form_Load() {
   try {
-    if (vars().unit_system == "METRIC") set_metric_captions();
+    if (vars().units().metric()) set_metric_captions();
     set_energy_defaults();
     fill_outlet_node_list();
     get_Energy_records();
@@ -414,7 +414,7 @@ void PipeEnergyForm::set_metric_captions() {
 }
 
 void PipeEnergyForm::set_energy_defaults() {
-  const bool metric = vars().unit_system == "METRIC";
+  const bool metric = vars().units().metric();
   c("Bed_Matl").set_text("Boulders");
   c("usdastorm_freq").set_text("2");
   c("D16").set_text(metric ? "0.001" : "0.01");
@@ -601,12 +601,12 @@ void PipeEnergyForm::plindex_LostFocus() {
 
 void PipeEnergyForm::D16_LostFocus() {
   Control& box = c("D16");
-  if (box.text().empty()) box.set_text(vars().unit_system == "METRIC" ? "0.01" : "0.1");
+  if (box.text().empty()) box.set_text(vars().units().metric() ? "0.01" : "0.1");
 }
 
 void PipeEnergyForm::D84_LostFocus() {
   Control& box = c("D84");
-  if (box.text().empty()) box.set_text(vars().unit_system == "METRIC" ? "0.02" : "0.2");
+  if (box.text().empty()) box.set_text(vars().units().metric() ? "0.02" : "0.2");
 }
 
 // ---- save, close, menus -----------------------------------------------------------------

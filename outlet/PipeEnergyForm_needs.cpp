@@ -6,7 +6,7 @@
 #include <string>
 
 #include "outlet/bed_material.h"
-#include "outlet/outlet_units.h"
+#include "platform/units/units.h"
 #include "outlet/scour_hole.h"
 #include "platform/text/error.h"
 #include "platform/text/checked.h"
@@ -19,7 +19,7 @@ using ui::Buttons;
 using ui::Icon;
 
 void PipeEnergyForm::Bed_Matl_Click() {
-  const OutletUnits u = outlet_units(vars().unit_system);
+  const Units& u = vars().units();
   try {
     c("D16").set_enabled(true);
     c("D84").set_enabled(true);
@@ -28,7 +28,7 @@ void PipeEnergyForm::Bed_Matl_Click() {
     pi.set_back_color(ui::kButtonFaceColor);
     pi.set_text("5.0");
 
-    const bool english = !u.metric;
+    const bool english = u.english();
     const std::string bed = c("Bed_Matl").text();
     const BedMaterial* material = find_bed_material(bed);
     if (material && bed == kClayBed) {
@@ -106,7 +106,7 @@ double PipeEnergyForm::number_in(const char* field, const char* caption) {
 }
 
 void PipeEnergyForm::compute_scour_hole() {
-  const OutletUnits u = outlet_units(vars().unit_system);
+  const Units& u = vars().units();
   try {
     auto flow = [&] {
       ScourFlow f;

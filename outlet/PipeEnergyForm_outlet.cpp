@@ -6,7 +6,7 @@
 #include <string>
 
 #include "outlet/outlet_section.h"
-#include "outlet/outlet_units.h"
+#include "platform/units/units.h"
 #include "outlet/outlet_velocity.h"
 #include "outlet/two_year_discharge.h"
 #include "platform/text/checked.h"
@@ -92,7 +92,7 @@ bool PipeEnergyForm::load_outlet_pipe(const std::string& node) {
     rs.open(conn, kOutletPipeQuery, {*outlet_row});
     rs.move_first();
 
-    const double divisor = outlet_units(v.unit_system).dia_divisor;
+    const double divisor = v.units().size_divisor;
     outlet_shape = rs.field("PIPE_SHAPE");
     outlet_span.clear();
     if (outlet_shape == "Circular") {
@@ -177,8 +177,8 @@ void PipeEnergyForm::compute_2yr_discharge() {
     in.cf = outlet_cf;
     in.lateral_q = outlet_lateral_q;
     in.barrels = num_pipes;
-    in.metric = v.unit_system == "METRIC";
-    in.rational_divisor = v.rational_divisor;
+    in.metric = v.units().metric();
+    in.rational_divisor = v.units().rational_divisor;
     c("C_Discharge").set_text(text::format(two_year_discharge(in), v.number_format));
   } catch (const std::exception& e) {
     msg(e.what(), Buttons::OK, Icon::Exclamation, {}, true);
@@ -190,21 +190,14 @@ void PipeEnergyForm::set_standard_diameter() {
   Control& size = c("eDiaRise");
   if (size.text().empty()) size.set_text("0.0");
   double s = text::to_number(size.text());
-  if (v.unit_system == "METRIC") s = s / 25.4;
+  if (v.units().metric()) s = s / 25.4;
   v.standard_diameter = text::general(standard_diameter(s));
 }
 
 void PipeEnergyForm::compute_pipe_velocity() {
   shell::SharedState& v = vars();
-  if (v.unit_system == "ENGLISH") {
-    v.dia_divisor = 12;
-    v.manning_k = 1.486f;
-  } else {
-    v.dia_divisor = 1000;
-    v.manning_k = 1.0f;
-  }
   try {
-    const double divisor = v.dia_divisor;
+    const double divisor = v.units().size_divisor;
     const double q = text::to_number(c("C_Discharge").text());
     OutletBarrel barrel;
     barrel.shape = outlet_shape_of(outlet_shape);
@@ -213,7 +206,7 @@ void PipeEnergyForm::compute_pipe_velocity() {
       barrel.span = text::checked_div(text::to_number(outlet_span), divisor);
     barrel.slope = text::to_number(outlet_slope);
     barrel.manning_n = outlet_manning_n;
-    barrel.manning_k = static_cast<double>(v.manning_k);
+    barrel.manning_k = static_cast<double>(v.units().manning_k_single);
     c("velocity2").set_text(text::format(outlet_velocity(barrel, q), "0.00"));
   } catch (const std::exception&) {
     msg("Invalid Data Input Error", Buttons::OK, Icon::Exclamation);

@@ -69,7 +69,7 @@ double frmEnergyDissipation::outfall_number(const char* name) {
   throw Error(std::string("The ") + caption_of(name) + " \"" + t + "\" is not a number.");
 }
 
-OutletUnits frmEnergyDissipation::units() { return outlet_units(vars().unit_system); }
+const Units& frmEnergyDissipation::units() { return vars().units(); }
 
 void frmEnergyDissipation::run_design(const char* design, void (frmEnergyDissipation::*clear)(),
                                       void (frmEnergyDissipation::*body)()) {
@@ -323,7 +323,7 @@ void frmEnergyDissipation::Form_Load() {
     clear_riprap_basin_results();
     clear_usbr_results();
     clear_contra_costa_results();
-    if (vars().unit_system == "METRIC") set_metric_labels();
+    if (vars().units().metric()) set_metric_labels();
     c("C_Discharge").set_text(outfall("C_Discharge").text());
     c("usdastorm_freq").set_text(outfall("usdastorm_freq").text());
     c("L2byh2").set_text(outfall("L2byh2").text());

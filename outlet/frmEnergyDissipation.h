@@ -6,7 +6,7 @@
 #include <string>
 
 #include "outlet/outlet_equivalent_depth.h"
-#include "outlet/outlet_units.h"
+#include "platform/units/units.h"
 #include "outlet/usda_rock_outlet.h"
 #include "shell/program.h"
 
@@ -88,7 +88,7 @@ class frmEnergyDissipation : public shell::Window {
   // caption when it holds none.
   double outfall_number(const char* name);
   // The unit constants of the project's unit system.
-  OutletUnits units();
+  const Units& units();
   // Runs one design so that its failure stays its own: a failure empties the design's fields
   // (`clear`), shows one message with the design's name and the cause, and returns.
   void run_design(const char* design, void (frmEnergyDissipation::*clear)(), void (frmEnergyDissipation::*body)());

@@ -59,7 +59,7 @@ void frmEnergyDissipation::riprap_basin_design() {
     return;
   }
   clear_riprap_basin_results();
-  const OutletUnits u = units();
+  const Units& u = units();
   RiprapBasinInput in;
   in.dE = d.dE;
   in.froude = d.froude;
@@ -169,7 +169,7 @@ void frmEnergyDissipation::design_usbr_type6_basin() {
 
 void frmEnergyDissipation::usbr_design() {
   clear_usbr_results();
-  const OutletUnits u = units();
+  const Units& u = units();
   UsbrInput in;
   in.discharge = outfall_number("E_Discharge");
   in.velocity = outfall_number("V_C");
@@ -190,16 +190,16 @@ void frmEnergyDissipation::usbr_design() {
   c("USBRsize", 0).set_text(two_decimals(b.width));
   for (int k = 0; k < 14; ++k) c("USBRsize", k + 1).set_text(two_decimals(b.dims[k]));
   if (b.beyond_table)
-    msg("USBR Type VI Basin: the basin width " + two_decimals(b.width) + " " + u.length +
+    msg("USBR Type VI Basin: the basin width " + two_decimals(b.width) + " " + std::string(u.length_name) +
             " is wider than the widest standard basin, " + two_decimals(kUsbrWidestBasinFeet * u.from_feet) + " " +
-            u.length + "; the dimensions shown are those of the widest basin.",
+            std::string(u.length_name) + "; the dimensions shown are those of the widest basin.",
         Buttons::OK, Icon::Exclamation);
   c("txtHL").set_text(two_decimals(b.HL));
   c("txtHe").set_text(two_decimals(b.He));
   // An exit depth is designed only when a depth below the equivalent depth meets the exit energy.
   if (!b.exit_found || !b.exit_velocity) {
-    msg("USBR Type VI Basin: No exit depth below the equivalent depth " + two_decimals(d.dE) + " " + u.length +
-            " meets the exit energy He " + two_decimals(b.He) + " " + u.length + "; dB and VB are not designed.",
+    msg("USBR Type VI Basin: No exit depth below the equivalent depth " + two_decimals(d.dE) + " " + std::string(u.length_name) +
+            " meets the exit energy He " + two_decimals(b.He) + " " + std::string(u.length_name) + "; dB and VB are not designed.",
         Buttons::OK, Icon::Exclamation);
     return;
   }

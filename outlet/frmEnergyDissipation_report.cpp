@@ -61,7 +61,7 @@ void frmEnergyDissipation::Cmdresults_Click() {
     report.set_text(1, 3, v.current_project_name);
     report.set_text(1, 10, v.project_designer);
     report.set_text(2, 3, v.project_location);
-    report.set_text(3, 10, v.unit_system);
+    report.set_text(3, 10, v.unit_system());
     for (const FieldCell& f : kOutfallCells) {
       // The outfall node is an identifier: kept as text as it stands ("0104" stays "0104").
       if (std::string_view(f.field) == "enodeout")

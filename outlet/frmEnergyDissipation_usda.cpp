@@ -57,9 +57,9 @@ void frmEnergyDissipation::load_usda_coefficients() {
     rs.close();
   }
   // The tailwater case chooses the set; only its five coefficients are needed.
-  const OutletUnits u = units();
+  const Units& u = units();
   const double tw = outfall_number("dn_TW");
-  const double do_ = outfall_number("eDiaRise") / u.dia_divisor;
+  const double do_ = outfall_number("eDiaRise") / u.size_divisor;
   const std::size_t first = usda_uses_set1(tw, do_) ? 0 : 5;
   for (std::size_t i = first; i < first + 5; ++i)
     if (!row[i])
@@ -79,19 +79,19 @@ void frmEnergyDissipation::design_usda_outlet_protection() {
 void frmEnergyDissipation::usda_design() {
   clear_usda_results();
   load_usda_coefficients();
-  const OutletUnits u = units();
+  const Units& u = units();
   const std::string& per_barrel = c("C_Discharge").text();
   const std::optional<double> q = text::try_number(per_barrel);
   if (!q) throw Error("The Check Discharge /barrel \"" + per_barrel + "\" is not a number.");
   if (!(*q > 0)) throw Error("The Check Discharge /barrel must be greater than zero.");
   const double q_cfs = *q * u.to_feet * u.to_feet * u.to_feet;
   const double tw = outfall_number("dn_TW");
-  const double do_ = outfall_number("eDiaRise") / u.dia_divisor;
+  const double do_ = outfall_number("eDiaRise") / u.size_divisor;
   const double w0 = outfall_number("W_culvert");
   const UsdaApron a = design_usda_apron(usda_coefficients, q_cfs, tw, do_, w0, u.from_feet);
   c("L_ROP").set_text(text::format(a.length, "0.0"));
   c("W_ROP").set_text(text::format(a.width, "0.0"));
-  c("D50_size").set_text(text::format(a.d50, u.metric ? "0.000" : "0.0"));
+  c("D50_size").set_text(text::format(a.d50, u.english() ? "0.0" : "0.000"));
   c("Thickness_Apron").set_text(text::format(a.thickness, "0.0"));
 }
 

@@ -33,7 +33,7 @@ void frmEnergyDissipation::vdot_dm_design() {
 void frmEnergyDissipation::select_vdot_dm_lining() {
   // The lining is chosen by the outlet velocity: without one there is no lining to choose, and
   // the design fails rather than taking the first row of the table.
-  const OutletUnits u = units();
+  const Units& u = units();
   const double vft = outfall_number("V_C") * u.to_feet;
   const VdotLining row = vdot_lining(vft);
   if (row.sized) size_vdot_dm_apron();
@@ -43,10 +43,10 @@ void frmEnergyDissipation::select_vdot_dm_lining() {
 }
 
 void frmEnergyDissipation::size_vdot_dm_apron() {
-  const OutletUnits u = units();
+  const Units& u = units();
   const double area_sqft = vars().full_flow_area * u.to_feet * u.to_feet;
   if (!(area_sqft > 0)) throw Error("The outlet pipe's full-flow area is not known.");
-  const double do_ = outfall_number("eDiaRise") / u.dia_divisor;
+  const double do_ = outfall_number("eDiaRise") / u.size_divisor;
   const double w0 = outfall_number("W_culvert");
   const VdotApron apron = vdot_apron_size(area_sqft, do_, w0);
   c("txtEC_L").set_text(text::format(apron.length, "0.00"));

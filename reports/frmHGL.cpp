@@ -100,7 +100,7 @@ void frmHGL::build() {
 
 void frmHGL::Form_Load() {
   c("TWE").set_text("0.0");
-  c("lblhglftm").set_caption(vars().unit_system == "ENGLISH" ? "ft" : "m");
+  c("lblhglftm").set_caption(std::string(vars().units().length_name));
   load_outlet_nodes();
 }
 
@@ -160,8 +160,7 @@ void frmHGL::cmdHGL_Click() {
   if (c("TWE").text().empty()) c("TWE").set_text("0.0");
   if (shell::refuse_non_numbers(*this)) return;  // the tailwater elevation must read as a number
 
-  const GradeLineUnits units = GradeLineUnits::of(v.unit_system);
-  v.dia_divisor = units.dia_divisor;
+  const Units& units = v.units();
 
   try {
     TREEBUILD();

@@ -64,18 +64,14 @@ std::optional<double> SheetValue::as_number() const {
   return std::nullopt;
 }
 
-GradeLineUnits GradeLineUnits::of(std::string_view unit_system) {
-  if (unit_system == "ENGLISH") return {32.2, 12, 1.486, 1};
-  return {9.8, 1000, 1.0, 360};
-}
-
 GradeLineRow grade_line_row(const std::string& node, const GradeLinePipe& p,
                             const std::vector<GradeLineLateral>& laterals,
-                            const SheetValue& downstream_grade_line, const GradeLineUnits& u) {
+                            const SheetValue& downstream_grade_line, const Units& u) {
   GradeLineRow row;
   auto& c = row.col;
-  const Num div_by(u.dia_divisor);
-  const Num two_g(2 * u.gravity);
+  const Num div_by(u.size_divisor);
+  // Velocity heads V^2 / 2g with the gravity SOLVE uses for circular and box pipes.
+  const Num two_g(2 * u.gravity_circular_box);
 
   // Node, station, outlet invert, flow depth.
   c[1] = SheetValue::of_label(node);

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/units/units.h"
+
 namespace gw::reports {
 
 // A worksheet value as a report hands it over: nothing (the cell keeps what the template has),
@@ -28,17 +30,6 @@ struct SheetValue {
   // blank or unwritten cell and any other text give nothing.
   std::optional<double> as_number() const;
   bool operator==(const SheetValue&) const = default;
-};
-
-// Constants of the grade line by unit system ("ENGLISH" exactly; anything else is metric).
-struct GradeLineUnits {
-  double gravity;      // 32.2 ft/s2 or 9.8 m/s2: velocity heads V^2 / 2g
-  double dia_divisor;  // 12 or 1000: pipe sizes in in or mm to ft or m
-  // Manning's unit constant of the friction slope (column 9), the one SOLVE uses.
-  double manning_k;    // 1.486 or 1.0
-  // C A i over it is a discharge: 1 (acres, in/hr to cfs) or 360 (hectares, mm/hr to cms).
-  double rational_divisor;
-  static GradeLineUnits of(std::string_view unit_system);
 };
 
 // The columns of the pipe whose node in is the row's node, as texts (a null column is the
@@ -109,6 +100,6 @@ struct GradeLineRow {
 // computed. Pure: no window, database or workbook.
 GradeLineRow grade_line_row(const std::string& node, const GradeLinePipe& pipe,
                             const std::vector<GradeLineLateral>& laterals,
-                            const SheetValue& downstream_grade_line, const GradeLineUnits& units);
+                            const SheetValue& downstream_grade_line, const Units& units);
 
 }  // namespace gw::reports

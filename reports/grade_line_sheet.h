@@ -98,7 +98,7 @@ std::string grade_line_blanks_text(const std::vector<GradeLineBlanks>& blanks);
 // labels. No limit on branches or rows. Pure.
 GradeLineSheetSummary write_grade_line_sheet(
     const std::vector<Branch>& branches, const GradeLineSource& pipes,
-    const GradeLineHeader& header, const GradeLineUnits& units,
+    const GradeLineHeader& header, const Units& units,
     const std::function<void(int row, int col, const SheetValue& v)>& put);
 
 }  // namespace gw::reports

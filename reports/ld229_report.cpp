@@ -99,10 +99,6 @@ void mnuflexld229_Click(shell::Program& prog, design::frmpipeflex& window) {
   shell::SharedState& v = prog.vars;
   ReportSession report(prog, kFormLD229);
   try {
-    // The form's heights go from inches or millimetres to feet or metres (the pipe table
-    // window's values). The program-wide gravity is not the report's to change.
-    v.dia_divisor = v.unit_system == "ENGLISH" ? 12 : 1000;
-
     db::Recordset& pipes = window.open_flexpipeRS();
     if (pipes.record_count() < 1) {
       prog.host.msgbox("No pipes to Display in LD229 Report!", ui::Buttons::OK, ui::Icon::Information);
@@ -119,7 +115,7 @@ void mnuflexld229_Click(shell::Program& prog, design::frmpipeflex& window) {
     report.set_text(2, 13, v.project_location);
     report.set_text(3, 13, v.project_noaa_station);
     report.set_text(4, 13, v.project_county);
-    report.set_text(5, 25, v.unit_system);
+    report.set_text(5, 25, v.unit_system());
 
     const Ld229Columns columns(pipes);
     const long total = pipes.record_count();
@@ -130,7 +126,7 @@ void mnuflexld229_Click(shell::Program& prog, design::frmpipeflex& window) {
         if (row > kLd229LastRow)
           throw Ld229RowError(1, "the form has no row left for it (at most " +
                                      std::to_string(kLd229LastRow - kLd229FirstRow + 1) + " pipes)");
-        write_ld229_row(sheet, row, pipe, v.number_format, v.dia_divisor);
+        write_ld229_row(sheet, row, pipe, v.number_format, v.units().size_divisor);
       } catch (const Ld229RowError& e) {
         // The pipe's row is taken out again; the rows before it are saved at the chosen name.
         if (row <= kLd229LastRow)

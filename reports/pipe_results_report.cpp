@@ -61,7 +61,7 @@ void mnupipereport_Click(shell::Program& prog, design::frmpipeflex& window) {
     pipes.move(window.c("pipeflex").row() - 1L);
 
     report.open();
-    report.set_text(1, 9, v.unit_system);
+    report.set_text(1, 9, v.unit_system());
     const Date d = today();
     report.set_date(2, 9, d.year, d.month, d.day);
     report.set_text(3, 9, v.project_designer);

@@ -170,16 +170,16 @@ void frmsoftwaremain::mnuopenProj_Click() {
       msg("Project Name: " + v.current_project_name, Buttons::OK, Icon::Information, main_title);
     }
     c("StatusBar").set_panel(1, "Project Database - " + shown);
-    c("StatusBar").set_panel(2, "UNITS: " + v.unit_system);
+    c("StatusBar").set_panel(2, "UNITS: " + v.unit_system());
     set_project_open(true);
     // The unit system is never guessed: a UNITS text that names neither system is shown,
     // and the engineer chooses the units in the project details.
-    if (!v.current_project_name.empty() && unit_system_of(v.unit_system).empty()) {
-      msg("The project's unit system \"" + v.unit_system +
+    if (!v.current_project_name.empty() && unit_system_of(v.unit_system()).empty()) {
+      msg("The project's unit system \"" + v.unit_system() +
               "\" is neither ENGLISH nor METRIC. Please choose the project's units.",
           Buttons::OK, Icon::Exclamation, main_title);
       mnuupdateProj_Click();
-      c("StatusBar").set_panel(2, "UNITS: " + v.unit_system);
+      c("StatusBar").set_panel(2, "UNITS: " + v.unit_system());
     }
   } catch (const std::exception& e) {
     set_mouse_pointer(ui::kPointerDefault);
@@ -235,8 +235,8 @@ void frmsoftwaremain::mnuPipe_Click() {
         Buttons::OK, Icon::Exclamation, main_title);
     return;
   }
-  if (unit_system_of(v.unit_system).empty()) {
-    msg("The project's unit system \"" + v.unit_system +
+  if (unit_system_of(v.unit_system()).empty()) {
+    msg("The project's unit system \"" + v.unit_system() +
             "\" is neither ENGLISH nor METRIC. Please choose the project's units in Update Project Details.",
         Buttons::OK, Icon::Exclamation, main_title);
     return;

@@ -60,8 +60,8 @@ void ProjectDetailsWindow::build() {
   field(Kind::DataCombo, "county", "COUNTY", 0).style = 2;
   field(Kind::TextBox, "state", "STATE", 0).set_text("VA");
   Control& units = field(Kind::ComboBox, "units", "UNITS", 0);
-  units.set_items({"ENGLISH", "METRIC"});
-  units.set_text("ENGLISH");
+  units.set_items({std::string(kEnglishName), std::string(kMetricName)});
+  units.set_text(std::string(kEnglishName));
   field(Kind::TextBox, "designer", "DESIGNED BY", 25);
   field(Kind::TextBox, "inlet_database", "INLET DATABASE", 100);
   Control& browse = add(Kind::CommandButton, "mnubrowseInlet");
@@ -113,7 +113,7 @@ void ProjectDetailsWindow::Form_Load() {
   try {
     fill_lists();
     Control& units = c("units");
-    units.set_items({"ENGLISH", "METRIC"});
+    units.set_items({std::string(kEnglishName), std::string(kMetricName)});
     units.set_list_index(0);
     get_project_records();
     loading_record_ = true;
@@ -132,7 +132,7 @@ void ProjectDetailsWindow::Form_Load() {
       // A stored UNITS text that names neither system is the engineer's to choose.
       std::string system = unit_system_of(units.text());
       if (system.empty()) set_key_field("units", true);
-      vars().unit_system = system.empty() ? units.text() : system;
+      vars().set_unit_system(system.empty() ? units.text() : system);
     } else {
       set_key_field("project_id", true);
       set_key_field("units", true);
@@ -172,7 +172,7 @@ void ProjectDetailsWindow::get_project_records() {
   copy("COUNTY", v.project_county);
   if (with_station_) copy("NOAA_STATION", v.project_noaa_station);
   copy("LOCATION", v.project_location);
-  copy("UNITS", v.unit_system);
+  if (rs.has_field("UNITS")) v.set_unit_system(rs.field("UNITS"));
   copy("DESIGNER", v.project_designer);
   copy("INLET_DATABASE", v.inlet_db_path);
   if (with_station_) copy("MAJOR_RELEASE", v.project_major_release);
@@ -202,7 +202,7 @@ void ProjectDetailsWindow::addnewproject() {
     if (!hydroprojrs) throw gw::Error("The project database is not open.");
     hydroprojrs->add_new();
     c("state").set_text("VA");
-    c("units").set_text("ENGLISH");
+    c("units").set_text(std::string(kEnglishName));
     if (with_station_) {
       c("noaa_station").set_text("Abingdon 3 S");
       c("county").set_text("Accomack");
@@ -254,8 +254,8 @@ void ProjectDetailsWindow::mnuprojsave_Click() {
       rs.update();
     }
     rs.update_batch();
-    if (std::string system = unit_system_of(units.text()); !system.empty()) v.unit_system = system;
-    else v.unit_system = units.text();
+    if (std::string system = unit_system_of(units.text()); !system.empty()) v.set_unit_system(system);
+    else v.set_unit_system(units.text());
     if (!rs.eof()) rs.move_next();
     rs.move_first();
     if (with_station_) v.project_major_release = c("major_release").text();

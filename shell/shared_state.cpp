@@ -23,13 +23,19 @@ const std::map<std::string, Getter, std::less<>>& getters() {
       GW_TEXT(current_project_name), GW_TEXT(current_project_id), GW_TEXT(project_state),
       GW_TEXT(project_county), GW_TEXT(project_noaa_station), GW_TEXT(project_location),
       GW_TEXT(project_designer), GW_TEXT(inlet_db_path), GW_TEXT(project_major_release),
-      GW_TEXT(product_name), GW_TEXT(unit_system), GW_FLAG(legacy_project),
+      GW_TEXT(product_name), {"unit_system", [](const SharedState& s) { return s.unit_system(); }},
+      GW_FLAG(legacy_project),
       GW_TEXT(project_db_path), GW_FLAG(project_update_mode), GW_TEXT(rainfall_db_path),
       GW_TEXT(idf_a), GW_TEXT(idf_b), GW_TEXT(idf_d), GW_NUM(idf_e),
-      {"manning_k", [](const SharedState& s) { return gw::text::general_single(s.manning_k); }},
-      {"inch_mm_factor", [](const SharedState& s) { return gw::text::general_single(s.inch_mm_factor); }},
-      GW_NUM(dia_divisor), GW_NUM(rational_divisor), GW_NUM(to_feet_factor),
-      GW_NUM(from_feet_factor), GW_NUM(gravity), GW_TEXT(pipe_form_mode), GW_TEXT(pipe_form_id),
+      // The unit constants under the names the program has always shown them by.
+      {"manning_k", [](const SharedState& s) { return gw::text::general_single(s.units().manning_k_single); }},
+      {"inch_mm_factor", [](const SharedState& s) { return gw::text::general_single(s.units().inch_mm_factor); }},
+      {"dia_divisor", [](const SharedState& s) { return num(s.units().size_divisor); }},
+      {"rational_divisor", [](const SharedState& s) { return num(s.units().rational_divisor); }},
+      {"to_feet_factor", [](const SharedState& s) { return num(s.units().to_feet); }},
+      {"from_feet_factor", [](const SharedState& s) { return num(s.units().from_feet); }},
+      {"gravity", [](const SharedState& s) { return num(s.units().gravity); }},
+      GW_TEXT(pipe_form_mode), GW_TEXT(pipe_form_id),
       GW_TEXT(old_pipe_number), GW_TEXT(new_pipe_number), GW_TEXT(found_pipe_number),
       GW_FLAG(pipe_design_done), GW_TEXT(last_folder),
       {"area_row_count", [](const SharedState& s) { return std::to_string(s.area_row_count); }},
@@ -46,6 +52,11 @@ const std::map<std::string, Getter, std::less<>>& getters() {
 }
 
 }  // namespace
+
+void SharedState::set_unit_system(std::string units_text) {
+  units_ = units_of(units_text);
+  unit_system_ = std::move(units_text);
+}
 
 std::optional<std::string> SharedState::lookup(std::string_view name) const {
   auto& g = getters();

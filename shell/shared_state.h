@@ -8,6 +8,7 @@
 
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
+#include "platform/units/units.h"
 
 namespace gw::shell {
 
@@ -25,7 +26,6 @@ struct SharedState {
   std::string inlet_db_path;
   std::string project_major_release;
   std::string product_name;
-  std::string unit_system;
   bool legacy_project = false;
   std::string project_db_path;
   bool project_update_mode = false;
@@ -47,14 +47,11 @@ struct SharedState {
   std::string idf_d;
   double idf_e = 0;
 
-  // Unit constants.
-  float manning_k = 0;
-  float inch_mm_factor = 0;
-  double dia_divisor = 0;
-  double rational_divisor = 0;
-  double to_feet_factor = 0;
-  double from_feet_factor = 0;
-  double gravity = 0;
+  // The project's unit system: the UNITS text as read or chosen (shown as it is) and the
+  // constants of the system it names, set together.
+  const std::string& unit_system() const { return unit_system_; }
+  const Units& units() const { return units_; }
+  void set_unit_system(std::string units_text);
 
   // Hand-over values between windows.
   std::string pipe_form_mode;
@@ -81,6 +78,10 @@ struct SharedState {
   // A variable's value as the scenario checks read it: a flag reads "True" or
   // "False", a number in the general conversion. nullopt for an unknown name.
   std::optional<std::string> lookup(std::string_view name) const;
+
+ private:
+  std::string unit_system_;
+  Units units_;
 };
 
 }  // namespace gw::shell

@@ -83,8 +83,8 @@ std::string project_file_problem(const std::string& path) {
 }
 
 std::string unit_system_of(const std::string& units) {
-  for (const char* system : {"ENGLISH", "METRIC"})
-    if (text::iequals(units, system)) return system;
+  for (std::string_view system : {kEnglishName, kMetricName})
+    if (text::iequals(units, system)) return std::string(system);
   return {};
 }
 
@@ -173,10 +173,12 @@ void load_project_record(Program& prog) {
     copy("PROJECT_NAME", v.current_project_name);
     copy("COUNTY", v.project_county);
     copy("STATE", v.project_state);
-    copy("UNITS", v.unit_system);
     // "English" or "metric" name their system; any other text stays as read, for the
     // open to show and the engineer to replace.
-    if (std::string system = unit_system_of(v.unit_system); !system.empty()) v.unit_system = system;
+    std::string units;
+    copy("UNITS", units);
+    if (std::string system = unit_system_of(units); !system.empty()) units = system;
+    v.set_unit_system(units);
     copy("LOCATION", v.project_location);
     copy("DESIGNER", v.project_designer);
     copy("INLET_DATABASE", v.inlet_db_path);

@@ -11,11 +11,10 @@
 
 namespace gw::hyd::detail {
 
-UnitSet unit_set(std::string_view unit_system, GravityPair pair) {
-    const bool english = unit_system == "ENGLISH";
+UnitSet unit_set(const Units& units, GravityPair pair) {
     const bool cb = pair == GravityPair::circular_box;
-    if (english) return {12.0, 1.486, cb ? 32.2 : 32.16};
-    return {1000.0, 1.0, cb ? 9.8 : 9.81};
+    return {units.size_divisor, units.manning_k,
+            cb ? units.gravity_circular_box : units.gravity_elliptical_arch};
 }
 
 namespace {
@@ -34,7 +33,7 @@ double positive(double v, std::string_view name) {
 }  // namespace
 
 Frame::Frame(const SolveInput& in, HydraulicsState& st, PipeResults& res, GravityPair pair)
-    : units(unit_set(in.unit_system, pair)), state(st), results(res), in_(in) {}
+    : units(unit_set(in.units, pair)), state(st), results(res), in_(in) {}
 
 FlowInputs Frame::read_flow() const {
     const double barrels = positive(in_.numofpipes, "numofpipes");

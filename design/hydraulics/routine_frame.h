@@ -18,13 +18,13 @@ inline constexpr double kSearchTol = 0.001;
 // pipes and pipe arches.
 enum class GravityPair { circular_box, elliptical_arch };
 
-// The constants of one unit system: "ENGLISH" (compared exactly) or any other text for metric.
+// The constants of the project's unit system that a shape routine uses.
 struct UnitSet {
     double unit_divisor;             // 12 in per ft, 1000 mm per m
     double manning_k;                // 1.486 or 1
     double gravity;                  // ft/s^2 or m/s^2
 };
-UnitSet unit_set(std::string_view unit_system, GravityPair pair);
+UnitSet unit_set(const Units& units, GravityPair pair);
 
 // The inputs common to every shape, per barrel, in ft and s or m and s.
 struct FlowInputs {

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/units/units.h"
+
 namespace gw::hyd {
 
 // The inputs of one solve, as the pipe design window's fields hold them, each converted to a
@@ -19,7 +21,7 @@ struct SolveInput {
     double span = 0;            // span of the other shapes, in / mm
     double rise = 0;            // rise of the other shapes, in / mm
     std::string pipe_shape;     // "Circular", "Elliptical", "Box" (or "Rectangulr"), an arch shape
-    std::string unit_system;    // "ENGLISH" gives English units, any other text metric units
+    Units units = units_of(UnitSystem::unknown);  // the project's; all but English are metric
 };
 
 // The routine of a pipe shape.

@@ -38,8 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzedDataProvider in(data, size);
   gw::hyd::SolveInput s;
   s.pipe_shape = kShapes[in.ConsumeIntegralInRange<int>(0, 9)];
-  s.unit_system = in.ConsumeBool() ? "ENGLISH" : "METRIC";
-  const bool english = s.unit_system == "ENGLISH";
+  const bool english = in.ConsumeBool();
+  s.units = gw::units_of(english ? gw::UnitSystem::english : gw::UnitSystem::metric);
   s.pipe_discharge = field_value(in, 0.01, 2000);
   s.numofpipes = in.ConsumeBool() ? in.ConsumeIntegralInRange<int>(1, 4) : field_value(in, 1, 4);
   s.pipe_slope = field_value(in, 0.0001, 0.2);

@@ -34,7 +34,7 @@ class PipeGeometryWindow : public ::testing::Test {
     v.project_db_path = path.string();
     v.project_connection = std::make_shared<db::Connection>();
     v.project_connection->open(v.project_db_path);
-    v.unit_system = "ENGLISH";
+    v.set_unit_system("ENGLISH");
     v.current_project_id = "0064-029-F21";
   }
   void TearDown() override {

@@ -75,7 +75,7 @@ class PipeWindow : public ::testing::Test {
     v.project_connection = std::make_shared<db::Connection>();
     v.project_connection->open(v.project_db_path);
     v.legacy_project = legacy;
-    v.unit_system = "ENGLISH";
+    v.set_unit_system("ENGLISH");
     v.current_project_id = id;
   }
 

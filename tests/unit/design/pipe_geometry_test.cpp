@@ -157,7 +157,7 @@ TEST(SizeTables, PickerByShapeAndUnits) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.shape) + " / " + c.units);
-    const SizePickerLayout* p = size_picker_for(c.shape, c.units);
+    const SizePickerLayout* p = size_picker_for(c.shape, unit_system_named(c.units));
     if (c.window) {
       ASSERT_NE(p, nullptr);
       EXPECT_EQ(p->window, c.window);

@@ -7,6 +7,7 @@
 
 #include "platform/text/error.h"
 #include "platform/text/format.h"
+#include "platform/units/units.h"
 
 namespace gw::design::rational {
 namespace {
@@ -122,7 +123,7 @@ TEST(DesignDischarge, TheLargestOfOwnFlowBranchesAndPeaks) {
   // A structure alone: Q = CA I Cf / k + Q_lat.
   DischargeInputs lone = lone_pipe(2.0, 10, 4.0);
   DischargeInputs lone_metric = lone_pipe(2.0, 10, 100.0);
-  lone_metric.divisor = rational_divisor(true);
+  lone_metric.divisor = units_of(UnitSystem::metric).rational_divisor;
   DischargeInputs lateral = lone_pipe(2.0, 10, 4.0);
   lateral.lateral_discharge = 0.5;
   lateral.cf = 1.25;

@@ -10,9 +10,13 @@
 
 #include "platform/text/error.h"
 #include "platform/text/format.h"
+#include "platform/units/units.h"
 
 namespace gw::design::tc {
 namespace {
+
+constexpr double kManningEnglish = units_of(UnitSystem::english).manning_k;
+constexpr double kManningMetric = units_of(UnitSystem::metric).manning_k;
 
 TEST(TcReach, ChecksDistanceThenFall) {
   struct Case {

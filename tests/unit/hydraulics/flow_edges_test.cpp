@@ -182,7 +182,7 @@ TEST(Dispatch, SelectsTheRoutineByExactShapeText) {
 TEST(UnitSystem, OnlyTheExactTextEnglishGivesEnglishUnits) {
     SolveInput in = circular(18, 10);
     HydraulicsState state;
-    in.unit_system = "english";
+    in.units = units_of("english");
     const SolveOutcome lower = solve(in, state);
     EXPECT_EQ(lower.number_format, "#0.0000");
     // 18 read as millimetres: a tiny pipe under pressure.

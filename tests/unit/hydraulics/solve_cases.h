@@ -38,7 +38,7 @@ inline SolveInput english(std::string shape, double discharge, double slope, dou
     in.pipe_slope = slope;
     in.pipe_mann = n;
     in.pipe_length = 100;
-    in.unit_system = "ENGLISH";
+    in.units = units_of(UnitSystem::english);
     return in;
 }
 
@@ -57,7 +57,7 @@ inline SolveInput spanned(std::string shape, double span, double rise, double di
 }
 
 inline SolveInput metric(SolveInput in, double length) {
-    in.unit_system = "METRIC";
+    in.units = units_of(UnitSystem::metric);
     in.pipe_length = length;
     return in;
 }

@@ -71,7 +71,7 @@ TEST_P(WorkedExample, WritesEveryResultInOrderAndReportsSuccess) {
     EXPECT_EQ(out.messages[0].text, text::solved);
     EXPECT_EQ(out.messages[0].icon, MessageIcon::none);
     EXPECT_EQ(out.messages[0].title, "");
-    EXPECT_EQ(out.number_format, c.in.unit_system == "ENGLISH" ? "#0.000" : "#0.0000");
+    EXPECT_EQ(out.number_format, c.in.units.english() ? "#0.000" : "#0.0000");
 
     // Expected (field, text) pairs in the routine's order of writing.
     const auto order = order_for(c.in.pipe_shape);

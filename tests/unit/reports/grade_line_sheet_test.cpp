@@ -62,7 +62,7 @@ Written write(const GradeLineSource& src, const std::vector<Branch>& branches,
               const std::string& tailwater = "110.00") {
   Written w;
   GradeLineHeader h{"Route 340", "J. O'Neil", "O", tailwater};
-  w.summary = write_grade_line_sheet(branches, src, h, GradeLineUnits::of("ENGLISH"),
+  w.summary = write_grade_line_sheet(branches, src, h, units_of("ENGLISH"),
                                      [&w](int r, int c, const SheetValue& v) {
                                        EXPECT_TRUE(v.written());
                                        w.cells[{r, c}] = v;

@@ -217,7 +217,7 @@ TEST_P(Row, GivesTheCells) {
   const RowCase& c = GetParam();
   GradeLinePipe pipe = base_pipe();
   if (c.change) c.change(pipe);
-  const GradeLineRow row = grade_line_row("103", pipe, c.laterals, c.downstream, GradeLineUnits::of(c.units));
+  const GradeLineRow row = grade_line_row("103", pipe, c.laterals, c.downstream, units_of(c.units));
   for (const Want& w : c.want) {
     const SheetValue& got = row[w.col];
     switch (w.kind) {
@@ -274,7 +274,7 @@ TEST(GradeLineFriction, IsTheSolveFrictionSlope) {
     in.span = c.span;
     in.rise = c.rise;
     in.pipe_shape = c.shape;
-    in.unit_system = c.units;
+    in.units = units_of(c.units);
     hyd::HydraulicsState state;
     ASSERT_TRUE(hyd::solve_pipe(in, state).ok());
 
@@ -284,7 +284,7 @@ TEST(GradeLineFriction, IsTheSolveFrictionSlope) {
     p.span = std::to_string(c.span);
     p.rise = std::to_string(c.rise);
     p.discharge = std::to_string(c.q);
-    const GradeLineRow row = grade_line_row("103", p, {}, kTailwater, GradeLineUnits::of(c.units));
+    const GradeLineRow row = grade_line_row("103", p, {}, kTailwater, units_of(c.units));
     ASSERT_EQ(row[9].kind, SheetValue::Kind::number);
     double want = state.friction_slope_val;
     if (std::string(c.shape) == "Box") {
@@ -297,15 +297,15 @@ TEST(GradeLineFriction, IsTheSolveFrictionSlope) {
 }
 
 TEST(GradeLineUnits, EnglishExactlyElseMetric) {
-  const GradeLineUnits e = GradeLineUnits::of("ENGLISH");
-  EXPECT_EQ(e.gravity, 32.2);
-  EXPECT_EQ(e.dia_divisor, 12);
+  const Units e = units_of("ENGLISH");
+  EXPECT_EQ(e.gravity_circular_box, 32.2);
+  EXPECT_EQ(e.size_divisor, 12);
   EXPECT_EQ(e.manning_k, 1.486);
   EXPECT_EQ(e.rational_divisor, 1);
   for (const char* other : {"METRIC", "english", ""}) {
-    const GradeLineUnits m = GradeLineUnits::of(other);
-    EXPECT_EQ(m.gravity, 9.8) << other;
-    EXPECT_EQ(m.dia_divisor, 1000) << other;
+    const Units m = units_of(other);
+    EXPECT_EQ(m.gravity_circular_box, 9.8) << other;
+    EXPECT_EQ(m.size_divisor, 1000) << other;
     EXPECT_EQ(m.manning_k, 1.0) << other;
     EXPECT_EQ(m.rational_divisor, 360) << other;
   }

@@ -1,0 +1,70 @@
+// The unit system of a project and every constant that depends on it, as one value.
+#pragma once
+
+#include <string_view>
+
+namespace gw {
+
+// A project works in English units (ft, in, acres, cfs) or metric units (m, mm, hectares,
+// cms). A stored UNITS text that names neither is `unknown`: the program shows it and asks
+// for the units before any design runs, so the designs only ever see the two systems.
+enum class UnitSystem { english, metric, unknown };
+
+// The stored UNITS texts of the two systems, as the project record and the windows show them.
+inline constexpr std::string_view kEnglishName = "ENGLISH";
+inline constexpr std::string_view kMetricName = "METRIC";
+
+// The system a normalised UNITS text names: exactly "ENGLISH" or "METRIC", else unknown.
+constexpr UnitSystem unit_system_named(std::string_view units) {
+  if (units == kEnglishName) return UnitSystem::english;
+  if (units == kMetricName) return UnitSystem::metric;
+  return UnitSystem::unknown;
+}
+
+// The constants of one unit system. Several computations use their own rounding of the same
+// physical constant; each has its own name here, so one reader can never change another's.
+struct Units {
+  UnitSystem system = UnitSystem::unknown;
+
+  // Manning's unit constant: V = k/n R^(2/3) S^(1/2).
+  double manning_k = 0;
+  // The same constant held in single precision, as the outlet velocity has always used it.
+  float manning_k_single = 0;
+  // Pipe-size units (in, mm) per length unit (ft, m).
+  double size_divisor = 0;
+  // C A i over it gives a discharge: 1 (acres, in/hr to cfs) or 360 (hectares, mm/hr to cms).
+  double rational_divisor = 0;
+  // Millimetres per inch where sizes are in millimetres: 1 in English units, 25.4 in metric.
+  float inch_mm_factor = 0;
+  // A length in the project's unit times `to_feet` gives feet; feet times `from_feet` give it.
+  double to_feet = 0;
+  double from_feet = 0;
+  // Gravity of the pipe table, the outlet designs and the energy dissipators (ft/s², m/s²).
+  double gravity = 0;
+  // Gravity of SOLVE for circular and box pipes, and of the grade line's velocity heads.
+  double gravity_circular_box = 0;
+  // Gravity of SOLVE for elliptical pipes and pipe arches.
+  double gravity_elliptical_arch = 0;
+  // The pattern of computed values the pipe design windows show, and the one SOLVE leaves.
+  std::string_view number_format;
+  std::string_view solve_number_format;
+  // The name of the length unit in captions.
+  std::string_view length_name;
+
+  bool english() const { return system == UnitSystem::english; }
+  bool metric() const { return system == UnitSystem::metric; }
+};
+
+// The constants of a system. An unknown system takes the metric constants (as every
+// computation that found no English project always did) but answers neither english() nor
+// metric().
+constexpr Units units_of(UnitSystem system) {
+  if (system == UnitSystem::english)
+    return {system, 1.486, 1.486f, 12, 1, 1.0f, 1, 1, 32.2, 32.2, 32.16, "0.000", "#0.000", "ft"};
+  return {system, 1.0, 1.0f, 1000, 360, 25.4f, 3.2808, 0.3048, 9.8146, 9.8, 9.81, "0.0000", "#0.0000", "m"};
+}
+
+// The constants of the system a normalised UNITS text names.
+constexpr Units units_of(std::string_view units) { return units_of(unit_system_named(units)); }
+
+}  // namespace gw
