@@ -57,12 +57,7 @@ void box_body(Frame& f, const SolveInput& in) {
         st.hydraulic_radius = checked_div(st.flow_area, st.wetted_perimeter);
         st.flow_velocity = checked(k_over_n * checked_pow(st.hydraulic_radius, kTwoThirds) * checked_pow(flow.s, 0.5));
     }
-    f.results.capacity = st.full_capacity;
-    f.results.flow_depth = st.flow_depth;
-    f.results.flow_area = st.flow_area;
-    f.results.velocity = st.flow_velocity;
-    f.results.hydraulic_radius = st.hydraulic_radius;
-    f.results.wetted_perimeter = st.wetted_perimeter;
+    f.record_flow();
     f.froude_to_flow_time(st.flow_depth, flow);
 
     f.results.critical_depth = box_critical_depth(trial_depths(), b, h, q, f.units.gravity);

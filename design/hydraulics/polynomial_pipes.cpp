@@ -112,12 +112,7 @@ void polynomial_body(Frame& f, const SolveInput& in, const PolynomialShape& shap
         st.wetted_perimeter = checked_div(st.flow_area, st.hydraulic_radius);
         f.results.regime = FlowRegime::partial;
     }
-    f.results.capacity = st.full_capacity;
-    f.results.flow_depth = st.flow_depth;
-    f.results.flow_area = st.flow_area;
-    f.results.velocity = st.flow_velocity;
-    f.results.hydraulic_radius = st.hydraulic_radius;
-    f.results.wetted_perimeter = st.wetted_perimeter;
+    f.record_flow();
     f.froude_to_flow_time(st.flow_depth, flow);
 
     double yc = kStep;

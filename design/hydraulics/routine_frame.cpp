@@ -51,6 +51,15 @@ double Frame::read_size(double value, std::string_view name, double search_step)
     return size;
 }
 
+void Frame::record_flow() {
+    results.capacity = state.full_capacity;
+    results.flow_depth = state.flow_depth;
+    results.flow_area = state.flow_area;
+    results.velocity = state.flow_velocity;
+    results.hydraulic_radius = state.hydraulic_radius;
+    results.wetted_perimeter = state.wetted_perimeter;
+}
+
 void Frame::froude_to_flow_time(double y, const FlowInputs& flow) {
     const double g = units.gravity;
     const double v = state.flow_velocity;

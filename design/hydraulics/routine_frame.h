@@ -53,6 +53,10 @@ public:
     // With a positive search_step, the size may not need more than kMaxSearchSteps steps of it.
     double read_size(double value, std::string_view name, double search_step) const;
 
+    // Records capacity, depth of flow, flow area, velocity, hydraulic radius and wetted perimeter
+    // from the state, in this order.
+    void record_flow();
+
     // Records Froude number, specific energy and flow time, in this order, from the velocity in
     // the state and the given depth of flow:
     // Fr = V / (y g)^0.5, E = V^2 / 2 / g + y, T = L / V.
