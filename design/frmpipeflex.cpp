@@ -405,16 +405,9 @@ void frmpipeflex::mnuflexHGL_Click() {
 
 // The one-pipe results and form LD229 workbooks belong to the design reports; this window
 // only hosts their commands.
-frmpipeflex::ReportCommand frmpipeflex::pipe_report_command;
-frmpipeflex::ReportCommand frmpipeflex::ld229_command;
+void frmpipeflex::mnupipereport_Click() { prog.run_command(kPipeReportCommand); }
 
-void frmpipeflex::mnupipereport_Click() {
-  if (pipe_report_command) pipe_report_command(prog, *this);
-}
-
-void frmpipeflex::mnuflexld229_Click() {
-  if (ld229_command) ld229_command(prog, *this);
-}
+void frmpipeflex::mnuflexld229_Click() { prog.run_command(kLd229Command); }
 
 void frmpipeflex::mnuflexhelp_Click() { shell::show_help(prog); }
 

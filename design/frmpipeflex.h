@@ -59,11 +59,10 @@ class frmpipeflex : public shell::Window {
   void mnupipereport_Click();
   void mnuflexld229_Click();
   // The report commands run the design reports' writers, which this layer cannot reach:
-  // the reports install them at registration. While none is installed the command does
-  // nothing.
-  using ReportCommand = std::function<void(shell::Program&, frmpipeflex&)>;
-  static ReportCommand pipe_report_command;
-  static ReportCommand ld229_command;
+  // the reports register them with the program under these names. While none is
+  // registered the command does nothing.
+  static constexpr const char* kPipeReportCommand = "PipeReport";
+  static constexpr const char* kLd229Command = "FormLD229";
   void mnuflexHGL_Click();
   void mnuflexhelp_Click();
   void mnuflexabout_Click();

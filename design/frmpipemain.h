@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "design/hydraulics/hydraulics_state.h"
 #include "platform/db/recordset.h"
 #include "platform/ui/binding.h"
 #include "shell/program.h"
@@ -249,6 +250,9 @@ class frmpipemain : public shell::Window {
   bool bound_ = false;
   bool search_failed_ = false;
   bool writing_results_ = false;
+  // The hydraulics' work values: a form-level value, so they live on across pipes and unloads
+  // for the program's life, as every solve expects.
+  hyd::HydraulicsState hydraulics_state_;
   Mode mode_ = Mode::view;
   int last_tab_ = 0;
 };

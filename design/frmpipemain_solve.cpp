@@ -1,5 +1,4 @@
 // The SOLVE command of the pipe design window: reads the fields, runs the shape's hydraulics, writes the results.
-#include <any>
 #include <limits>
 #include <optional>
 
@@ -11,15 +10,6 @@
 namespace gw::design {
 
 namespace {
-
-// The hydraulics' work values live as long as the program, across pipes and windows.
-constexpr const char* kModule = "PIPE_RESULTS";
-
-hyd::HydraulicsState& hydraulics_state(shell::Program& prog) {
-  std::any& slot = prog.modules[kModule];
-  if (!slot.has_value()) slot = hyd::HydraulicsState{};
-  return std::any_cast<hyd::HydraulicsState&>(slot);
-}
 
 // A field text as the solve's number: NaN when it does not read as one.
 double number_of(const std::string& text) {
@@ -80,7 +70,7 @@ bool frmpipemain::solve_pipe_hydraulics() {
   in.pipe_shape = c("pipe_shape").text();
   in.units = v.units();
 
-  const SolveOutcome out = solve_for_window(in, hydraulics_state(prog));
+  const SolveOutcome out = solve_for_window(in, hydraulics_state_);
   if (out.number_format) v.number_format = *out.number_format;
   {
     // SOLVE's own writes are not changes of the pipe's inputs.

@@ -9,12 +9,13 @@
 namespace gw::reports {
 
 void register_report_windows(shell::Program& prog) {
-  (void)prog;
-  // The pipe table window's report commands.
-  design::frmpipeflex::pipe_report_command = &mnupipereport_Click;
-  design::frmpipeflex::ld229_command = &mnuflexld229_Click;
-  // The hydraulic grade line window, which the pipe table window shows by name.
   shell::Program* p = &prog;
+  // The pipe table window's report commands, on the one pipe table window.
+  prog.register_command(design::frmpipeflex::kPipeReportCommand,
+                        [p] { mnupipereport_Click(*p, p->form<design::frmpipeflex>()); });
+  prog.register_command(design::frmpipeflex::kLd229Command,
+                        [p] { mnuflexld229_Click(*p, p->form<design::frmpipeflex>()); });
+  // The hydraulic grade line window, which the pipe table window shows by name.
   prog.forms.register_form(frmHGL::kName, [p](ui::Forms&) { return std::make_unique<frmHGL>(*p); });
 }
 

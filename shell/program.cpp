@@ -12,6 +12,15 @@ std::string Program::program_file(const std::string& name) const {
   return program_folder + "/" + name;
 }
 
+void Program::register_command(const std::string& name, Command command) {
+  commands_[name] = std::move(command);
+}
+
+void Program::run_command(std::string_view name) {
+  auto it = commands_.find(name);
+  if (it != commands_.end() && it->second) it->second();
+}
+
 void Program::unload_form(const std::string& name) {
   if (ui::Form* f = forms.existing(name)) f->unload();
 }

@@ -2,10 +2,11 @@
 // persistent file dialog and the program folder.
 #pragma once
 
-#include <any>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/ui/form.h"
 #include "platform/ui/host.h"
@@ -30,9 +31,12 @@ class Program {
   // Path of a file in the program folder.
   std::string program_file(const std::string& name) const;
 
-  // Work state of computation modules that must survive window unloads (the pipe
-  // hydraulics keep their values between solves), keyed by module name.
-  std::map<std::string, std::any> modules;
+  // Commands that a window runs by name while another subsystem, registered above it,
+  // provides them (the pipe table window's report commands belong to the reports): found
+  // the way windows are. Running a name nobody registered does nothing.
+  using Command = std::function<void()>;
+  void register_command(const std::string& name, Command command);
+  void run_command(std::string_view name);
 
   // Unloads a window by name when it exists (unloading a window that is not loaded,
   // or that this build does not have, does nothing).
@@ -42,6 +46,9 @@ class Program {
   F& form() {
     return forms.get<F>();
   }
+
+ private:
+  std::map<std::string, Command, std::less<>> commands_;
 };
 
 // A window of the program: its controls under their own names, its handlers under
