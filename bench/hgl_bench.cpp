@@ -106,11 +106,11 @@ void BM_ComputeHGL(benchmark::State& state) {
   host.expected = {"Finished! Please check and Save your results"};
   auto prog = gw::make_program(host, GW_PROGRAM_DIR);
   prog->vars.set_unit_system("ENGLISH");
-  prog->vars.current_project_name = "Benchmark";
-  prog->vars.legacy_project = false;
-  prog->vars.project_db_path = project.file.string();
-  prog->vars.project_connection = std::make_shared<gw::db::Connection>();
-  prog->vars.project_connection->open(project.file.string());
+  prog->vars.project.current_project_name = "Benchmark";
+  prog->vars.project.legacy_project = false;
+  prog->vars.project.project_db_path = project.file.string();
+  prog->vars.connections.project_connection = std::make_shared<gw::db::Connection>();
+  prog->vars.connections.project_connection->open(project.file.string());
 
   auto& window = prog->form<frmHGL>();
   window.show_modal();

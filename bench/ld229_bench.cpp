@@ -45,11 +45,11 @@ void BM_FormLD229(benchmark::State& state) {
   host.report_file = (project.folder / "ld229.xls").string();
   auto prog = gw::make_program(host, GW_PROGRAM_DIR);
   prog->vars.set_unit_system("ENGLISH");
-  prog->vars.current_project_name = "Benchmark";
-  prog->vars.legacy_project = false;
-  prog->vars.project_db_path = project.file.string();
-  prog->vars.project_connection = std::make_shared<gw::db::Connection>();
-  prog->vars.project_connection->open(project.file.string());
+  prog->vars.project.current_project_name = "Benchmark";
+  prog->vars.project.legacy_project = false;
+  prog->vars.project.project_db_path = project.file.string();
+  prog->vars.connections.project_connection = std::make_shared<gw::db::Connection>();
+  prog->vars.connections.project_connection->open(project.file.string());
 
   auto& window = prog->form<gw::design::frmpipeflex>();
   window.show_modal();

@@ -26,10 +26,10 @@ struct Fixture {
   explicit Fixture(Project& project) {
     prog = gw::make_program(host, GW_PROGRAM_DIR);
     prog->vars.set_unit_system("ENGLISH");
-    prog->vars.legacy_project = false;
-    prog->vars.project_db_path = project.file.string();
-    prog->vars.project_connection = std::make_shared<gw::db::Connection>();
-    prog->vars.project_connection->open(project.file.string());
+    prog->vars.project.legacy_project = false;
+    prog->vars.project.project_db_path = project.file.string();
+    prog->vars.connections.project_connection = std::make_shared<gw::db::Connection>();
+    prog->vars.connections.project_connection->open(project.file.string());
     window = &prog->form<gw::design::frmpipeflex>();
   }
 };
@@ -82,7 +82,7 @@ void BM_ViewPipeAndClose(benchmark::State& state) {
     f.window->cmdflexviewpipe_Click();
     state.PauseTiming();
     peak = std::max(peak, gw::bench::peak_memory_mb());
-    const bool same_row = f.window->c("pipeflex").row() == row && f.prog->vars.pipe_form_id == number;
+    const bool same_row = f.window->c("pipeflex").row() == row && f.prog->vars.handover.pipe_form_id == number;
     state.ResumeTiming();
     if (!f.host.last_message.empty()) {
       state.SkipWithError(f.host.last_message.c_str());
@@ -127,7 +127,7 @@ void BM_RenumberCascade(benchmark::State& state) {
     state.PauseTiming();
     peak = std::max(peak, gw::bench::peak_memory_mb());
     gw::db::Recordset check;
-    check.open(*f.prog->vars.project_connection, "SELECT COUNT(*) FROM PIPE WHERE PIPE_NUMBER = ?", {next});
+    check.open(*f.prog->vars.connections.project_connection, "SELECT COUNT(*) FROM PIPE WHERE PIPE_NUMBER = ?", {next});
     const bool renumbered = check.field(0) == "1";
     state.ResumeTiming();
     if (!f.host.last_message.empty()) {

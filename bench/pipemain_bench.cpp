@@ -30,12 +30,12 @@ void BM_OpenPipeDesignWindow(benchmark::State& state) {
   QuietHost host;
   auto prog = gw::make_program(host, GW_PROGRAM_DIR);
   prog->vars.set_unit_system("ENGLISH");
-  prog->vars.legacy_project = false;
-  prog->vars.project_db_path = project.file.string();
-  prog->vars.project_connection = std::make_shared<gw::db::Connection>();
-  prog->vars.project_connection->open(project.file.string());
-  prog->vars.pipe_form_mode = mode;
-  prog->vars.pipe_form_id = "P5000";
+  prog->vars.project.legacy_project = false;
+  prog->vars.project.project_db_path = project.file.string();
+  prog->vars.connections.project_connection = std::make_shared<gw::db::Connection>();
+  prog->vars.connections.project_connection->open(project.file.string());
+  prog->vars.handover.pipe_form_mode = mode;
+  prog->vars.handover.pipe_form_id = "P5000";
 
   const std::vector<gw::bench::NetworkPipe> net = gw::bench::tree_network(pipes);
   std::string first_upstream;

@@ -113,12 +113,12 @@ void frmpipeflex::Form_Load() {
   shell::SharedState& v = vars();
   try {
     reshow_requested = false;
-    v.number_format = "0.000";
-    if (v.legacy_project) {
-      v.area_row_count = 24;
+    v.handover.number_format = "0.000";
+    if (v.project.legacy_project) {
+      v.handover.area_row_count = 24;
       c("mnuenergy").set_enabled(false);
     } else {
-      v.area_row_count = 15;
+      v.handover.area_row_count = 15;
       c("mnuenergy").set_enabled(true);
     }
     get_flexpipe_records();
@@ -136,21 +136,21 @@ void frmpipeflex::Form_Load() {
 void frmpipeflex::get_flexpipe_records() {
   shell::SharedState& v = vars();
   flexpipeRS.reset();
-  if (adodc_database_ != v.project_db_path) {
+  if (adodc_database_ != v.project.project_db_path) {
     clear_adodc_records();
     adodc_connection_.close();
   }
-  adodc_database_ = v.project_db_path;
-  adodc_record_source_ = grid_query(v.legacy_project);
+  adodc_database_ = v.project.project_db_path;
+  adodc_record_source_ = grid_query(v.project.legacy_project);
 }
 
 db::Recordset& frmpipeflex::open_flexpipeRS() {
   if (!flexpipeRS || !flexpipeRS->is_open()) {
     shell::SharedState& v = vars();
-    if (!v.project_connection || !v.project_connection->is_open())
+    if (!v.connections.project_connection || !v.connections.project_connection->is_open())
       throw gw::Error("The project database is not open.");
     auto rs = std::make_shared<db::Recordset>();
-    rs->open(*v.project_connection, "SELECT * FROM PIPE ORDER BY PIPE_NUMBER");
+    rs->open(*v.connections.project_connection, "SELECT * FROM PIPE ORDER BY PIPE_NUMBER");
     flexpipeRS = std::move(rs);
   }
   return *flexpipeRS;
@@ -214,8 +214,8 @@ void frmpipeflex::focus_refresh_button() { set_focus(c("cmdflexrefreshpipe")); }
 // ---- pipe commands ----------------------------------------------------------------------
 
 void frmpipeflex::open_pipe_window(const std::string& mode, const std::string& id) {
-  vars().pipe_form_id = id;
-  vars().pipe_form_mode = mode;
+  vars().handover.pipe_form_id = id;
+  vars().handover.pipe_form_mode = mode;
   prog.forms.get(frmpipemain::kName).show_modal();
   focus_refresh_button();
   refresh_pipes();
@@ -257,7 +257,7 @@ void frmpipeflex::delete_flex_pipe() {
     const bool named_upstream = pipe_window.search_pipes(number, "PRENODE1");
     if (pipe_window.search_failed()) return;
     if (named_upstream) {
-      msg("Current Pipe is used as a Previous Pipe for Pipe  - " + vars().found_pipe_number + " - Delete Denied!",
+      msg("Current Pipe is used as a Previous Pipe for Pipe  - " + vars().handover.found_pipe_number + " - Delete Denied!",
           Buttons::OK, Icon::Exclamation);
       return;
     }
@@ -295,14 +295,14 @@ void frmpipeflex::modify_flex_pipe_number() {
     const std::string number = current_pipe_number();
     if (msg("Modify Current pipe number - " + number + " ?", Buttons::YesNo, Icon::Exclamation) != Answer::Yes)
       return;
-    v.new_pipe_number.clear();
-    v.old_pipe_number = number;
+    v.handover.new_pipe_number.clear();
+    v.handover.old_pipe_number = number;
     prog.forms.get("frmpipemodify").show_modal();
-    if (v.new_pipe_number == v.old_pipe_number || v.new_pipe_number.empty()) return;
+    if (v.handover.new_pipe_number == v.handover.old_pipe_number || v.handover.new_pipe_number.empty()) return;
 
     set_mouse_pointer(ui::kPointerHourglass);
-    if (!v.project_connection) throw gw::Error("The project database is not open.");
-    renumber_pipe(*v.project_connection, v.old_pipe_number, v.new_pipe_number, v.legacy_project);
+    if (!v.connections.project_connection) throw gw::Error("The project database is not open.");
+    renumber_pipe(*v.connections.project_connection, v.handover.old_pipe_number, v.handover.new_pipe_number, v.project.legacy_project);
     set_mouse_pointer(ui::kPointerDefault);
     msg("Update completed! Please Refresh the screen to verify your changes", Buttons::OK, Icon::Information);
   } catch (const std::exception& e) {
@@ -330,9 +330,9 @@ long frmpipeflex::grid_pipe_count() {
 long frmpipeflex::pipe_count() {
   if (flexpipeRS && flexpipeRS->is_open()) return flexpipeRS->record_count();
   shell::SharedState& v = vars();
-  if (!v.project_connection || !v.project_connection->is_open())
+  if (!v.connections.project_connection || !v.connections.project_connection->is_open())
     throw gw::Error("The project database is not open.");
-  return static_cast<long>(v.project_connection->query_value("SELECT COUNT(*) FROM PIPE").integer());
+  return static_cast<long>(v.connections.project_connection->query_value("SELECT COUNT(*) FROM PIPE").integer());
 }
 
 void frmpipeflex::refresh_pipes() {
@@ -364,19 +364,19 @@ void frmpipeflex::refresh_pipes() {
 // ---- leaving the window and the Design loop ----------------------------------------------
 
 void frmpipeflex::cmdflexexit_Click() {
-  vars().pipe_design_done = true;
+  vars().handover.pipe_design_done = true;
   reshow_requested = false;
   unload();
 }
 
 void frmpipeflex::mnuflexexit_Click() {
-  vars().pipe_design_done = true;
+  vars().handover.pipe_design_done = true;
   cmdflexexit_Click();
 }
 
 void frmpipeflex::Form_Unload(int& cancel) {
   (void)cancel;
-  vars().pipe_design_done = !reshow_requested;
+  vars().handover.pipe_design_done = !reshow_requested;
   clear_adodc_records();
   adodc_connection_.close();
 }

@@ -409,15 +409,15 @@ void frmpipemain::Form_Load() {
   try {
     set_mouse_pointer(ui::kPointerHourglass);
     c("pipetab").set_tab(0);
-    c("inlet_dbfile").set_caption(v.inlet_db_path);
-    v.number_format = std::string(v.units().number_format);
+    c("inlet_dbfile").set_caption(v.project.inlet_db_path);
+    v.handover.number_format = std::string(v.units().number_format);
     if (!v.units().english()) c("lblarea").set_caption("Ha");
-    v.area_row_count = v.legacy_project ? 24 : 15;
+    v.handover.area_row_count = v.project.legacy_project ? 24 : 15;
     c("pipetab").set_tab(0);
-    if (!v.inlet_db_path.empty()) shell::open_inlet_database(prog);
+    if (!v.project.inlet_db_path.empty()) shell::open_inlet_database(prog);
     clear_pipe_results();
     init_pipe_data();
-    get_pipe_records(v.pipe_form_id);
+    get_pipe_records(v.handover.pipe_form_id);
     attach_pipe_datasource();
     get_pipe_list("newquery");
     set_shape_controls();
@@ -428,11 +428,11 @@ void frmpipemain::Form_Load() {
     lock_pipe_frames();
     set_mode(Mode::view);
     if (!c("PTcoptionstr").text().empty()) c("Check_ComputeTc").set_value(1);
-    if (v.pipe_form_mode != "add") {
+    if (v.handover.pipe_form_mode != "add") {
       c("pipe_number").set_enabled(false);
       c("lblStatus").set_caption(c("pipe_number").text());
       c("mnuSavepipe").set_enabled(false);
-      if (v.pipe_form_mode == "edit") enter_edit_mode();
+      if (v.handover.pipe_form_mode == "edit") enter_edit_mode();
       update_status_bar();
     } else {
       begin_add_mode();
@@ -543,7 +543,7 @@ void frmpipemain::mnuSavepipe_Click() {
     // Only numbers are stored in the numeric columns.
     if (shell::refuse_non_numbers(*this)) return;
     // No link to a pipe that is not saved: each upstream row is checked again.
-    const int rows = v.legacy_project ? 3 : 4;
+    const int rows = v.project.legacy_project ? 3 : 4;
     for (int n = 1; n <= rows; ++n) {
       Control& row = c("prenode" + std::to_string(n));
       if (row.text().empty()) continue;
@@ -594,7 +594,7 @@ void frmpipemain::mnuSavepipe_Click() {
     if (mode_ == Mode::edit) {
       for (const char* list : {"PRENODE1", "PRENODE2", "PRENODE3"}) {
         if (search_pipes(number, list)) {
-          const std::string& f = v.found_pipe_number;
+          const std::string& f = v.handover.found_pipe_number;
           msg("Current Pipe is used as a Previous Pipe for Pipe  - " + f + "\n" +
                   "Please review the design, solve & save the results for Pipe - " + f,
               Buttons::OK, Icon::Information);
@@ -632,7 +632,7 @@ void frmpipemain::unlock_pipe_frames() {
 void frmpipemain::update_status_bar() {
   const shell::SharedState& v = vars();
   Control& sb = c("StatusBar");
-  sb.set_panel(1, v.project_state + " - " + v.project_county + ": " + v.current_project_name);
+  sb.set_panel(1, v.project.project_state + " - " + v.project.project_county + ": " + v.project.current_project_name);
   sb.set_panel(2, c("pipe_shape").text() + " - " + c("pipe_mat").text());
   sb.set_panel(3, "UNITS: " + v.unit_system());
   sb.set_panel(4, today_text());
@@ -697,7 +697,7 @@ void frmpipemain::pipetab_Click(int previous_tab) {
     unlock_pipe_frames();
     if (c("pipetab").tab() == 1) {
       c("cmd_accIntensity").set_visible(true);
-      if (vars().legacy_project) {
+      if (vars().project.legacy_project) {
         for (const char* n : {"prenode4", "preca4", "preTc4", "preflowtime4", "lblp4min", "lblp4sec",
                               "lbl_prenode4", "lbl_preca4", "lbl_preTc4", "lbl_preflowtime4"})
           c(n).set_visible(false);

@@ -175,8 +175,8 @@ class frmpipemain : public shell::Window {
   // as loaded, written into pipe_I. False when it cannot be computed (reported).
   bool show_pipe_intensity(std::string& tc);
   // upstream_q1..4: the stored design discharge of each upstream pipe ("0.0" when none, or
-  // when the number names no saved pipe); pipe_cf_value: Cf. Throws when the list of saved
-  // pipes is not open or Cf is no number.
+  // when the number names no saved pipe). Throws when the list of saved pipes is not open
+  // or Cf is no number.
   void get_upstream_discharges();
   // Empties the intensity and discharge work values, so that nothing computed for another
   // pipe is taken for this one.

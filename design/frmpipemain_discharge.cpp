@@ -23,14 +23,14 @@ constexpr double kMaxFrequency = 32767;
 // The coefficients as the last lookup left them.
 rational::IdfCoefficients loaded_coefficients(const shell::SharedState& v) {
   rational::IdfCoefficients c;
-  c.legacy = v.legacy_project;
+  c.legacy = v.project.legacy_project;
   if (c.legacy) {
-    c.a = text::to_number(v.idf_a);
-    c.b = text::to_number(v.idf_b);
+    c.a = text::to_number(v.rainfall.idf_a);
+    c.b = text::to_number(v.rainfall.idf_b);
   } else {
-    c.b = text::to_number(v.idf_b);
-    c.d = text::to_number(v.idf_d);
-    c.e = v.idf_e;
+    c.b = text::to_number(v.rainfall.idf_b);
+    c.d = text::to_number(v.rainfall.idf_d);
+    c.e = v.rainfall.idf_e;
   }
   return c;
 }
@@ -51,7 +51,7 @@ std::string intensity_text(const shell::SharedState& v, std::string& tc) {
   }
   try {
     double i = rational::rainfall_intensity(c, *t, v.units().metric());
-    return text::format(i, v.number_format);
+    return text::format(i, v.handover.number_format);
   } catch (const std::exception&) {
     throw gw::Error("The rainfall intensity cannot be computed at a time of concentration of " + tc + " min.");
   }
@@ -66,12 +66,11 @@ db::Recordset& open_pipe_list(const std::shared_ptr<db::Recordset>& list) {
 
 void frmpipemain::clear_work_values() {
   shell::SharedState& v = vars();
-  v.computed_intensity.clear();
-  v.structure_intensity.clear();
-  for (std::string* s : {&v.upstream_intensity1, &v.upstream_intensity2, &v.upstream_intensity3,
-                         &v.upstream_intensity4})
+  v.discharge.structure_intensity.clear();
+  for (std::string* s : {&v.discharge.upstream_intensity1, &v.discharge.upstream_intensity2, &v.discharge.upstream_intensity3,
+                         &v.discharge.upstream_intensity4})
     s->clear();
-  for (std::string* s : {&v.upstream_q1, &v.upstream_q2, &v.upstream_q3, &v.upstream_q4}) *s = "0.0";
+  for (std::string* s : {&v.discharge.upstream_q1, &v.discharge.upstream_q2, &v.discharge.upstream_q3, &v.discharge.upstream_q4}) *s = "0.0";
 }
 
 bool frmpipemain::storm_frequency(int& years) {
@@ -104,11 +103,11 @@ bool frmpipemain::show_pipe_intensity(std::string& tc) {
 
 void frmpipemain::get_upstream_discharges() {
   shell::SharedState& v = vars();
-  const std::array<std::string*, 4> q = {&v.upstream_q1, &v.upstream_q2, &v.upstream_q3, &v.upstream_q4};
+  const std::array<std::string*, 4> q = {&v.discharge.upstream_q1, &v.discharge.upstream_q2, &v.discharge.upstream_q3, &v.discharge.upstream_q4};
   for (std::string* s : q) *s = "0.0";
-  v.pipe_cf_value = text::to_number(c("pipe_cf").text());
+  text::to_number(c("pipe_cf").text());  // Cf must read as a number
   db::Recordset& list = open_pipe_list(prepipeRS);
-  const int slots = v.legacy_project ? 3 : 4;
+  const int slots = v.project.legacy_project ? 3 : 4;
   for (int n = 1; n <= slots; ++n) {
     const std::string number = c("prenode" + std::to_string(n)).text();
     if (number.empty()) continue;
@@ -142,7 +141,7 @@ void frmpipemain::set_entered_discharge() {
     return;
   }
   const std::optional<double> q = text::try_number(entered.text());
-  c("pipe_discharge").set_text(q ? text::format(*q + *lateral, vars().number_format) : entered.text());
+  c("pipe_discharge").set_text(q ? text::format(*q + *lateral, vars().handover.number_format) : entered.text());
 }
 
 void frmpipemain::compute_pipe_discharge() {
@@ -169,7 +168,7 @@ void frmpipemain::compute_pipe_discharge() {
     in.pipe_intensity = number("pipe_I", "The intensity");
     in.lateral_discharge = number("lateral_discharge", "The lateral discharge");
     in.structure_ca = number("structure_ca", "The structure's C * A");
-    const int slots = v.legacy_project ? 3 : 4;
+    const int slots = v.project.legacy_project ? 3 : 4;
     for (int n = 1; n <= slots; ++n) {
       const std::string k = std::to_string(n);
       rational::UpstreamSlot& s = in.upstream[static_cast<size_t>(n - 1)];
@@ -185,17 +184,16 @@ void frmpipemain::compute_pipe_discharge() {
   in.structure_tc = text::to_number(c("structure_Tc").text());
   in.accumulated_tc = text::to_number(c("accumulated_Tc").text());
   in.divisor = v.units().rational_divisor;
-  v.pipe_cf_value = in.cf;
 
   // The intensities of this pipe, for its storm, at its structure's Tc and at each upstream
   // pipe's arrival: computed here, never taken over from an earlier computation.
   if (!load_storm_coefficients()) return;
-  const std::array<std::string*, 4> i = {&v.upstream_intensity1, &v.upstream_intensity2, &v.upstream_intensity3,
-                                         &v.upstream_intensity4};
+  const std::array<std::string*, 4> i = {&v.discharge.upstream_intensity1, &v.discharge.upstream_intensity2, &v.discharge.upstream_intensity3,
+                                         &v.discharge.upstream_intensity4};
   try {
     std::string tc = c("structure_Tc").text();
-    v.structure_intensity = intensity_text(v, tc);
-    in.structure_intensity = text::to_number(v.structure_intensity);
+    v.discharge.structure_intensity = intensity_text(v, tc);
+    in.structure_intensity = text::to_number(v.discharge.structure_intensity);
     // All four slots, as "Compute Intensity" always did: an unused one arrives at 0.00 min.
     for (int n = 1; n <= 4; ++n) {
       rational::UpstreamSlot& s = in.upstream[static_cast<size_t>(n - 1)];
@@ -204,8 +202,8 @@ void frmpipemain::compute_pipe_discharge() {
       s.intensity = text::to_number(*i[static_cast<size_t>(n - 1)]);
     }
     get_upstream_discharges();
-    const int slots = v.legacy_project ? 3 : 4;
-    const std::array<const std::string*, 4> q = {&v.upstream_q1, &v.upstream_q2, &v.upstream_q3, &v.upstream_q4};
+    const int slots = v.project.legacy_project ? 3 : 4;
+    const std::array<const std::string*, 4> q = {&v.discharge.upstream_q1, &v.discharge.upstream_q2, &v.discharge.upstream_q3, &v.discharge.upstream_q4};
     for (int n = 1; n <= slots; ++n) {
       const std::string& d = *q[static_cast<size_t>(n - 1)];
       std::optional<double> x = text::try_number(d);
@@ -217,7 +215,7 @@ void frmpipemain::compute_pipe_discharge() {
     return;
   }
   try {
-    c("pipe_discharge").set_text(text::format(rational::design_discharge(in), v.number_format));
+    c("pipe_discharge").set_text(text::format(rational::design_discharge(in), v.handover.number_format));
   } catch (const std::exception&) {
     msg("The design discharge is too large to compute. Check the C * A, the intensity and the previous pipes.");
   }

@@ -109,7 +109,7 @@ void frmpipemain::structure_compute1_Click() {
   for (const char* b : kAllBuffers) c(b).set_text("");
   // The computed mode starts from nothing computed before.
   clear_work_values();
-  if (vars().legacy_project)
+  if (vars().project.legacy_project)
     for (const char* n : kFourthRow) c(n).set_visible(false);
 }
 
@@ -135,7 +135,7 @@ void frmpipemain::structure_input1_Click() {
   c("pipe_I").set_text("0.0");
   c("pipe_cf").set_text("1.0");
   c("lateral_discharge").set_text("0.0");
-  const int rows = vars().legacy_project ? 3 : 4;
+  const int rows = vars().project.legacy_project ? 3 : 4;
   for (int n = 1; n <= rows; ++n) clear_prenode(n);
   for (const char* b : kAllBuffers) c(b).set_text("");
 }
@@ -152,7 +152,7 @@ void frmpipemain::structure_discharge_Change() {
 void frmpipemain::structure_discharge_LostFocus() {
   Control& d = c("structure_discharge");
   if (d.text().empty()) d.set_text("0.0");
-  d.set_text(text::format_text(d.text(), vars().number_format));
+  d.set_text(text::format_text(d.text(), vars().handover.number_format));
 }
 
 // ---- the structure's time of concentration ----
@@ -179,7 +179,7 @@ void frmpipemain::structure_Tc_LostFocus() {
   // take the minimum.
   std::optional<double> t = text::try_number(tc.text());
   if (!t || *t < kMinimumTc) tc.set_text("5.0");
-  tc.set_text(text::format_text(tc.text(), vars().number_format));
+  tc.set_text(text::format_text(tc.text(), vars().handover.number_format));
   compute_accumulated();
   compute_pipe_discharge();
 }
@@ -190,7 +190,7 @@ void frmpipemain::pipe_I_GotFocus() { intensity_old_text = c("pipe_I").text(); }
 
 void frmpipemain::pipe_I_LostFocus() {
   Control& i = c("pipe_I");
-  const std::string& pattern = vars().number_format;
+  const std::string& pattern = vars().handover.number_format;
   i.set_text(text::format_text(i.text(), pattern));
   // The same value written another way ("10" and "10.000") is no change.
   if (i.text() == text::format_text(intensity_old_text, pattern)) return;
@@ -203,13 +203,13 @@ void frmpipemain::pipe_I_LostFocus() {
 void frmpipemain::cmdstr_area_Click() {
   shell::SharedState& v = vars();
   try {
-    prog.forms.get(v.legacy_project ? "frmarea" : "frmareaV2").show_modal();
+    prog.forms.get(v.project.legacy_project ? "frmarea" : "frmareaV2").show_modal();
   } catch (const std::exception& e) {
     msg(e.what());
   }
   if (!is_loaded()) return;
   // Whether the calculator saved or not, the accumulated C*A follows the structure's.
-  const int rows = v.legacy_project ? 3 : 4;
+  const int rows = v.project.legacy_project ? 3 : 4;
   std::array<double, 4> ca{};
   try {
     for (int n = 1; n <= rows; ++n) {
@@ -217,7 +217,7 @@ void frmpipemain::cmdstr_area_Click() {
       if (!text::is_numeric(f.text())) f.set_text("0.0");
       ca[static_cast<size_t>(n - 1)] = text::to_number(f.text());
     }
-    double sum = rational::accumulated_ca(text::to_number(c("structure_ca").text()), ca, v.legacy_project);
+    double sum = rational::accumulated_ca(text::to_number(c("structure_ca").text()), ca, v.project.legacy_project);
     c("accumulated_ca").set_text(text::general(sum));
   } catch (const std::exception& e) {
     msg(e.what());

@@ -101,11 +101,11 @@ void frmpipemain::fill_nodein_list() {
     list.clear_items();
     if (type == kInlet) {
       // Without an inlet database there is nothing to offer.
-      if (v.inlet_db_path.empty()) return;
-      nodein_list_rs->open(open_connection(v.inlet_connection), kInletList);
+      if (v.project.inlet_db_path.empty()) return;
+      nodein_list_rs->open(open_connection(v.connections.inlet_connection), kInletList);
     } else {
       // Candidates: the structures of this type at which some stored pipe ends.
-      nodein_list_rs->open(open_connection(v.project_connection),
+      nodein_list_rs->open(open_connection(v.connections.project_connection),
                            "select DISTINCT NODEOUT_NO from PIPE WHERE NODEOUT_TYPE = ? Order by NODEOUT_NO", {type});
     }
     if (nodein_list_rs->record_count() < 1) return;
@@ -125,11 +125,11 @@ void frmpipemain::fill_nodeout_list() {
     const std::string type = c("nodeout_type").text();
     nodeout_list_rs = std::make_shared<db::Recordset>();
     if (type == kInlet) {
-      if (v.inlet_db_path.empty()) return;
-      nodeout_list_rs->open(open_connection(v.inlet_connection), kInletList);
+      if (v.project.inlet_db_path.empty()) return;
+      nodeout_list_rs->open(open_connection(v.connections.inlet_connection), kInletList);
     } else {
       // Candidates: the structures of this type at which some stored pipe starts.
-      nodeout_list_rs->open(open_connection(v.project_connection),
+      nodeout_list_rs->open(open_connection(v.connections.project_connection),
                             "select DISTINCT NODEIN_NO from PIPE WHERE NODEIN_TYPE = ? Order by NODEIN_NO", {type});
     }
     if (nodeout_list_rs->record_count() < 1) return;
@@ -221,7 +221,7 @@ void frmpipemain::nodein_no_LostFocus() {
     bool look_for_use = number != nodein_no_old;
     if (look_for_use && mode_ == Mode::edit) {
       db::Recordset own;
-      own.open(open_connection(v.project_connection), "select NODEIN_NO from PIPE where PIPE_NUMBER = ?",
+      own.open(open_connection(v.connections.project_connection), "select NODEIN_NO from PIPE where PIPE_NUMBER = ?",
                {c("pipe_number").text()});
       if (own.record_count() > 0 && text::iequals(own.field(0), number)) look_for_use = false;
       own.close();
@@ -234,7 +234,7 @@ void frmpipemain::nodein_no_LostFocus() {
         return;
       }
       if (used) {
-        msg("This Node IN Structure has already been used for Pipe  - " + v.found_pipe_number +
+        msg("This Node IN Structure has already been used for Pipe  - " + v.handover.found_pipe_number +
                 " - Please choose a different value!",
             Buttons::OK, Icon::Exclamation);
         refuse();
@@ -245,16 +245,16 @@ void frmpipemain::nodein_no_LostFocus() {
     // Copy the structure's data, also when nothing was changed: the node is read afresh.
     if (c("nodein_type").text() != kInlet) {
       db::Recordset rs;
-      rs.open(open_connection(v.project_connection),
+      rs.open(open_connection(v.connections.project_connection),
               "select NODEOUT_STATION, NODEOUT_OFFSET, NODEOUT_OFFLOC, NODEOUT_TOPELE from PIPE where NODEOUT_NO = ?",
               {number});
       if (rs.record_count() > 0) copy_location(*this, rs, kNodeInFields);
       rs.close();
       return;
     }
-    if (v.inlet_db_path.empty()) return;
+    if (v.project.inlet_db_path.empty()) return;
     db::Recordset rs;
-    rs.open(open_connection(v.inlet_connection), kInletRecord, {number});
+    rs.open(open_connection(v.connections.inlet_connection), kInletRecord, {number});
     if (rs.record_count() < 1) return;
     for (int i = 0; i < 4; ++i) c(kNodeInFields[i]).set_text(rs.field(i + 1));
     // An entered discharge takes nothing from the inlet's drainage: its flow data stay as
@@ -313,16 +313,16 @@ void frmpipemain::nodeout_no_LostFocus() {
     // Any number of pipes may end at a structure: there is no test for its use.
     if (c("nodeout_type").text() != kInlet) {
       db::Recordset rs;
-      rs.open(open_connection(v.project_connection),
+      rs.open(open_connection(v.connections.project_connection),
               "select NODEIN_STATION, NODEIN_OFFSET, NODEIN_OFFLOC, NODEIN_TOPELE from PIPE where NODEIN_NO = ?",
               {number});
       if (rs.record_count() > 0) copy_location(*this, rs, kNodeOutFields);
       rs.close();
       return;
     }
-    if (v.inlet_db_path.empty()) return;
+    if (v.project.inlet_db_path.empty()) return;
     db::Recordset rs;
-    rs.open(open_connection(v.inlet_connection), kInletRecord, {number});
+    rs.open(open_connection(v.connections.inlet_connection), kInletRecord, {number});
     if (rs.record_count() > 0)
       for (int i = 0; i < 4; ++i) c(kNodeOutFields[i]).set_text(rs.field(i + 1));
     rs.close();

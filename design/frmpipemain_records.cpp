@@ -40,9 +40,9 @@ std::string upper(std::string s) {
 
 // Opening options of both record sets: client-side snapshots of the project connection.
 db::Connection& project_connection(shell::SharedState& v) {
-  if (!v.project_connection || !v.project_connection->is_open())
+  if (!v.connections.project_connection || !v.connections.project_connection->is_open())
     throw gw::Error("Operation is not allowed when the object is closed.");
-  return *v.project_connection;
+  return *v.connections.project_connection;
 }
 
 }  // namespace
@@ -85,7 +85,7 @@ void frmpipemain::get_pipe_records(const std::string& wherestr) {
       adopipeRS->open(project_connection(v), "SELECT * FROM PIPE ORDER BY PIPE_NUMBER");
     else
       adopipeRS->open(project_connection(v), "SELECT * FROM PIPE WHERE PIPE_NUMBER = ?", {wherestr});
-    if (v.legacy_project && adopipeRS->record_count() >= 1) {
+    if (v.project.legacy_project && adopipeRS->record_count() >= 1) {
       db::Value input = adopipeRS->value("STRUCTURE_INPUT");
       bool entered = input.kind() == db::Value::Kind::integer ? input.integer() == 1
                      : input.kind() == db::Value::Kind::real  ? input.real() == 1.0
@@ -117,7 +117,7 @@ void frmpipemain::get_pipe_list(const std::string& qureymode) {
         numbers.push_back(prepipeRS->field(0));
     }
     for (const char* n : {"prenode1", "prenode2", "prenode3"}) c(n).set_items(numbers);
-    if (!v.legacy_project) {
+    if (!v.project.legacy_project) {
       c("prenode4").clear_items();
       c("prenode4").set_items(numbers);
     }
@@ -128,7 +128,7 @@ void frmpipemain::get_pipe_list(const std::string& qureymode) {
 }
 
 void frmpipemain::attach_pipe_datasource() {
-  const bool legacy = vars().legacy_project;
+  const bool legacy = vars().project.legacy_project;
   try {
     if (!adopipeRS) return;
     binding_.attach(*adopipeRS);
@@ -149,7 +149,7 @@ void frmpipemain::attach_pipe_datasource() {
 void frmpipemain::clear_pipe_datasource() {
   binding_.detach();
   bound_ = false;
-  for (const std::string& name : bound_controls(vars().legacy_project))
+  for (const std::string& name : bound_controls(vars().project.legacy_project))
     if (Control* ctl = find(name)) ctl->data_field.clear();
 }
 
@@ -170,7 +170,7 @@ void frmpipemain::pipeAdd() {
     if (adopipeRS->record_count() > 0) adopipeRS->move_last();
     adopipeRS->add_new();
     c("lblStatus").set_caption("");
-    c("project_id").set_text(vars().current_project_id);
+    c("project_id").set_text(vars().project.current_project_id);
     init_pipe_data();
   } catch (const std::exception& e) {
     msg(e.what());
@@ -191,7 +191,7 @@ void frmpipemain::pipeCancel() {
 bool frmpipemain::pipeUpdate() {
   try {
     if (!adopipeRS || !adopipeRS->is_open()) throw gw::Error("Operation is not allowed when the object is closed.");
-    if (vars().legacy_project) {
+    if (vars().project.legacy_project) {
       const bool entered = c("dischargeval").text() == "INP";
       adopipeRS->set_field("STRUCTURE_INPUT", db::Value(entered ? 1 : 0));
       adopipeRS->set_field("STRUCTURE_COMPUTE", db::Value(entered ? 0 : 1));
@@ -239,7 +239,7 @@ void frmpipemain::init_pipe_data() {
   c("structure_discharge").set_text("0.0");
   c("pipe_discharge").set_text("0.0");
   std::vector<std::string> storms = {"2", "10", "25", "50", "100"};
-  if (!v.legacy_project) storms.insert(storms.begin() + 1, "5");
+  if (!v.project.legacy_project) storms.insert(storms.begin() + 1, "5");
   c("pipe_storm_freq").set_items(storms);
   c("pipe_storm_freq").set_text("2");
   c("pipe_I").set_text("0.0");
@@ -270,7 +270,7 @@ bool frmpipemain::search_pipes(const std::string& boundtxt, const std::string& l
                                const std::string& exclude_pipe) {
   shell::SharedState& v = vars();
   search_failed_ = false;
-  v.found_pipe_number.clear();
+  v.handover.found_pipe_number.clear();
   std::string sql;
   std::vector<db::Value> params;
   const bool upstream = listname == "PRENODE1" || listname == "PRENODE2" || listname == "PRENODE3" ||
@@ -278,7 +278,7 @@ bool frmpipemain::search_pipes(const std::string& boundtxt, const std::string& l
   if (upstream) {
     sql = "select PIPE_NUMBER from PIPE WHERE PRENODE1 = ? OR PRENODE2 = ? OR PRENODE3 = ?";
     params = {boundtxt, boundtxt, boundtxt};
-    if (!v.legacy_project) {
+    if (!v.project.legacy_project) {
       sql += " OR PRENODE4 = ?";
       params.emplace_back(boundtxt);
     }
@@ -299,7 +299,7 @@ bool frmpipemain::search_pipes(const std::string& boundtxt, const std::string& l
     db::Recordset rs;
     rs.open(project_connection(v), sql, params);
     const bool found = rs.record_count() > 0;
-    if (found && listname != "PIPE_NUMBER") v.found_pipe_number = rs.field("PIPE_NUMBER");
+    if (found && listname != "PIPE_NUMBER") v.handover.found_pipe_number = rs.field("PIPE_NUMBER");
     rs.close();
     return found;
   } catch (const std::exception& e) {

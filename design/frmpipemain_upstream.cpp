@@ -24,7 +24,7 @@ std::string trim_blanks(const std::string& s) {
 void frmpipemain::prenode_LostFocus(int slot) {
   shell::SharedState& v = vars();
   // A legacy project has three rows; the fourth is ignored.
-  if (slot == 4 && v.legacy_project) return;
+  if (slot == 4 && v.project.legacy_project) return;
   const std::string k = std::to_string(slot);
   Control& row = c("prenode" + k);
   try {
@@ -42,7 +42,7 @@ void frmpipemain::prenode_LostFocus(int slot) {
       return false;
     };
     auto not_duplicate = [&] {
-      const int rows = v.legacy_project ? 3 : 4;
+      const int rows = v.project.legacy_project ? 3 : 4;
       for (int m = 1; m <= rows; ++m) {
         if (m == slot || c("prenode" + std::to_string(m)).text() != number) continue;
         msg("This Pipe has already been used as a Previous Pipe! Please choose a different value");
@@ -63,7 +63,7 @@ void frmpipemain::prenode_LostFocus(int slot) {
       // A search that could not run has shown why; the row keeps its number.
       if (search_failed()) return;
       if (used) {
-        msg("This Pipe has already been used as a Previous Pipe for Pipe  - " + v.found_pipe_number +
+        msg("This Pipe has already been used as a Previous Pipe for Pipe  - " + v.handover.found_pipe_number +
                 " - Please choose a different value!",
             ui::Buttons::OK, ui::Icon::Exclamation);
         clear_prenode(slot);
@@ -133,7 +133,7 @@ void frmpipemain::clear_prenode(int slot) {
 
 void frmpipemain::compute_accumulated() {
   shell::SharedState& v = vars();
-  const bool legacy = v.legacy_project;
+  const bool legacy = v.project.legacy_project;
   auto numeric_or = [this](const std::string& name, const char* fallback) {
     Control& f = c(name);
     if (!text::is_numeric(f.text())) f.set_text(fallback);
@@ -157,7 +157,7 @@ void frmpipemain::compute_accumulated() {
       ca[static_cast<size_t>(n - 1)] = number("preca" + k);
     }
     c("accumulated_Tc").set_text(
-        text::format(rational::accumulated_tc(number("structure_Tc"), arrival), v.number_format));
+        text::format(rational::accumulated_tc(number("structure_Tc"), arrival), v.handover.number_format));
     c("accumulated_ca").set_text(text::general(rational::accumulated_ca(number("structure_ca"), ca, legacy)));
   } catch (const std::exception&) {
     msg("The accumulated Tc and C * A are too large to compute. Check the structure and the previous pipes.");

@@ -25,7 +25,7 @@ void frmpipemodify::build() {
   cancel.on_click = [this] { cmdmodcancel_Click(); };
 }
 
-void frmpipemodify::Form_Load() { c("thispipenumber").set_text(vars().old_pipe_number); }
+void frmpipemodify::Form_Load() { c("thispipenumber").set_text(vars().handover.old_pipe_number); }
 
 void frmpipemodify::cmdmodaccept_Click() {
   frmpipemain& pipe_window = prog.form<frmpipemain>();
@@ -44,18 +44,18 @@ void frmpipemodify::cmdmodaccept_Click() {
   const bool named_upstream = pipe_window.search_pipes(c("thispipenumber").text(), "PRENODE1");
   if (pipe_window.search_failed()) return;
   if (named_upstream &&
-      msg("Current pipe is a Previous Pipe to Pipe Number - " + vars().found_pipe_number + " - Modify Anyway?",
+      msg("Current pipe is a Previous Pipe to Pipe Number - " + vars().handover.found_pipe_number + " - Modify Anyway?",
           Buttons::YesNo, Icon::Exclamation) != Answer::Yes) {
     entry.set_text("");
     return;
   }
 
-  vars().new_pipe_number = new_number;
+  vars().handover.new_pipe_number = new_number;
   unload();
 }
 
 void frmpipemodify::cmdmodcancel_Click() {
-  vars().new_pipe_number.clear();
+  vars().handover.new_pipe_number.clear();
   unload();
 }
 

@@ -436,10 +436,10 @@ void PipeEnergyForm::fill_outlet_node_list() {
     node.clear_items();
     node_list_rs_.reset();
     shell::SharedState& v = vars();
-    if (!v.project_connection || !v.project_connection->is_open())
+    if (!v.connections.project_connection || !v.connections.project_connection->is_open())
       throw Error("The project database is not open.");
     auto rs = std::make_shared<db::Recordset>();
-    rs->open(*v.project_connection,
+    rs->open(*v.connections.project_connection,
              "SELECT DISTINCT NODEOUT_NO FROM PIPE WHERE NODEOUT_NO IS NOT NULL ORDER BY NODEOUT_NO");
     std::vector<std::string> nodes;
     if (rs->record_count() > 0)
@@ -466,9 +466,9 @@ void PipeEnergyForm::get_Energy_records() {
     outlet_status.clear();
     stored_values_.clear();
     shell::SharedState& v = vars();
-    if (!v.project_connection || !v.project_connection->is_open())
+    if (!v.connections.project_connection || !v.connections.project_connection->is_open())
       throw Error("The project database is not open.");
-    adoEnergyRS->open(*v.project_connection, "SELECT * FROM ENERGY ");
+    adoEnergyRS->open(*v.connections.project_connection, "SELECT * FROM ENERGY ");
     if (adoEnergyRS->record_count() >= 1) {
       outlet_status = adoEnergyRS->field("OUTLET_PROTECT");
       for (int i = 0; i < adoEnergyRS->field_count(); ++i) stored_values_.push_back(adoEnergyRS->field(i));
@@ -565,7 +565,7 @@ void PipeEnergyForm::enodeout_LostFocus() {
 
 void PipeEnergyForm::dn_TW_LostFocus() {
   Control& box = c("dn_TW");
-  box.set_text(text::format_text(box.text(), vars().number_format));
+  box.set_text(text::format_text(box.text(), vars().handover.number_format));
 }
 
 void PipeEnergyForm::C_Discharge_LostFocus() {

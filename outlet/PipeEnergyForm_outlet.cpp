@@ -54,8 +54,8 @@ int to_integer16(const std::string& s) {
 }
 
 db::Connection& project_connection(shell::SharedState& v) {
-  if (!v.project_connection || !v.project_connection->is_open()) throw Error("The project database is not open.");
-  return *v.project_connection;
+  if (!v.connections.project_connection || !v.connections.project_connection->is_open()) throw Error("The project database is not open.");
+  return *v.connections.project_connection;
 }
 
 }  // namespace
@@ -118,8 +118,8 @@ bool PipeEnergyForm::load_outlet_pipe(const std::string& node) {
     c("V_C").set_text(rs.field("PIPE_VELOCITY"));
     c("FR_C").set_text(rs.field("FROUDE_NO"));
 
-    v.full_flow_area = 0;
-    v.full_flow_area = full_flow_area(outlet_shape_of(outlet_shape), text::to_number(c("eDiaRise").text()),
+    v.handover.full_flow_area = 0;
+    v.handover.full_flow_area = full_flow_area(outlet_shape_of(outlet_shape), text::to_number(c("eDiaRise").text()),
                                       pipe_width, divisor, num_pipes);
     return true;
   } catch (const std::exception& e) {
@@ -139,8 +139,8 @@ void PipeEnergyForm::forget_outlet_pipe() {
   outlet_shape.clear();
   outlet_span.clear();
   num_pipes = 0;
-  vars().full_flow_area = 0;
-  vars().standard_diameter.clear();
+  vars().handover.full_flow_area = 0;
+  vars().handover.standard_diameter.clear();
   c("cmdanalyzeED").set_enabled(false);
 }
 
@@ -169,9 +169,9 @@ void PipeEnergyForm::compute_2yr_discharge() {
     // computed with coefficients of some other storm or station.
     if (!shell::get_rainfall_coefficients(prog, freq)) return;
     RationalInputs in;
-    in.idf_b = text::to_number(v.idf_b);
-    in.idf_d = text::to_number(v.idf_d);
-    in.idf_e = v.idf_e;
+    in.idf_b = text::to_number(v.rainfall.idf_b);
+    in.idf_d = text::to_number(v.rainfall.idf_d);
+    in.idf_e = v.rainfall.idf_e;
     in.tc = outlet_tc;
     in.ca = outlet_ca;
     in.cf = outlet_cf;
@@ -179,7 +179,7 @@ void PipeEnergyForm::compute_2yr_discharge() {
     in.barrels = num_pipes;
     in.metric = v.units().metric();
     in.rational_divisor = v.units().rational_divisor;
-    c("C_Discharge").set_text(text::format(two_year_discharge(in), v.number_format));
+    c("C_Discharge").set_text(text::format(two_year_discharge(in), v.handover.number_format));
   } catch (const std::exception& e) {
     msg(e.what(), Buttons::OK, Icon::Exclamation, {}, true);
   }
@@ -191,7 +191,7 @@ void PipeEnergyForm::set_standard_diameter() {
   if (size.text().empty()) size.set_text("0.0");
   double s = text::to_number(size.text());
   if (v.units().metric()) s = s / 25.4;
-  v.standard_diameter = text::general(standard_diameter(s));
+  v.handover.standard_diameter = text::general(standard_diameter(s));
 }
 
 void PipeEnergyForm::compute_pipe_velocity() {

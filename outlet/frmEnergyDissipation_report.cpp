@@ -58,9 +58,9 @@ void frmEnergyDissipation::Cmdresults_Click() {
     if (!report.choose_file()) return;
     report.open();
     const shell::SharedState& v = vars();
-    report.set_text(1, 3, v.current_project_name);
-    report.set_text(1, 10, v.project_designer);
-    report.set_text(2, 3, v.project_location);
+    report.set_text(1, 3, v.project.current_project_name);
+    report.set_text(1, 10, v.project.project_designer);
+    report.set_text(2, 3, v.project.project_location);
     report.set_text(3, 10, v.unit_system());
     for (const FieldCell& f : kOutfallCells) {
       // The outfall node is an identifier: kept as text as it stands ("0104" stays "0104").

@@ -41,14 +41,14 @@ void frmEnergyDissipation::load_usda_coefficients() {
   // set of coefficients of that very diameter (a failed read leaves usda_coefficients as it was
   // and raises, naming the diameter).
   const shell::SharedState& v = vars();
-  const std::string& dia = v.standard_diameter;
+  const std::string& dia = v.handover.standard_diameter;
   if (dia.empty()) throw Error("The outlet pipe has no standard diameter.");
-  if (!v.usda_connection || !v.usda_connection->is_open())
+  if (!v.connections.usda_connection || !v.connections.usda_connection->is_open())
     throw Error(std::string("The coefficient database ") + kUsdaDatabase + " is not open.");
   UsdaRow row;
   {
     db::Recordset rs;
-    rs.open(*v.usda_connection, "select A1,B1, C1, D1, E1, A2, B2, C2, D2, E2 from USDACOEFF where DIA = ?",
+    rs.open(*v.connections.usda_connection, "select A1,B1, C1, D1, E1, A2, B2, C2, D2, E2 from USDACOEFF where DIA = ?",
             {db::Value(dia)});
     if (rs.eof())
       throw Error("The coefficient table of " + std::string(kUsdaDatabase) + " has no row for the " + dia +

@@ -44,7 +44,7 @@ void frmEnergyDissipation::select_vdot_dm_lining() {
 
 void frmEnergyDissipation::size_vdot_dm_apron() {
   const Units& u = units();
-  const double area_sqft = vars().full_flow_area * u.to_feet * u.to_feet;
+  const double area_sqft = vars().handover.full_flow_area * u.to_feet * u.to_feet;
   if (!(area_sqft > 0)) throw Error("The outlet pipe's full-flow area is not known.");
   const double do_ = outfall_number("eDiaRise") / u.size_divisor;
   const double w0 = outfall_number("W_culvert");

@@ -26,9 +26,9 @@ constexpr const char* kOutletNodeQuery =
     "SELECT DISTINCT NODEOUT_NO FROM PIPE WHERE NODEOUT_NO IS NOT NULL ORDER BY NODEOUT_NO";
 
 db::Connection& project_connection(shell::SharedState& v) {
-  if (!v.project_connection || !v.project_connection->is_open())
+  if (!v.connections.project_connection || !v.connections.project_connection->is_open())
     throw gw::Error("Operation is not allowed when the object is closed.");
-  return *v.project_connection;
+  return *v.connections.project_connection;
 }
 
 std::vector<GradeLineRecord> read_pipes(db::Connection& conn) {
@@ -166,7 +166,7 @@ void frmHGL::cmdHGL_Click() {
     TREEBUILD();
     if (!report.choose_file()) return;
     report.open();
-    const GradeLineHeader header{v.current_project_name, v.project_designer, outfall, c("TWE").text()};
+    const GradeLineHeader header{v.project.current_project_name, v.project.project_designer, outfall, c("TWE").text()};
     // Progress counts the pipes' rows as their first cell comes.
     const long pipes = static_cast<long>(pipes_->size());
     long rows_done = 0;

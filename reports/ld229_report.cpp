@@ -110,11 +110,11 @@ void mnuflexld229_Click(shell::Program& prog, design::frmpipeflex& window) {
     pipes.move_first();
     int row = kLd229FirstRow;
     report.set_value(4, 3, pipes.field("PIPE_STORM_FREQ"));
-    report.set_text(1, 13, v.current_project_name);
-    report.set_text(1, 25, v.project_designer);
-    report.set_text(2, 13, v.project_location);
-    report.set_text(3, 13, v.project_noaa_station);
-    report.set_text(4, 13, v.project_county);
+    report.set_text(1, 13, v.project.current_project_name);
+    report.set_text(1, 25, v.project.project_designer);
+    report.set_text(2, 13, v.project.project_location);
+    report.set_text(3, 13, v.project.project_noaa_station);
+    report.set_text(4, 13, v.project.project_county);
     report.set_text(5, 25, v.unit_system());
 
     const Ld229Columns columns(pipes);
@@ -126,7 +126,7 @@ void mnuflexld229_Click(shell::Program& prog, design::frmpipeflex& window) {
         if (row > kLd229LastRow)
           throw Ld229RowError(1, "the form has no row left for it (at most " +
                                      std::to_string(kLd229LastRow - kLd229FirstRow + 1) + " pipes)");
-        write_ld229_row(sheet, row, pipe, v.number_format, v.units().size_divisor);
+        write_ld229_row(sheet, row, pipe, v.handover.number_format, v.units().size_divisor);
       } catch (const Ld229RowError& e) {
         // The pipe's row is taken out again; the rows before it are saved at the chosen name.
         if (row <= kLd229LastRow)

@@ -41,7 +41,7 @@ void mnupipereport_Click(shell::Program& prog, design::frmpipeflex& window) {
     pipes.move_first();
     pipes.move(window.c("pipeflex").row() - 1L);
     if (!pipes.eof() && !pipes.bof()) {
-      for (const PipeResultCell& cell : pipe_result_cells(v.legacy_project)) {
+      for (const PipeResultCell& cell : pipe_result_cells(v.project.legacy_project)) {
         const std::string_view column = cell.column;
         if (cell.label || column == "NODEIN_OFFSET" || column == "NODEOUT_OFFSET") continue;  // free texts
         const std::string value = pipes.field(cell.column);
@@ -64,12 +64,12 @@ void mnupipereport_Click(shell::Program& prog, design::frmpipeflex& window) {
     report.set_text(1, 9, v.unit_system());
     const Date d = today();
     report.set_date(2, 9, d.year, d.month, d.day);
-    report.set_text(3, 9, v.project_designer);
-    report.set_text(6, 3, v.current_project_name);
-    report.set_text(7, 3, v.project_county);
-    report.set_text(8, 3, v.project_noaa_station);
-    report.set_text(7, 8, v.project_state);
-    for (const PipeResultCell& cell : pipe_result_cells(v.legacy_project)) {
+    report.set_text(3, 9, v.project.project_designer);
+    report.set_text(6, 3, v.project.current_project_name);
+    report.set_text(7, 3, v.project.project_county);
+    report.set_text(8, 3, v.project.project_noaa_station);
+    report.set_text(7, 8, v.project.project_state);
+    for (const PipeResultCell& cell : pipe_result_cells(v.project.legacy_project)) {
       if (cell.label)
         report.set_text(cell.row, cell.col, pipes.field(cell.column));
       else

@@ -83,8 +83,8 @@ std::optional<std::string> protected_file_message(const shell::Program& prog, co
   const shell::SharedState& v = prog.vars;
   const std::string shown = "\"" + shell::full_path(path) + "\"";
   const char* ending = " A report cannot be saved over it; please choose another name.";
-  if (same_file(path, v.project_db_path)) return shown + " is the open project database." + ending;
-  if (same_file(path, v.inlet_db_path)) return shown + " is the project's inlet database." + ending;
+  if (same_file(path, v.project.project_db_path)) return shown + " is the open project database." + ending;
+  if (same_file(path, v.project.inlet_db_path)) return shown + " is the project's inlet database." + ending;
   if (in_folder(path, prog.program_folder)) {
     if (has_extension(path, ".rdb")) return shown + " is a database of the program." + ending;
     if (has_extension(path, ".xlr")) return shown + " is a report template of the program." + ending;
@@ -140,7 +140,7 @@ bool ReportSession::choose_file() {
   if (kind_.sets_cancel_error) dlg.cancel_error = true;
   dlg.file_name.clear();
   dlg.filter = report_filter(kind_);
-  dlg.init_dir = v.last_folder.empty() ? prog_.program_folder : v.last_folder;
+  dlg.init_dir = v.handover.last_folder.empty() ? prog_.program_folder : v.handover.last_folder;
   dlg.dialog_title = report_title(kind_);
   // The report's own default extension for this dialog only: the other dialogs that share
   // printDlg keep theirs.
@@ -182,9 +182,9 @@ bool ReportSession::choose_file() {
   if (kind_.cancel_gives_no_name) {
     check_template(template_path_, kind_.template_name);
     copy_file(template_path_, file_name_);
-    v.last_folder = prog_.host.current_folder();
+    v.handover.last_folder = prog_.host.current_folder();
   } else {
-    v.last_folder = prog_.host.current_folder();
+    v.handover.last_folder = prog_.host.current_folder();
     check_template(template_path_, kind_.template_name);
     copy_file(template_path_, file_name_);
   }

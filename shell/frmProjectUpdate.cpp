@@ -70,9 +70,9 @@ void frmProjectUpdate::update_project_database() {
   SharedState& v = vars();
   const std::string station = c("noaa_station").text();
   try {
-    if (!v.project_connection || !v.project_connection->is_open())
+    if (!v.connections.project_connection || !v.connections.project_connection->is_open())
       throw gw::Error("The project database is not open.");
-    db::Connection& conn = *v.project_connection;
+    db::Connection& conn = *v.connections.project_connection;
     // Columns and stamp go in together or not at all.
     db::Transaction tx(conn);
     // An older file lacks the station only, a legacy file all five release columns; each
@@ -97,12 +97,12 @@ void frmProjectUpdate::update_project_database() {
   }
   msg("Project database Updated with selected NOAA Station! Please review and recompute your results",
       Buttons::OK, Icon::Exclamation);
-  v.project_major_release = "2.1";
-  v.project_noaa_station = station;
-  v.product_name = "GULLYWORKS";
-  close_if_open(v.project_connection);
-  close_if_open(v.usda_connection);
-  close_if_open(v.rainfall_connection);
+  v.project.project_major_release = "2.1";
+  v.project.project_noaa_station = station;
+  v.project.product_name = "GULLYWORKS";
+  close_if_open(v.connections.project_connection);
+  close_if_open(v.connections.usda_connection);
+  close_if_open(v.connections.rainfall_connection);
   open_project_database(prog);
   rainfall_opened_ = true;
   open_noaa_rainfall_db(prog);

@@ -63,10 +63,10 @@ void frmsoftwaremain::build() {
 
 void frmsoftwaremain::Form_Load() {
   main_title = "Tarnel Hydro";
-  vars().last_folder.clear();
-  vars().product_name.clear();
+  vars().handover.last_folder.clear();
+  vars().project.product_name.clear();
   c("mnucloseProj").set_enabled(false);
-  vars().legacy_project = false;
+  vars().project.legacy_project = false;
 }
 
 void frmsoftwaremain::set_project_open(bool open) {
@@ -77,33 +77,33 @@ void frmsoftwaremain::set_project_open(bool open) {
 }
 
 std::string frmsoftwaremain::dialog_init_dir() const {
-  return prog.vars.last_folder.empty() ? prog.program_folder : prog.vars.last_folder;
+  return prog.vars.handover.last_folder.empty() ? prog.program_folder : prog.vars.handover.last_folder;
 }
 
 void frmsoftwaremain::mnucreateProj_Click() {
   SharedState& v = vars();
   try {
-    v.legacy_project = false;
-    v.project_db_path.clear();
+    v.project.legacy_project = false;
+    v.project.project_db_path.clear();
     ui::FileDialog& dlg = printDlg();
     dlg.file_name.clear();
     dlg.filter = kProjectFilter;
     dlg.init_dir = dialog_init_dir();
     dlg.dialog_title = "Enter New Project Database File Name";
     ui::show_save(prog.host, dlg);
-    v.project_db_path = dlg.file_name;
-    if (v.project_db_path.empty() || v.project_db_path == "*.gwp") {
+    v.project.project_db_path = dlg.file_name;
+    if (v.project.project_db_path.empty() || v.project.project_db_path == "*.gwp") {
       msg("No project database selected!", Buttons::OK, Icon::Exclamation, main_title);
       return;
     }
-    if (fs::exists(v.project_db_path)) {
+    if (fs::exists(v.project.project_db_path)) {
       if (msg("File Already Exists!   Overwrite?", Buttons::YesNo, Icon::Exclamation) != ui::Answer::Yes)
         return;
     }
-    copy_template(prog, v.project_db_path);
-    v.last_folder = prog.host.current_folder();
-    std::string shown = display_name(v.project_db_path);
-    v.project_update_mode = false;
+    copy_template(prog, v.project.project_db_path);
+    v.handover.last_folder = prog.host.current_folder();
+    std::string shown = display_name(v.project.project_db_path);
+    v.project.project_update_mode = false;
     set_mouse_pointer(ui::kPointerHourglass);
     msg("New Project Database has been created.  Please Add Project Details", Buttons::OK,
         Icon::Information, main_title);
@@ -131,26 +131,26 @@ void frmsoftwaremain::mnuopenProj_Click() {
     dlg.filter = kProjectFilter;
     dlg.init_dir = dialog_init_dir();
     ui::show_open(prog.host, dlg);
-    v.project_db_path = dlg.file_name;
-    if (v.project_db_path.empty()) {
+    v.project.project_db_path = dlg.file_name;
+    if (v.project.project_db_path.empty()) {
       msg("No project database selected!", Buttons::OK, Icon::Exclamation, main_title);
       return;
     }
-    v.last_folder = prog.host.current_folder();
-    std::string shown = display_name(v.project_db_path);
+    v.handover.last_folder = prog.host.current_folder();
+    std::string shown = display_name(v.project.project_db_path);
     // A file that is not a project is refused before anything is opened or written.
-    if (std::string problem = project_file_problem(v.project_db_path); !problem.empty()) {
-      msg("The file '" + v.project_db_path + "' cannot be opened as a project: " + problem + ".", Buttons::OK,
+    if (std::string problem = project_file_problem(v.project.project_db_path); !problem.empty()) {
+      msg("The file '" + v.project.project_db_path + "' cannot be opened as a project: " + problem + ".", Buttons::OK,
           Icon::Exclamation, main_title);
-      v.project_db_path.clear();
+      v.project.project_db_path.clear();
       return;
     }
-    v.legacy_project = text::icontains(v.project_db_path, "gwl");
+    v.project.legacy_project = text::icontains(v.project.project_db_path, "gwl");
     c("StatusBar").set_panel(1, "Opening Project Database.  Please wait...");
     set_mouse_pointer(ui::kPointerHourglass);
     open_project_database(prog);
     load_project_record(prog);
-    if (!v.current_project_name.empty() && v.project_major_release != "2.1") {
+    if (!v.project.current_project_name.empty() && v.project.project_major_release != "2.1") {
       if (msg("Would you like to convert the current database version to comply with new VDOT "
               "Drainage Manual to include NOAA Stations?",
               Buttons::YesNo, Icon::Exclamation) == ui::Answer::Yes) {
@@ -162,19 +162,19 @@ void frmsoftwaremain::mnuopenProj_Click() {
       open_noaa_rainfall_db(prog);
     }
     set_mouse_pointer(ui::kPointerDefault);
-    if (v.current_project_name.empty()) {
+    if (v.project.current_project_name.empty()) {
       msg("No Project Found.  Please Add Project Details", Buttons::OK, Icon::Exclamation, main_title);
-      v.project_update_mode = false;
+      v.project.project_update_mode = false;
       prog.forms.get("frmProjectNOAA").show_modal();
     } else {
-      msg("Project Name: " + v.current_project_name, Buttons::OK, Icon::Information, main_title);
+      msg("Project Name: " + v.project.current_project_name, Buttons::OK, Icon::Information, main_title);
     }
     c("StatusBar").set_panel(1, "Project Database - " + shown);
     c("StatusBar").set_panel(2, "UNITS: " + v.unit_system());
     set_project_open(true);
     // The unit system is never guessed: a UNITS text that names neither system is shown,
     // and the engineer chooses the units in the project details.
-    if (!v.current_project_name.empty() && unit_system_of(v.unit_system()).empty()) {
+    if (!v.project.current_project_name.empty() && unit_system_of(v.unit_system()).empty()) {
       msg("The project's unit system \"" + v.unit_system() +
               "\" is neither ENGLISH nor METRIC. Please choose the project's units.",
           Buttons::OK, Icon::Exclamation, main_title);
@@ -189,19 +189,19 @@ void frmsoftwaremain::mnuopenProj_Click() {
 
 void frmsoftwaremain::mnuupdateProj_Click() {
   SharedState& v = vars();
-  if (!v.current_project_name.empty()) {
-    v.project_update_mode = true;
+  if (!v.project.current_project_name.empty()) {
+    v.project.project_update_mode = true;
     c("mnucreateProj").set_enabled(false);
     c("mnuopenProj").set_enabled(false);
     c("mnucloseProj").set_enabled(true);
-    if (v.project_major_release == "2.1")
+    if (v.project.project_major_release == "2.1")
       prog.forms.get("frmProjectNOAA").show_modal();
     else
       prog.forms.get("frmProject").show_modal();
   } else {
     msg("No Project Found.  Please Add Project Details", Buttons::OK, Icon::Exclamation, main_title);
     set_mouse_pointer(ui::kPointerDefault);
-    v.project_update_mode = false;
+    v.project.project_update_mode = false;
     prog.forms.get("frmProjectNOAA").show_modal();
   }
 }
@@ -212,11 +212,11 @@ void frmsoftwaremain::mnucloseProj_Click() {
   set_project_open(false);
   c("StatusBar").set_panel(1, "");
   c("StatusBar").set_panel(2, "");
-  vars().product_name.clear();
+  vars().project.product_name.clear();
 }
 
 void frmsoftwaremain::mnuexit_Click() {
-  vars().pipe_design_done = false;
+  vars().handover.pipe_design_done = false;
   unload();
   prog.unload_form("frmEnergyDissipation");
   prog.unload_form("PipeEnergyForm");
@@ -226,11 +226,11 @@ void frmsoftwaremain::mnuexit_Click() {
 
 void frmsoftwaremain::mnuPipe_Click() {
   SharedState& v = vars();
-  if (v.current_project_name.empty()) {
+  if (v.project.current_project_name.empty()) {
     msg("Please Select Current Working Project!", Buttons::OK, Icon::Exclamation, main_title);
     return;
   }
-  if (v.product_name != "GULLYWORKS" && !v.legacy_project) {
+  if (v.project.product_name != "GULLYWORKS" && !v.project.legacy_project) {
     msg("This is an Incompatible Project Database! Please use correct version of the database",
         Buttons::OK, Icon::Exclamation, main_title);
     return;
@@ -241,8 +241,8 @@ void frmsoftwaremain::mnuPipe_Click() {
         Buttons::OK, Icon::Exclamation, main_title);
     return;
   }
-  v.pipe_design_done = false;
-  while (!v.pipe_design_done) {
+  v.handover.pipe_design_done = false;
+  while (!v.handover.pipe_design_done) {
     prog.forms.get("frmpipeflex").show_modal();
   }
 }

@@ -99,8 +99,8 @@ void ProjectDetailsWindow::build() {
 }
 
 void ProjectDetailsWindow::fill_lists() {
-  c("county").set_items(list_rows(vars().county_list_rs, "COUNTY_NAME"));
-  if (with_station_) c("noaa_station").set_items(list_rows(vars().station_list_rs, "NOAA_STATION"));
+  c("county").set_items(list_rows(vars().connections.county_list_rs, "COUNTY_NAME"));
+  if (with_station_) c("noaa_station").set_items(list_rows(vars().connections.station_list_rs, "NOAA_STATION"));
 }
 
 void ProjectDetailsWindow::set_key_field(const char* name, bool editable) {
@@ -126,7 +126,7 @@ void ProjectDetailsWindow::Form_Load() {
     loading_record_ = false;
     project_changed = false;
     const bool has_record = hydroprojrs && hydroprojrs->is_open() && hydroprojrs->record_count() > 0;
-    if (vars().project_update_mode || has_record) {
+    if (vars().project.project_update_mode || has_record) {
       for (const char* key : {"project_id", "units", "county"}) set_key_field(key, false);
       if (with_station_) set_key_field("noaa_station", false);
       // A stored UNITS text that names neither system is the engineer's to choose.
@@ -147,7 +147,7 @@ void ProjectDetailsWindow::Form_Load() {
 
 void ProjectDetailsWindow::get_project_records() {
   SharedState& v = vars();
-  v.product_name.clear();
+  v.project.product_name.clear();
   // The binding holds the old recordset: it lets go before that one is replaced.
   binding_.detach();
   hydroprojrs = std::make_shared<db::Recordset>();
@@ -155,8 +155,8 @@ void ProjectDetailsWindow::get_project_records() {
     hydroprojrs_WillChangeRecord(reason, cancel);
   };
   try {
-    if (!v.project_connection) throw gw::Error("The project database is not open.");
-    hydroprojrs->open(*v.project_connection, "SELECT * from PROJECT Order by PROJECT_ID");
+    if (!v.connections.project_connection) throw gw::Error("The project database is not open.");
+    hydroprojrs->open(*v.connections.project_connection, "SELECT * from PROJECT Order by PROJECT_ID");
   } catch (const std::exception&) {
     return;  // the window shows no record; its load goes on
   }
@@ -166,17 +166,17 @@ void ProjectDetailsWindow::get_project_records() {
   auto copy = [&rs](const char* column, std::string& into) {
     if (rs.has_field(column)) into = rs.field(column);
   };
-  copy("PROJECT_ID", v.current_project_id);
-  copy("PROJECT_NAME", v.current_project_name);
-  copy("STATE", v.project_state);
-  copy("COUNTY", v.project_county);
-  if (with_station_) copy("NOAA_STATION", v.project_noaa_station);
-  copy("LOCATION", v.project_location);
+  copy("PROJECT_ID", v.project.current_project_id);
+  copy("PROJECT_NAME", v.project.current_project_name);
+  copy("STATE", v.project.project_state);
+  copy("COUNTY", v.project.project_county);
+  if (with_station_) copy("NOAA_STATION", v.project.project_noaa_station);
+  copy("LOCATION", v.project.project_location);
   if (rs.has_field("UNITS")) v.set_unit_system(rs.field("UNITS"));
-  copy("DESIGNER", v.project_designer);
-  copy("INLET_DATABASE", v.inlet_db_path);
-  if (with_station_) copy("MAJOR_RELEASE", v.project_major_release);
-  if (with_station_ || !v.legacy_project) copy("PRODUCT_NAME", v.product_name);
+  copy("DESIGNER", v.project.project_designer);
+  copy("INLET_DATABASE", v.project.inlet_db_path);
+  if (with_station_) copy("MAJOR_RELEASE", v.project.project_major_release);
+  if (with_station_ || !v.project.legacy_project) copy("PRODUCT_NAME", v.project.product_name);
 }
 
 void ProjectDetailsWindow::attach_project_datasource() {
@@ -208,7 +208,7 @@ void ProjectDetailsWindow::addnewproject() {
       c("county").set_text("Accomack");
       c("major_release").set_text("2.1");
     }
-    vars().product_name = "GULLYWORKS";
+    vars().project.product_name = "GULLYWORKS";
     prog.forms.get("frmsoftwaremain").c("StatusBar").set_panel(1, "Create Project");
   } catch (const std::exception& e) {
     msg(e.what());
@@ -258,17 +258,17 @@ void ProjectDetailsWindow::mnuprojsave_Click() {
     else v.set_unit_system(units.text());
     if (!rs.eof()) rs.move_next();
     rs.move_first();
-    if (with_station_) v.project_major_release = c("major_release").text();
-    v.current_project_name = c("project_name").text();
-    if (with_station_) v.project_noaa_station = c("noaa_station").text();
-    v.project_county = c("county").text();
-    v.project_location = c("location").text();
-    v.current_project_id = c("project_id").text();
-    v.project_state = c("state").text();
-    v.project_designer = c("designer").text();
-    v.inlet_db_path = c("inlet_database").text();
+    if (with_station_) v.project.project_major_release = c("major_release").text();
+    v.project.current_project_name = c("project_name").text();
+    if (with_station_) v.project.project_noaa_station = c("noaa_station").text();
+    v.project.project_county = c("county").text();
+    v.project.project_location = c("location").text();
+    v.project.current_project_id = c("project_id").text();
+    v.project.project_state = c("state").text();
+    v.project.project_designer = c("designer").text();
+    v.project.inlet_db_path = c("inlet_database").text();
     msg("Project Details are Saved!", Buttons::OK, Icon::Information);
-    v.project_update_mode = true;
+    v.project.project_update_mode = true;
     project_changed = false;
   } catch (const std::exception& e) {
     msg(e.what());
@@ -311,18 +311,18 @@ void ProjectDetailsWindow::cancel_project_edit() {
 void ProjectDetailsWindow::mnubrowseInlet_Click() {
   SharedState& v = vars();
   try {
-    v.inlet_db_path.clear();
+    v.project.inlet_db_path.clear();
     ui::FileDialog& dlg = prog.printDlg;
     dlg.file_name.clear();
     dlg.cancel_error = true;
     dlg.flags = ui::FileDialog::kFileMustExist;
     dlg.dialog_title = "Open Inlet Database";
     dlg.filter = kInletFilter;
-    dlg.init_dir = v.last_folder.empty() ? prog.program_folder : v.last_folder;
+    dlg.init_dir = v.handover.last_folder.empty() ? prog.program_folder : v.handover.last_folder;
     ui::show_open(prog.host, dlg);
-    v.inlet_db_path = dlg.file_name;
-    if (!v.inlet_db_path.empty())
-      c("inlet_database").set_text(v.inlet_db_path);
+    v.project.inlet_db_path = dlg.file_name;
+    if (!v.project.inlet_db_path.empty())
+      c("inlet_database").set_text(v.project.inlet_db_path);
     else
       msg("No Inlet database selected!", Buttons::OK, Icon::Exclamation);
   } catch (const std::exception& e) {

@@ -102,25 +102,25 @@ RainfallCoefficients lookup_rainfall_coefficients(db::Connection& rainfall, Rain
 
 bool get_rainfall_coefficients(Program& prog, int freq) {
   SharedState& v = prog.vars;
-  const RainfallSource source = rainfall_source(v.legacy_project, v.project_major_release);
-  const std::string& key = source == RainfallSource::station ? v.project_noaa_station : v.project_county;
+  const RainfallSource source = rainfall_source(v.project.legacy_project, v.project.project_major_release);
+  const std::string& key = source == RainfallSource::station ? v.project.project_noaa_station : v.project.project_county;
   try {
-    if (!v.rainfall_connection) throw gw::Error("The rainfall database is not open.");
-    RainfallCoefficients c = lookup_rainfall_coefficients(*v.rainfall_connection, source, key, freq);
+    if (!v.connections.rainfall_connection) throw gw::Error("The rainfall database is not open.");
+    RainfallCoefficients c = lookup_rainfall_coefficients(*v.connections.rainfall_connection, source, key, freq);
     if (source == RainfallSource::legacy_county) {
-      v.idf_a = c.a;
-      v.idf_b = c.b;
+      v.rainfall.idf_a = c.a;
+      v.rainfall.idf_b = c.b;
     } else {
-      v.idf_b = c.b;
-      v.idf_d = c.d;
-      v.idf_e = c.e;
+      v.rainfall.idf_b = c.b;
+      v.rainfall.idf_d = c.d;
+      v.rainfall.idf_e = c.e;
     }
     return true;
   } catch (const std::exception& e) {
-    v.idf_a.clear();
-    v.idf_b.clear();
-    v.idf_d.clear();
-    v.idf_e = 0;
+    v.rainfall.idf_a.clear();
+    v.rainfall.idf_b.clear();
+    v.rainfall.idf_d.clear();
+    v.rainfall.idf_e = 0;
     prog.host.msgbox(e.what());
     return false;
   }

@@ -17,17 +17,20 @@ using Getter = std::function<std::string(const SharedState&)>;
 
 const std::map<std::string, Getter, std::less<>>& getters() {
   static const std::map<std::string, Getter, std::less<>> g = {
-#define GW_TEXT(n) {#n, [](const SharedState& s) { return s.n; }}
-#define GW_FLAG(n) {#n, [](const SharedState& s) { return flag(s.n); }}
-#define GW_NUM(n) {#n, [](const SharedState& s) { return num(s.n); }}
-      GW_TEXT(current_project_name), GW_TEXT(current_project_id), GW_TEXT(project_state),
-      GW_TEXT(project_county), GW_TEXT(project_noaa_station), GW_TEXT(project_location),
-      GW_TEXT(project_designer), GW_TEXT(inlet_db_path), GW_TEXT(project_major_release),
-      GW_TEXT(product_name), {"unit_system", [](const SharedState& s) { return s.unit_system(); }},
-      GW_FLAG(legacy_project),
-      GW_TEXT(project_db_path), GW_FLAG(project_update_mode), GW_TEXT(rainfall_db_path),
-      GW_TEXT(idf_a), GW_TEXT(idf_b), GW_TEXT(idf_d), GW_NUM(idf_e),
-      // The unit constants under the names the program has always shown them by.
+#define GW_TEXT(p, n) {#n, [](const SharedState& s) { return s.p.n; }}
+#define GW_FLAG(p, n) {#n, [](const SharedState& s) { return flag(s.p.n); }}
+#define GW_NUM(p, n) {#n, [](const SharedState& s) { return num(s.p.n); }}
+      GW_TEXT(project, current_project_name), GW_TEXT(project, current_project_id),
+      GW_TEXT(project, project_state), GW_TEXT(project, project_county),
+      GW_TEXT(project, project_noaa_station), GW_TEXT(project, project_location),
+      GW_TEXT(project, project_designer), GW_TEXT(project, inlet_db_path),
+      GW_TEXT(project, project_major_release), GW_TEXT(project, product_name),
+      GW_FLAG(project, legacy_project), GW_TEXT(project, project_db_path),
+      GW_FLAG(project, project_update_mode),
+      GW_TEXT(connections, rainfall_db_path),
+      GW_TEXT(rainfall, idf_a), GW_TEXT(rainfall, idf_b), GW_TEXT(rainfall, idf_d), GW_NUM(rainfall, idf_e),
+      // The unit system and its constants under the names the program has always shown them by.
+      {"unit_system", [](const SharedState& s) { return s.unit_system(); }},
       {"manning_k", [](const SharedState& s) { return gw::text::general_single(s.units().manning_k_single); }},
       {"inch_mm_factor", [](const SharedState& s) { return gw::text::general_single(s.units().inch_mm_factor); }},
       {"dia_divisor", [](const SharedState& s) { return num(s.units().size_divisor); }},
@@ -35,15 +38,18 @@ const std::map<std::string, Getter, std::less<>>& getters() {
       {"to_feet_factor", [](const SharedState& s) { return num(s.units().to_feet); }},
       {"from_feet_factor", [](const SharedState& s) { return num(s.units().from_feet); }},
       {"gravity", [](const SharedState& s) { return num(s.units().gravity); }},
-      GW_TEXT(pipe_form_mode), GW_TEXT(pipe_form_id),
-      GW_TEXT(old_pipe_number), GW_TEXT(new_pipe_number), GW_TEXT(found_pipe_number),
-      GW_FLAG(pipe_design_done), GW_TEXT(last_folder),
-      {"area_row_count", [](const SharedState& s) { return std::to_string(s.area_row_count); }},
-      GW_TEXT(standard_diameter), GW_NUM(full_flow_area), GW_TEXT(computed_intensity),
-      GW_TEXT(structure_intensity), GW_TEXT(upstream_intensity1), GW_TEXT(upstream_intensity2),
-      GW_TEXT(upstream_intensity3), GW_TEXT(upstream_intensity4), GW_TEXT(upstream_q1),
-      GW_TEXT(upstream_q2), GW_TEXT(upstream_q3), GW_TEXT(upstream_q4), GW_NUM(pipe_cf_value),
-      GW_TEXT(number_format),
+      GW_TEXT(discharge, structure_intensity),
+      GW_TEXT(discharge, upstream_intensity1), GW_TEXT(discharge, upstream_intensity2),
+      GW_TEXT(discharge, upstream_intensity3), GW_TEXT(discharge, upstream_intensity4),
+      GW_TEXT(discharge, upstream_q1), GW_TEXT(discharge, upstream_q2),
+      GW_TEXT(discharge, upstream_q3), GW_TEXT(discharge, upstream_q4),
+      GW_TEXT(handover, pipe_form_mode), GW_TEXT(handover, pipe_form_id),
+      GW_TEXT(handover, old_pipe_number), GW_TEXT(handover, new_pipe_number),
+      GW_TEXT(handover, found_pipe_number), GW_FLAG(handover, pipe_design_done),
+      GW_TEXT(handover, last_folder),
+      {"area_row_count", [](const SharedState& s) { return std::to_string(s.handover.area_row_count); }},
+      GW_TEXT(handover, standard_diameter), GW_NUM(handover, full_flow_area),
+      GW_TEXT(handover, number_format),
 #undef GW_TEXT
 #undef GW_FLAG
 #undef GW_NUM

@@ -1,4 +1,4 @@
-// The program-wide variables through which the windows share the open project.
+// The program-wide variables through which the windows share the open project, in named parts.
 #pragma once
 
 #include <memory>
@@ -14,8 +14,9 @@ namespace gw::shell {
 
 // Variables typed "value" in the design hold text here (an empty value is empty
 // text); numbers that the program computes with are doubles; flags are bools.
-struct SharedState {
-  // Project values.
+
+// The open project's own values, as its PROJECT record and the project details give them.
+struct ProjectValues {
   std::string current_project_name;
   std::string current_project_id;
   std::string project_state;
@@ -28,9 +29,12 @@ struct SharedState {
   std::string product_name;
   bool legacy_project = false;
   std::string project_db_path;
+  // The project details window edits the open project (rather than adding one).
   bool project_update_mode = false;
+};
 
-  // Connections and recordsets.
+// The open databases and the lists read from them.
+struct Connections {
   std::shared_ptr<db::Connection> project_connection;
   std::shared_ptr<db::Connection> usda_connection;
   std::shared_ptr<db::Connection> inlet_connection;
@@ -38,22 +42,26 @@ struct SharedState {
   std::string rainfall_db_path;
   std::shared_ptr<db::Recordset> county_list_rs;
   std::shared_ptr<db::Recordset> station_list_rs;
-  std::shared_ptr<db::Recordset> coefficient_rs;
   std::shared_ptr<db::Recordset> project_rs;
+};
 
-  // Rainfall coefficients (as read; idf_e converted to a number).
+// The rainfall coefficients of the storm last looked up (as read; idf_e converted to a number).
+struct RainfallValues {
   std::string idf_a;
   std::string idf_b;
   std::string idf_d;
   double idf_e = 0;
+};
 
-  // The project's unit system: the UNITS text as read or chosen (shown as it is) and the
-  // constants of the system it names, set together.
-  const std::string& unit_system() const { return unit_system_; }
-  const Units& units() const { return units_; }
-  void set_unit_system(std::string units_text);
+// Work values of the pipe design window's intensity and discharge computation.
+struct DischargeWork {
+  std::string structure_intensity;
+  std::string upstream_intensity1, upstream_intensity2, upstream_intensity3, upstream_intensity4;
+  std::string upstream_q1, upstream_q2, upstream_q3, upstream_q4;
+};
 
-  // Hand-over values between windows.
+// Values one window hands to another.
+struct HandOver {
   std::string pipe_form_mode;
   std::string pipe_form_id;
   std::string old_pipe_number;
@@ -64,19 +72,25 @@ struct SharedState {
   int area_row_count = 0;
   std::string standard_diameter;
   double full_flow_area = 0;
-
-  // Work values of the intensity and discharge computation.
-  std::string computed_intensity;
-  std::string structure_intensity;
-  std::string upstream_intensity1, upstream_intensity2, upstream_intensity3, upstream_intensity4;
-  std::string upstream_q1, upstream_q2, upstream_q3, upstream_q4;
-  double pipe_cf_value = 0;
-
-  // Number format of displayed computed values.
+  // Number format of displayed computed values, as the window last shown set it.
   std::string number_format;
+};
 
-  // A variable's value as the scenario checks read it: a flag reads "True" or
-  // "False", a number in the general conversion. nullopt for an unknown name.
+struct SharedState {
+  ProjectValues project;
+  Connections connections;
+  RainfallValues rainfall;
+  DischargeWork discharge;
+  HandOver handover;
+
+  // The project's unit system: the UNITS text as read or chosen (shown as it is) and the
+  // constants of the system it names, set together.
+  const std::string& unit_system() const { return unit_system_; }
+  const Units& units() const { return units_; }
+  void set_unit_system(std::string units_text);
+
+  // A variable's value as the scenario checks read it, by the variable's own name: a flag
+  // reads "True" or "False", a number in the general conversion. nullopt for an unknown name.
   std::optional<std::string> lookup(std::string_view name) const;
 
  private:

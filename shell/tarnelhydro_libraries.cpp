@@ -99,8 +99,8 @@ void copy_template(Program& prog, const std::string& path) {
 void open_project_database(Program& prog) {
   SharedState& v = prog.vars;
   try {
-    open_connection(v.project_connection, v.project_db_path);
-    open_connection(v.usda_connection, prog.program_file(kUsdaDb));
+    open_connection(v.connections.project_connection, v.project.project_db_path);
+    open_connection(v.connections.usda_connection, prog.program_file(kUsdaDb));
   } catch (const std::exception& e) {
     report(prog, e);
   }
@@ -109,7 +109,7 @@ void open_project_database(Program& prog) {
 void open_inlet_database(Program& prog) {
   SharedState& v = prog.vars;
   try {
-    open_connection(v.inlet_connection, v.inlet_db_path);
+    open_connection(v.connections.inlet_connection, v.project.inlet_db_path);
   } catch (const std::exception& e) {
     report(prog, e);
   }
@@ -119,17 +119,17 @@ void open_county_rainfall_db(Program& prog) {
   SharedState& v = prog.vars;
   try {
     std::string query;
-    if (v.legacy_project) {
-      v.rainfall_db_path = prog.program_file(kLegacyRainfallDb);
+    if (v.project.legacy_project) {
+      v.connections.rainfall_db_path = prog.program_file(kLegacyRainfallDb);
       query = "select COUNTY_NO, COUNTY_NAME from VARAINFALL Order by COUNTY_NAME";
     } else {
-      v.rainfall_db_path = prog.program_file(kCountyRainfallDb);
+      v.connections.rainfall_db_path = prog.program_file(kCountyRainfallDb);
       query = "select COUNTY_NAME from STORMDATA Order by COUNTY_NAME";
     }
-    v.county_list_rs.reset();
-    open_connection(v.rainfall_connection, v.rainfall_db_path);
-    v.county_list_rs = open_list(*v.rainfall_connection, query);
-    v.county_list_rs->move_first();
+    v.connections.county_list_rs.reset();
+    open_connection(v.connections.rainfall_connection, v.connections.rainfall_db_path);
+    v.connections.county_list_rs = open_list(*v.connections.rainfall_connection, query);
+    v.connections.county_list_rs->move_first();
   } catch (const std::exception& e) {
     report(prog, e);
   }
@@ -138,15 +138,15 @@ void open_county_rainfall_db(Program& prog) {
 void open_noaa_rainfall_db(Program& prog) {
   SharedState& v = prog.vars;
   try {
-    v.rainfall_db_path = prog.program_file(kNoaaRainfallDb);
-    v.county_list_rs.reset();
-    v.station_list_rs.reset();
-    open_connection(v.rainfall_connection, v.rainfall_db_path);
-    v.county_list_rs = open_list(*v.rainfall_connection, "select COUNTY_NAME from VACOUNTY Order by COUNTY_NAME");
-    v.station_list_rs =
-        open_list(*v.rainfall_connection, "select NOAA_STATION from STORMDATA Order by NOAA_STATION");
-    v.county_list_rs->move_first();
-    v.station_list_rs->move_first();
+    v.connections.rainfall_db_path = prog.program_file(kNoaaRainfallDb);
+    v.connections.county_list_rs.reset();
+    v.connections.station_list_rs.reset();
+    open_connection(v.connections.rainfall_connection, v.connections.rainfall_db_path);
+    v.connections.county_list_rs = open_list(*v.connections.rainfall_connection, "select COUNTY_NAME from VACOUNTY Order by COUNTY_NAME");
+    v.connections.station_list_rs =
+        open_list(*v.connections.rainfall_connection, "select NOAA_STATION from STORMDATA Order by NOAA_STATION");
+    v.connections.county_list_rs->move_first();
+    v.connections.station_list_rs->move_first();
   } catch (const std::exception& e) {
     report(prog, e);
   }
@@ -155,34 +155,34 @@ void open_noaa_rainfall_db(Program& prog) {
 void load_project_record(Program& prog) {
   SharedState& v = prog.vars;
   try {
-    if (!v.project_connection || !v.project_connection->is_open()) return;
-    v.project_rs = std::make_shared<db::Recordset>();
-    v.project_rs->open(*v.project_connection, "SELECT * from PROJECT");
+    if (!v.connections.project_connection || !v.connections.project_connection->is_open()) return;
+    v.connections.project_rs = std::make_shared<db::Recordset>();
+    v.connections.project_rs->open(*v.connections.project_connection, "SELECT * from PROJECT");
   } catch (const std::exception&) {
     return;
   }
-  db::Recordset& rs = *v.project_rs;
+  db::Recordset& rs = *v.connections.project_rs;
   if (!rs.bof() && !rs.eof()) {
     // Each copy stands by itself: a column the file lacks reads as empty text.
     auto copy = [&rs](const char* column, std::string& into) {
       into = rs.has_field(column) ? rs.field(column) : std::string();
     };
-    copy("MAJOR_RELEASE", v.project_major_release);
-    if (v.project_major_release == "2.1") copy("NOAA_STATION", v.project_noaa_station);
-    copy("PROJECT_ID", v.current_project_id);
-    copy("PROJECT_NAME", v.current_project_name);
-    copy("COUNTY", v.project_county);
-    copy("STATE", v.project_state);
+    copy("MAJOR_RELEASE", v.project.project_major_release);
+    if (v.project.project_major_release == "2.1") copy("NOAA_STATION", v.project.project_noaa_station);
+    copy("PROJECT_ID", v.project.current_project_id);
+    copy("PROJECT_NAME", v.project.current_project_name);
+    copy("COUNTY", v.project.project_county);
+    copy("STATE", v.project.project_state);
     // "English" or "metric" name their system; any other text stays as read, for the
     // open to show and the engineer to replace.
     std::string units;
     copy("UNITS", units);
     if (std::string system = unit_system_of(units); !system.empty()) units = system;
     v.set_unit_system(units);
-    copy("LOCATION", v.project_location);
-    copy("DESIGNER", v.project_designer);
-    copy("INLET_DATABASE", v.inlet_db_path);
-    copy("PRODUCT_NAME", v.product_name);
+    copy("LOCATION", v.project.project_location);
+    copy("DESIGNER", v.project.project_designer);
+    copy("INLET_DATABASE", v.project.inlet_db_path);
+    copy("PRODUCT_NAME", v.project.product_name);
   }
   rs.close();
 }
@@ -192,7 +192,7 @@ void close_project(Program& prog) {
   // Only open connections are closed; the project is always left closed, even when a
   // close fails, so the shared values never name a project the menus call closed.
   bool failed = false;
-  for (auto* conn : {&v.project_connection, &v.rainfall_connection}) {
+  for (auto* conn : {&v.connections.project_connection, &v.connections.rainfall_connection}) {
     try {
       if (*conn && (*conn)->is_open()) (*conn)->close();
     } catch (const std::exception&) {
@@ -200,9 +200,9 @@ void close_project(Program& prog) {
     }
   }
   if (failed) prog.host.msgbox("database close error");
-  v.project_update_mode = false;
-  v.current_project_id.clear();
-  v.current_project_name.clear();
+  v.project.project_update_mode = false;
+  v.project.current_project_id.clear();
+  v.project.current_project_name.clear();
   prog.unload_form("frmProject");
   prog.unload_form("frmpipemain");
 }

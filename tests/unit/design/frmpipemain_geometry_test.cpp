@@ -31,11 +31,11 @@ class PipeGeometryWindow : public ::testing::Test {
     const fs::path path = dir_ / "p.gwp";
     fs::copy_file(fs::path(GW_FIXTURES_BUILD_DIR) / "release2_1.gwp", path);
     shell::SharedState& v = prog_->vars;
-    v.project_db_path = path.string();
-    v.project_connection = std::make_shared<db::Connection>();
-    v.project_connection->open(v.project_db_path);
+    v.project.project_db_path = path.string();
+    v.connections.project_connection = std::make_shared<db::Connection>();
+    v.connections.project_connection->open(v.project.project_db_path);
     v.set_unit_system("ENGLISH");
-    v.current_project_id = "0064-029-F21";
+    v.project.current_project_id = "0064-029-F21";
   }
   void TearDown() override {
     prog_.reset();
@@ -43,8 +43,8 @@ class PipeGeometryWindow : public ::testing::Test {
   }
 
   frmpipemain& open_window(const std::string& mode, const std::string& id) {
-    prog_->vars.pipe_form_mode = mode;
-    prog_->vars.pipe_form_id = id;
+    prog_->vars.handover.pipe_form_mode = mode;
+    prog_->vars.handover.pipe_form_id = id;
     frmpipemain& w = prog_->form<frmpipemain>();
     w.load();
     return w;

@@ -71,20 +71,20 @@ class PipeWindow : public ::testing::Test {
     fs::path path = dir_ / fixture;
     fs::copy_file(fs::path(GW_FIXTURES_BUILD_DIR) / fixture, path);
     shell::SharedState& v = prog_->vars;
-    v.project_db_path = path.string();
-    v.project_connection = std::make_shared<db::Connection>();
-    v.project_connection->open(v.project_db_path);
-    v.legacy_project = legacy;
+    v.project.project_db_path = path.string();
+    v.connections.project_connection = std::make_shared<db::Connection>();
+    v.connections.project_connection->open(v.project.project_db_path);
+    v.project.legacy_project = legacy;
     v.set_unit_system("ENGLISH");
-    v.current_project_id = id;
+    v.project.current_project_id = id;
   }
 
   frmpipemain& window() { return prog_->form<frmpipemain>(); }
 
   // Loads the window as the pipe table does, in a mode on a pipe.
   frmpipemain& open_window(const std::string& mode, const std::string& id) {
-    prog_->vars.pipe_form_mode = mode;
-    prog_->vars.pipe_form_id = id;
+    prog_->vars.handover.pipe_form_mode = mode;
+    prog_->vars.handover.pipe_form_id = id;
     window().load();
     return window();
   }
@@ -92,7 +92,7 @@ class PipeWindow : public ::testing::Test {
   // The first row of a query on the project file, fields joined by "|"; "" when none.
   std::string row(const std::string& sql, const std::vector<db::Value>& params = {}) {
     db::Connection c;
-    c.open(prog_->vars.project_db_path);
+    c.open(prog_->vars.project.project_db_path);
     db::Recordset rs;
     rs.open(c, sql, params);
     if (rs.record_count() == 0) return "";
@@ -146,7 +146,7 @@ TEST_F(PipeWindow, SaveOfANewPipeRefusesANumberThatExists) {
   // Someone else stores the number while this pipe is being entered.
   {
     db::Connection other;
-    other.open(prog_->vars.project_db_path);
+    other.open(prog_->vars.project.project_db_path);
     other.execute("INSERT INTO PIPE (PIPE_NUMBER) VALUES (?)", {"X7"});
   }
   w.c("mnuSavepipe").click();
@@ -166,7 +166,7 @@ TEST_F(PipeWindow, SaveIsRefusedWhenTheNumberCannotBeChecked) {
   open_project("release2_1.gwp", false, "0064-029-F21");
   frmpipemain& w = open_window("add", "");
   enter_and_solve(w, "N1");
-  prog_->vars.project_connection->execute("ALTER TABLE PIPE RENAME TO PIPE_OLD");
+  prog_->vars.connections.project_connection->execute("ALTER TABLE PIPE RENAME TO PIPE_OLD");
   host_.messages.clear();
   w.c("mnuSavepipe").click();
   ASSERT_EQ(host_.messages.size(), 1u);  // the search's own report, and no "Record Saved"
@@ -179,7 +179,7 @@ TEST_F(PipeWindow, SearchPipesAnswersEachRelation) {
   open_project("release2_1.gwp", false, "0064-029-F21");
   {
     db::Connection c;
-    c.open(prog_->vars.project_db_path);
+    c.open(prog_->vars.project.project_db_path);
     c.execute("INSERT INTO PIPE (PIPE_NUMBER, NODEIN_NO, PRENODE4) VALUES ('X', ?, ?)", {"N\"1", "Q'4"});
   }
   frmpipemain& w = window();
@@ -201,9 +201,9 @@ TEST_F(PipeWindow, SearchPipesAnswersEachRelation) {
       {"1", "NODEOUT_NO", false, ""},   // not a relation the search knows
   };
   for (const Case& k : cases) {
-    prog_->vars.found_pipe_number = "stale";
+    prog_->vars.handover.found_pipe_number = "stale";
     EXPECT_EQ(w.search_pipes(k.text, k.list), k.found) << k.text << " " << k.list;
-    EXPECT_EQ(prog_->vars.found_pipe_number, k.pipe) << k.text << " " << k.list;
+    EXPECT_EQ(prog_->vars.handover.found_pipe_number, k.pipe) << k.text << " " << k.list;
     EXPECT_FALSE(w.search_failed());
   }
   // Searching touches no control: the window stays unloaded.
@@ -211,7 +211,7 @@ TEST_F(PipeWindow, SearchPipesAnswersEachRelation) {
   EXPECT_TRUE(host_.messages.empty());
 
   // A search that cannot run says why and answers false, marked as failed.
-  prog_->vars.project_connection->close();
+  prog_->vars.connections.project_connection->close();
   EXPECT_FALSE(w.search_pipes("1", "PRENODE1"));
   EXPECT_TRUE(w.search_failed());
   EXPECT_EQ(host_.messages.size(), 1u);
@@ -221,7 +221,7 @@ TEST_F(PipeWindow, LegacySearchLeavesTheFourthSlotOut) {
   open_project("legacy_GWL.gwp", true, "LEG-0001");
   frmpipemain& w = window();
   EXPECT_TRUE(w.search_pipes("L1", "PRENODE4"));
-  EXPECT_EQ(prog_->vars.found_pipe_number, "L2");
+  EXPECT_EQ(prog_->vars.handover.found_pipe_number, "L2");
   EXPECT_FALSE(w.search_failed());
 }
 
@@ -230,7 +230,7 @@ TEST_F(PipeWindow, RememberedUpstreamNumbersBelongToTheEditedPipeOnly) {
   // Pipe X names pipe 1 as an upstream pipe too, as pipe 10 does.
   {
     db::Connection c;
-    c.open(prog_->vars.project_db_path);
+    c.open(prog_->vars.project.project_db_path);
     c.execute("INSERT INTO PIPE (PIPE_NUMBER, PRENODE2) VALUES ('X', '1')");
   }
   const std::string used = "This Pipe has already been used as a Previous Pipe for Pipe  - ";

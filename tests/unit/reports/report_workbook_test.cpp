@@ -107,7 +107,7 @@ TEST_F(ReportSessionTest, FillsSavesAndHandsOverTheCopy) {
   EXPECT_TRUE(prog.printDlg.cancel_error);
   EXPECT_EQ(pointer_while_filling, ui::kPointerHourglass);
   EXPECT_EQ(pointer("frmpipeflex"), ui::kPointerDefault);
-  EXPECT_EQ(prog.vars.last_folder, reports_dir());
+  EXPECT_EQ(prog.vars.handover.last_folder, reports_dir());
   ASSERT_EQ(host.documents, std::vector<std::string>{report_file("net.xls")});
   wb::Workbook saved = wb::Workbook::open(report_file("net.xls"));
   EXPECT_EQ(saved.text(1, 13), "Route 29");
@@ -125,13 +125,13 @@ TEST_F(ReportSessionTest, NoNameEndsTheReportWithNothingChanged) {
   for (const char* name : {"", "*.xls", "*.xlsx"}) {
     host.messages.clear();
     host.files = {name};
-    prog.vars.last_folder = "/earlier";
+    prog.vars.handover.last_folder = "/earlier";
     run(kPipeReport);
     ASSERT_EQ(host.messages.size(), 1u) << name;
     EXPECT_EQ(host.messages[0].text, "No File Name selected!");
     EXPECT_EQ(host.messages[0].icon, Icon::Exclamation);
     EXPECT_EQ(host.messages[0].buttons, Buttons::OK);
-    EXPECT_EQ(prog.vars.last_folder, "/earlier");
+    EXPECT_EQ(prog.vars.handover.last_folder, "/earlier");
     EXPECT_TRUE(host.documents.empty());
   }
   EXPECT_TRUE(fs::is_empty(reports_dir()));
@@ -147,7 +147,7 @@ TEST_F(ReportSessionTest, AnExistingFileIsOverwrittenOnlyOnYes) {
   EXPECT_EQ(host.messages[0].buttons, Buttons::YesNo);
   EXPECT_EQ(host.messages[0].icon, Icon::Exclamation);
   EXPECT_EQ(read_all(report_file("old.xls")), "the user's own file");
-  EXPECT_EQ(prog.vars.last_folder, "");
+  EXPECT_EQ(prog.vars.handover.last_folder, "");
   EXPECT_EQ(pointer("frmpipeflex"), ui::kPointerDefault);
 
   host.files = {report_file("old.xls")};
@@ -177,7 +177,7 @@ TEST_F(ReportSessionTest, CancelIsAFailureOnceAnyDialogSetTheCancelFlag) {
   EXPECT_EQ(host.messages[0].text, ui::FileDialog::kCancelDescription);
   EXPECT_TRUE(host.messages[0].system_modal);
   EXPECT_TRUE(fs::is_empty(reports_dir()));
-  EXPECT_EQ(prog.vars.last_folder, "");
+  EXPECT_EQ(prog.vars.handover.last_folder, "");
 }
 
 TEST_F(ReportSessionTest, AMissingTemplateFailsAtTheCopyAfterTheFolderMoved) {
@@ -187,7 +187,7 @@ TEST_F(ReportSessionTest, AMissingTemplateFailsAtTheCopyAfterTheFolderMoved) {
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].text, "File not found");
   EXPECT_TRUE(host.messages[0].system_modal);
-  EXPECT_EQ(prog.vars.last_folder, reports_dir());
+  EXPECT_EQ(prog.vars.handover.last_folder, reports_dir());
   EXPECT_EQ(pointer("frmpipeflex"), ui::kPointerDefault);  // not yet set
   EXPECT_FALSE(fs::exists(report_file("net.xls")));
 }
@@ -380,8 +380,8 @@ TEST_F(ReportSessionTest, FilesTheProgramDependsOnAreNeverOverwritten) {
   std::ofstream(project) << "project";
   std::ofstream(inlets) << "inlets";
   std::ofstream(prog.program_file("VARMNOAA.rdb")) << "stations";
-  prog.vars.project_db_path = project;
-  prog.vars.inlet_db_path = inlets;
+  prog.vars.project.project_db_path = project;
+  prog.vars.project.inlet_db_path = inlets;
   struct Case {
     std::string chosen;
     const char* names;  // what the message calls it
@@ -400,7 +400,7 @@ TEST_F(ReportSessionTest, FilesTheProgramDependsOnAreNeverOverwritten) {
     SCOPED_TRACE(c.chosen);
     host.messages.clear();
     host.files = {c.chosen};
-    prog.vars.last_folder = "/earlier";
+    prog.vars.handover.last_folder = "/earlier";
     run(kFormLD229);
     // One message naming the file, before any overwrite question; nothing else happens.
     ASSERT_EQ(host.messages.size(), 1u);
@@ -410,7 +410,7 @@ TEST_F(ReportSessionTest, FilesTheProgramDependsOnAreNeverOverwritten) {
     EXPECT_NE(host.messages[0].text.find(c.names), std::string::npos) << host.messages[0].text;
     EXPECT_EQ(host.messages[0].icon, Icon::Exclamation);
     EXPECT_EQ(host.messages[0].buttons, Buttons::OK);
-    EXPECT_EQ(prog.vars.last_folder, "/earlier");
+    EXPECT_EQ(prog.vars.handover.last_folder, "/earlier");
     EXPECT_EQ(pointer("frmpipeflex"), ui::kPointerDefault);
     EXPECT_TRUE(host.documents.empty());
   }

@@ -24,24 +24,24 @@ TEST(CloseProject, AMissingRainfallDatabaseDoesNotKeepTheProjectOpen) {
   gw::testing::RecordingHost host;
   gw::shell::Program prog(host, dir.string());
   gw::shell::register_shell_windows(prog);
-  prog.vars.project_db_path = file.string();
+  prog.vars.project.project_db_path = file.string();
   gw::shell::open_project_database(prog);  // the USDA database is missing: reported
   gw::shell::load_project_record(prog);
   gw::shell::open_noaa_rainfall_db(prog);  // reported too
   ASSERT_EQ(host.messages.size(), 2u);
-  EXPECT_EQ(prog.vars.current_project_name, "Route 340 Storm Sewer");
-  ASSERT_TRUE(prog.vars.project_connection && prog.vars.project_connection->is_open());
-  prog.vars.project_update_mode = true;
+  EXPECT_EQ(prog.vars.project.current_project_name, "Route 340 Storm Sewer");
+  ASSERT_TRUE(prog.vars.connections.project_connection && prog.vars.connections.project_connection->is_open());
+  prog.vars.project.project_update_mode = true;
 
   gw::shell::close_project(prog);
 
   EXPECT_EQ(host.messages.size(), 2u);  // nothing failed to close: no "database close error"
-  EXPECT_FALSE(prog.vars.project_connection->is_open());
-  EXPECT_EQ(prog.vars.current_project_name, "");
-  EXPECT_EQ(prog.vars.current_project_id, "");
-  EXPECT_FALSE(prog.vars.project_update_mode);
+  EXPECT_FALSE(prog.vars.connections.project_connection->is_open());
+  EXPECT_EQ(prog.vars.project.current_project_name, "");
+  EXPECT_EQ(prog.vars.project.current_project_id, "");
+  EXPECT_FALSE(prog.vars.project.project_update_mode);
   // Project values other than these are kept.
-  EXPECT_EQ(prog.vars.project_county, "Augusta");
+  EXPECT_EQ(prog.vars.project.project_county, "Augusta");
   fs::remove_all(dir);
 }
 

@@ -32,7 +32,7 @@ TEST(ProjectUpgrade, AFailingStampIsReportedSystemModalAndChangesNothing) {
   RecordingHost host;
   gw::shell::Program prog(host, GW_PROGRAM_DIR);
   gw::shell::register_shell_windows(prog);
-  prog.vars.project_db_path = file.string();
+  prog.vars.project.project_db_path = file.string();
   gw::shell::open_project_database(prog);
   gw::shell::load_project_record(prog);
   ASSERT_TRUE(host.messages.empty());
@@ -47,16 +47,16 @@ TEST(ProjectUpgrade, AFailingStampIsReportedSystemModalAndChangesNothing) {
   EXPECT_EQ(m.icon, gw::ui::Icon::Exclamation);
   EXPECT_TRUE(m.system_modal);
   EXPECT_FALSE(update.is_loaded());
-  EXPECT_EQ(prog.vars.project_major_release, "");
-  EXPECT_EQ(prog.vars.product_name, "");
-  EXPECT_EQ(prog.vars.rainfall_db_path, prog.program_file("VARMSTORM.rdb"));
-  ASSERT_TRUE(prog.vars.rainfall_connection && prog.vars.rainfall_connection->is_open());
+  EXPECT_EQ(prog.vars.project.project_major_release, "");
+  EXPECT_EQ(prog.vars.project.product_name, "");
+  EXPECT_EQ(prog.vars.connections.rainfall_db_path, prog.program_file("VARMSTORM.rdb"));
+  ASSERT_TRUE(prog.vars.connections.rainfall_connection && prog.vars.connections.rainfall_connection->is_open());
 
-  prog.vars.project_connection.reset();
-  prog.vars.usda_connection.reset();
-  prog.vars.rainfall_connection.reset();
-  prog.vars.county_list_rs.reset();
-  prog.vars.project_rs.reset();
+  prog.vars.connections.project_connection.reset();
+  prog.vars.connections.usda_connection.reset();
+  prog.vars.connections.rainfall_connection.reset();
+  prog.vars.connections.county_list_rs.reset();
+  prog.vars.connections.project_rs.reset();
   std::error_code ec;
   fs::permissions(file, fs::perms::owner_write, fs::perm_options::add, ec);
   fs::remove_all(dir, ec);

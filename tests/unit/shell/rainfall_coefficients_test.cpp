@@ -145,41 +145,41 @@ TEST(GetRainfallCoefficients, SetsTheSharedValuesAndClearsThemOnFailure) {
   NullHost host;
   gw::shell::Program prog(host, kRef);
   auto& v = prog.vars;
-  v.rainfall_connection = std::make_shared<gw::db::Connection>();
-  v.rainfall_connection->open(kRef + "VARMNOAA.rdb");
-  v.project_major_release = "2.1";
-  v.project_county = "Augusta";
-  v.project_noaa_station = "Stuart's Draft";
+  v.connections.rainfall_connection = std::make_shared<gw::db::Connection>();
+  v.connections.rainfall_connection->open(kRef + "VARMNOAA.rdb");
+  v.project.project_major_release = "2.1";
+  v.project.project_county = "Augusta";
+  v.project.project_noaa_station = "Stuart's Draft";
 
   // The station key is used although the county is known.
   EXPECT_TRUE(gw::shell::get_rainfall_coefficients(prog, 10));
-  EXPECT_EQ(v.idf_b, "67.9");
-  EXPECT_EQ(v.idf_d, "9.2");
-  EXPECT_DOUBLE_EQ(v.idf_e, 0.776);
+  EXPECT_EQ(v.rainfall.idf_b, "67.9");
+  EXPECT_EQ(v.rainfall.idf_d, "9.2");
+  EXPECT_DOUBLE_EQ(v.rainfall.idf_e, 0.776);
   EXPECT_TRUE(host.messages.empty());
 
   // A failing lookup leaves nothing of the earlier one behind.
-  v.project_noaa_station = "Altavista";
+  v.project.project_noaa_station = "Altavista";
   EXPECT_FALSE(gw::shell::get_rainfall_coefficients(prog, 10));
-  EXPECT_EQ(v.idf_b, "");
-  EXPECT_EQ(v.idf_d, "");
-  EXPECT_EQ(v.idf_e, 0);
+  EXPECT_EQ(v.rainfall.idf_b, "");
+  EXPECT_EQ(v.rainfall.idf_d, "");
+  EXPECT_EQ(v.rainfall.idf_e, 0);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_NE(host.messages[0].text.find("YEAR10E"), std::string::npos);
   EXPECT_EQ(host.messages[0].icon, gw::ui::Icon::None);
 
   // A legacy project (also when upgraded) takes A and B by county over the same connection.
-  v.legacy_project = true;
-  v.project_county = "Accomack";
+  v.project.legacy_project = true;
+  v.project.project_county = "Accomack";
   EXPECT_TRUE(gw::shell::get_rainfall_coefficients(prog, 2));
-  EXPECT_EQ(v.idf_a, "96.5");
-  EXPECT_EQ(v.idf_b, "14.5");
+  EXPECT_EQ(v.rainfall.idf_a, "96.5");
+  EXPECT_EQ(v.rainfall.idf_b, "14.5");
   EXPECT_FALSE(gw::shell::get_rainfall_coefficients(prog, 5));
-  EXPECT_EQ(v.idf_a, "");
-  EXPECT_EQ(v.idf_b, "");
+  EXPECT_EQ(v.rainfall.idf_a, "");
+  EXPECT_EQ(v.rainfall.idf_b, "");
 
   // No rainfall database open at all.
-  v.rainfall_connection.reset();
+  v.connections.rainfall_connection.reset();
   host.messages.clear();
   EXPECT_FALSE(gw::shell::get_rainfall_coefficients(prog, 2));
   ASSERT_EQ(host.messages.size(), 1u);
