@@ -3,6 +3,7 @@
 
 #include "platform/text/checked.h"
 #include "platform/text/round.h"
+#include "platform/units/units.h"
 
 namespace gw::design::rational {
 
@@ -10,11 +11,6 @@ using text::checked;
 using text::checked_div;
 
 namespace {
-
-// Inches per hour to millimetres per hour.
-constexpr double kMillimetresPerInch = 25.4;
-
-// Rational-method divisor of a metric project (ha * mm/hr to m3/s).
 
 // Decimals of the time ratios.
 constexpr int kRatioDecimals = 3;

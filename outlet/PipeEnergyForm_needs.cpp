@@ -6,12 +6,12 @@
 #include <string>
 
 #include "outlet/bed_material.h"
-#include "platform/units/units.h"
 #include "outlet/scour_hole.h"
-#include "platform/text/error.h"
 #include "platform/text/checked.h"
+#include "platform/text/error.h"
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
+#include "platform/units/units.h"
 
 namespace gw::outlet {
 

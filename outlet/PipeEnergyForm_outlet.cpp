@@ -6,7 +6,6 @@
 #include <string>
 
 #include "outlet/outlet_section.h"
-#include "platform/units/units.h"
 #include "outlet/outlet_velocity.h"
 #include "outlet/two_year_discharge.h"
 #include "platform/text/checked.h"
@@ -15,6 +14,7 @@
 #include "platform/text/general.h"
 #include "platform/text/parse.h"
 #include "platform/text/round.h"
+#include "platform/units/units.h"
 #include "shell/rainfall_coefficients.h"
 
 namespace gw::outlet {
@@ -190,7 +190,7 @@ void PipeEnergyForm::set_standard_diameter() {
   Control& size = c("eDiaRise");
   if (size.text().empty()) size.set_text("0.0");
   double s = text::to_number(size.text());
-  if (v.units().metric()) s = s / 25.4;
+  if (v.units().metric()) s = s / kMillimetresPerInch;
   v.handover.standard_diameter = text::general(standard_diameter(s));
 }
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "outlet/outlet_equivalent_depth.h"
-#include "platform/units/units.h"
 #include "outlet/usda_rock_outlet.h"
+#include "platform/units/units.h"
 #include "shell/program.h"
 
 namespace gw::outlet {

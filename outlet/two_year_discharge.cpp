@@ -2,12 +2,13 @@
 #include "outlet/two_year_discharge.h"
 
 #include "platform/text/checked.h"
+#include "platform/units/units.h"
 
 namespace gw::outlet {
 
 double two_year_intensity(const RationalInputs& in) {
   double i = text::checked_div(in.idf_b, text::checked_pow(in.idf_d + in.tc, in.idf_e));
-  if (in.metric) i = text::checked(i * 25.4);
+  if (in.metric) i = text::checked(i * kMillimetresPerInch);
   return i;
 }
 

@@ -21,6 +21,9 @@ constexpr UnitSystem unit_system_named(std::string_view units) {
   return UnitSystem::unknown;
 }
 
+// Millimetres per inch: rainfall intensities in in/hr to mm/hr, pipe sizes in mm to inches.
+inline constexpr double kMillimetresPerInch = 25.4;
+
 // The constants of one unit system. Several computations use their own rounding of the same
 // physical constant; each has its own name here, so one reader can never change another's.
 struct Units {
