@@ -42,7 +42,8 @@ struct Units {
   // A length in the project's unit times `to_feet` gives feet; feet times `from_feet` give it.
   double to_feet = 0;
   double from_feet = 0;
-  // Gravity of the pipe table, the outlet designs and the energy dissipators (ft/s², m/s²).
+  // Gravity of the outlet designs and the energy dissipators (ft/s², m/s²); the program's
+  // `gravity` variable.
   double gravity = 0;
   // Gravity of SOLVE for circular and box pipes, and of the grade line's velocity heads.
   double gravity_circular_box = 0;
@@ -54,8 +55,8 @@ struct Units {
   // The name of the length unit in captions.
   std::string_view length_name;
 
-  bool english() const { return system == UnitSystem::english; }
-  bool metric() const { return system == UnitSystem::metric; }
+  constexpr bool english() const { return system == UnitSystem::english; }
+  constexpr bool metric() const { return system == UnitSystem::metric; }
 };
 
 // The constants of a system. An unknown system takes the metric constants (as every
