@@ -31,7 +31,7 @@ deps:
 	fi
 
 configure: deps
-	@cmake -S $(ROOT) -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S $(ROOT) -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGW_WERROR=ON >/dev/null
 
 build: configure
 	cmake --build $(BUILD_DIR) -j$(JOBS)
@@ -70,7 +70,7 @@ bench: deps
 	if [ $$found = 0 ]; then echo "no benchmarks were built"; exit 1; fi
 
 sanitize: deps
-	cmake -S $(ROOT) -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGW_SANITIZE=ON -DGW_BUILD_APP=OFF
+	cmake -S $(ROOT) -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGW_SANITIZE=ON -DGW_WERROR=ON
 	cmake --build $(ASAN_DIR) -j$(JOBS)
 	ctest --test-dir $(ASAN_DIR) --output-on-failure -j8
 

@@ -224,8 +224,8 @@ void ControlBinding::connect_signals() {
     QObject::connect(cb, &QComboBox::activated, guard_, [this](int i) {
       user([this, i] { from_view([this, i] { ctl_.set_list_index(i); }); });
     });
-    if (QLineEdit* le = cb->lineEdit()) {
-      QObject::connect(le, &QLineEdit::textEdited, guard_, [this] { user([this] { push_text(); }); });
+    if (QLineEdit* edit = cb->lineEdit()) {
+      QObject::connect(edit, &QLineEdit::textEdited, guard_, [this] { user([this] { push_text(); }); });
     }
   } else if (auto* lw = qobject_cast<QListWidget*>(o)) {
     QObject::connect(lw, &QListWidget::currentRowChanged, guard_, [this](int row) {

@@ -80,7 +80,7 @@ class QtHost : public ui::Host {
   // events this causes are not user actions.
   bool applying() const { return applying_ > 0; }
   struct Applying {
-    explicit Applying(QtHost& h) : h(h) { ++h.applying_; }
+    explicit Applying(QtHost& host) : h(host) { ++h.applying_; }
     ~Applying() { --h.applying_; }
     Applying(const Applying&) = delete;
     Applying& operator=(const Applying&) = delete;

@@ -8,7 +8,7 @@
 
 #include "design/hydraulics/hydraulics_state.h"
 #include "platform/db/recordset.h"
-#include "platform/ui/binding.h"
+#include "platform/binding/binding.h"
 #include "shell/program.h"
 
 namespace gw::design {

@@ -8,7 +8,7 @@
 
 #include "outlet/pattern_binding.h"
 #include "platform/db/recordset.h"
-#include "platform/ui/binding.h"
+#include "platform/binding/binding.h"
 #include "shell/program.h"
 
 namespace gw::outlet {

@@ -55,7 +55,7 @@ class Program {
 // theirs, and the program it belongs to.
 class Window : public ui::Form {
  public:
-  Window(Program& prog, std::string name) : ui::Form(prog.forms, std::move(name)), prog(prog) {}
+  Window(Program& program, std::string name) : ui::Form(program.forms, std::move(name)), prog(program) {}
 
  protected:
   using Control = ui::Control;

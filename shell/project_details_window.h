@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/db/recordset.h"
-#include "platform/ui/binding.h"
+#include "platform/binding/binding.h"
 #include "shell/program.h"
 
 namespace gw::shell {

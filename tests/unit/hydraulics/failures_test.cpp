@@ -134,7 +134,7 @@ TEST_P(Failure, ShowsOneMessageAndReportsNoSuccess) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Hydraulics, Failure, ::testing::ValuesIn(kFailures),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& param_info) { return std::string(param_info.param.name); });
 
 TEST(Failure, LargestAllowedSizesStillSolve) {
     HydraulicsState state;

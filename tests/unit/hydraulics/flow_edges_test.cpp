@@ -70,7 +70,7 @@ TEST_P(AtCapacity, JustAboveIsPressureFlowAtFullHeight) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Hydraulics, AtCapacity, ::testing::ValuesIn(kShapes),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& param_info) { return std::string(param_info.param.name); });
 
 TEST(CircularPressureFlow, ShowsTheFullCircle) {
     HydraulicsState state;
@@ -118,7 +118,7 @@ TEST_P(NearCapacity, IsPartialFlowAtTheSteppedDepth) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Hydraulics, NearCapacity, ::testing::ValuesIn(kNearCapacity),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& param_info) { return std::string(param_info.param.name); });
 
 // Every result is per barrel: N barrels carrying N times the discharge show exactly what one
 // barrel carrying it shows.

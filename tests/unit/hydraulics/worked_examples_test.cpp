@@ -86,7 +86,7 @@ TEST_P(WorkedExample, WritesEveryResultInOrderAndReportsSuccess) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Hydraulics, WorkedExample, ::testing::ValuesIn(kWorked),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& param_info) { return std::string(param_info.param.name); });
 
 }  // namespace
 }  // namespace gw::hyd

@@ -87,7 +87,7 @@ TEST_P(Walk, GivesTheBranchesInWritingOrder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Walk, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& param_info) { return std::string(param_info.param.name); });
 
 // The walk as a scan of tables: the pipes' node-out list (a used pipe's entry emptied, an empty
 // end mark after the last), the node in of every used pipe in order of use, and the branch

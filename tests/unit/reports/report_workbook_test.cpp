@@ -10,7 +10,7 @@
 
 #include "platform/text/error.h"
 #include "tests/support/recording_host.h"
-#include "tests/unit/workbook/book_files.h"
+#include "tests/support/book_files.h"
 
 namespace gw::reports {
 namespace {

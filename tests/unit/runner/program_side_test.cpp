@@ -182,8 +182,8 @@ const FailCase kMismatches[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Runner, Mismatch, ::testing::ValuesIn(kMismatches),
-                         [](const auto& info) {
-                           std::string n = info.param.name;
+                         [](const auto& param_info) {
+                           std::string n = param_info.param.name;
                            for (auto& ch : n)
                              if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
                            return n;

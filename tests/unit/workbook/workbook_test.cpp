@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "platform/text/error.h"
-#include "tests/unit/workbook/book_files.h"
+#include "tests/support/book_files.h"
 
 namespace gw::wb {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
-#include "platform/ui/binding.h"
+#include "platform/binding/binding.h"
 #include "platform/ui/form.h"
 #include "tests/support/recording_host.h"
 

@@ -1,5 +1,5 @@
 // Control-to-column binding.
-#include "platform/ui/binding.h"
+#include "platform/binding/binding.h"
 
 #include "platform/ui/form.h"
 

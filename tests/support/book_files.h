@@ -1,4 +1,4 @@
-// Workbook files for the workbook tests: a private folder, and small packages written
+// Workbook files for the workbook and report tests: a private folder, and small packages written
 // part by part so that each test shows the structure it is about.
 #pragma once
 

@@ -1,0 +1,250 @@
+// The layers held by the build: every #include line of the source tree against the layer rules
+// (docs/ARCHITECTURE.md): Qt only in app/, and no folder including from a layer above its own.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The folders of the tree, each with the folders its files may include from besides its own.
+// A folder not named here belongs to the nearest named folder above it.
+const std::map<std::string, std::set<std::string>>& layer_rules() {
+  static const std::set<std::string> platform = {"platform/text", "platform/units", "platform/db", "platform/ui",
+                                                 "platform/binding", "platform/workbook"};
+  static const std::set<std::string> subsystems = [] {
+    std::set<std::string> s = platform;
+    s.insert({"shell", "design/hydraulics", "design", "reports", "outlet"});
+    return s;
+  }();
+  static const std::set<std::string> model = [] {
+    std::set<std::string> s = subsystems;
+    s.insert("model");
+    return s;
+  }();
+  static const std::map<std::string, std::set<std::string>> rules = {
+      {"platform/text", {}},
+      {"platform/units", {}},
+      {"platform/db", {"platform/text"}},
+      {"platform/ui", {"platform/text"}},
+      {"platform/binding", {"platform/text", "platform/db", "platform/ui"}},
+      {"platform/workbook", {"platform/text"}},
+      {"design/hydraulics", {"platform/text", "platform/units"}},
+      {"shell", platform},
+      {"design", [] {
+         std::set<std::string> s = platform;
+         s.insert({"shell", "design/hydraulics"});
+         return s;
+       }()},
+      {"reports", [] {
+         std::set<std::string> s = platform;
+         s.insert({"shell", "design/hydraulics", "design"});
+         return s;
+       }()},
+      {"outlet", [] {
+         std::set<std::string> s = platform;
+         s.insert({"shell", "design/hydraulics", "design", "reports"});
+         return s;
+       }()},
+      {"model", subsystems},
+      // The runner and the Qt front-end sit side by side above the program model.
+      {"runner", model},
+      {"app", model},
+      // Build tools of the program folder.
+      {"data", platform},
+      {"bench", model},
+      // Tests: each unit test folder sees what its library sees; the shared helpers the platform.
+      {"tests/support", platform},
+      {"tests/layers", {}},
+      {"tests/unit/text", {"platform/text", "tests/support"}},
+      {"tests/unit/db", {"platform/text", "platform/db", "tests/support"}},
+      {"tests/unit/ui", {"platform/text", "platform/ui", "tests/support"}},
+      {"tests/unit/binding", {"platform/text", "platform/db", "platform/ui", "platform/binding", "tests/support"}},
+      {"tests/unit/workbook", {"platform/text", "platform/workbook", "tests/support"}},
+      {"tests/unit/units", {"platform/units"}},
+      // The hydraulics tests read a solve as the pipe design window shows it.
+      {"tests/unit/hydraulics", [] {
+         std::set<std::string> s = platform;
+         s.insert({"shell", "design/hydraulics", "design", "tests/support"});
+         return s;
+       }()},
+      {"tests/unit/shell", [] {
+         std::set<std::string> s = platform;
+         s.insert({"shell", "tests/support"});
+         return s;
+       }()},
+      {"tests/unit/design", [] {
+         std::set<std::string> s = platform;
+         s.insert({"shell", "design/hydraulics", "design", "tests/support"});
+         return s;
+       }()},
+      {"tests/unit/reports", [] {
+         std::set<std::string> s = platform;
+         s.insert({"shell", "design/hydraulics", "design", "reports", "tests/support"});
+         return s;
+       }()},
+      {"tests/unit/outlet", [] {
+         std::set<std::string> s = platform;
+         s.insert({"shell", "design/hydraulics", "design", "reports", "outlet", "tests/support"});
+         return s;
+       }()},
+      {"tests/unit/runner", [] {
+         std::set<std::string> s = model;
+         s.insert({"runner", "tests/support"});
+         return s;
+       }()},
+      {"tests/fuzz", [] {
+         std::set<std::string> s = model;
+         s.insert("runner");
+         return s;
+       }()},
+      {"tests/qt", [] {
+         std::set<std::string> s = model;
+         s.insert({"app", "tests/support"});
+         return s;
+       }()},
+  };
+  return rules;
+}
+
+// The folders whose files may include Qt.
+bool may_use_qt(const std::string& layer) { return layer == "app" || layer == "tests/qt"; }
+
+// The layer a file of the tree (a path from the top, "design/frmskew.h") belongs to, if any.
+std::optional<std::string> layer_of(const std::string& path) {
+  std::string best;
+  for (const auto& [layer, allowed] : layer_rules()) {
+    (void)allowed;
+    if (path.rfind(layer + "/", 0) == 0 && layer.size() > best.size()) best = layer;
+  }
+  if (best.empty()) return std::nullopt;
+  return best;
+}
+
+// True for a header of Qt: <QWidget>, <QtCore/...>, or a layout the Qt tools generate.
+bool is_qt_header(const std::string& header) {
+  if (header.size() >= 2 && header[0] == 'Q' && (std::isupper(static_cast<unsigned char>(header[1])) ||
+                                                  header.rfind("Qt", 0) == 0))
+    return true;
+  return header.rfind("ui_", 0) == 0;
+}
+
+// What is wrong with the file `from` (a path from the top) including `header` (as written,
+// `angled` for <...>); `resolved` is the included file's path from the top when it is a file of
+// the tree. Empty when the include is allowed.
+std::string include_fault(const std::string& from, const std::string& header, bool angled,
+                          const std::optional<std::string>& resolved) {
+  const std::optional<std::string> layer = layer_of(from);
+  if (!layer) return {};
+  if (is_qt_header(header) && !may_use_qt(*layer)) return "Qt outside app/";
+  if (angled || !resolved) return {};
+  const std::optional<std::string> target = layer_of(*resolved);
+  if (!target || *target == *layer) return {};
+  const std::set<std::string>& allowed = layer_rules().at(*layer);
+  if (allowed.count(*target)) return {};
+  return "layer " + *layer + " may not include from " + *target;
+}
+
+// Every fault of the tree under `root`, one "file:line: #include ... (why)" each.
+std::vector<std::string> tree_faults(const fs::path& root) {
+  static const std::regex include_line(R"(^\s*#\s*include\s*([<"])([^>"]+)[>"])");
+  std::vector<std::string> faults;
+  for (const char* top : {"platform", "shell", "design", "reports", "outlet", "model", "runner", "app",
+                          "data", "bench", "tests"}) {
+    if (!fs::exists(root / top)) continue;
+    for (const auto& entry : fs::recursive_directory_iterator(root / top)) {
+      if (!entry.is_regular_file()) continue;
+      const std::string ext = entry.path().extension().string();
+      if (ext != ".cpp" && ext != ".h") continue;
+      const std::string from = fs::relative(entry.path(), root).generic_string();
+      std::ifstream in(entry.path());
+      std::string line;
+      int number = 0;
+      while (std::getline(in, line)) {
+        ++number;
+        std::smatch m;
+        if (!std::regex_search(line, m, include_line)) continue;
+        const bool angled = m[1] == "<";
+        const std::string header = m[2];
+        std::optional<std::string> resolved;
+        if (!angled) {
+          if (fs::exists(entry.path().parent_path() / header))
+            resolved = fs::relative(entry.path().parent_path() / header, root).lexically_normal().generic_string();
+          else if (fs::exists(root / header))
+            resolved = fs::path(header).lexically_normal().generic_string();
+        }
+        const std::string why = include_fault(from, header, angled, resolved);
+        if (!why.empty()) faults.push_back(from + ":" + std::to_string(number) + ": " + line + " (" + why + ")");
+      }
+    }
+  }
+  std::sort(faults.begin(), faults.end());
+  return faults;
+}
+
+TEST(IncludeLayers, TheTreeKeepsItsLayers) {
+  const std::vector<std::string> faults = tree_faults(GW_SOURCE_DIR);
+  std::string all;
+  for (const std::string& f : faults) all += f + "\n";
+  EXPECT_TRUE(faults.empty()) << all;
+}
+
+TEST(IncludeLayers, EveryFolderOfCodeHasALayer) {
+  for (const char* folder : {"platform/text", "platform/units", "platform/db", "platform/ui", "platform/binding",
+                             "platform/workbook", "design/hydraulics", "shell", "design", "reports", "outlet",
+                             "model", "runner", "app"}) {
+    EXPECT_TRUE(fs::is_directory(fs::path(GW_SOURCE_DIR) / folder)) << folder;
+    EXPECT_EQ(layer_of(std::string(folder) + "/x.h"), folder);
+  }
+}
+
+// The rules themselves: the faults they must catch, and what they must let through.
+TEST(IncludeLayers, RulesCatchUpwardIncludesAndQtOutsideTheFrontEnd) {
+  struct Case {
+    const char* from;
+    const char* header;
+    bool angled;
+    const char* why;  // empty: allowed
+  };
+  const Case cases[] = {
+      {"shell/program.h", "design/frmpipemain.h", false, "layer shell may not include from design"},
+      {"design/frmskew.cpp", "outlet/PipeEnergyForm.h", false, "layer design may not include from outlet"},
+      {"platform/ui/form.h", "platform/db/recordset.h", false, "layer platform/ui may not include from platform/db"},
+      {"design/hydraulics/circular.cpp", "design/frmpipemain.h", false,
+       "layer design/hydraulics may not include from design"},
+      {"model/model.cpp", "runner/scenario.h", false, "layer model may not include from runner"},
+      {"app/qt_host.cpp", "runner/scenario.h", false, "layer app may not include from runner"},
+      {"runner/interpreter.cpp", "app/qt_host.h", false, "layer runner may not include from app"},
+      {"tests/unit/text/format_test.cpp", "platform/db/value.h", false,
+       "layer tests/unit/text may not include from platform/db"},
+      {"design/frmskew.cpp", "QWidget", true, "Qt outside app/"},
+      {"runner/main.cpp", "QtCore/QString", true, "Qt outside app/"},
+      {"shell/program.cpp", "ui_frmAbout.h", false, "Qt outside app/"},
+      {"tests/unit/ui/form_test.cpp", "QApplication", true, "Qt outside app/"},
+      {"app/qt_host.cpp", "QWidget", true, ""},
+      {"tests/qt/smoke_test.cpp", "QTest", true, ""},
+      {"app/qt_host.cpp", "shell/program.h", false, ""},
+      {"runner/scenario.cpp", "model/model.h", false, ""},
+      {"outlet/PipeEnergyForm.cpp", "reports/report_workbook.h", false, ""},
+      {"design/frmskew.cpp", "design/frmpipemain.h", false, ""},
+      {"shell/program.h", "string", true, ""},
+      {"platform/db/connection.cpp", "sqlite3.h", true, ""},
+  };
+  for (const Case& c : cases) {
+    const std::optional<std::string> resolved =
+        c.angled ? std::nullopt : std::optional<std::string>(c.header);
+    EXPECT_EQ(include_fault(c.from, c.header, c.angled, resolved), c.why) << c.from << " -> " << c.header;
+  }
+}
+
+}  // namespace
