@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QWidget>
 
+#include "shell/window_names.h"
 #include "ui_frmAbout.h"
 #include "ui_frmarea.h"
 #include "ui_frmareaV2.h"
@@ -48,32 +49,32 @@ QWidget* make() {
 
 const std::map<std::string, std::function<QWidget*()>>& table() {
   static const std::map<std::string, std::function<QWidget*()>> t = {
-      {"frmAbout", make<Ui::frmAbout, QWidget>},
-      {"frmarea", make<Ui::frmarea, QWidget>},
-      {"frmareaV2", make<Ui::frmareaV2, QWidget>},
-      {"frmEnergyDissipation", make<Ui::frmEnergyDissipation, QMainWindow>},
-      {"frmEPipeSize", make<Ui::frmEPipeSize, QWidget>},
-      {"frmHGL", make<Ui::frmHGL, QWidget>},
-      {"frmHydroSplash", make<Ui::frmHydroSplash, QWidget>},
-      {"frmPA_C_E", make<Ui::frmPA_C_E, QWidget>},
-      {"frmPA_C_M", make<Ui::frmPA_C_M, QWidget>},
-      {"frmPA_CMP_LC_E", make<Ui::frmPA_CMP_LC_E, QWidget>},
-      {"frmPA_CMP_LC_M", make<Ui::frmPA_CMP_LC_M, QWidget>},
-      {"frmPA_CMP_MC_E", make<Ui::frmPA_CMP_MC_E, QWidget>},
-      {"frmPA_CMP_MC_M", make<Ui::frmPA_CMP_MC_M, QWidget>},
-      {"frmPA_CMP_SC_E", make<Ui::frmPA_CMP_SC_E, QWidget>},
-      {"frmPA_CMP_SC_M", make<Ui::frmPA_CMP_SC_M, QWidget>},
-      {"frmpipeflex", make<Ui::frmpipeflex, QMainWindow>},
-      {"frmpipemain", make<Ui::frmpipemain, QMainWindow>},
-      {"frmpipemodify", make<Ui::frmpipemodify, QWidget>},
-      {"frmPipeSizeM", make<Ui::frmPipeSizeM, QWidget>},
-      {"frmProject", make<Ui::frmProject, QMainWindow>},
-      {"frmProjectNOAA", make<Ui::frmProjectNOAA, QMainWindow>},
-      {"frmProjectUpdate", make<Ui::frmProjectUpdateWindow, QWidget>},
-      {"frmskew", make<Ui::frmskew, QWidget>},
-      {"frmsoftwaremain", make<Ui::frmsoftwaremain, QMainWindow>},
-      {"frmVATc", make<Ui::frmVATc, QWidget>},
-      {"PipeEnergyForm", make<Ui::PipeEnergyForm, QMainWindow>},
+      {window::frmAbout, make<Ui::frmAbout, QWidget>},
+      {window::frmarea, make<Ui::frmarea, QWidget>},
+      {window::frmareaV2, make<Ui::frmareaV2, QWidget>},
+      {window::frmEnergyDissipation, make<Ui::frmEnergyDissipation, QMainWindow>},
+      {window::frmEPipeSize, make<Ui::frmEPipeSize, QWidget>},
+      {window::frmHGL, make<Ui::frmHGL, QWidget>},
+      {window::frmHydroSplash, make<Ui::frmHydroSplash, QWidget>},
+      {window::frmPA_C_E, make<Ui::frmPA_C_E, QWidget>},
+      {window::frmPA_C_M, make<Ui::frmPA_C_M, QWidget>},
+      {window::frmPA_CMP_LC_E, make<Ui::frmPA_CMP_LC_E, QWidget>},
+      {window::frmPA_CMP_LC_M, make<Ui::frmPA_CMP_LC_M, QWidget>},
+      {window::frmPA_CMP_MC_E, make<Ui::frmPA_CMP_MC_E, QWidget>},
+      {window::frmPA_CMP_MC_M, make<Ui::frmPA_CMP_MC_M, QWidget>},
+      {window::frmPA_CMP_SC_E, make<Ui::frmPA_CMP_SC_E, QWidget>},
+      {window::frmPA_CMP_SC_M, make<Ui::frmPA_CMP_SC_M, QWidget>},
+      {window::frmpipeflex, make<Ui::frmpipeflex, QMainWindow>},
+      {window::frmpipemain, make<Ui::frmpipemain, QMainWindow>},
+      {window::frmpipemodify, make<Ui::frmpipemodify, QWidget>},
+      {window::frmPipeSizeM, make<Ui::frmPipeSizeM, QWidget>},
+      {window::frmProject, make<Ui::frmProject, QMainWindow>},
+      {window::frmProjectNOAA, make<Ui::frmProjectNOAA, QMainWindow>},
+      {window::frmProjectUpdate, make<Ui::frmProjectUpdateWindow, QWidget>},
+      {window::frmskew, make<Ui::frmskew, QWidget>},
+      {window::frmsoftwaremain, make<Ui::frmsoftwaremain, QMainWindow>},
+      {window::frmVATc, make<Ui::frmVATc, QWidget>},
+      {window::PipeEnergyForm, make<Ui::PipeEnergyForm, QMainWindow>},
   };
   return t;
 }

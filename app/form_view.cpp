@@ -22,6 +22,7 @@
 #include "app/control_binder.h"
 #include "app/qt_host.h"
 #include "shell/help.h"
+#include "shell/window_names.h"
 
 namespace gw::app {
 
@@ -58,15 +59,15 @@ class ColumnDelegate : public QStyledItemDelegate {
 
 std::string help_section(const std::string& window) {
   static const std::map<std::string, std::string> sections = {
-      {"frmsoftwaremain", "main"},      {"frmHydroSplash", "main"},       {"frmAbout", "about"},
-      {"frmProject", "project"},        {"frmProjectNOAA", "project"},    {"frmProjectUpdate", "upgrade"},
-      {"frmpipeflex", "pipetable"},     {"frmpipemodify", "renumber"},    {"frmpipemain", "pipedesign"},
-      {"frmskew", "deflection"},        {"frmVATc", "tc"},                {"frmarea", "area"},
-      {"frmareaV2", "area"},            {"frmEPipeSize", "sizes"},        {"frmPipeSizeM", "sizes"},
-      {"frmPA_C_E", "sizes"},           {"frmPA_C_M", "sizes"},           {"frmPA_CMP_SC_E", "sizes"},
-      {"frmPA_CMP_SC_M", "sizes"},      {"frmPA_CMP_MC_E", "sizes"},      {"frmPA_CMP_MC_M", "sizes"},
-      {"frmPA_CMP_LC_E", "sizes"},      {"frmPA_CMP_LC_M", "sizes"},      {"frmHGL", "hgl"},
-      {"PipeEnergyForm", "outfall"},    {"frmEnergyDissipation", "energy"},
+      {window::frmsoftwaremain, "main"},      {window::frmHydroSplash, "main"},       {window::frmAbout, "about"},
+      {window::frmProject, "project"},        {window::frmProjectNOAA, "project"},    {window::frmProjectUpdate, "upgrade"},
+      {window::frmpipeflex, "pipetable"},     {window::frmpipemodify, "renumber"},    {window::frmpipemain, "pipedesign"},
+      {window::frmskew, "deflection"},        {window::frmVATc, "tc"},                {window::frmarea, "area"},
+      {window::frmareaV2, "area"},            {window::frmEPipeSize, "sizes"},        {window::frmPipeSizeM, "sizes"},
+      {window::frmPA_C_E, "sizes"},           {window::frmPA_C_M, "sizes"},           {window::frmPA_CMP_SC_E, "sizes"},
+      {window::frmPA_CMP_SC_M, "sizes"},      {window::frmPA_CMP_MC_E, "sizes"},      {window::frmPA_CMP_MC_M, "sizes"},
+      {window::frmPA_CMP_LC_E, "sizes"},      {window::frmPA_CMP_LC_M, "sizes"},      {window::frmHGL, "hgl"},
+      {window::PipeEnergyForm, "outfall"},    {window::frmEnergyDissipation, "energy"},
   };
   auto it = sections.find(window);
   return it == sections.end() ? std::string() : it->second;

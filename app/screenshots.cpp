@@ -17,6 +17,7 @@
 #include "app/form_view.h"
 #include "app/qt_host.h"
 #include "model/model.h"
+#include "shell/window_names.h"
 
 namespace gw::app {
 
@@ -92,9 +93,9 @@ class PictureHost : public QtHost {
 // Opens the sample project as the engineer would, and a pipe of it in the pipe design
 // window, so that the pictures show windows with data in them.
 void open_sample(shell::Program& prog, QtHost& host) {
-  host.user_action([&] { prog.forms.get("frmsoftwaremain").c("mnuopenProj").click(); });
+  host.user_action([&] { prog.forms.get(window::frmsoftwaremain).c("mnuopenProj").click(); });
   host.user_action([&] {
-    ui::Form& table = prog.forms.get("frmpipeflex");
+    ui::Form& table = prog.forms.get(window::frmpipeflex);
     table.load();
     table.c("cmdflexviewpipe").click();
   });

@@ -5,12 +5,13 @@
 #include <string>
 
 #include "shell/program.h"
+#include "shell/window_names.h"
 
 namespace gw::design {
 
 class frmVATc : public shell::Window {
  public:
-  static constexpr const char* kName = "frmVATc";
+  static constexpr const char* kName = window::frmVATc;
   explicit frmVATc(shell::Program& p) : Window(p, kName) {}
 
   // Segment computations (1 shallow concentrated, 2 channel, 3 Seelye overland, 4 pipe,

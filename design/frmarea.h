@@ -2,12 +2,13 @@
 #pragma once
 
 #include "design/drainage_area_window.h"
+#include "shell/window_names.h"
 
 namespace gw::design {
 
 class frmarea : public DrainageAreaWindow {
  public:
-  static constexpr const char* kName = "frmarea";
+  static constexpr const char* kName = window::frmarea;
   explicit frmarea(shell::Program& p);
 
   static const std::vector<area::LandUseRow>& land_use_rows();

@@ -2,12 +2,13 @@
 #pragma once
 
 #include "design/drainage_area_window.h"
+#include "shell/window_names.h"
 
 namespace gw::design {
 
 class frmareaV2 : public DrainageAreaWindow {
  public:
-  static constexpr const char* kName = "frmareaV2";
+  static constexpr const char* kName = window::frmareaV2;
   explicit frmareaV2(shell::Program& p);
 
   static const std::vector<area::LandUseRow>& land_use_rows();

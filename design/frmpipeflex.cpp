@@ -8,6 +8,7 @@
 #include "design/pipe_renumber.h"
 #include "platform/text/error.h"
 #include "shell/help.h"
+#include "shell/window_names.h"
 
 namespace gw::design {
 
@@ -297,7 +298,7 @@ void frmpipeflex::modify_flex_pipe_number() {
       return;
     v.handover.new_pipe_number.clear();
     v.handover.old_pipe_number = number;
-    prog.forms.get("frmpipemodify").show_modal();
+    prog.forms.get(window::frmpipemodify).show_modal();
     if (v.handover.new_pipe_number == v.handover.old_pipe_number || v.handover.new_pipe_number.empty()) return;
 
     set_mouse_pointer(ui::kPointerHourglass);
@@ -389,7 +390,7 @@ void frmpipeflex::mnuenergy_Click() {
     return;
   }
   // The outfall window belongs to the outlet protection; without it there is nothing more to do.
-  if (prog.forms.knows("PipeEnergyForm")) prog.forms.get("PipeEnergyForm").show_modal();
+  if (prog.forms.knows(window::PipeEnergyForm)) prog.forms.get(window::PipeEnergyForm).show_modal();
 }
 
 void frmpipeflex::mnuflexHGL_Click() {
@@ -398,8 +399,8 @@ void frmpipeflex::mnuflexHGL_Click() {
     return;
   }
   // The grade line window belongs to the design reports; without it there is nothing more to do.
-  if (!prog.forms.knows("frmHGL")) return;
-  prog.forms.get("frmHGL").show_modal();
+  if (!prog.forms.knows(window::frmHGL)) return;
+  prog.forms.get(window::frmHGL).show_modal();
   refresh_pipes();
 }
 
@@ -411,7 +412,7 @@ void frmpipeflex::mnuflexld229_Click() { prog.run_command(kLd229Command); }
 
 void frmpipeflex::mnuflexhelp_Click() { shell::show_help(prog); }
 
-void frmpipeflex::mnuflexabout_Click() { prog.forms.get("frmAbout").show_modal(); }
+void frmpipeflex::mnuflexabout_Click() { prog.forms.get(window::frmAbout).show_modal(); }
 
 // ---- grid events --------------------------------------------------------------------------
 

@@ -10,12 +10,13 @@
 #include "platform/db/recordset.h"
 #include "platform/db/text_table.h"
 #include "shell/program.h"
+#include "shell/window_names.h"
 
 namespace gw::design {
 
 class frmpipeflex : public shell::Window {
  public:
-  static constexpr const char* kName = "frmpipeflex";
+  static constexpr const char* kName = window::frmpipeflex;
   explicit frmpipeflex(shell::Program& p);
   ~frmpipeflex() override;
 

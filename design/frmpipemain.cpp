@@ -9,6 +9,7 @@
 #include "shell/input_procedures.h"
 #include "platform/text/parse.h"
 #include "shell/tarnelhydro_libraries.h"
+#include "shell/window_names.h"
 
 namespace gw::design {
 
@@ -465,7 +466,7 @@ void frmpipemain::mnuExitPipe_Click() { unload(); }
 
 void frmpipemain::mnuhelponpipe_Click() { shell::show_help(prog); }
 
-void frmpipemain::mnuabout_Click() { prog.forms.get("frmAbout").show_modal(); }
+void frmpipemain::mnuabout_Click() { prog.forms.get(window::frmAbout).show_modal(); }
 
 // ---- modes ----
 

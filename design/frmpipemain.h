@@ -10,12 +10,13 @@
 #include "platform/db/recordset.h"
 #include "platform/binding/binding.h"
 #include "shell/program.h"
+#include "shell/window_names.h"
 
 namespace gw::design {
 
 class frmpipemain : public shell::Window {
  public:
-  static constexpr const char* kName = "frmpipemain";
+  static constexpr const char* kName = window::frmpipemain;
   explicit frmpipemain(shell::Program& p);
   ~frmpipemain() override;
 

@@ -8,6 +8,7 @@
 #include "platform/text/format.h"
 #include "platform/text/general.h"
 #include "platform/text/parse.h"
+#include "shell/window_names.h"
 
 namespace gw::design {
 
@@ -203,7 +204,7 @@ void frmpipemain::pipe_I_LostFocus() {
 void frmpipemain::cmdstr_area_Click() {
   shell::SharedState& v = vars();
   try {
-    prog.forms.get(v.project.legacy_project ? "frmarea" : "frmareaV2").show_modal();
+    prog.forms.get(v.project.legacy_project ? window::frmarea : window::frmareaV2).show_modal();
   } catch (const std::exception& e) {
     msg(e.what());
   }
@@ -228,7 +229,7 @@ void frmpipemain::cmdstr_area_Click() {
 
 void frmpipemain::cmdstr_Tc_Click() {
   try {
-    prog.forms.get("frmVATc").show_modal();
+    prog.forms.get(window::frmVATc).show_modal();
   } catch (const std::exception& e) {
     msg(e.what());
   }

@@ -2,12 +2,13 @@
 #pragma once
 
 #include "shell/program.h"
+#include "shell/window_names.h"
 
 namespace gw::design {
 
 class frmpipemodify : public shell::Window {
  public:
-  static constexpr const char* kName = "frmpipemodify";
+  static constexpr const char* kName = window::frmpipemodify;
   explicit frmpipemodify(shell::Program& p) : Window(p, kName) {}
 
   void cmdmodaccept_Click();

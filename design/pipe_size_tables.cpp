@@ -1,6 +1,7 @@
 // The standard sizes of elliptical pipes and pipe arches: the ten size tables, the windows that
 // list them and which window opens for which shape and unit system.
 #include "design/pipe_size_tables.h"
+#include "shell/window_names.h"
 
 namespace gw::design {
 
@@ -275,30 +276,30 @@ constexpr std::array<std::string_view, 4> kArchMmColumns = {"Span (mm)", "Rise (
                                                            "Hyd. Rad. (M.)"};
 
 const SizePickerLayout kPickers[] = {
-    {"frmEPipeSize", "Elliptical", true, "Elliptical Pipe Sizes", "Elliptical Pipe Sizes", "Epipelist", "Pselect",
+    {window::frmEPipeSize, "Elliptical", true, "Elliptical Pipe Sizes", "Elliptical Pipe Sizes", "Epipelist", "Pselect",
      "pscancel", kInchColumns, k_frmEPipeSize, false, "", "", true},
-    {"frmPipeSizeM", "Elliptical", false, "Elliptical Pipe Sizes (Metric)", "Elliptical Pipe Sizes (Metric)",
+    {window::frmPipeSizeM, "Elliptical", false, "Elliptical Pipe Sizes (Metric)", "Elliptical Pipe Sizes (Metric)",
      "EpipelistM", "PselectM", "pscancelM", kEllipticalMmColumns, k_frmPipeSizeM, false, "", "", false},
-    {"frmPA_C_E", "Arch-Conc", true, "Concrete Pipe Arch Sizes", "Concrete Pipe Arch Sizes (English)",
+    {window::frmPA_C_E, "Arch-Conc", true, "Concrete Pipe Arch Sizes", "Concrete Pipe Arch Sizes (English)",
      "PA_C_E_list", "PAselect", "pacancel", kConcreteInchColumns, k_frmPA_C_E, false, "Concrete", "0.013", false},
-    {"frmPA_C_M", "Arch-Conc", false, "Concrete Pipe Arch Sizes", "Concrete Pipe Arch Sizes (Metric)",
+    {window::frmPA_C_M, "Arch-Conc", false, "Concrete Pipe Arch Sizes", "Concrete Pipe Arch Sizes (Metric)",
      "PA_C_M_list", "PAselect", "pacancel", kArchMmColumns, k_frmPA_C_M, true, "Concrete", "0.013", false},
-    {"frmPA_CMP_SC_E", "Arch-S-Cor", true, "CMP Pipe Arch Sizes", "CMP Pipe Arch Sizes (Small Corrugations)",
+    {window::frmPA_CMP_SC_E, "Arch-S-Cor", true, "CMP Pipe Arch Sizes", "CMP Pipe Arch Sizes (Small Corrugations)",
      "PA_Cmp1_E_list", "PAcmp1select", "pacancel", kInchColumns, k_frmPA_CMP_SC_E, true, "CMP (Small Corr.)",
      "0.024", false},
-    {"frmPA_CMP_SC_M", "Arch-S-Cor", false, "CMP Pipe Arch Sizes",
+    {window::frmPA_CMP_SC_M, "Arch-S-Cor", false, "CMP Pipe Arch Sizes",
      "CMP Pipe Arch Sizes Metric (Small Corrugations)", "PA_Cmp1_M_list", "PAcmp1Mselect", "pacancel",
      kArchMmColumns, k_frmPA_CMP_SC_M, true, "CMP (Small Corr.)", "0.024", false},
-    {"frmPA_CMP_MC_E", "Arch-M-Cor", true, "CMP Pipe Arch Sizes", "CMP Pipe Arch Sizes (Medium Corrugations)",
+    {window::frmPA_CMP_MC_E, "Arch-M-Cor", true, "CMP Pipe Arch Sizes", "CMP Pipe Arch Sizes (Medium Corrugations)",
      "PA_Cmp2_E_list", "PAcmp2select", "pacancel", kInchColumns, k_frmPA_CMP_MC_E, true, "CMP (Medium Corr.)",
      "0.027", false},
-    {"frmPA_CMP_MC_M", "Arch-M-Cor", false, "CMP Pipe Arch Sizes",
+    {window::frmPA_CMP_MC_M, "Arch-M-Cor", false, "CMP Pipe Arch Sizes",
      "CMP Pipe Arch Sizes Metric (Medium Corrugations)", "PA_Cmp2_M_list", "PAcmp1Mselect", "pacancel",
      kArchMmColumns, k_frmPA_CMP_MC_M, true, "CMP (Medium Corr.)", "0.027", false},
-    {"frmPA_CMP_LC_E", "Arch-L-Cor", true, "CMP Pipe Arch Sizes", "CMP Pipe Arch Sizes (Large Corrugations)",
+    {window::frmPA_CMP_LC_E, "Arch-L-Cor", true, "CMP Pipe Arch Sizes", "CMP Pipe Arch Sizes (Large Corrugations)",
      "PA_Cmp3_E_list", "PAcmp3select", "pacancel", kInchColumns, k_frmPA_CMP_LC_E, true, "CMP (Large Corr.)",
      "0.033", false},
-    {"frmPA_CMP_LC_M", "Arch-L-Cor", false, "CMP Pipe Arch Sizes",
+    {window::frmPA_CMP_LC_M, "Arch-L-Cor", false, "CMP Pipe Arch Sizes",
      "CMP Pipe Arch Sizes Metric (Large Corrugations)", "PA_Cmp3_M_list", "PAcmp3Mselect", "pacancel",
      kArchMmColumns, k_frmPA_CMP_LC_M, true, "CMP (Large Corr.)", "0.033", false},
 };

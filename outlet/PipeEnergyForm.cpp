@@ -10,6 +10,7 @@
 #include "platform/text/parse.h"
 #include "shell/help.h"
 #include "shell/input_procedures.h"
+#include "shell/window_names.h"
 
 namespace gw::outlet {
 
@@ -658,11 +659,11 @@ void PipeEnergyForm::mnuexit_Click() { unload(); }
 
 void PipeEnergyForm::mnuenergyhelp_Click() { shell::show_help(prog); }
 
-void PipeEnergyForm::mnuaboutenergy_Click() { prog.forms.get("frmAbout").show_modal(); }
+void PipeEnergyForm::mnuaboutenergy_Click() { prog.forms.get(window::frmAbout).show_modal(); }
 
 void PipeEnergyForm::cmdanalyzeED_Click() {
   // The energy dissipation window reads this window's fields by name.
-  if (prog.forms.knows("frmEnergyDissipation")) prog.forms.get("frmEnergyDissipation").show_modal();
+  if (prog.forms.knows(window::frmEnergyDissipation)) prog.forms.get(window::frmEnergyDissipation).show_modal();
 }
 
 }  // namespace gw::outlet

@@ -10,12 +10,13 @@
 #include "platform/db/recordset.h"
 #include "platform/binding/binding.h"
 #include "shell/program.h"
+#include "shell/window_names.h"
 
 namespace gw::outlet {
 
 class PipeEnergyForm : public shell::Window {
  public:
-  static constexpr const char* kName = "PipeEnergyForm";
+  static constexpr const char* kName = window::PipeEnergyForm;
   explicit PipeEnergyForm(shell::Program& p);
   ~PipeEnergyForm() override;
 

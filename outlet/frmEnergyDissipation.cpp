@@ -12,6 +12,7 @@
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
 #include "shell/help.h"
+#include "shell/window_names.h"
 
 namespace gw::outlet {
 
@@ -399,7 +400,7 @@ void frmEnergyDissipation::mnuexit_Click() { unload(); }
 
 void frmEnergyDissipation::mnuenergyhelp_Click() { shell::show_help(prog); }
 
-void frmEnergyDissipation::mnuaboutenergy_Click() { prog.forms.get("frmAbout").show_modal(); }
+void frmEnergyDissipation::mnuaboutenergy_Click() { prog.forms.get(window::frmAbout).show_modal(); }
 
 void frmEnergyDissipation::Form_Unload(int& cancel) {
   (void)cancel;

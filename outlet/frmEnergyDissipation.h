@@ -9,6 +9,7 @@
 #include "outlet/usda_rock_outlet.h"
 #include "platform/units/units.h"
 #include "shell/program.h"
+#include "shell/window_names.h"
 
 namespace gw::outlet {
 
@@ -16,7 +17,7 @@ struct PanelBuilder;
 
 class frmEnergyDissipation : public shell::Window {
  public:
-  static constexpr const char* kName = "frmEnergyDissipation";
+  static constexpr const char* kName = window::frmEnergyDissipation;
   explicit frmEnergyDissipation(shell::Program& p);
   ~frmEnergyDissipation() override;
 

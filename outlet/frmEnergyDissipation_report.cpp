@@ -8,6 +8,7 @@
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
 #include "reports/report_workbook.h"
+#include "shell/window_names.h"
 
 namespace gw::outlet {
 
@@ -51,7 +52,7 @@ void frmEnergyDissipation::Cmdresults_Click() {
   reports::ReportSession report(prog, reports::kOutletProtection);
   // The numbers this report writes must read as numbers, in this window and the outfall's.
   if (shell::refuse_non_numbers(*this)) return;
-  if (ui::Form* outfall_window = prog.forms.existing("PipeEnergyForm"); outfall_window && outfall_window->is_loaded() &&
+  if (ui::Form* outfall_window = prog.forms.existing(window::PipeEnergyForm); outfall_window && outfall_window->is_loaded() &&
       shell::refuse_non_numbers(*outfall_window))
     return;
   try {

@@ -10,12 +10,13 @@
 #include "reports/grade_line_sheet.h"
 #include "reports/network_walk.h"
 #include "shell/program.h"
+#include "shell/window_names.h"
 
 namespace gw::reports {
 
 class frmHGL : public shell::Window {
  public:
-  static constexpr const char* kName = "frmHGL";
+  static constexpr const char* kName = window::frmHGL;
   explicit frmHGL(shell::Program& p) : Window(p, kName) {}
 
   // "Compute HGL": walks the network upstream from the outfall node, asks for the workbook

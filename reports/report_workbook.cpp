@@ -6,6 +6,7 @@
 #include "platform/text/ascii_case.h"
 #include "platform/text/error.h"
 #include "shell/desktop.h"
+#include "shell/window_names.h"
 
 namespace gw::reports {
 
@@ -97,7 +98,7 @@ ReportSession::ReportSession(shell::Program& prog, const ReportKind& kind)
 
 namespace {
 
-constexpr const char* kMainWindow = "frmsoftwaremain";
+constexpr const char* kMainWindow = window::frmsoftwaremain;
 
 // The status bar of the main window, when that window is loaded (touching a control of a
 // window that is not loaded would load it).

@@ -8,6 +8,7 @@
 
 #include "platform/workbook/workbook.h"
 #include "shell/program.h"
+#include "shell/window_names.h"
 
 namespace gw::reports {
 
@@ -26,14 +27,14 @@ struct ReportKind {
   bool cancel_gives_no_name;
 };
 
-inline constexpr ReportKind kFormLD347{"Form LD347", "LD347.xlr", true, false, "frmHGL",
+inline constexpr ReportKind kFormLD347{"Form LD347", "LD347.xlr", true, false, window::frmHGL,
                                        "Finished! Please check and Save your results", true};
-inline constexpr ReportKind kFormLD229{"Form LD229", "LD229.xlr", true, false, "frmpipeflex",
+inline constexpr ReportKind kFormLD229{"Form LD229", "LD229.xlr", true, false, window::frmpipeflex,
                                        nullptr, false};
 inline constexpr ReportKind kPipeReport{"Pipe Report", "STORMDRAINRESULTS.xlr", true, true,
-                                        "frmpipeflex", nullptr, false};
+                                        window::frmpipeflex, nullptr, false};
 inline constexpr ReportKind kOutletProtection{"OUTLET PROTECTION", "OUTLETPROTECTION.xlr", false,
-                                              false, "PipeEnergyForm", nullptr, false};
+                                              false, window::PipeEnergyForm, nullptr, false};
 
 // The extension of the report files: the workbooks are Office Open XML.
 inline constexpr const char* kReportExtension = ".xlsx";

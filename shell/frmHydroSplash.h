@@ -2,12 +2,13 @@
 #pragma once
 
 #include "shell/program.h"
+#include "shell/window_names.h"
 
 namespace gw::shell {
 
 class frmHydroSplash : public Window {
  public:
-  static constexpr const char* kName = "frmHydroSplash";
+  static constexpr const char* kName = window::frmHydroSplash;
   explicit frmHydroSplash(Program& p) : Window(p, kName) {}
 
  protected:
@@ -16,28 +17,6 @@ class frmHydroSplash : public Window {
     add(ui::Kind::Image, "imgLogo").picture = "logo.png";
     add(ui::Kind::Image, "Image1").picture = "splash.png";
     add(ui::Kind::Label, "lblVersion").set_caption("Gullyworks - Version 2.1");
-  }
-};
-
-// The About box.
-class frmAbout : public Window {
- public:
-  static constexpr const char* kName = "frmAbout";
-  explicit frmAbout(Program& p) : Window(p, kName) {}
-
-  // Unloads the box and releases its instance.
-  void cmdOK_Click() { prog.forms.release(kName); }
-
- protected:
-  void build() override {
-    set_caption("About Tarnel Hydro");
-    add(ui::Kind::Label, "lblTitle").set_caption("Tarnel Hydro");
-    add(ui::Kind::Label, "lblVersion").set_caption("Gullyworks - Version 2.1");
-    add(ui::Kind::Label, "lblDescription")
-        .set_caption("Storm sewer design, hydraulic grade line and outlet protection for highway drainage.");
-    Control& ok = add(ui::Kind::CommandButton, "cmdOK");
-    ok.set_caption("OK");
-    ok.on_click = [this] { cmdOK_Click(); };
   }
 };
 

@@ -2,12 +2,13 @@
 #pragma once
 
 #include "shell/project_details_window.h"
+#include "shell/window_names.h"
 
 namespace gw::shell {
 
 class frmProjectNOAA : public ProjectDetailsWindow {
  public:
-  static constexpr const char* kName = "frmProjectNOAA";
+  static constexpr const char* kName = window::frmProjectNOAA;
   explicit frmProjectNOAA(Program& p) : ProjectDetailsWindow(p, kName, true) {}
 };
 

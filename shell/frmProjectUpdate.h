@@ -3,12 +3,13 @@
 #pragma once
 
 #include "shell/program.h"
+#include "shell/window_names.h"
 
 namespace gw::shell {
 
 class frmProjectUpdate : public Window {
  public:
-  static constexpr const char* kName = "frmProjectUpdate";
+  static constexpr const char* kName = window::frmProjectUpdate;
   explicit frmProjectUpdate(Program& p) : Window(p, kName) {}
 
   void btnUpdate_Click();

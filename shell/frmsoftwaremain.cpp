@@ -7,6 +7,7 @@
 #include "platform/text/error.h"
 #include "shell/help.h"
 #include "shell/tarnelhydro_libraries.h"
+#include "shell/window_names.h"
 
 namespace gw::shell {
 
@@ -109,7 +110,7 @@ void frmsoftwaremain::mnucreateProj_Click() {
         Icon::Information, main_title);
     open_noaa_rainfall_db(prog);
     open_project_database(prog);
-    prog.forms.get("frmProjectNOAA").show_modal();
+    prog.forms.get(window::frmProjectNOAA).show_modal();
     set_mouse_pointer(ui::kPointerDefault);
     c("StatusBar").set_panel(1, "Project Database - " + shown);
     set_project_open(true);
@@ -154,7 +155,7 @@ void frmsoftwaremain::mnuopenProj_Click() {
       if (msg("Would you like to convert the current database version to comply with new VDOT "
               "Drainage Manual to include NOAA Stations?",
               Buttons::YesNo, Icon::Exclamation) == ui::Answer::Yes) {
-        prog.forms.get("frmProjectUpdate").show_modal();
+        prog.forms.get(window::frmProjectUpdate).show_modal();
       } else {
         open_county_rainfall_db(prog);
       }
@@ -165,7 +166,7 @@ void frmsoftwaremain::mnuopenProj_Click() {
     if (v.project.current_project_name.empty()) {
       msg("No Project Found.  Please Add Project Details", Buttons::OK, Icon::Exclamation, main_title);
       v.project.project_update_mode = false;
-      prog.forms.get("frmProjectNOAA").show_modal();
+      prog.forms.get(window::frmProjectNOAA).show_modal();
     } else {
       msg("Project Name: " + v.project.current_project_name, Buttons::OK, Icon::Information, main_title);
     }
@@ -195,14 +196,14 @@ void frmsoftwaremain::mnuupdateProj_Click() {
     c("mnuopenProj").set_enabled(false);
     c("mnucloseProj").set_enabled(true);
     if (v.project.project_major_release == "2.1")
-      prog.forms.get("frmProjectNOAA").show_modal();
+      prog.forms.get(window::frmProjectNOAA).show_modal();
     else
-      prog.forms.get("frmProject").show_modal();
+      prog.forms.get(window::frmProject).show_modal();
   } else {
     msg("No Project Found.  Please Add Project Details", Buttons::OK, Icon::Exclamation, main_title);
     set_mouse_pointer(ui::kPointerDefault);
     v.project.project_update_mode = false;
-    prog.forms.get("frmProjectNOAA").show_modal();
+    prog.forms.get(window::frmProjectNOAA).show_modal();
   }
 }
 
@@ -218,9 +219,9 @@ void frmsoftwaremain::mnucloseProj_Click() {
 void frmsoftwaremain::mnuexit_Click() {
   vars().handover.pipe_design_done = false;
   unload();
-  prog.unload_form("frmEnergyDissipation");
-  prog.unload_form("PipeEnergyForm");
-  prog.unload_form("frmpipemain");
+  prog.unload_form(window::frmEnergyDissipation);
+  prog.unload_form(window::PipeEnergyForm);
+  prog.unload_form(window::frmpipemain);
   prog.host.end_program();
 }
 
@@ -243,12 +244,12 @@ void frmsoftwaremain::mnuPipe_Click() {
   }
   v.handover.pipe_design_done = false;
   while (!v.handover.pipe_design_done) {
-    prog.forms.get("frmpipeflex").show_modal();
+    prog.forms.get(window::frmpipeflex).show_modal();
   }
 }
 
 void frmsoftwaremain::mnusubHelp_Click() { show_help(prog); }
 
-void frmsoftwaremain::mnuabout_Click() { prog.forms.get("frmAbout").show_modal(); }
+void frmsoftwaremain::mnuabout_Click() { prog.forms.get(window::frmAbout).show_modal(); }
 
 }  // namespace gw::shell

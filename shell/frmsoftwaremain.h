@@ -2,12 +2,13 @@
 #pragma once
 
 #include "shell/program.h"
+#include "shell/window_names.h"
 
 namespace gw::shell {
 
 class frmsoftwaremain : public Window {
  public:
-  static constexpr const char* kName = "frmsoftwaremain";
+  static constexpr const char* kName = window::frmsoftwaremain;
   explicit frmsoftwaremain(Program& p) : Window(p, kName) {}
 
   // Title of the message boxes the main window marks with it.

@@ -8,6 +8,7 @@
 #include "shell/help.h"
 #include "shell/input_procedures.h"
 #include "shell/tarnelhydro_libraries.h"
+#include "shell/window_names.h"
 
 namespace gw::shell {
 
@@ -209,7 +210,7 @@ void ProjectDetailsWindow::addnewproject() {
       c("major_release").set_text("2.1");
     }
     vars().project.product_name = "GULLYWORKS";
-    prog.forms.get("frmsoftwaremain").c("StatusBar").set_panel(1, "Create Project");
+    prog.forms.get(window::frmsoftwaremain).c("StatusBar").set_panel(1, "Create Project");
   } catch (const std::exception& e) {
     msg(e.what());
   }
@@ -334,7 +335,7 @@ void ProjectDetailsWindow::mnuprojexit_Click() { unload(); }
 
 void ProjectDetailsWindow::mnuprojsubhelp_Click() { show_help(prog); }
 
-void ProjectDetailsWindow::mnuprojabout_Click() { prog.forms.get("frmAbout").show_modal(); }
+void ProjectDetailsWindow::mnuprojabout_Click() { prog.forms.get(window::frmAbout).show_modal(); }
 
 void ProjectDetailsWindow::units_Change() {
   if (loading_record_) return;

@@ -7,6 +7,7 @@
 #include "platform/db/recordset.h"
 #include "platform/text/ascii_case.h"
 #include "platform/text/error.h"
+#include "shell/window_names.h"
 
 namespace gw::shell {
 
@@ -203,8 +204,8 @@ void close_project(Program& prog) {
   v.project.project_update_mode = false;
   v.project.current_project_id.clear();
   v.project.current_project_name.clear();
-  prog.unload_form("frmProject");
-  prog.unload_form("frmpipemain");
+  prog.unload_form(window::frmProject);
+  prog.unload_form(window::frmpipemain);
 }
 
 }  // namespace gw::shell

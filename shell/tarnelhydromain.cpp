@@ -1,5 +1,6 @@
 // Start-up: splash, the 3-second wait, main window.
 #include "shell/tarnelhydromain.h"
+#include "shell/window_names.h"
 
 namespace gw::shell {
 
@@ -9,7 +10,7 @@ constexpr float kSplashSeconds = 3.0f;
 }  // namespace
 
 void tarnelhydromain_Main(Program& prog) {
-  ui::Form& splash = prog.forms.get("frmHydroSplash");
+  ui::Form& splash = prog.forms.get(window::frmHydroSplash);
   splash.show();
   prog.host.repaint(splash);
 
@@ -25,7 +26,7 @@ void tarnelhydromain_Main(Program& prog) {
   }
 
   splash.unload();
-  prog.forms.get("frmsoftwaremain").show();
+  prog.forms.get(window::frmsoftwaremain).show();
 }
 
 }  // namespace gw::shell

@@ -1,4 +1,5 @@
 // Registration of the application shell's windows.
+#include "shell/frmAbout.h"
 #include "shell/frmHydroSplash.h"
 #include "shell/frmProject.h"
 #include "shell/frmProjectNOAA.h"

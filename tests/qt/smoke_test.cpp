@@ -48,6 +48,7 @@
 #include "platform/db/recordset.h"
 #include "platform/text/error.h"
 #include "shell/tarnelhydromain.h"
+#include "shell/window_names.h"
 
 namespace {
 
@@ -288,7 +289,7 @@ TEST_F(ProgramTest, F1OpensTheGuideAtTheActiveWindowsSection) {
     EXPECT_TRUE(text.contains(QString::fromStdString("id=\"" + section + "\""))) << name << ": no section " << section;
   }
   host.set_interactive(false);
-  Form& tc = prog->forms.get("frmVATc");
+  Form& tc = prog->forms.get(gw::window::frmVATc);
   FormView& view = host.view(tc);
   view.widget()->show();
   QTest::keyClick(view.widget()->findChild<QLineEdit*>("flow_distance3"), Qt::Key_F1);
@@ -299,7 +300,7 @@ TEST_F(ProgramTest, F1OpensTheGuideAtTheActiveWindowsSection) {
 // Enter presses a window's default button and Escape its cancelling one.
 TEST_F(ProgramTest, EnterAndEscapePressTheDefaultAndCancellingButtons) {
   host.set_interactive(false);
-  Form& modify = prog->forms.get("frmpipemodify");
+  Form& modify = prog->forms.get(gw::window::frmpipemodify);
   int accepted = 0, cancelled = 0;
   FormView& view = host.view(modify);
   modify.c("cmdmodaccept").on_click = [&] { ++accepted; };
@@ -318,7 +319,7 @@ TEST_F(ProgramTest, EnterAndEscapePressTheDefaultAndCancellingButtons) {
 // it or pressing Enter on it, as with its Select button.
 TEST_F(ProgramTest, SizePickerRowsAreChosenByDoubleClickOrEnter) {
   host.set_interactive(false);
-  Form& picker = prog->forms.get("frmEPipeSize");
+  Form& picker = prog->forms.get(gw::window::frmEPipeSize);
   FormView& view = host.view(picker);
   int selected = 0;
   picker.c("Pselect").on_click = [&] { ++selected; };
@@ -349,7 +350,7 @@ TEST_F(ProgramTest, SizePickerRowsAreChosenByDoubleClickOrEnter) {
 }
 
 TEST_F(ProgramTest, MainWindowCarriesTheMenusAndStatusBarAsDesigned) {
-  Form& main = prog->forms.get("frmsoftwaremain");
+  Form& main = prog->forms.get(gw::window::frmsoftwaremain);
   FormView& view = host.view(main);
   QWidget* w = view.widget();
   const struct {
@@ -399,11 +400,11 @@ TEST_F(ProgramTest, StartUpShowsTheSplashForThreeSecondsThenTheMainWindow) {
   gw::shell::tarnelhydromain_Main(*prog);
   // 3.0 seconds at a quarter second a reading: the start and twelve more.
   EXPECT_EQ(host.clock_reads, 13);
-  Form* splash = prog->forms.existing("frmHydroSplash");
+  Form* splash = prog->forms.existing(gw::window::frmHydroSplash);
   ASSERT_NE(splash, nullptr);
   EXPECT_FALSE(splash->is_loaded());
   EXPECT_EQ(host.find_view(*splash), nullptr);
-  FormView* main = host.find_view(prog->forms.get("frmsoftwaremain"));
+  FormView* main = host.find_view(prog->forms.get(gw::window::frmsoftwaremain));
   ASSERT_NE(main, nullptr);
   EXPECT_TRUE(main->widget()->isVisible());
   EXPECT_TRUE(host.messages.empty());
@@ -412,7 +413,7 @@ TEST_F(ProgramTest, StartUpShowsTheSplashForThreeSecondsThenTheMainWindow) {
 TEST_F(ProgramTest, AboutBoxShownModallyReturnsWhenItsOkButtonIsPressed) {
   bool pressed = false;
   QTimer::singleShot(0, [&] {
-    Form* about = prog->forms.existing("frmAbout");
+    Form* about = prog->forms.existing(gw::window::frmAbout);
     ASSERT_NE(about, nullptr);
     FormView* v = host.find_view(*about);
     ASSERT_NE(v, nullptr);
@@ -423,11 +424,11 @@ TEST_F(ProgramTest, AboutBoxShownModallyReturnsWhenItsOkButtonIsPressed) {
     QTest::mouseClick(ok, Qt::LeftButton);
     pressed = true;
   });
-  prog->forms.get("frmsoftwaremain").show();
-  prog->forms.get("frmAbout").show_modal();
+  prog->forms.get(gw::window::frmsoftwaremain).show();
+  prog->forms.get(gw::window::frmAbout).show_modal();
   EXPECT_TRUE(pressed);
   // cmdOK releases the instance: the next About box is a new one.
-  EXPECT_EQ(prog->forms.existing("frmAbout"), nullptr);
+  EXPECT_EQ(prog->forms.existing(gw::window::frmAbout), nullptr);
 }
 
 // ---- the binder on a window of its own ----------------------------------------------
@@ -688,7 +689,7 @@ TEST_F(BinderTest, TheCloseBoxUnloadsTheWindowUnlessItsUnloadCancels) {
 // A Designer layout that lacks a control of its window still gives that control a widget.
 class AboutWithMore : public Form {
  public:
-  explicit AboutWithMore(gw::ui::Forms& f) : Form(f, "frmAbout") {}
+  explicit AboutWithMore(gw::ui::Forms& f) : Form(f, gw::window::frmAbout) {}
 
  protected:
   void build() override {
@@ -701,8 +702,8 @@ class AboutWithMore : public Form {
 TEST(DesignerLayout, ControlsMissingFromTheLayoutArePlacedAutomatically) {
   ScriptedQtHost host;
   gw::ui::Forms forms{host};
-  forms.register_form("frmAbout", [](gw::ui::Forms& f) { return std::make_unique<AboutWithMore>(f); });
-  Form& f = forms.get("frmAbout");
+  forms.register_form(gw::window::frmAbout, [](gw::ui::Forms& f) { return std::make_unique<AboutWithMore>(f); });
+  Form& f = forms.get(gw::window::frmAbout);
   FormView& v = host.view(f);
   EXPECT_TRUE(v.unbound_keys().empty());
   auto* extra = v.widget()->findChild<QLineEdit*>("txtExtra");
@@ -898,8 +899,8 @@ struct PipeSessionTest : ::testing::Test {
 };
 
 TEST_F(PipeSessionTest, APipeTypedIntoTheDesignWindowIsSolvedSavedAndListed) {
-  prog->forms.get("frmsoftwaremain").show();
-  QWidget* main = shown("frmsoftwaremain");
+  prog->forms.get(gw::window::frmsoftwaremain).show();
+  QWidget* main = shown(gw::window::frmsoftwaremain);
   ASSERT_NE(main, nullptr);
   child<QAction>(main, "mnuopenProj")->trigger();
   EXPECT_EQ(boxes.texts, std::vector<std::string>{"Project Name: Route 340 Storm Sewer"});
@@ -907,7 +908,7 @@ TEST_F(PipeSessionTest, APipeTypedIntoTheDesignWindowIsSolvedSavedAndListed) {
   bool table_done = false;
   bool design_done = false;
   // The pipe design window, opened by the table's Add button.
-  when_modal("frmpipemain", [&](QWidget* w) {
+  when_modal(gw::window::frmpipemain, [&](QWidget* w) {
     EXPECT_EQ(line_text(w, "screenmode"), "ADD");
     type_into(w, "pipe_number", "30");
     press_tab();
@@ -953,7 +954,7 @@ TEST_F(PipeSessionTest, APipeTypedIntoTheDesignWindowIsSolvedSavedAndListed) {
 
     // The pipe table behind shows the new pipe while the design window is still open.
     QCoreApplication::processEvents();
-    auto* grid = child<QTableWidget>(shown("frmpipeflex"), "pipeflex");
+    auto* grid = child<QTableWidget>(shown(gw::window::frmpipeflex), "pipeflex");
     EXPECT_EQ(grid->rowCount(), 4);
     const int r = grid_row_of(grid, "30");
     if (r < 0) throw MissingWidget("the pipe table has no row for pipe 30");
@@ -971,12 +972,12 @@ TEST_F(PipeSessionTest, APipeTypedIntoTheDesignWindowIsSolvedSavedAndListed) {
   });
   // The pipe table, shown modally from the main window's menu. Back from the design window
   // it rebuilds itself: the Design loop shows the new table, which counts the new pipe.
-  when_modal("frmpipeflex", [&](QWidget* w) {
+  when_modal(gw::window::frmpipeflex, [&](QWidget* w) {
     EXPECT_EQ(line_text(w, "rec_count"), "3");
     EXPECT_EQ(child<QTableWidget>(w, "pipeflex")->rowCount(), 3);
     QTest::mouseClick(child<QPushButton>(w, "cmdflexaddpipe"), Qt::LeftButton);
-    EXPECT_EQ(shown("frmpipemain"), nullptr);
-    when_modal("frmpipeflex", [&](QWidget* again) {
+    EXPECT_EQ(shown(gw::window::frmpipemain), nullptr);
+    when_modal(gw::window::frmpipeflex, [&](QWidget* again) {
       EXPECT_NE(again, w);
       EXPECT_EQ(line_text(again, "rec_count"), "4");
       QCoreApplication::processEvents();
@@ -991,7 +992,7 @@ TEST_F(PipeSessionTest, APipeTypedIntoTheDesignWindowIsSolvedSavedAndListed) {
 
   EXPECT_TRUE(table_done);
   EXPECT_TRUE(design_done);
-  EXPECT_EQ(shown("frmpipeflex"), nullptr);
+  EXPECT_EQ(shown(gw::window::frmpipeflex), nullptr);
   EXPECT_FALSE(host.ending());
   EXPECT_EQ(boxes.texts, (std::vector<std::string>{"Project Name: Route 340 Storm Sewer",
                                                    "Data has changed! Please 'Solve' pipe Analysis before saving",
