@@ -9,29 +9,12 @@
 #include <vector>
 
 #include "platform/workbook/zip_archive.h"
+#include "tests/support/scratch_folder.h"
 
 namespace gw::wb::testing {
 
-class Folder {
- public:
-  Folder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "gw_wb_test_XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    folder_ = pattern;
-  }
-  ~Folder() {
-    std::error_code ec;
-    std::filesystem::permissions(folder_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
-    std::filesystem::remove_all(folder_, ec);
-  }
-  Folder(const Folder&) = delete;
-  Folder& operator=(const Folder&) = delete;
-  std::string path(const std::string& name) const { return (folder_ / name).string(); }
-  const std::filesystem::path& root() const { return folder_; }
-
- private:
-  std::filesystem::path folder_;
-};
+// The private folder of one test (the shared scratch folder under its older name here).
+using Folder = gw::testing::ScratchFolder;
 
 inline const char* kMainNs = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
 

@@ -11,6 +11,7 @@
 #include "platform/binding/binding.h"
 #include "platform/ui/form.h"
 #include "tests/support/recording_host.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ class PipeForm : public gw::ui::Form {
 };
 
 struct BindingTest : ::testing::Test {
+  gw::testing::ScratchFolder scratch;
   fs::path file;
   gw::testing::RecordingHost host;
   gw::ui::Forms forms{host};
@@ -39,9 +41,7 @@ struct BindingTest : ::testing::Test {
   std::vector<gw::db::ChangeReason> reasons;
 
   void SetUp() override {
-    file = fs::temp_directory_path() / ("gw-binding-" + std::to_string(::getpid()) + ".gwp");
-    fs::copy_file(std::string(GW_FIXTURES_BUILD_DIR) + "/older.gwp", file,
-                  fs::copy_options::overwrite_existing);
+    file = scratch.copy(std::string(GW_FIXTURES_BUILD_DIR) + "/older.gwp", "older.gwp");
     conn.open(file.string());
     rs.will_change_record = [this](gw::db::ChangeReason r, bool&) { reasons.push_back(r); };
     rs.open(conn, "SELECT * FROM PIPE ORDER BY PIPE_NUMBER");
@@ -53,7 +53,6 @@ struct BindingTest : ::testing::Test {
     binding.detach();
     rs.close();
     conn.close();
-    fs::remove(file);
   }
 };
 

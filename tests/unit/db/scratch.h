@@ -8,6 +8,7 @@
 
 #include "platform/db/connection.h"
 #include "platform/text/error.h"
+#include "tests/support/scratch_folder.h"
 
 namespace gw::db::testing {
 
@@ -21,26 +22,9 @@ inline std::string error_of(const std::function<void()>& f) {
     return "(no error)";
 }
 
-class Scratch {
+// The scratch folder of one test, which also makes databases from scripts.
+class Scratch : public gw::testing::ScratchFolder {
 public:
-    Scratch() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "gw_db_test_XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        folder_ = pattern;
-    }
-    ~Scratch() {
-        std::error_code ec;
-        // Read-only files left by a test must not keep the folder alive.
-        for (const auto& entry : std::filesystem::directory_iterator(folder_, ec))
-            std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                         std::filesystem::perm_options::add, ec);
-        std::filesystem::remove_all(folder_, ec);
-    }
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
-
-    std::string path(const std::string& name) const { return (folder_ / name).string(); }
-
     // A new database file made from a script.
     std::string make(const std::string& name, const std::string& script) const {
         const std::string p = path(name);
@@ -51,16 +35,6 @@ public:
         c.close();
         return p;
     }
-
-    // A copy of a file into the folder.
-    std::string copy(const std::string& from, const std::string& name) const {
-        const std::string p = path(name);
-        std::filesystem::copy_file(from, p, std::filesystem::copy_options::overwrite_existing);
-        return p;
-    }
-
-private:
-    std::filesystem::path folder_;
 };
 
 // A small pipe table: three pipes whose numbers sort as text ("1", "10", "2"), one NULL field.

@@ -18,6 +18,7 @@
 #include "design/pipe_renumber.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
+#include "tests/support/scratch_folder.h"
 
 namespace gw::design {
 namespace {
@@ -179,13 +180,8 @@ Outcome kill_at_every_write(const std::string& folder, const std::function<void(
 
 class KilledWrites : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "gw_killed_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-  std::string folder_;
+  gw::testing::ScratchFolder scratch_;
+  const std::string folder_ = scratch_.root().string();
 };
 
 TEST_F(KilledWrites, APipeSaveLeavesTheOldOrTheNewRecord) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/db/recordset.h"
+#include "tests/support/scratch_folder.h"
 
 namespace gw::design {
 namespace {
@@ -26,16 +27,12 @@ constexpr const char* kLegacySchema =
 class PipeRenumber : public ::testing::Test {
  protected:
   void SetUp() override {
-    path_ = fs::temp_directory_path() /
-            ("gw_renumber_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".db");
-    fs::remove(path_);
+    path_ = scratch_.path("renumber.db");
     db::create_database(path_.string());
     conn_.open(path_.string());
   }
   void TearDown() override {
     conn_.close();
-    fs::remove(path_);
   }
 
   // Every row as "PIPE_NUMBER NODEIN_NO PRENODE1 .. PRENODEn", in insertion order.
@@ -53,6 +50,7 @@ class PipeRenumber : public ::testing::Test {
     return out;
   }
 
+  gw::testing::ScratchFolder scratch_;
   fs::path path_;
   db::Connection conn_;
 };

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/support/scratch_folder.h"
+
 namespace gw::runner {
 namespace {
 
@@ -14,19 +16,14 @@ namespace fs = std::filesystem;
 
 class ScenarioFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("gw-scenario-test-" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
   std::string write(const std::string& name, const std::string& text) {
-    std::string path = (dir_ / name).string();
+    std::string path = scratch_.path(name);
     std::ofstream(path) << text;
     return path;
   }
   ScenarioResult run(const std::string& path) { return run_scenario(path, {GW_PROGRAM_DIR, GW_FIXTURES_BUILD_DIR, {}}); }
 
-  fs::path dir_;
+  gw::testing::ScratchFolder scratch_;
 };
 
 TEST_F(ScenarioFile, PlaysTheProgramFromItsStartUp) {
@@ -43,9 +40,9 @@ TEST_F(ScenarioFile, AFailureNamesTheFileAndLine) {
   ScenarioResult r = run(path);
   EXPECT_FALSE(r.passed);
   EXPECT_EQ(r.message, path + ":4: expect frmsoftwaremain caption \"Other\" / frmsoftwaremain has caption \"Gullyworks\"");
-  r = run((dir_ / "none.scn").string());
+  r = run(scratch_.path("none.scn"));
   EXPECT_FALSE(r.passed);
-  EXPECT_EQ(r.message, (dir_ / "none.scn").string() + ":0: a transcript file / cannot read the file");
+  EXPECT_EQ(r.message, scratch_.path("none.scn") + ":0: a transcript file / cannot read the file");
 }
 
 TEST_F(ScenarioFile, EachFileHasItsOwnEmptyTemporaryFolder) {

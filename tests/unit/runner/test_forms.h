@@ -15,6 +15,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/host.h"
 #include "runner/interpreter.h"
+#include "tests/support/scratch_folder.h"
 
 namespace gw::runner::testing {
 
@@ -175,18 +176,9 @@ class InnerForm : public ui::Form {
 class Harness {
  public:
   Harness() {
-    auto base = std::filesystem::temp_directory_path() /
-                ("gw-runner-test-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(base);
-    std::filesystem::create_directories(base);
-    paths.tmp = base.string();
+    paths.tmp = scratch.root().string();
     paths.program = "/program";
     paths.fixtures = "/fixtures";
-  }
-  ~Harness() {
-    std::error_code ec;
-    std::filesystem::remove_all(paths.tmp, ec);
   }
   Harness(const Harness&) = delete;
   Harness& operator=(const Harness&) = delete;
@@ -217,6 +209,7 @@ class Harness {
     return std::nullopt;
   }
 
+  gw::testing::ScratchFolder scratch;  // the transcript's $TMP
   Paths paths;
   Log log;
   std::map<std::string, std::string> vars;

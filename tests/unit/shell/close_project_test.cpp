@@ -8,6 +8,7 @@
 #include "shell/program.h"
 #include "shell/tarnelhydro_libraries.h"
 #include "tests/support/recording_host.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -15,14 +16,11 @@ namespace fs = std::filesystem;
 
 TEST(CloseProject, AMissingRainfallDatabaseDoesNotKeepTheProjectOpen) {
   // A program folder without the reference databases: the rainfall database fails to open.
-  const fs::path dir = fs::temp_directory_path() / ("gw-close-" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  const fs::path file = dir / "p.gwp";
-  fs::copy_file(std::string(GW_FIXTURES_BUILD_DIR) + "/release2_1.gwp", file);
+  gw::testing::ScratchFolder dir;
+  const fs::path file = dir.copy(std::string(GW_FIXTURES_BUILD_DIR) + "/release2_1.gwp", "p.gwp");
 
   gw::testing::RecordingHost host;
-  gw::shell::Program prog(host, dir.string());
+  gw::shell::Program prog(host, dir.root().string());
   gw::shell::register_shell_windows(prog);
   prog.vars.project.project_db_path = file.string();
   gw::shell::open_project_database(prog);  // the USDA database is missing: reported
@@ -42,7 +40,6 @@ TEST(CloseProject, AMissingRainfallDatabaseDoesNotKeepTheProjectOpen) {
   EXPECT_FALSE(prog.vars.project.project_update_mode);
   // Project values other than these are kept.
   EXPECT_EQ(prog.vars.project.project_county, "Augusta");
-  fs::remove_all(dir);
 }
 
 }  // namespace

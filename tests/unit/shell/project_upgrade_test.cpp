@@ -10,6 +10,7 @@
 #include "platform/db/recordset.h"
 #include "platform/ui/host.h"
 #include "tests/support/recording_host.h"
+#include "tests/support/scratch_folder.h"
 #include "shell/frmProjectUpdate.h"
 #include "shell/program.h"
 #include "shell/tarnelhydro_libraries.h"
@@ -21,11 +22,8 @@ namespace fs = std::filesystem;
 using RecordingHost = gw::testing::RecordingHost;
 
 TEST(ProjectUpgrade, AFailingStampIsReportedSystemModalAndChangesNothing) {
-  const fs::path dir = fs::temp_directory_path() / ("gw-upgrade-" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  const fs::path file = dir / "locked.gwp";
-  fs::copy_file(std::string(GW_FIXTURES_BUILD_DIR) + "/older.gwp", file);
+  gw::testing::ScratchFolder scratch;
+  const fs::path file = scratch.copy(std::string(GW_FIXTURES_BUILD_DIR) + "/older.gwp", "locked.gwp");
   fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
 
@@ -57,9 +55,6 @@ TEST(ProjectUpgrade, AFailingStampIsReportedSystemModalAndChangesNothing) {
   prog.vars.connections.rainfall_connection.reset();
   prog.vars.connections.county_list_rs.reset();
   prog.vars.connections.project_rs.reset();
-  std::error_code ec;
-  fs::permissions(file, fs::perms::owner_write, fs::perm_options::add, ec);
-  fs::remove_all(dir, ec);
 }
 
 }  // namespace
