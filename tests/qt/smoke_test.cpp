@@ -863,14 +863,15 @@ struct PipeSessionTest : ::testing::Test {
     return v && v->widget() && v->widget()->isVisible() ? v->widget() : nullptr;
   }
 
-  // Runs `step` inside the modal loop of a window once the window is on the screen; a step
-  // that fails ends the program, so that every loop returns.
-  void when_modal(const char* name, std::function<void(QWidget*)> step) {
+  // Runs `step` inside the modal loop of a window once the window is on the screen (a widget
+  // other than `replaced`, which may still be on the screen while its successor is built); a
+  // step that fails ends the program, so that every loop returns.
+  void when_modal(const char* name, std::function<void(QWidget*)> step, QWidget* replaced = nullptr) {
     auto* poll = new QTimer(&watchdog);
     poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, poll, [this, poll, name, step] {
+    QObject::connect(poll, &QTimer::timeout, poll, [this, poll, name, step, replaced] {
       QWidget* w = shown(name);
-      if (!w || !w->isModal()) return;
+      if (!w || !w->isModal() || w == replaced) return;
       poll->stop();
       poll->deleteLater();
       w->activateWindow();
@@ -986,7 +987,7 @@ TEST_F(PipeSessionTest, APipeTypedIntoTheDesignWindowIsSolvedSavedAndListed) {
       EXPECT_GE(grid_row_of(grid, "30"), 0);
       table_done = true;
       QTest::mouseClick(child<QPushButton>(again, "cmdflexexit"), Qt::LeftButton);
-    });
+    }, w);
   });
   child<QAction>(main, "mnuPipe")->trigger();
 
