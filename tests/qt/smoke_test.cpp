@@ -978,7 +978,7 @@ TEST_F(PipeSessionTest, APipeTypedIntoTheDesignWindowIsSolvedSavedAndListed) {
     EXPECT_EQ(child<QTableWidget>(w, "pipeflex")->rowCount(), 3);
     QTest::mouseClick(child<QPushButton>(w, "cmdflexaddpipe"), Qt::LeftButton);
     EXPECT_EQ(shown(gw::window::frmpipemain), nullptr);
-    when_modal(gw::window::frmpipeflex, [&](QWidget* again) {
+    when_modal(gw::window::frmpipeflex, [&, w](QWidget* again) {
       EXPECT_NE(again, w);
       EXPECT_EQ(line_text(again, "rec_count"), "4");
       QCoreApplication::processEvents();
