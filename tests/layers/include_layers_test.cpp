@@ -64,7 +64,11 @@ const std::map<std::string, std::set<std::string>>& layer_rules() {
       {"data", platform},
       {"bench", model},
       // Tests: each unit test folder sees what its library sees; the shared helpers the platform.
-      {"tests/support", platform},
+      {"tests/support", [] {
+         std::set<std::string> s = platform;
+         s.insert("shell");
+         return s;
+       }()},
       {"tests/layers", {}},
       {"tests/unit/text", {"platform/text", "tests/support"}},
       {"tests/unit/db", {"platform/text", "platform/db", "tests/support"}},

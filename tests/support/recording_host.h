@@ -34,6 +34,13 @@ class RecordingHost : public ui::Host {
   double clock() override { return now; }
   void end_program() override { ended = true; }
 
+  // The texts of the message boxes shown, in order.
+  std::vector<std::string> texts() const {
+    std::vector<std::string> v;
+    for (const auto& m : messages) v.push_back(m.text);
+    return v;
+  }
+
   std::vector<ui::Message> messages;
   std::vector<std::string> documents;
   std::deque<ui::Answer> answers;     // answers to the next boxes, in order

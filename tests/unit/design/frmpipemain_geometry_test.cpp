@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,35 +11,20 @@
 #include "design/windows.h"
 #include "platform/db/connection.h"
 #include "shell/program.h"
+#include "tests/support/fixture_project.h"
 #include "tests/support/recording_host.h"
 
 namespace gw::design {
 namespace {
 
-namespace fs = std::filesystem;
-
 class PipeGeometryWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() / (std::string("gw_geometry_") + info->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     prog_ = std::make_unique<shell::Program>(host_, GW_PROGRAM_DIR);
     register_design_windows(*prog_);
-    const fs::path path = dir_ / "p.gwp";
-    fs::copy_file(fs::path(GW_FIXTURES_BUILD_DIR) / "release2_1.gwp", path);
-    shell::SharedState& v = prog_->vars;
-    v.project.project_db_path = path.string();
-    v.connections.project_connection = std::make_shared<db::Connection>();
-    v.connections.project_connection->open(v.project.project_db_path);
-    v.set_unit_system("ENGLISH");
-    v.project.current_project_id = "0064-029-F21";
+    testing::open_fixture_project(*prog_, scratch_, "release2_1.gwp", "0064-029-F21");
   }
-  void TearDown() override {
-    prog_.reset();
-    fs::remove_all(dir_);
-  }
+  void TearDown() override { prog_.reset(); }
 
   frmpipemain& open_window(const std::string& mode, const std::string& id) {
     prog_->vars.handover.pipe_form_mode = mode;
@@ -59,9 +43,9 @@ class PipeGeometryWindow : public ::testing::Test {
     return order[at];
   }
 
+  testing::ScratchFolder scratch_;
   testing::RecordingHost host_;
   std::unique_ptr<shell::Program> prog_;
-  fs::path dir_;
 };
 
 TEST_F(PipeGeometryWindow, LeavingTheLateralDischargePassesOneFieldBeyondTheOneEntered) {

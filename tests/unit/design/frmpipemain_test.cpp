@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,68 +13,24 @@
 #include "platform/db/recordset.h"
 #include "platform/ui/host.h"
 #include "shell/program.h"
+#include "tests/support/fixture_project.h"
+#include "tests/support/recording_host.h"
 
 namespace gw::design {
 namespace {
 
-namespace fs = std::filesystem;
-
-// A host that records the message boxes and answers them from a queue (Yes or OK when empty).
-class RecordingHost : public ui::Host {
- public:
-  std::vector<ui::Message> messages;
-  std::deque<ui::Answer> answers;
-
-  ui::Answer message(const ui::Message& m) override {
-    messages.push_back(m);
-    if (!answers.empty()) {
-      ui::Answer a = answers.front();
-      answers.pop_front();
-      return a;
-    }
-    return m.buttons == ui::Buttons::YesNo ? ui::Answer::Yes : ui::Answer::OK;
-  }
-  void show_modal(ui::Form& f) override { f.host_set_visible(true, true); }
-  void show_modeless(ui::Form& f) override { f.host_set_visible(true, false); }
-  bool file_dialog(ui::FileDialog&, bool) override { return false; }
-  bool open_document(const std::string&) override { return true; }
-  double clock() override { return 36000; }
-  void end_program() override {}
-
-  std::vector<std::string> texts() const {
-    std::vector<std::string> v;
-    for (const auto& m : messages) v.push_back(m.text);
-    return v;
-  }
-};
-
 class PipeWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() / (std::string("gw_pipemain_") + info->name() + "_" +
-                                        std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    host_.now = 36000;
     prog_ = std::make_unique<shell::Program>(host_, GW_PROGRAM_DIR);
     register_design_windows(*prog_);
   }
-  void TearDown() override {
-    prog_.reset();
-    fs::remove_all(dir_);
-  }
+  void TearDown() override { prog_.reset(); }
 
   // Opens a copy of a fixture project as the program's project.
   void open_project(const std::string& fixture, bool legacy, const std::string& id) {
-    fs::path path = dir_ / fixture;
-    fs::copy_file(fs::path(GW_FIXTURES_BUILD_DIR) / fixture, path);
-    shell::SharedState& v = prog_->vars;
-    v.project.project_db_path = path.string();
-    v.connections.project_connection = std::make_shared<db::Connection>();
-    v.connections.project_connection->open(v.project.project_db_path);
-    v.project.legacy_project = legacy;
-    v.set_unit_system("ENGLISH");
-    v.project.current_project_id = id;
+    testing::open_fixture_project(*prog_, scratch_, fixture, id, legacy);
   }
 
   frmpipemain& window() { return prog_->form<frmpipemain>(); }
@@ -111,9 +65,9 @@ class PipeWindow : public ::testing::Test {
     w.c("cmdpipesolve").click();
   }
 
-  RecordingHost host_;
+  testing::ScratchFolder scratch_;
+  testing::RecordingHost host_;
   std::unique_ptr<shell::Program> prog_;
-  fs::path dir_;
 };
 
 TEST_F(PipeWindow, AddedPipeIsSavedWithItsDefaultsAndResults) {
