@@ -34,7 +34,6 @@ class QtHost : public ui::Host {
   // windows): message boxes are answered with their safe answer (OK, Cancel, No) and
   // written to the error stream, file dialogs are cancelled, a modal show returns at once.
   void set_interactive(bool v) { interactive_ = v; }
-  bool interactive() const { return interactive_; }
   // Whether the application quits when the last window closes (off for tests).
   void set_quit_when_no_window(bool v) { quit_when_no_window_ = v; }
 

@@ -10,8 +10,6 @@
 #include "design/frmskew.h"
 #include "design/pipe_size_picker.h"
 
-#include "shell/placeholder_window.h"
-
 namespace gw::design {
 
 void register_design_windows(shell::Program& prog) {

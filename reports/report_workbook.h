@@ -95,7 +95,6 @@ class ReportSession {
   // Opens the copy (the workbook at the chosen name) and, when the kind says so,
   // selects its first worksheet. Raises gw::Error on failure.
   wb::Workbook& open();
-  bool has_book() const { return book_ != nullptr; }
   // The opened workbook; raises gw::Error when none is open.
   wb::Workbook& book();
 

@@ -8,29 +8,6 @@
 
 namespace gw::ui {
 
-const char* kind_name(Kind k) {
-  switch (k) {
-    case Kind::TextBox: return "TextBox";
-    case Kind::Label: return "Label";
-    case Kind::Frame: return "Frame";
-    case Kind::CommandButton: return "CommandButton";
-    case Kind::CheckBox: return "CheckBox";
-    case Kind::OptionButton: return "OptionButton";
-    case Kind::ComboBox: return "ComboBox";
-    case Kind::DataCombo: return "DataCombo";
-    case Kind::ListBox: return "ListBox";
-    case Kind::Image: return "Image";
-    case Kind::PictureBox: return "PictureBox";
-    case Kind::MenuItem: return "MenuItem";
-    case Kind::Toolbar: return "Toolbar";
-    case Kind::TabStrip: return "TabStrip";
-    case Kind::StatusBar: return "StatusBar";
-    case Kind::Grid: return "Grid";
-    case Kind::DataControl: return "DataControl";
-  }
-  return "?";
-}
-
 std::string color_text(std::uint32_t c) {
   char buf[16];
   std::snprintf(buf, sizeof buf, "&H%X", c);
@@ -146,11 +123,6 @@ void Control::clear_items() {
   items_.clear();
   list_index_ = -1;
   if (kind_ == Kind::ListBox) text_.clear();
-  notify(Prop::Items);
-}
-
-void Control::add_item(const std::string& item) {
-  items_.push_back(item);
   notify(Prop::Items);
 }
 
@@ -277,12 +249,6 @@ void Control::set_panel_count(int n) {
 
 void Control::set_buttons(std::vector<ToolButton> b) {
   buttons_ = std::move(b);
-  notify(Prop::Buttons);
-}
-
-void Control::set_button_enabled(int i, bool v) {
-  if (i < 1 || i > static_cast<int>(buttons_.size())) return;
-  buttons_[static_cast<size_t>(i - 1)].enabled = v;
   notify(Prop::Buttons);
 }
 

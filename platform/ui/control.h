@@ -30,8 +30,6 @@ enum class Kind {
   DataControl,
 };
 
-const char* kind_name(Kind k);
-
 // Which property changed, for observers (a view follows the model through these).
 enum class Prop {
   Text,
@@ -110,7 +108,6 @@ class Control {
   // List and combo boxes.
   const std::vector<std::string>& items() const { return items_; }
   void clear_items();
-  void add_item(const std::string& item);
   void set_items(std::vector<std::string> items);
   int list_count() const { return static_cast<int>(items_.size()); }
   int list_index() const { return list_index_; }
@@ -176,7 +173,6 @@ class Control {
   // Toolbar buttons, 1-based.
   std::vector<ToolButton>& buttons() { return buttons_; }
   void set_buttons(std::vector<ToolButton> b);
-  void set_button_enabled(int i, bool v);
   void click_button(int i);
 
   // Tab strip: tab captions and the current tab (0-based).

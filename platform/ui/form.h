@@ -29,7 +29,6 @@ class Form {
 
   bool is_loaded() const { return loaded_; }
   bool is_visible() const { return loaded_ && visible_; }
-  bool is_modal() const { return modal_; }
 
   // Loads the window when it is not loaded: builds its controls as designed and runs
   // its load handler. Touching a control does this implicitly.
