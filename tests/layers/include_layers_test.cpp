@@ -6,6 +6,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <set>
@@ -213,6 +214,34 @@ TEST(IncludeLayers, TheTreeKeepsItsLayers) {
   std::string all;
   for (const std::string& f : faults) all += f + "\n";
   EXPECT_TRUE(faults.empty()) << all;
+}
+
+// The source lists are written out, so a file left out of them is never compiled: every source
+// file of the tree must be named in a CMakeLists.txt (the fuzz harnesses by their pattern).
+TEST(IncludeLayers, EverySourceFileIsInASourceList) {
+  const fs::path root = GW_SOURCE_DIR;
+  std::string lists;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    const std::string rel = fs::relative(entry.path(), root).generic_string();
+    if (rel.rfind("build", 0) == 0 || rel.rfind(".git", 0) == 0) continue;
+    if (entry.path().filename() == "CMakeLists.txt") {
+      std::ifstream in(entry.path());
+      lists.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+  }
+  for (const char* top : {"platform", "shell", "design", "reports", "outlet", "model", "runner", "app", "data",
+                          "bench", "tests"}) {
+    for (const auto& entry : fs::recursive_directory_iterator(root / top)) {
+      if (entry.path().extension() != ".cpp") continue;
+      const std::string rel = fs::relative(entry.path(), root).generic_string();
+      if (rel.rfind("tests/fuzz/fuzz_", 0) == 0) continue;
+      const std::string name = entry.path().filename().string();
+      bool listed = false;
+      for (std::size_t at = lists.find(name); at != std::string::npos && !listed; at = lists.find(name, at + 1))
+        listed = at == 0 || !(std::isalnum(static_cast<unsigned char>(lists[at - 1])) || lists[at - 1] == '_');
+      EXPECT_TRUE(listed) << rel << " is in no source list";
+    }
+  }
 }
 
 TEST(IncludeLayers, EveryFolderOfCodeHasALayer) {
