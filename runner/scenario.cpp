@@ -8,7 +8,9 @@
 
 #include "model/model.h"
 #include "runner/interpreter.h"
+#include "runner/failure.h"
 #include "shell/tarnelhydromain.h"
+#include "shell/window_names.h"
 
 namespace gw::runner {
 
@@ -52,6 +54,31 @@ void keep_files(const std::string& from, const std::string& to) {
 
 }  // namespace
 
+Script with_program_commands(Script script) {
+  std::vector<Line> lines;
+  lines.reserve(script.lines.size());
+  for (Line& ln : script.lines) {
+    if (ln.command() != "openproject") {
+      lines.push_back(std::move(ln));
+      continue;
+    }
+    if (ln.words.size() != 3 || !ln.words[1].quoted || !ln.words[2].quoted)
+      throw Failure{script.file, ln.number, ln.source, "openproject takes a quoted path and a quoted project name"};
+    auto step = [&ln](std::vector<Word> words) {
+      Line l;
+      l.number = ln.number;
+      l.source = ln.source;
+      l.words = std::move(words);
+      return l;
+    };
+    lines.push_back(step({{"click"}, {std::string(window::frmsoftwaremain) + ".mnuopenProj"}}));
+    lines.push_back(step({{"open"}, ln.words[1]}));
+    lines.push_back(step({{"message"}, {"Project Name: " + ln.words[2].text, true}, {"info"}}));
+  }
+  script.lines = std::move(lines);
+  return script;
+}
+
 ScenarioResult run_scenario(const std::string& file, const ScenarioOptions& options) {
   TempFolder tmp;
   if (tmp.path().empty()) return {false, file + ":0: a temporary folder / cannot create one"};
@@ -64,7 +91,7 @@ ScenarioResult run_scenario(const std::string& file, const ScenarioOptions& opti
   } keep{tmp.path(), options.keep_dir};
   Paths paths{tmp.path(), absolute_or_empty(options.program_dir), absolute_or_empty(options.fixtures_dir)};
   try {
-    Interpreter interp(load_script(file, paths), paths);
+    Interpreter interp(with_program_commands(load_script(file, paths)), paths);
     // Declared after the interpreter, the program is destroyed before the host it uses.
     std::unique_ptr<shell::Program> prog = make_program(interp.host(), paths.program);
     shell::Program* p = prog.get();

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "runner/script.h"
+
 namespace gw::runner {
 
 struct ScenarioOptions {
@@ -17,6 +19,16 @@ struct ScenarioResult {
   bool passed = false;
   std::string message;  // "file:line: expected / actual" when failed
 };
+
+// The commands a transcript has for this program, spelt out into the lines they stand for:
+//   openproject "path" "name"   the main window's Open, the file dialog answered with the path
+//                               and the project's name announced; the same as the three lines
+//     click frmsoftwaremain.mnuopenProj
+//     open "path"
+//     message "Project Name: name" info
+// Each line spelt out keeps the number and text of the line it came from, so that a failure
+// names the transcript's own line. A malformed line fails with a Failure.
+Script with_program_commands(Script script);
 
 // Builds a fresh program on a scripted host, gives the transcript its own empty
 // temporary folder ($TMP, removed afterwards) and plays it.

@@ -45,6 +45,28 @@ TEST_F(ScenarioFile, AFailureNamesTheFileAndLine) {
   EXPECT_EQ(r.message, scratch_.path("none.scn") + ":0: a transcript file / cannot read the file");
 }
 
+TEST_F(ScenarioFile, OpenProjectIsTheMainWindowsOpenWithTheProjectNameAnnounced) {
+  const std::string preamble = "copy \"$FIXTURES/release2_1.gwp\" \"$TMP/p.gwp\"\nstart\n";
+  ScenarioResult r = run(write("open.scn", preamble + "openproject \"$TMP/p.gwp\" \"Route 340 Storm Sewer\"\n"));
+  EXPECT_TRUE(r.passed) << r.message;
+
+  // A different name fails at the openproject line, with the box the program showed.
+  const std::string other = write("other.scn", preamble + "openproject \"$TMP/p.gwp\" \"Other Road\"\n");
+  r = run(other);
+  EXPECT_FALSE(r.passed);
+  EXPECT_EQ(r.message.rfind(other + ":3: openproject \"$TMP/p.gwp\" \"Other Road\" / ", 0), 0u) << r.message;
+  EXPECT_NE(r.message.find("Project Name: Route 340 Storm Sewer"), std::string::npos) << r.message;
+
+  for (const char* line : {"openproject \"$TMP/p.gwp\"\n", "openproject $TMP/p.gwp \"Route 340 Storm Sewer\"\n"}) {
+    const std::string bad = write("bad.scn", preamble + line);
+    r = run(bad);
+    EXPECT_FALSE(r.passed);
+    EXPECT_NE(r.message.find(":3: openproject "), std::string::npos) << r.message;
+    EXPECT_NE(r.message.find(" / openproject takes a quoted path and a quoted project name"), std::string::npos)
+        << r.message;
+  }
+}
+
 TEST_F(ScenarioFile, EachFileHasItsOwnEmptyTemporaryFolder) {
   // The first run leaves a file in its $TMP; the second must not see it.
   std::string first = write("first.scn", "copy \"$PROGRAM/Rillbase21.rdb\" \"$TMP/left.rdb\"\n");
