@@ -38,7 +38,6 @@ class FormView : public QObject {
   QtHost& host() const { return host_; }
   ui::Form& form() const { return form_; }
   QWidget* widget() const { return top_; }
-  bool attached() const { return attached_; }
 
   // The widget or action bound to a control, nullptr when it has none.
   QObject* object_of(const ui::Control& c) const;

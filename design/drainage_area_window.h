@@ -17,7 +17,6 @@ class DrainageAreaWindow : public shell::Window {
       : Window(p, std::move(name)), rows_(rows) {}
 
   // The window's land-use rows, in row order.
-  const std::vector<area::LandUseRow>& rows() const { return rows_; }
 
   // Totals of the rows into TAREA and TCA (trimming the area texts).
   void compute_area_totals();

@@ -36,7 +36,6 @@ class frmHGL : public shell::Window {
   // gw::Error naming it.
   void TREEBUILD();
   // The branches of the last walk, in writing order.
-  const std::vector<Branch>& branch() const { return branch_; }
 
  protected:
   void build() override;

@@ -75,9 +75,6 @@ class ReportSession {
   ReportSession& operator=(const ReportSession&) = delete;
   ~ReportSession();
 
-  const ReportKind& kind() const { return kind_; }
-  // The template in the program folder, formed at construction.
-  const std::string& template_path() const { return template_path_; }
   // The report file's name (empty before choose_file or after a cancel).
   const std::string& file_name() const { return file_name_; }
 

@@ -54,8 +54,6 @@ Interpreter::Interpreter(Script script, Paths paths)
 
 void Interpreter::attach(Session session) { session_ = std::move(session); }
 
-void Interpreter::define(const std::string& word, Command command) { own_[word] = std::move(command); }
-
 ui::Forms& Interpreter::forms() const { return *session_.forms; }
 
 void Interpreter::fail(const Line& at, std::string actual) const {
@@ -68,7 +66,7 @@ void Interpreter::run() {
   // in a transcript does not go unnoticed until then.
   for (const Line& ln : script_.lines) {
     const std::string& w = ln.command();
-    if (w != "end" && !is_program_word(w) && !own_.count(w) && !builtin_commands().count(w))
+    if (w != "end" && !is_program_word(w) && !builtin_commands().count(w))
       fail(ln, "unknown command " + w);
   }
   pos_ = 0;
@@ -84,8 +82,7 @@ void Interpreter::execute(const Line& line) {
   const std::string& word = line.command();
   if (word == "end") fail(line, "no modal window is open");
   if (is_program_word(word)) fail(line, "the program showed nothing");
-  auto own = own_.find(word);
-  const Command& cmd = own != own_.end() ? own->second : builtin_commands().find(word)->second;
+  const Command& cmd = builtin_commands().find(word)->second;
   try {
     cmd(*this, line);
   } catch (const std::exception& e) {

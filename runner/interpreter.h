@@ -61,14 +61,11 @@ class Interpreter {
   // The host to build the program with.
   ScriptedHost& host() { return host_; }
   void attach(Session session);
-  // Adds or replaces a command of this interpreter only.
-  void define(const std::string& word, Command command);
 
   // Runs the transcript from its first line; throws Failure when the scenario fails.
   void run();
 
   // ---- for the commands ----
-  const Script& script() const { return script_; }
   const Paths& paths() const { return paths_; }
   const Session& session() const { return session_; }
   ui::Forms& forms() const;
@@ -141,7 +138,6 @@ class Interpreter {
   Paths paths_;
   ScriptedHost host_;
   Session session_;
-  CommandTable own_;  // commands defined for this interpreter only
   size_t pos_ = 0;    // next line to run or consume
   std::vector<const Line*> current_;  // lines being run, innermost last
   std::vector<Frame*> frames_;        // modal shows in progress, innermost last

@@ -27,7 +27,6 @@ public:
     Value(long long number) : v_(number) {}
     Value(double number) : v_(number) {}
 
-    static Value null() { return Value(); }
 
     Kind kind() const { return static_cast<Kind>(v_.index()); }
     bool is_null() const { return kind() == Kind::null; }

@@ -110,11 +110,6 @@ struct SinkWriter : pugi::xml_writer {
   }
 };
 
-struct StringSink : ByteSink {
-  std::string out;
-  void write(std::string_view bytes) override { out.append(bytes); }
-};
-
 // Pieces handed on once they reach this size.
 constexpr std::size_t kChunk = 1 << 20;
 
@@ -440,12 +435,6 @@ void Worksheet::update_dimension() {
     ref += cell_name(r1, c1);
   }
   xml::set_attr(dim, "ref", ref);
-}
-
-std::string Worksheet::xml() {
-  StringSink sink;
-  write_xml(sink);
-  return std::move(sink.out);
 }
 
 void Worksheet::write_added_rows(std::string& out, std::map<int, AddedRow>::const_iterator from,

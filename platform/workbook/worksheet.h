@@ -31,8 +31,7 @@ class Worksheet {
   Worksheet(const Worksheet&) = delete;
   Worksheet& operator=(const Worksheet&) = delete;
 
-  std::string xml();
-  // Hands the part's XML to `out` piece by piece, as xml() would give it.
+  // Hands the part's XML to `out` piece by piece.
   void write_xml(ByteSink& out);
   bool changed() const { return changed_; }
 
