@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "platform/text/error.h"
+#include "shell/window_names.h"
 #include "tests/support/recording_host.h"
 #include "tests/support/book_files.h"
 
@@ -45,7 +46,7 @@ class ReportSessionTest : public ::testing::Test {
     b.sheets = {wb::testing::sheet_part(""), wb::testing::sheet_part("")};
     b.active_tab = 1;
     wb::testing::write_book(prog.program_file("STORMDRAINRESULTS.xlr"), b);
-    for (const char* w : {"frmHGL", "frmpipeflex", "PipeEnergyForm"})
+    for (const char* w : {window::frmHGL, window::frmpipeflex, window::PipeEnergyForm})
       prog.forms.register_form(w, [w](ui::Forms& f) { return std::make_unique<PointerWindow>(f, w); });
   }
 
@@ -93,7 +94,7 @@ TEST_F(ReportSessionTest, FillsSavesAndHandsOverTheCopy) {
   prog.printDlg.file_name = "left over";
   int pointer_while_filling = -1;
   run(kFormLD229, [&](ReportSession& r) {
-    pointer_while_filling = pointer("frmpipeflex");
+    pointer_while_filling = pointer(window::frmpipeflex);
     r.set_value(1, 13, "Route 29");
     r.set_value(12, 1, "7");
     r.set_number(12, 28, 1.5);
@@ -106,7 +107,7 @@ TEST_F(ReportSessionTest, FillsSavesAndHandsOverTheCopy) {
   EXPECT_EQ(prog.printDlg.init_dir, prog.program_folder);  // no earlier dialog: the program folder
   EXPECT_TRUE(prog.printDlg.cancel_error);
   EXPECT_EQ(pointer_while_filling, ui::kPointerHourglass);
-  EXPECT_EQ(pointer("frmpipeflex"), ui::kPointerDefault);
+  EXPECT_EQ(pointer(window::frmpipeflex), ui::kPointerDefault);
   EXPECT_EQ(prog.vars.handover.last_folder, reports_dir());
   ASSERT_EQ(host.documents, std::vector<std::string>{report_file("net.xls")});
   wb::Workbook saved = wb::Workbook::open(report_file("net.xls"));
@@ -148,7 +149,7 @@ TEST_F(ReportSessionTest, AnExistingFileIsOverwrittenOnlyOnYes) {
   EXPECT_EQ(host.messages[0].icon, Icon::Exclamation);
   EXPECT_EQ(read_all(report_file("old.xls")), "the user's own file");
   EXPECT_EQ(prog.vars.handover.last_folder, "");
-  EXPECT_EQ(pointer("frmpipeflex"), ui::kPointerDefault);
+  EXPECT_EQ(pointer(window::frmpipeflex), ui::kPointerDefault);
 
   host.files = {report_file("old.xls")};
   host.answers = {ui::Answer::Yes};
@@ -188,7 +189,7 @@ TEST_F(ReportSessionTest, AMissingTemplateFailsAtTheCopyAfterTheFolderMoved) {
   EXPECT_EQ(host.messages[0].text, "File not found");
   EXPECT_TRUE(host.messages[0].system_modal);
   EXPECT_EQ(prog.vars.handover.last_folder, reports_dir());
-  EXPECT_EQ(pointer("frmpipeflex"), ui::kPointerDefault);  // not yet set
+  EXPECT_EQ(pointer(window::frmpipeflex), ui::kPointerDefault);  // not yet set
   EXPECT_FALSE(fs::exists(report_file("net.xls")));
 }
 
@@ -232,7 +233,7 @@ TEST_F(ReportSessionTest, ADamagedTemplateIsNamedAndNothingIsCopied) {
         << host.messages[0].text;
     EXPECT_TRUE(host.messages[0].system_modal);
     EXPECT_FALSE(fs::exists(report_file("out.xls")));
-    EXPECT_EQ(pointer("PipeEnergyForm"), ui::kPointerDefault);  // not yet set
+    EXPECT_EQ(pointer(window::PipeEnergyForm), ui::kPointerDefault);  // not yet set
     EXPECT_TRUE(host.documents.empty());
 
     std::ofstream(report_file("mine.xls")) << "the user's own file";
@@ -260,7 +261,7 @@ TEST_F(ReportSessionTest, AFailureAfterTheCopyPutsThePointerBack) {
   }
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(report.book().text(12, 1), "1");
-  EXPECT_EQ(pointer("frmpipeflex"), ui::kPointerDefault);
+  EXPECT_EQ(pointer(window::frmpipeflex), ui::kPointerDefault);
   EXPECT_EQ(wb::Workbook::open(report_file("net.xls")).text(12, 1), "");  // the unfilled copy
 }
 
@@ -305,7 +306,7 @@ TEST_F(ReportSessionTest, TheGradeLineReportTakesTheErrorPathButCancelIsNoName) 
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].text, "File not found");
   EXPECT_TRUE(host.messages[0].system_modal);
-  EXPECT_EQ(pointer("frmHGL"), ui::kPointerDefault);
+  EXPECT_EQ(pointer(window::frmHGL), ui::kPointerDefault);
   EXPECT_TRUE(host.documents.empty());
   EXPECT_FALSE(fs::exists(report_file("hgl.xls")));
 
@@ -327,7 +328,7 @@ TEST_F(ReportSessionTest, TheGradeLineReportTakesTheErrorPathButCancelIsNoName) 
   }
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_NE(host.messages[0].text, "Finished! Please check and Save your results");
-  EXPECT_EQ(pointer("frmHGL"), ui::kPointerDefault);
+  EXPECT_EQ(pointer(window::frmHGL), ui::kPointerDefault);
   EXPECT_TRUE(host.documents.empty());
   fs::remove(report_file("hgl.xls"));
 
@@ -411,7 +412,7 @@ TEST_F(ReportSessionTest, FilesTheProgramDependsOnAreNeverOverwritten) {
     EXPECT_EQ(host.messages[0].icon, Icon::Exclamation);
     EXPECT_EQ(host.messages[0].buttons, Buttons::OK);
     EXPECT_EQ(prog.vars.handover.last_folder, "/earlier");
-    EXPECT_EQ(pointer("frmpipeflex"), ui::kPointerDefault);
+    EXPECT_EQ(pointer(window::frmpipeflex), ui::kPointerDefault);
     EXPECT_TRUE(host.documents.empty());
   }
   EXPECT_EQ(read_all(project), "project");
@@ -436,7 +437,7 @@ TEST_F(ReportSessionTest, ADesktopThatCannotOpenTheReportIsNamedWithItsFullPath)
   EXPECT_EQ(host.messages[0].text, "The report \"" + report_file("net.xlsx") +
                                        "\" could not be opened on this desktop. Please open it yourself.");
   EXPECT_EQ(host.messages[0].icon, Icon::Exclamation);
-  EXPECT_EQ(pointer("frmpipeflex"), ui::kPointerDefault);
+  EXPECT_EQ(pointer(window::frmpipeflex), ui::kPointerDefault);
   EXPECT_TRUE(fs::exists(report_file("net.xlsx")));
 }
 
@@ -444,7 +445,7 @@ TEST_F(ReportSessionTest, ADesktopThatCannotOpenTheReportIsNamedWithItsFullPath)
 // A main window with the two-panel status bar of the program's own.
 class StatusWindow : public ui::Form {
  public:
-  explicit StatusWindow(ui::Forms& f) : Form(f, "frmsoftwaremain") {}
+  explicit StatusWindow(ui::Forms& f) : Form(f, window::frmsoftwaremain) {}
 
  protected:
   void build() override { add(ui::Kind::StatusBar, "StatusBar").set_panel_count(2); }
@@ -454,14 +455,14 @@ class StatusWindow : public ui::Form {
 // gives the panel its own text back when it ends, failure included; without the main window
 // loaded nothing is shown (and the window is not loaded for it).
 TEST_F(ReportSessionTest, LongReportsShowTheirProgressInTheStatusBar) {
-  prog.forms.register_form("frmsoftwaremain", [](ui::Forms& f) { return std::make_unique<StatusWindow>(f); });
+  prog.forms.register_form(window::frmsoftwaremain, [](ui::Forms& f) { return std::make_unique<StatusWindow>(f); });
   {
     ReportSession report(prog, kFormLD229);
     report.progress(2000, 5000);
   }
-  EXPECT_FALSE(prog.forms.get("frmsoftwaremain").is_loaded());
+  EXPECT_FALSE(prog.forms.get(window::frmsoftwaremain).is_loaded());
 
-  ui::Control& bar = prog.forms.get("frmsoftwaremain").c("StatusBar");
+  ui::Control& bar = prog.forms.get(window::frmsoftwaremain).c("StatusBar");
   bar.set_panel(1, "Project Database - p.gwp");
   try {
     ReportSession report(prog, kFormLD347);
