@@ -6,6 +6,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <map>
 #include <optional>
@@ -18,22 +19,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using Folders = std::set<std::string>;
+
+// `base` and `more`.
+Folders plus(Folders base, std::initializer_list<std::string> more) {
+  base.insert(more);
+  return base;
+}
+
 // The folders of the tree, each with the folders its files may include from besides its own.
 // A folder not named here belongs to the nearest named folder above it.
-const std::map<std::string, std::set<std::string>>& layer_rules() {
-  static const std::set<std::string> platform = {"platform/text", "platform/units", "platform/db", "platform/ui",
-                                                 "platform/binding", "platform/workbook"};
-  static const std::set<std::string> subsystems = [] {
-    std::set<std::string> s = platform;
-    s.insert({"shell", "design/hydraulics", "design", "reports", "outlet"});
-    return s;
-  }();
-  static const std::set<std::string> model = [] {
-    std::set<std::string> s = subsystems;
-    s.insert("model");
-    return s;
-  }();
-  static const std::map<std::string, std::set<std::string>> rules = {
+const std::map<std::string, Folders>& layer_rules() {
+  static const Folders platform = {"platform/text", "platform/units",   "platform/db",
+                                   "platform/ui",   "platform/binding", "platform/workbook"};
+  static const Folders subsystems = plus(platform, {"shell", "design/hydraulics", "design", "reports", "outlet"});
+  static const Folders model = plus(subsystems, {"model"});
+  static const std::map<std::string, Folders> rules = {
       {"platform/text", {}},
       {"platform/units", {}},
       {"platform/db", {"platform/text"}},
@@ -42,21 +43,9 @@ const std::map<std::string, std::set<std::string>>& layer_rules() {
       {"platform/workbook", {"platform/text"}},
       {"design/hydraulics", {"platform/text", "platform/units"}},
       {"shell", platform},
-      {"design", [] {
-         std::set<std::string> s = platform;
-         s.insert({"shell", "design/hydraulics"});
-         return s;
-       }()},
-      {"reports", [] {
-         std::set<std::string> s = platform;
-         s.insert({"shell", "design/hydraulics", "design"});
-         return s;
-       }()},
-      {"outlet", [] {
-         std::set<std::string> s = platform;
-         s.insert({"shell", "design/hydraulics", "design", "reports"});
-         return s;
-       }()},
+      {"design", plus(platform, {"shell", "design/hydraulics"})},
+      {"reports", plus(platform, {"shell", "design/hydraulics", "design"})},
+      {"outlet", plus(platform, {"shell", "design/hydraulics", "design", "reports"})},
       {"model", subsystems},
       // The runner and the Qt front-end sit side by side above the program model.
       {"runner", model},
@@ -64,12 +53,8 @@ const std::map<std::string, std::set<std::string>>& layer_rules() {
       // Build tools of the program folder.
       {"data", platform},
       {"bench", model},
-      // Tests: each unit test folder sees what its library sees; the shared helpers the platform.
-      {"tests/support", [] {
-         std::set<std::string> s = platform;
-         s.insert("shell");
-         return s;
-       }()},
+      // Tests: each unit test folder sees what its library sees, and the shared helpers.
+      {"tests/support", plus(platform, {"shell"})},
       {"tests/layers", {}},
       {"tests/unit/text", {"platform/text", "tests/support"}},
       {"tests/unit/db", {"platform/text", "platform/db", "tests/support"}},
@@ -78,46 +63,15 @@ const std::map<std::string, std::set<std::string>>& layer_rules() {
       {"tests/unit/workbook", {"platform/text", "platform/workbook", "tests/support"}},
       {"tests/unit/units", {"platform/units"}},
       // The hydraulics tests read a solve as the pipe design window shows it.
-      {"tests/unit/hydraulics", [] {
-         std::set<std::string> s = platform;
-         s.insert({"shell", "design/hydraulics", "design", "tests/support"});
-         return s;
-       }()},
-      {"tests/unit/shell", [] {
-         std::set<std::string> s = platform;
-         s.insert({"shell", "tests/support"});
-         return s;
-       }()},
-      {"tests/unit/design", [] {
-         std::set<std::string> s = platform;
-         s.insert({"shell", "design/hydraulics", "design", "tests/support"});
-         return s;
-       }()},
-      {"tests/unit/reports", [] {
-         std::set<std::string> s = platform;
-         s.insert({"shell", "design/hydraulics", "design", "reports", "tests/support"});
-         return s;
-       }()},
-      {"tests/unit/outlet", [] {
-         std::set<std::string> s = platform;
-         s.insert({"shell", "design/hydraulics", "design", "reports", "outlet", "tests/support"});
-         return s;
-       }()},
-      {"tests/unit/runner", [] {
-         std::set<std::string> s = model;
-         s.insert({"runner", "tests/support"});
-         return s;
-       }()},
-      {"tests/fuzz", [] {
-         std::set<std::string> s = model;
-         s.insert("runner");
-         return s;
-       }()},
-      {"tests/qt", [] {
-         std::set<std::string> s = model;
-         s.insert({"app", "tests/support"});
-         return s;
-       }()},
+      {"tests/unit/hydraulics", plus(platform, {"shell", "design/hydraulics", "design", "tests/support"})},
+      {"tests/unit/shell", plus(platform, {"shell", "tests/support"})},
+      {"tests/unit/design", plus(platform, {"shell", "design/hydraulics", "design", "tests/support"})},
+      {"tests/unit/reports", plus(platform, {"shell", "design/hydraulics", "design", "reports", "tests/support"})},
+      {"tests/unit/outlet",
+       plus(platform, {"shell", "design/hydraulics", "design", "reports", "outlet", "tests/support"})},
+      {"tests/unit/runner", plus(model, {"runner", "tests/support"})},
+      {"tests/fuzz", plus(model, {"runner"})},
+      {"tests/qt", plus(model, {"app", "tests/support"})},
   };
   return rules;
 }
@@ -155,7 +109,7 @@ std::string include_fault(const std::string& from, const std::string& header, bo
   if (angled || !resolved) return {};
   const std::optional<std::string> target = layer_of(*resolved);
   if (!target || *target == *layer) return {};
-  const std::set<std::string>& allowed = layer_rules().at(*layer);
+  const Folders& allowed = layer_rules().at(*layer);
   if (allowed.count(*target)) return {};
   return "layer " + *layer + " may not include from " + *target;
 }
