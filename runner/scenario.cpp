@@ -62,8 +62,11 @@ Script with_program_commands(Script script) {
       lines.push_back(std::move(ln));
       continue;
     }
-    if (ln.words.size() != 3 || !ln.words[1].quoted || !ln.words[2].quoted)
-      throw Failure{script.file, ln.number, ln.source, "openproject takes a quoted path and a quoted project name"};
+    const std::vector<Word>& w = ln.words;
+    const bool titled = w.size() == 5 && w[3].text == "title" && !w[3].quoted && w[4].quoted;
+    if ((w.size() != 3 && !titled) || !w[1].quoted || !w[2].quoted)
+      throw Failure{script.file, ln.number, ln.source,
+                    "openproject takes a quoted path and a quoted project name, and may end in title \"T\""};
     auto step = [&ln](std::vector<Word> words) {
       Line l;
       l.number = ln.number;
@@ -73,7 +76,9 @@ Script with_program_commands(Script script) {
     };
     lines.push_back(step({{"click"}, {std::string(window::frmsoftwaremain) + ".mnuopenProj"}}));
     lines.push_back(step({{"open"}, ln.words[1]}));
-    lines.push_back(step({{"message"}, {"Project Name: " + ln.words[2].text, true}, {"info"}}));
+    std::vector<Word> message = {{"message"}, {"Project Name: " + w[2].text, true}, {"info"}};
+    if (titled) message.insert(message.end(), {w[3], w[4]});
+    lines.push_back(step(std::move(message)));
   }
   script.lines = std::move(lines);
   return script;

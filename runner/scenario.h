@@ -21,11 +21,12 @@ struct ScenarioResult {
 };
 
 // The commands a transcript has for this program, spelt out into the lines they stand for:
-//   openproject "path" "name"   the main window's Open, the file dialog answered with the path
-//                               and the project's name announced; the same as the three lines
+//   openproject "path" "name" [title "T"]
+//       the main window's Open, the file dialog answered with the path and the project's name
+//       announced (in a box titled T); the same as the three lines
 //     click frmsoftwaremain.mnuopenProj
 //     open "path"
-//     message "Project Name: name" info
+//     message "Project Name: name" info [title "T"]
 // Each line spelt out keeps the number and text of the line it came from, so that a failure
 // names the transcript's own line. A malformed line fails with a Failure.
 Script with_program_commands(Script script);

@@ -57,12 +57,20 @@ TEST_F(ScenarioFile, OpenProjectIsTheMainWindowsOpenWithTheProjectNameAnnounced)
   EXPECT_EQ(r.message.rfind(other + ":3: openproject \"$TMP/p.gwp\" \"Other Road\" / ", 0), 0u) << r.message;
   EXPECT_NE(r.message.find("Project Name: Route 340 Storm Sewer"), std::string::npos) << r.message;
 
-  for (const char* line : {"openproject \"$TMP/p.gwp\"\n", "openproject $TMP/p.gwp \"Route 340 Storm Sewer\"\n"}) {
+  // The box's title, when given, is checked too.
+  r = run(write("titled.scn", preamble + "openproject \"$TMP/p.gwp\" \"Route 340 Storm Sewer\" title \"Tarnel Hydro\"\n"));
+  EXPECT_TRUE(r.passed) << r.message;
+  r = run(write("titled.scn", preamble + "openproject \"$TMP/p.gwp\" \"Route 340 Storm Sewer\" title \"Other\"\n"));
+  EXPECT_FALSE(r.passed);
+
+  for (const char* line : {"openproject \"$TMP/p.gwp\"\n", "openproject $TMP/p.gwp \"Route 340 Storm Sewer\"\n",
+                           "openproject \"$TMP/p.gwp\" \"Route 340 Storm Sewer\" title\n"}) {
     const std::string bad = write("bad.scn", preamble + line);
     r = run(bad);
     EXPECT_FALSE(r.passed);
     EXPECT_NE(r.message.find(":3: openproject "), std::string::npos) << r.message;
-    EXPECT_NE(r.message.find(" / openproject takes a quoted path and a quoted project name"), std::string::npos)
+    EXPECT_NE(r.message.find(" / openproject takes a quoted path and a quoted project name, and may end in title"),
+              std::string::npos)
         << r.message;
   }
 }
