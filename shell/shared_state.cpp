@@ -5,6 +5,7 @@
 #include <map>
 
 #include "platform/text/general.h"
+#include "shell/tarnelhydro_libraries.h"
 
 namespace gw::shell {
 
@@ -60,6 +61,9 @@ const std::map<std::string, Getter, std::less<>>& getters() {
 }  // namespace
 
 void SharedState::set_unit_system(std::string units_text) {
+  // "English" or "metric" in any letter case names that system; keep its canonical name so
+  // the text and the constants always agree.
+  if (std::string system = unit_system_of(units_text); !system.empty()) units_text = std::move(system);
   units_ = units_of(units_text);
   unit_system_ = std::move(units_text);
 }

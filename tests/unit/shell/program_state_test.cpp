@@ -15,24 +15,29 @@ using gw::shell::SharedState;
 TEST(SharedState, UnitSystemAndItsConstantsChangeTogether) {
   struct Case {
     const char* text;
+    const char* shown;  // the unit system the program keeps and shows
     UnitSystem system;
     const char* gravity;
     const char* dia_divisor;
     const char* manning_k;
   };
   const Case cases[] = {
-      {"METRIC", UnitSystem::metric, "9.8146", "1000", "1"},
-      {"ENGLISH", UnitSystem::english, "32.2", "12", "1.486"},
+      {"METRIC", "METRIC", UnitSystem::metric, "9.8146", "1000", "1"},
+      {"ENGLISH", "ENGLISH", UnitSystem::english, "32.2", "12", "1.486"},
+      // Another letter case names the same system, wherever the text comes from (the
+      // project details window reads the stored record as it stands).
+      {"English", "ENGLISH", UnitSystem::english, "32.2", "12", "1.486"},
+      {"metric", "METRIC", UnitSystem::metric, "9.8146", "1000", "1"},
       // A text naming neither system is kept as it is, for the program to show.
-      {"IMPERIAL", UnitSystem::unknown, "9.8146", "1000", "1"},
+      {"IMPERIAL", "IMPERIAL", UnitSystem::unknown, "9.8146", "1000", "1"},
   };
   SharedState v;  // one state, changed from system to system
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     v.set_unit_system(c.text);
-    EXPECT_EQ(v.unit_system(), c.text);
+    EXPECT_EQ(v.unit_system(), c.shown);
     EXPECT_EQ(v.units().system, c.system);
-    EXPECT_EQ(v.lookup("unit_system"), c.text);
+    EXPECT_EQ(v.lookup("unit_system"), c.shown);
     EXPECT_EQ(v.lookup("gravity"), c.gravity);
     EXPECT_EQ(v.lookup("dia_divisor"), c.dia_divisor);
     EXPECT_EQ(v.lookup("manning_k"), c.manning_k);
