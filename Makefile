@@ -18,7 +18,7 @@ DEB_PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 APT := $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get
 
-.PHONY: deps configure build run test scenario screenshots bench sanitize fuzz
+.PHONY: deps configure build run test scenario screenshots bench sanitize fuzz format
 
 deps:
 	@missing=""; \
@@ -95,3 +95,8 @@ fuzz: deps
 	    || { tail -40 $(FUZZ_DIR)/fuzz_$$h.log; exit 1; }; \
 	  grep -E '^stat::number_of_executed_units|^Done' $(FUZZ_DIR)/fuzz_$$h.log; \
 	done
+
+# Applies the project's code style (.clang-format) to every tracked C++ file.
+format:
+	@command -v clang-format >/dev/null 2>&1 || { echo "Installing: clang-format"; $(APT) update && $(APT) install -y --no-install-recommends clang-format; }
+	cd $(ROOT) && git ls-files '*.cpp' '*.h' | xargs clang-format -i
