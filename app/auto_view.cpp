@@ -140,8 +140,10 @@ class CaptionFollower : public QObject {
 
  protected:
   bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::ShowToParent) caption_->show();
-    else if (e->type() == QEvent::HideToParent) caption_->hide();
+    if (e->type() == QEvent::ShowToParent)
+      caption_->show();
+    else if (e->type() == QEvent::HideToParent)
+      caption_->hide();
     return false;
   }
 
@@ -176,7 +178,8 @@ void lay_out(Section& s, const std::map<const Control*, QWidget*>& widgets) {
   for (size_t i = 0; i < cs.size(); ++i) {
     const Control* c = cs[i];
     QWidget* w = widgets.at(c);
-    if ((c->kind() == Kind::Label && i + 1 < cs.size() && is_field(cs[i + 1]->kind())) || is_field(c->kind())) {
+    if ((c->kind() == Kind::Label && i + 1 < cs.size() && is_field(cs[i + 1]->kind())) ||
+        is_field(c->kind())) {
       Row r;
       if (is_field(c->kind())) {
         // A field without a label of its own is captioned with its name.
@@ -275,8 +278,10 @@ void add_menus(QWidget* top, QMenuBar* bar, const ui::Form& form, const std::vec
     } else {
       auto* a = new QAction(top);
       a->setObjectName(object_name(*m));
-      if (parent) parent->addAction(a);
-      else bar->addAction(a);
+      if (parent)
+        parent->addAction(a);
+      else
+        bar->addAction(a);
     }
   }
 }
@@ -301,12 +306,13 @@ void place_controls(QWidget* root, const ui::Form& form, const std::vector<const
     if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
       int pages = static_cast<int>(c->tabs().size());
       for (const Control* o : form.controls())
-        if (checked_section(form, *o, first_strip).rfind(c->name() + "#", 0) == 0) pages = std::max(pages, o->tab_page + 1);
+        if (checked_section(form, *o, first_strip).rfind(c->name() + "#", 0) == 0)
+          pages = std::max(pages, o->tab_page + 1);
       for (int p = 0; p < pages; ++p) {
         auto* page = new QWidget;
         page->setObjectName(object_name(*c) + "_page" + QString::number(p));
         const std::string cap = p < static_cast<int>(c->tabs().size()) ? c->tabs()[static_cast<size_t>(p)]
-                                                                         : "Tab " + std::to_string(p);
+                                                                       : "Tab " + std::to_string(p);
         tabs->addTab(page, QString::fromStdString(cap));
         sections[c->name() + "#" + std::to_string(p)].host = page;
       }
@@ -338,9 +344,12 @@ QWidget* build_auto_window(const ui::Form& form) {
     }
     QWidget* w = make_widget(*c);
     widgets[c] = w;
-    if (auto* tb = qobject_cast<QToolBar*>(w)) mw->addToolBar(tb);
-    else if (auto* sb = qobject_cast<QStatusBar*>(w)) mw->setStatusBar(sb);
-    else placed.push_back(c);
+    if (auto* tb = qobject_cast<QToolBar*>(w))
+      mw->addToolBar(tb);
+    else if (auto* sb = qobject_cast<QStatusBar*>(w))
+      mw->setStatusBar(sb);
+    else
+      placed.push_back(c);
   }
   if (!menus.empty()) add_menus(mw, mw->menuBar(), form, menus);
 
@@ -380,9 +389,12 @@ void place_missing_controls(QWidget* top, const ui::Form& form, const std::vecto
     }
     QWidget* w = make_widget(*c);
     widgets[c] = w;
-    if (auto* tb = qobject_cast<QToolBar*>(w); tb && mw) mw->addToolBar(tb);
-    else if (auto* sb = qobject_cast<QStatusBar*>(w); sb && mw && !mw->findChild<QStatusBar*>()) mw->setStatusBar(sb);
-    else placed.push_back(c);
+    if (auto* tb = qobject_cast<QToolBar*>(w); tb && mw)
+      mw->addToolBar(tb);
+    else if (auto* sb = qobject_cast<QStatusBar*>(w); sb && mw && !mw->findChild<QStatusBar*>())
+      mw->setStatusBar(sb);
+    else
+      placed.push_back(c);
   }
   if (!menus.empty()) {
     QMenuBar* bar = mw ? mw->menuBar() : top->findChild<QMenuBar*>();
@@ -398,8 +410,10 @@ void place_missing_controls(QWidget* top, const ui::Form& form, const std::vecto
   extra->setObjectName(QString::fromStdString(form.name()) + "_more");
   place_controls(extra, form, placed, widgets);
   if (QLayout* l = client->layout()) {
-    if (auto* g = qobject_cast<QGridLayout*>(l)) g->addWidget(extra, g->rowCount(), 0, 1, std::max(g->columnCount(), 1));
-    else l->addWidget(extra);
+    if (auto* g = qobject_cast<QGridLayout*>(l))
+      g->addWidget(extra, g->rowCount(), 0, 1, std::max(g->columnCount(), 1));
+    else
+      l->addWidget(extra);
   } else {
     extra->setParent(client);
     extra->adjustSize();

@@ -210,9 +210,7 @@ void ControlBinding::from_view(F&& f) {
 void ControlBinding::connect_signals() {
   QObject* o = obj_;
   if (auto* le = qobject_cast<QLineEdit*>(o)) {
-    QObject::connect(le, &QLineEdit::textEdited, guard_, [this] {
-      user([this] { push_text(); });
-    });
+    QObject::connect(le, &QLineEdit::textEdited, guard_, [this] { user([this] { push_text(); }); });
     auto sel = [this] {
       if (alive_ && !view_.host().applying()) push_selection();
     };
@@ -231,7 +229,8 @@ void ControlBinding::connect_signals() {
     QObject::connect(lw, &QListWidget::currentRowChanged, guard_, [this](int row) {
       user([this, row] { from_view([this, row] { ctl_.set_list_index(row); }); });
     });
-    QObject::connect(lw, &QListWidget::itemDoubleClicked, guard_, [this] { user([this] { ctl_.dblclick(); }); });
+    QObject::connect(lw, &QListWidget::itemDoubleClicked, guard_,
+                     [this] { user([this] { ctl_.dblclick(); }); });
   } else if (auto* tw = qobject_cast<QTableWidget*>(o)) {
     QObject::connect(tw, &QTableWidget::currentCellChanged, guard_, [this](int r, int c) {
       if (r < 0 || c < 0) return;
@@ -243,7 +242,8 @@ void ControlBinding::connect_signals() {
       });
     });
     QObject::connect(tw, &QTableWidget::cellClicked, guard_, [this] { user([this] { ctl_.click(); }); });
-    QObject::connect(tw, &QTableWidget::cellDoubleClicked, guard_, [this] { user([this] { ctl_.dblclick(); }); });
+    QObject::connect(tw, &QTableWidget::cellDoubleClicked, guard_,
+                     [this] { user([this] { ctl_.dblclick(); }); });
   } else if (auto* tabs = qobject_cast<QTabWidget*>(o)) {
     QObject::connect(tabs, &QTabWidget::currentChanged, guard_, [this](int i) {
       if (i < 0) return;
@@ -255,9 +255,8 @@ void ControlBinding::connect_signals() {
       user([this, v] { from_view([this, v] { ctl_.set_value(v); }); });
     });
   } else if (auto* rb = qobject_cast<QRadioButton*>(o)) {
-    QObject::connect(rb, &QRadioButton::clicked, guard_, [this] {
-      user([this] { from_view([this] { ctl_.set_value(1); }); });
-    });
+    QObject::connect(rb, &QRadioButton::clicked, guard_,
+                     [this] { user([this] { from_view([this] { ctl_.set_value(1); }); }); });
   } else if (auto* ab = qobject_cast<QAbstractButton*>(o)) {
     QObject::connect(ab, &QAbstractButton::clicked, guard_, [this] { user([this] { ctl_.click(); }); });
   } else if (auto* m = qobject_cast<QMenu*>(o)) {
@@ -272,10 +271,14 @@ void ControlBinding::connect_signals() {
 
 void ControlBinding::push_text() {
   QString t;
-  if (auto* le = qobject_cast<QLineEdit*>(obj_)) t = le->text();
-  else if (auto* pe = qobject_cast<QPlainTextEdit*>(obj_)) t = pe->toPlainText().replace("\n", "\r\n");
-  else if (auto* cb = qobject_cast<QComboBox*>(obj_)) t = cb->currentText();
-  else return;
+  if (auto* le = qobject_cast<QLineEdit*>(obj_))
+    t = le->text();
+  else if (auto* pe = qobject_cast<QPlainTextEdit*>(obj_))
+    t = pe->toPlainText().replace("\n", "\r\n");
+  else if (auto* cb = qobject_cast<QComboBox*>(obj_))
+    t = cb->currentText();
+  else
+    return;
   const std::string s = t.toStdString();
   if (s == ctl_.text()) return;
   // A paste into a numeric field that its key filter would not let through is refused as a
@@ -324,15 +327,17 @@ bool ControlBinding::key_press(QKeyEvent& e) {
   });
   if (!alive_) return true;
   apply_text();
-  if (k == 0) return true;        // the handler dropped the key
-  if (k == ascii) return false;   // the key goes on to the widget unchanged
+  if (k == 0) return true;       // the handler dropped the key
+  if (k == ascii) return false;  // the key goes on to the widget unchanged
   // The handler typed another character in its place.
   if (k >= 32 && k < 256) {
     const QString ch(QChar(static_cast<char16_t>(k)));
     QLineEdit* le = qobject_cast<QLineEdit*>(obj_);
     if (auto* cb = qobject_cast<QComboBox*>(obj_)) le = cb->lineEdit();
-    if (le) le->insert(ch);
-    else if (auto* pe = qobject_cast<QPlainTextEdit*>(obj_)) pe->insertPlainText(ch);
+    if (le)
+      le->insert(ch);
+    else if (auto* pe = qobject_cast<QPlainTextEdit*>(obj_))
+      pe->insertPlainText(ch);
     user([this] { push_text(); });
   }
   return true;
@@ -347,8 +352,8 @@ void ControlBinding::focus_in() {
 void ControlBinding::mouse_click() {
   QObject* o = obj_;
   if (qobject_cast<QLabel*>(o) || qobject_cast<QLineEdit*>(o) || qobject_cast<QPlainTextEdit*>(o) ||
-      qobject_cast<QGroupBox*>(o) || (qobject_cast<QFrame*>(o) && !qobject_cast<QAbstractItemView*>(o) &&
-                                      !qobject_cast<QTabWidget*>(o)))
+      qobject_cast<QGroupBox*>(o) ||
+      (qobject_cast<QFrame*>(o) && !qobject_cast<QAbstractItemView*>(o) && !qobject_cast<QTabWidget*>(o)))
     user([this] { ctl_.click(); });
 }
 
@@ -384,16 +389,28 @@ void ControlBinding::apply_all() {
 void ControlBinding::apply(Prop p) {
   if (!alive_ || !obj_) return;
   switch (p) {
-    case Prop::Text: apply_text(); break;
+    case Prop::Text:
+      apply_text();
+      break;
     case Prop::Enabled:
       apply_enabled();
       apply_locked();
       break;
-    case Prop::Visible: apply_visible(); break;
-    case Prop::Locked: apply_locked(); break;
-    case Prop::BackColor: apply_colour(); break;
-    case Prop::Value: apply_value(); break;
-    case Prop::Items: apply_items(); break;
+    case Prop::Visible:
+      apply_visible();
+      break;
+    case Prop::Locked:
+      apply_locked();
+      break;
+    case Prop::BackColor:
+      apply_colour();
+      break;
+    case Prop::Value:
+      apply_value();
+      break;
+    case Prop::Items:
+      apply_items();
+      break;
     case Prop::ListIndex:
       apply_list_index();
       apply_text();
@@ -402,11 +419,21 @@ void ControlBinding::apply(Prop p) {
       apply_selection();
       apply_grid_position();
       break;
-    case Prop::Cells: schedule_cells(); break;
-    case Prop::Panels: apply_panels(); break;
-    case Prop::Buttons: apply_buttons(); break;
-    case Prop::Tabs: apply_tabs(); break;
-    case Prop::Other: apply_all(); break;
+    case Prop::Cells:
+      schedule_cells();
+      break;
+    case Prop::Panels:
+      apply_panels();
+      break;
+    case Prop::Buttons:
+      apply_buttons();
+      break;
+    case Prop::Tabs:
+      apply_tabs();
+      break;
+    case Prop::Other:
+      apply_all();
+      break;
   }
 }
 
@@ -477,9 +504,12 @@ void ControlBinding::apply_locked() {
   // A display-only field (locked, or disabled by its window) is read-only and stays
   // readable; apply_colour gives it the read-only background.
   const bool v = ctl_.locked() || (ctl_.kind() == Kind::TextBox && !ctl_.enabled());
-  if (auto* le = qobject_cast<QLineEdit*>(obj_)) le->setReadOnly(v);
-  else if (auto* pe = qobject_cast<QPlainTextEdit*>(obj_)) pe->setReadOnly(v);
-  else if (auto* cb = qobject_cast<QComboBox*>(obj_); cb && cb->lineEdit()) cb->lineEdit()->setReadOnly(v);
+  if (auto* le = qobject_cast<QLineEdit*>(obj_))
+    le->setReadOnly(v);
+  else if (auto* pe = qobject_cast<QPlainTextEdit*>(obj_))
+    pe->setReadOnly(v);
+  else if (auto* cb = qobject_cast<QComboBox*>(obj_); cb && cb->lineEdit())
+    cb->lineEdit()->setReadOnly(v);
   apply_colour();
 }
 
@@ -496,8 +526,10 @@ void ControlBinding::apply_colour() {
     // disabled, so that values are read as easily as they are typed.
     QPalette p = QApplication::palette(w);
     const bool read_only = ctl_.locked() || !ctl_.enabled();
-    if (c) p.setColor(QPalette::Base, *c);
-    else if (read_only) p.setColor(QPalette::Base, p.color(QPalette::Active, QPalette::Window));
+    if (c)
+      p.setColor(QPalette::Base, *c);
+    else if (read_only)
+      p.setColor(QPalette::Base, p.color(QPalette::Active, QPalette::Window));
     p.setColor(QPalette::Disabled, QPalette::Text, p.color(QPalette::Active, QPalette::Text));
     p.setColor(QPalette::Disabled, QPalette::Base, p.color(QPalette::Active, QPalette::Base));
     if (w->palette() != p || !w->testAttribute(Qt::WA_SetPalette)) w->setPalette(p);
@@ -667,8 +699,10 @@ void ControlBinding::apply_panels() {
       label->setTextFormat(Qt::PlainText);
       label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
       label->setMinimumWidth(i == 1 ? 200 : 140);
-      if (i == 1) sb->addWidget(label, 1);
-      else sb->addPermanentWidget(label);
+      if (i == 1)
+        sb->addWidget(label, 1);
+      else
+        sb->addPermanentWidget(label);
     }
     const QString t = qs(ctl_.panel(i));
     if (label->text() != t) label->setText(t);
@@ -687,9 +721,8 @@ void ControlBinding::apply_buttons() {
       QAction* a = tb->addAction(QString());
       a->setObjectName(tb->objectName() + "_" + QString::number(i + 1));
       const int index = static_cast<int>(i) + 1;
-      QObject::connect(a, &QAction::triggered, guard_, [this, index] {
-        user([this, index] { ctl_.click_button(index); });
-      });
+      QObject::connect(a, &QAction::triggered, guard_,
+                       [this, index] { user([this, index] { ctl_.click_button(index); }); });
     }
     acts = tb->actions();
   }
@@ -714,8 +747,10 @@ void ControlBinding::apply_tabs() {
   for (size_t i = 0; i < tabs.size(); ++i) {
     const int idx = static_cast<int>(i);
     const QString t = qs(tabs[i]);
-    if (idx >= tw->count()) tw->addTab(new QWidget, t);
-    else if (tw->tabText(idx) != t) tw->setTabText(idx, t);
+    if (idx >= tw->count())
+      tw->addTab(new QWidget, t);
+    else if (tw->tabText(idx) != t)
+      tw->setTabText(idx, t);
   }
   if (ctl_.tab() >= 0 && ctl_.tab() < tw->count() && tw->currentIndex() != ctl_.tab())
     tw->setCurrentIndex(ctl_.tab());

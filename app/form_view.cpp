@@ -2,21 +2,21 @@
 #include "app/form_view.h"
 
 #include <algorithm>
-#include <map>
 #include <cstdio>
+#include <map>
 
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QAction>
-#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QStyledItemDelegate>
-#include <QMouseEvent>
-#include <QPixmap>
 
 #include "app/auto_view.h"
 #include "app/control_binder.h"
@@ -43,8 +43,8 @@ class ColumnDelegate : public QStyledItemDelegate {
     style->drawControl(QStyle::CE_ItemViewItem, &o, p, o.widget);
     const int width = o.rect.width() / columns_;
     p->save();
-    p->setPen(o.palette.color(QPalette::Normal, (o.state & QStyle::State_Selected) ? QPalette::HighlightedText
-                                                                                      : QPalette::Text));
+    p->setPen(o.palette.color(
+        QPalette::Normal, (o.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text));
     for (int i = 0; i < columns_ && i < parts.size(); ++i)
       p->drawText(QRect(o.rect.left() + i * width, o.rect.top(), width, o.rect.height()), Qt::AlignCenter,
                   parts[i].trimmed());
@@ -59,15 +59,32 @@ class ColumnDelegate : public QStyledItemDelegate {
 
 std::string help_section(const std::string& window) {
   static const std::map<std::string, std::string> sections = {
-      {window::frmsoftwaremain, "main"},      {window::frmHydroSplash, "main"},       {window::frmAbout, "about"},
-      {window::frmProject, "project"},        {window::frmProjectNOAA, "project"},    {window::frmProjectUpdate, "upgrade"},
-      {window::frmpipeflex, "pipetable"},     {window::frmpipemodify, "renumber"},    {window::frmpipemain, "pipedesign"},
-      {window::frmskew, "deflection"},        {window::frmVATc, "tc"},                {window::frmarea, "area"},
-      {window::frmareaV2, "area"},            {window::frmEPipeSize, "sizes"},        {window::frmPipeSizeM, "sizes"},
-      {window::frmPA_C_E, "sizes"},           {window::frmPA_C_M, "sizes"},           {window::frmPA_CMP_SC_E, "sizes"},
-      {window::frmPA_CMP_SC_M, "sizes"},      {window::frmPA_CMP_MC_E, "sizes"},      {window::frmPA_CMP_MC_M, "sizes"},
-      {window::frmPA_CMP_LC_E, "sizes"},      {window::frmPA_CMP_LC_M, "sizes"},      {window::frmHGL, "hgl"},
-      {window::PipeEnergyForm, "outfall"},    {window::frmEnergyDissipation, "energy"},
+      {window::frmsoftwaremain, "main"},
+      {window::frmHydroSplash, "main"},
+      {window::frmAbout, "about"},
+      {window::frmProject, "project"},
+      {window::frmProjectNOAA, "project"},
+      {window::frmProjectUpdate, "upgrade"},
+      {window::frmpipeflex, "pipetable"},
+      {window::frmpipemodify, "renumber"},
+      {window::frmpipemain, "pipedesign"},
+      {window::frmskew, "deflection"},
+      {window::frmVATc, "tc"},
+      {window::frmarea, "area"},
+      {window::frmareaV2, "area"},
+      {window::frmEPipeSize, "sizes"},
+      {window::frmPipeSizeM, "sizes"},
+      {window::frmPA_C_E, "sizes"},
+      {window::frmPA_C_M, "sizes"},
+      {window::frmPA_CMP_SC_E, "sizes"},
+      {window::frmPA_CMP_SC_M, "sizes"},
+      {window::frmPA_CMP_MC_E, "sizes"},
+      {window::frmPA_CMP_MC_M, "sizes"},
+      {window::frmPA_CMP_LC_E, "sizes"},
+      {window::frmPA_CMP_LC_M, "sizes"},
+      {window::frmHGL, "hgl"},
+      {window::PipeEnergyForm, "outfall"},
+      {window::frmEnergyDissipation, "energy"},
   };
   auto it = sections.find(window);
   return it == sections.end() ? std::string() : it->second;
@@ -86,7 +103,8 @@ FormView::FormView(QtHost& host, ui::Form& form, QWidget* top) : host_(host), fo
   }
   // A row of a list is chosen by double-clicking it, as the window's default button would.
   for (QListWidget* l : top_->findChildren<QListWidget*>()) {
-    if (const int columns = l->property("gwColumns").toInt(); columns > 1) l->setItemDelegate(new ColumnDelegate(columns, l));
+    if (const int columns = l->property("gwColumns").toInt(); columns > 1)
+      l->setItemDelegate(new ColumnDelegate(columns, l));
     QObject::connect(l, &QListWidget::itemDoubleClicked, this, [this] { press_button("gwDefaultButton"); });
   }
   form_observer_ = form_.observe([this](ui::Form&, ui::Form::Event e) { on_form_event(e); });
@@ -119,7 +137,8 @@ void FormView::bind_all() {
     }
   }
   for (ui::Control* c : form_.controls()) {
-    if (QObject* o = find_control_object(top_, *c)) bindings_.push_back(std::make_unique<ControlBinding>(*this, *c, o));
+    if (QObject* o = find_control_object(top_, *c))
+      bindings_.push_back(std::make_unique<ControlBinding>(*this, *c, o));
   }
   apply_tab_order();
 }
@@ -234,7 +253,8 @@ bool FormView::window_key(QKeyEvent& e) {
   if (e.key() == Qt::Key_Escape) return press_button("gwCancelButton");
   if (e.key() == Qt::Key_F1 && attached_) {
     // Windows without a Help menu open the guide at their own section too.
-    const std::string guide = host_.program_folder() + "/" + shell::kHelpFile + "#" + help_section(form_.name());
+    const std::string guide =
+        host_.program_folder() + "/" + shell::kHelpFile + "#" + help_section(form_.name());
     if (!host_.open_document(guide)) {
       ui::Message m;
       m.text = "The help document \"" + host_.program_folder() + "/" + shell::kHelpFile +
@@ -248,7 +268,8 @@ bool FormView::window_key(QKeyEvent& e) {
 }
 
 bool FormView::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == top_ && event->type() == QEvent::KeyPress) return window_key(*static_cast<QKeyEvent*>(event));
+  if (watched == top_ && event->type() == QEvent::KeyPress)
+    return window_key(*static_cast<QKeyEvent*>(event));
   if (watched == top_ && event->type() == QEvent::Close) {
     // The close box asks the model to unload the window; the view follows the model.
     event->ignore();

@@ -33,9 +33,12 @@ int usage() {
 int main(int argc, char** argv) {
   std::string shots, sample;
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--screenshots") == 0 && i + 1 < argc) shots = argv[++i];
-    else if (std::strcmp(argv[i], "--sample") == 0 && i + 1 < argc) sample = argv[++i];
-    else return usage();
+    if (std::strcmp(argv[i], "--screenshots") == 0 && i + 1 < argc)
+      shots = argv[++i];
+    else if (std::strcmp(argv[i], "--sample") == 0 && i + 1 < argc)
+      sample = argv[++i];
+    else
+      return usage();
   }
   if (!sample.empty() && shots.empty()) return usage();
   if (!shots.empty()) {
@@ -45,7 +48,9 @@ int main(int argc, char** argv) {
       if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
     });
   } else if (!display_available()) {
-    std::fprintf(stderr, "gullyworks: no display found; run it under a desktop, or headless with: xvfb-run make run\n");
+    std::fprintf(
+        stderr,
+        "gullyworks: no display found; run it under a desktop, or headless with: xvfb-run make run\n");
     return 1;
   }
 

@@ -11,9 +11,9 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPointer>
@@ -30,8 +30,8 @@
 #include "app/designer_forms.h"
 #include "app/file_filter.h"
 #include "app/form_view.h"
-#include "shell/help.h"
 #include "platform/text/error.h"
+#include "shell/help.h"
 
 namespace gw::app {
 
@@ -43,19 +43,26 @@ namespace {
 // The answer given without asking: the one that changes nothing.
 Answer safe_answer(Buttons b) {
   switch (b) {
-    case Buttons::OK: return Answer::OK;
-    case Buttons::OKCancel: return Answer::Cancel;
-    case Buttons::YesNo: return Answer::No;
+    case Buttons::OK:
+      return Answer::OK;
+    case Buttons::OKCancel:
+      return Answer::Cancel;
+    case Buttons::YesNo:
+      return Answer::No;
   }
   return Answer::OK;
 }
 
 const char* answer_name(Answer a) {
   switch (a) {
-    case Answer::OK: return "OK";
-    case Answer::Cancel: return "Cancel";
-    case Answer::Yes: return "Yes";
-    case Answer::No: return "No";
+    case Answer::OK:
+      return "OK";
+    case Answer::Cancel:
+      return "Cancel";
+    case Answer::Yes:
+      return "Yes";
+    case Answer::No:
+      return "No";
   }
   return "?";
 }
@@ -99,7 +106,8 @@ QWidget* QtHost::dialog_parent() const {
   if (QWidget* w = QApplication::activeModalWidget()) return w;
   if (QWidget* w = QApplication::activeWindow()) return w;
   for (auto it = loops_.rbegin(); it != loops_.rend(); ++it)
-    if (FormView* v = find_view(*(*it)->form); v && v->widget() && v->widget()->isVisible()) return v->widget();
+    if (FormView* v = find_view(*(*it)->form); v && v->widget() && v->widget()->isVisible())
+      return v->widget();
   return nullptr;
 }
 
@@ -116,9 +124,15 @@ Answer QtHost::message(const ui::Message& m) {
   box.setText(QString::fromStdString(m.text));
   box.setTextFormat(Qt::PlainText);
   switch (m.icon) {
-    case ui::Icon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case ui::Icon::Information: box.setIcon(QMessageBox::Information); break;
-    case ui::Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case ui::Icon::None:
+      box.setIcon(QMessageBox::NoIcon);
+      break;
+    case ui::Icon::Information:
+      box.setIcon(QMessageBox::Information);
+      break;
+    case ui::Icon::Exclamation:
+      box.setIcon(QMessageBox::Warning);
+      break;
   }
   switch (m.buttons) {
     case Buttons::OK:
@@ -140,11 +154,16 @@ Answer QtHost::message(const ui::Message& m) {
   box.setWindowModality(Qt::ApplicationModal);
   box.exec();
   switch (box.standardButton(box.clickedButton())) {
-    case QMessageBox::Ok: return Answer::OK;
-    case QMessageBox::Cancel: return Answer::Cancel;
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return safe_answer(m.buttons);
+    case QMessageBox::Ok:
+      return Answer::OK;
+    case QMessageBox::Cancel:
+      return Answer::Cancel;
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    default:
+      return safe_answer(m.buttons);
   }
 }
 
@@ -154,9 +173,10 @@ bool QtHost::file_dialog(ui::FileDialog& d, bool save) {
   // Each kind of file (its filter) has its own last folder, kept between runs.
   const QString kind = "folders/" + QString::fromStdString(d.filter.empty() ? std::string("*") : d.filter);
   QSettings settings;
-  const QString start = dialog_start_folder(
-      settings.value(kind).toString(), QString::fromStdString(d.init_dir), QString::fromStdString(program_folder_),
-      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+  const QString start =
+      dialog_start_folder(settings.value(kind).toString(), QString::fromStdString(d.init_dir),
+                          QString::fromStdString(program_folder_),
+                          QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
   QFileDialog dlg(dialog_parent(), QString::fromStdString(d.dialog_title), start);
   dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   if (save) {
@@ -164,7 +184,8 @@ bool QtHost::file_dialog(ui::FileDialog& d, bool save) {
     // The program asks its own overwrite question.
     dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
   } else {
-    dlg.setFileMode((d.flags & ui::FileDialog::kFileMustExist) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dlg.setFileMode((d.flags & ui::FileDialog::kFileMustExist) ? QFileDialog::ExistingFile
+                                                               : QFileDialog::AnyFile);
   }
   const QStringList filters = qt_name_filters(d.filter);
   if (!filters.isEmpty()) dlg.setNameFilters(filters);
@@ -348,7 +369,8 @@ void QtHost::set_mouse_pointer(int pointer) {
 std::string QtHost::help_target(const std::string& target) const {
   // The user's guide opens at the section of the window the engineer is working in: the
   // innermost modal window, else the active one.
-  if (target.find('#') != std::string::npos || QFileInfo(QString::fromStdString(target)).fileName() != shell::kHelpFile)
+  if (target.find('#') != std::string::npos ||
+      QFileInfo(QString::fromStdString(target)).fileName() != shell::kHelpFile)
     return target;
   const ui::Form* active = nullptr;
   for (auto it = loops_.rbegin(); it != loops_.rend() && !active; ++it)

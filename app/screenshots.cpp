@@ -116,7 +116,8 @@ int render_screenshots(const std::string& program_folder, const std::string& dir
     copy = dir + "/sample.gwp";
     std::filesystem::copy_file(sample, copy, std::filesystem::copy_options::overwrite_existing, ec);
     if (ec) {
-      std::fprintf(stderr, "gullyworks: cannot copy the sample project %s: %s\n", sample.c_str(), ec.message().c_str());
+      std::fprintf(stderr, "gullyworks: cannot copy the sample project %s: %s\n", sample.c_str(),
+                   ec.message().c_str());
       return 1;
     }
   }

@@ -34,7 +34,7 @@ class QuietHost : public ui::Host {
   std::string last_message;
   std::vector<std::string> expected;
   std::vector<std::string> closed_at_once;  // modal windows that the user closes as they open
-  std::function<void(ui::Form&)> on_modal;   // what the user does in a modal window, if anything
+  std::function<void(ui::Form&)> on_modal;  // what the user does in a modal window, if anything
   int documents = 0;
   ui::Answer message(const ui::Message& m) override {
     if (m.buttons == ui::Buttons::YesNo) return ui::Answer::Yes;
@@ -44,7 +44,8 @@ class QuietHost : public ui::Host {
   void show_modal(ui::Form& f) override {
     f.host_set_visible(true, true);
     if (on_modal) on_modal(f);
-    if (f.is_loaded() && std::find(closed_at_once.begin(), closed_at_once.end(), f.name()) != closed_at_once.end())
+    if (f.is_loaded() &&
+        std::find(closed_at_once.begin(), closed_at_once.end(), f.name()) != closed_at_once.end())
       f.unload();
   }
   void show_modeless(ui::Form& f) override { f.host_set_visible(true, false); }
@@ -100,9 +101,10 @@ struct Project {
   fs::path file;
   int count = 0;
 
-  Project(const std::string& tag, int pipes, const std::map<std::string, std::string>& values = {}) : count(pipes) {
-    folder = fs::temp_directory_path() / ("gw_" + tag + "_bench_" + std::to_string(::getpid()) + "_" +
-                                          std::to_string(pipes));
+  Project(const std::string& tag, int pipes, const std::map<std::string, std::string>& values = {})
+      : count(pipes) {
+    folder = fs::temp_directory_path() /
+             ("gw_" + tag + "_bench_" + std::to_string(::getpid()) + "_" + std::to_string(pipes));
     fs::create_directories(folder);
     file = folder / "bench.gwp";
     fs::copy_file(fs::path(GW_PROGRAM_DIR) / "Rillbase21.rdb", file, fs::copy_options::overwrite_existing);
@@ -180,7 +182,8 @@ struct Project {
           {"PCBUFSTR", "0.5,0.3,0.2,0.9,0.1,0.0,0.0,0.0,0.0,0.0,0.0,0.0,0.0,0.0,0.0"},
       };
       for (std::size_t u = 0; u < 4; ++u)
-        v["PRENODE" + std::to_string(u + 1)] = u < p.upstream.size() ? "P" + std::to_string(p.upstream[u]) : "";
+        v["PRENODE" + std::to_string(u + 1)] =
+            u < p.upstream.size() ? "P" + std::to_string(p.upstream[u]) : "";
       for (const auto& [column, text] : values) v[column] = text;
 
       std::vector<db::Value> row;

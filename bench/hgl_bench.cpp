@@ -86,9 +86,9 @@ void BM_WalkAndGradeLine(benchmark::State& state) {
     const std::vector<Branch> branches = walk_upstream(pipes.walk_pipes(), "N0");
     std::vector<SheetValue> cells;
     cells.reserve(28 * kPipes);
-    rows = write_grade_line_sheet(branches, pipes, header, units,
-                                  [&cells](int, int, const SheetValue& v) { cells.push_back(v); })
-               .rows_written;
+    rows = write_grade_line_sheet(branches, pipes, header, units, [&cells](int, int, const SheetValue& v) {
+             cells.push_back(v);
+           }).rows_written;
     benchmark::DoNotOptimize(cells.data());
   }
   if (rows != kPipes) state.SkipWithError("not every pipe got its row");
@@ -140,9 +140,17 @@ void BM_ComputeHGL(benchmark::State& state) {
   state.counters["pipes"] = pipes;
   state.counters["peak_MB"] = peak;
 }
-BENCHMARK(BM_ComputeHGL)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Repetitions(9)
+BENCHMARK(BM_ComputeHGL)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
     ->ReportAggregatesOnly(true);
-BENCHMARK(BM_ComputeHGL)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)
+BENCHMARK(BM_ComputeHGL)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3)
     ->ReportAggregatesOnly(true);
 
 }  // namespace

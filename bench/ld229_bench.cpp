@@ -86,9 +86,17 @@ void BM_FormLD229(benchmark::State& state) {
   state.counters["pipes"] = pipes;
   state.counters["peak_MB"] = peak;
 }
-BENCHMARK(BM_FormLD229)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Repetitions(9)
+BENCHMARK(BM_FormLD229)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
     ->ReportAggregatesOnly(true);
-BENCHMARK(BM_FormLD229)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)
+BENCHMARK(BM_FormLD229)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3)
     ->ReportAggregatesOnly(true);
 
 // The cells of the 10,000-pipe workbook (header and rows), as a tab-separated list of
@@ -153,7 +161,11 @@ void BM_XlsxWriterPeer(benchmark::State& state) {
   }
   state.counters["pipes"] = 10000;
 }
-BENCHMARK(BM_XlsxWriterPeer)->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_XlsxWriterPeer)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->Unit(benchmark::kMillisecond)
     ->ReportAggregatesOnly(true);
 
 }  // namespace

@@ -61,8 +61,13 @@ void BM_OpenPipeTableWindow(benchmark::State& state) {
   state.counters["pipes"] = pipes;
   state.counters["peak_MB"] = peak;
 }
-BENCHMARK(BM_OpenPipeTableWindow)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_OpenPipeTableWindow)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 // View on a pipe in the middle of the grid: the pipe design window opens on it, the user closes
 // it, and the table refreshes with the same row current.
@@ -82,7 +87,8 @@ void BM_ViewPipeAndClose(benchmark::State& state) {
     f.window->cmdflexviewpipe_Click();
     state.PauseTiming();
     peak = std::max(peak, gw::bench::peak_memory_mb());
-    const bool same_row = f.window->c("pipeflex").row() == row && f.prog->vars.handover.pipe_form_id == number;
+    const bool same_row =
+        f.window->c("pipeflex").row() == row && f.prog->vars.handover.pipe_form_id == number;
     state.ResumeTiming();
     if (!f.host.last_message.empty()) {
       state.SkipWithError(f.host.last_message.c_str());
@@ -97,8 +103,13 @@ void BM_ViewPipeAndClose(benchmark::State& state) {
   state.counters["pipes"] = pipes;
   state.counters["peak_MB"] = peak;
 }
-BENCHMARK(BM_ViewPipeAndClose)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ViewPipeAndClose)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 // Modify on a pipe that its downstream pipe names upstream: the user types the new number and
 // accepts (the number goes back and forth between runs), then the table refreshes.
@@ -127,7 +138,8 @@ void BM_RenumberCascade(benchmark::State& state) {
     state.PauseTiming();
     peak = std::max(peak, gw::bench::peak_memory_mb());
     gw::db::Recordset check;
-    check.open(*f.prog->vars.connections.project_connection, "SELECT COUNT(*) FROM PIPE WHERE PIPE_NUMBER = ?", {next});
+    check.open(*f.prog->vars.connections.project_connection,
+               "SELECT COUNT(*) FROM PIPE WHERE PIPE_NUMBER = ?", {next});
     const bool renumbered = check.field(0) == "1";
     state.ResumeTiming();
     if (!f.host.last_message.empty()) {
@@ -143,7 +155,12 @@ void BM_RenumberCascade(benchmark::State& state) {
   state.counters["pipes"] = pipes;
   state.counters["peak_MB"] = peak;
 }
-BENCHMARK(BM_RenumberCascade)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_RenumberCascade)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_project.h"
 #include "design/frmpipemain.h"
 #include "model/model.h"
-#include "bench/bench_project.h"
 #include "platform/db/connection.h"
 
 namespace {
@@ -19,7 +19,6 @@ namespace fs = std::filesystem;
 
 using gw::bench::Project;
 using gw::bench::QuietHost;
-
 
 // Loading the window as the pipe table's View (0) or Edit (1) does: the record of one pipe,
 // its binding, and the upstream lists of every pipe.
@@ -44,7 +43,8 @@ void BM_OpenPipeDesignWindow(benchmark::State& state) {
   for (auto _ : state) {
     window.load();
     state.PauseTiming();
-    const bool shown = window.c("pipe_number").text() == "P5000" && window.c("prenode1").text() == first_upstream &&
+    const bool shown = window.c("pipe_number").text() == "P5000" &&
+                       window.c("prenode1").text() == first_upstream &&
                        window.c("prenode1").list_count() == pipes;
     window.unload();
     state.ResumeTiming();
@@ -59,7 +59,12 @@ void BM_OpenPipeDesignWindow(benchmark::State& state) {
   }
   state.counters["pipes"] = pipes;
 }
-BENCHMARK(BM_OpenPipeDesignWindow)->ArgName("edit")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)
-    ->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_OpenPipeDesignWindow)
+    ->ArgName("edit")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace

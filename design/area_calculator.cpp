@@ -10,7 +10,8 @@ namespace gw::design::area {
 CRange parse_c_range(std::string_view caption) {
   const std::size_t dash = caption.find('-');
   const std::string_view low = caption.substr(0, dash);
-  const std::string_view high = dash == std::string_view::npos ? std::string_view{} : caption.substr(dash + 1);
+  const std::string_view high =
+      dash == std::string_view::npos ? std::string_view{} : caption.substr(dash + 1);
   return CRange{text::to_number(low), text::to_number(high)};
 }
 

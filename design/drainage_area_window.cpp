@@ -25,9 +25,7 @@ void DrainageAreaWindow::guarded(F&& f) {
 
 void DrainageAreaWindow::build() {
   set_caption("DRAINAGE AREA");
-  auto frame = [&](const char* name, const char* caption) {
-    add(Kind::Frame, name).set_caption(caption);
-  };
+  auto frame = [&](const char* name, const char* caption) { add(Kind::Frame, name).set_caption(caption); };
   frame("Frame_type", "TYPE OF DRAINAGE AREA");
   frame("Frame_area", "A (Acres)");
   frame("Frame_crange", "C - Range");

@@ -31,14 +31,10 @@ struct Coefficient {
 
 // Land covers of shallow concentrated flow and their intercept coefficients.
 constexpr Coefficient kLandCovers[] = {
-    {"Forest Overland flow (0.076)", "0.076"},
-    {"Fallow,Contour cropped,woodland (0.152)", "0.152"},
-    {"Short grass pasture (0.213)", "0.213"},
-    {"Cultivated straight row (0.274)", "0.274"},
-    {"Nearly bare untilled (0.305)", "0.305"},
-    {"Grassed waterway-shallow (0.457)", "0.457"},
-    {"Unpaved - shallow (0.491)", "0.491"},
-    {"Paved - shallow (0.619)", "0.619"},
+    {"Forest Overland flow (0.076)", "0.076"}, {"Fallow,Contour cropped,woodland (0.152)", "0.152"},
+    {"Short grass pasture (0.213)", "0.213"},  {"Cultivated straight row (0.274)", "0.274"},
+    {"Nearly bare untilled (0.305)", "0.305"}, {"Grassed waterway-shallow (0.457)", "0.457"},
+    {"Unpaved - shallow (0.491)", "0.491"},    {"Paved - shallow (0.619)", "0.619"},
 };
 
 // Soil types of overland flow and their rational C values.
@@ -61,15 +57,32 @@ constexpr const char* kShortTc = "Computed Tc < 5 min, Default 5 Min will be use
 
 // Controls of the stored lists, in field order.
 constexpr std::array<const char*, tc_inputs::kFirstListFields> kFirstList = {
-    "flow_distance1", "upper_elevation1", "lower_elevation1", "slope1",   "landuse_type",
-    "intercept_coeff", "txtTc1",          "flow_distance2",   "upper_elevation2", "lower_elevation2",
-    "slope2",          "gn",              "tgd_flow",         "channel_velocity", "txtTc2"};
-constexpr std::array<const char*, tc_inputs::kSecondListFields> kSecondList = {
-    "flow_distance3", "upper_elevation3", "lower_elevation3", "slope3",         "soil_type",
-    "rational_C_value", "txtTc3",         "txtoutlet_height", "txttravel_length", "surface_type",
-    "txtsurface_factor", "txtTc5",        "flow_distance4",   "upper_elevation4", "lower_elevation4",
-    "slope4",           "gn4",            "pipe_dia",         "pipe_velocity",    "txtTc4",
-    "computedPTc"};
+    "flow_distance1",   "upper_elevation1", "lower_elevation1",
+    "slope1",           "landuse_type",     "intercept_coeff",
+    "txtTc1",           "flow_distance2",   "upper_elevation2",
+    "lower_elevation2", "slope2",           "gn",
+    "tgd_flow",         "channel_velocity", "txtTc2"};
+constexpr std::array<const char*, tc_inputs::kSecondListFields> kSecondList = {"flow_distance3",
+                                                                               "upper_elevation3",
+                                                                               "lower_elevation3",
+                                                                               "slope3",
+                                                                               "soil_type",
+                                                                               "rational_C_value",
+                                                                               "txtTc3",
+                                                                               "txtoutlet_height",
+                                                                               "txttravel_length",
+                                                                               "surface_type",
+                                                                               "txtsurface_factor",
+                                                                               "txtTc5",
+                                                                               "flow_distance4",
+                                                                               "upper_elevation4",
+                                                                               "lower_elevation4",
+                                                                               "slope4",
+                                                                               "gn4",
+                                                                               "pipe_dia",
+                                                                               "pipe_velocity",
+                                                                               "txtTc4",
+                                                                               "computedPTc"};
 
 template <std::size_t N>
 std::vector<std::string> items_of(const Coefficient (&list)[N]) {
@@ -92,7 +105,8 @@ void frmVATc::build() {
     f.container = container;
     return f;
   };
-  auto label = [&](const std::string& name, const std::string& caption, const std::string& container) -> Control& {
+  auto label = [&](const std::string& name, const std::string& caption,
+                   const std::string& container) -> Control& {
     Control& l = add(Kind::Label, name);
     l.set_caption(caption);
     l.container = container;
@@ -105,8 +119,8 @@ void frmVATc::build() {
     return b;
   };
   // A row: label, box, unit label ("" none).
-  auto row = [&](const std::string& caption, const std::string& name, const std::string& text, const char* unit,
-                 const std::string& container) -> Control& {
+  auto row = [&](const std::string& caption, const std::string& name, const std::string& text,
+                 const char* unit, const std::string& container) -> Control& {
     label("lbl_" + name, caption, container);
     Control& b = box(name, text, container);
     if (*unit) label("unit_" + name, unit, container);
@@ -226,11 +240,27 @@ void frmVATc::build() {
 
 void frmVATc::wire_handlers() {
   // Every input box selects its text on entry and takes only numeric keys.
-  for (const char* name : {"flow_distance3", "upper_elevation3", "lower_elevation3", "rational_C_value",
-                           "txtoutlet_height", "txttravel_length", "flow_distance1", "upper_elevation1",
-                           "lower_elevation1", "flow_distance2", "upper_elevation2", "lower_elevation2", "gn",
-                           "tgd_flow", "channel_velocity", "flow_distance4", "upper_elevation4", "lower_elevation4",
-                           "gn4", "pipe_dia", "pipe_velocity"}) {
+  for (const char* name : {"flow_distance3",
+                           "upper_elevation3",
+                           "lower_elevation3",
+                           "rational_C_value",
+                           "txtoutlet_height",
+                           "txttravel_length",
+                           "flow_distance1",
+                           "upper_elevation1",
+                           "lower_elevation1",
+                           "flow_distance2",
+                           "upper_elevation2",
+                           "lower_elevation2",
+                           "gn",
+                           "tgd_flow",
+                           "channel_velocity",
+                           "flow_distance4",
+                           "upper_elevation4",
+                           "lower_elevation4",
+                           "gn4",
+                           "pipe_dia",
+                           "pipe_velocity"}) {
     Control& b = c(name);
     b.on_got_focus = [&b] { shell::select_all_text(b); };
     shell::numeric_field(b);
@@ -247,7 +277,8 @@ void frmVATc::wire_handlers() {
   }
   c("flow_distance1").on_lost_focus = [this] { flow_distance1_LostFocus(); };
   c("flow_distance3").on_lost_focus = [this] { flow_distance3_LostFocus(); };
-  for (int s = 1; s <= 4; ++s) c(seg("lower_elevation", s)).on_lost_focus = [this, s] { lower_elevation_LostFocus(s); };
+  for (int s = 1; s <= 4; ++s)
+    c(seg("lower_elevation", s)).on_lost_focus = [this, s] { lower_elevation_LostFocus(s); };
   c("tgd_flow").on_lost_focus = [this] { exclusive_LostFocus("tgd_flow", "channel_velocity"); };
   c("channel_velocity").on_lost_focus = [this] { exclusive_LostFocus("channel_velocity", "tgd_flow"); };
   c("pipe_dia").on_lost_focus = [this] { exclusive_LostFocus("pipe_dia", "pipe_velocity"); };
@@ -277,9 +308,12 @@ void frmVATc::set_metric_units() {
   for (Control* ctl : controls()) {
     if (ctl->kind() != Kind::Label) continue;
     const std::string& unit = ctl->caption();
-    if (unit == "ft" || unit == "ft - (Max  200')") ctl->set_caption("m");
-    else if (unit == "ft/ft") ctl->set_caption("m/m");
-    else if (unit == "ft/sec") ctl->set_caption("m/sec");
+    if (unit == "ft" || unit == "ft - (Max  200')")
+      ctl->set_caption("m");
+    else if (unit == "ft/ft")
+      ctl->set_caption("m/m");
+    else if (unit == "ft/sec")
+      ctl->set_caption("m/sec");
   }
 }
 
@@ -290,19 +324,32 @@ bool frmVATc::english_formulas() const { return prog.vars.units().english(); }
 // ---- switches and segments ----
 
 void frmVATc::CheckTc_Click(int segment) {
-  if (c(seg("CheckTc", segment)).checked()) compute_segment(segment);
-  else c(seg("txtTc", segment)).set_text("0.0");
+  if (c(seg("CheckTc", segment)).checked())
+    compute_segment(segment);
+  else
+    c(seg("txtTc", segment)).set_text("0.0");
   if (is_loaded()) sum_total_tc();
 }
 
 void frmVATc::compute_segment(int segment) {
   switch (segment) {
-    case 1: compute_shallow_tc(); break;
-    case 2: compute_channel_tc(); break;
-    case 3: compute_seelye_tc(); break;
-    case 4: compute_pipe_tc(); break;
-    case 5: compute_kirpich_tc(); break;
-    default: break;
+    case 1:
+      compute_shallow_tc();
+      break;
+    case 2:
+      compute_channel_tc();
+      break;
+    case 3:
+      compute_seelye_tc();
+      break;
+    case 4:
+      compute_pipe_tc();
+      break;
+    case 5:
+      compute_kirpich_tc();
+      break;
+    default:
+      break;
   }
 }
 
@@ -311,7 +358,8 @@ void frmVATc::switch_off(int segment) { c(seg("CheckTc", segment)).set_value(0);
 bool frmVATc::reach_ok(int segment, double distance, double upper, double lower) {
   const tc::Reach reach = tc::check_reach(distance, upper, lower);
   if (reach == tc::Reach::Ok) return true;
-  msg(reach == tc::Reach::ZeroDistance ? kZeroDistance : kNotFalling, Buttons::OK, Icon::Exclamation, "Error");
+  msg(reach == tc::Reach::ZeroDistance ? kZeroDistance : kNotFalling, Buttons::OK, Icon::Exclamation,
+      "Error");
   switch_off(segment);
   return false;
 }
@@ -330,7 +378,8 @@ void frmVATc::compute_shallow_tc() {
     if (!reach_ok(1, distance, upper, lower)) return;
     const double slope_percent = text::checked(100.0 * tc::reach_slope(distance, upper, lower));
     c("slope1").set_text(text::format(slope_percent, nf));
-    const double time = tc::shallow_flow_tc(distance, slope_percent, number("intercept_coeff"), english_formulas());
+    const double time =
+        tc::shallow_flow_tc(distance, slope_percent, number("intercept_coeff"), english_formulas());
     c("txtTc1").set_text(text::format(time, nf));
   } catch (const std::exception&) {
     data_error(1);
@@ -456,7 +505,8 @@ void frmVATc::flow_distance3_LostFocus() {
   // Overland flow is limited to 200 ft, which is 60 m in a metric project.
   const bool metric = vars().units().metric();
   if (text::to_number(b.text()) > (metric ? 60 : 200)) {
-    msg(metric ? "Maximum Flow Distance must be less than  60 m!" : "Maximum Flow Distance must be less than  200 ft!",
+    msg(metric ? "Maximum Flow Distance must be less than  60 m!"
+               : "Maximum Flow Distance must be less than  200 ft!",
         Buttons::OK, Icon::Exclamation);
     b.set_text(metric ? "60.0" : "200.0");
   }
@@ -467,8 +517,9 @@ void frmVATc::lower_elevation_LostFocus(int segment) {
   Control& lower = c(seg("lower_elevation", segment));
   lower.set_text(text::format_text(lower.text(), vars().handover.number_format));
   try {
-    double slope = tc::reach_slope(number(seg("flow_distance", segment).c_str()),
-                                   number(seg("upper_elevation", segment).c_str()), text::to_number(lower.text()));
+    double slope =
+        tc::reach_slope(number(seg("flow_distance", segment).c_str()),
+                        number(seg("upper_elevation", segment).c_str()), text::to_number(lower.text()));
     if (segment == 1) slope = text::checked(slope * 100.0);
     c(seg("slope", segment)).set_text(text::format(slope, "0.0000"));
   } catch (const std::exception&) {
@@ -555,12 +606,15 @@ void frmVATc::decode_PTcstr() {
   // The land cover is restored as text only: its coefficient comes from its own field.
   const auto fields = tc_inputs::split_fields(prog.form<frmpipemain>().c("PTcStr").text(),
                                               tc_inputs::kFirstListFields, tc_inputs::kLandCoverField);
-  for (std::size_t i = 0; i < fields.size() && i < kFirstList.size(); ++i) c(kFirstList[i]).set_text(fields[i]);
+  for (std::size_t i = 0; i < fields.size() && i < kFirstList.size(); ++i)
+    c(kFirstList[i]).set_text(fields[i]);
 }
 
 void frmVATc::decode_PTcstr2() {
-  const auto fields = tc_inputs::split_second_list(prog.form<frmpipemain>().c("pTcStr2").text(), kSurfaceType);
-  for (std::size_t i = 0; i < fields.size() && i < kSecondList.size(); ++i) c(kSecondList[i]).set_text(fields[i]);
+  const auto fields =
+      tc_inputs::split_second_list(prog.form<frmpipemain>().c("pTcStr2").text(), kSurfaceType);
+  for (std::size_t i = 0; i < fields.size() && i < kSecondList.size(); ++i)
+    c(kSecondList[i]).set_text(fields[i]);
 }
 
 void frmVATc::decode_PTcoptionstr() {

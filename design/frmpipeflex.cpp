@@ -76,15 +76,23 @@ void frmpipeflex::build() {
     m.shortcut = shortcut;
     return m;
   };
-  auto separator = [&menu](const char* name, const char* parent) { menu(name, "-", parent).separator = true; };
+  auto separator = [&menu](const char* name, const char* parent) {
+    menu(name, "-", parent).separator = true;
+  };
   menu("mnuflexfile", "&File", "");
   menu("mnuflexaddpipe", "&Add Pipe", "mnuflexfile", "Ctrl+A").on_click = [this] { cmdflexaddpipe_Click(); };
-  menu("mnuflexviewpipe", "&View Pipe", "mnuflexfile", "Ctrl+V").on_click = [this] { cmdflexviewpipe_Click(); };
-  menu("mnuflexveditpipe", "&Edit Pipe", "mnuflexfile", "Ctrl+E").on_click = [this] { cmdflexveditpipe_Click(); };
+  menu("mnuflexviewpipe", "&View Pipe", "mnuflexfile", "Ctrl+V").on_click = [this] {
+    cmdflexviewpipe_Click();
+  };
+  menu("mnuflexveditpipe", "&Edit Pipe", "mnuflexfile", "Ctrl+E").on_click = [this] {
+    cmdflexveditpipe_Click();
+  };
   menu("mnuflexmodifypipe", "&Modify Pipe Number", "mnuflexfile", "Ctrl+M").on_click = [this] {
     cmdflexmodpipe_Click();
   };
-  menu("mnuflexrefresh", "&Refresh", "mnuflexfile", "Ctrl+R").on_click = [this] { cmdflexrefreshpipe_Click(); };
+  menu("mnuflexrefresh", "&Refresh", "mnuflexfile", "Ctrl+R").on_click = [this] {
+    cmdflexrefreshpipe_Click();
+  };
   menu("mnuflexdeletepipe", "&Delete Pipe", "mnuflexfile", "Ctrl+D").on_click = [this] {
     cmdflexdeletepipe_Click();
   };
@@ -250,7 +258,8 @@ void frmpipeflex::delete_flex_pipe() {
       return;
     }
     const std::string number = current_pipe_number();
-    if (msg("Delete Current Pipe - " + number + " ?", Buttons::YesNo, Icon::Exclamation) != Answer::Yes) return;
+    if (msg("Delete Current Pipe - " + number + " ?", Buttons::YesNo, Icon::Exclamation) != Answer::Yes)
+      return;
 
     // Refused when another pipe names this one upstream, and also when that cannot be
     // found out (the search reports its own failure).
@@ -258,7 +267,8 @@ void frmpipeflex::delete_flex_pipe() {
     const bool named_upstream = pipe_window.search_pipes(number, "PRENODE1");
     if (pipe_window.search_failed()) return;
     if (named_upstream) {
-      msg("Current Pipe is used as a Previous Pipe for Pipe  - " + vars().handover.found_pipe_number + " - Delete Denied!",
+      msg("Current Pipe is used as a Previous Pipe for Pipe  - " + vars().handover.found_pipe_number +
+              " - Delete Denied!",
           Buttons::OK, Icon::Exclamation);
       return;
     }
@@ -274,7 +284,8 @@ void frmpipeflex::delete_flex_pipe() {
       throw gw::Error("The record could not be written: it was changed or deleted since it was read.");
     adodc_numbers_.erase(adodc_numbers_.begin() + row - 1);
     adodc_rowids_.erase(adodc_rowids_.begin() + row - 1);
-    msg("Current pipe Deleted! Please Refresh the screen to verify the results", Buttons::OK, Icon::Exclamation);
+    msg("Current pipe Deleted! Please Refresh the screen to verify the results", Buttons::OK,
+        Icon::Exclamation);
   } catch (const std::exception& e) {
     msg(e.what());
   }
@@ -294,16 +305,19 @@ void frmpipeflex::modify_flex_pipe_number() {
       return;
     }
     const std::string number = current_pipe_number();
-    if (msg("Modify Current pipe number - " + number + " ?", Buttons::YesNo, Icon::Exclamation) != Answer::Yes)
+    if (msg("Modify Current pipe number - " + number + " ?", Buttons::YesNo, Icon::Exclamation) !=
+        Answer::Yes)
       return;
     v.handover.new_pipe_number.clear();
     v.handover.old_pipe_number = number;
     prog.forms.get(window::frmpipemodify).show_modal();
-    if (v.handover.new_pipe_number == v.handover.old_pipe_number || v.handover.new_pipe_number.empty()) return;
+    if (v.handover.new_pipe_number == v.handover.old_pipe_number || v.handover.new_pipe_number.empty())
+      return;
 
     set_mouse_pointer(ui::kPointerHourglass);
     if (!v.connections.project_connection) throw gw::Error("The project database is not open.");
-    renumber_pipe(*v.connections.project_connection, v.handover.old_pipe_number, v.handover.new_pipe_number, v.project.legacy_project);
+    renumber_pipe(*v.connections.project_connection, v.handover.old_pipe_number, v.handover.new_pipe_number,
+                  v.project.legacy_project);
     set_mouse_pointer(ui::kPointerDefault);
     msg("Update completed! Please Refresh the screen to verify your changes", Buttons::OK, Icon::Information);
   } catch (const std::exception& e) {
@@ -333,7 +347,8 @@ long frmpipeflex::pipe_count() {
   shell::SharedState& v = vars();
   if (!v.connections.project_connection || !v.connections.project_connection->is_open())
     throw gw::Error("The project database is not open.");
-  return static_cast<long>(v.connections.project_connection->query_value("SELECT COUNT(*) FROM PIPE").integer());
+  return static_cast<long>(
+      v.connections.project_connection->query_value("SELECT COUNT(*) FROM PIPE").integer());
 }
 
 void frmpipeflex::refresh_pipes() {

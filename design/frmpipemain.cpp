@@ -5,9 +5,9 @@
 #include <ctime>
 
 #include "design/frmpipeflex.h"
+#include "platform/text/parse.h"
 #include "shell/help.h"
 #include "shell/input_procedures.h"
-#include "platform/text/parse.h"
 #include "shell/tarnelhydro_libraries.h"
 #include "shell/window_names.h"
 
@@ -31,9 +31,10 @@ constexpr int kExit = 11;
 constexpr int kHelp = 14;
 
 // The frames that lock_pipe_frames disables and unlock_pipe_frames enables again.
-constexpr const char* kLockedFrames[] = {"PipeDetailFrame", "StructureDetailFrame", "Frame_strdischarge",
-                                         "Frame_flow",      "Frame_prepipe",        "Frame_LD",
-                                         "Frame_acc",       "frmsolve"};
+constexpr const char* kLockedFrames[] = {"PipeDetailFrame",    "StructureDetailFrame",
+                                         "Frame_strdischarge", "Frame_flow",
+                                         "Frame_prepipe",      "Frame_LD",
+                                         "Frame_acc",          "frmsolve"};
 
 std::string today_text() {
   std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
@@ -77,13 +78,14 @@ void frmpipemain::build_controls() {
     ctl.tab_index = order++;
     return ctl;
   };
-  auto frame = [&](const char* name, const char* caption, int page, const std::string& container = "") -> Control& {
+  auto frame = [&](const char* name, const char* caption, int page,
+                   const std::string& container = "") -> Control& {
     Control& f = put(add(Kind::Frame, name), container, page);
     f.set_caption(caption);
     return f;
   };
-  auto label = [&](const std::string& name, const std::string& caption, const std::string& container, int page,
-                   int index = -1) -> Control& {
+  auto label = [&](const std::string& name, const std::string& caption, const std::string& container,
+                   int page, int index = -1) -> Control& {
     Control& l = put(add(Kind::Label, name, index), container, page);
     l.set_caption(caption);
     return l;
@@ -97,11 +99,13 @@ void frmpipemain::build_controls() {
     cb.set_items(std::move(items));
     return cb;
   };
-  auto field = [&](const char* name, const char* caption, const std::string& container, int page) -> Control& {
+  auto field = [&](const char* name, const char* caption, const std::string& container,
+                   int page) -> Control& {
     label(std::string("lbl_") + name, caption, container, page);
     return text(name, container, page);
   };
-  auto menu = [&](const char* name, const char* caption, const char* parent, const char* shortcut = "") -> Control& {
+  auto menu = [&](const char* name, const char* caption, const char* parent,
+                  const char* shortcut = "") -> Control& {
     Control& m = add(Kind::MenuItem, name);
     m.set_caption(caption);
     m.parent_menu = parent;
@@ -159,7 +163,8 @@ void frmpipemain::build_controls() {
   skew_help.picture = "pipeskew_help.png";
   skew_help.tag = "PIPE DEFLECTION ANGLE (Lower End)";
   label("lbl_pipe_dia", "PIPE DIAMETER", pd, 0);
-  combo("pipe_dia", pd, 0, {"12", "15", "18", "21", "24", "27", "30", "36", "42", "48", "54", "60", "66", "72"})
+  combo("pipe_dia", pd, 0,
+        {"12", "15", "18", "21", "24", "27", "30", "36", "42", "48", "54", "60", "66", "72"})
       .tag = "Min. 12\"";
   label("inmm", "in", pd, 0, 3);
   label("lbl_pipe_mat", "PIPE MATERIAL", pd, 0);
@@ -179,7 +184,8 @@ void frmpipemain::build_controls() {
 
   frame("StructureDetailFrame", "Structure Details", 0);
   const std::string sd = "StructureDetailFrame";
-  const std::vector<std::string> node_types = {"Inlet", "Man Hole", "Junction Box", "End Section", "End Wall", "Other"};
+  const std::vector<std::string> node_types = {"Inlet",       "Man Hole", "Junction Box",
+                                               "End Section", "End Wall", "Other"};
   for (const char* side : {"nodein", "nodeout"}) {
     std::string s = side;
     label("lbl_" + s + "_type", s == "nodein" ? "NODE IN TYPE" : "NODE OUT TYPE", sd, 0);
@@ -308,8 +314,8 @@ void frmpipemain::build_controls() {
 
   // Values only the window's handlers write (the calculators, the inlet, the upstream pipes,
   // the storm and the discharge computation): shown, never typed.
-  for (const char* name : {"structure_ca", "structure_area", "accumulated_ca", "accumulated_Tc", "pipe_cf",
-                           "pipe_discharge"}) {
+  for (const char* name :
+       {"structure_ca", "structure_area", "accumulated_ca", "accumulated_Tc", "pipe_cf", "pipe_discharge"}) {
     c(name).set_locked(true);
     c(name).set_back_color(ui::kLockedColor);
   }
@@ -356,8 +362,9 @@ void frmpipemain::wire_handlers() {
   };
 
   // Numeric fields filter their keys (and texts from outside) and select their text on entry.
-  for (const char* name : {"pipe_length", "pipe_skew", "pipe_mann", "span", "rise", "nodein_topele",
-                           "nodeout_topele", "structure_discharge", "structure_Tc", "pipe_I", "lateral_discharge"}) {
+  for (const char* name :
+       {"pipe_length", "pipe_skew", "pipe_mann", "span", "rise", "nodein_topele", "nodeout_topele",
+        "structure_discharge", "structure_Tc", "pipe_I", "lateral_discharge"}) {
     Control& box = c(name);
     shell::numeric_field(box);
     box.on_got_focus = [&box] { shell::select_all_text(box); };
@@ -368,16 +375,17 @@ void frmpipemain::wire_handlers() {
     box.on_got_focus = [&box] { shell::select_all_text(box); };
   }
   // Fields that hold numbers the user may reach too: the same filter.
-  for (const char* name : {"pipe_cf", "structure_ca", "structure_area", "pipe_storm_freq", "accumulated_ca",
-                           "accumulated_Tc"})
+  for (const char* name :
+       {"pipe_cf", "structure_ca", "structure_area", "pipe_storm_freq", "accumulated_ca", "accumulated_Tc"})
     shell::numeric_field(c(name));
   // Numbers the program writes: no key filter, but a text from outside must be a number and
   // Save checks them with the others.
-  for (const char* name : {"pipe_dia", "numofpipes", "pipe_slope", "pipe_discharge", "preca1", "preTc1",
-                           "preflowtime1", "preca2", "preTc2", "preflowtime2", "preca3", "preTc3", "preflowtime3",
-                           "preca4", "preTc4", "preflowtime4", "capacity", "friction_slope", "hyd_radius", "energy",
-                           "pipe_WP", "critical_depth", "pipe_flowdepth", "pipe_areaflow", "pipe_velocity",
-                           "flow_time", "FROUDE_NO"})
+  for (const char* name :
+       {"pipe_dia",      "numofpipes", "pipe_slope", "pipe_discharge", "preca1",         "preTc1",
+        "preflowtime1",  "preca2",     "preTc2",     "preflowtime2",   "preca3",         "preTc3",
+        "preflowtime3",  "preca4",     "preTc4",     "preflowtime4",   "capacity",       "friction_slope",
+        "hyd_radius",    "energy",     "pipe_WP",    "critical_depth", "pipe_flowdepth", "pipe_areaflow",
+        "pipe_velocity", "flow_time",  "FROUDE_NO"})
     c(name).number_entry = ui::NumberEntry::unsigned_number;
 }
 
@@ -633,7 +641,8 @@ void frmpipemain::unlock_pipe_frames() {
 void frmpipemain::update_status_bar() {
   const shell::SharedState& v = vars();
   Control& sb = c("StatusBar");
-  sb.set_panel(1, v.project.project_state + " - " + v.project.project_county + ": " + v.project.current_project_name);
+  sb.set_panel(
+      1, v.project.project_state + " - " + v.project.project_county + ": " + v.project.current_project_name);
   sb.set_panel(2, c("pipe_shape").text() + " - " + c("pipe_mat").text());
   sb.set_panel(3, "UNITS: " + v.unit_system());
   sb.set_panel(4, today_text());

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "design/hydraulics/hydraulics_state.h"
-#include "platform/db/recordset.h"
 #include "platform/binding/binding.h"
+#include "platform/db/recordset.h"
 #include "shell/program.h"
 #include "shell/window_names.h"
 
@@ -29,7 +29,8 @@ class frmpipemain : public shell::Window {
   // true, so that a guard can refuse its action instead of taking "not found".
   // For "PRENODE1".."PRENODE4", a pipe numbered `exclude_pipe` (the pipe's own stored
   // record while it is edited) does not count.
-  bool search_pipes(const std::string& boundtxt, const std::string& listname, const std::string& exclude_pipe = {});
+  bool search_pipes(const std::string& boundtxt, const std::string& listname,
+                    const std::string& exclude_pipe = {});
   bool search_failed() const { return search_failed_; }
 
   // ---- the window's state, read from outside ----

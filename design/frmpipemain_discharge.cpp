@@ -53,7 +53,8 @@ std::string intensity_text(const shell::SharedState& v, std::string& tc) {
     double i = rational::rainfall_intensity(c, *t, v.units().metric());
     return text::format(i, v.handover.number_format);
   } catch (const std::exception&) {
-    throw gw::Error("The rainfall intensity cannot be computed at a time of concentration of " + tc + " min.");
+    throw gw::Error("The rainfall intensity cannot be computed at a time of concentration of " + tc +
+                    " min.");
   }
 }
 
@@ -67,10 +68,12 @@ db::Recordset& open_pipe_list(const std::shared_ptr<db::Recordset>& list) {
 void frmpipemain::clear_work_values() {
   shell::SharedState& v = vars();
   v.discharge.structure_intensity.clear();
-  for (std::string* s : {&v.discharge.upstream_intensity1, &v.discharge.upstream_intensity2, &v.discharge.upstream_intensity3,
-                         &v.discharge.upstream_intensity4})
+  for (std::string* s : {&v.discharge.upstream_intensity1, &v.discharge.upstream_intensity2,
+                         &v.discharge.upstream_intensity3, &v.discharge.upstream_intensity4})
     s->clear();
-  for (std::string* s : {&v.discharge.upstream_q1, &v.discharge.upstream_q2, &v.discharge.upstream_q3, &v.discharge.upstream_q4}) *s = "0.0";
+  for (std::string* s : {&v.discharge.upstream_q1, &v.discharge.upstream_q2, &v.discharge.upstream_q3,
+                         &v.discharge.upstream_q4})
+    *s = "0.0";
 }
 
 bool frmpipemain::storm_frequency(int& years) {
@@ -103,7 +106,8 @@ bool frmpipemain::show_pipe_intensity(std::string& tc) {
 
 void frmpipemain::get_upstream_discharges() {
   shell::SharedState& v = vars();
-  const std::array<std::string*, 4> q = {&v.discharge.upstream_q1, &v.discharge.upstream_q2, &v.discharge.upstream_q3, &v.discharge.upstream_q4};
+  const std::array<std::string*, 4> q = {&v.discharge.upstream_q1, &v.discharge.upstream_q2,
+                                         &v.discharge.upstream_q3, &v.discharge.upstream_q4};
   for (std::string* s : q) *s = "0.0";
   text::to_number(c("pipe_cf").text());  // Cf must read as a number
   db::Recordset& list = open_pipe_list(prepipeRS);
@@ -141,7 +145,8 @@ void frmpipemain::set_entered_discharge() {
     return;
   }
   const std::optional<double> q = text::try_number(entered.text());
-  c("pipe_discharge").set_text(q ? text::format(*q + *lateral, vars().handover.number_format) : entered.text());
+  c("pipe_discharge")
+      .set_text(q ? text::format(*q + *lateral, vars().handover.number_format) : entered.text());
 }
 
 void frmpipemain::compute_pipe_discharge() {
@@ -188,8 +193,8 @@ void frmpipemain::compute_pipe_discharge() {
   // The intensities of this pipe, for its storm, at its structure's Tc and at each upstream
   // pipe's arrival: computed here, never taken over from an earlier computation.
   if (!load_storm_coefficients()) return;
-  const std::array<std::string*, 4> i = {&v.discharge.upstream_intensity1, &v.discharge.upstream_intensity2, &v.discharge.upstream_intensity3,
-                                         &v.discharge.upstream_intensity4};
+  const std::array<std::string*, 4> i = {&v.discharge.upstream_intensity1, &v.discharge.upstream_intensity2,
+                                         &v.discharge.upstream_intensity3, &v.discharge.upstream_intensity4};
   try {
     std::string tc = c("structure_Tc").text();
     v.discharge.structure_intensity = intensity_text(v, tc);
@@ -203,11 +208,14 @@ void frmpipemain::compute_pipe_discharge() {
     }
     get_upstream_discharges();
     const int slots = v.project.legacy_project ? 3 : 4;
-    const std::array<const std::string*, 4> q = {&v.discharge.upstream_q1, &v.discharge.upstream_q2, &v.discharge.upstream_q3, &v.discharge.upstream_q4};
+    const std::array<const std::string*, 4> q = {&v.discharge.upstream_q1, &v.discharge.upstream_q2,
+                                                 &v.discharge.upstream_q3, &v.discharge.upstream_q4};
     for (int n = 1; n <= slots; ++n) {
       const std::string& d = *q[static_cast<size_t>(n - 1)];
       std::optional<double> x = text::try_number(d);
-      if (!x) throw gw::Error("The design discharge \"" + d + "\" of previous pipe " + std::to_string(n) + " is not a number.");
+      if (!x)
+        throw gw::Error("The design discharge \"" + d + "\" of previous pipe " + std::to_string(n) +
+                        " is not a number.");
       in.upstream[static_cast<size_t>(n - 1)].discharge = *x;
     }
   } catch (const std::exception& e) {
@@ -217,7 +225,8 @@ void frmpipemain::compute_pipe_discharge() {
   try {
     c("pipe_discharge").set_text(text::format(rational::design_discharge(in), v.handover.number_format));
   } catch (const std::exception&) {
-    msg("The design discharge is too large to compute. Check the C * A, the intensity and the previous pipes.");
+    msg("The design discharge is too large to compute. Check the C * A, the intensity and the previous "
+        "pipes.");
   }
 }
 

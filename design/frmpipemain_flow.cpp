@@ -1,4 +1,5 @@
-// Pipe design window: the flow data tab's handlers (discharge mode, entered discharge, structure Tc, intensity, calculators).
+// Pipe design window: the flow data tab's handlers (discharge mode, entered discharge, structure Tc,
+// intensity, calculators).
 #include <array>
 #include <functional>
 #include <optional>
@@ -18,12 +19,13 @@ using ui::Buttons;
 namespace {
 
 // What the computed-discharge mode enables and the entered-discharge mode disables.
-constexpr const char* kComputeControls[] = {"Frame_acc", "Frame_flow", "Frame_prepipe", "Frame_LD",
+constexpr const char* kComputeControls[] = {"Frame_acc",   "Frame_flow", "Frame_prepipe",   "Frame_LD",
                                             "cmdstr_area", "cmdstr_Tc",  "cmd_accIntensity"};
 
 // The fourth upstream row with its captions: hidden in a legacy project.
-constexpr const char* kFourthRow[] = {"prenode4",     "preca4",     "preTc4",     "preflowtime4",    "lblp4min",
-                                      "lblp4sec",     "lbl_prenode4", "lbl_preca4", "lbl_preTc4", "lbl_preflowtime4"};
+constexpr const char* kFourthRow[] = {"prenode4",   "preca4",          "preTc4",       "preflowtime4",
+                                      "lblp4min",   "lblp4sec",        "lbl_prenode4", "lbl_preca4",
+                                      "lbl_preTc4", "lbl_preflowtime4"};
 
 // The calculators' stored inputs.
 constexpr const char* kTcBuffers[] = {"PTcStr", "pTcStr2", "PTcoptionstr"};
@@ -85,7 +87,8 @@ void frmpipemain::wire_flow() {
   on_enter(storm, [this] { pipe_storm_freq_GotFocus(); });
   on_leave(storm, [this] { pipe_storm_freq_LostFocus(); });
 
-  for (int n = 1; n <= 4; ++n) on_leave(c("prenode" + std::to_string(n)), [this, n] { prenode_LostFocus(n); });
+  for (int n = 1; n <= 4; ++n)
+    on_leave(c("prenode" + std::to_string(n)), [this, n] { prenode_LostFocus(n); });
 }
 
 // ---- discharge mode ----
@@ -146,8 +149,10 @@ void frmpipemain::structure_input1_Click() {
 void frmpipemain::structure_discharge_Change() {
   // A record being shown brings its own stored discharge.
   if (bound_ && binding_.refilling()) return;
-  if (c("dischargeval").text() == "INP") set_entered_discharge();
-  else c("pipe_discharge").set_text(c("structure_discharge").text());
+  if (c("dischargeval").text() == "INP")
+    set_entered_discharge();
+  else
+    c("pipe_discharge").set_text(c("structure_discharge").text());
 }
 
 void frmpipemain::structure_discharge_LostFocus() {
@@ -218,7 +223,8 @@ void frmpipemain::cmdstr_area_Click() {
       if (!text::is_numeric(f.text())) f.set_text("0.0");
       ca[static_cast<size_t>(n - 1)] = text::to_number(f.text());
     }
-    double sum = rational::accumulated_ca(text::to_number(c("structure_ca").text()), ca, v.project.legacy_project);
+    double sum =
+        rational::accumulated_ca(text::to_number(c("structure_ca").text()), ca, v.project.legacy_project);
     c("accumulated_ca").set_text(text::general(sum));
   } catch (const std::exception& e) {
     msg(e.what());

@@ -20,7 +20,6 @@ namespace {
 constexpr const char* kSlopeOrderMessage = "Pipe El. OUT must be less than Pipe El.IN!";
 constexpr const char* kSlopeInputMessage = "Data Input Error for Slope Computation!";
 
-
 // Rewrites a field with the shared display pattern: a number takes the pattern, any other
 // text stays as typed.
 void format_with_pattern(ui::Control& box, const std::string& pattern) {
@@ -70,8 +69,8 @@ void frmpipemain::compute_slope() {
   Control& slope = c("pipe_slope");
   slope_refused = false;
   try {
-    const SlopeResult r = compute_pipe_slope(c("pipe_length").text(), c("pipe_elein").text(),
-                                             c("pipe_eleout").text());
+    const SlopeResult r =
+        compute_pipe_slope(c("pipe_length").text(), c("pipe_elein").text(), c("pipe_eleout").text());
     switch (r.status) {
       case SlopeStatus::blank:
         slope.set_text(r.text);
@@ -99,7 +98,8 @@ void frmpipemain::pipe_length_GotFocus() {
   try {
     const std::string number = c("pipe_number").text();
     if (number.empty()) {
-      msg("pipe number can't be blank. Please enter a valid unique Pipe Number!", Buttons::OK, Icon::Information);
+      msg("pipe number can't be blank. Please enter a valid unique Pipe Number!", Buttons::OK,
+          Icon::Information);
       c("pipetab").set_tab(0);
       set_focus(c("pipe_number"));
     } else if (mode_ == Mode::add && search_pipes(number, "PIPE_NUMBER")) {
@@ -149,7 +149,8 @@ void frmpipemain::pipe_eleout_LostFocus() {
 // ---- material and shape ----
 
 void frmpipemain::pipe_mat_Click() {
-  if (auto n = manning_n_for(c("pipe_mat").text(), c("pipe_shape").text())) c("pipe_mann").set_text(std::string(*n));
+  if (auto n = manning_n_for(c("pipe_mat").text(), c("pipe_shape").text()))
+    c("pipe_mann").set_text(std::string(*n));
   update_status_bar();
 }
 
@@ -188,15 +189,19 @@ void frmpipemain::pipe_shape_Click() {
 void frmpipemain::span_LostFocus() {
   if (c("pipe_shape").text() == "Circular" || !c("span").text().empty()) return;
   const Units& units = vars().units();
-  if (units.english()) c("span").set_text(std::string(default_span_rise(true).span));
-  else if (units.metric()) c("span").set_text(std::string(default_span_rise(false).span));
+  if (units.english())
+    c("span").set_text(std::string(default_span_rise(true).span));
+  else if (units.metric())
+    c("span").set_text(std::string(default_span_rise(false).span));
 }
 
 void frmpipemain::rise_LostFocus() {
   if (c("pipe_shape").text() == "Circular" || !c("rise").text().empty()) return;
   const Units& units = vars().units();
-  if (units.english()) c("rise").set_text(std::string(default_span_rise(true).rise));
-  else if (units.metric()) c("rise").set_text(std::string(default_span_rise(false).rise));
+  if (units.english())
+    c("rise").set_text(std::string(default_span_rise(true).rise));
+  else if (units.metric())
+    c("rise").set_text(std::string(default_span_rise(false).rise));
 }
 
 // ---- lateral discharge ----

@@ -1,4 +1,5 @@
-// Pipe design window: the nodes at both ends of a pipe, their candidate lists, checks and the data copied into them.
+// Pipe design window: the nodes at both ends of a pipe, their candidate lists, checks and the data copied
+// into them.
 #include <string>
 #include <vector>
 
@@ -23,7 +24,8 @@ constexpr const char* kInletRecord =
 
 // The node fields of one end, in the order the copies fill them.
 constexpr const char* kNodeInFields[] = {"nodein_station", "nodein_offset", "nodein_offloc", "nodein_topele"};
-constexpr const char* kNodeOutFields[] = {"nodeout_station", "nodeout_offset", "nodeout_offloc", "nodeout_topele"};
+constexpr const char* kNodeOutFields[] = {"nodeout_station", "nodeout_offset", "nodeout_offloc",
+                                          "nodeout_topele"};
 
 // The text without leading and trailing blanks.
 std::string trim_blanks(const std::string& s) {
@@ -106,7 +108,8 @@ void frmpipemain::fill_nodein_list() {
     } else {
       // Candidates: the structures of this type at which some stored pipe ends.
       nodein_list_rs->open(open_connection(v.connections.project_connection),
-                           "select DISTINCT NODEOUT_NO from PIPE WHERE NODEOUT_TYPE = ? Order by NODEOUT_NO", {type});
+                           "select DISTINCT NODEOUT_NO from PIPE WHERE NODEOUT_TYPE = ? Order by NODEOUT_NO",
+                           {type});
     }
     if (nodein_list_rs->record_count() < 1) return;
     std::vector<std::string> rows;
@@ -130,7 +133,8 @@ void frmpipemain::fill_nodeout_list() {
     } else {
       // Candidates: the structures of this type at which some stored pipe starts.
       nodeout_list_rs->open(open_connection(v.connections.project_connection),
-                            "select DISTINCT NODEIN_NO from PIPE WHERE NODEIN_TYPE = ? Order by NODEIN_NO", {type});
+                            "select DISTINCT NODEIN_NO from PIPE WHERE NODEIN_TYPE = ? Order by NODEIN_NO",
+                            {type});
     }
     if (nodeout_list_rs->record_count() < 1) return;
     std::vector<std::string> rows;
@@ -221,8 +225,8 @@ void frmpipemain::nodein_no_LostFocus() {
     bool look_for_use = number != nodein_no_old;
     if (look_for_use && mode_ == Mode::edit) {
       db::Recordset own;
-      own.open(open_connection(v.connections.project_connection), "select NODEIN_NO from PIPE where PIPE_NUMBER = ?",
-               {c("pipe_number").text()});
+      own.open(open_connection(v.connections.project_connection),
+               "select NODEIN_NO from PIPE where PIPE_NUMBER = ?", {c("pipe_number").text()});
       if (own.record_count() > 0 && text::iequals(own.field(0), number)) look_for_use = false;
       own.close();
     }
@@ -246,7 +250,8 @@ void frmpipemain::nodein_no_LostFocus() {
     if (c("nodein_type").text() != kInlet) {
       db::Recordset rs;
       rs.open(open_connection(v.connections.project_connection),
-              "select NODEOUT_STATION, NODEOUT_OFFSET, NODEOUT_OFFLOC, NODEOUT_TOPELE from PIPE where NODEOUT_NO = ?",
+              "select NODEOUT_STATION, NODEOUT_OFFSET, NODEOUT_OFFLOC, NODEOUT_TOPELE from PIPE where "
+              "NODEOUT_NO = ?",
               {number});
       if (rs.record_count() > 0) copy_location(*this, rs, kNodeInFields);
       rs.close();
@@ -313,9 +318,10 @@ void frmpipemain::nodeout_no_LostFocus() {
     // Any number of pipes may end at a structure: there is no test for its use.
     if (c("nodeout_type").text() != kInlet) {
       db::Recordset rs;
-      rs.open(open_connection(v.connections.project_connection),
-              "select NODEIN_STATION, NODEIN_OFFSET, NODEIN_OFFLOC, NODEIN_TOPELE from PIPE where NODEIN_NO = ?",
-              {number});
+      rs.open(
+          open_connection(v.connections.project_connection),
+          "select NODEIN_STATION, NODEIN_OFFSET, NODEIN_OFFLOC, NODEIN_TOPELE from PIPE where NODEIN_NO = ?",
+          {number});
       if (rs.record_count() > 0) copy_location(*this, rs, kNodeOutFields);
       rs.close();
       return;

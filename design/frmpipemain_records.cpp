@@ -1,4 +1,5 @@
-// The pipe design window's record access: opening, binding, adding, cancelling and writing PIPE records, the upstream-pipe list and the pipe searches.
+// The pipe design window's record access: opening, binding, adding, cancelling and writing PIPE records, the
+// upstream-pipe list and the pipe searches.
 #include <algorithm>
 #include <cctype>
 
@@ -14,24 +15,26 @@ namespace {
 
 // Controls bound in every project, in binding order, up to the third upstream slot.
 const std::vector<std::string> kBoundHead = {
-    "pipe_number",   "project_id",      "pipe_length",    "pipe_elein",          "pipe_eleout",
-    "pipe_shape",    "pipe_skew",       "pipe_dia",       "pipe_mat",            "pipe_mann",
-    "numofpipes",    "pipe_slope",      "span",           "rise",                "nodein_type",
-    "nodein_no",     "nodein_station",  "nodein_offset",  "nodein_offloc",       "nodein_topele",
-    "nodein_shaping", "nodeout_type",   "nodeout_no",     "nodeout_station",     "nodeout_offset",
-    "nodeout_offloc", "nodeout_topele", "structure_discharge", "pipe_discharge", "pipe_I",
-    "accumulated_ca", "accumulated_Tc", "structure_area", "structure_ca",        "structure_Tc",
-    "pipe_cf",       "prenode1",        "preca1",         "preTc1",              "preflowtime1",
-    "prenode2",      "preca2",          "preTc2",         "preflowtime2",        "prenode3",
-    "preca3",        "preTc3",          "preflowtime3"};
+    "pipe_number",    "project_id",     "pipe_length",    "pipe_elein",
+    "pipe_eleout",    "pipe_shape",     "pipe_skew",      "pipe_dia",
+    "pipe_mat",       "pipe_mann",      "numofpipes",     "pipe_slope",
+    "span",           "rise",           "nodein_type",    "nodein_no",
+    "nodein_station", "nodein_offset",  "nodein_offloc",  "nodein_topele",
+    "nodein_shaping", "nodeout_type",   "nodeout_no",     "nodeout_station",
+    "nodeout_offset", "nodeout_offloc", "nodeout_topele", "structure_discharge",
+    "pipe_discharge", "pipe_I",         "accumulated_ca", "accumulated_Tc",
+    "structure_area", "structure_ca",   "structure_Tc",   "pipe_cf",
+    "prenode1",       "preca1",         "preTc1",         "preflowtime1",
+    "prenode2",       "preca2",         "preTc2",         "preflowtime2",
+    "prenode3",       "preca3",         "preTc3",         "preflowtime3"};
 // Bound only in current projects: a legacy table has none of these columns.
 const std::vector<std::string> kBoundCurrentOnly = {"dischargeval", "prenode4", "preca4", "preTc4",
                                                     "preflowtime4"};
 const std::vector<std::string> kBoundTail = {
-    "lateral_discharge", "pareabufstr",    "pcbufstr",      "PTcStr",        "pTcStr2",
-    "PTcoptionstr",      "capacity",       "friction_slope", "hyd_radius",   "energy",
+    "lateral_discharge", "pareabufstr",    "pcbufstr",       "PTcStr",        "pTcStr2",
+    "PTcoptionstr",      "capacity",       "friction_slope", "hyd_radius",    "energy",
     "pipe_WP",           "critical_depth", "pipe_flowdepth", "pipe_areaflow", "pipe_velocity",
-    "flow_time",         "FROUDE_NO",      "flow_type",     "pipe_summary",  "pipe_storm_freq"};
+    "flow_time",         "FROUDE_NO",      "flow_type",      "pipe_summary",  "pipe_storm_freq"};
 
 std::string upper(std::string s) {
   for (char& ch : s) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
@@ -166,7 +169,8 @@ void frmpipemain::adopipeRS_WillChangeRecord(db::ChangeReason reason, bool& canc
 
 void frmpipemain::pipeAdd() {
   try {
-    if (!adopipeRS || !adopipeRS->is_open()) throw gw::Error("Operation is not allowed when the object is closed.");
+    if (!adopipeRS || !adopipeRS->is_open())
+      throw gw::Error("Operation is not allowed when the object is closed.");
     if (adopipeRS->record_count() > 0) adopipeRS->move_last();
     adopipeRS->add_new();
     c("lblStatus").set_caption("");
@@ -190,7 +194,8 @@ void frmpipemain::pipeCancel() {
 
 bool frmpipemain::pipeUpdate() {
   try {
-    if (!adopipeRS || !adopipeRS->is_open()) throw gw::Error("Operation is not allowed when the object is closed.");
+    if (!adopipeRS || !adopipeRS->is_open())
+      throw gw::Error("Operation is not allowed when the object is closed.");
     if (vars().project.legacy_project) {
       const bool entered = c("dischargeval").text() == "INP";
       adopipeRS->set_field("STRUCTURE_INPUT", db::Value(entered ? 1 : 0));
@@ -222,7 +227,9 @@ void frmpipemain::init_pipe_data() {
   c("pipe_mat").set_text("Concrete");
   c("pipe_mann").set_text("0.013");
   if (!v.units().english()) {
-    c("pipe_dia").set_items({"300", "375", "450", "600", "750", "900", "1050", "1200", "1350", "1500", "1650", "1800"});
+    c("pipe_dia")
+        .set_items(
+            {"300", "375", "450", "600", "750", "900", "1050", "1200", "1350", "1500", "1650", "1800"});
     c("pipe_dia").set_text("450");
     for (int i = 0; i < 8; ++i) c("pftm", i).set_caption("m");
     for (int i = 0; i < 2; ++i) c("pftpftmpm", i).set_caption("m/m");
@@ -257,7 +264,8 @@ void frmpipemain::init_pipe_data() {
     c("preflowtime" + k).set_text("0.0");
   }
   for (const char* r : kResultFields) c(r).set_text("");
-  for (const char* buffer : {"pareabufstr", "pcbufstr", "PTcStr", "pTcStr2", "PTcoptionstr"}) c(buffer).set_text("");
+  for (const char* buffer : {"pareabufstr", "pcbufstr", "PTcStr", "pTcStr2", "PTcoptionstr"})
+    c(buffer).set_text("");
   c("structure_input1").set_value(1);
   c("dischargeval").set_text("INP");
 }
@@ -273,8 +281,8 @@ bool frmpipemain::search_pipes(const std::string& boundtxt, const std::string& l
   v.handover.found_pipe_number.clear();
   std::string sql;
   std::vector<db::Value> params;
-  const bool upstream = listname == "PRENODE1" || listname == "PRENODE2" || listname == "PRENODE3" ||
-                        listname == "PRENODE4";
+  const bool upstream =
+      listname == "PRENODE1" || listname == "PRENODE2" || listname == "PRENODE3" || listname == "PRENODE4";
   if (upstream) {
     sql = "select PIPE_NUMBER from PIPE WHERE PRENODE1 = ? OR PRENODE2 = ? OR PRENODE3 = ?";
     params = {boundtxt, boundtxt, boundtxt};

@@ -1,4 +1,5 @@
-// The SOLVE command of the pipe design window: reads the fields, runs the shape's hydraulics, writes the results.
+// The SOLVE command of the pipe design window: reads the fields, runs the shape's hydraulics, writes the
+// results.
 #include <limits>
 #include <optional>
 
@@ -39,7 +40,8 @@ void frmpipemain::cmdpipesolve_Click() {
   bool solved = false;
   if (slope_refused) {
     // The slope shown was computed from other inputs than the ones in the fields.
-    msg("No results computed.  Data Input Error for Slope Computation!", ui::Buttons::OK, ui::Icon::Exclamation);
+    msg("No results computed.  Data Input Error for Slope Computation!", ui::Buttons::OK,
+        ui::Icon::Exclamation);
     pipe_solved = false;
     return;
   }

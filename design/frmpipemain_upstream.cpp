@@ -59,7 +59,8 @@ void frmpipemain::prenode_LostFocus(int slot) {
     if (passed && slot >= 1 && slot <= 4 && number != *remembered[static_cast<size_t>(slot - 1)]) {
       // The pipe's own stored record names its upstream pipes too: moving one to another
       // row is no conflict, only another pipe naming it is.
-      bool used = search_pipes(number, "PRENODE" + k, mode_ == Mode::edit ? c("pipe_number").text() : std::string());
+      bool used =
+          search_pipes(number, "PRENODE" + k, mode_ == Mode::edit ? c("pipe_number").text() : std::string());
       // A search that could not run has shown why; the row keeps its number.
       if (search_failed()) return;
       if (used) {
@@ -153,11 +154,13 @@ void frmpipemain::compute_accumulated() {
     std::array<double, 4> ca{};
     for (int n = 1; n <= slots; ++n) {
       const std::string k = std::to_string(n);
-      arrival[static_cast<size_t>(n - 1)] = rational::arrival_time(number("preTc" + k), number("preflowtime" + k));
+      arrival[static_cast<size_t>(n - 1)] =
+          rational::arrival_time(number("preTc" + k), number("preflowtime" + k));
       ca[static_cast<size_t>(n - 1)] = number("preca" + k);
     }
-    c("accumulated_Tc").set_text(
-        text::format(rational::accumulated_tc(number("structure_Tc"), arrival), v.handover.number_format));
+    c("accumulated_Tc")
+        .set_text(text::format(rational::accumulated_tc(number("structure_Tc"), arrival),
+                               v.handover.number_format));
     c("accumulated_ca").set_text(text::general(rational::accumulated_ca(number("structure_ca"), ca, legacy)));
   } catch (const std::exception&) {
     msg("The accumulated Tc and C * A are too large to compute. Check the structure and the previous pipes.");

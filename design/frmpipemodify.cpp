@@ -36,16 +36,17 @@ void frmpipemodify::cmdmodaccept_Click() {
   const bool exists = pipe_window.search_pipes(new_number, "PIPE_NUMBER");
   if (pipe_window.search_failed()) return;
   if (exists) {
-    msg("New pipe already exists in the database. Choose another pipe Number", Buttons::OK, Icon::Exclamation);
+    msg("New pipe already exists in the database. Choose another pipe Number", Buttons::OK,
+        Icon::Exclamation);
     entry.set_text("");
     return;
   }
 
   const bool named_upstream = pipe_window.search_pipes(c("thispipenumber").text(), "PRENODE1");
   if (pipe_window.search_failed()) return;
-  if (named_upstream &&
-      msg("Current pipe is a Previous Pipe to Pipe Number - " + vars().handover.found_pipe_number + " - Modify Anyway?",
-          Buttons::YesNo, Icon::Exclamation) != Answer::Yes) {
+  if (named_upstream && msg("Current pipe is a Previous Pipe to Pipe Number - " +
+                                vars().handover.found_pipe_number + " - Modify Anyway?",
+                            Buttons::YesNo, Icon::Exclamation) != Answer::Yes) {
     entry.set_text("");
     return;
   }

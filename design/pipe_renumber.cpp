@@ -3,8 +3,8 @@
 
 namespace gw::design {
 
-void renumber_pipe(db::Connection& connection, const std::string& old_number,
-                   const std::string& new_number, bool legacy_project) {
+void renumber_pipe(db::Connection& connection, const std::string& old_number, const std::string& new_number,
+                   bool legacy_project) {
   // The upstream slots are rewritten in one pass over the table: each slot takes the new number
   // where it names the old one and keeps its value elsewhere, as one statement per slot would
   // leave it.

@@ -14,7 +14,7 @@ namespace gw::design {
 // failure is raised. Numbers match as the database
 // compares text (without regard to case); both go in as bound values. Node numbers and
 // the upstream values copied into other pipes are not touched.
-void renumber_pipe(db::Connection& connection, const std::string& old_number,
-                   const std::string& new_number, bool legacy_project);
+void renumber_pipe(db::Connection& connection, const std::string& old_number, const std::string& new_number,
+                   bool legacy_project);
 
 }  // namespace gw::design

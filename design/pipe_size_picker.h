@@ -12,7 +12,6 @@ class PipeSizePicker : public shell::Window {
   // One window class per table: the window takes the table's window name.
   PipeSizePicker(shell::Program& p, const SizePickerLayout& layout);
 
-
   // The Select button: writes the picked size (and for the arches the material and n) into the
   // pipe design window and closes; without a picked row it asks for one.
   void select_Click();

@@ -23,20 +23,20 @@ struct SizeRow {
 
 // A size-picker window: its names and texts, its table and what a pick writes.
 struct SizePickerLayout {
-  std::string_view window;   // window name
-  std::string_view shape;    // the pipe shape it opens for
-  bool english;              // opened in English units (else in any other unit system)
-  std::string_view caption;  // window caption
-  std::string_view heading;  // heading above the list
-  std::string_view list;     // list box
-  std::string_view select;   // "Select" button
-  std::string_view cancel;   // "Cancel" button
+  std::string_view window;                  // window name
+  std::string_view shape;                   // the pipe shape it opens for
+  bool english;                             // opened in English units (else in any other unit system)
+  std::string_view caption;                 // window caption
+  std::string_view heading;                 // heading above the list
+  std::string_view list;                    // list box
+  std::string_view select;                  // "Select" button
+  std::string_view cancel;                  // "Cancel" button
   std::array<std::string_view, 4> columns;  // headings of span, rise, area, radius
   std::span<const SizeRow> rows;
-  bool writes_area_radius;        // a pick also writes the area and the hydraulic radius
-  std::string_view material;      // material a pick sets (empty: material and n stay)
-  std::string_view manning_n;     // n a pick sets with the material
-  bool preselects_first_row;      // the first row is selected on every load
+  bool writes_area_radius;     // a pick also writes the area and the hydraulic radius
+  std::string_view material;   // material a pick sets (empty: material and n stay)
+  std::string_view manning_n;  // n a pick sets with the material
+  bool preselects_first_row;   // the first row is selected on every load
 };
 
 // The ten pickers.

@@ -61,9 +61,12 @@ std::string_view text_of(hyd::FlowRegime regime) {
 
 std::string_view text_of(hyd::FlowState state) {
   switch (state) {
-    case hyd::FlowState::subcritical: return solve_text::subcritical_flow;
-    case hyd::FlowState::critical: return solve_text::critical_flow;
-    case hyd::FlowState::supercritical: break;
+    case hyd::FlowState::subcritical:
+      return solve_text::subcritical_flow;
+    case hyd::FlowState::critical:
+      return solve_text::critical_flow;
+    case hyd::FlowState::supercritical:
+      break;
   }
   return solve_text::supercritical_flow;
 }

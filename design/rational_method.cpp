@@ -70,7 +70,8 @@ double design_discharge(const DischargeInputs& in) {
   double q = checked(checked_div(in.accumulated_ca * in.pipe_intensity * cf, k) + q_lat);
 
   // The structure's own branch, at the structure's intensity.
-  const double structure_branch = checked(q_lat + checked_div(in.structure_ca * in.structure_intensity * cf, k));
+  const double structure_branch =
+      checked(q_lat + checked_div(in.structure_ca * in.structure_intensity * cf, k));
 
   // Phase 1: the largest single branch.
   double best = structure_branch;

@@ -42,7 +42,8 @@ std::vector<std::string> split_fields(std::string_view text, std::size_t count, 
   std::string joined = pieces[text_field];
   for (std::size_t k = 1; k <= surplus; ++k) joined += "," + pieces[text_field + k];
   fields.push_back(std::move(joined));
-  for (std::size_t i = text_field + surplus + 1; i < pieces.size(); ++i) fields.push_back(std::move(pieces[i]));
+  for (std::size_t i = text_field + surplus + 1; i < pieces.size(); ++i)
+    fields.push_back(std::move(pieces[i]));
   return fields;
 }
 
@@ -73,7 +74,8 @@ std::vector<std::string> split_second_list(std::string_view text, std::string_vi
   for (std::size_t a = surplus + 1; a-- > 0 && !chosen;)
     if (fits(a)) chosen = a;
   const std::size_t a = chosen.value_or(surplus);
-  std::vector<std::string> fields(pieces.begin(), pieces.begin() + static_cast<std::ptrdiff_t>(kSoilTypeField));
+  std::vector<std::string> fields(pieces.begin(),
+                                  pieces.begin() + static_cast<std::ptrdiff_t>(kSoilTypeField));
   fields.push_back(join(kSoilTypeField, kSoilTypeField + a));
   for (std::size_t i = 0; i < between; ++i) fields.push_back(pieces[kSoilTypeField + a + 1 + i]);
   const std::size_t first = kSurfaceTypeField + a;

@@ -29,7 +29,9 @@ double manning_velocity(double manning_k, double n, double radius, double slope)
   return checked(checked_div(manning_k, n) * checked_pow(radius, 2.0 / 3.0) * checked_pow(slope, 0.5));
 }
 
-double travel_time(double distance, double velocity) { return checked_div(checked_div(distance, velocity), 60.0); }
+double travel_time(double distance, double velocity) {
+  return checked_div(checked_div(distance, velocity), 60.0);
+}
 
 double seelye_tc(double distance, double slope, double rational_c, bool english) {
   const double a = english ? 0.225 : 0.37056;

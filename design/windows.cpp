@@ -16,7 +16,8 @@ void register_design_windows(shell::Program& prog) {
   shell::Program* p = &prog;
   prog.forms.register_form(frmpipeflex::kName, [p](ui::Forms&) { return std::make_unique<frmpipeflex>(*p); });
   prog.forms.register_form(frmpipemain::kName, [p](ui::Forms&) { return std::make_unique<frmpipemain>(*p); });
-  prog.forms.register_form(frmpipemodify::kName, [p](ui::Forms&) { return std::make_unique<frmpipemodify>(*p); });
+  prog.forms.register_form(frmpipemodify::kName,
+                           [p](ui::Forms&) { return std::make_unique<frmpipemodify>(*p); });
   prog.forms.register_form(frmskew::kName, [p](ui::Forms&) { return std::make_unique<frmskew>(*p); });
   register_size_pickers(prog);
   prog.forms.register_form(frmVATc::kName, [p](ui::Forms&) { return std::make_unique<frmVATc>(*p); });

@@ -22,24 +22,29 @@ using ui::Kind;
 namespace {
 
 // The riprap classes the energy dissipation window offers.
-constexpr const char* kRiprapClasses[] = {"Class I", "Class A1", "Class II", "Class III", "Type I", "Type II"};
+constexpr const char* kRiprapClasses[] = {"Class I",   "Class A1", "Class II",
+                                          "Class III", "Type I",   "Type II"};
 
 // Controls bound through the plain binding, with their columns.
 struct BoundControl {
   const char* control;
   const char* column;
 };
-constexpr BoundControl kBound[] = {
-    {"enodeout", "ENODEOUT_NO"},  {"dn_TW", "EFLOW_DEPTH"},        {"C_Discharge", "C_DISCHARGE"},
-    {"Bed_Matl", "BED_MATL"},     {"outlet_protection", "OUTLET_PROTECT"}, {"VDOT_Riprap", "TXT_EC"},
-    {"L2byh2", "TXTEC_L"},        {"txth3", "TXTEC_T"},            {"D16", "TXT_D"},
-    {"D84", "TXT_W"}};
+constexpr BoundControl kBound[] = {{"enodeout", "ENODEOUT_NO"},
+                                   {"dn_TW", "EFLOW_DEPTH"},
+                                   {"C_Discharge", "C_DISCHARGE"},
+                                   {"Bed_Matl", "BED_MATL"},
+                                   {"outlet_protection", "OUTLET_PROTECT"},
+                                   {"VDOT_Riprap", "TXT_EC"},
+                                   {"L2byh2", "TXTEC_L"},
+                                   {"txth3", "TXTEC_T"},
+                                   {"D16", "TXT_D"},
+                                   {"D84", "TXT_W"}};
 
 // The fields that clear_outlet_fields empties.
-constexpr const char* kOutletFields[] = {"eDiaRise", "E_Discharge", "C_Discharge", "E_Peri",
-                                         "E_Area",   "E_HydRad",    "dn_C",        "V_C",
-                                         "dn_TW",    "W_culvert",   "outlet_protection",
-                                         "Velocity_NS", "velocity2", "plindex"};
+constexpr const char* kOutletFields[] = {
+    "eDiaRise", "E_Discharge", "C_Discharge",       "E_Peri",      "E_Area",    "E_HydRad", "dn_C", "V_C",
+    "dn_TW",    "W_culvert",   "outlet_protection", "Velocity_NS", "velocity2", "plindex"};
 
 }  // namespace
 
@@ -64,8 +69,8 @@ void PipeEnergyForm::build() {
   int next = 100;
   for (Control* ctl : controls()) ctl->tab_index = next++;
   int order = 0;
-  for (const char* name : {"enodeout", "C_Discharge", "dn_TW", "W_culvert", "Bed_Matl", "cmdNeed", "cmdanalyzeED",
-                           "D16", "D84", "plindex", "cmdscourholesize"})
+  for (const char* name : {"enodeout", "C_Discharge", "dn_TW", "W_culvert", "Bed_Matl", "cmdNeed",
+                           "cmdanalyzeED", "D16", "D84", "plindex", "cmdscourholesize"})
     c(name).tab_index = order++;
   wire_fields();
   focus_on_show_ = true;
@@ -156,10 +161,10 @@ void PipeEnergyForm::build_needs_frame() {
   // A drop-down list: only its materials can be chosen.
   bed.style = 2;
   std::vector<std::string> items;
-  for (const char* m : {"Boulders", "Large Cobbles", "Small Cobbles", "Very Coarse Gravel", "Coarse Gravel",
-                        "Medium Gravel", "Fine Gravel", "Very Fine Gravel", "Very Coarse Sand", "Coarse Sand",
-                        "Medium Sand", "Fine Sand", "Sandy Loam (Heavy)", "Sandy Loam (Light)",
-                        "Sandy Clay (Sand 60%)", kClayBed})
+  for (const char* m :
+       {"Boulders", "Large Cobbles", "Small Cobbles", "Very Coarse Gravel", "Coarse Gravel", "Medium Gravel",
+        "Fine Gravel", "Very Fine Gravel", "Very Coarse Sand", "Coarse Sand", "Medium Sand", "Fine Sand",
+        "Sandy Loam (Heavy)", "Sandy Loam (Light)", "Sandy Clay (Sand 60%)", kClayBed})
     items.emplace_back(m);
   bed.set_items(items);
   put(Kind::Label, "MPsize", 0, "Mean Particle Size (D50) of Channel Bed");
@@ -370,7 +375,8 @@ bool PipeEnergyForm::only_load_fills() {
   // The load fills what the stored record left empty (a plasticity index, a basin width from the
   // pipe); such fills are no edit of the user's. Any other difference is.
   try {
-    if (!adoEnergyRS || !adoEnergyRS->is_open() || adoEnergyRS->edit_mode() != db::EditMode::in_progress) return false;
+    if (!adoEnergyRS || !adoEnergyRS->is_open() || adoEnergyRS->edit_mode() != db::EditMode::in_progress)
+      return false;
     const auto n = static_cast<std::size_t>(adoEnergyRS->field_count());
     if (stored_values_.size() != n || loaded_values_.size() != n) return false;
     for (std::size_t i = 0; i < n; ++i) {
@@ -389,7 +395,8 @@ void PipeEnergyForm::forget_unchanged_record() {
   // The load recomputes every result into the record. When that leaves each stored value as it
   // was, the record holds no change: nothing is asked on closing and the next edit counts anew.
   try {
-    if (!adoEnergyRS || !adoEnergyRS->is_open() || adoEnergyRS->edit_mode() != db::EditMode::in_progress) return;
+    if (!adoEnergyRS || !adoEnergyRS->is_open() || adoEnergyRS->edit_mode() != db::EditMode::in_progress)
+      return;
     if (static_cast<int>(stored_values_.size()) != adoEnergyRS->field_count()) return;
     for (int i = 0; i < adoEnergyRS->field_count(); ++i)
       if (adoEnergyRS->field(i) != stored_values_[static_cast<std::size_t>(i)]) return;
@@ -405,9 +412,12 @@ void PipeEnergyForm::forget_unchanged_record() {
 
 void PipeEnergyForm::set_metric_captions() {
   for (Control* ctl : controls()) {
-    if (ctl->name() == "ftm") ctl->set_caption("m");
-    else if (ctl->name() == "fpsmps") ctl->set_caption("m/sec");
-    else if (ctl->name() == "cfscms") ctl->set_caption("cms");
+    if (ctl->name() == "ftm")
+      ctl->set_caption("m");
+    else if (ctl->name() == "fpsmps")
+      ctl->set_caption("m/sec");
+    else if (ctl->name() == "cfscms")
+      ctl->set_caption("cms");
   }
   c("ftm", 11).set_caption("mm");
   c("inmm").set_caption("mm");
@@ -596,8 +606,10 @@ void PipeEnergyForm::plindex_LostFocus() {
   Control& box = c("plindex");
   // A text that is no number (a lone ".", pasted text) counts as empty.
   const std::optional<double> pi = text::try_number(box.text());
-  if (!pi || *pi < 5) box.set_text("5.0");
-  else if (*pi > 16) box.set_text("16.0");
+  if (!pi || *pi < 5)
+    box.set_text("5.0");
+  else if (*pi > 16)
+    box.set_text("16.0");
 }
 
 void PipeEnergyForm::D16_LostFocus() {
@@ -663,7 +675,8 @@ void PipeEnergyForm::mnuaboutenergy_Click() { prog.forms.get(window::frmAbout).s
 
 void PipeEnergyForm::cmdanalyzeED_Click() {
   // The energy dissipation window reads this window's fields by name.
-  if (prog.forms.knows(window::frmEnergyDissipation)) prog.forms.get(window::frmEnergyDissipation).show_modal();
+  if (prog.forms.knows(window::frmEnergyDissipation))
+    prog.forms.get(window::frmEnergyDissipation).show_modal();
 }
 
 }  // namespace gw::outlet

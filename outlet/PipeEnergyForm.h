@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "outlet/pattern_binding.h"
-#include "platform/db/recordset.h"
 #include "platform/binding/binding.h"
+#include "platform/db/recordset.h"
 #include "shell/program.h"
 #include "shell/window_names.h"
 
@@ -78,7 +78,7 @@ class PipeEnergyForm : public shell::Window {
   std::string discharge_src;
   // The outlet pipe.
   std::string outlet_shape;
-  std::string outlet_span;   // SPAN as stored (in or mm); set for shapes other than "Circular"
+  std::string outlet_span;  // SPAN as stored (in or mm); set for shapes other than "Circular"
   int num_pipes = 0;
   std::string outlet_slope;  // PIPE_SLOPE as stored
   double outlet_manning_n = 0;

@@ -28,8 +28,10 @@ namespace {
 constexpr const char* kDischargesQuery =
     "SELECT rowid, PIPE_DISCHARGE FROM PIPE WHERE NODEOUT_NO = ? ORDER BY rowid";
 constexpr const char* kOutletPipeQuery =
-    "SELECT PIPE_SHAPE, PIPE_DIA, SPAN, RISE, NUMOFPIPES, PIPE_MAT, DISCHARGEVAL, PIPE_DISCHARGE, PIPE_STORM_FREQ,"
-    "LATERAL_DISCHARGE, ACCUMULATED_CA, ACCUMULATED_TC, PIPE_SLOPE, PIPE_MANN, PIPE_CF, PIPE_FLOWDEPTH, PIPE_WP, "
+    "SELECT PIPE_SHAPE, PIPE_DIA, SPAN, RISE, NUMOFPIPES, PIPE_MAT, DISCHARGEVAL, PIPE_DISCHARGE, "
+    "PIPE_STORM_FREQ,"
+    "LATERAL_DISCHARGE, ACCUMULATED_CA, ACCUMULATED_TC, PIPE_SLOPE, PIPE_MANN, PIPE_CF, PIPE_FLOWDEPTH, "
+    "PIPE_WP, "
     "PIPE_AREAFLOW, HYD_RADIUS, PIPE_VELOCITY, FROUDE_NO FROM PIPE WHERE rowid = ?";
 
 // A stored discharge as a number: a real or integer column as it is, a text when it reads as
@@ -54,7 +56,8 @@ int to_integer16(const std::string& s) {
 }
 
 db::Connection& project_connection(shell::SharedState& v) {
-  if (!v.connections.project_connection || !v.connections.project_connection->is_open()) throw Error("The project database is not open.");
+  if (!v.connections.project_connection || !v.connections.project_connection->is_open())
+    throw Error("The project database is not open.");
   return *v.connections.project_connection;
 }
 
@@ -97,7 +100,8 @@ bool PipeEnergyForm::load_outlet_pipe(const std::string& node) {
     outlet_span.clear();
     if (outlet_shape == "Circular") {
       c("eDiaRise").set_text(rs.field("PIPE_DIA"));
-      c("W_culvert").set_text(text::general(text::checked_div(text::to_number(rs.field("PIPE_DIA")), divisor)));
+      c("W_culvert")
+          .set_text(text::general(text::checked_div(text::to_number(rs.field("PIPE_DIA")), divisor)));
     } else {
       c("eDiaRise").set_text(rs.field("RISE"));
       outlet_span = rs.field("SPAN");
@@ -119,8 +123,8 @@ bool PipeEnergyForm::load_outlet_pipe(const std::string& node) {
     c("FR_C").set_text(rs.field("FROUDE_NO"));
 
     v.handover.full_flow_area = 0;
-    v.handover.full_flow_area = full_flow_area(outlet_shape_of(outlet_shape), text::to_number(c("eDiaRise").text()),
-                                      pipe_width, divisor, num_pipes);
+    v.handover.full_flow_area = full_flow_area(
+        outlet_shape_of(outlet_shape), text::to_number(c("eDiaRise").text()), pipe_width, divisor, num_pipes);
     return true;
   } catch (const std::exception& e) {
     // A pipe that cannot be read is no outlet to design for.
@@ -132,8 +136,8 @@ bool PipeEnergyForm::load_outlet_pipe(const std::string& node) {
 }
 
 void PipeEnergyForm::forget_outlet_pipe() {
-  for (const char* name : {"eDiaRise", "vhstorm_freq", "E_Discharge", "dn_C", "E_Peri", "E_Area", "E_HydRad", "V_C",
-                           "FR_C", "velocity2"})
+  for (const char* name : {"eDiaRise", "vhstorm_freq", "E_Discharge", "dn_C", "E_Peri", "E_Area", "E_HydRad",
+                           "V_C", "FR_C", "velocity2"})
     c(name).set_text("");
   outlet_pipe_rs_.reset();
   outlet_shape.clear();

@@ -24,7 +24,8 @@ double exit_depth(double wb, double q, double g) {
   double yc = 0;
   double qc = 0;
   for (long step = 0; !(qc >= q); ++step) {
-    if (step >= kContraCostaMaxSteps) throw Error("The exit depth search of the Contra Costa Basin found no depth.");
+    if (step >= kContraCostaMaxSteps)
+      throw Error("The exit depth search of the Contra Costa Basin found no depth.");
     const double area = checked(yc * checked(wb + yc));
     const double top = checked(wb + 2 * yc);
     qc = checked_sqrt(checked_div(checked(g * checked_pow(area, 3)), top));

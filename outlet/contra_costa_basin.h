@@ -29,11 +29,11 @@ struct ContraCostaBasin {
   double h1 = 0;           // height of the small baffle
   double L2 = 0;           // culvert exit to large baffle
   double L1 = 0;
-  double L3 = 0;           // large baffle to end sill
-  double LB = 0;           // L2 + L3
-  double Y2 = 0;           // maximum water depth without tailwater
-  double h3 = 0;           // end sill, 0.1 Y2
-  double exit_depth = 0;   // yc
+  double L3 = 0;             // large baffle to end sill
+  double LB = 0;             // L2 + L3
+  double Y2 = 0;             // maximum water depth without tailwater
+  double h3 = 0;             // end sill, 0.1 Y2
+  double exit_depth = 0;     // yc
   double exit_velocity = 0;  // Vc
 };
 

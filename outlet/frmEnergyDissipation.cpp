@@ -80,8 +80,7 @@ void frmEnergyDissipation::run_design(const char* design, void (frmEnergyDissipa
     // Nothing half designed stays on show, nor reaches the workbook.
     try {
       (this->*clear)();
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
     msg(std::string(design) + ": " + failure_cause(e), Buttons::OK, Icon::Exclamation);
   }
 }
@@ -126,8 +125,9 @@ void frmEnergyDissipation::build() {
   build_riprap_panel();
   build_usbr_panel();
   build_contra_costa_panel();
-  for (auto [name, caption] : {std::pair{"cmdanalyze", "Analyze Energy Dissipation"},
-                               std::pair{"Cmdresults", "Outlet Protection Results"}, std::pair{"cmdExit", "Exit"}}) {
+  for (auto [name, caption] :
+       {std::pair{"cmdanalyze", "Analyze Energy Dissipation"},
+        std::pair{"Cmdresults", "Outlet Protection Results"}, std::pair{"cmdExit", "Exit"}}) {
     Control& b = add(Kind::CommandButton, name);
     b.set_caption(caption);
     b.container = "Frame1";
@@ -151,7 +151,8 @@ void frmEnergyDissipation::build() {
 // A panel of the window: its frame inside Frame1, and a builder that puts controls in it.
 PanelBuilder frmEnergyDissipation::panel(const char* frame) {
   add(Kind::Frame, frame).container = "Frame1";
-  return PanelBuilder{*this, [this](Kind k, std::string n, int i) -> Control& { return add(k, std::move(n), i); },
+  return PanelBuilder{*this,
+                      [this](Kind k, std::string n, int i) -> Control& { return add(k, std::move(n), i); },
                       frame, ftm_next_, fpsmps_next_};
 }
 
@@ -214,10 +215,12 @@ void frmEnergyDissipation::build_riprap_panel() {
     const char* caption;
   };
   int label = 3;
-  for (Row r : {Row{"sizeD50", "D50 Stone Size"}, Row{"L_Basin", "Length of Basin"}, Row{"L_Pool", "Length of Pool"},
-                Row{"L_Apron", "Length of Apron"}, Row{"D_Pool", "Depth of Pool below Outlet"},
-                Row{"T_StoneA", "Thickness of Riprap on the Apron"},
-                Row{"T_StoneB", "Thickness of Riprap on the Rest of Basin"}, Row{"W_Exit", "Width of Basin at Exit"}}) {
+  for (Row r :
+       {Row{"sizeD50", "D50 Stone Size"}, Row{"L_Basin", "Length of Basin"}, Row{"L_Pool", "Length of Pool"},
+        Row{"L_Apron", "Length of Apron"}, Row{"D_Pool", "Depth of Pool below Outlet"},
+        Row{"T_StoneA", "Thickness of Riprap on the Apron"},
+        Row{"T_StoneB", "Thickness of Riprap on the Rest of Basin"},
+        Row{"W_Exit", "Width of Basin at Exit"}}) {
     p.label("Label6", label++, r.caption);
     p.result(r.name);
     p.ft();
@@ -252,7 +255,8 @@ void frmEnergyDissipation::build_usbr_panel() {
   p.fps();
   p.label("Label7", 7, "BASIN DIMENSIONS (TABLE 9-2)");
   p.ft();
-  const char* names[15] = {"W", "h1", "h2", "h3", "h4", "L", "L1", "L2", "W1", "W2", "t1", "t2", "t3", "t4", "t5"};
+  const char* names[15] = {"W",  "h1", "h2", "h3", "h4", "L",  "L1", "L2",
+                           "W1", "W2", "t1", "t2", "t3", "t4", "t5"};
   for (int k = 0; k < 15; ++k) {
     p.label("Label8", k, names[k]);
     p.result("USBRsize", k, k == 0 ? "Width of basin" : names[k]);
@@ -283,7 +287,8 @@ void frmEnergyDissipation::build_contra_costa_panel() {
                 Row{"txtL2", "L2", "Length from culvert exit to large baffle"},
                 Row{"txtL3", "L3", "Length from the large baffle to the end sill"},
                 Row{"txth1", "h1", "Height of the small baffle (0.5 x h2)"},
-                Row{"txth2", "h2", "Height of the large baffle"}, Row{"txtY2", "Y2", "Max. Water Surface Depth w/o TW"}}) {
+                Row{"txth2", "h2", "Height of the large baffle"},
+                Row{"txtY2", "Y2", "Max. Water Surface Depth w/o TW"}}) {
     p.label("Label9", label++, r.caption);
     p.result(r.name, -1, r.tooltip);
   }
@@ -346,8 +351,10 @@ void frmEnergyDissipation::Form_Activate() {
 
 void frmEnergyDissipation::set_metric_labels() {
   for (Control* ctl : controls()) {
-    if (ctl->name() == "ftm") ctl->set_caption("m");
-    else if (ctl->name() == "fpsmps") ctl->set_caption("m/sec");
+    if (ctl->name() == "ftm")
+      ctl->set_caption("m");
+    else if (ctl->name() == "fpsmps")
+      ctl->set_caption("m/sec");
   }
   c("cfscms", 0).set_caption("cms");
 }
@@ -384,8 +391,10 @@ OutletDepth frmEnergyDissipation::outlet_equivalent_depth(int index) {
   const double v = outfall_number("V_C");
   double q = 0;
   double dn = 0;
-  if (box) dn = outfall_number("dn_C");
-  else q = outfall_number("E_Discharge");
+  if (box)
+    dn = outfall_number("dn_C");
+  else
+    q = outfall_number("E_Discharge");
   const OutletDepth d = equivalent_depth(box, q, v, dn, units().gravity);
   c("txtdE", index).set_text(text::format(d.dE, "0.00"));
   c("txtFRo", index).set_text(text::format(d.froude, "0.00"));

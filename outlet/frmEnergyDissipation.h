@@ -92,7 +92,8 @@ class frmEnergyDissipation : public shell::Window {
   const Units& units();
   // Runs one design so that its failure stays its own: a failure empties the design's fields
   // (`clear`), shows one message with the design's name and the cause, and returns.
-  void run_design(const char* design, void (frmEnergyDissipation::*clear)(), void (frmEnergyDissipation::*body)());
+  void run_design(const char* design, void (frmEnergyDissipation::*clear)(),
+                  void (frmEnergyDissipation::*body)());
   // The bodies of the five designs; each raises gw::Error when it cannot design its case.
   void vdot_dm_design();
   void usda_design();

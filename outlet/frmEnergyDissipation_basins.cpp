@@ -29,7 +29,8 @@ std::string two_decimals(double v) { return text::format(v, "0.00"); }
 // ---- riprap basin -----------------------------------------------------------------------
 
 void frmEnergyDissipation::clear_riprap_basin_results() {
-  for (const char* name : {"L_Basin", "L_Pool", "L_Apron", "D_Pool", "T_StoneA", "T_StoneB", "W_Exit", "V_Exit"})
+  for (const char* name :
+       {"L_Basin", "L_Pool", "L_Apron", "D_Pool", "T_StoneA", "T_StoneB", "W_Exit", "V_Exit"})
     c(name).set_text("");
 }
 
@@ -90,7 +91,8 @@ void frmEnergyDissipation::riprap_basin_design() {
 void frmEnergyDissipation::clear_contra_costa_results() {
   c("txtdE", 1).set_text("");
   c("txtFRo", 1).set_text("");
-  for (const char* name : {"txtWbasin", "txtLB", "txtL1", "txtL2", "txtL3", "txth1", "txth2", "txtyc", "txtVelocityc"})
+  for (const char* name :
+       {"txtWbasin", "txtLB", "txtL1", "txtL2", "txtL3", "txth1", "txth2", "txtyc", "txtVelocityc"})
     c(name).set_text("");
 }
 
@@ -164,7 +166,8 @@ void frmEnergyDissipation::clear_usbr_results() {
 }
 
 void frmEnergyDissipation::design_usbr_type6_basin() {
-  run_design("USBR Type VI Basin", &frmEnergyDissipation::clear_usbr_results, &frmEnergyDissipation::usbr_design);
+  run_design("USBR Type VI Basin", &frmEnergyDissipation::clear_usbr_results,
+             &frmEnergyDissipation::usbr_design);
 }
 
 void frmEnergyDissipation::usbr_design() {
@@ -191,15 +194,16 @@ void frmEnergyDissipation::usbr_design() {
   for (int k = 0; k < 14; ++k) c("USBRsize", k + 1).set_text(two_decimals(b.dims[k]));
   if (b.beyond_table)
     msg("USBR Type VI Basin: the basin width " + two_decimals(b.width) + " " + std::string(u.length_name) +
-            " is wider than the widest standard basin, " + two_decimals(kUsbrWidestBasinFeet * u.from_feet) + " " +
-            std::string(u.length_name) + "; the dimensions shown are those of the widest basin.",
+            " is wider than the widest standard basin, " + two_decimals(kUsbrWidestBasinFeet * u.from_feet) +
+            " " + std::string(u.length_name) + "; the dimensions shown are those of the widest basin.",
         Buttons::OK, Icon::Exclamation);
   c("txtHL").set_text(two_decimals(b.HL));
   c("txtHe").set_text(two_decimals(b.He));
   // An exit depth is designed only when a depth below the equivalent depth meets the exit energy.
   if (!b.exit_found || !b.exit_velocity) {
-    msg("USBR Type VI Basin: No exit depth below the equivalent depth " + two_decimals(d.dE) + " " + std::string(u.length_name) +
-            " meets the exit energy He " + two_decimals(b.He) + " " + std::string(u.length_name) + "; dB and VB are not designed.",
+    msg("USBR Type VI Basin: No exit depth below the equivalent depth " + two_decimals(d.dE) + " " +
+            std::string(u.length_name) + " meets the exit energy He " + two_decimals(b.He) + " " +
+            std::string(u.length_name) + "; dB and VB are not designed.",
         Buttons::OK, Icon::Exclamation);
     return;
   }

@@ -48,8 +48,8 @@ void frmEnergyDissipation::load_usda_coefficients() {
   UsdaRow row;
   {
     db::Recordset rs;
-    rs.open(*v.connections.usda_connection, "select A1,B1, C1, D1, E1, A2, B2, C2, D2, E2 from USDACOEFF where DIA = ?",
-            {db::Value(dia)});
+    rs.open(*v.connections.usda_connection,
+            "select A1,B1, C1, D1, E1, A2, B2, C2, D2, E2 from USDACOEFF where DIA = ?", {db::Value(dia)});
     if (rs.eof())
       throw Error("The coefficient table of " + std::string(kUsdaDatabase) + " has no row for the " + dia +
                   " in standard diameter.");
@@ -63,8 +63,8 @@ void frmEnergyDissipation::load_usda_coefficients() {
   const std::size_t first = usda_uses_set1(tw, do_) ? 0 : 5;
   for (std::size_t i = first; i < first + 5; ++i)
     if (!row[i])
-      throw Error("The coefficient " + std::string(kUsdaColumns[i]) + " of the " + dia + " in standard diameter is " +
-                  "missing in " + kUsdaDatabase + ".");
+      throw Error("The coefficient " + std::string(kUsdaColumns[i]) + " of the " + dia +
+                  " in standard diameter is " + "missing in " + kUsdaDatabase + ".");
   UsdaCoefficients k;
   double* slots[10] = {&k.a1, &k.b1, &k.c1, &k.d1, &k.e1, &k.a2, &k.b2, &k.c2, &k.d2, &k.e2};
   for (std::size_t i = 0; i < 10; ++i) *slots[i] = row[i].value_or(0);

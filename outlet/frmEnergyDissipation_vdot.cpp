@@ -25,7 +25,8 @@ void frmEnergyDissipation::vdot_dm_design() {
   clear_vdot_dm_results();
   const double fr = outfall_number("FR_C");
   if (fr > 3.0)
-    msg("Froude Number exceeds 3. \nSpecial design outlet protection required for VDOT Drainage Manual method.",
+    msg("Froude Number exceeds 3. \nSpecial design outlet protection required for VDOT Drainage Manual "
+        "method.",
         Buttons::OK, Icon::Exclamation);
   select_vdot_dm_lining();
 }
@@ -38,8 +39,10 @@ void frmEnergyDissipation::select_vdot_dm_lining() {
   const VdotLining row = vdot_lining(vft);
   if (row.sized) size_vdot_dm_apron();
   c("txt_EC").set_text(row.text);
-  if (row.sized) c("txtEC_T").set_text(text::format(row.thickness_ft * u.from_feet, "0.00"));
-  else if (row.not_required) c("txtEC_T").set_text("");
+  if (row.sized)
+    c("txtEC_T").set_text(text::format(row.thickness_ft * u.from_feet, "0.00"));
+  else if (row.not_required)
+    c("txtEC_T").set_text("");
 }
 
 void frmEnergyDissipation::size_vdot_dm_apron() {

@@ -24,7 +24,8 @@ constexpr double kFineStep = 0.0001;
 constexpr double kCoarseStep = 0.01;
 
 void count_step(long& steps) {
-  if (++steps > hyd::kMaxSearchSteps) throw Error("The outlet depth search needs more than the allowed number of steps");
+  if (++steps > hyd::kMaxSearchSteps)
+    throw Error("The outlet depth search needs more than the allowed number of steps");
 }
 
 // S^0.5 (k / n): the Manning factor of the barrel.

@@ -8,18 +8,18 @@ namespace gw::outlet {
 // One barrel of the outlet pipe, sizes in the project's length unit (ft or m).
 struct OutletBarrel {
   OutletShape shape = OutletShape::circular;
-  double rise = 0;       // diameter (circular) or rise
-  double span = 0;       // span of box, elliptical and arch barrels
-  double slope = 0;      // ft/ft or m/m
+  double rise = 0;   // diameter (circular) or rise
+  double span = 0;   // span of box, elliptical and arch barrels
+  double slope = 0;  // ft/ft or m/m
   double manning_n = 0;
   double manning_k = 0;  // 1.486 English, 1.0 metric
 };
 
 // The flow found by the depth search.
 struct OutletFlow {
-  double depth = 0;  // last trial depth (the rise for a barrel taken as flowing full)
-  double area = 0;   // flow area at that depth
-  bool full = false; // the barrel was taken as flowing full without a search result
+  double depth = 0;   // last trial depth (the rise for a barrel taken as flowing full)
+  double area = 0;    // flow area at that depth
+  bool full = false;  // the barrel was taken as flowing full without a search result
 };
 
 // Normal flow of discharge q (cfs or cms) in one barrel, Qc(y) = S^0.5 (k / n) A R^(2/3):

@@ -21,8 +21,8 @@ struct RiprapClass {
   double d50_feet;
 };
 
-constexpr RiprapClass kClasses[] = {{"Class A1", 0.8}, {"Class I", 1.1},  {"Class II", 1.6},
-                                    {"Class III", 2.2}, {"Type I", 2.8}, {"Type II", 4.5}};
+constexpr RiprapClass kClasses[] = {{"Class A1", 0.8},  {"Class I", 1.1}, {"Class II", 1.6},
+                                    {"Class III", 2.2}, {"Type I", 2.8},  {"Type II", 4.5}};
 
 // Tailwater coefficient C0 of the pool depth, continuous at r = 0.75 and r = 1.
 double tailwater_coefficient(double r) {
@@ -39,9 +39,7 @@ std::optional<double> riprap_class_d50_feet(std::string_view riprap_class) {
   return std::nullopt;
 }
 
-bool riprap_basin_refuses(double froude) {
-  return text::to_number(text::format(froude, "0.00")) > 3.0;
-}
+bool riprap_basin_refuses(double froude) { return text::to_number(text::format(froude, "0.00")) > 3.0; }
 
 RiprapBasin design_riprap_basin(const RiprapBasinInput& in) {
   if (riprap_basin_refuses(in.froude)) throw DesignRefused(kRiprapBasinRefusal);
@@ -64,8 +62,10 @@ RiprapBasin design_riprap_basin(const RiprapBasinInput& in) {
 
   b.exit_width = checked(in.width + 0.6667 * b.basin_length);
   const double q2 = checked(in.discharge * in.discharge);
-  b.exit_depth = checked_pow(checked_div(q2, checked(in.gravity * checked(b.exit_width * b.exit_width))), 0.33333);
-  b.exit_velocity = checked_div(in.discharge, checked(b.exit_depth * checked(b.exit_width + 2 * b.exit_depth)));
+  b.exit_depth =
+      checked_pow(checked_div(q2, checked(in.gravity * checked(b.exit_width * b.exit_width))), 0.33333);
+  b.exit_velocity =
+      checked_div(in.discharge, checked(b.exit_depth * checked(b.exit_width + 2 * b.exit_depth)));
   return b;
 }
 

@@ -46,8 +46,8 @@ ScourHole cohesionless_scour_hole(const ScourFlow& flow, double gravity, double 
   double dims[3];
   for (int i = 0; i < 3; ++i) {
     const Coefficients& k = kCohesionless[i];
-    dims[i] = checked(checked_div(k.alpha, spread) * checked_pow(x, k.beta) * checked_pow(kTimeBase, k.theta) *
-                      flow.hydraulic_radius);
+    dims[i] = checked(checked_div(k.alpha, spread) * checked_pow(x, k.beta) *
+                      checked_pow(kTimeBase, k.theta) * flow.hydraulic_radius);
   }
   return hole_of(dims);
 }
@@ -61,7 +61,8 @@ ScourHole clay_scour_hole(const ScourFlow& flow, double plasticity_index, double
   double dims[3];
   for (int i = 0; i < 3; ++i) {
     const Coefficients& k = kClay[i];
-    dims[i] = checked((k.alpha * checked_pow(y, k.beta)) * checked_pow(kTimeBase, k.theta) * flow.hydraulic_radius);
+    dims[i] =
+        checked((k.alpha * checked_pow(y, k.beta)) * checked_pow(kTimeBase, k.theta) * flow.hydraulic_radius);
   }
   return hole_of(dims);
 }

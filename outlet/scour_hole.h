@@ -5,9 +5,9 @@ namespace gw::outlet {
 
 // The outlet's design flow, in the project's units.
 struct ScourFlow {
-  double discharge = 0;        // Q, cfs or cms
-  double area = 0;             // A, flow area, ft² or m²
-  double hydraulic_radius = 0; // Rc, ft or m
+  double discharge = 0;         // Q, cfs or cms
+  double area = 0;              // A, flow area, ft² or m²
+  double hydraulic_radius = 0;  // Rc, ft or m
 };
 
 // The plasticity index range of the clay formula; an index outside it is taken at its end.

@@ -8,12 +8,12 @@ struct RationalInputs {
   double idf_b = 0;  // coefficients of i = b / (tc + d)^e, i in in/hr, tc in minutes
   double idf_d = 0;
   double idf_e = 0;
-  double tc = 0;           // accumulated time of concentration, minutes
-  double ca = 0;           // accumulated C x A (acres or hectares)
-  double cf = 0;           // frequency factor
-  double lateral_q = 0;    // lateral discharge, cfs or cms
-  int barrels = 0;         // number of barrels
-  bool metric = false;     // intensity in mm/hr and a rational divisor of 360
+  double tc = 0;         // accumulated time of concentration, minutes
+  double ca = 0;         // accumulated C x A (acres or hectares)
+  double cf = 0;         // frequency factor
+  double lateral_q = 0;  // lateral discharge, cfs or cms
+  int barrels = 0;       // number of barrels
+  bool metric = false;   // intensity in mm/hr and a rational divisor of 360
   double rational_divisor = 1;
 };
 

@@ -6,7 +6,8 @@
 
 namespace gw::outlet {
 
-inline constexpr const char* kUsbrLimitMessage = "Discharge/velocity exceeds max value for USBR Type VI Basin";
+inline constexpr const char* kUsbrLimitMessage =
+    "Discharge/velocity exceeds max value for USBR Type VI Basin";
 
 // Raises DesignRefused(kUsbrLimitMessage) when the discharge is above 400 cfs or the velocity
 // above 50 ft/s: q and v in the project's units, converted with to_feet (1 English, 3.2808
@@ -37,15 +38,15 @@ struct UsbrInput {
 };
 
 struct UsbrBasin {
-  double Ho = 0;           // energy at the end of the culvert
-  double ratio = 0;        // energy to width, rounded to 2 decimals
-  double width = 0;        // W, whole units, at least 4 ft
-  UsbrDimensions dims{};   // the chosen row, in the project's unit
+  double Ho = 0;          // energy at the end of the culvert
+  double ratio = 0;       // energy to width, rounded to 2 decimals
+  double width = 0;       // W, whole units, at least 4 ft
+  UsbrDimensions dims{};  // the chosen row, in the project's unit
   // True when W is wider than the widest standard basin (20 ft): dims are that basin's.
   bool beyond_table = false;
-  double HL = 0;           // energy loss, rounded to 2 decimals
-  double He = 0;           // Ho - HL
-  double exit_depth = 0;   // dB
+  double HL = 0;          // energy loss, rounded to 2 decimals
+  double He = 0;          // Ho - HL
+  double exit_depth = 0;  // dB
   // VB; no value when dE <= 0.01 and the search computed none.
   std::optional<double> exit_velocity;
   // False when no depth below dE met the energy condition (dB is then the first step >= dE and

@@ -166,7 +166,8 @@ void frmHGL::cmdHGL_Click() {
     TREEBUILD();
     if (!report.choose_file()) return;
     report.open();
-    const GradeLineHeader header{v.project.current_project_name, v.project.project_designer, outfall, c("TWE").text()};
+    const GradeLineHeader header{v.project.current_project_name, v.project.project_designer, outfall,
+                                 c("TWE").text()};
     // Progress counts the pipes' rows as their first cell comes.
     const long pipes = static_cast<long>(pipes_->size());
     long rows_done = 0;
@@ -178,10 +179,17 @@ void frmHGL::cmdHGL_Click() {
             report.progress(++rows_done, pipes);
           }
           switch (value.kind) {
-            case SheetValue::Kind::number: report.set_number(row, col, value.number); break;
-            case SheetValue::Kind::label: report.set_text(row, col, value.text); break;
-            case SheetValue::Kind::text: report.set_value(row, col, value.text); break;
-            case SheetValue::Kind::none: break;
+            case SheetValue::Kind::number:
+              report.set_number(row, col, value.number);
+              break;
+            case SheetValue::Kind::label:
+              report.set_text(row, col, value.text);
+              break;
+            case SheetValue::Kind::text:
+              report.set_value(row, col, value.text);
+              break;
+            case SheetValue::Kind::none:
+              break;
           }
         });
     std::string warning;

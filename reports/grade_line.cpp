@@ -56,10 +56,13 @@ SheetValue value(Num v) { return v ? SheetValue::of_number(*v) : SheetValue{}; }
 
 std::optional<double> SheetValue::as_number() const {
   switch (kind) {
-    case Kind::number: return number;
-    case Kind::text: return wb::typed_number(text);
+    case Kind::number:
+      return number;
+    case Kind::text:
+      return wb::typed_number(text);
     case Kind::label:
-    case Kind::none: break;
+    case Kind::none:
+      break;
   }
   return std::nullopt;
 }
@@ -174,9 +177,12 @@ GradeLineRow grade_line_row(const std::string& node, const GradeLinePipe& p,
     if (!a) angle = bend_k = bend_loss = std::nullopt;
     if (!bend_loss || !(*ql > 0.1 * *q)) continue;
     double k = 0;
-    if (*a == 0) k = 0;
-    else if (*a == 90) k = 0.7;
-    else k = -6e-5 * *a * *a + 0.0127 * *a + 0.0078;
+    if (*a == 0)
+      k = 0;
+    else if (*a == 90)
+      k = 0.7;
+    else
+      k = -6e-5 * *a * *a + 0.0127 * *a + 0.0078;
     if (k > 0.7) k = 0.7;
     const Num term = mul(div(mul(v, v), two_g), k);
     if (!term) {

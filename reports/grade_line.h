@@ -83,10 +83,10 @@ struct GradeLineRow {
 //   11 velocity, 12 exit loss 0.25 V^2/2g, 13 velocity of the lateral with the largest Q V,
 //   14 its velocity head, 15 0.35 of it, 16 deflection and 17 bend coefficient of the lateral
 //   with the largest bend loss (laterals carrying more than a tenth of column 7 only), 18 that
-//   loss, 19 = 12 + 15 + 18, 20 the inlet's own inflow C A i (a discharge), 21 = 19, times 1.3 unless column 20
-//   is below 0.2 column 7, 22 shaping, 23 = 21, halved with shaping "YES", 24 = 10 + 23,
-//   25 grade line = 24 + 5, at least the inlet invert + flow depth, 26 top of structure,
-//   27 "O.K." when 26 is not below 25, else "ADJUST".
+//   loss, 19 = 12 + 15 + 18, 20 the inlet's own inflow C A i (a discharge), 21 = 19, times 1.3 unless column
+//   20 is below 0.2 column 7, 22 shaping, 23 = 21, halved with shaping "YES", 24 = 10 + 23, 25 grade line =
+//   24 + 5, at least the inlet invert + flow depth, 26 top of structure, 27 "O.K." when 26 is not below 25,
+//   else "ADJUST".
 // Full sections, sizes in ft or m: circular A_f = pi D^2 / 4, R_f = D / 4; elliptical
 // A_f = pi S R / 4, R_f = A_f / (pi (S + R) / 2); box A_f = S R, R_f = S R / (2 R + S) (the
 // span and both rises wetted); any other shape (the arches) A_f = 0.781 (S R)^1.003,

@@ -63,9 +63,8 @@ std::string grade_line_blanks_text(const std::vector<GradeLineBlanks>& blanks) {
 }
 
 GradeLineSheetSummary write_grade_line_sheet(
-    const std::vector<Branch>& branches, const GradeLineSource& pipes,
-    const GradeLineHeader& header, const Units& units,
-    const std::function<void(int row, int col, const SheetValue& v)>& put) {
+    const std::vector<Branch>& branches, const GradeLineSource& pipes, const GradeLineHeader& header,
+    const Units& units, const std::function<void(int row, int col, const SheetValue& v)>& put) {
   put(1, 9, SheetValue::of_label(header.project_name));
   put(1, 26, SheetValue::of_label(header.designer));
   put(kOutfallRow, 1, SheetValue::of_label(header.outfall));

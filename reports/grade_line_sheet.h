@@ -74,7 +74,7 @@ struct GradeLineBlanks {
 
 struct GradeLineSheetSummary {
   int rows_written = 0;
-  std::string storm_frequency;  // of the last row written, (4, 4)
+  std::string storm_frequency;          // of the last row written, (4, 4)
   std::vector<GradeLineBlanks> blanks;  // rows with blank computed columns, in writing order
 };
 
@@ -97,8 +97,7 @@ std::string grade_line_blanks_text(const std::vector<GradeLineBlanks>& blanks);
 // branch; a junction without a row ends the form. The project name, designer and outfall are
 // labels. No limit on branches or rows. Pure.
 GradeLineSheetSummary write_grade_line_sheet(
-    const std::vector<Branch>& branches, const GradeLineSource& pipes,
-    const GradeLineHeader& header, const Units& units,
-    const std::function<void(int row, int col, const SheetValue& v)>& put);
+    const std::vector<Branch>& branches, const GradeLineSource& pipes, const GradeLineHeader& header,
+    const Units& units, const std::function<void(int row, int col, const SheetValue& v)>& put);
 
 }  // namespace gw::reports

@@ -43,7 +43,8 @@ double need(std::optional<double> v, int column, const char* reason) {
 
 std::string ld229_size_text(const Ld229Pipe& pipe) {
   if (pipe.pipe_shape == "Circular") return pipe.pipe_dia;
-  if (pipe.span_null || pipe.rise_null) throw Ld229RowError(18, "the pipe size needs both the span and the rise");
+  if (pipe.span_null || pipe.rise_null)
+    throw Ld229RowError(18, "the pipe size needs both the span and the rise");
   return pipe.span + " X " + pipe.rise;
 }
 
@@ -94,7 +95,8 @@ void write_ld229_row(wb::Workbook& sheet, int row, const Ld229Pipe& pipe, const 
   // Runoff coefficient C = C*A / A, only where the structure has a C*A.
   const CellRead ca_cell = typed(pipe.structure_ca);
   constexpr const char* kRunoff =
-      "the runoff coefficient needs a C x A (column 8) and a drainage area (column 6) that are numbers, the area not 0";
+      "the runoff coefficient needs a C x A (column 8) and a drainage area (column 6) that are numbers, the "
+      "area not 0";
   if (!ca_cell.blank()) {
     const double ca = need(as_number(ca_cell), 7, kRunoff);
     if (ca > 0) {
@@ -127,18 +129,22 @@ void write_ld229_row(wb::Workbook& sheet, int row, const Ld229Pipe& pipe, const 
 
   // Flow time in minutes, kept as the form shows it: the time at the lower end adds the
   // rounded value.
-  const double seconds = need(text::try_number(pipe.flow_time), 28, "the flow time (FLOW_TIME) is empty or not a number");
+  const double seconds =
+      need(text::try_number(pipe.flow_time), 28, "the flow time (FLOW_TIME) is empty or not a number");
   const std::string minutes = text::format(seconds / 60.0, number_format);
   sheet.set_value(row, 28, minutes);
-  const double tc = need(as_number(typed(pipe.accumulated_tc)), 29, "the time of concentration (column 10) is not a number");
-  sheet.set_number(row, 29, need(tc + *as_number(typed(minutes)), 29, "the time at the lower end is out of range"));
+  const double tc = need(as_number(typed(pipe.accumulated_tc)), 29,
+                         "the time of concentration (column 10) is not a number");
+  sheet.set_number(row, 29,
+                   need(tc + *as_number(typed(minutes)), 29, "the time at the lower end is out of range"));
 
   // Flow that fills the pipe: the depth reaches the height, both in feet or metres.
   const char* height_name = pipe.pipe_shape == "Circular" ? "the diameter (PIPE_DIA)" : "the rise (RISE)";
-  const double height_text =
-      need(text::try_number(ld229_height_text(pipe)), 30, (std::string(height_name) + " is empty or not a number").c_str());
+  const double height_text = need(text::try_number(ld229_height_text(pipe)), 30,
+                                  (std::string(height_name) + " is empty or not a number").c_str());
   const double height = need(height_text / dia_divisor, 30, "the pipe height is out of range");
-  const double depth = need(as_number(typed(pipe.pipe_flowdepth)), 30, "the flow depth (column 23) is not a number");
+  const double depth =
+      need(as_number(typed(pipe.pipe_flowdepth)), 30, "the flow depth (column 23) is not a number");
   sheet.set_value(row, 30, depth < height ? "" : "Pressure Flow");
 }
 

@@ -51,8 +51,8 @@ std::vector<Branch> walk_upstream(const std::vector<WalkPipe>& pipes, const std:
     }
     if (!branch.nodes.empty()) branches.push_back(std::move(branch));
 
-    if (unused_into(junction)) continue;           // the same junction again
-    if (next_junction == visited.size()) break;    // nothing left to climb from
+    if (unused_into(junction)) continue;         // the same junction again
+    if (next_junction == visited.size()) break;  // nothing left to climb from
     junction = visited[next_junction++];
   }
   return branches;

@@ -11,21 +11,33 @@ namespace {
 
 // Written before the fourth previous pipe.
 constexpr PipeResultCell kBefore[] = {
-    {11, 3, "PIPE_NUMBER"},     {12, 3, "PIPE_LENGTH"},    {13, 3, "PIPE_ELEIN"},      {14, 3, "PIPE_ELEOUT"},
-    {15, 3, "PIPE_SLOPE"},      {12, 6, "PIPE_SHAPE"},     {13, 6, "PIPE_DIA"},        {14, 6, "SPAN"},
-    {15, 6, "RISE"},            {12, 9, "PIPE_MAT"},       {13, 9, "PIPE_MANN"},       {14, 9, "NUMOFPIPES"},
-    {20, 4, "NODEIN_NO"},       {20, 5, "NODEIN_STATION"}, {20, 6, "NODEIN_OFFSET"},   {20, 7, "NODEIN_OFFLOC"},
-    {20, 8, "NODEIN_TOPELE"},   {20, 9, "NODEIN_SHAPING"}, {21, 4, "NODEOUT_NO"},      {21, 5, "NODEOUT_STATION"},
-    {21, 6, "NODEOUT_OFFSET"},  {21, 7, "NODEOUT_OFFLOC"}, {21, 8, "NODEOUT_TOPELE"},  {25, 9, "PIPE_STORM_FREQ"},
-    {26, 3, "STRUCTURE_AREA"},  {26, 6, "STRUCTURE_CA"},   {29, 2, "PRENODE1"},        {29, 3, "PRECA1"},
-    {29, 4, "PRETC1"},          {29, 5, "PREFLOWTIME1"},   {30, 2, "PRENODE2"},        {30, 3, "PRECA2"},
-    {30, 4, "PRETC2"},          {30, 5, "PREFLOWTIME2"},   {31, 2, "PRENODE3"},        {31, 3, "PRECA3"},
-    {31, 4, "PRETC3"},          {31, 5, "PREFLOWTIME3"},
+    {11, 3, "PIPE_NUMBER"},    {12, 3, "PIPE_LENGTH"},
+    {13, 3, "PIPE_ELEIN"},     {14, 3, "PIPE_ELEOUT"},
+    {15, 3, "PIPE_SLOPE"},     {12, 6, "PIPE_SHAPE"},
+    {13, 6, "PIPE_DIA"},       {14, 6, "SPAN"},
+    {15, 6, "RISE"},           {12, 9, "PIPE_MAT"},
+    {13, 9, "PIPE_MANN"},      {14, 9, "NUMOFPIPES"},
+    {20, 4, "NODEIN_NO"},      {20, 5, "NODEIN_STATION"},
+    {20, 6, "NODEIN_OFFSET"},  {20, 7, "NODEIN_OFFLOC"},
+    {20, 8, "NODEIN_TOPELE"},  {20, 9, "NODEIN_SHAPING"},
+    {21, 4, "NODEOUT_NO"},     {21, 5, "NODEOUT_STATION"},
+    {21, 6, "NODEOUT_OFFSET"}, {21, 7, "NODEOUT_OFFLOC"},
+    {21, 8, "NODEOUT_TOPELE"}, {25, 9, "PIPE_STORM_FREQ"},
+    {26, 3, "STRUCTURE_AREA"}, {26, 6, "STRUCTURE_CA"},
+    {29, 2, "PRENODE1"},       {29, 3, "PRECA1"},
+    {29, 4, "PRETC1"},         {29, 5, "PREFLOWTIME1"},
+    {30, 2, "PRENODE2"},       {30, 3, "PRECA2"},
+    {30, 4, "PRETC2"},         {30, 5, "PREFLOWTIME2"},
+    {31, 2, "PRENODE3"},       {31, 3, "PRECA3"},
+    {31, 4, "PRETC3"},         {31, 5, "PREFLOWTIME3"},
 };
 
 // The fourth previous pipe, which only projects of the current kind have.
 constexpr PipeResultCell kFourth[] = {
-    {32, 2, "PRENODE4"}, {32, 3, "PRECA4"}, {32, 4, "PRETC4"}, {32, 5, "PREFLOWTIME4"},
+    {32, 2, "PRENODE4"},
+    {32, 3, "PRECA4"},
+    {32, 4, "PRETC4"},
+    {32, 5, "PREFLOWTIME4"},
 };
 
 // Written after it.
@@ -39,9 +51,9 @@ constexpr PipeResultCell kAfter[] = {
 
 // The identifiers and names among them: written as labels.
 constexpr std::string_view kLabels[] = {
-    "PIPE_NUMBER",    "PIPE_SHAPE",      "PIPE_MAT",       "NODEIN_NO", "NODEIN_STATION", "NODEIN_OFFLOC",
-    "NODEIN_SHAPING", "NODEOUT_NO",      "NODEOUT_STATION", "NODEOUT_OFFLOC", "PRENODE1", "PRENODE2",
-    "PRENODE3",       "PRENODE4",        "FLOW_TYPE",
+    "PIPE_NUMBER",   "PIPE_SHAPE",     "PIPE_MAT",   "NODEIN_NO",       "NODEIN_STATION",
+    "NODEIN_OFFLOC", "NODEIN_SHAPING", "NODEOUT_NO", "NODEOUT_STATION", "NODEOUT_OFFLOC",
+    "PRENODE1",      "PRENODE2",       "PRENODE3",   "PRENODE4",        "FLOW_TYPE",
 };
 
 std::vector<PipeResultCell> make_cells(bool legacy_project) {

@@ -46,8 +46,8 @@ void mnupipereport_Click(shell::Program& prog, design::frmpipeflex& window) {
         if (cell.label || column == "NODEIN_OFFSET" || column == "NODEOUT_OFFSET") continue;  // free texts
         const std::string value = pipes.field(cell.column);
         if (value.empty() || text::is_numeric(value)) continue;
-        prog.host.msgbox(std::string(cell.column) + " of pipe " + pipes.field("PIPE_NUMBER") + " holds \"" + value +
-                             "\", which is not a number. Please correct the pipe before the report.",
+        prog.host.msgbox(std::string(cell.column) + " of pipe " + pipes.field("PIPE_NUMBER") + " holds \"" +
+                             value + "\", which is not a number. Please correct the pipe before the report.",
                          ui::Buttons::OK, ui::Icon::Exclamation);
         return;
       }

@@ -122,8 +122,8 @@ void ReportSession::progress(long done, long total) {
     status_before_ = bar->panel(1);
     showed_progress_ = true;
   }
-  bar->set_panel(1, std::string(kind_.caption) + ": " + std::to_string(done) + " of " + std::to_string(total) +
-                        " pipes written");
+  bar->set_panel(1, std::string(kind_.caption) + ": " + std::to_string(done) + " of " +
+                        std::to_string(total) + " pipes written");
   prog_.host.repaint(prog_.forms.get(kMainWindow));
 }
 
@@ -148,7 +148,9 @@ bool ReportSession::choose_file() {
   struct DefaultExtension {
     ui::FileDialog& dlg;
     std::string kept;
-    explicit DefaultExtension(ui::FileDialog& d) : dlg(d), kept(d.default_ext) { d.default_ext = kReportExtension; }
+    explicit DefaultExtension(ui::FileDialog& d) : dlg(d), kept(d.default_ext) {
+      d.default_ext = kReportExtension;
+    }
     ~DefaultExtension() { dlg.default_ext = kept; }
   };
   {
@@ -174,9 +176,8 @@ bool ReportSession::choose_file() {
     prog_.host.msgbox(*refused, ui::Buttons::OK, ui::Icon::Exclamation);
     return false;
   }
-  if (file_exists(name) &&
-      prog_.host.msgbox("File Already Exists!   Overwrite?", ui::Buttons::YesNo, ui::Icon::Exclamation) !=
-          ui::Answer::Yes)
+  if (file_exists(name) && prog_.host.msgbox("File Already Exists!   Overwrite?", ui::Buttons::YesNo,
+                                             ui::Icon::Exclamation) != ui::Answer::Yes)
     return false;
 
   file_name_ = name;

@@ -16,25 +16,26 @@ namespace gw::reports {
 // program folder, the dialog's cancel flag, the sheet chosen after opening, the window
 // that shows the hourglass and the message shown once the cells are written.
 struct ReportKind {
-  const char* caption;            // "Form LD229": filter "<caption> files (*.xlsx)|*.xlsx"
-  const char* template_name;      // file name in the program folder
-  bool sets_cancel_error;         // printDlg.CancelError := true before the dialog
-  bool selects_first_sheet;       // Worksheets(1).Select after opening the copy
-  const char* hourglass_window;   // window whose mouse pointer shows the hourglass
-  const char* closing_message;    // nullptr: none
+  const char* caption;           // "Form LD229": filter "<caption> files (*.xlsx)|*.xlsx"
+  const char* template_name;     // file name in the program folder
+  bool sets_cancel_error;        // printDlg.CancelError := true before the dialog
+  bool selects_first_sheet;      // Worksheets(1).Select after opening the copy
+  const char* hourglass_window;  // window whose mouse pointer shows the hourglass
+  const char* closing_message;   // nullptr: none
   // Cancel in the dialog ends as an empty name ("No File Name selected!") even with the
   // cancel flag set, and the template is copied before last_folder is set.
   bool cancel_gives_no_name;
 };
 
-inline constexpr ReportKind kFormLD347{"Form LD347", "LD347.xlr", true, false, window::frmHGL,
-                                       "Finished! Please check and Save your results", true};
-inline constexpr ReportKind kFormLD229{"Form LD229", "LD229.xlr", true, false, window::frmpipeflex,
-                                       nullptr, false};
-inline constexpr ReportKind kPipeReport{"Pipe Report", "STORMDRAINRESULTS.xlr", true, true,
-                                        window::frmpipeflex, nullptr, false};
-inline constexpr ReportKind kOutletProtection{"OUTLET PROTECTION", "OUTLETPROTECTION.xlr", false,
-                                              false, window::PipeEnergyForm, nullptr, false};
+inline constexpr ReportKind kFormLD347{
+    "Form LD347", "LD347.xlr", true, false, window::frmHGL, "Finished! Please check and Save your results",
+    true};
+inline constexpr ReportKind kFormLD229{"Form LD229",        "LD229.xlr", true, false,
+                                       window::frmpipeflex, nullptr,     false};
+inline constexpr ReportKind kPipeReport{
+    "Pipe Report", "STORMDRAINRESULTS.xlr", true, true, window::frmpipeflex, nullptr, false};
+inline constexpr ReportKind kOutletProtection{
+    "OUTLET PROTECTION", "OUTLETPROTECTION.xlr", false, false, window::PipeEnergyForm, nullptr, false};
 
 // The extension of the report files: the workbooks are Office Open XML.
 inline constexpr const char* kReportExtension = ".xlsx";

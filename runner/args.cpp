@@ -32,7 +32,8 @@ long long Args::integer(std::string_view what) {
   std::string t = text(what);
   long long v = 0;
   auto [p, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
-  if (ec != std::errc() || p != t.data() + t.size()) malformed(std::string(what) + " must be a whole number, not " + t);
+  if (ec != std::errc() || p != t.data() + t.size())
+    malformed(std::string(what) + " must be a whole number, not " + t);
   return v;
 }
 

@@ -134,7 +134,8 @@ void expect_window(Interpreter& in, const Line& line, Args& a, const Ref& ref) {
   if (what == "pointer") {
     std::string want = a.bare("default or hourglass");
     a.done();
-    if (want != "default" && want != "hourglass") a.malformed("the pointer is default or hourglass, not " + want);
+    if (want != "default" && want != "hourglass")
+      a.malformed("the pointer is default or hourglass, not " + want);
     ui::Form& f = in.form_for_check(line, ref.window);
     const int p = f.mouse_pointer();
     const std::string actual = p == ui::kPointerDefault     ? "default"
@@ -169,10 +170,26 @@ bool button_or_control(const Target& t, bool ui::ToolButton::*flag, bool (ui::Co
 
 const std::map<std::string, State, std::less<>>& states() {
   static const std::map<std::string, State, std::less<>> m = {
-      {"enabled", {"disabled", [](const Target& t) { return button_or_control(t, &ui::ToolButton::enabled, &ui::Control::enabled); }}},
-      {"disabled", {"enabled", [](const Target& t) { return !button_or_control(t, &ui::ToolButton::enabled, &ui::Control::enabled); }}},
-      {"visible", {"hidden", [](const Target& t) { return button_or_control(t, &ui::ToolButton::visible, &ui::Control::visible); }}},
-      {"hidden", {"visible", [](const Target& t) { return !button_or_control(t, &ui::ToolButton::visible, &ui::Control::visible); }}},
+      {"enabled",
+       {"disabled",
+        [](const Target& t) {
+          return button_or_control(t, &ui::ToolButton::enabled, &ui::Control::enabled);
+        }}},
+      {"disabled",
+       {"enabled",
+        [](const Target& t) {
+          return !button_or_control(t, &ui::ToolButton::enabled, &ui::Control::enabled);
+        }}},
+      {"visible",
+       {"hidden",
+        [](const Target& t) {
+          return button_or_control(t, &ui::ToolButton::visible, &ui::Control::visible);
+        }}},
+      {"hidden",
+       {"visible",
+        [](const Target& t) {
+          return !button_or_control(t, &ui::ToolButton::visible, &ui::Control::visible);
+        }}},
       {"locked", {"unlocked", [](const Target& t) { return t.control->locked(); }}},
       {"unlocked", {"locked", [](const Target& t) { return !t.control->locked(); }}},
       {"checked", {"unchecked", [](const Target& t) { return t.control->checked(); }}},
@@ -182,8 +199,9 @@ const std::map<std::string, State, std::less<>>& states() {
 }
 
 void require_control_itself(Interpreter& in, const Line& line, const Target& t, const char* what) {
-  if (t.item > 0) in.fail(line, t.name + " is a " + (t.control->kind() == Kind::StatusBar ? "panel" : "button") +
-                                    ", which has no " + what);
+  if (t.item > 0)
+    in.fail(line, t.name + " is a " + (t.control->kind() == Kind::StatusBar ? "panel" : "button") +
+                      ", which has no " + what);
 }
 
 void expect_text(Interpreter& in, const Line& line, const Target& t, const std::string& want) {
@@ -214,8 +232,10 @@ void expect_control(Interpreter& in, const Line& line, Args& a, const Ref& ref) 
   if (auto s = states().find(w.text); s != states().end()) {
     a.done();
     bool on_button = t.item > 0 && c.kind() == Kind::Toolbar;
-    bool button_state = w.text == "enabled" || w.text == "disabled" || w.text == "visible" || w.text == "hidden";
-    if (t.item > 0 && !(on_button && button_state)) require_control_itself(in, line, t, ("state " + w.text).c_str());
+    bool button_state =
+        w.text == "enabled" || w.text == "disabled" || w.text == "visible" || w.text == "hidden";
+    if (t.item > 0 && !(on_button && button_state))
+      require_control_itself(in, line, t, ("state " + w.text).c_str());
     if (!s->second.holds(t)) in.fail(line, t.name + " is " + s->second.opposite);
     return;
   }
@@ -242,9 +262,12 @@ void expect_control(Interpreter& in, const Line& line, Args& a, const Ref& ref) 
     require_control_itself(in, line, t, "cells");
     if (c.kind() != Kind::Grid) in.fail(line, t.name + " is not a grid");
     if (r < 0 || r >= c.rows() || col < 0 || col >= c.cols())
-      in.fail(line, t.name + " has " + std::to_string(c.rows()) + " rows and " + std::to_string(c.cols()) + " columns");
+      in.fail(line, t.name + " has " + std::to_string(c.rows()) + " rows and " + std::to_string(c.cols()) +
+                        " columns");
     const std::string& got = c.cell(static_cast<int>(r), static_cast<int>(col));
-    if (got != want) in.fail(line, t.name + " cell " + std::to_string(r) + " " + std::to_string(col) + " reads " + quote(got));
+    if (got != want)
+      in.fail(line,
+              t.name + " cell " + std::to_string(r) + " " + std::to_string(col) + " reads " + quote(got));
     return;
   }
   if (w.text == "rows") {
@@ -279,8 +302,10 @@ void cmd_expect(Interpreter& in, const Line& line) {
     }
   }
   Ref ref = a.ref("a window, a control or a check");
-  if (ref.is_control()) expect_control(in, line, a, ref);
-  else expect_window(in, line, a, ref);
+  if (ref.is_control())
+    expect_control(in, line, a, ref);
+  else
+    expect_window(in, line, a, ref);
 }
 
 }  // namespace

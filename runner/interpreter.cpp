@@ -66,8 +66,7 @@ void Interpreter::run() {
   // in a transcript does not go unnoticed until then.
   for (const Line& ln : script_.lines) {
     const std::string& w = ln.command();
-    if (w != "end" && !is_program_word(w) && !builtin_commands().count(w))
-      fail(ln, "unknown command " + w);
+    if (w != "end" && !is_program_word(w) && !builtin_commands().count(w)) fail(ln, "unknown command " + w);
   }
   pos_ = 0;
   while (const Line* ln = peek()) {
@@ -136,13 +135,16 @@ void Interpreter::run_modal(ui::Form& f, Block& block) {
 
 void Interpreter::fail_unexpected(const std::string& actual) const {
   if (const Line* next = peek()) fail(*next, actual);
-  int at = !current_.empty() ? current_.back()->number : script_.lines.empty() ? 0 : script_.lines.back().number;
+  int at = !current_.empty()       ? current_.back()->number
+           : script_.lines.empty() ? 0
+                                   : script_.lines.back().number;
   throw Failure{script_.file, at, "end of transcript", actual};
 }
 
 void Interpreter::fail_pending() const {
   const std::string& w = pending_->block->window;
-  throw Failure{script_.file, pending_->line, "end of the modal " + w + " block", w + " closed but block not ended"};
+  throw Failure{script_.file, pending_->line, "end of the modal " + w + " block",
+                w + " closed but block not ended"};
 }
 
 void Interpreter::require_running(const Line& at) const {

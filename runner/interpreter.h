@@ -39,8 +39,8 @@ bool is_program_word(std::string_view word);
 struct Session {
   ui::Forms* forms = nullptr;
   std::function<std::optional<std::string>(std::string_view)> lookup;  // `expect var`
-  std::function<void()> start;                                        // `start`
-  std::function<void(const std::string&)> set_program_folder = {};    // `program`
+  std::function<void()> start;                                         // `start`
+  std::function<void(const std::string&)> set_program_folder = {};     // `program`
 };
 
 // A control as a line names it: the window, the control, and for a status bar's panel
@@ -138,13 +138,13 @@ class Interpreter {
   Paths paths_;
   ScriptedHost host_;
   Session session_;
-  size_t pos_ = 0;    // next line to run or consume
+  size_t pos_ = 0;                    // next line to run or consume
   std::vector<const Line*> current_;  // lines being run, innermost last
   std::vector<Frame*> frames_;        // modal shows in progress, innermost last
   std::deque<Block> blocks_;
   std::optional<Pending> pending_;
   std::vector<std::string> shown_;  // windows in the order they were last shown
-  long clock_reads_ = 0;  // during the current line
+  long clock_reads_ = 0;            // during the current line
   bool started_ = false;
   bool ended_ = false;
 };

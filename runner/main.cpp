@@ -42,8 +42,10 @@ int main(int argc, char** argv) {
   bool all = true;
   for (const std::string& f : files) {
     gw::runner::ScenarioResult r = gw::runner::run_scenario(f, options);
-    if (r.passed) std::printf("PASS %s\n", f.c_str());
-    else std::printf("FAIL %s\n", r.message.c_str());
+    if (r.passed)
+      std::printf("PASS %s\n", f.c_str());
+    else
+      std::printf("FAIL %s\n", r.message.c_str());
     std::fflush(stdout);
     all = all && r.passed;
   }

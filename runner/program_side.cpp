@@ -12,18 +12,24 @@ namespace {
 
 const char* icon_word(ui::Icon i) {
   switch (i) {
-    case ui::Icon::Information: return "info";
-    case ui::Icon::Exclamation: return "exclamation";
-    case ui::Icon::None: return "none";
+    case ui::Icon::Information:
+      return "info";
+    case ui::Icon::Exclamation:
+      return "exclamation";
+    case ui::Icon::None:
+      return "none";
   }
   return "?";
 }
 
 const char* buttons_text(ui::Buttons b) {
   switch (b) {
-    case ui::Buttons::OK: return "OK";
-    case ui::Buttons::OKCancel: return "OK/Cancel";
-    case ui::Buttons::YesNo: return "Yes/No";
+    case ui::Buttons::OK:
+      return "OK";
+    case ui::Buttons::OKCancel:
+      return "OK/Cancel";
+    case ui::Buttons::YesNo:
+      return "Yes/No";
   }
   return "?";
 }
@@ -42,9 +48,12 @@ std::string effective_title(const std::string& t) { return t.empty() ? ui::kDefa
 
 bool offers(ui::Buttons b, ui::Answer a) {
   switch (b) {
-    case ui::Buttons::OK: return a == ui::Answer::OK;
-    case ui::Buttons::OKCancel: return a == ui::Answer::OK || a == ui::Answer::Cancel;
-    case ui::Buttons::YesNo: return a == ui::Answer::Yes || a == ui::Answer::No;
+    case ui::Buttons::OK:
+      return a == ui::Answer::OK;
+    case ui::Buttons::OKCancel:
+      return a == ui::Answer::OK || a == ui::Answer::Cancel;
+    case ui::Buttons::YesNo:
+      return a == ui::Answer::Yes || a == ui::Answer::No;
   }
   return false;
 }
@@ -64,19 +73,28 @@ ui::Answer Interpreter::program_message(const ui::Message& m) {
   ui::Answer answer = ui::Answer::OK;
   bool answered = false;
   while (!a.empty()) {
-    if (a.take("info")) icon = ui::Icon::Information;
-    else if (a.take("exclamation")) icon = ui::Icon::Exclamation;
-    else if (a.take("none")) icon = ui::Icon::None;
-    else if (a.take("title")) title = a.text("the title");
+    if (a.take("info"))
+      icon = ui::Icon::Information;
+    else if (a.take("exclamation"))
+      icon = ui::Icon::Exclamation;
+    else if (a.take("none"))
+      icon = ui::Icon::None;
+    else if (a.take("title"))
+      title = a.text("the title");
     else if (a.take("->")) {
       if (answered) a.malformed("a second answer");
       std::string w = a.bare("the answer");
       answered = true;
-      if (w == "ok") answer = ui::Answer::OK;
-      else if (w == "yes") answer = ui::Answer::Yes;
-      else if (w == "no") answer = ui::Answer::No;
-      else if (w == "cancel") answer = ui::Answer::Cancel;
-      else a.malformed("the answer is ok, yes, no or cancel, not " + w);
+      if (w == "ok")
+        answer = ui::Answer::OK;
+      else if (w == "yes")
+        answer = ui::Answer::Yes;
+      else if (w == "no")
+        answer = ui::Answer::No;
+      else if (w == "cancel")
+        answer = ui::Answer::Cancel;
+      else
+        a.malformed("the answer is ok, yes, no or cancel, not " + w);
     } else {
       a.done();
     }

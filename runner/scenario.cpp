@@ -7,8 +7,8 @@
 #include <system_error>
 
 #include "model/model.h"
-#include "runner/interpreter.h"
 #include "runner/failure.h"
+#include "runner/interpreter.h"
 #include "shell/tarnelhydromain.h"
 #include "shell/window_names.h"
 
@@ -100,8 +100,7 @@ ScenarioResult run_scenario(const std::string& file, const ScenarioOptions& opti
     // Declared after the interpreter, the program is destroyed before the host it uses.
     std::unique_ptr<shell::Program> prog = make_program(interp.host(), paths.program);
     shell::Program* p = prog.get();
-    interp.attach(Session{&prog->forms,
-                          [p](std::string_view name) { return p->vars.lookup(name); },
+    interp.attach(Session{&prog->forms, [p](std::string_view name) { return p->vars.lookup(name); },
                           [p] { shell::tarnelhydromain_Main(*p); },
                           [p](const std::string& dir) { p->program_folder = dir; }});
     interp.run();

@@ -14,7 +14,8 @@ namespace {
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 bool is_name_char(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
 
-[[noreturn]] void bad_line(const std::string& file, int number, std::string_view source, const std::string& why) {
+[[noreturn]] void bad_line(const std::string& file, int number, std::string_view source,
+                           const std::string& why) {
   throw Failure{file, number, std::string(source), "malformed line: " + why};
 }
 
@@ -47,10 +48,14 @@ bool split_line(std::string_view raw, int number, const std::string& file, const
         if (d == '\\') {
           if (i >= raw.size()) break;
           char e = raw[i++];
-          if (e == '"' || e == '\\') w.text += e;
-          else if (e == 'n') w.text += '\n';
-          else if (e == 't') w.text += '\t';
-          else bad_line(file, number, raw, std::string("unknown escape \\") + e);
+          if (e == '"' || e == '\\')
+            w.text += e;
+          else if (e == 'n')
+            w.text += '\n';
+          else if (e == 't')
+            w.text += '\t';
+          else
+            bad_line(file, number, raw, std::string("unknown escape \\") + e);
           continue;
         }
         w.text += d;
@@ -90,7 +95,8 @@ std::string expand(std::string_view word, const Paths& paths) {
     if (word[i] == '$') {
       for (auto& [name, member] : vars) {
         std::string_view n(name);
-        if (word.substr(i, n.size()) == n && (i + n.size() == word.size() || !is_name_char(word[i + n.size()]))) {
+        if (word.substr(i, n.size()) == n &&
+            (i + n.size() == word.size() || !is_name_char(word[i + n.size()]))) {
           out += paths.*member;
           i += n.size();
           replaced = true;

@@ -23,7 +23,7 @@ struct Line {
 };
 
 struct Script {
-  std::string file;  // as named to the runner; reported with every failure
+  std::string file;         // as named to the runner; reported with every failure
   std::vector<Line> lines;  // commands only: blank and comment lines are dropped
 };
 

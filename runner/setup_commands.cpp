@@ -59,8 +59,10 @@ void cmd_sql(Interpreter& in, const Line& line) {
   std::vector<db::Value> params;
   while (!a.empty()) {
     const Word& w = a.word("a value");
-    if (!w.quoted && w.text == "null") params.emplace_back();
-    else params.emplace_back(w.text);
+    if (!w.quoted && w.text == "null")
+      params.emplace_back();
+    else
+      params.emplace_back(w.text);
   }
   require_in_tmp(in, line, path);
   try {
@@ -94,12 +96,14 @@ void cmd_truncate(Interpreter& in, const Line& line) {
   std::string path = a.text("the file");
   double bytes = a.number("the length in bytes");
   a.done();
-  if (bytes < 0 || bytes != static_cast<double>(static_cast<long long>(bytes))) a.malformed("a whole number of bytes");
+  if (bytes < 0 || bytes != static_cast<double>(static_cast<long long>(bytes)))
+    a.malformed("a whole number of bytes");
   require_in_tmp(in, line, path);
   std::error_code ec;
   if (!fs::exists(path, ec)) std::ofstream(path, std::ios::binary).flush();
   if (!fs::is_regular_file(path, ec)) in.fail(line, quote(path) + " is not a file");
-  if (static_cast<std::uintmax_t>(bytes) > fs::file_size(path, ec)) in.fail(line, quote(path) + " is shorter than that");
+  if (static_cast<std::uintmax_t>(bytes) > fs::file_size(path, ec))
+    in.fail(line, quote(path) + " is shorter than that");
   fs::resize_file(path, static_cast<std::uintmax_t>(bytes), ec);
   if (ec) in.fail(line, "cannot truncate: " + ec.message());
 }

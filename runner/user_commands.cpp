@@ -69,7 +69,8 @@ std::vector<int> codes_of(const std::string& text) {
     auto b = static_cast<unsigned char>(text[i]);
     int len = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
     bool ok = len > 0 && i + static_cast<size_t>(len) <= text.size();
-    for (int k = 1; ok && k < len; ++k) ok = (static_cast<unsigned char>(text[i + static_cast<size_t>(k)]) >> 6) == 2;
+    for (int k = 1; ok && k < len; ++k)
+      ok = (static_cast<unsigned char>(text[i + static_cast<size_t>(k)]) >> 6) == 2;
     if (!ok) {
       out.push_back(b);
       ++i;
@@ -96,7 +97,8 @@ void press_key(ui::Control& c, int code) {
     if (c.sel_length() == 0) {
       if (c.sel_start() == 0) return;
       int start = c.sel_start() - 1;
-      while (start > 0 && (static_cast<unsigned char>(c.text()[static_cast<size_t>(start)]) >> 6) == 2) --start;
+      while (start > 0 && (static_cast<unsigned char>(c.text()[static_cast<size_t>(start)]) >> 6) == 2)
+        --start;
       c.set_selection(start, c.sel_start() - start);
     }
     c.replace_selection("");
@@ -145,9 +147,15 @@ void cmd_click(Interpreter& in, const Line& line) {
   }
   if (!mouse_focus(t)) return;
   switch (c.kind()) {
-    case Kind::CheckBox: c.set_value(c.value() == 1 ? 0 : 1); break;  // raises Click
-    case Kind::OptionButton: c.set_value(1); break;                    // raises Click when it changes
-    default: c.click(); break;
+    case Kind::CheckBox:
+      c.set_value(c.value() == 1 ? 0 : 1);
+      break;  // raises Click
+    case Kind::OptionButton:
+      c.set_value(1);
+      break;  // raises Click when it changes
+    default:
+      c.click();
+      break;
   }
 }
 
@@ -233,7 +241,8 @@ void cmd_pick(Interpreter& in, const Line& line) {
   if (i < 0) {
     std::string items;
     for (auto& s : c.items()) items += " " + quote(s);
-    in.fail(line, t.name + " has no item " + quote(item) + " (items:" + (items.empty() ? " none" : items) + ")");
+    in.fail(line,
+            t.name + " has no item " + quote(item) + " (items:" + (items.empty() ? " none" : items) + ")");
   }
   if (!mouse_focus(t)) return;
   c.set_list_index(i);
@@ -248,8 +257,8 @@ void cmd_row(Interpreter& in, const Line& line) {
   ui::Control& c = *t.control;
   if (c.kind() != Kind::Grid) in.fail(line, t.name + " is not a grid");
   if (row < c.fixed_rows || row >= c.rows())
-    in.fail(line, t.name + " has rows " + std::to_string(c.fixed_rows) + " to " + std::to_string(c.rows() - 1) +
-                      " to select");
+    in.fail(line, t.name + " has rows " + std::to_string(c.fixed_rows) + " to " +
+                      std::to_string(c.rows() - 1) + " to select");
   if (!mouse_focus(t)) return;
   c.set_row(static_cast<int>(row));
   c.click();

@@ -14,8 +14,9 @@ std::string full_path(const std::string& path) {
 
 bool open_with_desktop(Program& prog, const std::string& path, const std::string& what) {
   if (prog.host.open_document(path)) return true;
-  prog.host.msgbox(what + " \"" + full_path(path) + "\" could not be opened on this desktop. Please open it yourself.",
-                   ui::Buttons::OK, ui::Icon::Exclamation);
+  prog.host.msgbox(
+      what + " \"" + full_path(path) + "\" could not be opened on this desktop. Please open it yourself.",
+      ui::Buttons::OK, ui::Icon::Exclamation);
   return false;
 }
 

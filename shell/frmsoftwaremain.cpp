@@ -106,8 +106,8 @@ void frmsoftwaremain::mnucreateProj_Click() {
     std::string shown = display_name(v.project.project_db_path);
     v.project.project_update_mode = false;
     set_mouse_pointer(ui::kPointerHourglass);
-    msg("New Project Database has been created.  Please Add Project Details", Buttons::OK,
-        Icon::Information, main_title);
+    msg("New Project Database has been created.  Please Add Project Details", Buttons::OK, Icon::Information,
+        main_title);
     open_noaa_rainfall_db(prog);
     open_project_database(prog);
     prog.forms.get(window::frmProjectNOAA).show_modal();
@@ -141,8 +141,8 @@ void frmsoftwaremain::mnuopenProj_Click() {
     std::string shown = display_name(v.project.project_db_path);
     // A file that is not a project is refused before anything is opened or written.
     if (std::string problem = project_file_problem(v.project.project_db_path); !problem.empty()) {
-      msg("The file '" + v.project.project_db_path + "' cannot be opened as a project: " + problem + ".", Buttons::OK,
-          Icon::Exclamation, main_title);
+      msg("The file '" + v.project.project_db_path + "' cannot be opened as a project: " + problem + ".",
+          Buttons::OK, Icon::Exclamation, main_title);
       v.project.project_db_path.clear();
       return;
     }
@@ -232,8 +232,8 @@ void frmsoftwaremain::mnuPipe_Click() {
     return;
   }
   if (v.project.product_name != "GULLYWORKS" && !v.project.legacy_project) {
-    msg("This is an Incompatible Project Database! Please use correct version of the database",
-        Buttons::OK, Icon::Exclamation, main_title);
+    msg("This is an Incompatible Project Database! Please use correct version of the database", Buttons::OK,
+        Icon::Exclamation, main_title);
     return;
   }
   if (unit_system_of(v.unit_system()).empty()) {

@@ -81,9 +81,9 @@ ui::Control* refuse_non_numbers(ui::Form& form) {
     if (c->number_entry != ui::NumberEntry::none && !c->text().empty() && !text::is_numeric(c->text()))
       fields.push_back(c);
   if (fields.empty()) return nullptr;
-  ui::Control* first = *std::min_element(fields.begin(), fields.end(), [](const ui::Control* a, const ui::Control* b) {
-    return a->tab_index < b->tab_index;
-  });
+  ui::Control* first = *std::min_element(
+      fields.begin(), fields.end(),
+      [](const ui::Control* a, const ui::Control* b) { return a->tab_index < b->tab_index; });
   form.host().msgbox(field_caption(form, *first) + " holds \"" + first->text() +
                          "\", which is not a number. Please enter a number.",
                      ui::Buttons::OK, ui::Icon::Exclamation);

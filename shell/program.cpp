@@ -3,8 +3,7 @@
 
 namespace gw::shell {
 
-Program::Program(ui::Host& h, std::string folder)
-    : host(h), forms(h), program_folder(std::move(folder)) {}
+Program::Program(ui::Host& h, std::string folder) : host(h), forms(h), program_folder(std::move(folder)) {}
 
 std::string Program::program_file(const std::string& name) const {
   if (program_folder.empty()) return name;

@@ -28,8 +28,10 @@ std::vector<std::string> list_rows(const std::shared_ptr<db::Recordset>& rs, con
   long keep = rs->absolute_position();
   rs->move_first();
   for (; !rs->eof(); rs->move_next()) rows.push_back(rs->field(column));
-  if (keep > 0) rs->set_absolute_position(keep);
-  else rs->move_first();
+  if (keep > 0)
+    rs->set_absolute_position(keep);
+  else
+    rs->move_first();
   return rows;
 }
 
@@ -80,7 +82,8 @@ void ProjectDetailsWindow::build() {
     help.on_click = [this] { cmdNOAAStationHelp_Click(); };
   }
 
-  auto menu = [this](const char* name, const char* caption, const char* parent, const char* shortcut = "") -> Control& {
+  auto menu = [this](const char* name, const char* caption, const char* parent,
+                     const char* shortcut = "") -> Control& {
     Control& m = add(Kind::MenuItem, name);
     m.set_caption(caption);
     m.parent_menu = parent;
@@ -101,7 +104,8 @@ void ProjectDetailsWindow::build() {
 
 void ProjectDetailsWindow::fill_lists() {
   c("county").set_items(list_rows(vars().connections.county_list_rs, "COUNTY_NAME"));
-  if (with_station_) c("noaa_station").set_items(list_rows(vars().connections.station_list_rs, "NOAA_STATION"));
+  if (with_station_)
+    c("noaa_station").set_items(list_rows(vars().connections.station_list_rs, "NOAA_STATION"));
 }
 
 void ProjectDetailsWindow::set_key_field(const char* name, bool editable) {
@@ -255,8 +259,10 @@ void ProjectDetailsWindow::mnuprojsave_Click() {
       rs.update();
     }
     rs.update_batch();
-    if (std::string system = unit_system_of(units.text()); !system.empty()) v.set_unit_system(system);
-    else v.set_unit_system(units.text());
+    if (std::string system = unit_system_of(units.text()); !system.empty())
+      v.set_unit_system(system);
+    else
+      v.set_unit_system(units.text());
     if (!rs.eof()) rs.move_next();
     rs.move_first();
     if (with_station_) v.project.project_major_release = c("major_release").text();
@@ -297,13 +303,11 @@ void ProjectDetailsWindow::cancel_project_edit() {
     db::Recordset& rs = *hydroprojrs;
     try {
       rs.cancel_update();
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
     try {
       rs.requery();
       rs.move_first();
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
   }
   msg("Update Cancelled");
   project_changed = false;

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/db/recordset.h"
 #include "platform/binding/binding.h"
+#include "platform/db/recordset.h"
 #include "shell/program.h"
 
 namespace gw::shell {

@@ -47,8 +47,10 @@ RainfallCoefficients lookup_rainfall_coefficients(db::Connection& rainfall, Rain
   const bool legacy = source == RainfallSource::legacy_county;
   const std::string prefix = "YEAR" + std::to_string(freq_years);
   std::vector<std::string> columns;
-  if (legacy) columns = {prefix + "A", prefix + "B"};
-  else columns = {prefix + "B", prefix + "D", prefix + "E"};
+  if (legacy)
+    columns = {prefix + "A", prefix + "B"};
+  else
+    columns = {prefix + "B", prefix + "D", prefix + "E"};
   const std::string who = key_text(source, key);
   const std::string storm = std::to_string(freq_years) + "-year";
 
@@ -62,8 +64,7 @@ RainfallCoefficients lookup_rainfall_coefficients(db::Connection& rainfall, Rain
 
   const char* table = legacy ? "VARAINFALL" : "STORMDATA";
   const char* key_column = source == RainfallSource::station ? "NOAA_STATION" : "COUNTY_NAME";
-  const std::string sql =
-      "select " + join(columns) + " from " + table + " where " + key_column + " = ?";
+  const std::string sql = "select " + join(columns) + " from " + table + " where " + key_column + " = ?";
   db::Recordset rs;
   rs.open(rainfall, sql, {key});
   if (rs.eof())
@@ -103,10 +104,12 @@ RainfallCoefficients lookup_rainfall_coefficients(db::Connection& rainfall, Rain
 bool get_rainfall_coefficients(Program& prog, int freq) {
   SharedState& v = prog.vars;
   const RainfallSource source = rainfall_source(v.project.legacy_project, v.project.project_major_release);
-  const std::string& key = source == RainfallSource::station ? v.project.project_noaa_station : v.project.project_county;
+  const std::string& key =
+      source == RainfallSource::station ? v.project.project_noaa_station : v.project.project_county;
   try {
     if (!v.connections.rainfall_connection) throw gw::Error("The rainfall database is not open.");
-    RainfallCoefficients c = lookup_rainfall_coefficients(*v.connections.rainfall_connection, source, key, freq);
+    RainfallCoefficients c =
+        lookup_rainfall_coefficients(*v.connections.rainfall_connection, source, key, freq);
     if (source == RainfallSource::legacy_county) {
       v.rainfall.idf_a = c.a;
       v.rainfall.idf_b = c.b;

@@ -143,9 +143,10 @@ void open_noaa_rainfall_db(Program& prog) {
     v.connections.county_list_rs.reset();
     v.connections.station_list_rs.reset();
     open_connection(v.connections.rainfall_connection, v.connections.rainfall_db_path);
-    v.connections.county_list_rs = open_list(*v.connections.rainfall_connection, "select COUNTY_NAME from VACOUNTY Order by COUNTY_NAME");
-    v.connections.station_list_rs =
-        open_list(*v.connections.rainfall_connection, "select NOAA_STATION from STORMDATA Order by NOAA_STATION");
+    v.connections.county_list_rs = open_list(*v.connections.rainfall_connection,
+                                             "select COUNTY_NAME from VACOUNTY Order by COUNTY_NAME");
+    v.connections.station_list_rs = open_list(*v.connections.rainfall_connection,
+                                              "select NOAA_STATION from STORMDATA Order by NOAA_STATION");
     v.connections.county_list_rs->move_first();
     v.connections.station_list_rs->move_first();
   } catch (const std::exception& e) {

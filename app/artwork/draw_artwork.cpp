@@ -106,7 +106,8 @@ void culvert_scene(QPainter& p, const QRectF& r) {
   p.setBrush(kAsphalt);
   p.drawRect(QRectF(r.left() + w * 0.33, crest - h * 0.035, w * 0.34, h * 0.035));
   p.setPen(QPen(QColor(0xf2, 0xd0, 0x3b), std::max(1.5, h / 140), Qt::DashLine));
-  p.drawLine(QPointF(r.left() + w * 0.35, crest - h * 0.018), QPointF(r.left() + w * 0.65, crest - h * 0.018));
+  p.drawLine(QPointF(r.left() + w * 0.35, crest - h * 0.018),
+             QPointF(r.left() + w * 0.65, crest - h * 0.018));
   // Ground and channel.
   p.setPen(Qt::NoPen);
   p.setBrush(kSoil);
@@ -136,8 +137,10 @@ void profile_scene(QPainter& p, const QRectF& r) {
   const double w = r.width(), h = r.height();
   p.fillRect(r, QColor(0xf5, 0xf7, 0xfa));
   p.setPen(QPen(QColor(0xdd, 0xe3, 0xea), 1));
-  for (double x = r.left(); x < r.right(); x += w / 16) p.drawLine(QPointF(x, r.top()), QPointF(x, r.bottom()));
-  for (double y = r.top(); y < r.bottom(); y += h / 9) p.drawLine(QPointF(r.left(), y), QPointF(r.right(), y));
+  for (double x = r.left(); x < r.right(); x += w / 16)
+    p.drawLine(QPointF(x, r.top()), QPointF(x, r.bottom()));
+  for (double y = r.top(); y < r.bottom(); y += h / 9)
+    p.drawLine(QPointF(r.left(), y), QPointF(r.right(), y));
   const int n = 4;
   double xs[n + 1], gy[n + 1], inv[n + 1];
   for (int i = 0; i <= n; ++i) {
@@ -180,8 +183,10 @@ void profile_scene(QPainter& p, const QRectF& r) {
   QPainterPath hgl;
   for (int i = 0; i <= n; ++i) {
     const QPointF pt(xs[i], inv[i] - d * 1.6 - h * 0.01 * (n - i));
-    if (i == 0) hgl.moveTo(pt);
-    else hgl.lineTo(pt);
+    if (i == 0)
+      hgl.moveTo(pt);
+    else
+      hgl.lineTo(pt);
   }
   p.setPen(QPen(kWater, 3, Qt::DashLine));
   p.setBrush(Qt::NoBrush);

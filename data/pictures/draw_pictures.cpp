@@ -197,7 +197,8 @@ bool write_png(const Canvas& cv, const std::string& path) {
     z.push_back(static_cast<std::uint8_t>(n >> 8));
     z.push_back(static_cast<std::uint8_t>(~n & 0xFF));
     z.push_back(static_cast<std::uint8_t>((~n >> 8) & 0xFF));
-    z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(pos), raw.begin() + static_cast<std::ptrdiff_t>(pos + n));
+    z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(pos),
+             raw.begin() + static_cast<std::ptrdiff_t>(pos + n));
     pos += n;
     if (last) break;
   }
@@ -228,8 +229,8 @@ Canvas deflection_picture() {
   struct Incoming {
     const char* label;
     const char* row;
-    double angle;       // deflection angle, degrees
-    double direction;   // direction of flow, degrees counter-clockwise from the outgoing pipe
+    double angle;      // deflection angle, degrees
+    double direction;  // direction of flow, degrees counter-clockwise from the outgoing pipe
     double arc_radius;
   };
   const Incoming pipes[] = {
@@ -262,10 +263,10 @@ Canvas deflection_picture() {
   }
 
   // Junction structure 4.
-  cv.box(static_cast<int>(cx - 12), static_cast<int>(cy - 12), static_cast<int>(cx + 12), static_cast<int>(cy + 12),
-         kInk);
-  cv.box(static_cast<int>(cx - 9), static_cast<int>(cy - 9), static_cast<int>(cx + 9), static_cast<int>(cy + 9),
-         kWhite);
+  cv.box(static_cast<int>(cx - 12), static_cast<int>(cy - 12), static_cast<int>(cx + 12),
+         static_cast<int>(cy + 12), kInk);
+  cv.box(static_cast<int>(cx - 9), static_cast<int>(cy - 9), static_cast<int>(cx + 9),
+         static_cast<int>(cy + 9), kWhite);
   text(cv, static_cast<int>(cx - 5), static_cast<int>(cy - 7), "4", 2, kInk);
 
   // Table of the example angles.

@@ -82,11 +82,20 @@ std::string xml_escape(const std::string& s) {
   std::string out;
   for (char c : s) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -120,7 +129,8 @@ class StyleTable {
     int numfmt = 0;
     if (!s.format.empty()) {
       auto it = formats_.find(s.format);
-      if (it == formats_.end()) it = formats_.emplace(s.format, 164 + static_cast<int>(formats_.size())).first;
+      if (it == formats_.end())
+        it = formats_.emplace(s.format, 164 + static_cast<int>(formats_.size())).first;
       numfmt = it->second;
     }
     std::ostringstream xf;
@@ -312,7 +322,9 @@ class Reader {
   }
 
  private:
-  [[noreturn]] void fail(const std::string& what) const { throw Fail("line " + std::to_string(no_) + ": " + what); }
+  [[noreturn]] void fail(const std::string& what) const {
+    throw Fail("line " + std::to_string(no_) + ": " + what);
+  }
   void need(const std::vector<std::string>& w, size_t n) const {
     if (w.size() < n) fail("'" + w[0] + "' needs " + std::to_string(n - 1) + " values");
   }
@@ -325,8 +337,7 @@ class Reader {
       size_t used = 0;
       double v = std::stod(s, &used);
       if (used == s.size()) return v;
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
     fail("'" + s + "' is no number");
   }
   int style_id(const std::string& name) const {
@@ -361,23 +372,40 @@ class Reader {
         value = key.substr(eq + 1);
         key = key.substr(0, eq);
       }
-      if (key == "bold") s.bold = true;
-      else if (key == "italic") s.italic = true;
-      else if (key == "underline") s.underline = true;
-      else if (key == "wrap") s.wrap = true;
-      else if (key == "size") s.size = number(value);
-      else if (key == "font") s.font = value;
-      else if (key == "color") s.color = value;
-      else if (key == "fill") s.fill = value;
-      else if (key == "format") s.format = value;
-      else if (key == "align") s.align = value;
-      else if (key == "valign") s.valign = value;
-      else if (key == "border") s.left = s.right = s.top = s.bottom = value;
-      else if (key == "left") s.left = value;
-      else if (key == "right") s.right = value;
-      else if (key == "top") s.top = value;
-      else if (key == "bottom") s.bottom = value;
-      else fail("unknown style key '" + key + "'");
+      if (key == "bold")
+        s.bold = true;
+      else if (key == "italic")
+        s.italic = true;
+      else if (key == "underline")
+        s.underline = true;
+      else if (key == "wrap")
+        s.wrap = true;
+      else if (key == "size")
+        s.size = number(value);
+      else if (key == "font")
+        s.font = value;
+      else if (key == "color")
+        s.color = value;
+      else if (key == "fill")
+        s.fill = value;
+      else if (key == "format")
+        s.format = value;
+      else if (key == "align")
+        s.align = value;
+      else if (key == "valign")
+        s.valign = value;
+      else if (key == "border")
+        s.left = s.right = s.top = s.bottom = value;
+      else if (key == "left")
+        s.left = value;
+      else if (key == "right")
+        s.right = value;
+      else if (key == "top")
+        s.top = value;
+      else if (key == "bottom")
+        s.bottom = value;
+      else
+        fail("unknown style key '" + key + "'");
     }
     return s;
   }
@@ -419,8 +447,8 @@ std::string sheet_xml(Book& book, const Sheet& s, bool active) {
     if (f.row > 1) o << " ySplit=\"" << f.row - 1 << "\"";
     o << " topLeftCell=\"" << gw::wb::cell_name(f.row, f.col) << "\" activePane=\"" << pane
       << "\" state=\"frozen\"/>";
-    o << "<selection pane=\"" << pane << "\" activeCell=\"" << gw::wb::cell_name(f.row, f.col) << "\" sqref=\""
-      << gw::wb::cell_name(f.row, f.col) << "\"/>";
+    o << "<selection pane=\"" << pane << "\" activeCell=\"" << gw::wb::cell_name(f.row, f.col)
+      << "\" sqref=\"" << gw::wb::cell_name(f.row, f.col) << "\"/>";
   }
   o << "</sheetView></sheetViews>";
   o << R"(<sheetFormatPr defaultRowHeight="12.75"/>)";
@@ -432,8 +460,8 @@ std::string sheet_xml(Book& book, const Sheet& s, bool active) {
     for (const auto& [c, unused] : cols) {
       (void)unused;
       auto w = s.widths.find(c);
-      o << "<col min=\"" << c << "\" max=\"" << c << "\" width=\"" << fmt(w == s.widths.end() ? 9.140625 : w->second)
-        << "\"";
+      o << "<col min=\"" << c << "\" max=\"" << c << "\" width=\""
+        << fmt(w == s.widths.end() ? 9.140625 : w->second) << "\"";
       auto st = s.col_styles.find(c);
       if (st != s.col_styles.end()) o << " style=\"" << st->second << "\"";
       if (w != s.widths.end()) o << " customWidth=\"1\"";
@@ -457,10 +485,18 @@ std::string sheet_xml(Book& book, const Sheet& s, bool active) {
         o << "<c r=\"" << gw::wb::cell_name(row, col) << "\"";
         if (c.xf) o << " s=\"" << c.xf << "\"";
         switch (c.kind) {
-          case Cell::Kind::Blank: o << "/>"; break;
-          case Cell::Kind::Text: o << " t=\"s\"><v>" << book.shared_string(c.value) << "</v></c>"; break;
-          case Cell::Kind::Number: o << "><v>" << c.value << "</v></c>"; break;
-          case Cell::Kind::Formula: o << "><f>" << xml_escape(c.value) << "</f></c>"; break;
+          case Cell::Kind::Blank:
+            o << "/>";
+            break;
+          case Cell::Kind::Text:
+            o << " t=\"s\"><v>" << book.shared_string(c.value) << "</v></c>";
+            break;
+          case Cell::Kind::Number:
+            o << "><v>" << c.value << "</v></c>";
+            break;
+          case Cell::Kind::Formula:
+            o << "><f>" << xml_escape(c.value) << "</f></c>";
+            break;
         }
       }
     }
@@ -493,13 +529,14 @@ std::vector<gw::wb::ZipEntry> parts(Book& book) {
   if (book.sheets.empty()) throw Fail("the description has no sheet");
   std::vector<gw::wb::ZipEntry> out;
   std::ostringstream types, wb, rels;
-  types << R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
-        << R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
-        << R"(<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>)"
-        << R"(<Default Extension="xml" ContentType="application/xml"/>)"
-        << R"(<Override PartName="/xl/workbook.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"/>)"
-        << R"(<Override PartName="/xl/styles.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml"/>)"
-        << R"(<Override PartName="/xl/sharedStrings.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml"/>)";
+  types
+      << R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+      << R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
+      << R"(<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>)"
+      << R"(<Default Extension="xml" ContentType="application/xml"/>)"
+      << R"(<Override PartName="/xl/workbook.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"/>)"
+      << R"(<Override PartName="/xl/styles.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml"/>)"
+      << R"(<Override PartName="/xl/sharedStrings.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml"/>)";
   wb << R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
      << R"(<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" )"
      << R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">)"
@@ -510,13 +547,15 @@ std::vector<gw::wb::ZipEntry> parts(Book& book) {
   std::vector<gw::wb::ZipEntry> sheet_parts;
   for (size_t i = 0; i < book.sheets.size(); ++i) {
     std::string n = std::to_string(i + 1);
-    types << "<Override PartName=\"/xl/worksheets/sheet" << n
-          << R"(.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"/>)";
+    types
+        << "<Override PartName=\"/xl/worksheets/sheet" << n
+        << R"(.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"/>)";
     wb << "<sheet name=\"" << xml_escape(book.sheets[i].name) << "\" sheetId=\"" << n << "\" r:id=\"rId" << n
        << "\"/>";
-    rels << "<Relationship Id=\"rId" << n
-         << R"(" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet)"
-         << n << ".xml\"/>";
+    rels
+        << "<Relationship Id=\"rId" << n
+        << R"(" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet)"
+        << n << ".xml\"/>";
     sheet_parts.push_back({"xl/worksheets/sheet" + n + ".xml",
                            sheet_xml(book, book.sheets[i], static_cast<int>(i) == book.active)});
   }
@@ -529,7 +568,8 @@ std::vector<gw::wb::ZipEntry> parts(Book& book) {
       const Sheet& s = book.sheets[i];
       if (s.titles.empty()) continue;
       size_t colon = s.titles.find(':');
-      std::string a = s.titles.substr(0, colon), b = colon == std::string::npos ? a : s.titles.substr(colon + 1);
+      std::string a = s.titles.substr(0, colon),
+                  b = colon == std::string::npos ? a : s.titles.substr(colon + 1);
       wb << "<definedName name=\"_xlnm.Print_Titles\" localSheetId=\"" << i << "\">"
          << xml_escape(quoted_sheet(s.name)) << "!$" << a << ":$" << b << "</definedName>";
     }
@@ -537,17 +577,18 @@ std::vector<gw::wb::ZipEntry> parts(Book& book) {
   }
   wb << R"(<calcPr calcId="124519" fullCalcOnLoad="1"/></workbook>)";
   size_t n = book.sheets.size();
-  rels << "<Relationship Id=\"rId" << n + 1
-       << R"(" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles" Target="styles.xml"/>)"
-       << "<Relationship Id=\"rId" << n + 2
-       << R"(" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/sharedStrings" Target="sharedStrings.xml"/>)"
-       << "</Relationships>";
+  rels
+      << "<Relationship Id=\"rId" << n + 1
+      << R"(" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles" Target="styles.xml"/>)"
+      << "<Relationship Id=\"rId" << n + 2
+      << R"(" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/sharedStrings" Target="sharedStrings.xml"/>)"
+      << "</Relationships>";
   types << "</Types>";
 
   std::ostringstream sst;
   sst << R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
-      << R"(<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" count=")" << book.shared.size()
-      << "\" uniqueCount=\"" << book.shared.size() << "\">";
+      << R"(<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" count=")"
+      << book.shared.size() << "\" uniqueCount=\"" << book.shared.size() << "\">";
   for (const std::string& s : book.shared) {
     bool keep = !s.empty() && (s.front() == ' ' || s.back() == ' ');
     sst << "<si><t" << (keep ? " xml:space=\"preserve\"" : "") << ">" << xml_escape(s) << "</t></si>";
@@ -555,11 +596,12 @@ std::vector<gw::wb::ZipEntry> parts(Book& book) {
   sst << "</sst>";
 
   out.push_back({"[Content_Types].xml", types.str()});
-  out.push_back({"_rels/.rels",
-                 R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
-                 R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
-                 R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="xl/workbook.xml"/>)"
-                 R"(</Relationships>)"});
+  out.push_back(
+      {"_rels/.rels",
+       R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+       R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+       R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="xl/workbook.xml"/>)"
+       R"(</Relationships>)"});
   out.push_back({"xl/workbook.xml", wb.str()});
   out.push_back({"xl/_rels/workbook.xml.rels", rels.str()});
   for (auto& p : sheet_parts) out.push_back(std::move(p));

@@ -23,54 +23,54 @@ using namespace detail;
 //   critical depth of box_critical_depth;
 //   friction slope Sf = (n Q / (k A_f R_f^(2/3)))^2, so that Sf = S when Q = C.
 void box_body(Frame& f, const SolveInput& in) {
-    const FlowInputs flow = f.read_flow();
-    const double b = f.read_size(in.span, "span", 0);
-    const double h = f.read_size(in.rise, "rise", 0.0001);
-    const double q = flow.q;
-    const double k_over_n = checked_div(f.units.manning_k, flow.n);
-    const double conveyance = checked(k_over_n * checked_pow(flow.s, 0.5));
-    HydraulicsState& st = f.state;
+  const FlowInputs flow = f.read_flow();
+  const double b = f.read_size(in.span, "span", 0);
+  const double h = f.read_size(in.rise, "rise", 0.0001);
+  const double q = flow.q;
+  const double k_over_n = checked_div(f.units.manning_k, flow.n);
+  const double conveyance = checked(k_over_n * checked_pow(flow.s, 0.5));
+  HydraulicsState& st = f.state;
 
-    const double full_area = checked(b * h);
-    const double full_radius = checked_div(full_area, checked(2 * (b + h)));
-    st.flow_area = full_area;
-    st.wetted_perimeter = checked(2 * (b + h));
-    st.hydraulic_radius = full_radius;
-    st.full_capacity = checked(conveyance * full_area * checked_pow(full_radius, kTwoThirds));
+  const double full_area = checked(b * h);
+  const double full_radius = checked_div(full_area, checked(2 * (b + h)));
+  st.flow_area = full_area;
+  st.wetted_perimeter = checked(2 * (b + h));
+  st.hydraulic_radius = full_radius;
+  st.full_capacity = checked(conveyance * full_area * checked_pow(full_radius, kTwoThirds));
 
-    // Both searches step through the same depths: 0.0001 at a time up to 0.9999 H.
-    std::optional<TrialDepths> depths;
-    auto trial_depths = [&]() -> const TrialDepths& {
-        if (!depths) depths.emplace(0.0001, 0.9999 * h);
-        return *depths;
-    };
+  // Both searches step through the same depths: 0.0001 at a time up to 0.9999 H.
+  std::optional<TrialDepths> depths;
+  auto trial_depths = [&]() -> const TrialDepths& {
+    if (!depths) depths.emplace(0.0001, 0.9999 * h);
+    return *depths;
+  };
 
-    if (st.full_capacity < q) {
-        f.results.regime = FlowRegime::pressure;
-        st.flow_velocity = checked_div(q, full_area);
-        st.flow_depth = h;
-    } else {
-        f.results.regime = FlowRegime::partial;
-        st.flow_depth = box_flow_depth(trial_depths(), b, h, q, conveyance).depth;
-        st.flow_area = checked(b * st.flow_depth);
-        st.wetted_perimeter = checked(2 * st.flow_depth + b);
-        st.hydraulic_radius = checked_div(st.flow_area, st.wetted_perimeter);
-        st.flow_velocity = checked(k_over_n * checked_pow(st.hydraulic_radius, kTwoThirds) * checked_pow(flow.s, 0.5));
-    }
-    f.record_flow();
-    f.froude_to_flow_time(st.flow_depth, flow);
+  if (st.full_capacity < q) {
+    f.results.regime = FlowRegime::pressure;
+    st.flow_velocity = checked_div(q, full_area);
+    st.flow_depth = h;
+  } else {
+    f.results.regime = FlowRegime::partial;
+    st.flow_depth = box_flow_depth(trial_depths(), b, h, q, conveyance).depth;
+    st.flow_area = checked(b * st.flow_depth);
+    st.wetted_perimeter = checked(2 * st.flow_depth + b);
+    st.hydraulic_radius = checked_div(st.flow_area, st.wetted_perimeter);
+    st.flow_velocity =
+        checked(k_over_n * checked_pow(st.hydraulic_radius, kTwoThirds) * checked_pow(flow.s, 0.5));
+  }
+  f.record_flow();
+  f.froude_to_flow_time(st.flow_depth, flow);
 
-    f.results.critical_depth = box_critical_depth(trial_depths(), b, h, q, f.units.gravity);
+  f.results.critical_depth = box_critical_depth(trial_depths(), b, h, q, f.units.gravity);
 
-    st.friction_slope_val =
-        full_section_friction_slope(q, flow.n, full_area, full_radius, f.units.manning_k);
-    f.results.friction_slope = st.friction_slope_val;
+  st.friction_slope_val = full_section_friction_slope(q, flow.n, full_area, full_radius, f.units.manning_k);
+  f.results.friction_slope = st.friction_slope_val;
 }
 
 }  // namespace
 
 SolveResult box_pipe_results(const SolveInput& in, HydraulicsState& state) {
-    return run_routine(in, state, ShapeRoutine::box, GravityPair::circular_box, box_body);
+  return run_routine(in, state, ShapeRoutine::box, GravityPair::circular_box, box_body);
 }
 
 }  // namespace gw::hyd

@@ -13,20 +13,20 @@ namespace gw::hyd {
 // A depth beyond the crown (x > 1, as the last trial depth of a search can be) is taken as the
 // full circle. Throws gw::Error on overflow.
 struct Segment {
-    double half_angle;
-    double area_factor;
-    double area;
-    double wetted_perimeter;
+  double half_angle;
+  double area_factor;
+  double area;
+  double wetted_perimeter;
 };
 Segment circular_segment(double y, double diameter);
 
 // The normal depth of a circular barrel and the flow geometry at its last trial depth.
 struct CircularFlowDepth {
-    double depth;
-    double trial_depth;  // the trial depth the search stopped at (past 0.9999 D when it ran out)
-    double area;
-    double wetted_perimeter;
-    double hydraulic_radius;
+  double depth;
+  double trial_depth;  // the trial depth the search stopped at (past 0.9999 D when it ran out)
+  double area;
+  double wetted_perimeter;
+  double hydraulic_radius;
 };
 
 // Normal depth: steps y through `depths` (steps of 0.0001 up to the first depth above
@@ -42,7 +42,6 @@ CircularFlowDepth circular_flow_depth(const TrialDepths& depths, double diameter
 // Critical depth: steps y through the same depths and stops at the first y whose critical
 // discharge Q_c = A (g A / T)^0.5, T = D sin(phi), comes within 0.001 of q or exceeds it;
 // gives D when the last depth is reached first. Q_c rises with y, so the search bisects.
-double circular_critical_depth(const TrialDepths& depths, double diameter, double q,
-                               double gravity);
+double circular_critical_depth(const TrialDepths& depths, double diameter, double q, double gravity);
 
 }  // namespace gw::hyd

@@ -6,8 +6,9 @@
 namespace gw::hyd {
 
 double full_section_friction_slope(double q, double n, double area, double radius, double manning_k) {
-    using namespace detail;
-    return checked_pow(checked_div(checked(n * q), checked(manning_k * area * checked_pow(radius, kTwoThirds))), 2);
+  using namespace detail;
+  return checked_pow(checked_div(checked(n * q), checked(manning_k * area * checked_pow(radius, kTwoThirds))),
+                     2);
 }
 
 }  // namespace gw::hyd

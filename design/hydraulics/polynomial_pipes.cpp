@@ -18,16 +18,16 @@ constexpr double kStep = 0.01;
 
 // A fourth-degree polynomial c0 r^4 + c1 r^3 + c2 r^2 + c3 r + c4 in the relative depth r.
 struct Quartic {
-    double c[5];
-    double operator()(double r) const {
-        return c[0] * checked_pow(r, 4) + c[1] * checked_pow(r, 3) + c[2] * checked_pow(r, 2) + c[3] * r + c[4];
-    }
+  double c[5];
+  double operator()(double r) const {
+    return c[0] * checked_pow(r, 4) + c[1] * checked_pow(r, 3) + c[2] * checked_pow(r, 2) + c[3] * r + c[4];
+  }
 };
 
 // A partial section: A = A_f P_A(r), R = R_f P_R(r), with r = depth / rise.
 struct PolynomialShape {
-    Quartic area;
-    Quartic radius;
+  Quartic area;
+  Quartic radius;
 };
 
 constexpr PolynomialShape kElliptical{{{0.0016, -1.1168, 1.6724, 0.4549, -0.006}},
@@ -38,25 +38,25 @@ constexpr PolynomialShape kArch{{{1.0587, -3.634, 3.3671, 0.1913, 0.014}},
 // The full section of one shape, with the hydraulic radius that the capacity uses (R) and the
 // one that scales the radius polynomial (R_f).
 struct FullSection {
-    double area;              // A_f
-    double wetted_perimeter;  // WP of the full section
-    double radius;            // R of the capacity
-    double radius_scale;      // R_f
+  double area;              // A_f
+  double wetted_perimeter;  // WP of the full section
+  double radius;            // R of the capacity
+  double radius_scale;      // R_f
 };
 
 // Elliptical: A_f = pi B H / 4, WP = pi (B + H) / 2, R = A_f / WP, R_f = B H / (2 (B + H)).
 FullSection elliptical_full(double b, double h) {
-    const double area = checked(kPi * b * h / 4);
-    const double wp = checked(kPi * (b + h) / 2);
-    return {area, wp, checked_div(area, wp), checked_div(checked(b * h), checked(2 * (b + h)))};
+  const double area = checked(kPi * b * h / 4);
+  const double wp = checked(kPi * (b + h) / 2);
+  return {area, wp, checked_div(area, wp), checked_div(checked(b * h), checked(2 * (b + h)))};
 }
 
 // Pipe arch: A_f = 0.781 (H B)^1.003, R_f = 0.241 (H B)^0.4965 (B and H in ft or m),
 // R = R_f, WP = A_f / R_f.
 FullSection arch_full(double b, double h) {
-    const double area = checked(0.781 * checked_pow(checked(h * b), 1.003));
-    const double radius = checked(0.241 * checked_pow(checked(h * b), 0.4965));
-    return {area, checked_div(area, radius), radius, radius};
+  const double area = checked(0.781 * checked_pow(checked(h * b), 1.003));
+  const double radius = checked(0.241 * checked_pow(checked(h * b), 0.4965));
+  return {area, checked_div(area, radius), radius, radius};
 }
 
 // Takes Q, S, n, L, B = span and H = rise (both / (12 or 1000)), the shape's polynomials and
@@ -74,77 +74,74 @@ FullSection arch_full(double b, double h) {
 //   friction slope Sf = (n Q / (k A_f R^(2/3)))^2, so that Sf = S when Q = C.
 void polynomial_body(Frame& f, const SolveInput& in, const PolynomialShape& shape,
                      FullSection (*full_section)(double, double)) {
-    const FlowInputs flow = f.read_flow();
-    const double b = f.read_size(in.span, "span", 0);
-    const double h = f.read_size(in.rise, "rise", kStep);
-    const double q = flow.q;
-    const double g = f.units.gravity;
-    const double k_over_n = checked_div(f.units.manning_k, flow.n);
-    HydraulicsState& st = f.state;
+  const FlowInputs flow = f.read_flow();
+  const double b = f.read_size(in.span, "span", 0);
+  const double h = f.read_size(in.rise, "rise", kStep);
+  const double q = flow.q;
+  const double g = f.units.gravity;
+  const double k_over_n = checked_div(f.units.manning_k, flow.n);
+  HydraulicsState& st = f.state;
 
-    const FullSection full = full_section(b, h);
-    st.wetted_perimeter = full.wetted_perimeter;
-    st.hydraulic_radius = full.radius;
-    st.flow_depth = h;
-    st.full_capacity = checked(k_over_n * checked_pow(flow.s, 0.5) * full.area * checked_pow(full.radius, kTwoThirds));
+  const FullSection full = full_section(b, h);
+  st.wetted_perimeter = full.wetted_perimeter;
+  st.hydraulic_radius = full.radius;
+  st.flow_depth = h;
+  st.full_capacity =
+      checked(k_over_n * checked_pow(flow.s, 0.5) * full.area * checked_pow(full.radius, kTwoThirds));
 
-    // The searches end by the rise at the latest; this bounds them should they not.
-    const long max_steps = kMaxSearchSteps + 2;
-    if (st.full_capacity < q) {
-        f.results.regime = FlowRegime::pressure;
-        st.flow_area = full.area;
-        st.flow_velocity = checked_div(q, full.area);
-    } else {
-        double y = kStep;
-        for (long steps = 1;; ++steps) {
-            const double r = std::min(y / h, 1.0);
-            st.flow_area = std::max(0.0, checked(full.area * shape.area(r)));
-            st.hydraulic_radius = std::max(0.0, checked(full.radius_scale * shape.radius(r)));
-            st.flow_velocity =
-                checked(k_over_n * checked_pow(st.hydraulic_radius, kTwoThirds) * checked_pow(flow.s, 0.5));
-            if (!(checked(st.flow_velocity * st.flow_area) < q)) break;
-            if (steps >= max_steps) throw Error("The depth search does not end");
-            y += kStep;
-        }
-        // The last step may pass the rise (always so for a rise below one step): the
-        // section is full there, and so is the depth reported.
-        st.flow_depth = std::min(y, h);
-        st.wetted_perimeter = checked_div(st.flow_area, st.hydraulic_radius);
-        f.results.regime = FlowRegime::partial;
-    }
-    f.record_flow();
-    f.froude_to_flow_time(st.flow_depth, flow);
-
-    double yc = kStep;
+  // The searches end by the rise at the latest; this bounds them should they not.
+  const long max_steps = kMaxSearchSteps + 2;
+  if (st.full_capacity < q) {
+    f.results.regime = FlowRegime::pressure;
+    st.flow_area = full.area;
+    st.flow_velocity = checked_div(q, full.area);
+  } else {
+    double y = kStep;
     for (long steps = 1;; ++steps) {
-        const double area = std::max(0.0, checked(full.area * shape.area(yc / h)));
-        const double critical_q = checked(checked_pow(checked(g * yc), 0.5) * area);
-        if (!(critical_q < q && yc < h)) break;
-        if (steps >= max_steps) throw Error("The depth search does not end");
-        yc += kStep;
+      const double r = std::min(y / h, 1.0);
+      st.flow_area = std::max(0.0, checked(full.area * shape.area(r)));
+      st.hydraulic_radius = std::max(0.0, checked(full.radius_scale * shape.radius(r)));
+      st.flow_velocity =
+          checked(k_over_n * checked_pow(st.hydraulic_radius, kTwoThirds) * checked_pow(flow.s, 0.5));
+      if (!(checked(st.flow_velocity * st.flow_area) < q)) break;
+      if (steps >= max_steps) throw Error("The depth search does not end");
+      y += kStep;
     }
-    f.results.critical_depth = yc > h ? h : yc;
+    // The last step may pass the rise (always so for a rise below one step): the
+    // section is full there, and so is the depth reported.
+    st.flow_depth = std::min(y, h);
+    st.wetted_perimeter = checked_div(st.flow_area, st.hydraulic_radius);
+    f.results.regime = FlowRegime::partial;
+  }
+  f.record_flow();
+  f.froude_to_flow_time(st.flow_depth, flow);
 
-    st.friction_slope_val =
-        full_section_friction_slope(q, flow.n, full.area, full.radius, f.units.manning_k);
-    f.results.friction_slope = st.friction_slope_val;
+  double yc = kStep;
+  for (long steps = 1;; ++steps) {
+    const double area = std::max(0.0, checked(full.area * shape.area(yc / h)));
+    const double critical_q = checked(checked_pow(checked(g * yc), 0.5) * area);
+    if (!(critical_q < q && yc < h)) break;
+    if (steps >= max_steps) throw Error("The depth search does not end");
+    yc += kStep;
+  }
+  f.results.critical_depth = yc > h ? h : yc;
+
+  st.friction_slope_val = full_section_friction_slope(q, flow.n, full.area, full.radius, f.units.manning_k);
+  f.results.friction_slope = st.friction_slope_val;
 }
 
-void elliptical_body(Frame& f, const SolveInput& in) {
-    polynomial_body(f, in, kElliptical, elliptical_full);
-}
+void elliptical_body(Frame& f, const SolveInput& in) { polynomial_body(f, in, kElliptical, elliptical_full); }
 
 void arch_body(Frame& f, const SolveInput& in) { polynomial_body(f, in, kArch, arch_full); }
 
 }  // namespace
 
 SolveResult elliptical_pipe_results(const SolveInput& in, HydraulicsState& state) {
-    return run_routine(in, state, ShapeRoutine::elliptical, GravityPair::elliptical_arch,
-                       elliptical_body);
+  return run_routine(in, state, ShapeRoutine::elliptical, GravityPair::elliptical_arch, elliptical_body);
 }
 
 SolveResult arch_pipe_results(const SolveInput& in, HydraulicsState& state) {
-    return run_routine(in, state, ShapeRoutine::arch, GravityPair::elliptical_arch, arch_body);
+  return run_routine(in, state, ShapeRoutine::arch, GravityPair::elliptical_arch, arch_body);
 }
 
 }  // namespace gw::hyd

@@ -4,9 +4,9 @@
 namespace gw::hyd {
 
 FlowState flow_state(double froude) {
-    if (froude < 1) return FlowState::subcritical;
-    if (froude == 1.0) return FlowState::critical;
-    return FlowState::supercritical;
+  if (froude < 1) return FlowState::subcritical;
+  if (froude == 1.0) return FlowState::critical;
+  return FlowState::supercritical;
 }
 
 }  // namespace gw::hyd

@@ -16,21 +16,21 @@ inline constexpr long kMaxSearchSteps = 10'000'000;
 // Every 256th depth is kept, so y_k for any k costs at most 255 additions and yields exactly
 // the depth that the running search would reach.
 class TrialDepths {
-public:
-    TrialDepths(double step, double limit);
+ public:
+  TrialDepths(double step, double limit);
 
-    // K, the index of the last depth (the first above the limit).
-    long last() const { return last_; }
-    // y_k, for 1 <= k <= last().
-    double at(long k) const;
-    // The smallest k in [1, last()] with y_k > bound; bound must not exceed the limit.
-    long first_above(double bound) const;
+  // K, the index of the last depth (the first above the limit).
+  long last() const { return last_; }
+  // y_k, for 1 <= k <= last().
+  double at(long k) const;
+  // The smallest k in [1, last()] with y_k > bound; bound must not exceed the limit.
+  long first_above(double bound) const;
 
-private:
-    static constexpr long kStride = 256;
-    double step_;
-    long last_ = 0;
-    std::vector<double> marks_;  // marks_[i] = y_(1 + i * kStride)
+ private:
+  static constexpr long kStride = 256;
+  double step_;
+  long last_ = 0;
+  std::vector<double> marks_;  // marks_[i] = y_(1 + i * kStride)
 };
 
 // The smallest k in [lo, hi] at which `reached(k)` holds, or hi + 1 when it holds nowhere there.
@@ -38,16 +38,16 @@ private:
 // the range's length times.
 template <class Pred>
 long first_reached(long lo, long hi, Pred&& reached) {
-    long end = hi + 1;
-    while (lo < end) {
-        const long mid = lo + (end - lo) / 2;
-        if (reached(mid)) {
-            end = mid;
-        } else {
-            lo = mid + 1;
-        }
+  long end = hi + 1;
+  while (lo < end) {
+    const long mid = lo + (end - lo) / 2;
+    if (reached(mid)) {
+      end = mid;
+    } else {
+      lo = mid + 1;
     }
-    return end;
+  }
+  return end;
 }
 
 }  // namespace gw::hyd

@@ -60,8 +60,10 @@ bool Binding::has_record() const { return rs_ && rs_->is_open() && !rs_->bof() &
 
 void Binding::fill(Bound& b) {
   std::string v = has_record() && rs_->has_field(b.column) ? rs_->field(b.column) : std::string();
-  if (b.ctl->kind() == Kind::CheckBox) b.ctl->set_value(v == "1" || v == "-1" ? 1 : 0);
-  else b.ctl->set_text(v);
+  if (b.ctl->kind() == Kind::CheckBox)
+    b.ctl->set_value(v == "1" || v == "-1" ? 1 : 0);
+  else
+    b.ctl->set_text(v);
 }
 
 void Binding::refill() {

@@ -30,61 +30,61 @@ struct Session;
 // readable but makes their writes and requeries fail; a Connection that is replaced or
 // destroyed stays open underneath until its last recordset is gone.
 class Connection {
-public:
-    Connection();
-    ~Connection();
-    Connection(Connection&&) noexcept;
-    Connection& operator=(Connection&&) noexcept;
-    Connection(const Connection&) = delete;
-    Connection& operator=(const Connection&) = delete;
+ public:
+  Connection();
+  ~Connection();
+  Connection(Connection&&) noexcept;
+  Connection& operator=(Connection&&) noexcept;
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
 
-    // Opens an existing database file (closing what was open). Never creates a file.
-    void open(const std::string& path);
-    void close();
-    bool is_open() const;
-    const std::string& path() const;  // of the open file; empty when closed
-    bool read_only() const;
+  // Opens an existing database file (closing what was open). Never creates a file.
+  void open(const std::string& path);
+  void close();
+  bool is_open() const;
+  const std::string& path() const;  // of the open file; empty when closed
+  bool read_only() const;
 
-    // Runs one statement with its parameters and returns the number of rows it changed.
-    long long execute(const std::string& sql, const std::vector<Value>& params = {});
+  // Runs one statement with its parameters and returns the number of rows it changed.
+  long long execute(const std::string& sql, const std::vector<Value>& params = {});
 
-    // The first column of the first record a query gives (NULL when it gives none), for
-    // counts and tests of existence that need no recordset.
-    Value query_value(const std::string& sql, const std::vector<Value>& params = {}) const;
+  // The first column of the first record a query gives (NULL when it gives none), for
+  // counts and tests of existence that need no recordset.
+  Value query_value(const std::string& sql, const std::vector<Value>& params = {}) const;
 
-    // Runs a script of several statements, for trusted texts only (schemas, the build's own
-    // data scripts): it takes no parameters, so no outside value may be part of it.
-    void execute_script(const std::string& sql);
+  // Runs a script of several statements, for trusted texts only (schemas, the build's own
+  // data scripts): it takes no parameters, so no outside value may be part of it.
+  void execute_script(const std::string& sql);
 
-    void begin();
-    void commit();
-    void rollback();
-    bool in_transaction() const;
+  void begin();
+  void commit();
+  void rollback();
+  bool in_transaction() const;
 
-    // The column names of a table in their order; empty when there is no such table.
-    std::vector<std::string> columns_of(const std::string& table) const;
-    // Whether the table has the column (names compared without regard to case).
-    bool has_column(const std::string& table, const std::string& column) const;
+  // The column names of a table in their order; empty when there is no such table.
+  std::vector<std::string> columns_of(const std::string& table) const;
+  // Whether the table has the column (names compared without regard to case).
+  bool has_column(const std::string& table, const std::string& column) const;
 
-    // The shared session recordsets hold; for the database layer itself.
-    const std::shared_ptr<detail::Session>& session() const { return session_; }
+  // The shared session recordsets hold; for the database layer itself.
+  const std::shared_ptr<detail::Session>& session() const { return session_; }
 
-private:
-    std::shared_ptr<detail::Session> session_;
+ private:
+  std::shared_ptr<detail::Session> session_;
 };
 
 // Begins a transaction; rolls it back when it goes out of scope without commit().
 class Transaction {
-public:
-    explicit Transaction(Connection& connection);
-    ~Transaction();
-    Transaction(const Transaction&) = delete;
-    Transaction& operator=(const Transaction&) = delete;
-    void commit();
+ public:
+  explicit Transaction(Connection& connection);
+  ~Transaction();
+  Transaction(const Transaction&) = delete;
+  Transaction& operator=(const Transaction&) = delete;
+  void commit();
 
-private:
-    Connection& connection_;
-    bool done_ = false;
+ private:
+  Connection& connection_;
+  bool done_ = false;
 };
 
 // Creates a new, empty database file; fails when the path exists already. Only the build's

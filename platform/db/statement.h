@@ -18,27 +18,27 @@ namespace gw::db::detail {
 // One prepared statement. The SQL text must hold exactly one statement (a trailing ";" and
 // blanks are allowed), so a value can never smuggle a second statement in.
 class Statement {
-public:
-    Statement(sqlite3* db, std::string_view sql);
-    ~Statement();
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
+ public:
+  Statement(sqlite3* db, std::string_view sql);
+  ~Statement();
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
 
-    // Binds the values to the parameters "?" in order; their numbers must match.
-    void bind(const std::vector<Value>& params);
+  // Binds the values to the parameters "?" in order; their numbers must match.
+  void bind(const std::vector<Value>& params);
 
-    // Runs one step: true when a result row is ready, false when the statement is done.
-    bool step();
+  // Runs one step: true when a result row is ready, false when the statement is done.
+  bool step();
 
-    int column_count() const;
-    std::string column_name(int i) const;
-    Value column(int i) const;  // of the current row, with its stored kind
+  int column_count() const;
+  std::string column_name(int i) const;
+  Value column(int i) const;  // of the current row, with its stored kind
 
-    sqlite3_stmt* get() const { return stmt_; }
+  sqlite3_stmt* get() const { return stmt_; }
 
-private:
-    sqlite3* db_;
-    sqlite3_stmt* stmt_ = nullptr;
+ private:
+  sqlite3* db_;
+  sqlite3_stmt* stmt_ = nullptr;
 };
 
 }  // namespace gw::db::detail

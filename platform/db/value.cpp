@@ -6,37 +6,37 @@
 namespace gw::db {
 
 Value::Value(const char* text) {
-    if (text != nullptr) v_ = std::string(text);
+  if (text != nullptr) v_ = std::string(text);
 }
 
 std::string Value::text() const {
-    switch (kind()) {
+  switch (kind()) {
     case Kind::null:
-        return {};
+      return {};
     case Kind::integer:
-        return std::to_string(std::get<long long>(v_));
+      return std::to_string(std::get<long long>(v_));
     case Kind::real: {
-        // The engine's own rendering, so a real reads the same whether it came from a query
-        // or was converted here.
-        char buf[64];
-        sqlite3_snprintf(sizeof buf, buf, "%!.15g", std::get<double>(v_));
-        return buf;
+      // The engine's own rendering, so a real reads the same whether it came from a query
+      // or was converted here.
+      char buf[64];
+      sqlite3_snprintf(sizeof buf, buf, "%!.15g", std::get<double>(v_));
+      return buf;
     }
     case Kind::text:
-        return std::get<std::string>(v_);
-    }
-    return {};
+      return std::get<std::string>(v_);
+  }
+  return {};
 }
 
 long long Value::integer() const {
-    if (kind() == Kind::integer) return std::get<long long>(v_);
-    return 0;
+  if (kind() == Kind::integer) return std::get<long long>(v_);
+  return 0;
 }
 
 double Value::real() const {
-    if (kind() == Kind::real) return std::get<double>(v_);
-    if (kind() == Kind::integer) return static_cast<double>(std::get<long long>(v_));
-    return 0.0;
+  if (kind() == Kind::real) return std::get<double>(v_);
+  if (kind() == Kind::integer) return static_cast<double>(std::get<long long>(v_));
+  return 0.0;
 }
 
 }  // namespace gw::db

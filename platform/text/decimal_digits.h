@@ -8,9 +8,9 @@ namespace gw::text {
 // The value is (negative ? -1 : 1) * d1.d2d3... * 10^exponent, where digits = "d1d2d3...".
 // digits has no leading or trailing zeros; it is empty when the value is zero.
 struct DecimalDigits {
-    bool negative = false;
-    std::string digits;
-    int exponent = 0;
+  bool negative = false;
+  std::string digits;
+  int exponent = 0;
 };
 
 enum class Tie { away_from_zero, to_even };

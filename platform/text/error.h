@@ -6,7 +6,7 @@
 namespace gw {
 
 struct Error : std::runtime_error {
-    using runtime_error::runtime_error;
+  using runtime_error::runtime_error;
 };
 
 // Descriptions of the run-time failures the number layer raises, worded as the users know them.

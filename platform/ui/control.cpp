@@ -19,8 +19,8 @@ Control::Control(Form& form, Kind kind, std::string name, int index)
   if (kind == Kind::Label || kind == Kind::Frame || kind == Kind::Image || kind == Kind::MenuItem ||
       kind == Kind::StatusBar || kind == Kind::Toolbar || kind == Kind::DataControl)
     tab_stop = false;
-  if (kind == Kind::CommandButton || kind == Kind::Frame || kind == Kind::Label ||
-      kind == Kind::CheckBox || kind == Kind::OptionButton)
+  if (kind == Kind::CommandButton || kind == Kind::Frame || kind == Kind::Label || kind == Kind::CheckBox ||
+      kind == Kind::OptionButton)
     back_color_ = kButtonFaceColor;
 }
 
@@ -42,9 +42,9 @@ int Control::observe(Observer o) {
 }
 
 void Control::unobserve(int id) {
-  observers_.erase(std::remove_if(observers_.begin(), observers_.end(),
-                                  [id](auto& e) { return e.first == id; }),
-                   observers_.end());
+  observers_.erase(
+      std::remove_if(observers_.begin(), observers_.end(), [id](auto& e) { return e.first == id; }),
+      observers_.end());
 }
 
 bool Control::accepts_entry(const std::string& t) const {
@@ -72,8 +72,10 @@ void Control::set_text(const std::string& t) {
   sel_length_ = 0;
   if (kind_ == Kind::ComboBox || kind_ == Kind::DataCombo || kind_ == Kind::ListBox) {
     int i = find_item(t);
-    if (kind_ == Kind::ListBox || i >= 0) list_index_ = i;
-    else list_index_ = -1;
+    if (kind_ == Kind::ListBox || i >= 0)
+      list_index_ = i;
+    else
+      list_index_ = -1;
   }
   notify(Prop::Text);
   if (kind_ == Kind::TextBox || kind_ == Kind::ComboBox || kind_ == Kind::DataCombo) raise_change();

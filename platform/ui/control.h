@@ -58,7 +58,7 @@ std::string color_text(std::uint32_t c);  // "&HFFC0C0"
 
 // What a numeric field takes, however its text comes in: typed, pasted or set from outside.
 enum class NumberEntry {
-  none,      // any text
+  none,             // any text
   unsigned_number,  // digits and one decimal point
   signed_number,    // the same and minus signs
 };
@@ -139,14 +139,14 @@ class Control {
   int tab_index = 0;
   bool tab_stop = true;
   std::string tag;
-  std::string container;  // name of the frame or tab page holding the control
-  int tab_page = -1;      // tab of the window's tab strip the control lies on, -1 none
-  std::string data_field; // bound column, when bound
-  std::string picture;    // image file of an image or picture box
-  std::string shortcut;   // menu shortcut text ("Ctrl+X", "F1")
+  std::string container;   // name of the frame or tab page holding the control
+  int tab_page = -1;       // tab of the window's tab strip the control lies on, -1 none
+  std::string data_field;  // bound column, when bound
+  std::string picture;     // image file of an image or picture box
+  std::string shortcut;    // menu shortcut text ("Ctrl+X", "F1")
   std::string parent_menu;
-  bool separator = false; // menu separator
-  int mouse_pointer = 0;  // 0 default, 11 hourglass
+  bool separator = false;  // menu separator
+  int mouse_pointer = 0;   // 0 default, 11 hourglass
 
   // Grid (fixed rows and columns included in the counts).
   int rows() const { return static_cast<int>(cells_.size()); }

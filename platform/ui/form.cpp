@@ -26,9 +26,9 @@ int Form::observe(Observer o) {
 }
 
 void Form::unobserve(int id) {
-  observers_.erase(std::remove_if(observers_.begin(), observers_.end(),
-                                  [id](auto& e) { return e.first == id; }),
-                   observers_.end());
+  observers_.erase(
+      std::remove_if(observers_.begin(), observers_.end(), [id](auto& e) { return e.first == id; }),
+      observers_.end());
 }
 
 Control& Form::add(Kind kind, std::string name, int index) {
@@ -198,8 +198,7 @@ std::vector<Control*> Form::tab_order() const {
   std::vector<Control*> v;
   for (auto& c : controls_)
     if (c->tab_stop && can_focus(*c)) v.push_back(c.get());
-  std::stable_sort(v.begin(), v.end(),
-                   [](Control* a, Control* b) { return a->tab_index < b->tab_index; });
+  std::stable_sort(v.begin(), v.end(), [](Control* a, Control* b) { return a->tab_index < b->tab_index; });
   return v;
 }
 

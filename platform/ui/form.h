@@ -90,8 +90,8 @@ class Form {
   bool visible_ = false;
   bool modal_ = false;
   bool loading_ = false;
-  bool leaving_ = false;          // a LostFocus handler is running
-  Control* redirect_ = nullptr;   // focus requested by that handler
+  bool leaving_ = false;         // a LostFocus handler is running
+  Control* redirect_ = nullptr;  // focus requested by that handler
   int mouse_pointer_ = 0;
   Control* active_ = nullptr;
   std::vector<std::unique_ptr<Control>> controls_;

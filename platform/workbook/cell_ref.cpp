@@ -21,7 +21,10 @@ struct RefParts {
 
 std::optional<RefParts> read_ref(std::string_view s, size_t i) {
   RefParts p;
-  if (i < s.size() && s[i] == '$') { p.col_abs = true; ++i; }
+  if (i < s.size() && s[i] == '$') {
+    p.col_abs = true;
+    ++i;
+  }
   size_t letters = 0;
   long col = 0;
   while (i < s.size() && is_alpha(s[i])) {
@@ -30,7 +33,10 @@ std::optional<RefParts> read_ref(std::string_view s, size_t i) {
     ++i;
   }
   if (letters == 0) return std::nullopt;
-  if (i < s.size() && s[i] == '$') { p.row_abs = true; ++i; }
+  if (i < s.size() && s[i] == '$') {
+    p.row_abs = true;
+    ++i;
+  }
   size_t digits = 0;
   long row = 0;
   while (i < s.size() && is_digit(s[i])) {
@@ -75,7 +81,10 @@ std::string move_formula(std::string_view f, int rows, int cols) {
       size_t j = i + 1;
       while (j < f.size()) {
         if (f[j] == c) {
-          if (j + 1 < f.size() && f[j + 1] == c) { j += 2; continue; }
+          if (j + 1 < f.size() && f[j + 1] == c) {
+            j += 2;
+            continue;
+          }
           break;
         }
         ++j;
@@ -88,8 +97,8 @@ std::string move_formula(std::string_view f, int rows, int cols) {
     bool starts_token = i == 0 || !is_name_char(f[i - 1]);
     if (starts_token && (c == '$' || is_alpha(c))) {
       auto p = read_ref(f, i);
-      bool followed_ok = p && (p->end >= f.size() || (!is_name_char(f[p->end]) && f[p->end] != '(' &&
-                                                       f[p->end] != '!'));
+      bool followed_ok =
+          p && (p->end >= f.size() || (!is_name_char(f[p->end]) && f[p->end] != '(' && f[p->end] != '!'));
       if (followed_ok) {
         int col = p->col_abs ? p->col : p->col + cols;
         int row = p->row_abs ? p->row : p->row + rows;

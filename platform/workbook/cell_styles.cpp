@@ -31,9 +31,10 @@ bool is_date_code(const std::string& code) {
       if (end == std::string::npos) return false;
       std::string inside = code.substr(i + 1, end - i - 1);
       // Elapsed time [h], [mm], [ss] counts as a time; colours and conditions do not.
-      if (!inside.empty() && (std::tolower(static_cast<unsigned char>(inside[0])) == 'h' ||
-                              std::tolower(static_cast<unsigned char>(inside[0])) == 'm' ||
-                              std::tolower(static_cast<unsigned char>(inside[0])) == 's') &&
+      if (!inside.empty() &&
+          (std::tolower(static_cast<unsigned char>(inside[0])) == 'h' ||
+           std::tolower(static_cast<unsigned char>(inside[0])) == 'm' ||
+           std::tolower(static_cast<unsigned char>(inside[0])) == 's') &&
           inside.find_first_not_of("hHmMsS") == std::string::npos)
         return true;
       i = end;
@@ -91,7 +92,8 @@ int CellStyles::date_format_of(int xf) {
     source = xml::child(cell_xfs_, "xf");
     if (!source) {
       source = xml::append(cell_xfs_, "xf");
-      for (const char* a : {"numFmtId", "fontId", "fillId", "borderId", "xfId"}) xml::set_attr(source, a, "0");
+      for (const char* a : {"numFmtId", "fontId", "fillId", "borderId", "xfId"})
+        xml::set_attr(source, a, "0");
       ++count;
       changed_ = true;
     }

@@ -9,9 +9,7 @@ namespace gw::wb {
 
 namespace {
 
-bool is_hex(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
+bool is_hex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
 // "_xHHHH_" at position i.
 bool escape_at(std::string_view s, size_t i) {
@@ -45,11 +43,24 @@ size_t utf8_at(std::string_view s, size_t i, uint32_t& cp) {
   unsigned char c = b(i);
   size_t len;
   uint32_t min;
-  if (c < 0x80) { cp = c; return 1; }
-  if ((c & 0xE0) == 0xC0) { len = 2; cp = c & 0x1F; min = 0x80; }
-  else if ((c & 0xF0) == 0xE0) { len = 3; cp = c & 0x0F; min = 0x800; }
-  else if ((c & 0xF8) == 0xF0) { len = 4; cp = c & 0x07; min = 0x10000; }
-  else return 0;
+  if (c < 0x80) {
+    cp = c;
+    return 1;
+  }
+  if ((c & 0xE0) == 0xC0) {
+    len = 2;
+    cp = c & 0x1F;
+    min = 0x80;
+  } else if ((c & 0xF0) == 0xE0) {
+    len = 3;
+    cp = c & 0x0F;
+    min = 0x800;
+  } else if ((c & 0xF8) == 0xF0) {
+    len = 4;
+    cp = c & 0x07;
+    min = 0x10000;
+  } else
+    return 0;
   if (i + len > s.size()) return 0;
   for (size_t k = 1; k < len; ++k) {
     if ((b(i + k) & 0xC0) != 0x80) return 0;

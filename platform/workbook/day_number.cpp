@@ -37,7 +37,7 @@ int day_number(int year, int month, int day, bool date1904) {
   const long days = days_from_civil(year, month, day);
   if (date1904) return static_cast<int>(days - days_from_civil(1904, 1, 1));
   long n = days - days_from_civil(1899, 12, 31);  // 1 for 1 January 1900
-  if (n >= 60) ++n;                                // after the phantom 29 February 1900
+  if (n >= 60) ++n;                               // after the phantom 29 February 1900
   return static_cast<int>(n);
 }
 

@@ -19,7 +19,8 @@ std::optional<std::string> without_thousands(std::string_view t) {
   size_t first_digit = start;
   if (first_digit < t.size() && (t[first_digit] == '+' || t[first_digit] == '-')) ++first_digit;
   size_t whole_end = first_digit;
-  while (whole_end < t.size() && (std::isdigit(static_cast<unsigned char>(t[whole_end])) || t[whole_end] == ','))
+  while (whole_end < t.size() &&
+         (std::isdigit(static_cast<unsigned char>(t[whole_end])) || t[whole_end] == ','))
     ++whole_end;
   std::string_view whole = t.substr(first_digit, whole_end - first_digit);
   if (whole.empty() || whole.front() == ',' || whole.back() == ',') return std::nullopt;

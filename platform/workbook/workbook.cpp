@@ -10,8 +10,8 @@
 #include "platform/text/ascii_case.h"
 #include "platform/text/error.h"
 #include "platform/text/general.h"
-#include "platform/workbook/cell_styles.h"
 #include "platform/workbook/cell_ref.h"
+#include "platform/workbook/cell_styles.h"
 #include "platform/workbook/cell_text.h"
 #include "platform/workbook/day_number.h"
 #include "platform/workbook/typed_entry.h"
@@ -24,8 +24,10 @@ namespace gw::wb {
 namespace {
 
 constexpr const char* kContentTypes = "[Content_Types].xml";
-constexpr const char* kStylesType = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles";
-constexpr const char* kStylesContent = "application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml";
+constexpr const char* kStylesType =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles";
+constexpr const char* kStylesContent =
+    "application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml";
 
 bool ends_with(std::string_view s, std::string_view tail) {
   return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
@@ -49,7 +51,7 @@ std::string rels_of(const std::string& part) {
 // starts with "/"; "." and ".." resolved.
 std::string resolve(const std::string& base_folder, std::string_view target) {
   std::string joined = !target.empty() && target.front() == '/' ? std::string(target.substr(1))
-                                                                 : base_folder + std::string(target);
+                                                                : base_folder + std::string(target);
   std::vector<std::string> parts;
   size_t start = 0;
   while (start <= joined.size()) {
@@ -118,7 +120,8 @@ void Workbook::Impl::load() {
   pugi::xml_document root_rels;
   xml::parse(root_rels, part("_rels/.rels"), "_rels/.rels");
   for (pugi::xml_node r = root_rels.document_element().first_child(); r; r = r.next_sibling())
-    if (xml::local_name(r.name()) == "Relationship" && ends_with(r.attribute("Type").value(), "/officeDocument"))
+    if (xml::local_name(r.name()) == "Relationship" &&
+        ends_with(r.attribute("Type").value(), "/officeDocument"))
       workbook_part = resolve("", r.attribute("Target").value());
   if (workbook_part.empty()) throw gw::Error("'" + path + "' is not a workbook file (no workbook part).");
   xml::parse(workbook_doc, part(workbook_part), workbook_part);
@@ -167,11 +170,12 @@ void Workbook::Impl::load() {
 // chain: a relationship that names the package's own parts (the content types, a
 // relationships part, the workbook) or a part another relationship names already would
 // make a save delete or overwrite that part. Such a file is refused when it is opened.
-void Workbook::Impl::check_target(const std::string& id, const std::string& target,
-                                  const std::vector<std::tuple<std::string, std::string, std::string>>& seen) {
+void Workbook::Impl::check_target(
+    const std::string& id, const std::string& target,
+    const std::vector<std::tuple<std::string, std::string, std::string>>& seen) {
   auto refuse = [&] {
-    throw gw::Error("'" + path + "' is not a usable workbook (its relationship '" + id + "' names the part '" +
-                    target + "').");
+    throw gw::Error("'" + path + "' is not a usable workbook (its relationship '" + id +
+                    "' names the part '" + target + "').");
   };
   if (target.empty() || same_part(target, kContentTypes) || same_part(target, workbook_part) ||
       (target.size() >= 5 && text::iequals(std::string_view(target).substr(target.size() - 5), ".rels")) ||
@@ -401,11 +405,15 @@ std::string Workbook::text(int row, int col) const {
   check_cell(row, col);
   CellValue v = impl_->active_sheet().value(row, col, impl_->shared);
   switch (v.kind) {
-    case CellValue::Kind::Blank: return {};
-    case CellValue::Kind::Number: return text::general(v.number);
-    case CellValue::Kind::Boolean: return v.number != 0 ? "TRUE" : "FALSE";
+    case CellValue::Kind::Blank:
+      return {};
+    case CellValue::Kind::Number:
+      return text::general(v.number);
+    case CellValue::Kind::Boolean:
+      return v.number != 0 ? "TRUE" : "FALSE";
     case CellValue::Kind::Text:
-    case CellValue::Kind::Error: return v.text;
+    case CellValue::Kind::Error:
+      return v.text;
   }
   return {};
 }

@@ -71,9 +71,15 @@ void append_escaped(std::string& out, std::string_view text) {
   for (char ch : text) {
     const auto u = static_cast<unsigned char>(ch);
     switch (ch) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
       default:
         if (u < 32 && ch != '\t' && ch != '\n' && ch != '\r') {
           out += "&#";
@@ -124,7 +130,8 @@ Worksheet::Worksheet(const std::string& data, const std::string& part) {
     throw gw::Error("The workbook part '" + part + "' is no worksheet.");
   for (pugi::xml_node c = xml::child(xml::child(ws, "cols"), "col"); c; c = c.next_sibling())
     if (xml::local_name(c.name()) == "col" && c.attribute("style").as_int(0) != 0)
-      column_styles_.push_back({c.attribute("min").as_int(0), c.attribute("max").as_int(0), c.attribute("style").as_int(0)});
+      column_styles_.push_back(
+          {c.attribute("min").as_int(0), c.attribute("max").as_int(0), c.attribute("style").as_int(0)});
   int row_no = 0;
   for (pugi::xml_node r = sheet_data_.first_child(); r; r = r.next_sibling()) {
     if (r.type() != pugi::node_element || xml::local_name(r.name()) != "row") continue;
@@ -132,7 +139,9 @@ Worksheet::Worksheet(const std::string& data, const std::string& part) {
     // refused rather than wrapped around.
     if (pugi::xml_attribute a = r.attribute("r")) {
       auto n = parse_cell("A" + std::string(a.value()));
-      if (!n) throw gw::Error("The workbook part '" + part + "' has a row numbered '" + a.value() + "', beyond its rows.");
+      if (!n)
+        throw gw::Error("The workbook part '" + part + "' has a row numbered '" + a.value() +
+                        "', beyond its rows.");
       row_no = n->row;
     } else if (++row_no > kMaxRow) {
       throw gw::Error("The workbook part '" + part + "' has more rows than a worksheet holds.");
@@ -144,7 +153,8 @@ Worksheet::Worksheet(const std::string& data, const std::string& part) {
       if (c.type() != pugi::node_element || xml::local_name(c.name()) != "c") continue;
       auto pos = parse_cell(c.attribute("r").value());
       col_no = pos ? pos->col : col_no + 1;
-      if (col_no > kMaxCol) throw gw::Error("The workbook part '" + part + "' has more columns than a worksheet holds.");
+      if (col_no > kMaxCol)
+        throw gw::Error("The workbook part '" + part + "' has more columns than a worksheet holds.");
       if (!pos) xml::set_attr(c, "r", cell_name(row_no, col_no));
       row.cells.emplace(col_no, c);
     }
@@ -171,8 +181,8 @@ pugi::xml_node Worksheet::make(int row, int col) {
   auto c = rw.cells.find(col);
   if (c != rw.cells.end()) return c->second;
   auto next = rw.cells.upper_bound(col);
-  pugi::xml_node node = next == rw.cells.end() ? xml::append(rw.node, "c")
-                                               : xml::insert_before(rw.node, "c", next->second);
+  pugi::xml_node node =
+      next == rw.cells.end() ? xml::append(rw.node, "c") : xml::insert_before(rw.node, "c", next->second);
   xml::set_attr(node, "r", cell_name(row, col));
   rw.node.remove_attribute("spans");  // the row's span hint no longer covers its cells
   // A new cell takes the style of its row, else that of its column, as a typed entry does.
@@ -275,7 +285,8 @@ void Worksheet::unshare_formula(pugi::xml_node master, pugi::xml_node f) {
     for (auto& [col_no, cell] : row.cells) {
       if (cell == master) continue;
       pugi::xml_node g = xml::child(cell, "f");
-      if (!g || std::strcmp(g.attribute("t").value(), "shared") != 0 || si != g.attribute("si").value()) continue;
+      if (!g || std::strcmp(g.attribute("t").value(), "shared") != 0 || si != g.attribute("si").value())
+        continue;
       std::string moved = move_formula(text, row_no - from->row, col_no - from->col);
       g.remove_attribute("t");
       g.remove_attribute("si");
@@ -370,7 +381,8 @@ CellValue Worksheet::value(int row, int col, const std::vector<std::string>& sha
   if (type == "s") {
     auto idx = read_double(raw);
     out.kind = CellValue::Kind::Text;
-    if (idx && *idx >= 0 && *idx < static_cast<double>(shared.size())) out.text = shared[static_cast<size_t>(*idx)];
+    if (idx && *idx >= 0 && *idx < static_cast<double>(shared.size()))
+      out.text = shared[static_cast<size_t>(*idx)];
   } else if (type == "str") {
     out.kind = CellValue::Kind::Text;
     out.text = decode_cell_text(raw);
@@ -458,7 +470,8 @@ void Worksheet::write_added_rows(std::string& out, std::map<int, AddedRow>::cons
     out += row_digits;
     out += "\">";
     for (const AddedCell& c : row.cells) {
-      if (static_cast<std::size_t>(c.col) >= columns.size()) columns.resize(static_cast<std::size_t>(c.col) + 1);
+      if (static_cast<std::size_t>(c.col) >= columns.size())
+        columns.resize(static_cast<std::size_t>(c.col) + 1);
       std::string& letters = columns[static_cast<std::size_t>(c.col)];
       if (letters.empty()) letters = column_name(c.col);
       out += cell_open;
@@ -516,13 +529,15 @@ void Worksheet::write_xml(ByteSink& sink) {
   // One mark where each run of added rows goes: before the part's next own row, or at the end
   // of the sheet data.
   std::vector<pugi::xml_node> marks;
-  std::vector<std::pair<std::map<int, AddedRow>::const_iterator, std::map<int, AddedRow>::const_iterator>> runs;
+  std::vector<std::pair<std::map<int, AddedRow>::const_iterator, std::map<int, AddedRow>::const_iterator>>
+      runs;
   auto own = rows_.begin();
   for (auto it = added_.cbegin(); it != added_.cend();) {
     while (own != rows_.end() && own->first < it->first) ++own;
     auto end = own == rows_.end() ? added_.cend() : added_.lower_bound(own->first);
-    pugi::xml_node mark = own == rows_.end() ? sheet_data_.append_child(pugi::node_pi)
-                                             : sheet_data_.insert_child_before(pugi::node_pi, own->second.node);
+    pugi::xml_node mark = own == rows_.end()
+                              ? sheet_data_.append_child(pugi::node_pi)
+                              : sheet_data_.insert_child_before(pugi::node_pi, own->second.node);
     mark.set_name(kAddedRowsMark);
     marks.push_back(mark);
     runs.emplace_back(it, end);

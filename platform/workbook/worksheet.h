@@ -97,8 +97,8 @@ class Worksheet {
   std::vector<ColumnStyle> column_styles_;
   std::map<int, Row> rows_;
   std::map<int, AddedRow> added_;
-  int last_added_row_ = 0;              // the row of last_added_, 0 for none
-  AddedRow* last_added_ = nullptr;      // the added row written last: writes go row by row
+  int last_added_row_ = 0;          // the row of last_added_, 0 for none
+  AddedRow* last_added_ = nullptr;  // the added row written last: writes go row by row
   bool changed_ = false;
 };
 

@@ -11,11 +11,11 @@
 #include <cstring>
 #include <ctime>
 #include <deque>
-#include <future>
-#include <thread>
-#include <functional>
 #include <filesystem>
+#include <functional>
+#include <future>
 #include <memory>
+#include <thread>
 
 #include "platform/text/error.h"
 
@@ -44,8 +44,7 @@ struct FileCloser {
 
 std::vector<ZipEntry> read_zip(const std::string& path) {
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec))
-    throw gw::Error("'" + path + "' could not be found.");
+  if (!std::filesystem::is_regular_file(path, ec)) throw gw::Error("'" + path + "' could not be found.");
   int code = 0;
   std::unique_ptr<zip_t, ArchiveCloser> za(zip_open(path.c_str(), ZIP_RDONLY, &code));
   if (!za) throw gw::Error("'" + path + "' is not a workbook file (" + describe(code) + ").");
@@ -191,7 +190,8 @@ std::pair<unsigned, unsigned> dos_now() {
   const std::time_t t = std::time(nullptr);
   std::tm tm{};
   localtime_r(&t, &tm);
-  const unsigned date = static_cast<unsigned>(((std::max(tm.tm_year, 80) - 80) << 9) | ((tm.tm_mon + 1) << 5) | tm.tm_mday);
+  const unsigned date =
+      static_cast<unsigned>(((std::max(tm.tm_year, 80) - 80) << 9) | ((tm.tm_mon + 1) << 5) | tm.tm_mday);
   const unsigned time = static_cast<unsigned>((tm.tm_hour << 11) | (tm.tm_min << 5) | (tm.tm_sec / 2));
   return {date, time};
 }
@@ -205,7 +205,8 @@ bool ascii(std::string_view s) {
 void write_zip(const std::string& path, const std::vector<ZipEntry>& entries) {
   // The classic zip format (no 64-bit extension) holds up to 65,535 entries of up to 4 GB.
   constexpr unsigned long long kLimit = 0xffffffffULL;
-  if (entries.size() >= 0xffff) throw gw::Error("Cannot write '" + path + "': the workbook has too many parts.");
+  if (entries.size() >= 0xffff)
+    throw gw::Error("Cannot write '" + path + "': the workbook has too many parts.");
   const auto [date, time] = dos_now();
   const fs::path target(path);
   const fs::path temp = target.string() + ".gw-" + std::to_string(::getpid()) + ".tmp";
@@ -235,7 +236,7 @@ void write_zip(const std::string& path, const std::vector<ZipEntry>& entries) {
     put32(local, 0x04034b50);
     put16(local, 20);  // version needed: deflate
     put16(local, flags);
-    put16(local, 8);   // deflated
+    put16(local, 8);  // deflated
     put16(local, time);
     put16(local, date);
     put32(local, 0);
@@ -282,10 +283,10 @@ void write_zip(const std::string& path, const std::vector<ZipEntry>& entries) {
     put32(central, static_cast<unsigned long>(d.compressed_size()));
     put32(central, static_cast<unsigned long>(d.size()));
     put16(central, static_cast<unsigned>(e.name.size()));
-    put16(central, 0);  // extra field
-    put16(central, 0);  // comment
-    put16(central, 0);  // disk
-    put16(central, 0);  // internal attributes
+    put16(central, 0);                // extra field
+    put16(central, 0);                // comment
+    put16(central, 0);                // disk
+    put16(central, 0);                // internal attributes
     put32(central, 0100644UL << 16);  // external attributes: a regular file, rw-r--r--
     put32(central, static_cast<unsigned long>(offset));
     central += e.name;

@@ -22,15 +22,19 @@ void require(bool ok) {
 // (zero, negative, tiny, huge, not finite).
 double field_value(FuzzedDataProvider& in, double low, double high) {
   switch (in.ConsumeIntegralInRange<int>(0, 7)) {
-    case 0: return in.ConsumeFloatingPoint<double>();
-    case 1: return in.ConsumeFloatingPointInRange<double>(-1e-3, 1e-3);
-    case 2: return in.ConsumeFloatingPointInRange<double>(0, low);
-    default: return in.ConsumeFloatingPointInRange<double>(low, high);
+    case 0:
+      return in.ConsumeFloatingPoint<double>();
+    case 1:
+      return in.ConsumeFloatingPointInRange<double>(-1e-3, 1e-3);
+    case 2:
+      return in.ConsumeFloatingPointInRange<double>(0, low);
+    default:
+      return in.ConsumeFloatingPointInRange<double>(low, high);
   }
 }
 
-const char* const kShapes[] = {"Circular", "Elliptical", "Box", "Rectangulr", "Arch-Conc",
-                               "Arch-S-Cor", "Arch-M-Cor", "Arch-L-Cor", "", "circular"};
+const char* const kShapes[] = {"Circular",   "Elliptical", "Box",        "Rectangulr", "Arch-Conc",
+                               "Arch-S-Cor", "Arch-M-Cor", "Arch-L-Cor", "",           "circular"};
 
 }  // namespace
 
@@ -67,7 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(!depth || *depth <= height * (1 + 1e-12));
   // The window writes every number as a numeric text.
   for (const gw::design::FieldWrite& w : gw::design::solve_outcome(s, out).writes) {
-    if (w.field == gw::design::solve_field::flow_type || w.field == gw::design::solve_field::pipe_summary) continue;
+    if (w.field == gw::design::solve_field::flow_type || w.field == gw::design::solve_field::pipe_summary)
+      continue;
     require(gw::text::is_numeric(w.text));
   }
   return 0;

@@ -36,8 +36,7 @@ void check_value(double v, int decimals) {
     try {
       general(v);
       require(false);
-    } catch (const gw::Error&) {
-    }
+    } catch (const gw::Error&) {}
     return;
   }
   const std::string g = general(v);
@@ -71,8 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
       to_number(text);
       require(false);
-    } catch (const gw::Error&) {
-    }
+    } catch (const gw::Error&) {}
   }
   try {
     const double lenient = val(text);

@@ -27,7 +27,8 @@ std::vector<gw::wb::ZipEntry> parts_of(std::string_view text) {
   size_t at = 0;
   while (at < text.size()) {
     size_t end = text.find("\n==> ", at);
-    std::string_view chunk = text.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
+    std::string_view chunk =
+        text.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
     if (chunk.substr(0, 4) == "==> ") {
       size_t eol = chunk.find('\n');
       std::string name(chunk.substr(4, eol == std::string_view::npos ? std::string_view::npos : eol - 4));
@@ -42,7 +43,8 @@ std::vector<gw::wb::ZipEntry> parts_of(std::string_view text) {
 
 std::string folder() {
   static const std::string dir = [] {
-    std::string d = (std::filesystem::temp_directory_path() / ("gw_fuzz_wb_" + std::to_string(getpid()))).string();
+    std::string d =
+        (std::filesystem::temp_directory_path() / ("gw_fuzz_wb_" + std::to_string(getpid()))).string();
     std::filesystem::create_directories(d);
     return d;
   }();

@@ -32,7 +32,8 @@ Folders plus(Folders base, std::initializer_list<std::string> more) {
 const std::map<std::string, Folders>& layer_rules() {
   static const Folders platform = {"platform/text", "platform/units",   "platform/db",
                                    "platform/ui",   "platform/binding", "platform/workbook"};
-  static const Folders subsystems = plus(platform, {"shell", "design/hydraulics", "design", "reports", "outlet"});
+  static const Folders subsystems =
+      plus(platform, {"shell", "design/hydraulics", "design", "reports", "outlet"});
   static const Folders model = plus(subsystems, {"model"});
   static const std::map<std::string, Folders> rules = {
       {"platform/text", {}},
@@ -59,14 +60,16 @@ const std::map<std::string, Folders>& layer_rules() {
       {"tests/unit/text", {"platform/text", "tests/support"}},
       {"tests/unit/db", {"platform/text", "platform/db", "tests/support"}},
       {"tests/unit/ui", {"platform/text", "platform/ui", "tests/support"}},
-      {"tests/unit/binding", {"platform/text", "platform/db", "platform/ui", "platform/binding", "tests/support"}},
+      {"tests/unit/binding",
+       {"platform/text", "platform/db", "platform/ui", "platform/binding", "tests/support"}},
       {"tests/unit/workbook", {"platform/text", "platform/workbook", "tests/support"}},
       {"tests/unit/units", {"platform/units"}},
       // The hydraulics tests read a solve as the pipe design window shows it.
       {"tests/unit/hydraulics", plus(platform, {"shell", "design/hydraulics", "design", "tests/support"})},
       {"tests/unit/shell", plus(platform, {"shell", "tests/support"})},
       {"tests/unit/design", plus(platform, {"shell", "design/hydraulics", "design", "tests/support"})},
-      {"tests/unit/reports", plus(platform, {"shell", "design/hydraulics", "design", "reports", "tests/support"})},
+      {"tests/unit/reports",
+       plus(platform, {"shell", "design/hydraulics", "design", "reports", "tests/support"})},
       {"tests/unit/outlet",
        plus(platform, {"shell", "design/hydraulics", "design", "reports", "outlet", "tests/support"})},
       {"tests/unit/runner", plus(model, {"runner", "tests/support"})},
@@ -92,8 +95,8 @@ std::optional<std::string> layer_of(const std::string& path) {
 
 // True for a header of Qt: <QWidget>, <QtCore/...>, or a layout the Qt tools generate.
 bool is_qt_header(const std::string& header) {
-  if (header.size() >= 2 && header[0] == 'Q' && (std::isupper(static_cast<unsigned char>(header[1])) ||
-                                                  header.rfind("Qt", 0) == 0))
+  if (header.size() >= 2 && header[0] == 'Q' &&
+      (std::isupper(static_cast<unsigned char>(header[1])) || header.rfind("Qt", 0) == 0))
     return true;
   return header.rfind("ui_", 0) == 0;
 }
@@ -150,12 +153,14 @@ std::vector<std::string> tree_faults(const fs::path& root) {
         std::optional<std::string> resolved;
         if (!angled) {
           if (fs::exists(entry.path().parent_path() / header))
-            resolved = fs::relative(entry.path().parent_path() / header, root).lexically_normal().generic_string();
+            resolved =
+                fs::relative(entry.path().parent_path() / header, root).lexically_normal().generic_string();
           else if (fs::exists(root / header))
             resolved = fs::path(header).lexically_normal().generic_string();
         }
         const std::string why = include_fault(from, header, angled, resolved);
-        if (!why.empty()) faults.push_back(from + ":" + std::to_string(number) + ": " + line + " (" + why + ")");
+        if (!why.empty())
+          faults.push_back(from + ":" + std::to_string(number) + ": " + line + " (" + why + ")");
       }
     }
   }
@@ -187,25 +192,27 @@ TEST(IncludeLayers, EverySourceFileIsInASourceList) {
       lists.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
   }
-  for (const char* top : {"platform", "shell", "design", "reports", "outlet", "model", "runner", "app", "data",
-                          "bench", "tests"}) {
+  for (const char* top : {"platform", "shell", "design", "reports", "outlet", "model", "runner", "app",
+                          "data", "bench", "tests"}) {
     for (const auto& entry : fs::recursive_directory_iterator(root / top)) {
       if (entry.path().extension() != ".cpp") continue;
       const std::string rel = fs::relative(entry.path(), root).generic_string();
       if (rel.rfind("tests/fuzz/fuzz_", 0) == 0) continue;
       const std::string name = entry.path().filename().string();
       bool listed = false;
-      for (std::size_t at = lists.find(name); at != std::string::npos && !listed; at = lists.find(name, at + 1))
-        listed = at == 0 || !(std::isalnum(static_cast<unsigned char>(lists[at - 1])) || lists[at - 1] == '_');
+      for (std::size_t at = lists.find(name); at != std::string::npos && !listed;
+           at = lists.find(name, at + 1))
+        listed =
+            at == 0 || !(std::isalnum(static_cast<unsigned char>(lists[at - 1])) || lists[at - 1] == '_');
       EXPECT_TRUE(listed) << rel << " is in no source list";
     }
   }
 }
 
 TEST(IncludeLayers, EveryFolderOfCodeHasALayer) {
-  for (const char* folder : {"platform/text", "platform/units", "platform/db", "platform/ui", "platform/binding",
-                             "platform/workbook", "design/hydraulics", "shell", "design", "reports", "outlet",
-                             "model", "runner", "app"}) {
+  for (const char* folder : {"platform/text", "platform/units", "platform/db", "platform/ui",
+                             "platform/binding", "platform/workbook", "design/hydraulics", "shell", "design",
+                             "reports", "outlet", "model", "runner", "app"}) {
     EXPECT_TRUE(fs::is_directory(fs::path(GW_SOURCE_DIR) / folder)) << folder;
     EXPECT_EQ(layer_of(std::string(folder) + "/x.h"), folder);
   }
@@ -232,7 +239,8 @@ TEST(IncludeLayers, RulesCatchUpwardIncludesAndQtOutsideTheFrontEnd) {
   const Case cases[] = {
       {"shell/program.h", "design/frmpipemain.h", false, "layer shell may not include from design"},
       {"design/frmskew.cpp", "outlet/PipeEnergyForm.h", false, "layer design may not include from outlet"},
-      {"platform/ui/form.h", "platform/db/recordset.h", false, "layer platform/ui may not include from platform/db"},
+      {"platform/ui/form.h", "platform/db/recordset.h", false,
+       "layer platform/ui may not include from platform/db"},
       {"design/hydraulics/circular.cpp", "design/frmpipemain.h", false,
        "layer design/hydraulics may not include from design"},
       {"model/model.cpp", "runner/scenario.h", false, "layer model may not include from runner"},

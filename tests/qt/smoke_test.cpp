@@ -1,25 +1,26 @@
-// Smoke test of the Qt front-end: windows, widgets per control, start-up, the binder both ways, a pipe entered.
+// Smoke test of the Qt front-end: windows, widgets per control, start-up, the binder both ways, a pipe
+// entered.
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
-#include <QSet>
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QClipboard>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSet>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -88,23 +89,38 @@ class ScriptedQtHost : public gw::app::QtHost {
 // Whether the widget (or action) found for a control is of a class that shows its kind.
 bool fits(Kind k, QObject* o) {
   switch (k) {
-    case Kind::TextBox: return qobject_cast<QLineEdit*>(o) || qobject_cast<QPlainTextEdit*>(o);
-    case Kind::Label: return qobject_cast<QLabel*>(o);
-    case Kind::Frame: return qobject_cast<QGroupBox*>(o) || qobject_cast<QFrame*>(o);
-    case Kind::CommandButton: return qobject_cast<QPushButton*>(o);
-    case Kind::CheckBox: return qobject_cast<QCheckBox*>(o);
-    case Kind::OptionButton: return qobject_cast<QRadioButton*>(o);
+    case Kind::TextBox:
+      return qobject_cast<QLineEdit*>(o) || qobject_cast<QPlainTextEdit*>(o);
+    case Kind::Label:
+      return qobject_cast<QLabel*>(o);
+    case Kind::Frame:
+      return qobject_cast<QGroupBox*>(o) || qobject_cast<QFrame*>(o);
+    case Kind::CommandButton:
+      return qobject_cast<QPushButton*>(o);
+    case Kind::CheckBox:
+      return qobject_cast<QCheckBox*>(o);
+    case Kind::OptionButton:
+      return qobject_cast<QRadioButton*>(o);
     case Kind::ComboBox:
-    case Kind::DataCombo: return qobject_cast<QComboBox*>(o);
-    case Kind::ListBox: return qobject_cast<QListWidget*>(o);
+    case Kind::DataCombo:
+      return qobject_cast<QComboBox*>(o);
+    case Kind::ListBox:
+      return qobject_cast<QListWidget*>(o);
     case Kind::Image:
-    case Kind::PictureBox: return qobject_cast<QLabel*>(o);
-    case Kind::MenuItem: return qobject_cast<QAction*>(o) || qobject_cast<QMenu*>(o);
-    case Kind::Toolbar: return qobject_cast<QToolBar*>(o);
-    case Kind::TabStrip: return qobject_cast<QTabWidget*>(o);
-    case Kind::StatusBar: return qobject_cast<QStatusBar*>(o);
-    case Kind::Grid: return qobject_cast<QTableWidget*>(o);
-    case Kind::DataControl: return qobject_cast<QWidget*>(o);
+    case Kind::PictureBox:
+      return qobject_cast<QLabel*>(o);
+    case Kind::MenuItem:
+      return qobject_cast<QAction*>(o) || qobject_cast<QMenu*>(o);
+    case Kind::Toolbar:
+      return qobject_cast<QToolBar*>(o);
+    case Kind::TabStrip:
+      return qobject_cast<QTabWidget*>(o);
+    case Kind::StatusBar:
+      return qobject_cast<QStatusBar*>(o);
+    case Kind::Grid:
+      return qobject_cast<QTableWidget*>(o);
+    case Kind::DataControl:
+      return qobject_cast<QWidget*>(o);
   }
   return false;
 }
@@ -197,10 +213,14 @@ QStringList visible_texts(QWidget* top) {
   QStringList texts{top->windowTitle()};
   for (QWidget* w : top->findChildren<QWidget*>()) {
     if (!w->isVisibleTo(top)) continue;
-    if (auto* l = qobject_cast<QLabel*>(w)) texts << l->text();
-    else if (auto* b = qobject_cast<QAbstractButton*>(w)) texts << b->text();
-    else if (auto* g = qobject_cast<QGroupBox*>(w)) texts << g->title();
-    else if (auto* le = qobject_cast<QLineEdit*>(w)) texts << le->text();
+    if (auto* l = qobject_cast<QLabel*>(w))
+      texts << l->text();
+    else if (auto* b = qobject_cast<QAbstractButton*>(w))
+      texts << b->text();
+    else if (auto* g = qobject_cast<QGroupBox*>(w))
+      texts << g->title();
+    else if (auto* le = qobject_cast<QLineEdit*>(w))
+      texts << le->text();
     if (auto* t = qobject_cast<QTabWidget*>(w))
       for (int i = 0; i < t->count(); ++i) texts << t->tabText(i);
   }
@@ -246,10 +266,12 @@ TEST_F(ProgramTest, EveryWindowIsLaidOutForTheEngineer) {
       for (QWidget* w : top->findChildren<QWidget*>()) {
         if (!w->isVisibleTo(top)) continue;
         if (is_input(w)) {
-          EXPECT_TRUE(has_caption_in_row(top, w, names)) << w->objectName().toStdString() << " has no caption";
+          EXPECT_TRUE(has_caption_in_row(top, w, names))
+              << w->objectName().toStdString() << " has no caption";
         }
         if (qobject_cast<QPushButton*>(w)) {
-          EXPECT_EQ(w->visibleRegion().boundingRect(), w->rect()) << w->objectName().toStdString() << " is cut off";
+          EXPECT_EQ(w->visibleRegion().boundingRect(), w->rect())
+              << w->objectName().toStdString() << " is cut off";
         }
         if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
           EXPECT_TRUE(memo->tabChangesFocus()) << w->objectName().toStdString() << " keeps the Tab key";
@@ -286,7 +308,8 @@ TEST_F(ProgramTest, F1OpensTheGuideAtTheActiveWindowsSection) {
   for (const std::string& name : prog->forms.names()) {
     const std::string section = gw::app::help_section(name);
     EXPECT_FALSE(section.empty()) << name;
-    EXPECT_TRUE(text.contains(QString::fromStdString("id=\"" + section + "\""))) << name << ": no section " << section;
+    EXPECT_TRUE(text.contains(QString::fromStdString("id=\"" + section + "\"")))
+        << name << ": no section " << section;
   }
   host.set_interactive(false);
   Form& tc = prog->forms.get(gw::window::frmVATc);
@@ -359,10 +382,14 @@ TEST_F(ProgramTest, MainWindowCarriesTheMenusAndStatusBarAsDesigned) {
     const char* shortcut;
     bool enabled;
   } items[] = {
-      {"mnucreateProj", "&Create New Project", "", true}, {"mnuopenProj", "&Open Project", "", true},
-      {"mnuupdateProj", "&Update Project Details", "", false}, {"mnucloseProj", "Close Project", "", false},
-      {"mnuexit", "E&xit", "Ctrl+X", true},                {"mnuPipe", "&Gullyware", "", true},
-      {"mnusubHelp", "&Help", "F1", true},                 {"mnuabout", "About TarnelHydro", "", true},
+      {"mnucreateProj", "&Create New Project", "", true},
+      {"mnuopenProj", "&Open Project", "", true},
+      {"mnuupdateProj", "&Update Project Details", "", false},
+      {"mnucloseProj", "Close Project", "", false},
+      {"mnuexit", "E&xit", "Ctrl+X", true},
+      {"mnuPipe", "&Gullyware", "", true},
+      {"mnusubHelp", "&Help", "F1", true},
+      {"mnuabout", "About TarnelHydro", "", true},
   };
   for (const auto& it : items) {
     auto* a = w->findChild<QAction*>(it.name);
@@ -504,7 +531,8 @@ struct BinderTest : ::testing::Test {
   FormView* view = nullptr;
 
   void SetUp() override {
-    forms.register_form("frmProbe", [](gw::ui::Forms& f) { return std::make_unique<ProbeForm>(f, "frmProbe"); });
+    forms.register_form("frmProbe",
+                        [](gw::ui::Forms& f) { return std::make_unique<ProbeForm>(f, "frmProbe"); });
     form = static_cast<ProbeForm*>(&forms.get("frmProbe"));
     form->show();
     view = host.find_view(*form);
@@ -590,7 +618,8 @@ TEST_F(BinderTest, ModelChangesReachTheirWidgets) {
   num.set_enabled(false);
   EXPECT_FALSE(le->isEnabled());
   EXPECT_TRUE(le->isReadOnly());
-  EXPECT_EQ(le->palette().color(QPalette::Disabled, QPalette::Text), le->palette().color(QPalette::Active, QPalette::Text));
+  EXPECT_EQ(le->palette().color(QPalette::Disabled, QPalette::Text),
+            le->palette().color(QPalette::Active, QPalette::Text));
   num.set_visible(false);
   EXPECT_TRUE(le->isHidden());
 
@@ -702,7 +731,8 @@ class AboutWithMore : public Form {
 TEST(DesignerLayout, ControlsMissingFromTheLayoutArePlacedAutomatically) {
   ScriptedQtHost host;
   gw::ui::Forms forms{host};
-  forms.register_form(gw::window::frmAbout, [](gw::ui::Forms& f) { return std::make_unique<AboutWithMore>(f); });
+  forms.register_form(gw::window::frmAbout,
+                      [](gw::ui::Forms& f) { return std::make_unique<AboutWithMore>(f); });
   Form& f = forms.get(gw::window::frmAbout);
   FormView& v = host.view(f);
   EXPECT_TRUE(v.unbound_keys().empty());
@@ -771,7 +801,9 @@ W* child(QWidget* top, const char* name) {
   return w;
 }
 
-std::string line_text(QWidget* top, const char* name) { return child<QLineEdit>(top, name)->text().toStdString(); }
+std::string line_text(QWidget* top, const char* name) {
+  return child<QLineEdit>(top, name)->text().toStdString();
+}
 
 // Gives a field the focus as the Tab key would, selects what it holds and types the text.
 void type_into(QWidget* top, const char* name, const QString& text) {
@@ -799,7 +831,8 @@ void pick(QWidget* top, const char* name, const QString& item) {
   if (i < 0) throw MissingWidget(std::string(name) + " has no item " + item.toStdString());
   cb->showPopup();
   QAbstractItemView* list = cb->view();
-  if (!QTest::qWaitForWindowExposed(list->window())) throw MissingWidget(std::string(name) + ": no drop-down list");
+  if (!QTest::qWaitForWindowExposed(list->window()))
+    throw MissingWidget(std::string(name) + ": no drop-down list");
   const QModelIndex index = list->model()->index(i, cb->modelColumn(), list->rootIndex());
   list->scrollTo(index);
   const QPoint at = list->visualRect(index).center();
@@ -978,16 +1011,19 @@ TEST_F(PipeSessionTest, APipeTypedIntoTheDesignWindowIsSolvedSavedAndListed) {
     EXPECT_EQ(child<QTableWidget>(w, "pipeflex")->rowCount(), 3);
     QTest::mouseClick(child<QPushButton>(w, "cmdflexaddpipe"), Qt::LeftButton);
     EXPECT_EQ(shown(gw::window::frmpipemain), nullptr);
-    when_modal(gw::window::frmpipeflex, [&, w](QWidget* again) {
-      EXPECT_NE(again, w);
-      EXPECT_EQ(line_text(again, "rec_count"), "4");
-      QCoreApplication::processEvents();
-      auto* grid = child<QTableWidget>(again, "pipeflex");
-      EXPECT_EQ(grid->rowCount(), 4);
-      EXPECT_GE(grid_row_of(grid, "30"), 0);
-      table_done = true;
-      QTest::mouseClick(child<QPushButton>(again, "cmdflexexit"), Qt::LeftButton);
-    }, w);
+    when_modal(
+        gw::window::frmpipeflex,
+        [&, w](QWidget* again) {
+          EXPECT_NE(again, w);
+          EXPECT_EQ(line_text(again, "rec_count"), "4");
+          QCoreApplication::processEvents();
+          auto* grid = child<QTableWidget>(again, "pipeflex");
+          EXPECT_EQ(grid->rowCount(), 4);
+          EXPECT_GE(grid_row_of(grid, "30"), 0);
+          table_done = true;
+          QTest::mouseClick(child<QPushButton>(again, "cmdflexexit"), Qt::LeftButton);
+        },
+        w);
   });
   child<QAction>(main, "mnuPipe")->trigger();
 
@@ -995,14 +1031,17 @@ TEST_F(PipeSessionTest, APipeTypedIntoTheDesignWindowIsSolvedSavedAndListed) {
   EXPECT_TRUE(design_done);
   EXPECT_EQ(shown(gw::window::frmpipeflex), nullptr);
   EXPECT_FALSE(host.ending());
-  EXPECT_EQ(boxes.texts, (std::vector<std::string>{"Project Name: Route 340 Storm Sewer",
-                                                   "Data has changed! Please 'Solve' pipe Analysis before saving",
-                                                   "Solved! Please check and Save your results", "Record Saved"}));
-  EXPECT_EQ(row("SELECT PIPE_LENGTH, PIPE_ELEIN, PIPE_ELEOUT, PIPE_SLOPE, PIPE_SHAPE, PIPE_DIA, PIPE_MAT, PIPE_MANN, "
-                "NUMOFPIPES, PIPE_SKEW, STRUCTURE_DISCHARGE, PIPE_DISCHARGE, DISCHARGEVAL, CAPACITY, FLOW_TYPE, "
-                "PIPE_FLOWDEPTH FROM PIPE WHERE PIPE_NUMBER = '30'"),
-            "100.000|101.000|100.000|0.01000|Circular|18|Concrete|0.013|1|30|10.000|10.000|INP|10.504|PARTIAL "
-            "FLOW|1.169");
+  EXPECT_EQ(boxes.texts,
+            (std::vector<std::string>{"Project Name: Route 340 Storm Sewer",
+                                      "Data has changed! Please 'Solve' pipe Analysis before saving",
+                                      "Solved! Please check and Save your results", "Record Saved"}));
+  EXPECT_EQ(
+      row("SELECT PIPE_LENGTH, PIPE_ELEIN, PIPE_ELEOUT, PIPE_SLOPE, PIPE_SHAPE, PIPE_DIA, PIPE_MAT, "
+          "PIPE_MANN, "
+          "NUMOFPIPES, PIPE_SKEW, STRUCTURE_DISCHARGE, PIPE_DISCHARGE, DISCHARGEVAL, CAPACITY, FLOW_TYPE, "
+          "PIPE_FLOWDEPTH FROM PIPE WHERE PIPE_NUMBER = '30'"),
+      "100.000|101.000|100.000|0.01000|Circular|18|Concrete|0.013|1|30|10.000|10.000|INP|10.504|PARTIAL "
+      "FLOW|1.169");
   EXPECT_EQ(row("SELECT COUNT(*) FROM PIPE"), "4");
 }
 
@@ -1033,9 +1072,11 @@ TEST(FileFilter, DialogsStartInTheLastFolderOfTheirKindNeverTheProgramFolder) {
   EXPECT_EQ(dialog_start_folder("", asked.path(), program.path(), documents.path()), asked.path());
   // The first time, and when the window asks for the program folder: the documents folder.
   EXPECT_EQ(dialog_start_folder("", "", program.path(), documents.path()), documents.path());
-  EXPECT_EQ(dialog_start_folder("", program.path() + "/", program.path(), documents.path()), documents.path());
+  EXPECT_EQ(dialog_start_folder("", program.path() + "/", program.path(), documents.path()),
+            documents.path());
   // A remembered folder that is gone is passed over.
-  EXPECT_EQ(dialog_start_folder(last.path() + "/gone", asked.path(), program.path(), documents.path()), asked.path());
+  EXPECT_EQ(dialog_start_folder(last.path() + "/gone", asked.path(), program.path(), documents.path()),
+            asked.path());
 }
 
 }  // namespace

@@ -14,8 +14,9 @@ namespace gw::testing {
 // Copies the fixture project `fixture` (a file of the build's fixture folder) into `scratch` and
 // opens the copy as `prog`'s project `project_id` in English units; `legacy` marks a project of
 // the older layout. Returns the copy's path.
-inline std::string open_fixture_project(shell::Program& prog, const ScratchFolder& scratch, const std::string& fixture,
-                                        const std::string& project_id, bool legacy = false) {
+inline std::string open_fixture_project(shell::Program& prog, const ScratchFolder& scratch,
+                                        const std::string& fixture, const std::string& project_id,
+                                        bool legacy = false) {
   const std::string path = scratch.copy(std::string(GW_FIXTURES_BUILD_DIR) + "/" + fixture, fixture);
   shell::SharedState& v = prog.vars;
   v.project.project_db_path = path;

@@ -43,9 +43,9 @@ class RecordingHost : public ui::Host {
 
   std::vector<ui::Message> messages;
   std::vector<std::string> documents;
-  std::deque<ui::Answer> answers;     // answers to the next boxes, in order
-  std::deque<std::string> files;      // the next file dialogs' choices; empty: cancel
-  bool desktop_opens = true;          // what the desktop answers to open_document
+  std::deque<ui::Answer> answers;  // answers to the next boxes, in order
+  std::deque<std::string> files;   // the next file dialogs' choices; empty: cancel
+  bool desktop_opens = true;       // what the desktop answers to open_document
   double now = 0;
   bool ended = false;
 };

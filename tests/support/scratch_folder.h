@@ -20,8 +20,8 @@ class ScratchFolder {
     std::error_code ec;
     // Read-only files and folders left by a test must not keep the folder alive.
     fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ec);
-    for (auto it = fs::recursive_directory_iterator(folder_, ec); !ec && it != fs::recursive_directory_iterator();
-         it.increment(ec))
+    for (auto it = fs::recursive_directory_iterator(folder_, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
       fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(folder_, ec);
   }

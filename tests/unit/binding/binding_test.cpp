@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/binding/binding.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
-#include "platform/binding/binding.h"
 #include "platform/ui/form.h"
 #include "tests/support/recording_host.h"
 #include "tests/support/scratch_folder.h"

@@ -2,8 +2,8 @@
 #pragma once
 
 #include <cstdlib>
-#include <functional>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "platform/db/connection.h"
@@ -14,27 +14,27 @@ namespace gw::db::testing {
 
 // The description of the failure `f` raises, or "(no error)".
 inline std::string error_of(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const gw::Error& e) {
-        return e.what();
-    }
-    return "(no error)";
+  try {
+    f();
+  } catch (const gw::Error& e) {
+    return e.what();
+  }
+  return "(no error)";
 }
 
 // The scratch folder of one test, which also makes databases from scripts.
 class Scratch : public gw::testing::ScratchFolder {
-public:
-    // A new database file made from a script.
-    std::string make(const std::string& name, const std::string& script) const {
-        const std::string p = path(name);
-        create_database(p);
-        Connection c;
-        c.open(p);
-        c.execute_script(script);
-        c.close();
-        return p;
-    }
+ public:
+  // A new database file made from a script.
+  std::string make(const std::string& name, const std::string& script) const {
+    const std::string p = path(name);
+    create_database(p);
+    Connection c;
+    c.open(p);
+    c.execute_script(script);
+    c.close();
+    return p;
+  }
 };
 
 // A small pipe table: three pipes whose numbers sort as text ("1", "10", "2"), one NULL field.

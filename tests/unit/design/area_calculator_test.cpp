@@ -44,7 +44,7 @@ TEST(AreaCalculator, CIsHeldWithinItsRange) {
     const char* typed;
     const char* kept;
   } cases[] = {
-      {"0.5", "0.8"}, {"1.5", "0.9"},   {"", "0.8"},   {".", "0.8"},
+      {"0.5", "0.8"}, {"1.5", "0.9"},     {"", "0.8"},    {".", "0.8"},
       {"0.8", "0.8"}, {"0.853", "0.853"}, {"0.9", "0.9"}, {"0.90", "0.90"},
   };
   for (const Case& c : cases) EXPECT_EQ(bounded_c_text(c.typed, r), c.kept) << c.typed;

@@ -77,7 +77,8 @@ TEST_F(PipeWindow, AddedPipeIsSavedWithItsDefaultsAndResults) {
   enter_and_solve(w, "C'1");
   EXPECT_TRUE(w.solved());
   w.c("mnuSavepipe").click();
-  EXPECT_EQ(host_.texts(), (std::vector<std::string>{"Solved! Please check and Save your results", "Record Saved"}));
+  EXPECT_EQ(host_.texts(),
+            (std::vector<std::string>{"Solved! Please check and Save your results", "Record Saved"}));
   EXPECT_EQ(row("SELECT PROJECT_ID, PIPE_SHAPE, PIPE_DIA, PIPE_MAT, PIPE_MANN, NUMOFPIPES, NODEIN_SHAPING, "
                 "STRUCTURE_TC, PIPE_CF, DISCHARGEVAL, PRECA4, PIPE_STORM_FREQ, CAPACITY, FLOW_TYPE, "
                 "FRICTION_SLOPE, LATERAL_DISCHARGE, PRENODE1 FROM PIPE WHERE PIPE_NUMBER = ?",
@@ -144,15 +145,12 @@ TEST_F(PipeWindow, SearchPipesAnswersEachRelation) {
     const char* pipe;  // found_pipe_number
   };
   const Case cases[] = {
-      {"1", "PRENODE1", true, "10"},    // pipe 10 names 1 in PRENODE1
-      {"2", "PRENODE3", true, "10"},    // every upstream list name searches all four slots
-      {"Q'4", "PRENODE2", true, "X"},   // PRENODE4 of a current project, a quote in the value
-      {"10", "PRENODE1", false, ""},
-      {"10", "PIPE_NUMBER", true, ""},  // existence only: no pipe named
-      {"zz", "PIPE_NUMBER", false, ""},
-      {"n\"1", "NODEIN_NO", true, "X"},  // without regard to case
-      {"103", "NODEIN_NO", true, "10"},
-      {"1", "NODEOUT_NO", false, ""},   // not a relation the search knows
+      {"1", "PRENODE1", true, "10"},   // pipe 10 names 1 in PRENODE1
+      {"2", "PRENODE3", true, "10"},   // every upstream list name searches all four slots
+      {"Q'4", "PRENODE2", true, "X"},  // PRENODE4 of a current project, a quote in the value
+      {"10", "PRENODE1", false, ""},    {"10", "PIPE_NUMBER", true, ""},   // existence only: no pipe named
+      {"zz", "PIPE_NUMBER", false, ""}, {"n\"1", "NODEIN_NO", true, "X"},  // without regard to case
+      {"103", "NODEIN_NO", true, "10"}, {"1", "NODEOUT_NO", false, ""},    // not a relation the search knows
   };
   for (const Case& k : cases) {
     prog_->vars.handover.found_pipe_number = "stale";

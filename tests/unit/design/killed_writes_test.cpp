@@ -45,7 +45,9 @@ struct HookedFile {
 sqlite3_file* real(sqlite3_file* f) { return reinterpret_cast<HookedFile*>(f)->real; }
 
 int x_close(sqlite3_file* f) { return real(f)->pMethods->xClose(real(f)); }
-int x_read(sqlite3_file* f, void* b, int n, sqlite3_int64 o) { return real(f)->pMethods->xRead(real(f), b, n, o); }
+int x_read(sqlite3_file* f, void* b, int n, sqlite3_int64 o) {
+  return real(f)->pMethods->xRead(real(f), b, n, o);
+}
 int x_write(sqlite3_file* f, const void* b, int n, sqlite3_int64 o) {
   count_write();
   return real(f)->pMethods->xWrite(real(f), b, n, o);
@@ -58,16 +60,20 @@ int x_sync(sqlite3_file* f, int flags) { return real(f)->pMethods->xSync(real(f)
 int x_file_size(sqlite3_file* f, sqlite3_int64* size) { return real(f)->pMethods->xFileSize(real(f), size); }
 int x_lock(sqlite3_file* f, int l) { return real(f)->pMethods->xLock(real(f), l); }
 int x_unlock(sqlite3_file* f, int l) { return real(f)->pMethods->xUnlock(real(f), l); }
-int x_check_reserved(sqlite3_file* f, int* out) { return real(f)->pMethods->xCheckReservedLock(real(f), out); }
-int x_file_control(sqlite3_file* f, int op, void* arg) { return real(f)->pMethods->xFileControl(real(f), op, arg); }
+int x_check_reserved(sqlite3_file* f, int* out) {
+  return real(f)->pMethods->xCheckReservedLock(real(f), out);
+}
+int x_file_control(sqlite3_file* f, int op, void* arg) {
+  return real(f)->pMethods->xFileControl(real(f), op, arg);
+}
 int x_sector_size(sqlite3_file* f) { return real(f)->pMethods->xSectorSize(real(f)); }
 int x_device(sqlite3_file* f) { return real(f)->pMethods->xDeviceCharacteristics(real(f)); }
 
 // Version 1 methods only: no shared memory, so the engine keeps to its rollback journal.
-const sqlite3_io_methods kMethods = {1,      x_close,      x_read,           x_write,        x_truncate,
-                                     x_sync, x_file_size,  x_lock,           x_unlock,       x_check_reserved,
-                                     x_file_control, x_sector_size, x_device, nullptr, nullptr,
-                                     nullptr, nullptr, nullptr, nullptr};
+const sqlite3_io_methods kMethods = {
+    1,       x_close,  x_read,           x_write,        x_truncate,    x_sync,   x_file_size,
+    x_lock,  x_unlock, x_check_reserved, x_file_control, x_sector_size, x_device, nullptr,
+    nullptr, nullptr,  nullptr,          nullptr,        nullptr};
 
 int x_open(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* f, int flags, int* out_flags) {
   auto* hooked = reinterpret_cast<HookedFile*>(f);
@@ -171,9 +177,12 @@ Outcome kill_at_every_write(const std::string& folder, const std::function<void(
     ++outcome.kill_positions;
     EXPECT_EQ(integrity(path), "ok") << "killed at write " << n;
     const std::vector<std::string> left = pipe_table(path);
-    if (left == old_table) ++outcome.old_tables;
-    else if (left == new_table) ++outcome.new_tables;
-    else ADD_FAILURE() << "killed at write " << n << ": neither the old nor the new table";
+    if (left == old_table)
+      ++outcome.old_tables;
+    else if (left == new_table)
+      ++outcome.new_tables;
+    else
+      ADD_FAILURE() << "killed at write " << n << ": neither the old nor the new table";
   }
   return outcome;
 }
@@ -197,17 +206,18 @@ TEST_F(KilledWrites, APipeSaveLeavesTheOldOrTheNewRecord) {
   });
   EXPECT_GT(o.kill_positions, 2);
   EXPECT_EQ(o.old_tables + o.new_tables, o.kill_positions);
-  std::printf("pipe save: killed at %d write positions, %d left the old record, %d the new\n", o.kill_positions,
-              o.old_tables, o.new_tables);
+  std::printf("pipe save: killed at %d write positions, %d left the old record, %d the new\n",
+              o.kill_positions, o.old_tables, o.new_tables);
 }
 
 TEST_F(KilledWrites, ARenumberingLeavesTheOldOrTheNewNumbers) {
   // Pipe 1 is pipe 10's upstream pipe: the key and the reference change together.
-  const Outcome o = kill_at_every_write(folder_, [](db::Connection& conn) { renumber_pipe(conn, "1", "1A", false); });
+  const Outcome o =
+      kill_at_every_write(folder_, [](db::Connection& conn) { renumber_pipe(conn, "1", "1A", false); });
   EXPECT_GT(o.kill_positions, 2);
   EXPECT_EQ(o.old_tables + o.new_tables, o.kill_positions);
-  std::printf("renumbering: killed at %d write positions, %d left the old numbers, %d the new\n", o.kill_positions,
-              o.old_tables, o.new_tables);
+  std::printf("renumbering: killed at %d write positions, %d left the old numbers, %d the new\n",
+              o.kill_positions, o.old_tables, o.new_tables);
 }
 
 }  // namespace

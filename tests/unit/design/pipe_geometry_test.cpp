@@ -113,8 +113,8 @@ TEST(SizeTables, RowCountsAndEveryRowComplete) {
       EXPECT_FALSE(r.span.empty() || r.rise.empty() || r.area.empty() || r.radius.empty()) << p.window;
       // Each row is written back field by field as it stands.
       const std::vector<std::string> fields = split_size_row(size_row_text(r));
-      EXPECT_EQ(fields, (std::vector<std::string>{std::string(r.span), std::string(r.rise), std::string(r.area),
-                                                  std::string(r.radius)}));
+      EXPECT_EQ(fields, (std::vector<std::string>{std::string(r.span), std::string(r.rise),
+                                                  std::string(r.area), std::string(r.radius)}));
     }
   }
   EXPECT_EQ(names.size(), counts.size());
@@ -147,13 +147,20 @@ TEST(SizeTables, PickerByShapeAndUnits) {
     const char* window;  // nullptr: none
   };
   const Case cases[] = {
-      {"Elliptical", "ENGLISH", "frmEPipeSize"},  {"Elliptical", "METRIC", "frmPipeSizeM"},
-      {"Arch-Conc", "ENGLISH", "frmPA_C_E"},       {"Arch-Conc", "METRIC", "frmPA_C_M"},
-      {"Arch-S-Cor", "ENGLISH", "frmPA_CMP_SC_E"}, {"Arch-S-Cor", "METRIC", "frmPA_CMP_SC_M"},
-      {"Arch-M-Cor", "ENGLISH", "frmPA_CMP_MC_E"}, {"Arch-M-Cor", "", "frmPA_CMP_MC_M"},
-      {"Arch-L-Cor", "English", "frmPA_CMP_LC_M"}, {"Arch-L-Cor", "ENGLISH", "frmPA_CMP_LC_E"},
-      {"Circular", "ENGLISH", nullptr},            {"Box", "METRIC", nullptr},
-      {"Rectangulr", "ENGLISH", nullptr},          {"", "ENGLISH", nullptr},
+      {"Elliptical", "ENGLISH", "frmEPipeSize"},
+      {"Elliptical", "METRIC", "frmPipeSizeM"},
+      {"Arch-Conc", "ENGLISH", "frmPA_C_E"},
+      {"Arch-Conc", "METRIC", "frmPA_C_M"},
+      {"Arch-S-Cor", "ENGLISH", "frmPA_CMP_SC_E"},
+      {"Arch-S-Cor", "METRIC", "frmPA_CMP_SC_M"},
+      {"Arch-M-Cor", "ENGLISH", "frmPA_CMP_MC_E"},
+      {"Arch-M-Cor", "", "frmPA_CMP_MC_M"},
+      {"Arch-L-Cor", "English", "frmPA_CMP_LC_M"},
+      {"Arch-L-Cor", "ENGLISH", "frmPA_CMP_LC_E"},
+      {"Circular", "ENGLISH", nullptr},
+      {"Box", "METRIC", nullptr},
+      {"Rectangulr", "ENGLISH", nullptr},
+      {"", "ENGLISH", nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.shape) + " / " + c.units);

@@ -31,9 +31,7 @@ class PipeRenumber : public ::testing::Test {
     db::create_database(path_.string());
     conn_.open(path_.string());
   }
-  void TearDown() override {
-    conn_.close();
-  }
+  void TearDown() override { conn_.close(); }
 
   // Every row as "PIPE_NUMBER NODEIN_NO PRENODE1 .. PRENODEn", in insertion order.
   std::vector<std::string> rows(int slots) {
@@ -93,7 +91,8 @@ TEST_F(PipeRenumber, AFailingStatementLeavesTheTableAsItWas) {
       "INSERT INTO PIPE VALUES ('A', 'n0', '', '', '', '');"
       "INSERT INTO PIPE VALUES ('B', 'n1', 'A', '', 'A', '');"
       "INSERT INTO PIPE VALUES ('C', 'n2', '', '', '', '');"
-      "CREATE TRIGGER no_slot3 BEFORE UPDATE OF PRENODE3 ON PIPE BEGIN SELECT RAISE(ABORT, 'slot 3 is locked'); END;");
+      "CREATE TRIGGER no_slot3 BEFORE UPDATE OF PRENODE3 ON PIPE BEGIN SELECT RAISE(ABORT, 'slot 3 is "
+      "locked'); END;");
   const std::vector<std::string> before = rows(4);
   try {
     renumber_pipe(conn_, "A", "D", false);

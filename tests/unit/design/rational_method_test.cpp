@@ -30,11 +30,10 @@ TEST(RainfallIntensity, BothFormsInBothUnits) {
     bool metric;
     const char* want;  // "0.0000"
   } cases[] = {
-      {legacy, 5.0, false, "6.0000"},      // 120 / 20
-      {legacy, 5.0, true, "152.4000"},     // in/hr to mm/hr
-      {legacy, 25.0, false, "3.0000"},
-      {station, 10.0, false, "5.6772"},    // 49.9 / 18^0.752
-      {station, 7.0, true, "165.3917"},    // 49.9 / 15^0.752 * 25.4
+      {legacy, 5.0, false, "6.0000"},                                      // 120 / 20
+      {legacy, 5.0, true, "152.4000"},                                     // in/hr to mm/hr
+      {legacy, 25.0, false, "3.0000"},  {station, 10.0, false, "5.6772"},  // 49.9 / 18^0.752
+      {station, 7.0, true, "165.3917"},                                    // 49.9 / 15^0.752 * 25.4
   };
   for (const auto& c : cases)
     EXPECT_EQ(text::format(rainfall_intensity(c.c, c.tc, c.metric), "0.0000"), c.want) << c.tc;
@@ -42,7 +41,9 @@ TEST(RainfallIntensity, BothFormsInBothUnits) {
 
 TEST(RainfallIntensity, ImpossibleTimesRaiseInsteadOfGivingInfOrNan) {
   EXPECT_EQ(error_of([] { rainfall_intensity({true, 120, -5, 0, 0}, 5, false); }), "Division by zero");
-  EXPECT_EQ(error_of([] { rainfall_intensity({false, 0, 49.9, -8, 0.75}, 5, false); }),
+  EXPECT_EQ(error_of([] {
+              rainfall_intensity({false, 0, 49.9, -8, 0.75}, 5, false);
+            }),
             "Invalid procedure call or argument");
   EXPECT_EQ(error_of([] { rainfall_intensity({false, 0, 49.9, -5, 0.75}, 5, false); }), "Division by zero");
 }
@@ -51,7 +52,7 @@ TEST(FrequencyFactor, ExactTextsOnly) {
   const struct {
     const char* freq;
     const char* cf;  // nullptr: none
-  } cases[] = {{"2", "1.0"},   {"5", "1.0"}, {"10", "1.0"}, {"25", "1.1"}, {"50", "1.2"},
+  } cases[] = {{"2", "1.0"},    {"5", "1.0"},   {"10", "1.0"},    {"25", "1.1"},    {"50", "1.2"},
                {"100", "1.25"}, {"1", nullptr}, {"025", nullptr}, {"25 ", nullptr}, {"", nullptr}};
   for (const auto& c : cases) {
     auto cf = frequency_factor_text(c.freq);
@@ -100,7 +101,7 @@ TEST(TimeRatios, RoundToThreeDecimalsWithTiesToEven) {
       {arrival_time_ratio(10, 8.88, 1.0, 8), 1.268},  // 10.148 / 8 = 1.2685: a tie
       {arrival_time_ratio(10, 9, 1.0, 8), 1.269},     // 10.15 / 8 = 1.26875
       {arrival_time_ratio(11, 90, 1.1, 12.5), 1.1},
-      {arrival_time_ratio(0, 0, 1.0, 12.5), 0.0},     // an empty slot
+      {arrival_time_ratio(0, 0, 1.0, 12.5), 0.0},  // an empty slot
   };
   for (const auto& c : structure) EXPECT_DOUBLE_EQ(c.value, c.want);
   EXPECT_EQ(error_of([] { structure_time_ratio(5, 0, 1.0); }), "Division by zero");

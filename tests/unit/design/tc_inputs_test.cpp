@@ -13,13 +13,14 @@ namespace {
 using Fields = std::vector<std::string>;
 
 Fields first_list(const std::string& land_cover) {
-  return {"100.000", "10.500", "10.000", "0.500",  land_cover, "0.152", "9.453", "0.0",
+  return {"100.000", "10.500", "10.000", "0.500", land_cover, "0.152", "9.453", "0.0",
           "0.0",     "0.0",    "",       "0.016", "0.0",      "0.0",   "0.0"};
 }
 
 TEST(TcInputs, FirstListRoundTripsWhateverTheLandCoverHolds) {
-  for (const std::string land_cover : {"Forest Overland flow (0.076)", "Fallow,Contour cropped,woodland (0.152)",
-                                       "typed, with, three, commas", ",", ""}) {
+  for (const std::string land_cover :
+       {"Forest Overland flow (0.076)", "Fallow,Contour cropped,woodland (0.152)",
+        "typed, with, three, commas", ",", ""}) {
     const Fields fields = first_list(land_cover);
     const std::string stored = join_fields(fields);
     EXPECT_EQ(split_fields(stored, kFirstListFields, kLandCoverField), fields) << stored;
@@ -58,16 +59,17 @@ TEST(TcInputs, SecondListKeepsCommasInBothFreeTextsWithTheirFields) {
       {"", "", ""},
   };
   for (const Case& c : cases) {
-    Fields fields = {"200.000", "10.000", "6.000",  "0.0200", c.soil,    c.c_value, "20.855",
-                     "10.000",  "1000.000", c.surface, "1.0",  "9.701",   "300.000", "5.000",
-                     "2.000",   "0.0100",   "0.016",   "1.500", "4.830",  "0.0",     "32.227"};
+    Fields fields = {"200.000", "10.000",   "6.000",   "0.0200", c.soil,  c.c_value, "20.855",
+                     "10.000",  "1000.000", c.surface, "1.0",    "9.701", "300.000", "5.000",
+                     "2.000",   "0.0100",   "0.016",   "1.500",  "4.830", "0.0",     "32.227"};
     EXPECT_EQ(split_second_list(join_fields(fields), kKnown), fields) << c.soil << " | " << c.surface;
   }
   EXPECT_EQ(split_second_list("1.000,2.000", kKnown), (Fields{"1.000", "2.000"}));
 }
 
 TEST(TcInputs, ShortOrEmptyListsGiveTheFieldsThereAre) {
-  EXPECT_EQ(split_fields("1.000,2.000,3.000", kFirstListFields, kLandCoverField), (Fields{"1.000", "2.000", "3.000"}));
+  EXPECT_EQ(split_fields("1.000,2.000,3.000", kFirstListFields, kLandCoverField),
+            (Fields{"1.000", "2.000", "3.000"}));
   EXPECT_EQ(split_fields("", kFirstListFields, kLandCoverField), (Fields{""}));
 }
 

@@ -23,13 +23,12 @@ TEST(TcReach, ChecksDistanceThenFall) {
     double l, hu, hl;
     Reach want;
   } cases[] = {
-      {0, 10, 5, Reach::ZeroDistance},
-      {0, 5, 10, Reach::ZeroDistance},  // the distance is checked first
-      {100, 10, 10, Reach::NotFalling},  // equal elevations fail too
-      {100, 9.99, 10, Reach::NotFalling},
-      {100, 10.5, 10, Reach::Ok},
+      {0, 10, 5, Reach::ZeroDistance},    {0, 5, 10, Reach::ZeroDistance},  // the distance is checked first
+      {100, 10, 10, Reach::NotFalling},                                     // equal elevations fail too
+      {100, 9.99, 10, Reach::NotFalling}, {100, 10.5, 10, Reach::Ok},
   };
-  for (const Case& c : cases) EXPECT_EQ(check_reach(c.l, c.hu, c.hl), c.want) << c.l << " " << c.hu << " " << c.hl;
+  for (const Case& c : cases)
+    EXPECT_EQ(check_reach(c.l, c.hu, c.hl), c.want) << c.l << " " << c.hu << " " << c.hl;
 }
 
 // Each formula against values worked by hand, shown with the window's patterns.
@@ -41,7 +40,8 @@ TEST(TcFormulas, WorkedValues) {
     const char* shown;
   } cases[] = {
       // S% = 0.5, 100 / (196.848 * 0.076 * sqrt 0.5)
-      {"shallow English", shallow_flow_tc(100, 100 * reach_slope(100, 10.5, 10), 0.076, true), "0.000", "9.453"},
+      {"shallow English", shallow_flow_tc(100, 100 * reach_slope(100, 10.5, 10), 0.076, true), "0.000",
+       "9.453"},
       // 30 / (60 * 0.619 * sqrt 2)
       {"shallow metric", shallow_flow_tc(30, 2, 0.619, false), "0.0000", "0.5712"},
       // 0.00948 * 10^-0.38 * 1000^1.13

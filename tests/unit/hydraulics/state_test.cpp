@@ -14,30 +14,30 @@ using namespace testing;
 const SolveInput kVanishingPipe = circular(1e-170, 10);
 
 TEST(HydraulicsState, ZeroAreaPipeGoesOnWithTheEarlierVelocity) {
-    HydraulicsState state;
-    const SolveOutcome earlier = solve(circular(18, 10), state);
-    ASSERT_TRUE(earlier.ok);
+  HydraulicsState state;
+  const SolveOutcome earlier = solve(circular(18, 10), state);
+  ASSERT_TRUE(earlier.ok);
 
-    const SolveOutcome out = solve(kVanishingPipe, state);
-    EXPECT_FALSE(out.ok);
-    EXPECT_EQ(out.find(field::pipe_velocity), nullptr);
-    EXPECT_EQ(out.text(field::pipe_areaflow), "0.000");
-    // T = L / V with the 18 in pipe's velocity.
-    EXPECT_EQ(out.text(field::flow_time), earlier.text(field::flow_time));
-    EXPECT_EQ(out.text(field::pipe_summary), text::supercritical_flow);
-    EXPECT_EQ(out.text(field::critical_depth), "0.000");
-    EXPECT_EQ(out.find(field::friction_slope), nullptr);
-    EXPECT_EQ(state.flow_velocity, earlier.find(field::pipe_velocity)->value);
+  const SolveOutcome out = solve(kVanishingPipe, state);
+  EXPECT_FALSE(out.ok);
+  EXPECT_EQ(out.find(field::pipe_velocity), nullptr);
+  EXPECT_EQ(out.text(field::pipe_areaflow), "0.000");
+  // T = L / V with the 18 in pipe's velocity.
+  EXPECT_EQ(out.text(field::flow_time), earlier.text(field::flow_time));
+  EXPECT_EQ(out.text(field::pipe_summary), text::supercritical_flow);
+  EXPECT_EQ(out.text(field::critical_depth), "0.000");
+  EXPECT_EQ(out.find(field::friction_slope), nullptr);
+  EXPECT_EQ(state.flow_velocity, earlier.find(field::pipe_velocity)->value);
 }
 
 TEST(HydraulicsState, ZeroAreaPipeInAFreshStateFailsAtTheFlowTime) {
-    HydraulicsState state;
-    const SolveOutcome out = solve(kVanishingPipe, state);
-    EXPECT_FALSE(out.ok);
-    EXPECT_EQ(out.text(field::FROUDE_NO), "0.000");
-    EXPECT_EQ(out.text(field::pipe_summary), text::subcritical_flow);
-    EXPECT_EQ(out.find(field::flow_time), nullptr);
-    EXPECT_EQ(out.failure, "Division by zero");
+  HydraulicsState state;
+  const SolveOutcome out = solve(kVanishingPipe, state);
+  EXPECT_FALSE(out.ok);
+  EXPECT_EQ(out.text(field::FROUDE_NO), "0.000");
+  EXPECT_EQ(out.text(field::pipe_summary), text::subcritical_flow);
+  EXPECT_EQ(out.find(field::flow_time), nullptr);
+  EXPECT_EQ(out.failure, "Division by zero");
 }
 
 }  // namespace

@@ -9,10 +9,11 @@ namespace gw::outlet {
 namespace {
 
 TEST(BedMaterial, TheListInItsOrder) {
-  const char* names[] = {"Boulders",         "Large Cobbles",      "Small Cobbles",      "Very Coarse Gravel",
-                         "Coarse Gravel",    "Medium Gravel",      "Fine Gravel",        "Very Fine Gravel",
-                         "Very Coarse Sand", "Coarse Sand",        "Medium Sand",        "Fine Sand",
-                         "Sandy Loam (Heavy)", "Sandy Loam (Light)", "Sandy Clay (Sand 60%)", "Clay (PI 5-16)"};
+  const char* names[] = {
+      "Boulders",           "Large Cobbles",      "Small Cobbles",         "Very Coarse Gravel",
+      "Coarse Gravel",      "Medium Gravel",      "Fine Gravel",           "Very Fine Gravel",
+      "Very Coarse Sand",   "Coarse Sand",        "Medium Sand",           "Fine Sand",
+      "Sandy Loam (Heavy)", "Sandy Loam (Light)", "Sandy Clay (Sand 60%)", "Clay (PI 5-16)"};
   ASSERT_EQ(bed_materials().size(), std::size(names));
   for (std::size_t i = 0; i < std::size(names); ++i) EXPECT_STREQ(bed_materials()[i].name, names[i]);
   EXPECT_STREQ(kClayBed, bed_materials().back().name);
@@ -60,9 +61,11 @@ TEST(ProtectionVerdict, RequiredOnlyAboveThePermissibleVelocity) {
   struct Case {
     double outlet, permissible;
     bool required;
-  } cases[] = {{5.87, 5.87, false}, {5.88, 5.87, true}, {5.86, 5.87, false}, {0.01, 0.0, true}, {0, 0, false}};
+  } cases[] = {
+      {5.87, 5.87, false}, {5.88, 5.87, true}, {5.86, 5.87, false}, {0.01, 0.0, true}, {0, 0, false}};
   for (const Case& c : cases)
-    EXPECT_EQ(protection_required(c.outlet, c.permissible), c.required) << c.outlet << " vs " << c.permissible;
+    EXPECT_EQ(protection_required(c.outlet, c.permissible), c.required)
+        << c.outlet << " vs " << c.permissible;
   EXPECT_STREQ(kRequired, "REQUIRED!");
   EXPECT_STREQ(kNotRequired, "NOT REQUIRED!");
 }

@@ -38,9 +38,17 @@ TEST(ContraCostaBasin, WorkedExample) {
     double value;
     const char* text;
   } rows[] = {
-      {"Wb", b.basin_width, "4.00"}, {"h2", b.h2, "1.10"}, {"h1", b.h1, "0.55"}, {"L2", b.L2, "3.86"},
-      {"L1", b.L1, "1.93"},          {"L3", b.L3, "6.18"}, {"LB", b.LB, "10.04"}, {"Y2", b.Y2, "2.25"},
-      {"h3", b.h3, "0.23"},          {"yc", b.exit_depth, "0.87"}, {"Vc", b.exit_velocity, "4.72"},
+      {"Wb", b.basin_width, "4.00"},
+      {"h2", b.h2, "1.10"},
+      {"h1", b.h1, "0.55"},
+      {"L2", b.L2, "3.86"},
+      {"L1", b.L1, "1.93"},
+      {"L3", b.L3, "6.18"},
+      {"LB", b.LB, "10.04"},
+      {"Y2", b.Y2, "2.25"},
+      {"h3", b.h3, "0.23"},
+      {"yc", b.exit_depth, "0.87"},
+      {"Vc", b.exit_velocity, "4.72"},
   };
   for (const Row& r : rows) EXPECT_EQ(shown(r.value), r.text) << r.name;
 }
@@ -57,7 +65,8 @@ TEST(ContraCostaBasin, ExitDepthEndsOneStepAboveTheFirstSufficientDepth) {
     in.discharge = c.discharge;
     const ContraCostaBasin b = design_contra_costa_basin(in);
     EXPECT_EQ(shown(b.exit_depth), c.yc) << c.discharge;
-    EXPECT_DOUBLE_EQ(b.exit_velocity, c.discharge / (b.exit_depth * (b.basin_width + b.exit_depth))) << c.discharge;
+    EXPECT_DOUBLE_EQ(b.exit_velocity, c.discharge / (b.exit_depth * (b.basin_width + b.exit_depth)))
+        << c.discharge;
   }
 }
 
@@ -86,7 +95,8 @@ TEST(ContraCostaBasin, RatioRange) {
   struct Case {
     double ratio;
     bool ok;
-  } cases[] = {{2.4, false}, {2.5, true}, {3.5, true}, {7.0, true}, {7.0001, false}, {7.5, false}, {0, false}};
+  } cases[] = {{2.4, false},    {2.5, true},  {3.5, true}, {7.0, true},
+               {7.0001, false}, {7.5, false}, {0, false}};
   for (const Case& c : cases) EXPECT_EQ(contra_costa_ratio_in_range(c.ratio), c.ok) << c.ratio;
   // The design itself takes an out-of-range ratio as it is.
   ContraCostaInput in = english_case();

@@ -15,9 +15,9 @@ TEST(EquivalentDepth, BoxTestIsExact) {
   struct Case {
     const char* shape;
     bool box;
-  } cases[] = {{"Box", true},        {"Rectangulr", true}, {"box", false},      {"BOX", false},
-               {"Rectangular", false}, {"Box ", false},     {" Box", false},     {"Circular", false},
-               {"", false},          {"Elliptical", false}};
+  } cases[] = {
+      {"Box", true},   {"Rectangulr", true}, {"box", false},      {"BOX", false}, {"Rectangular", false},
+      {"Box ", false}, {" Box", false},      {"Circular", false}, {"", false},    {"Elliptical", false}};
   for (const Case& k : cases) EXPECT_EQ(is_box_culvert(k.shape), k.box) << '"' << k.shape << '"';
 }
 
@@ -58,7 +58,7 @@ TEST(EquivalentDepth, InputsThatGiveNoDepthAreRefused) {
       {false, 0, 10, 1, 32.2},   // zero discharge: zero depth
       {true, 20, 10, 0, 32.2},   // box with no flow depth
       {true, 20, 10, -1, 32.2},
-      {false, 20, 10, 1, 0},     // gravity not yet set
+      {false, 20, 10, 1, 0},  // gravity not yet set
       {false, std::nan(""), 10, 1, 32.2},
   };
   for (const Case& k : cases)

@@ -15,11 +15,15 @@ TEST(OutletShape, ClassifiesShapeTextsExactly) {
     const char* text;
     OutletShape shape;
   } cases[] = {
-      {"Circular", OutletShape::circular},   {"Box", OutletShape::box},
-      {"Rectangulr", OutletShape::box},      {"Elliptical", OutletShape::elliptical},
-      {"Arch-Conc", OutletShape::arch},      {"Arch-S-Cor", OutletShape::arch},
+      {"Circular", OutletShape::circular},
+      {"Box", OutletShape::box},
+      {"Rectangulr", OutletShape::box},
+      {"Elliptical", OutletShape::elliptical},
+      {"Arch-Conc", OutletShape::arch},
+      {"Arch-S-Cor", OutletShape::arch},
       // The tests are case-sensitive: any other spelling counts as an arch.
-      {"circular", OutletShape::arch},       {"BOX", OutletShape::arch},
+      {"circular", OutletShape::arch},
+      {"BOX", OutletShape::arch},
       {"", OutletShape::arch},
   };
   for (const Case& c : cases) EXPECT_EQ(outlet_shape_of(c.text), c.shape) << '"' << c.text << '"';
@@ -58,8 +62,19 @@ TEST(StandardDiameter, RoundsDownToTheTable) {
     double size;
     double standard;
   } cases[] = {
-      {0, 12},   {11.9, 12}, {12, 12},   {12.5, 12}, {15, 15},  {20, 18},  {33, 30},
-      {36, 36},  {41.99, 36}, {95, 90},  {96, 96},   {120, 96}, {-4, 12},
+      {0, 12},
+      {11.9, 12},
+      {12, 12},
+      {12.5, 12},
+      {15, 15},
+      {20, 18},
+      {33, 30},
+      {36, 36},
+      {41.99, 36},
+      {95, 90},
+      {96, 96},
+      {120, 96},
+      {-4, 12},
       // A metric 450 mm outlet is 17.72 in.
       {450 / 25.4, 15},
   };

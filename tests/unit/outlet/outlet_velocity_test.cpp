@@ -30,7 +30,7 @@ TEST(OutletVelocity, WorkedExamplesOfEachShape) {
     const char* what;
     OutletBarrel b;
     double q;
-    double depth;     // < 0: not checked
+    double depth;  // < 0: not checked
     double area;
     const char* shown;  // velocity with "0.00"
     bool full;
@@ -39,9 +39,11 @@ TEST(OutletVelocity, WorkedExamplesOfEachShape) {
       // More than the pipe carries: the search runs just past 0.9999 D.
       {"circular 18 in, 20 cfs", barrel(OutletShape::circular, 18, 0, 0.01), 20, 1.5, 1.767, "11.32", false},
       {"box 60 x 48 in, 50 cfs", barrel(OutletShape::box, 48, 60, 0.005), 50, 1.351, 6.753, "7.40", false},
-      {"elliptical 23 x 14 in, 10 cfs", barrel(OutletShape::elliptical, 14, 23, 0.01), 10, 0.88, 1.505, "6.64", false},
+      {"elliptical 23 x 14 in, 10 cfs", barrel(OutletShape::elliptical, 14, 23, 0.01), 10, 0.88, 1.505,
+       "6.64", false},
       // Above the full-flow capacity of 10.21 cfs the barrel flows full.
-      {"elliptical 23 x 14 in, 30 cfs", barrel(OutletShape::elliptical, 14, 23, 0.01), 30, -1, 1.756, "17.08", true},
+      {"elliptical 23 x 14 in, 30 cfs", barrel(OutletShape::elliptical, 14, 23, 0.01), 30, -1, 1.756, "17.08",
+       true},
       {"arch 23 x 14 in, 10 cfs", barrel(OutletShape::arch, 14, 23, 0.01), 10, 0.89, -1, "6.61", false},
   };
   for (const Case& c : cases) {
@@ -59,7 +61,8 @@ TEST(OutletVelocity, WorkedExamplesOfEachShape) {
 
 TEST(OutletVelocity, NoDischargeGivesZeroForEveryShape) {
   for (OutletShape s : {OutletShape::circular, OutletShape::box, OutletShape::elliptical, OutletShape::arch})
-    EXPECT_EQ(text::format(outlet_velocity(barrel(s, 14, 23, 0.01), 0), "0.00"), "0.00") << static_cast<int>(s);
+    EXPECT_EQ(text::format(outlet_velocity(barrel(s, 14, 23, 0.01), 0), "0.00"), "0.00")
+        << static_cast<int>(s);
 }
 
 TEST(OutletVelocity, MetricSizesAndUnitConstant) {
@@ -95,7 +98,12 @@ TEST(OutletVelocity, InvalidInputsFail) {
     const char* what;
     OutletBarrel b;
   } cases[] = {
-      {"n = 0", [] { auto b = barrel(OutletShape::circular, 18, 0, 0.01); b.manning_n = 0; return b; }()},
+      {"n = 0",
+       [] {
+         auto b = barrel(OutletShape::circular, 18, 0, 0.01);
+         b.manning_n = 0;
+         return b;
+       }()},
       {"zero diameter", barrel(OutletShape::circular, 0, 0, 0.01)},
       {"negative slope", barrel(OutletShape::box, 48, 60, -0.01)},
       {"zero span of a box", barrel(OutletShape::box, 48, 0, 0.01)},

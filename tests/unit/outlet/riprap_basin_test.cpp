@@ -36,7 +36,7 @@ TEST(RiprapBasin, ClassSizes) {
     const char* english;
     const char* metric;
   } cases[] = {
-      {"Class A1", "0.800", "0.244"}, {"Class I", "1.100", "0.335"}, {"Class II", "1.600", "0.488"},
+      {"Class A1", "0.800", "0.244"},  {"Class I", "1.100", "0.335"}, {"Class II", "1.600", "0.488"},
       {"Class III", "2.200", "0.671"}, {"Type I", "2.800", "0.853"},  {"Type II", "4.500", "1.372"},
   };
   for (const Case& c : cases) {
@@ -73,7 +73,8 @@ TEST(RiprapBasin, TailwaterCoefficient) {
     double ratio;  // TW / dE
     double c0;
   } cases[] = {
-      {0.0, 1.4}, {0.7071, 1.4}, {0.75, 1.4}, {0.849, 4 * 0.849 - 1.6}, {0.99, 4 * 0.99 - 1.6}, {1.0, 2.4}, {3.0, 2.4},
+      {0.0, 1.4}, {0.7071, 1.4}, {0.75, 1.4}, {0.849, 4 * 0.849 - 1.6}, {0.99, 4 * 0.99 - 1.6},
+      {1.0, 2.4}, {3.0, 2.4},
   };
   for (const Case& c : cases) {
     RiprapBasinInput in = english_case(0);
@@ -126,7 +127,13 @@ TEST(RiprapBasin, InputsWithoutResultFailCleanly) {
     RiprapBasinInput in;
     const char* message;
   } cases[] = {
-      {"no stone size (unknown class)", [] { auto i = english_case(1.0); i.d50 = 0; return i; }(), "Division by zero"},
+      {"no stone size (unknown class)",
+       [] {
+         auto i = english_case(1.0);
+         i.d50 = 0;
+         return i;
+       }(),
+       "Division by zero"},
       {"no culvert width and no pool",
        [] {
          auto i = english_case(5.0);
@@ -136,7 +143,13 @@ TEST(RiprapBasin, InputsWithoutResultFailCleanly) {
          return i;
        }(),
        "Division by zero"},
-      {"no discharge", [] { auto i = english_case(1.0); i.discharge = 0; return i; }(), "Overflow"},
+      {"no discharge",
+       [] {
+         auto i = english_case(1.0);
+         i.discharge = 0;
+         return i;
+       }(),
+       "Overflow"},
   };
   for (const Case& c : cases) {
     try {

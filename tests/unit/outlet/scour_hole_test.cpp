@@ -27,8 +27,8 @@ TEST(ScourHole, WorkedExamples) {
     ScourHole hole;
     const char *depth, *width, *length, *location;
   } cases[] = {
-      {"cohesionless, sigma 10", cohesionless_scour_hole(english_flow(), 32.2, 0.01, 0.1), "0.54", "1.87", "4.10",
-       "1.64"},
+      {"cohesionless, sigma 10", cohesionless_scour_hole(english_flow(), 32.2, 0.01, 0.1), "0.54", "1.87",
+       "4.10", "1.64"},
       {"clay, PI 10", clay_scour_hole(english_flow(), 10, 1), "0.77", "3.23", "6.57", "2.63"},
       // Above 16 the index is taken as 16.
       {"clay, PI 20", clay_scour_hole(english_flow(), 20, 1), "0.72", "3.03", "5.80", "2.32"},

@@ -37,7 +37,7 @@ TEST(UsbrBasin, WorkedExample) {
   EXPECT_DOUBLE_EQ(b.ratio, 0.78);
   EXPECT_EQ(shown(b.width), "10.00");
   const char* row10[14] = {"7.58", "3.75", "1.67", "4.17", "13.42", "5.75", "7.67",
-                           "0.75", "2.75", "0.67", "0.67", "0.75", "0.67", "0.25"};
+                           "0.75", "2.75", "0.67", "0.67", "0.75",  "0.67", "0.25"};
   for (int i = 0; i < 14; ++i) EXPECT_EQ(shown(b.dims[i]), row10[i]) << "dimension " << i;
   EXPECT_EQ(shown(b.HL), "3.86");
   EXPECT_EQ(shown(b.He), "3.93");
@@ -55,7 +55,7 @@ TEST(UsbrBasin, LimitsAreStrict) {
     double q, v, to_feet;
     bool refused;
   } cases[] = {{400, 50, 1, false}, {400.01, 20, 1, true}, {100, 50.01, 1, true}, {0.5, 3, 1, false},
-               {12, 8, m, true},   {11, 8, m, false},     {5, 15.3, m, true},    {5, 15.2, m, false}};
+               {12, 8, m, true},    {11, 8, m, false},     {5, 15.3, m, true},    {5, 15.2, m, false}};
   for (const Case& c : cases) {
     const double g = c.to_feet == 1 ? 32.2 : 9.8146;
     const double from_feet = c.to_feet == 1 ? 1 : 0.3048;
@@ -91,9 +91,10 @@ TEST(UsbrBasin, WidthRoundsUpWithTiesToEven) {
   struct Case {
     double quotient;
     const char* width;
-  } cases[] = {{8.0, "8.00"}, {8.001, "9.00"}, {9.0, "10.00"}, {9.4, "10.00"}, {2.0, "4.00"}, {3.0, "4.00"},
-               {12.0, "12.00"}, {23.0, "24.00"}};
-  for (const Case& c : cases) EXPECT_EQ(shown(design_usbr_basin(with_quotient(c.quotient)).width), c.width) << c.quotient;
+  } cases[] = {{8.0, "8.00"}, {8.001, "9.00"}, {9.0, "10.00"},  {9.4, "10.00"},
+               {2.0, "4.00"}, {3.0, "4.00"},   {12.0, "12.00"}, {23.0, "24.00"}};
+  for (const Case& c : cases)
+    EXPECT_EQ(shown(design_usbr_basin(with_quotient(c.quotient)).width), c.width) << c.quotient;
 }
 
 TEST(UsbrBasin, TableRowByWidth) {
@@ -102,16 +103,16 @@ TEST(UsbrBasin, TableRowByWidth) {
     double from_feet;
     int row_feet;
   } cases[] = {
-      {4, 1, 4},        {4.5, 1, 5},        {12, 1, 12},        {17, 1, 17},      {19, 1, 19},        {20, 1, 20},
-      {23, 1, 20},      {2, 0.3048, 7},     {3, 0.3048, 10},    {4, 0.3048, 14},  {5, 0.3048, 17},    {6, 0.3048, 20},
-      {1.2192, 0.3048, 4},
+      {4, 1, 4},       {4.5, 1, 5},     {12, 1, 12},         {17, 1, 17},     {19, 1, 19},
+      {20, 1, 20},     {23, 1, 20},     {2, 0.3048, 7},      {3, 0.3048, 10}, {4, 0.3048, 14},
+      {5, 0.3048, 17}, {6, 0.3048, 20}, {1.2192, 0.3048, 4},
   };
   for (const Case& c : cases)
     EXPECT_EQ(usbr_table_row(c.width, c.from_feet) + 4, c.row_feet) << c.width << " x " << c.from_feet;
   // The two places where the table breaks its pattern are kept as they are.
-  EXPECT_DOUBLE_EQ(usbr_table_feet(17 - 4)[4], 21.5);   // L at 17 ft
-  EXPECT_DOUBLE_EQ(usbr_table_feet(10 - 4)[6], 7.67);   // L2 at 10 ft
-  EXPECT_DOUBLE_EQ(usbr_table_feet(13 - 4)[6], 10.0);   // L2 at 13 ft
+  EXPECT_DOUBLE_EQ(usbr_table_feet(17 - 4)[4], 21.5);  // L at 17 ft
+  EXPECT_DOUBLE_EQ(usbr_table_feet(10 - 4)[6], 7.67);  // L2 at 10 ft
+  EXPECT_DOUBLE_EQ(usbr_table_feet(13 - 4)[6], 10.0);  // L2 at 13 ft
 }
 
 TEST(UsbrBasin, ShownDimensionsByWidth) {
@@ -132,7 +133,8 @@ TEST(UsbrBasin, ShownDimensionsByWidth) {
       {3.6, 0.3048, "4.00", 0, "3.28"},  // 4 m: the 14 ft row, h1 in metres
   };
   for (const Case& c : cases) {
-    const UsbrBasin b = design_usbr_basin(with_quotient(c.quotient, c.from_feet, c.from_feet == 1 ? 32.2 : 9.8146));
+    const UsbrBasin b =
+        design_usbr_basin(with_quotient(c.quotient, c.from_feet, c.from_feet == 1 ? 32.2 : 9.8146));
     EXPECT_EQ(shown(b.width), c.width) << c.quotient;
     // Only a width above the 20 ft row is marked as beyond the table.
     EXPECT_EQ(b.beyond_table, std::string(c.width) == "23.00") << c.quotient;

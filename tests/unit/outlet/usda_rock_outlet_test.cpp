@@ -59,7 +59,8 @@ TEST(UsdaRockOutlet, MetricMinimumStone) {
 }
 
 TEST(UsdaRockOutlet, NoDischargeIsRefused) {
-  for (double q : {0.0, -1.0, std::nan("")}) EXPECT_THROW(design_usda_apron(sample(), q, 1, 1, 1, 1), Error) << q;
+  for (double q : {0.0, -1.0, std::nan("")})
+    EXPECT_THROW(design_usda_apron(sample(), q, 1, 1, 1, 1), Error) << q;
 }
 
 }  // namespace

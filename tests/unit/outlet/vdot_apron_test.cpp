@@ -17,11 +17,16 @@ TEST(VdotApron, LiningTableBounds) {
     double thickness;
     bool sized;
   } cases[] = {
-      {0.0, "Lining Not Required\u201d", 0, false},  {2.0, "Lining Not Required\u201d", 0, false},
-      {3.0099, "Lining Not Required\u201d", 0, false}, {3.01, " Class A1 ", 1.5, true},
-      {8.0099, " Class A1 ", 1.5, true},              {8.01, " Class I ", 2.0, true},
-      {14.01, " Class II ", 3.0, true},               {19.0099, " Class II ", 3.0, true},
-      {19.01, "Special Design Reqd.", 0, false},      {25.0, "Special Design Reqd.", 0, false},
+      {0.0, "Lining Not Required\u201d", 0, false},
+      {2.0, "Lining Not Required\u201d", 0, false},
+      {3.0099, "Lining Not Required\u201d", 0, false},
+      {3.01, " Class A1 ", 1.5, true},
+      {8.0099, " Class A1 ", 1.5, true},
+      {8.01, " Class I ", 2.0, true},
+      {14.01, " Class II ", 3.0, true},
+      {19.0099, " Class II ", 3.0, true},
+      {19.01, "Special Design Reqd.", 0, false},
+      {25.0, "Special Design Reqd.", 0, false},
   };
   for (const Case& k : cases) {
     const VdotLining row = vdot_lining(k.vft);

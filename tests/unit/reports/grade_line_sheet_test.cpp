@@ -62,20 +62,19 @@ Written write(const GradeLineSource& src, const std::vector<Branch>& branches,
               const std::string& tailwater = "110.00") {
   Written w;
   GradeLineHeader h{"Route 340", "J. O'Neil", "O", tailwater};
-  w.summary = write_grade_line_sheet(branches, src, h, units_of("ENGLISH"),
-                                     [&w](int r, int c, const SheetValue& v) {
-                                       EXPECT_TRUE(v.written());
-                                       w.cells[{r, c}] = v;
-                                       w.order.emplace_back(r, c);
-                                     });
+  w.summary =
+      write_grade_line_sheet(branches, src, h, units_of("ENGLISH"), [&w](int r, int c, const SheetValue& v) {
+        EXPECT_TRUE(v.written());
+        w.cells[{r, c}] = v;
+        w.order.emplace_back(r, c);
+      });
   return w;
 }
 
 // The worked network: O <- A <- B <- E, A <- C, O <- D.
 PipeLookup worked_network() {
-  return PipeLookup({pipe("P1", "A", "O", "10"), pipe("P2", "B", "A", "10"),
-                     pipe("P3", "C", "A", "25", "3"), pipe("P4", "D", "O", "10"),
-                     pipe("P5", "E", "B", "10")});
+  return PipeLookup({pipe("P1", "A", "O", "10"), pipe("P2", "B", "A", "10"), pipe("P3", "C", "A", "25", "3"),
+                     pipe("P4", "D", "O", "10"), pipe("P5", "E", "B", "10")});
 }
 
 TEST(GradeLineSheet, BranchesFollowEachOtherAfterOneEmptyRow) {

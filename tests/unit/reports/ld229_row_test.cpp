@@ -73,11 +73,10 @@ TEST_F(Ld229RowTest, PlainColumnsGoToTheirCellsAndNullsLeaveThemBlank) {
   p.energy = "";
   write(p);
   const std::vector<std::pair<int, std::string>> expected = {
-      {1, "7"},      {2, "101"},      {3, ""},      {4, "102"},    {5, "11+20"},   {6, "5"},
-      {8, "2.5"},    {9, "2.5"},      {10, "5.444"}, {11, "6.12"}, {12, "0"},      {13, "15.3"},
-      {14, "1500"},  {15, "1498.8"},  {16, "120"},  {17, "0.01"},  {18, "24"},     {19, "Circular"},
-      {20, "1"},     {21, "22.6"},    {22, "0.004"}, {23, "1.5"},  {24, "2.5"},    {25, "0.55"},
-      {26, "6.1"},   {27, ""},
+      {1, "7"},    {2, "101"},    {3, ""},      {4, "102"},       {5, "11+20"}, {6, "5"},     {8, "2.5"},
+      {9, "2.5"},  {10, "5.444"}, {11, "6.12"}, {12, "0"},        {13, "15.3"}, {14, "1500"}, {15, "1498.8"},
+      {16, "120"}, {17, "0.01"},  {18, "24"},   {19, "Circular"}, {20, "1"},    {21, "22.6"}, {22, "0.004"},
+      {23, "1.5"}, {24, "2.5"},   {25, "0.55"}, {26, "6.1"},      {27, ""},
   };
   for (const auto& [col, text] : expected) EXPECT_EQ(cell(col), text) << "column " << col;
 }
@@ -109,13 +108,10 @@ TEST_F(Ld229RowTest, RunoffCoefficientIsCaOverAreaInTheNumberPattern) {
     std::optional<double> expected;  // none: column 7 left as it was
   };
   const Case cases[] = {
-      {"5", "2.5", "0.000", 0.5},
-      {"3", "1", "0.000", 0.333},
-      {"3", "1", "#0.0000", 0.3333},
+      {"5", "2.5", "0.000", 0.5},           {"3", "1", "0.000", 0.333},         {"3", "1", "#0.0000", 0.3333},
       {"", "", "0.000", std::nullopt},    // no C*A: not written, even with no area
       {"5", "0", "0.000", std::nullopt},  // C*A of 0: not written
-      {"", "0.000", "0.000", std::nullopt},
-      {"5", "-1", "0.000", std::nullopt},
+      {"", "0.000", "0.000", std::nullopt}, {"5", "-1", "0.000", std::nullopt},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.ca) + " / " + c.area + " with " + c.pattern);

@@ -63,8 +63,15 @@ const WalkCase kCases[] = {
     // Junctions follow the order of use, not the depth: E (third node of branch 0) gives its
     // second branch before D (first node of branch 1) gives its.
     {"junctions_in_order_of_use",
-     {{"P1", "O", "A"}, {"P2", "A", "B"}, {"P3", "A", "C"}, {"P4", "O", "D"}, {"P5", "B", "E"},
-      {"P6", "E", "F"}, {"P7", "E", "G"}, {"P8", "D", "H"}, {"P9", "D", "J"}},
+     {{"P1", "O", "A"},
+      {"P2", "A", "B"},
+      {"P3", "A", "C"},
+      {"P4", "O", "D"},
+      {"P5", "B", "E"},
+      {"P6", "E", "F"},
+      {"P7", "E", "G"},
+      {"P8", "D", "H"},
+      {"P9", "D", "J"}},
      "O",
      {{"O", {"A", "B", "E", "F"}}, {"O", {"D", "H"}}, {"A", {"C"}}, {"E", {"G"}}, {"D", {"J"}}}},
     // Three pipes into the outfall: it is exhausted, branch by branch, before any other node.

@@ -10,8 +10,8 @@
 
 #include "platform/text/error.h"
 #include "shell/window_names.h"
-#include "tests/support/recording_host.h"
 #include "tests/support/book_files.h"
+#include "tests/support/recording_host.h"
 
 namespace gw::reports {
 namespace {
@@ -81,7 +81,8 @@ TEST_F(ReportSessionTest, KindsNameTheirDialogs) {
       {kFormLD347, "Form LD347 files (*.xlsx)|*.xlsx", "Enter New File Name for Form LD347"},
       {kFormLD229, "Form LD229 files (*.xlsx)|*.xlsx", "Enter New File Name for Form LD229"},
       {kPipeReport, "Pipe Report files (*.xlsx)|*.xlsx", "Enter New File Name for Pipe Report"},
-      {kOutletProtection, "OUTLET PROTECTION files (*.xlsx)|*.xlsx", "Enter New File Name for OUTLET PROTECTION"},
+      {kOutletProtection, "OUTLET PROTECTION files (*.xlsx)|*.xlsx",
+       "Enter New File Name for OUTLET PROTECTION"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(report_filter(c.kind), c.filter);
@@ -229,7 +230,9 @@ TEST_F(ReportSessionTest, ADamagedTemplateIsNamedAndNothingIsCopied) {
     host.files = {report_file("out.xls")};
     run(kOutletProtection);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text.rfind("The report template OUTLETPROTECTION.xlr cannot be used: '" + template_path + "'", 0), 0u)
+    EXPECT_EQ(host.messages[0].text.rfind(
+                  "The report template OUTLETPROTECTION.xlr cannot be used: '" + template_path + "'", 0),
+              0u)
         << host.messages[0].text;
     EXPECT_TRUE(host.messages[0].system_modal);
     EXPECT_FALSE(fs::exists(report_file("out.xls")));
@@ -342,7 +345,8 @@ TEST_F(ReportSessionTest, TheGradeLineReportTakesTheErrorPathButCancelIsNoName) 
   report.set_value(11, 25, "0.0");
   report.finish("Pipe 1 (node A): column 9");
   ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].text, "Finished! Please check and Save your results\n\nPipe 1 (node A): column 9");
+  EXPECT_EQ(host.messages[0].text,
+            "Finished! Please check and Save your results\n\nPipe 1 (node A): column 9");
   EXPECT_EQ(host.messages[0].icon, Icon::Exclamation);
   EXPECT_EQ(host.documents, std::vector<std::string>{report_file("hgl.xls")});
   EXPECT_EQ(wb::Workbook::open(report_file("hgl.xls")).number(11, 25), 0);
@@ -455,7 +459,8 @@ class StatusWindow : public ui::Form {
 // gives the panel its own text back when it ends, failure included; without the main window
 // loaded nothing is shown (and the window is not loaded for it).
 TEST_F(ReportSessionTest, LongReportsShowTheirProgressInTheStatusBar) {
-  prog.forms.register_form(window::frmsoftwaremain, [](ui::Forms& f) { return std::make_unique<StatusWindow>(f); });
+  prog.forms.register_form(window::frmsoftwaremain,
+                           [](ui::Forms& f) { return std::make_unique<StatusWindow>(f); });
   {
     ReportSession report(prog, kFormLD229);
     report.progress(2000, 5000);
@@ -473,8 +478,7 @@ TEST_F(ReportSessionTest, LongReportsShowTheirProgressInTheStatusBar) {
     report.progress(4000, 5000);
     EXPECT_EQ(bar.panel(1), "Form LD347: 4000 of 5000 pipes written");
     throw gw::Error("a row failed");
-  } catch (const gw::Error&) {
-  }
+  } catch (const gw::Error&) {}
   EXPECT_EQ(bar.panel(1), "Project Database - p.gwp");
 }
 

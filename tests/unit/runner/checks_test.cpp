@@ -73,8 +73,7 @@ TEST(Checks, AWaitThatNeverEndsFailsInsteadOfHanging) {
   ui::Host* host = &in.host();
   in.attach(Session{&forms, {}, [host] {
                       double start = host->clock();
-                      while (host->clock() < start + 3.0) {
-                      }
+                      while (host->clock() < start + 3.0) {}
                     }});
   try {
     in.run();
@@ -106,7 +105,8 @@ TEST(Checks, FailWithWhatTheProgramShows) {
       {"expect frmMain.txtArr(0) \"x\"", "frmMain.txtArr(0) reads \"arr0\""},
       {"expect frmMain.StatusBar(1) \"Busy\"", "frmMain.StatusBar(1) reads \"Ready\""},
       {"expect frmMain.StatusBar(3) \"\"", "frmMain.StatusBar has 2 panels (counted from 1)"},
-      {"expect frmMain.StatusBar \"\"", "frmMain.StatusBar has no text of its own (name a panel: frmMain.StatusBar(1))"},
+      {"expect frmMain.StatusBar \"\"",
+       "frmMain.StatusBar has no text of its own (name a panel: frmMain.StatusBar(1))"},
       {"expect frmMain.Toolbar1(1) \"New\"", "frmMain.Toolbar1(1) has no text of its own"},
       {"expect frmMain.StatusBar(1) enabled", "frmMain.StatusBar(1) is a panel, which has no state enabled"},
       {"expect frmMain.Toolbar1(1) locked", "frmMain.Toolbar1(1) is a button, which has no state locked"},

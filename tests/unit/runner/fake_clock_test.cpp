@@ -27,7 +27,8 @@ TEST(FakeClock, EveryReadMovesOnByTheStepAndWrapsAtMidnight) {
 
 TEST(FakeClock, RefusesTimesOutsideTheDayAndSteps) {
   FakeClock c;
-  for (auto [start, step] : {std::pair{-1.0, 0.25}, {86400.0, 0.25}, {0.0, 0.0}, {0.0, -1.0}, {0.0, 86400.0}}) {
+  for (auto [start, step] :
+       {std::pair{-1.0, 0.25}, {86400.0, 0.25}, {0.0, 0.0}, {0.0, -1.0}, {0.0, 86400.0}}) {
     EXPECT_FALSE(c.set(start, step)) << start << " " << step;
   }
   EXPECT_EQ(c.now(), FakeClock::kDefaultStart);

@@ -144,50 +144,57 @@ TEST_P(Mismatch, FailsAtTheLineWithWhatWasExpectedAndWhatHappened) {
 const FailCase kMismatches[] = {
     {"other text", "start\nclick frmMain.cmdGo\nmessage \"Go?\" -> yes\n", 3, "message \"Go?\" -> yes",
      "the program showed message \"Go on?\" exclamation title \"\" [Yes/No]"},
-    {"other icon", "start\nclick frmMain.cmdGo\nmessage \"Go on?\" info -> yes\n", 3, "message \"Go on?\" info -> yes",
+    {"other icon", "start\nclick frmMain.cmdGo\nmessage \"Go on?\" info -> yes\n", 3,
+     "message \"Go on?\" info -> yes",
      "the program showed message \"Go on?\" exclamation title \"\" [Yes/No]"},
     {"other title", "start\nclick frmMain.cmdGo\nmessage * -> yes\nmessage \"Gone\" title \"\"\n", 4,
      "message \"Gone\" title \"\"", "the program showed message \"Gone\" info title \"Title\" [OK]"},
     {"answer not offered", "start\nclick frmMain.cmdGo\nmessage \"Go on?\"\n", 3, "message \"Go on?\"",
      "the box offers Yes/No only"},
     {"no message", "start\nmessage \"Hello\"\n", 2, "message \"Hello\"", "the program showed nothing"},
-    {"unexpected message", "start\nclick frmMain.cmdGo\nexpect frmMain.txtA \"\"\n", 3, "expect frmMain.txtA \"\"",
-     "the program showed message \"Go on?\" exclamation title \"\" [Yes/No]"},
+    {"unexpected message", "start\nclick frmMain.cmdGo\nexpect frmMain.txtA \"\"\n", 3,
+     "expect frmMain.txtA \"\"", "the program showed message \"Go on?\" exclamation title \"\" [Yes/No]"},
     {"message after the end", "start\nclick frmMain.cmdGo\n", 2, "end of transcript",
      "the program showed message \"Go on?\" exclamation title \"\" [Yes/No]"},
     {"no modal window", "start\nmodal frmDlg\nend\n", 2, "modal frmDlg", "the program showed nothing"},
     {"other modal window", "start\nclick frmMain.cmdDialog\nmodal frmInner\nend\n", 3, "modal frmInner",
      "the program showed window frmDlg modally"},
-    {"end while open", "start\nclick frmMain.cmdDialog\nmodal frmDlg\nend\n", 4, "end", "frmDlg is still open"},
+    {"end while open", "start\nclick frmMain.cmdDialog\nmodal frmDlg\nend\n", 4, "end",
+     "frmDlg is still open"},
     {"end outside a block", "start\nend\n", 2, "end", "no modal window is open"},
-    {"block left open", "start\nclick frmMain.cmdDialog\nmodal frmDlg\n  expect frmDlg visible\n", 3, "modal frmDlg",
-     "the transcript ends with frmDlg still open"},
-    {"closed but not ended", "start\nclick frmMain.cmdDialog\nmodal frmDlg\nclick frmDlg.cmdOK\nexpect frmDlg unloaded\n",
-     5, "end of the modal frmDlg block", "frmDlg closed but block not ended"},
-    {"closed, then a message", "start\nclick frmMain.cmdReopen\nmodal frmDlg\nclick frmDlg.cmdOK\nmessage \"Done\"\n", 5,
+    {"block left open", "start\nclick frmMain.cmdDialog\nmodal frmDlg\n  expect frmDlg visible\n", 3,
+     "modal frmDlg", "the transcript ends with frmDlg still open"},
+    {"closed but not ended",
+     "start\nclick frmMain.cmdDialog\nmodal frmDlg\nclick frmDlg.cmdOK\nexpect frmDlg unloaded\n", 5,
      "end of the modal frmDlg block", "frmDlg closed but block not ended"},
-    {"save for an open dialog", "start\nclick frmMain.cmdFile\nsave \"$TMP/a.txt\"\n", 3, "save \"$TMP/a.txt\"",
+    {"closed, then a message",
+     "start\nclick frmMain.cmdReopen\nmodal frmDlg\nclick frmDlg.cmdOK\nmessage \"Done\"\n", 5,
+     "end of the modal frmDlg block", "frmDlg closed but block not ended"},
+    {"save for an open dialog", "start\nclick frmMain.cmdFile\nsave \"$TMP/a.txt\"\n", 3,
+     "save \"$TMP/a.txt\"",
      "the program showed the open dialog title \"Pick\" filter \"Text (*.txt)|*.txt\" dir \"\""},
-    {"dialog title", "start\nclick frmMain.cmdFile\nopen cancel title \"Open\"\n", 3, "open cancel title \"Open\"",
+    {"dialog title", "start\nclick frmMain.cmdFile\nopen cancel title \"Open\"\n", 3,
+     "open cancel title \"Open\"",
      "the program showed the open dialog title \"Pick\" filter \"Text (*.txt)|*.txt\" dir \"\""},
     {"open a missing file", "start\nclick frmMain.cmdFile\nopen \"/no/such/file.txt\"\n", 3,
      "open \"/no/such/file.txt\"",
      "the open dialog takes existing files only, and \"/no/such/file.txt\" does not exist"},
-    {"other document", "start\nclick frmMain.cmdHelp\ndocument \"other.html\"\n", 3, "document \"other.html\"",
-     "the program opened \"help.html\" with the desktop"},
-    {"unhandled error", "start\nclick frmMain.cmdFail\n", 2, "click frmMain.cmdFail", "unhandled error: Division by zero"},
-    {"unknown command", "start\nclick frmMain.cmdGo\nfrobnicate x\n", 3, "frobnicate x", "unknown command frobnicate"},
+    {"other document", "start\nclick frmMain.cmdHelp\ndocument \"other.html\"\n", 3,
+     "document \"other.html\"", "the program opened \"help.html\" with the desktop"},
+    {"unhandled error", "start\nclick frmMain.cmdFail\n", 2, "click frmMain.cmdFail",
+     "unhandled error: Division by zero"},
+    {"unknown command", "start\nclick frmMain.cmdGo\nfrobnicate x\n", 3, "frobnicate x",
+     "unknown command frobnicate"},
     {"bad answer word", "start\nclick frmMain.cmdGo\nmessage * -> maybe\n", 3, "message * -> maybe",
      "malformed line: the answer is ok, yes, no or cancel, not maybe"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Runner, Mismatch, ::testing::ValuesIn(kMismatches),
-                         [](const auto& param_info) {
-                           std::string n = param_info.param.name;
-                           for (auto& ch : n)
-                             if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                           return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Runner, Mismatch, ::testing::ValuesIn(kMismatches), [](const auto& param_info) {
+  std::string n = param_info.param.name;
+  for (auto& ch : n)
+    if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+  return n;
+});
 
 }  // namespace
 }  // namespace gw::runner::testing

@@ -21,7 +21,9 @@ class ScenarioFile : public ::testing::Test {
     std::ofstream(path) << text;
     return path;
   }
-  ScenarioResult run(const std::string& path) { return run_scenario(path, {GW_PROGRAM_DIR, GW_FIXTURES_BUILD_DIR, {}}); }
+  ScenarioResult run(const std::string& path) {
+    return run_scenario(path, {GW_PROGRAM_DIR, GW_FIXTURES_BUILD_DIR, {}});
+  }
 
   gw::testing::ScratchFolder scratch_;
 };
@@ -39,7 +41,9 @@ TEST_F(ScenarioFile, AFailureNamesTheFileAndLine) {
   std::string path = write("bad.scn", "# caption\nstart\n\nexpect frmsoftwaremain caption \"Other\"\n");
   ScenarioResult r = run(path);
   EXPECT_FALSE(r.passed);
-  EXPECT_EQ(r.message, path + ":4: expect frmsoftwaremain caption \"Other\" / frmsoftwaremain has caption \"Gullyworks\"");
+  EXPECT_EQ(
+      r.message,
+      path + ":4: expect frmsoftwaremain caption \"Other\" / frmsoftwaremain has caption \"Gullyworks\"");
   r = run(scratch_.path("none.scn"));
   EXPECT_FALSE(r.passed);
   EXPECT_EQ(r.message, scratch_.path("none.scn") + ":0: a transcript file / cannot read the file");
@@ -47,7 +51,8 @@ TEST_F(ScenarioFile, AFailureNamesTheFileAndLine) {
 
 TEST_F(ScenarioFile, OpenProjectIsTheMainWindowsOpenWithTheProjectNameAnnounced) {
   const std::string preamble = "copy \"$FIXTURES/release2_1.gwp\" \"$TMP/p.gwp\"\nstart\n";
-  ScenarioResult r = run(write("open.scn", preamble + "openproject \"$TMP/p.gwp\" \"Route 340 Storm Sewer\"\n"));
+  ScenarioResult r =
+      run(write("open.scn", preamble + "openproject \"$TMP/p.gwp\" \"Route 340 Storm Sewer\"\n"));
   EXPECT_TRUE(r.passed) << r.message;
 
   // A different name fails at the openproject line, with the box the program showed.
@@ -58,19 +63,23 @@ TEST_F(ScenarioFile, OpenProjectIsTheMainWindowsOpenWithTheProjectNameAnnounced)
   EXPECT_NE(r.message.find("Project Name: Route 340 Storm Sewer"), std::string::npos) << r.message;
 
   // The box's title, when given, is checked too.
-  r = run(write("titled.scn", preamble + "openproject \"$TMP/p.gwp\" \"Route 340 Storm Sewer\" title \"Tarnel Hydro\"\n"));
+  r = run(write("titled.scn",
+                preamble + "openproject \"$TMP/p.gwp\" \"Route 340 Storm Sewer\" title \"Tarnel Hydro\"\n"));
   EXPECT_TRUE(r.passed) << r.message;
-  r = run(write("titled.scn", preamble + "openproject \"$TMP/p.gwp\" \"Route 340 Storm Sewer\" title \"Other\"\n"));
+  r = run(write("titled.scn",
+                preamble + "openproject \"$TMP/p.gwp\" \"Route 340 Storm Sewer\" title \"Other\"\n"));
   EXPECT_FALSE(r.passed);
 
-  for (const char* line : {"openproject \"$TMP/p.gwp\"\n", "openproject $TMP/p.gwp \"Route 340 Storm Sewer\"\n",
-                           "openproject \"$TMP/p.gwp\" \"Route 340 Storm Sewer\" title\n"}) {
+  for (const char* line :
+       {"openproject \"$TMP/p.gwp\"\n", "openproject $TMP/p.gwp \"Route 340 Storm Sewer\"\n",
+        "openproject \"$TMP/p.gwp\" \"Route 340 Storm Sewer\" title\n"}) {
     const std::string bad = write("bad.scn", preamble + line);
     r = run(bad);
     EXPECT_FALSE(r.passed);
     EXPECT_NE(r.message.find(":3: openproject "), std::string::npos) << r.message;
-    EXPECT_NE(r.message.find(" / openproject takes a quoted path and a quoted project name, and may end in title"),
-              std::string::npos)
+    EXPECT_NE(
+        r.message.find(" / openproject takes a quoted path and a quoted project name, and may end in title"),
+        std::string::npos)
         << r.message;
   }
 }
@@ -99,7 +108,8 @@ TEST_F(ScenarioFile, AProgramLineChoosesTheProgramFolderBeforeTheStart) {
   } refused[] = {
       {"start\nprogram \"$FIXTURES/refdata\"\n", "the program has started already"},
       {"program \"$FIXTURES/none\"\n", "\"" + fixtures + "/none\" is not a folder"},
-      {"program \"$FIXTURES/refdata/VARMNOAA.rdb\"\n", "\"" + fixtures + "/refdata/VARMNOAA.rdb\" is not a folder"},
+      {"program \"$FIXTURES/refdata/VARMNOAA.rdb\"\n",
+       "\"" + fixtures + "/refdata/VARMNOAA.rdb\" is not a folder"},
   };
   for (const auto& c : refused) {
     std::string path = write("refused.scn", c.text);

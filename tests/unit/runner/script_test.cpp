@@ -24,9 +24,14 @@ TEST(Script, SplitsWordsStringsAndComments) {
   };
   const Case cases[] = {
       {"click frmX.cmdGo", {"click", "frmX.cmdGo"}, "click frmX.cmdGo"},
-      {"  \ttype   frmX.txtdE(0)  \"1.5\"  ", {"type", "frmX.txtdE(0)", "q:1.5"}, "type   frmX.txtdE(0)  \"1.5\""},
-      {"expect frmX.lbl \"a # b\" # a comment", {"expect", "frmX.lbl", "q:a # b"}, "expect frmX.lbl \"a # b\""},
-      {"message \"say \\\"hi\\\"\\\\now\\nthen\"", {"message", "q:say \"hi\"\\now\nthen"},
+      {"  \ttype   frmX.txtdE(0)  \"1.5\"  ",
+       {"type", "frmX.txtdE(0)", "q:1.5"},
+       "type   frmX.txtdE(0)  \"1.5\""},
+      {"expect frmX.lbl \"a # b\" # a comment",
+       {"expect", "frmX.lbl", "q:a # b"},
+       "expect frmX.lbl \"a # b\""},
+      {"message \"say \\\"hi\\\"\\\\now\\nthen\"",
+       {"message", "q:say \"hi\"\\now\nthen"},
        "message \"say \\\"hi\\\"\\\\now\\nthen\""},
       {"pick frmX.lst \"23\\t14\"", {"pick", "frmX.lst", "q:23\t14"}, "pick frmX.lst \"23\\t14\""},
       {"expect frmX.txt \"\"", {"expect", "frmX.txt", "q:"}, "expect frmX.txt \"\""},
@@ -60,8 +65,8 @@ TEST(Script, ReplacesFolderVariablesInEveryWord) {
       {"$PROGRAM/Rillbase21.rdb", "/opt/prog/Rillbase21.rdb"},
       {"$FIXTURES", "/fx"},
       {"a $TMP b $TMP", "a /tmp/s1 b /tmp/s1"},
-      {"$TMPX", "$TMPX"},          // not the variable: a longer name
-      {"$HOME/x", "$HOME/x"},      // unknown variables stay
+      {"$TMPX", "$TMPX"},      // not the variable: a longer name
+      {"$HOME/x", "$HOME/x"},  // unknown variables stay
       {"cost $5", "cost $5"},
   };
   for (const Case& c : cases) EXPECT_EQ(expand(c.word, kPaths), c.expanded) << c.word;

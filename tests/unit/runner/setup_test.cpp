@@ -15,8 +15,9 @@ class Setup : public ::testing::Test {
     db::create_database(h.paths.tmp + "/src.db");
     db::Connection c;
     c.open(h.paths.tmp + "/src.db");
-    c.execute_script("CREATE TABLE T (NAME TEXT, N INTEGER, X REAL);"
-                     "INSERT INTO T VALUES ('a', 1, 2.5);");
+    c.execute_script(
+        "CREATE TABLE T (NAME TEXT, N INTEGER, X REAL);"
+        "INSERT INTO T VALUES ('a', 1, 2.5);");
   }
   Harness h;
 };
@@ -60,7 +61,8 @@ TEST_F(Setup, FailuresNameTheLineAndTheCause) {
       {"expect sql \"$TMP/src.db\" \"SELECT NAME FROM T WHERE 0\" \"a\"", "the query gives no row"},
       {"expect sql \"$TMP/src.db\" \"SELECT NAME, N FROM T\" \"a\"", "the first row reads \"a\" \"1\""},
       {"expect sql \"$TMP/src.db\" \"SELECT * FROM T\" rows 3", "the query gives 1 rows"},
-      {"expect sql \"$TMP/src.db\" \"SELECT NAME FROM T\"", "malformed line: missing the values of the first row, or rows N"},
+      {"expect sql \"$TMP/src.db\" \"SELECT NAME FROM T\"",
+       "malformed line: missing the values of the first row, or rows N"},
       {"expect file \"$TMP/src.db\" missing", "\"$TMP/src.db\" exists"},
       {"copy \"$TMP/none.db\" \"$TMP/x.db\"", "\"$TMP/none.db\" is not a file"},
       {"copy \"$TMP/src.db\" \"/tmp/outside.db\"", "\"/tmp/outside.db\" is not inside $TMP"},

@@ -168,7 +168,9 @@ class InnerForm : public ui::Form {
   explicit InnerForm(ui::Forms& forms) : ui::Form(forms, "frmInner") {}
 
  protected:
-  void build() override { add(Kind::CommandButton, "cmdOK").on_click = [this] { unload(); }; }
+  void build() override {
+    add(Kind::CommandButton, "cmdOK").on_click = [this] { unload(); };
+  }
 };
 
 // Runs transcripts against the test windows, each in a fresh set of windows, with its

@@ -37,9 +37,10 @@ TEST(UserActions, ALockedBoxRunsKeyPressButKeepsItsText) {
 TEST(UserActions, BackspaceDeletesTheSelectionOrTheCharacterBeforeTheCaret) {
   Harness h;
   // Typing leaves the caret at the end; a multi-byte character goes as one.
-  auto f = h.run("start\ntype frmMain.txtArr(1) \"ab\u00e9\"\nkey frmMain.txtArr(1) 8\n"
-                 "expect frmMain.txtArr(1) \"ab\"\nkey frmMain.txtArr(1) 8\nkey frmMain.txtArr(1) 8\n"
-                 "key frmMain.txtArr(1) 8\nexpect frmMain.txtArr(1) \"\"\nexpect frmMain.txtArr(0) \"arr0\"\n");
+  auto f = h.run(
+      "start\ntype frmMain.txtArr(1) \"ab\u00e9\"\nkey frmMain.txtArr(1) 8\n"
+      "expect frmMain.txtArr(1) \"ab\"\nkey frmMain.txtArr(1) 8\nkey frmMain.txtArr(1) 8\n"
+      "key frmMain.txtArr(1) 8\nexpect frmMain.txtArr(1) \"\"\nexpect frmMain.txtArr(0) \"arr0\"\n");
   ASSERT_FALSE(f) << f->text();
 }
 
@@ -87,8 +88,9 @@ page frmMain.tabA 1
 click frmMain.Toolbar1(2)
 )T");
   ASSERT_FALSE(f) << f->text();
-  EXPECT_EQ(h.log, (Log{"chkA.Click 1", "chkA.Click 0", "optB.Click", "optA.Click", "lstA.Click two",
-                        "lstA.DblClick", "cboA.Click English", "grdA.Click 2", "tabA.Click 1", "Toolbar1 2"}));
+  EXPECT_EQ(h.log,
+            (Log{"chkA.Click 1", "chkA.Click 0", "optB.Click", "optA.Click", "lstA.Click two",
+                 "lstA.DblClick", "cboA.Click English", "grdA.Click 2", "tabA.Click 1", "Toolbar1 2"}));
 }
 
 TEST(UserActions, CloseRunsTheUnloadHandlerAndEndedProgramsTakeNoMore) {
@@ -121,7 +123,8 @@ TEST(UserActions, ActionsAUserCouldNotDoFail) {
       {"start\nset frmMain.txtLocked \"x\"\n", 2, "frmMain.txtLocked is locked"},
       {"start\ntype frmMain.lblA \"x\"\n", 2, "frmMain.lblA takes no typing"},
       {"start\nfocus frmMain.lblA\n", 2, "frmMain.lblA cannot take the focus"},
-      {"start\npick frmMain.lstA \"four\"\n", 2, "frmMain.lstA has no item \"four\" (items: \"one\" \"two\" \"three\")"},
+      {"start\npick frmMain.lstA \"four\"\n", 2,
+       "frmMain.lstA has no item \"four\" (items: \"one\" \"two\" \"three\")"},
       {"start\nrow frmMain.grdA 0\n", 2, "frmMain.grdA has rows 1 to 2 to select"},
       {"start\npage frmMain.tabA 2\n", 2, "frmMain.tabA has 2 tabs (counted from 0)"},
       {"start\nstart\n", 2, "the program has started already"},
@@ -139,7 +142,8 @@ TEST(UserActions, ActionsAUserCouldNotDoFail) {
 TEST(UserActions, AWindowLoadedButNotShownTakesNoClicks) {
   Harness h;
   // The check loads nothing; a window the program loaded without showing it is not shown.
-  auto f = h.run("start\nclick frmMain.cmdDialog\nmodal frmDlg\n  click frmDlg.cmdHide\nend\nclick frmDlg.cmdOK\n");
+  auto f = h.run(
+      "start\nclick frmMain.cmdDialog\nmodal frmDlg\n  click frmDlg.cmdHide\nend\nclick frmDlg.cmdOK\n");
   ASSERT_TRUE(f);
   EXPECT_EQ(f->line, 6);
   EXPECT_EQ(f->actual, "frmDlg is not shown");

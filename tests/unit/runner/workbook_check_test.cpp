@@ -38,7 +38,8 @@ TEST(WorkbookCheck, FailsWithWhatTheCellHolds) {
   } cases[] = {
       {R"(expect cell "$TMP/net.xls" 1 12 1 "007")", R"(cell (12, 1) of sheet 1 reads "7")"},
       {R"(expect cell "$TMP/net.xls" 2 1 1 "")", R"("$TMP/net.xls" has 1 worksheets)"},
-      {R"(expect cell "$TMP/none.xls" 1 1 1 "")", R"(the workbook cannot be read: '$TMP/none.xls' could not be found.)"},
+      {R"(expect cell "$TMP/none.xls" 1 1 1 "")",
+       R"(the workbook cannot be read: '$TMP/none.xls' could not be found.)"},
       {R"(expect cell "$TMP/net.xls" 1 0 1 "")", "the workbook cannot be read: "},
       {R"(expect cell "$TMP/net.xls" 1 1 "")", "malformed line: "},
   };

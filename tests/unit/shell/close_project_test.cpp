@@ -28,7 +28,8 @@ TEST(CloseProject, AMissingRainfallDatabaseDoesNotKeepTheProjectOpen) {
   gw::shell::open_noaa_rainfall_db(prog);  // reported too
   ASSERT_EQ(host.messages.size(), 2u);
   EXPECT_EQ(prog.vars.project.current_project_name, "Route 340 Storm Sewer");
-  ASSERT_TRUE(prog.vars.connections.project_connection && prog.vars.connections.project_connection->is_open());
+  ASSERT_TRUE(prog.vars.connections.project_connection &&
+              prog.vars.connections.project_connection->is_open());
   prog.vars.project.project_update_mode = true;
 
   gw::shell::close_project(prog);

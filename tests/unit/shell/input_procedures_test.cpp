@@ -6,8 +6,8 @@
 
 #include "platform/ui/form.h"
 #include "platform/ui/host.h"
-#include "tests/support/recording_host.h"
 #include "shell/input_procedures.h"
+#include "tests/support/recording_host.h"
 
 namespace {
 
@@ -62,26 +62,21 @@ struct KeyCase {
 
 TEST_F(InputProcedures, KeyFiltersPassDigitsControlKeysAndOneDecimalPoint) {
   const KeyCase cases[] = {
-      {"", 0, 0, '0', '0', '0'},
-      {"12", 2, 0, '9', '9', '9'},
-      {"", 0, 0, '.', '.', '.'},       // no point yet
-      {"1.5", 3, 0, '.', 0, 0},        // a second point is dropped
-      {"1.5", 1, 2, '.', '.', '.'},    // ".5" selected: the typed point replaces it
-      {"1.5", 0, 1, '.', 0, 0},        // "1" selected: the point stays, so no second one
-      {"15", 0, 0, '-', 0, '-'},       // minus: signed only, also before the digits
-      {"-15", 3, 0, '-', 0, '-'},      // and a second time
-      {"", 0, 0, 'a', 0, 0},
-      {"", 0, 0, 'E', 0, 0},
-      {"", 0, 0, ' ', 0, 0},
-      {"1", 1, 0, ',', 0, 0},
-      {"1", 1, 0, '+', 0, 0},
-      {"1", 1, 0, '/', 0, 0},          // the neighbours of the digits
-      {"1", 1, 0, ':', 0, 0},
-      {"1", 1, 0, 127, 0, 0},          // Delete as a character
-      {"1", 1, 0, 8, 8, 8},            // Backspace
-      {"1", 1, 0, 9, 9, 9},            // Tab
-      {"1", 1, 0, 27, 27, 27},         // Escape
-      {"1", 1, 0, 3, 3, 3},            // Ctrl+C
+      {"", 0, 0, '0', '0', '0'},    {"12", 2, 0, '9', '9', '9'},
+      {"", 0, 0, '.', '.', '.'},     // no point yet
+      {"1.5", 3, 0, '.', 0, 0},      // a second point is dropped
+      {"1.5", 1, 2, '.', '.', '.'},  // ".5" selected: the typed point replaces it
+      {"1.5", 0, 1, '.', 0, 0},      // "1" selected: the point stays, so no second one
+      {"15", 0, 0, '-', 0, '-'},     // minus: signed only, also before the digits
+      {"-15", 3, 0, '-', 0, '-'},    // and a second time
+      {"", 0, 0, 'a', 0, 0},        {"", 0, 0, 'E', 0, 0},
+      {"", 0, 0, ' ', 0, 0},        {"1", 1, 0, ',', 0, 0},
+      {"1", 1, 0, '+', 0, 0},       {"1", 1, 0, '/', 0, 0},  // the neighbours of the digits
+      {"1", 1, 0, ':', 0, 0},       {"1", 1, 0, 127, 0, 0},  // Delete as a character
+      {"1", 1, 0, 8, 8, 8},                                  // Backspace
+      {"1", 1, 0, 9, 9, 9},                                  // Tab
+      {"1", 1, 0, 27, 27, 27},                               // Escape
+      {"1", 1, 0, 3, 3, 3},                                  // Ctrl+C
       {"1", 1, 0, 31, 31, 31},
   };
   for (const KeyCase& c : cases) {
@@ -102,8 +97,10 @@ TEST_F(InputProcedures, EnterMovesTheFocusToTheNextFieldAndIsDropped) {
     first.set_text("12");
     ASSERT_TRUE(form().set_focus(first));
     int k = 13;
-    if (is_signed) gw::shell::signed_numeric_keypress(first, k);
-    else gw::shell::numeric_keypress(first, k);
+    if (is_signed)
+      gw::shell::signed_numeric_keypress(first, k);
+    else
+      gw::shell::numeric_keypress(first, k);
     EXPECT_EQ(k, 0);
     EXPECT_EQ(first.text(), "12");
     ASSERT_NE(form().active_control(), nullptr);
@@ -129,13 +126,13 @@ TEST_F(InputProcedures, ComboValueInvalidAcceptsOnlyTheStartOfAnItem) {
     const char* text_after;
   };
   const Case cases[] = {
-      {"", false, ""},                  // every item begins with the empty text
+      {"", false, ""},  // every item begins with the empty text
       {"MET", false, "MET"},
       {"E", false, "E"},
       {"METRIC", false, "METRIC"},
       {"X", true, "ENGLISH"},
-      {"english", true, "ENGLISH"},     // the comparison heeds letter case
-      {"METRICS", true, "ENGLISH"},     // longer than every item
+      {"english", true, "ENGLISH"},  // the comparison heeds letter case
+      {"METRICS", true, "ENGLISH"},  // longer than every item
       {" MET", true, "ENGLISH"},
   };
   for (const Case& c : cases) {
@@ -162,9 +159,9 @@ TEST_F(InputProcedures, CompletedComboTextCompletesTheOnlyItemATextBegins) {
     const char* completed;
   };
   const Case cases[] = {
-      {"MET", "METRIC"}, {"E", "ENGLISH"}, {"ENGLISH", "ENGLISH"}, {"M", "METRIC"},
-      {"", ""},  // the start of both items: nothing to complete
-      {"X", "X"}, {"met", "met"},
+      {"MET", "METRIC"}, {"E", "ENGLISH"}, {"ENGLISH", "ENGLISH"},
+      {"M", "METRIC"},   {"", ""},  // the start of both items: nothing to complete
+      {"X", "X"},        {"met", "met"},
   };
   for (const Case& c : cases) {
     Control& units = form().c("units");

@@ -9,11 +9,11 @@
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 #include "platform/ui/host.h"
-#include "tests/support/recording_host.h"
-#include "tests/support/scratch_folder.h"
 #include "shell/frmProjectUpdate.h"
 #include "shell/program.h"
 #include "shell/tarnelhydro_libraries.h"
+#include "tests/support/recording_host.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -48,7 +48,8 @@ TEST(ProjectUpgrade, AFailingStampIsReportedSystemModalAndChangesNothing) {
   EXPECT_EQ(prog.vars.project.project_major_release, "");
   EXPECT_EQ(prog.vars.project.product_name, "");
   EXPECT_EQ(prog.vars.connections.rainfall_db_path, prog.program_file("VARMSTORM.rdb"));
-  ASSERT_TRUE(prog.vars.connections.rainfall_connection && prog.vars.connections.rainfall_connection->is_open());
+  ASSERT_TRUE(prog.vars.connections.rainfall_connection &&
+              prog.vars.connections.rainfall_connection->is_open());
 
   prog.vars.connections.project_connection.reset();
   prog.vars.connections.usda_connection.reset();

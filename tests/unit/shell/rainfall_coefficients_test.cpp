@@ -6,14 +6,14 @@
 
 #include "platform/db/connection.h"
 #include "platform/ui/host.h"
-#include "tests/support/recording_host.h"
 #include "shell/program.h"
 #include "shell/rainfall_coefficients.h"
+#include "tests/support/recording_host.h"
 
 namespace {
 
-using gw::shell::RainfallSource;
 using gw::shell::lookup_rainfall_coefficients;
+using gw::shell::RainfallSource;
 
 const std::string kRef = std::string(GW_FIXTURES_BUILD_DIR) + "/refdata/";
 
@@ -105,22 +105,49 @@ TEST(RainfallLookup, FailuresNameTheKeyTheFrequencyAndTheMissingValue) {
   };
   const Case cases[] = {
       // legacy projects have no 5-year storm
-      {"VArainfall.rdb", RainfallSource::legacy_county, "Accomack", 5,
+      {"VArainfall.rdb",
+       RainfallSource::legacy_county,
+       "Accomack",
+       5,
        {"county \"Accomack\"", "5-year", "YEAR5A, YEAR5B"}},
       // an empty coefficient
-      {"VArainfall.rdb", RainfallSource::legacy_county, "Amelia", 10,
+      {"VArainfall.rdb",
+       RainfallSource::legacy_county,
+       "Amelia",
+       10,
        {"county \"Amelia\"", "10-year", "YEAR10A", "empty"}},
-      {"VArainfall.rdb", RainfallSource::legacy_county, "Bath", 2, {"county \"Bath\"", "2-year", "YEAR2A", "empty"}},
-      {"VARMNOAA.rdb", RainfallSource::station, "Altavista", 10,
+      {"VArainfall.rdb",
+       RainfallSource::legacy_county,
+       "Bath",
+       2,
+       {"county \"Bath\"", "2-year", "YEAR2A", "empty"}},
+      {"VARMNOAA.rdb",
+       RainfallSource::station,
+       "Altavista",
+       10,
        {"NOAA station \"Altavista\"", "10-year", "YEAR10E", "empty"}},
-      {"VARMNOAA.rdb", RainfallSource::station, "Amelia 4 SW", 2,
+      {"VARMNOAA.rdb",
+       RainfallSource::station,
+       "Amelia 4 SW",
+       2,
        {"NOAA station \"Amelia 4 SW\"", "2-year", "YEAR2B", "empty"}},
       {"VARMSTORM.rdb", RainfallSource::county, "Bath", 5, {"county \"Bath\"", "5-year", "YEAR5D", "empty"}},
       // a key with no row: blanks count
-      {"VARMNOAA.rdb", RainfallSource::station, "Floyd", 10,
+      {"VARMNOAA.rdb",
+       RainfallSource::station,
+       "Floyd",
+       10,
        {"NOAA station \"Floyd\"", "10-year", "YEAR10B, YEAR10D, YEAR10E", "not in table STORMDATA"}},
-      {"VARMNOAA.rdb", RainfallSource::station, "Stuarts Draft", 2, {"NOAA station \"Stuarts Draft\"", "2-year"}},
-      {"VARMSTORM.rdb", RainfallSource::county, "Nowhere", 2, {"county \"Nowhere\"", "not in table STORMDATA"}},
+      {"VARMNOAA.rdb",
+       RainfallSource::station,
+       "Stuarts Draft",
+       2,
+       {"NOAA station \"Stuarts Draft\"", "2-year"}},
+      {"VARMSTORM.rdb",
+       RainfallSource::county,
+       "Nowhere",
+       2,
+       {"county \"Nowhere\"", "not in table STORMDATA"}},
       // a frequency that is not a storm of the tables
       {"VARMNOAA.rdb", RainfallSource::station, "Floyd ", 7, {"NOAA station \"Floyd \"", "7-year", "YEAR7B"}},
   };

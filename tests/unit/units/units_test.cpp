@@ -24,9 +24,11 @@ TEST(Units, ConstantsOfEachSystem) {
   };
   const Case cases[] = {
       {UnitSystem::english, 1.486, 1.486f, 12, 1, 1.0f, 1, 1, 32.2, 32.2, 32.16, "0.000", "#0.000", "ft"},
-      {UnitSystem::metric, 1.0, 1.0f, 1000, 360, 25.4f, 3.2808, 0.3048, 9.8146, 9.8, 9.81, "0.0000", "#0.0000", "m"},
+      {UnitSystem::metric, 1.0, 1.0f, 1000, 360, 25.4f, 3.2808, 0.3048, 9.8146, 9.8, 9.81, "0.0000",
+       "#0.0000", "m"},
       // Not a system the designs see: it carries the metric constants.
-      {UnitSystem::unknown, 1.0, 1.0f, 1000, 360, 25.4f, 3.2808, 0.3048, 9.8146, 9.8, 9.81, "0.0000", "#0.0000", "m"},
+      {UnitSystem::unknown, 1.0, 1.0f, 1000, 360, 25.4f, 3.2808, 0.3048, 9.8146, 9.8, 9.81, "0.0000",
+       "#0.0000", "m"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.system));
@@ -56,9 +58,8 @@ TEST(Units, OnlyTheExactStoredTextsNameASystem) {
     UnitSystem want;
   };
   const Case cases[] = {
-      {"ENGLISH", UnitSystem::english}, {"METRIC", UnitSystem::metric},
-      {"English", UnitSystem::unknown}, {"metric", UnitSystem::unknown},
-      {"", UnitSystem::unknown},        {"ENGLISH ", UnitSystem::unknown},
+      {"ENGLISH", UnitSystem::english},  {"METRIC", UnitSystem::metric}, {"English", UnitSystem::unknown},
+      {"metric", UnitSystem::unknown},   {"", UnitSystem::unknown},      {"ENGLISH ", UnitSystem::unknown},
       {"IMPERIAL", UnitSystem::unknown},
   };
   for (const Case& c : cases) {

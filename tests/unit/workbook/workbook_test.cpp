@@ -37,13 +37,13 @@ BookSpec form_book() {
 TEST(Workbook, WritesAndReadsBackCellsAsTyped) {
   Folder dir;
   Workbook wb = Workbook::open(write_book(dir.path("f.xlr"), form_book()));
-  wb.set_value(3, 3, "12.5");      // a numeric text becomes a number
+  wb.set_value(3, 3, "12.5");     // a numeric text becomes a number
   wb.set_value(4, 1, "24 X 30");  // any other text stays text
   wb.set_value(4, 2, "007");
   wb.set_value(4, 3, " padded ");
   wb.set_number(5, 1, 1.0 / 3.0);
-  wb.set_value(1, 1, "");          // the empty text blanks a cell
-  wb.set_value(9, 9, "");          // and leaves a missing one missing
+  wb.set_value(1, 1, "");  // the empty text blanks a cell
+  wb.set_value(9, 9, "");  // and leaves a missing one missing
 
   auto check = [](const Workbook& w) {
     EXPECT_EQ(w.number(3, 3), 12.5);
@@ -85,10 +85,12 @@ TEST(Workbook, KeepsWhatItDoesNotTouch) {
   EXPECT_EQ(part_text(dir.path("out.xls"), "xl/styles.xml"), part_text(path, "xl/styles.xml"));
   EXPECT_EQ(part_text(dir.path("out.xls"), "xl/sharedStrings.xml"), part_text(path, "xl/sharedStrings.xml"));
   // Formulas are worked out again on opening; the stale calculation chain is gone.
-  EXPECT_NE(part_text(dir.path("out.xls"), "xl/workbook.xml").find(R"(fullCalcOnLoad="1")"), std::string::npos);
+  EXPECT_NE(part_text(dir.path("out.xls"), "xl/workbook.xml").find(R"(fullCalcOnLoad="1")"),
+            std::string::npos);
   EXPECT_FALSE(testing::has_part(dir.path("out.xls"), "xl/calcChain.xml"));
   EXPECT_EQ(part_text(dir.path("out.xls"), "[Content_Types].xml").find("calcChain"), std::string::npos);
-  EXPECT_EQ(part_text(dir.path("out.xls"), "xl/_rels/workbook.xml.rels").find("calcChain"), std::string::npos);
+  EXPECT_EQ(part_text(dir.path("out.xls"), "xl/_rels/workbook.xml.rels").find("calcChain"),
+            std::string::npos);
   // The file it came from is untouched.
   EXPECT_EQ(Workbook::open(path).text(3, 3), "");
 }
@@ -98,8 +100,9 @@ TEST(Workbook, KeepsWhatItDoesNotTouch) {
 // part. Such a file is refused at open, naming the file, and nothing is written.
 TEST(Workbook, RefusesRelationshipsThatNameThePackagesOwnParts) {
   Folder dir;
-  for (const char* target : {"workbook.xml", "/[Content_Types].xml", "worksheets/sheet1.xml", "_rels/workbook.xml.rels",
-                             "../_rels/.rels", "styles.xml", "./../xl/WORKBOOK.xml"}) {
+  for (const char* target :
+       {"workbook.xml", "/[Content_Types].xml", "worksheets/sheet1.xml", "_rels/workbook.xml.rels",
+        "../_rels/.rels", "styles.xml", "./../xl/WORKBOOK.xml"}) {
     BookSpec b = form_book();
     b.calc_chain_target = target;
     std::string path = write_book(dir.path("bad.xlr"), b);
@@ -157,7 +160,8 @@ TEST(Workbook, AMarkOfItsOwnInTheFileDoesNotMoveAddedRows) {
   for (int row : {1, 2, 3}) EXPECT_EQ(back.number(row, 1), row);
   for (int row : {5, 6, 7}) EXPECT_EQ(back.text(row, 2), "added " + std::to_string(row));
   EXPECT_EQ(back.text(2, 2), "beside");
-  EXPECT_EQ(part_text(dir.path("out.xlsx"), "xl/worksheets/sheet1.xml").find("gw-added-rows"), std::string::npos);
+  EXPECT_EQ(part_text(dir.path("out.xlsx"), "xl/worksheets/sheet1.xml").find("gw-added-rows"),
+            std::string::npos);
 }
 
 TEST(Workbook, OverwritingAFormulaKeepsTheCellsThatShareIt) {
@@ -180,7 +184,9 @@ TEST(Workbook, OverwritingAFormulaKeepsTheCellsThatShareIt) {
 TEST(Workbook, WritesToTheActiveSheetAndSavesTheSheetItActivates) {
   Folder dir;
   BookSpec b;
-  b.sheets = {sheet_part(""), sheet_part("", {}, R"(<sheetViews><sheetView tabSelected="1" workbookViewId="0"/></sheetViews>)")};
+  b.sheets = {
+      sheet_part(""),
+      sheet_part("", {}, R"(<sheetViews><sheetView tabSelected="1" workbookViewId="0"/></sheetViews>)")};
   b.active_tab = 1;
   Workbook wb = Workbook::open(write_book(dir.path("f.xlr"), b));
   EXPECT_EQ(wb.sheet_count(), 2);
@@ -198,7 +204,8 @@ TEST(Workbook, WritesToTheActiveSheetAndSavesTheSheetItActivates) {
   back.select(2);
   EXPECT_EQ(back.text(1, 1), "on two");
   // Only the active sheet's tab is selected.
-  EXPECT_NE(part_text(dir.path("f.xlr"), "xl/worksheets/sheet1.xml").find(R"(tabSelected="1")"), std::string::npos);
+  EXPECT_NE(part_text(dir.path("f.xlr"), "xl/worksheets/sheet1.xml").find(R"(tabSelected="1")"),
+            std::string::npos);
   EXPECT_EQ(part_text(dir.path("f.xlr"), "xl/worksheets/sheet2.xml").find("tabSelected"), std::string::npos);
   EXPECT_THROW(back.select(3), gw::Error);
   EXPECT_THROW(back.sheet_name(0), gw::Error);
@@ -217,8 +224,10 @@ TEST(Workbook, DatesAreDayNumbersShownWithADateFormat) {
 
   std::string styles = part_text(dir.path("f.xlr"), "xl/styles.xml");
   EXPECT_NE(styles.find(R"(<cellXfs count="4">)"), std::string::npos) << styles;
-  EXPECT_NE(styles.find(R"(<xf numFmtId="14" fontId="1" fillId="0" borderId="0" xfId="0" applyFont="1" applyNumberFormat="1"/>)"),
-            std::string::npos);
+  EXPECT_NE(
+      styles.find(
+          R"(<xf numFmtId="14" fontId="1" fillId="0" borderId="0" xfId="0" applyFont="1" applyNumberFormat="1"/>)"),
+      std::string::npos);
   std::string sheet = part_text(dir.path("f.xlr"), "xl/worksheets/sheet1.xml");
   EXPECT_NE(sheet.find(R"(<c r="B2" s="2"><v>45351</v></c>)"), std::string::npos) << sheet;
   EXPECT_NE(sheet.find(R"(<c r="C3" s="2">)"), std::string::npos);
@@ -230,15 +239,17 @@ TEST(Workbook, ADateCellOfTheTemplateKeepsItsOwnFormat) {
   Folder dir;
   BookSpec b;
   b.workbook_pr = R"(<workbookPr date1904="1"/>)";
-  b.styles = R"(<styleSheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><numFmts count="1"><numFmt numFmtId="164" formatCode="mm/dd/yyyy"/></numFmts><cellXfs count="2"><xf numFmtId="0"/><xf numFmtId="164" applyNumberFormat="1"/></cellXfs></styleSheet>)";
+  b.styles =
+      R"(<styleSheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><numFmts count="1"><numFmt numFmtId="164" formatCode="mm/dd/yyyy"/></numFmts><cellXfs count="2"><xf numFmtId="0"/><xf numFmtId="164" applyNumberFormat="1"/></cellXfs></styleSheet>)";
   b.sheets = {sheet_part(R"(<row r="2"><c r="I2" s="1"/></row>)")};
   Workbook wb = Workbook::open(write_book(dir.path("f.xlr"), b));
   wb.set_date(2, 9, 2000, 1, 1);
   EXPECT_EQ(wb.number(2, 9), 35064);  // counted from 1904
   wb.save();
   EXPECT_NE(part_text(dir.path("f.xlr"), "xl/styles.xml").find(R"(<cellXfs count="2">)"), std::string::npos);
-  EXPECT_NE(part_text(dir.path("f.xlr"), "xl/worksheets/sheet1.xml").find(R"(<c r="I2" s="1"><v>35064</v></c>)"),
-            std::string::npos);
+  EXPECT_NE(
+      part_text(dir.path("f.xlr"), "xl/worksheets/sheet1.xml").find(R"(<c r="I2" s="1"><v>35064</v></c>)"),
+      std::string::npos);
 }
 
 TEST(Workbook, ADateInAWorkbookWithoutStylesAddsThem) {
@@ -261,11 +272,13 @@ TEST(Workbook, ReadsCellsWrittenByOtherPrograms) {
   b.shared = {"label"};
   // Inline and rich texts, formula texts, booleans and errors; cells and rows without
   // their addresses; an element prefix for the main namespace.
-  b.sheets = {std::string(R"(<x:worksheet xmlns:x=")") + testing::kMainNs + R"("><x:sheetData>)"
-              R"(<x:row><x:c t="inlineStr"><x:is><x:r><x:t>rich </x:t></x:r><x:r><x:t>text</x:t></x:r></x:is></x:c>)"
-              R"(<x:c t="str"><x:f>"a"&amp;"b"</x:f><x:v>ab</x:v></x:c><x:c t="b"><x:v>1</x:v></x:c></x:row>)"
-              R"(<x:row><x:c t="e"><x:v>#DIV/0!</x:v></x:c><x:c r="C2" t="s"><x:v>0</x:v></x:c></x:row>)"
-              R"(</x:sheetData></x:worksheet>)"};
+  b.sheets = {
+      std::string(R"(<x:worksheet xmlns:x=")") + testing::kMainNs +
+      R"("><x:sheetData>)"
+      R"(<x:row><x:c t="inlineStr"><x:is><x:r><x:t>rich </x:t></x:r><x:r><x:t>text</x:t></x:r></x:is></x:c>)"
+      R"(<x:c t="str"><x:f>"a"&amp;"b"</x:f><x:v>ab</x:v></x:c><x:c t="b"><x:v>1</x:v></x:c></x:row>)"
+      R"(<x:row><x:c t="e"><x:v>#DIV/0!</x:v></x:c><x:c r="C2" t="s"><x:v>0</x:v></x:c></x:row>)"
+      R"(</x:sheetData></x:worksheet>)"};
   Workbook wb = Workbook::open(write_book(dir.path("f.xlsx"), b));
   EXPECT_EQ(wb.text(1, 1), "rich text");
   EXPECT_EQ(wb.text(1, 2), "ab");
@@ -276,7 +289,9 @@ TEST(Workbook, ReadsCellsWrittenByOtherPrograms) {
   wb.set_value(3, 1, "3");
   wb.save();
   std::string sheet = part_text(dir.path("f.xlsx"), "xl/worksheets/sheet1.xml");
-  EXPECT_NE(sheet.find(R"(<x:c r="B2" t="inlineStr"><x:is><x:t>between</x:t></x:is></x:c>)"), std::string::npos) << sheet;
+  EXPECT_NE(sheet.find(R"(<x:c r="B2" t="inlineStr"><x:is><x:t>between</x:t></x:is></x:c>)"),
+            std::string::npos)
+      << sheet;
   EXPECT_NE(sheet.find(R"(<x:row r="3"><x:c r="A3"><x:v>3</x:v></x:c></x:row>)"), std::string::npos);
   Workbook back = Workbook::open(dir.path("f.xlsx"));
   EXPECT_EQ(back.text(2, 2), "between");
@@ -288,8 +303,9 @@ TEST(Workbook, ReadsCellsWrittenByOtherPrograms) {
 TEST(Workbook, NewRowsFallInPlaceAroundTheTemplatesRows) {
   Folder dir;
   BookSpec b;
-  b.sheets = {sheet_part(R"(<row r="2"><c r="A2" s="1"><v>2</v></c></row><row r="5"><c r="B5"><v>5</v></c></row>)",
-                         {}, R"(<dimension ref="A2:B5"/><cols><col min="3" max="3" width="9" style="1"/></cols>)")};
+  b.sheets = {
+      sheet_part(R"(<row r="2"><c r="A2" s="1"><v>2</v></c></row><row r="5"><c r="B5"><v>5</v></c></row>)",
+                 {}, R"(<dimension ref="A2:B5"/><cols><col min="3" max="3" width="9" style="1"/></cols>)")};
   Workbook wb = Workbook::open(write_book(dir.path("f.xlr"), b));
   for (int row : {7, 1, 4, 3, 6, 100000}) wb.set_value(row, 2, "r" + std::to_string(row));
   wb.set_value(5, 1, "own row");
