@@ -61,8 +61,8 @@ bench: deps
 	@dpkg -s $(BENCH_PACKAGES) 2>/dev/null | grep -q '^Status: install ok installed' || \
 	  { $(APT) update && $(APT) install -y --no-install-recommends $(BENCH_PACKAGES); } || \
 	  echo "$(BENCH_PACKAGES) could not be installed: the peer benchmark will be skipped"
-	cmake -S $(ROOT) -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DGW_BUILD_BENCH=ON -DGW_BUILD_APP=OFF
-	cmake --build $(BENCH_DIR) -j$(JOBS)
+	cmake -S $(ROOT) -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DGW_BUILD_BENCH=ON -DGW_BUILD_APP=ON
+	cmake --build $(BENCH_DIR) -j$(JOBS) --target gw_benchmarks
 	@set -e; found=0; \
 	for b in $$(find $(BENCH_DIR) -type f -name 'bench_*' -perm -u+x | sort); do \
 	  found=1; echo "== $$b"; $$b; \
