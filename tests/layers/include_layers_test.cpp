@@ -53,7 +53,8 @@ const std::map<std::string, Folders>& layer_rules() {
       {"app", model},
       // Build tools of the program folder.
       {"data", platform},
-      {"bench", model},
+      // The on-screen benchmarks drive the Qt front-end.
+      {"bench", plus(model, {"app"})},
       // Tests: each unit test folder sees what its library sees, and the shared helpers.
       {"tests/support", plus(platform, {"shell"})},
       {"tests/layers", {}},
@@ -80,7 +81,9 @@ const std::map<std::string, Folders>& layer_rules() {
 }
 
 // The folders whose files may include Qt.
-bool may_use_qt(const std::string& layer) { return layer == "app" || layer == "tests/qt"; }
+bool may_use_qt(const std::string& layer) {
+  return layer == "app" || layer == "tests/qt" || layer == "bench";
+}
 
 // The layer a file of the tree (a path from the top, "design/frmskew.h") belongs to, if any.
 std::optional<std::string> layer_of(const std::string& path) {
