@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "outlet/bed_material.h"
+#include "outlet/scour_hole.h"
 #include "platform/text/error.h"
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
@@ -40,6 +41,12 @@ constexpr BoundControl kBound[] = {{"enodeout", "ENODEOUT_NO"},
                                    {"txth3", "TXTEC_T"},
                                    {"D16", "TXT_D"},
                                    {"D84", "TXT_W"}};
+
+// Widths that agree to a millimetre's precision (or three decimals of a foot) are the same.
+constexpr const char* kWidthCompare = "0.000";
+
+// A stored value in a message: a number as it is, any other text in quotes.
+std::string number_or_quoted(const std::string& t) { return text::is_numeric(t) ? t : "\"" + t + "\""; }
 
 // The fields that clear_outlet_fields empties.
 constexpr const char* kOutletFields[] = {
@@ -248,14 +255,15 @@ void PipeEnergyForm::wire_fields() {
     Control& box = c(name);
     shell::numeric_field(box);
   }
-  for (const char* name : {"dn_TW", "W_culvert"}) {
+  for (const char* name : {"dn_TW", "C_Discharge", "W_culvert"}) {
     Control& box = c(name);
-    box.on_got_focus = [&box] { shell::select_all_text(box); };
+    box.on_got_focus = [this, &box] {
+      text_on_focus_ = box.text();
+      edited_since_focus_ = false;
+      shell::select_all_text(box);
+    };
+    box.on_change = [this] { edited_since_focus_ = true; };
   }
-  c("C_Discharge").on_got_focus = [this] {
-    discharge_on_focus_ = c("C_Discharge").text();
-    shell::select_all_text(c("C_Discharge"));
-  };
   c("dn_TW").on_lost_focus = [this] { dn_TW_LostFocus(); };
   c("C_Discharge").on_lost_focus = [this] { C_Discharge_LostFocus(); };
   c("W_culvert").on_lost_focus = [this] { W_culvert_LostFocus(); };
@@ -272,6 +280,14 @@ void PipeEnergyForm::wire_fields() {
 // ---- load -------------------------------------------------------------------------------
 
 void PipeEnergyForm::Form_Load() {
+  // What the opening finds wrong with the record is said once, in one message, before the window
+  // shows.
+  std::vector<std::string> findings;
+  findings_ = &findings;
+  // Nothing computed at an earlier opening stands behind this opening's fields.
+  design_discharge_.forget();
+  two_year_discharge_.forget();
+  bed_velocity_failure_.clear();
   try {
     if (vars().units().metric()) set_metric_captions();
     set_energy_defaults();
@@ -281,6 +297,18 @@ void PipeEnergyForm::Form_Load() {
     if (!adoEnergyRS) throw Error("The ENERGY records could not be read.");
     // The values the user saved, before the load's own steps write over them.
     const StoredInputs saved = stored_inputs();
+    // A saved plasticity index outside 5..16 is taken into the range as a typed one is, so that
+    // the index shown, saved and reported is the one the clay hole is computed with.
+    auto bring_index_into_range = [&] {
+      if (saved.plasticity_index.empty()) return;
+      const std::string shown = c("plindex").text();
+      const std::optional<std::string> in_range = plasticity_index_in_range(shown);
+      if (!in_range) return;
+      findings.push_back("The saved Plasticity Index (PI) " + number_or_quoted(saved.plasticity_index) +
+                         (text::is_numeric(shown) ? " lies outside 5 to 16" : " is not a number") +
+                         ": it is taken as " + *in_range + ".");
+      c("plindex").set_text(*in_range);
+    };
     if (adoEnergyRS->record_count() == 0) {
       clear_outlet_fields();
       // No outfall chosen yet: nothing of an outlet pipe read at an earlier opening stays.
@@ -291,6 +319,7 @@ void PipeEnergyForm::Form_Load() {
       riprap_class_check();
     } else if (!load_outlet_pipe(c("enodeout").text())) {
       // No outlet pipe: nothing to compute; the record's own values stay as stored.
+      bring_index_into_range();
       c("outlet_protection").set_text(outlet_status);
       show_2yr_discharge(discharge_src != "CRM");
       riprap_class_check();
@@ -307,9 +336,13 @@ void PipeEnergyForm::Form_Load() {
       // The load's own steps fill the basin width from the pipe and the grain sizes and
       // plasticity index from the bed's defaults: what the user saved comes back.
       restore_stored_inputs(saved);
+      bring_index_into_range();
+      if (!saved.width.empty()) check_stored_width(saved.width);
       compute_pipe_velocity();
       set_standard_diameter();
       cmdscourholesize_Click();
+      const std::string stale = void_stale_verdict(true);
+      if (!stale.empty()) findings.push_back(stale);
     }
     if (c("Bed_Matl").text() == kClayBed) {
       c("plindex").set_enabled(true);
@@ -318,7 +351,13 @@ void PipeEnergyForm::Form_Load() {
     // The analysis needs the verdict and an outlet pipe to design for.
     c("cmdanalyzeED").set_enabled(c("outlet_protection").text() == kRequired && !outlet_shape.empty());
   } catch (const std::exception& e) {
-    msg(e.what(), Buttons::OK, Icon::Exclamation, {}, true);
+    findings.push_back(e.what());
+  }
+  findings_ = nullptr;
+  if (!findings.empty()) {
+    std::string text;
+    for (const std::string& line : findings) text += (text.empty() ? "" : "\n") + line;
+    msg(text, Buttons::OK, Icon::Exclamation);
   }
   forget_unchanged_record();
   loaded_values_.clear();
@@ -328,6 +367,31 @@ void PipeEnergyForm::Form_Load() {
   } catch (const std::exception&) {
     loaded_values_.clear();
   }
+}
+
+void PipeEnergyForm::tell(const std::string& text, Icon icon, bool system_modal) {
+  if (findings_) {
+    findings_->push_back(text);
+    return;
+  }
+  msg(text, Buttons::OK, icon, {}, system_modal);
+}
+
+void PipeEnergyForm::check_stored_width(const std::string& stored) {
+  const std::optional<double> saved = text::try_number(stored);
+  const std::optional<double> pipe = text::try_number(pipe_width_);
+  if (!saved || !pipe || text::format(*saved, kWidthCompare) == text::format(*pipe, kWidthCompare)) return;
+  const std::string unit(vars().units().length_name);
+  const std::string shown = c("W_culvert").text();
+  if (msg("The Width of Basin at Outlet saved with this outfall is " + shown + " " + unit +
+              "; its outlet pipe is " + pipe_width_ + " " + unit + " wide.\nUse the outlet pipe's width, " +
+              pipe_width_ + " " + unit + "?",
+          Buttons::YesNo, Icon::Exclamation) == Answer::Yes)
+    c("W_culvert").set_text(pipe_width_);
+}
+
+bool PipeEnergyForm::typed_since_focus(const char* field) {
+  return edited_since_focus_ || c(field).text() != text_on_focus_;
 }
 
 PipeEnergyForm::StoredInputs PipeEnergyForm::stored_inputs() {
@@ -437,6 +501,9 @@ void PipeEnergyForm::set_energy_defaults() {
 
 void PipeEnergyForm::clear_outlet_fields() {
   for (const char* name : kOutletFields) c(name).set_text("");
+  design_discharge_.forget();
+  two_year_discharge_.forget();
+  bed_velocity_failure_.clear();
   c("D50bed").set_text("> 0.84");
   set_energy_defaults();
 }
@@ -574,9 +641,13 @@ void PipeEnergyForm::enodeout_LostFocus() {
 
 // ---- field filters ----------------------------------------------------------------------
 
+// A field left as it was when it got the focus keeps its text: only what the user typed (or an
+// empty field, which takes its fill value) is written anew.
+
 void PipeEnergyForm::dn_TW_LostFocus() {
   Control& box = c("dn_TW");
-  box.set_text(text::format_text(box.text(), vars().handover.number_format));
+  if (!typed_since_focus("dn_TW")) return;
+  box.set_text(format_keeping_decimals(box.text(), vars().handover.number_format));
 }
 
 void PipeEnergyForm::C_Discharge_LostFocus() {
@@ -584,14 +655,19 @@ void PipeEnergyForm::C_Discharge_LostFocus() {
   // Hidden for a computed discharge, the field cannot have been edited: its text stays as
   // computed, in the project's number format.
   if (!box.visible() || !box.enabled()) return;
+  if (!box.text().empty() && !typed_since_focus("C_Discharge")) return;
   if (box.text().empty()) box.set_text("0.0");
-  box.set_text(text::format_text(box.text(), "0.00"));
+  box.set_text(format_keeping_decimals(box.text(), discharge_pattern()));
   // A verdict reached with another discharge no longer holds: it is evaluated again.
-  const std::optional<double> before = text::try_number(discharge_on_focus_);
+  const std::optional<double> before = text::try_number(text_on_focus_);
   const std::optional<double> now = text::try_number(box.text());
-  if (before != now || (!now && box.text() != discharge_on_focus_)) {
+  const std::string verdict = c("outlet_protection").text();
+  if (!verdict.empty() && (before != now || (!now && box.text() != text_on_focus_))) {
     c("outlet_protection").set_text("");
     c("cmdanalyzeED").set_enabled(false);
+    msg("The 2-Yr Discharge changed: the Outlet Protection \"" + verdict +
+            "\" was reached with another 2-Yr Outlet Velocity and is cleared. Press Evaluate Needs.",
+        Buttons::OK, Icon::Information);
   }
   compute_pipe_velocity();
   set_focus(c("dn_TW"));
@@ -599,17 +675,14 @@ void PipeEnergyForm::C_Discharge_LostFocus() {
 
 void PipeEnergyForm::W_culvert_LostFocus() {
   Control& box = c("W_culvert");
-  box.set_text(text::format_text(box.text(), "0.000"));
+  if (!typed_since_focus("W_culvert")) return;
+  box.set_text(format_keeping_decimals(box.text(), "0.000"));
 }
 
 void PipeEnergyForm::plindex_LostFocus() {
-  Control& box = c("plindex");
   // A text that is no number (a lone ".", pasted text) counts as empty.
-  const std::optional<double> pi = text::try_number(box.text());
-  if (!pi || *pi < 5)
-    box.set_text("5.0");
-  else if (*pi > 16)
-    box.set_text("16.0");
+  if (const std::optional<std::string> in_range = plasticity_index_in_range(c("plindex").text()))
+    c("plindex").set_text(*in_range);
 }
 
 void PipeEnergyForm::D16_LostFocus() {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "outlet/field_number.h"
 #include "outlet/pattern_binding.h"
 #include "platform/binding/binding.h"
 #include "platform/db/recordset.h"
@@ -43,6 +44,14 @@ class PipeEnergyForm : public shell::Window {
   void set_standard_diameter();
   // The 2-year outlet velocity into velocity2.
   void compute_pipe_velocity();
+
+  // ---- numbers the designs take from this window ----
+  // The outlet pipe's design discharge (cfs or cms) as stored with the pipe, whole: E_Discharge
+  // shows it rounded. Raises gw::Error naming the field when the outfall has none.
+  double design_discharge();
+  // The 2-year discharge per barrel (cfs or cms), whole: the computed one while C_Discharge
+  // shows it, else the number typed or stored there. Raises gw::Error naming the field.
+  double two_year_discharge();
 
   // ---- need for protection and scour hole ----
   void Bed_Matl_Click();
@@ -117,6 +126,22 @@ class PipeEnergyForm : public shell::Window {
   void release_records();
   // The number in field `field`; raises gw::Error naming it by `caption` when it holds none.
   double number_in(const char* field, const char* caption);
+  // The pattern of a discharge field: "0.00" for cfs, the pipe window's metric pattern
+  // ("0.0000") for cms.
+  std::string discharge_pattern();
+  // A message about the outfall. While the window loads, it is kept for the one message that
+  // lists what the opening found; otherwise it is shown at once.
+  void tell(const std::string& text, ui::Icon icon, bool system_modal = false);
+  // The verdict shown belongs to the velocities beside it: when they do not give it, or one of
+  // them is not known, it is cleared and the analysis closed. Gives the reason (said of a saved
+  // verdict when `saved`), or the empty text when the verdict stands.
+  std::string void_stale_verdict(bool saved);
+  // The stored basin width at the outlet against the outlet pipe's own width: when they differ,
+  // asks which one to use (Yes: the pipe's, No: the stored one).
+  void check_stored_width(const std::string& stored);
+  // True when the field (which has the focus) was edited since it got it: leaving a field
+  // untouched changes nothing.
+  bool typed_since_focus(const char* field);
   // Empties the fields filled from the outlet pipe, forgets the pipe and its full-flow area and
   // standard diameter, and disables the analysis: the outfall has no outlet pipe to design for.
   void forget_outlet_pipe();
@@ -138,8 +163,19 @@ class PipeEnergyForm : public shell::Window {
   // The record's values as the load left them.
   std::vector<std::string> loaded_values_;
   bool focus_on_show_ = false;
-  // The 2-year discharge as it was when its field got the focus.
-  std::string discharge_on_focus_;
+  // The text of the input field that has the focus, as it was when it got it, and whether it
+  // changed since (typed, pasted, even back to the same text).
+  std::string text_on_focus_;
+  bool edited_since_focus_ = false;
+  // The outlet pipe's own width (diameter or span) in ft or m, as load_outlet_pipe wrote it.
+  std::string pipe_width_;
+  // The design discharge and the 2-year discharge behind their rounded texts.
+  ShownNumber design_discharge_;
+  ShownNumber two_year_discharge_;
+  // Why the permissible velocity of the chosen bed material is not known (empty when it is).
+  std::string bed_velocity_failure_;
+  // What the opening found, collected while the window loads (null otherwise).
+  std::vector<std::string>* findings_ = nullptr;
   // Declared after the recordsets: the bindings let go of them first.
   ui::Binding binding_;
   PatternBinding w_culvert_binding_;

@@ -20,30 +20,37 @@ using ui::Icon;
 
 void PipeEnergyForm::Bed_Matl_Click() {
   const Units& u = vars().units();
-  try {
-    c("D16").set_enabled(true);
-    c("D84").set_enabled(true);
-    Control& pi = c("plindex");
-    pi.set_enabled(false);
-    pi.set_back_color(ui::kButtonFaceColor);
-    pi.set_text("5.0");
+  const bool english = u.english();
+  const std::string bed = c("Bed_Matl").text();
+  const BedMaterial* material = find_bed_material(bed);
 
-    const bool english = u.english();
-    const std::string bed = c("Bed_Matl").text();
-    const BedMaterial* material = find_bed_material(bed);
-    if (material && bed == kClayBed) {
-      // A clay bed is sized by its plasticity index, not by grain sizes.
-      pi.set_enabled(true);
-      pi.set_back_color(ui::kWindowColor);
-      pi.set_text("5.0");
-      if (english) {
-        c("D16").set_enabled(false);
-        c("D16").set_text("0.01");
-        c("D84").set_enabled(false);
-        c("D84").set_text("0.1");
-      }
+  c("D16").set_enabled(true);
+  c("D84").set_enabled(true);
+  Control& pi = c("plindex");
+  pi.set_enabled(false);
+  pi.set_back_color(ui::kButtonFaceColor);
+  pi.set_text("5.0");
+  if (material && bed == kClayBed) {
+    // A clay bed is sized by its plasticity index, not by grain sizes.
+    pi.set_enabled(true);
+    pi.set_back_color(ui::kWindowColor);
+    pi.set_text("5.0");
+    if (english) {
+      c("D16").set_enabled(false);
+      c("D16").set_text("0.01");
+      c("D84").set_enabled(false);
+      c("D84").set_text("0.1");
     }
-    if (material) {
+  }
+
+  // The permissible velocity of this bed, or why it is not known: never one of another bed.
+  std::optional<double> velocity;
+  bed_velocity_failure_.clear();
+  if (!material) {
+    bed_velocity_failure_ = "The Natural Channel Bed Material \"" + bed +
+                            "\" is none of the list: its Non-Scour Velocity is not known. Choose the bed material.";
+  } else {
+    try {
       // Only a velocity that varies with the depth needs the outlet's flow depth.
       double depth_ft = 0;
       if (!material->constant) {
@@ -54,19 +61,20 @@ void PipeEnergyForm::Bed_Matl_Click() {
                       (depth.empty() ? std::string("empty.") : "\"" + depth + "\", not a number."));
         depth_ft = text::checked(*y * u.to_feet);
       }
-      double velocity = text::checked(permissible_velocity_fps(*material, depth_ft));
-      if (!english) velocity = text::checked(velocity * u.from_feet);
-      permissible_velocity = velocity;
+      double v = text::checked(permissible_velocity_fps(*material, depth_ft));
+      if (!english) v = text::checked(v * u.from_feet);
+      velocity = v;
+    } catch (const std::exception& e) {
+      bed_velocity_failure_ = e.what();
     }
-    // An unknown material keeps the last permissible velocity and shows no D50 range.
-    c("D50bed").set_text(material ? (english ? material->d50_english : material->d50_metric) : "");
-    c("Velocity_NS").set_text(text::format(permissible_velocity, "0.00"));
-    // Any earlier verdict is void for another bed.
-    c("outlet_protection").set_text("");
-    c("cmdanalyzeED").set_enabled(false);
-  } catch (const std::exception& e) {
-    msg(e.what(), Buttons::OK, Icon::Exclamation, {}, true);
   }
+  permissible_velocity = velocity.value_or(0);
+  c("D50bed").set_text(material ? (english ? material->d50_english : material->d50_metric) : "");
+  c("Velocity_NS").set_text(velocity ? text::format(*velocity, "0.00") : std::string());
+  // Any earlier verdict is void for another bed.
+  c("outlet_protection").set_text("");
+  c("cmdanalyzeED").set_enabled(false);
+  if (!velocity) tell(bed_velocity_failure_, Icon::Exclamation, true);
 }
 
 void PipeEnergyForm::cmdNeed_Click() {
@@ -76,6 +84,17 @@ void PipeEnergyForm::cmdNeed_Click() {
   }
   if (c("dn_TW").text().empty()) {
     msg("Please enter valid Depth of flow value!", Buttons::OK, Icon::Exclamation);
+    return;
+  }
+  // A verdict needs the permissible velocity of the bed shown beside it.
+  if (!find_bed_material(c("Bed_Matl").text())) {
+    msg("The Natural Channel Bed Material \"" + c("Bed_Matl").text() +
+            "\" is none of the list: choose the bed material before Evaluate Needs.",
+        Buttons::OK, Icon::Exclamation);
+    return;
+  }
+  if (!bed_velocity_failure_.empty()) {
+    msg(bed_velocity_failure_, Buttons::OK, Icon::Exclamation);
     return;
   }
   try {
@@ -96,6 +115,29 @@ void PipeEnergyForm::cmdNeed_Click() {
   }
 }
 
+std::string PipeEnergyForm::void_stale_verdict(bool saved) {
+  const std::string verdict = c("outlet_protection").text();
+  if (verdict.empty()) return {};
+  const std::string unit = c("fpsmps", 2).caption();
+  const std::optional<double> outlet = text::try_number(c("velocity2").text());
+  const std::optional<double> permissible = text::try_number(c("Velocity_NS").text());
+  std::string why;
+  if (!outlet) {
+    why = "the 2-Yr Outlet Velocity is not known";
+  } else if (!permissible) {
+    why = "the Non-Scour Velocity for Soil Type is not known";
+  } else if ((verdict == kRequired) == protection_required(*outlet, *permissible)) {
+    return {};
+  } else {
+    why = "it does not follow from the 2-Yr Outlet Velocity " + c("velocity2").text() + " " + unit +
+          " and the Non-Scour Velocity for Soil Type " + c("Velocity_NS").text() + " " + unit;
+  }
+  c("outlet_protection").set_text("");
+  c("cmdanalyzeED").set_enabled(false);
+  return std::string(saved ? "The saved Outlet Protection \"" : "The Outlet Protection \"") + verdict +
+         "\" is cleared: " + why + ". Press Evaluate Needs.";
+}
+
 void PipeEnergyForm::cmdscourholesize_Click() { compute_scour_hole(); }
 
 double PipeEnergyForm::number_in(const char* field, const char* caption) {
@@ -110,7 +152,7 @@ void PipeEnergyForm::compute_scour_hole() {
   try {
     auto flow = [&] {
       ScourFlow f;
-      f.discharge = number_in("E_Discharge", "Discharge");
+      f.discharge = design_discharge();
       f.area = number_in("E_Area", "Area");
       f.hydraulic_radius = number_in("E_HydRad", "Hydraulic Radius");
       return f;
@@ -124,7 +166,9 @@ void PipeEnergyForm::compute_scour_hole() {
         plindex_LostFocus();
         return;
       }
-      // The index is taken within 5..16 by the computation; the field keeps what it holds.
+      // The index the hole is computed with is the one the field shows and the workbook reports.
+      if (const std::optional<std::string> in_range = plasticity_index_in_range(c("plindex").text()))
+        c("plindex").set_text(*in_range);
       hole = clay_scour_hole(flow(), number_in("plindex", "Plasticity Index (PI)"), u.to_feet);
     } else {
       c("D16").set_enabled(true);
@@ -141,7 +185,7 @@ void PipeEnergyForm::compute_scour_hole() {
       const double d16 = number_in("D16", "(D16) Size");
       const double d84 = number_in("D84", "(D84) Size");
       if (d16 >= d84) {
-        msg("D84 should be > D16");
+        tell("D84 should be > D16", Icon::None);
         return;
       }
       hole = cohesionless_scour_hole(flow(), u.gravity, d16, d84);
@@ -155,7 +199,7 @@ void PipeEnergyForm::compute_scour_hole() {
     c("txt_L").set_text(text::format(scour_length, "0.00"));
     c("txtLocation").set_text(text::format(scour_location, "0.00"));
   } catch (const std::exception& e) {
-    msg(e.what());
+    tell(e.what(), Icon::None);
   }
 }
 

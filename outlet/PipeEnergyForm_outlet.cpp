@@ -87,8 +87,7 @@ bool PipeEnergyForm::load_outlet_pipe(const std::string& node) {
     }
     if (!outlet_row) {
       forget_outlet_pipe();
-      msg("No pipe with a design discharge ends at the outfall node \"" + node + "\".", Buttons::OK,
-          Icon::Exclamation);
+      tell("No pipe with a design discharge ends at the outfall node \"" + node + "\".", Icon::Exclamation);
       return false;
     }
     db::Recordset& rs = *outlet_pipe_rs_;
@@ -108,12 +107,14 @@ bool PipeEnergyForm::load_outlet_pipe(const std::string& node) {
       c("W_culvert").set_text(text::general(text::checked_div(text::to_number(outlet_span), divisor)));
     }
     // The pipe's own width, whatever the user's basin width makes of the field later.
-    const double pipe_width = text::to_number(c("W_culvert").text());
+    pipe_width_ = c("W_culvert").text();
+    const double pipe_width = text::to_number(pipe_width_);
     num_pipes = to_integer16(rs.field("NUMOFPIPES"));
     outlet_slope = rs.field("PIPE_SLOPE");
     outlet_manning_n = text::to_number(rs.field("PIPE_MANN"));
     discharge_src = rs.field("DISCHARGEVAL");
-    c("E_Discharge").set_text(text::format_text(rs.field("PIPE_DISCHARGE"), "0.00"));
+    // Shown rounded; the designs take the stored discharge whole.
+    design_discharge_.show(c("E_Discharge"), text::to_number(rs.field("PIPE_DISCHARGE")), discharge_pattern());
     c("vhstorm_freq").set_text(rs.field("PIPE_STORM_FREQ"));
     c("dn_C").set_text(rs.field("PIPE_FLOWDEPTH"));
     c("E_Peri").set_text(rs.field("PIPE_WP"));
@@ -129,8 +130,7 @@ bool PipeEnergyForm::load_outlet_pipe(const std::string& node) {
   } catch (const std::exception& e) {
     // A pipe that cannot be read is no outlet to design for.
     forget_outlet_pipe();
-    msg("The outlet pipe of the outfall node \"" + node + "\" cannot be read: " + e.what(), Buttons::OK,
-        Icon::Exclamation);
+    tell("The outlet pipe of the outfall node \"" + node + "\" cannot be read: " + e.what(), Icon::Exclamation);
     return false;
   }
 }
@@ -140,6 +140,8 @@ void PipeEnergyForm::forget_outlet_pipe() {
                            "V_C", "FR_C", "velocity2"})
     c(name).set_text("");
   outlet_pipe_rs_.reset();
+  design_discharge_.forget();
+  pipe_width_.clear();
   outlet_shape.clear();
   outlet_span.clear();
   num_pipes = 0;
@@ -169,6 +171,10 @@ void PipeEnergyForm::compute_2yr_discharge() {
   shell::SharedState& v = vars();
   try {
     const int freq = to_integer16(c("usdastorm_freq").text());
+    // The discharge is shared among the barrels: without one there is nothing to share it by.
+    if (num_pipes <= 0)
+      throw Error("The NO. Of PIPES of the outlet pipe is " + std::to_string(num_pipes) +
+                  ": the 2-Yr Discharge per barrel needs at least one barrel.");
     // A failed lookup has been reported; the discharge keeps its text rather than being
     // computed with coefficients of some other storm or station.
     if (!shell::get_rainfall_coefficients(prog, freq)) return;
@@ -183,9 +189,13 @@ void PipeEnergyForm::compute_2yr_discharge() {
     in.barrels = num_pipes;
     in.metric = v.units().metric();
     in.rational_divisor = v.units().rational_divisor;
-    c("C_Discharge").set_text(text::format(two_year_discharge(in), v.handover.number_format));
+    // Cubic metres per second keep at least four decimals; the velocity and the USDA apron take
+    // the discharge whole.
+    const std::string pattern =
+        v.units().metric() ? std::string(v.units().number_format) : v.handover.number_format;
+    two_year_discharge_.show(c("C_Discharge"), outlet::two_year_discharge(in), pattern);
   } catch (const std::exception& e) {
-    msg(e.what(), Buttons::OK, Icon::Exclamation, {}, true);
+    tell(e.what(), Icon::Exclamation, true);
   }
 }
 
@@ -202,7 +212,7 @@ void PipeEnergyForm::compute_pipe_velocity() {
   shell::SharedState& v = vars();
   try {
     const double divisor = v.units().size_divisor;
-    const double q = text::to_number(c("C_Discharge").text());
+    const double q = two_year_discharge();
     OutletBarrel barrel;
     barrel.shape = outlet_shape_of(outlet_shape);
     barrel.rise = text::checked_div(text::to_number(c("eDiaRise").text()), divisor);
@@ -213,8 +223,30 @@ void PipeEnergyForm::compute_pipe_velocity() {
     barrel.manning_k = static_cast<double>(v.units().manning_k_single);
     c("velocity2").set_text(text::format(outlet_velocity(barrel, q), "0.00"));
   } catch (const std::exception&) {
-    msg("Invalid Data Input Error", Buttons::OK, Icon::Exclamation);
+    // No velocity of an earlier discharge stays beside this one.
+    c("velocity2").set_text("");
+    tell("Invalid Data Input Error", Icon::Exclamation);
   }
+  // A verdict shown belongs to the velocity beside it.
+  if (!findings_) {
+    const std::string stale = void_stale_verdict(false);
+    if (!stale.empty()) msg(stale, Buttons::OK, Icon::Information);
+  }
+}
+
+std::string PipeEnergyForm::discharge_pattern() {
+  const Units& u = vars().units();
+  return u.metric() ? std::string(u.number_format) : std::string("0.00");
+}
+
+double PipeEnergyForm::design_discharge() {
+  if (const std::optional<double> q = design_discharge_.value(c("E_Discharge"))) return *q;
+  return number_in("E_Discharge", "Discharge");
+}
+
+double PipeEnergyForm::two_year_discharge() {
+  if (const std::optional<double> q = two_year_discharge_.value(c("C_Discharge"))) return *q;
+  return number_in("C_Discharge", "2-Yr Discharge");
 }
 
 }  // namespace gw::outlet

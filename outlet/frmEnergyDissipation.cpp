@@ -35,7 +35,6 @@ struct FieldCaption {
   const char* caption;
 };
 constexpr FieldCaption kOutfallCaptions[] = {
-    {"E_Discharge", "Discharge"},
     {"V_C", "Outlet Velocity"},
     {"dn_C", "Depth of flow at Outlet"},
     {"FR_C", "Froude Number"},
@@ -71,6 +70,15 @@ double frmEnergyDissipation::outfall_number(const char* name) {
 }
 
 const Units& frmEnergyDissipation::units() { return vars().units(); }
+
+double frmEnergyDissipation::outlet_discharge() { return prog.form<PipeEnergyForm>().design_discharge(); }
+
+double frmEnergyDissipation::check_discharge() {
+  if (check_discharge_) return *check_discharge_;
+  const std::string& per_barrel = c("C_Discharge").text();
+  if (const std::optional<double> q = text::try_number(per_barrel)) return *q;
+  throw Error("The Check Discharge /barrel \"" + per_barrel + "\" is not a number.");
+}
 
 void frmEnergyDissipation::run_design(const char* design, void (frmEnergyDissipation::*clear)(),
                                       void (frmEnergyDissipation::*body)()) {
@@ -331,6 +339,13 @@ void frmEnergyDissipation::Form_Load() {
     clear_contra_costa_results();
     if (vars().units().metric()) set_metric_labels();
     c("C_Discharge").set_text(outfall("C_Discharge").text());
+    // The designs take the discharge whole, not as the field rounds it.
+    check_discharge_.reset();
+    try {
+      check_discharge_ = prog.form<PipeEnergyForm>().two_year_discharge();
+    } catch (const std::exception&) {
+      // No number: the USDA design names the field when it runs.
+    }
     c("usdastorm_freq").set_text(outfall("usdastorm_freq").text());
     c("L2byh2").set_text(outfall("L2byh2").text());
     c("txth3").set_text(outfall("txth3").text());
@@ -394,7 +409,7 @@ OutletDepth frmEnergyDissipation::outlet_equivalent_depth(int index) {
   if (box)
     dn = outfall_number("dn_C");
   else
-    q = outfall_number("E_Discharge");
+    q = outlet_discharge();
   const OutletDepth d = equivalent_depth(box, q, v, dn, units().gravity);
   c("txtdE", index).set_text(text::format(d.dE, "0.00"));
   c("txtFRo", index).set_text(text::format(d.froude, "0.00"));

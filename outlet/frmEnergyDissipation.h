@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "outlet/outlet_equivalent_depth.h"
@@ -88,6 +89,11 @@ class frmEnergyDissipation : public shell::Window {
   // The number in the outfall window's field `name`; raises gw::Error naming the field by its
   // caption when it holds none.
   double outfall_number(const char* name);
+  // The outlet pipe's design discharge, whole, from the outfall window (raises naming the field).
+  double outlet_discharge();
+  // The check discharge per barrel whole: the outfall window's 2-year discharge as it stood when
+  // this window loaded, else the number C_Discharge reads as. Raises gw::Error naming the field.
+  double check_discharge();
   // The unit constants of the project's unit system.
   const Units& units();
   // Runs one design so that its failure stays its own: a failure empties the design's fields
@@ -103,6 +109,8 @@ class frmEnergyDissipation : public shell::Window {
   // Empties the riprap basin's results with its equivalent depth and Froude number.
   void clear_riprap_basin_design();
   bool focus_on_show_ = false;
+  // The 2-year discharge per barrel behind the text copied into C_Discharge at load.
+  std::optional<double> check_discharge_;
   // Next index of the unit label arrays ftm and fpsmps while the panels are built.
   int ftm_next_ = 0;
   int fpsmps_next_ = 0;

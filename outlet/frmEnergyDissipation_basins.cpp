@@ -71,7 +71,7 @@ void frmEnergyDissipation::riprap_basin_design() {
   in.d50 = *d50_feet * u.from_feet;
   in.width = outfall_number("W_culvert");
   if (!(in.width > 0)) throw Error("The Width of Basin at Outlet must be greater than zero.");
-  in.discharge = outfall_number("E_Discharge");
+  in.discharge = outlet_discharge();
   if (!(in.discharge > 0)) throw Error("The Discharge must be greater than zero.");
   in.gravity = u.gravity;
   const RiprapBasin b = outlet::design_riprap_basin(in);
@@ -120,7 +120,7 @@ void frmEnergyDissipation::contra_costa_design() {
   const std::optional<double> p = text::try_number(ratio.text());
   if (!p) throw Error("The L2/h2 Ratio \"" + ratio.text() + "\" is not a number.");
   in.ratio = *p;
-  in.discharge = outfall_number("E_Discharge");
+  in.discharge = outlet_discharge();
   in.gravity = units().gravity;
   const ContraCostaBasin b = outlet::design_contra_costa_basin(in);
   c("txtWbasin").set_text(two_decimals(b.basin_width));
@@ -174,7 +174,7 @@ void frmEnergyDissipation::usbr_design() {
   clear_usbr_results();
   const Units& u = units();
   UsbrInput in;
-  in.discharge = outfall_number("E_Discharge");
+  in.discharge = outlet_discharge();
   in.velocity = outfall_number("V_C");
   in.to_feet = u.to_feet;
   in.from_feet = u.from_feet;

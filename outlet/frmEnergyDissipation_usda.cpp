@@ -80,11 +80,9 @@ void frmEnergyDissipation::usda_design() {
   clear_usda_results();
   load_usda_coefficients();
   const Units& u = units();
-  const std::string& per_barrel = c("C_Discharge").text();
-  const std::optional<double> q = text::try_number(per_barrel);
-  if (!q) throw Error("The Check Discharge /barrel \"" + per_barrel + "\" is not a number.");
-  if (!(*q > 0)) throw Error("The Check Discharge /barrel must be greater than zero.");
-  const double q_cfs = *q * u.to_feet * u.to_feet * u.to_feet;
+  const double q = check_discharge();
+  if (!(q > 0)) throw Error("The Check Discharge /barrel must be greater than zero.");
+  const double q_cfs = q * u.to_feet * u.to_feet * u.to_feet;
   const double tw = outfall_number("dn_TW");
   const double do_ = outfall_number("eDiaRise") / u.size_divisor;
   const double w0 = outfall_number("W_culvert");

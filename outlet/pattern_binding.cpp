@@ -1,7 +1,8 @@
-// Control-to-column binding that shows the stored value with a display pattern when attached.
+// Control-to-column binding that shows the stored value with a display pattern when attached, its own
+// decimals kept.
 #include "outlet/pattern_binding.h"
 
-#include "platform/text/format.h"
+#include "outlet/field_number.h"
 #include "platform/ui/form.h"
 
 namespace gw::outlet {
@@ -31,7 +32,7 @@ void PatternBinding::attach(db::Recordset& rs, ui::Control& ctl, const std::stri
     ctl_ = nullptr;
   });
   if (rs.is_open() && !rs.bof() && !rs.eof() && rs.has_field(column))
-    show(text::format_text(rs.field(column), pattern));
+    show(format_keeping_decimals(rs.field(column), pattern));
 }
 
 void PatternBinding::detach() {
@@ -47,12 +48,12 @@ void PatternBinding::detach() {
 void PatternBinding::restore(const std::string& stored) {
   if (!rs_ || !rs_->is_open() || rs_->bof() || rs_->eof() || !rs_->has_field(column_)) return;
   rs_->set_field(column_, db::Value(stored));
-  show(text::format_text(stored, pattern_));
+  show(format_keeping_decimals(stored, pattern_));
 }
 
 void PatternBinding::redisplay() {
   if (!rs_ || !rs_->is_open() || rs_->bof() || rs_->eof() || !rs_->has_field(column_)) return;
-  show(text::format_text(rs_->field(column_), pattern_));
+  show(format_keeping_decimals(rs_->field(column_), pattern_));
 }
 
 void PatternBinding::show(const std::string& text) {

@@ -6,6 +6,7 @@
 
 #include "platform/text/checked.h"
 #include "platform/text/error.h"
+#include "platform/text/parse.h"
 #include "platform/text/pi.h"
 
 namespace gw::outlet {
@@ -36,6 +37,13 @@ ScourHole hole_of(const double (&dims)[3]) {
 }
 
 }  // namespace
+
+std::optional<std::string> plasticity_index_in_range(std::string_view text) {
+  const std::optional<double> pi = text::try_number(text);
+  if (!pi || *pi < kMinPlasticityIndex) return std::string("5.0");
+  if (*pi > kMaxPlasticityIndex) return std::string("16.0");
+  return std::nullopt;
+}
 
 ScourHole cohesionless_scour_hole(const ScourFlow& flow, double gravity, double d16, double d84) {
   if (!(d16 < d84)) throw Error("D84 should be > D16");

@@ -1,6 +1,10 @@
 // Size of the scour hole below an unprotected outlet, for a cohesionless or a clay bed.
 #pragma once
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 namespace gw::outlet {
 
 // The outlet's design flow, in the project's units.
@@ -13,6 +17,11 @@ struct ScourFlow {
 // The plasticity index range of the clay formula; an index outside it is taken at its end.
 inline constexpr double kMinPlasticityIndex = 5;
 inline constexpr double kMaxPlasticityIndex = 16;
+
+// The text a plasticity index field takes instead of `text` to lie within that range: "5.0" for
+// an index below it or a text that is no number (the empty text included), "16.0" above it; none
+// when the text already reads as an index within the range (5 and 16 themselves included).
+std::optional<std::string> plasticity_index_in_range(std::string_view text);
 
 // Depth, width and length of the hole and the distance from the outlet to its deepest point
 // (0.4 times the length), in the project's length unit.
