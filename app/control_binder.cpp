@@ -27,6 +27,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include "app/form_view.h"
 #include "app/key_codes.h"
@@ -466,6 +467,8 @@ void ControlBinding::apply_text() {
     if (m->title() != t) m->setTitle(t);
   } else if (auto* a = qobject_cast<QAction*>(o)) {
     if (ctl_.separator || t == "-") {
+      // The platform's own line: a separator with a text is drawn as a captioned section.
+      if (!a->text().isEmpty()) a->setText(QString());
       a->setSeparator(true);
     } else {
       a->setSeparator(false);
@@ -526,12 +529,15 @@ void ControlBinding::apply_colour() {
     // disabled, so that values are read as easily as they are typed.
     QPalette p = QApplication::palette(w);
     const bool read_only = ctl_.locked() || !ctl_.enabled();
+    const QColor read_only_base = c ? *c : p.color(QPalette::Active, QPalette::Window);
     if (c)
       p.setColor(QPalette::Base, *c);
     else if (read_only)
-      p.setColor(QPalette::Base, p.color(QPalette::Active, QPalette::Window));
+      p.setColor(QPalette::Base, read_only_base);
+    // A field disabled with its frame (a window in VIEW mode) is read-only as well and
+    // looks it, with the read-only background.
     p.setColor(QPalette::Disabled, QPalette::Text, p.color(QPalette::Active, QPalette::Text));
-    p.setColor(QPalette::Disabled, QPalette::Base, p.color(QPalette::Active, QPalette::Base));
+    p.setColor(QPalette::Disabled, QPalette::Base, read_only_base);
     if (w->palette() != p || !w->testAttribute(Qt::WA_SetPalette)) w->setPalette(p);
     return;
   }
@@ -715,27 +721,52 @@ void ControlBinding::apply_buttons() {
   QtHost::Applying busy(view_.host());
   const auto& buttons = ctl_.buttons();
   QList<QAction*> acts = tb->actions();
+  bool rebuilt = false;
   if (acts.size() != static_cast<qsizetype>(buttons.size())) {
     tb->clear();
     for (size_t i = 0; i < buttons.size(); ++i) {
-      QAction* a = tb->addAction(QString());
+      QAction* a = buttons[i].separator ? tb->addSeparator() : tb->addAction(QString());
       a->setObjectName(tb->objectName() + "_" + QString::number(i + 1));
+      if (buttons[i].separator) continue;
+      // Checkable, so that a button shows the pressed state its command keeps; after the
+      // click the model's state is shown again, whatever Qt toggled.
+      a->setCheckable(true);
       const int index = static_cast<int>(i) + 1;
-      QObject::connect(a, &QAction::triggered, guard_,
-                       [this, index] { user([this, index] { ctl_.click_button(index); }); });
+      QObject::connect(a, &QAction::triggered, guard_, [this, index] {
+        user([this, index] { ctl_.click_button(index); });
+        if (alive_) apply_buttons();
+      });
     }
     acts = tb->actions();
+    rebuilt = true;
   }
+  bool after_separator = true;  // a run of separators is drawn as one gap
   for (size_t i = 0; i < buttons.size(); ++i) {
     const ui::ToolButton& b = buttons[i];
     QAction* a = acts[static_cast<qsizetype>(i)];
-    const QString text = qs(b.tooltip.empty() ? b.key : b.tooltip);
-    const QFileInfo icon(qs(view_.program_folder()) + "/" + qs(b.key) + ".png");
+    if (b.separator) {
+      a->setVisible(b.visible && !after_separator && i + 1 < buttons.size());
+      after_separator = after_separator || a->isVisible();
+      continue;
+    }
+    after_separator = !b.visible ? after_separator : false;
+    const QString tip = qs(b.tooltip.empty() ? b.key : b.tooltip);
+    const QString picture = qs(b.picture.empty() ? b.key + ".png" : b.picture);
+    const QFileInfo icon(qs(view_.program_folder()) + "/" + picture);
+    if (rebuilt && !b.key.empty() && icon.exists()) a->setIcon(QIcon(icon.filePath()));
+    // A button with a picture only still names itself when its picture is missing.
+    const QString text = b.caption.empty() && a->icon().isNull() ? tip : qs(b.caption);
     if (a->text() != text) a->setText(text);
-    a->setToolTip(text);
-    if (a->icon().isNull() && !b.key.empty() && icon.exists()) a->setIcon(QIcon(icon.filePath()));
+    a->setToolTip(tip);
     a->setEnabled(b.enabled);
     a->setVisible(b.visible);
+    if (a->isChecked() != b.pressed) a->setChecked(b.pressed);
+    // Framed buttons, each with its caption, or its picture alone when it has no caption.
+    if (auto* w = qobject_cast<QToolButton*>(tb->widgetForAction(a))) {
+      w->setAutoRaise(false);
+      w->setToolButtonStyle(b.caption.empty() && !a->icon().isNull() ? Qt::ToolButtonIconOnly
+                                                                     : Qt::ToolButtonTextOnly);
+    }
   }
 }
 

@@ -38,7 +38,10 @@ QString dialog_start_folder(const QString& remembered, const QString& asked, con
   if (usable(remembered)) return remembered;
   const bool program = !program_folder.isEmpty() && QDir(asked) == QDir(program_folder);
   if (usable(asked) && !program) return asked;
-  return documents;
+  // A documents folder that does not exist (a first run on a fresh account) would be taken
+  // by the dialog as a file name to pre-fill: the home folder stands in for it.
+  if (usable(documents)) return documents;
+  return QDir::homePath();
 }
 
 }  // namespace gw::app

@@ -19,7 +19,7 @@ QString filter_suffix(const QString& qt_filter);
 
 // The folder a file dialog opens in: the folder last used for this kind of file, else
 // the folder the window asks for unless that is the program's own folder, else the
-// user's documents folder. Folders that no longer exist are passed over.
+// user's documents folder, else the home folder. Folders that no longer exist are passed over.
 QString dialog_start_folder(const QString& remembered, const QString& asked, const QString& program_folder,
                             const QString& documents);
 

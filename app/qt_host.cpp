@@ -88,8 +88,27 @@ class QtHost::PointerPause {
   QtHost& h_;
 };
 
+namespace {
+
+// Captions stay readable when their frame is disabled (a window in VIEW mode): a caption
+// names the value beside it, which the engineer still reads. Buttons and boxes that cannot
+// be used keep the greyed look.
+void keep_captions_readable() {
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
+  for (const char* cls : {"QLabel", "QGroupBox"}) {
+    QPalette p = QApplication::palette(cls);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text})
+      p.setColor(QPalette::Disabled, role, p.color(QPalette::Active, role));
+    QApplication::setPalette(p, cls);
+  }
+}
+
+}  // namespace
+
 QtHost::QtHost(std::string program_folder)
-    : program_folder_(std::move(program_folder)), context_(std::make_unique<QObject>()) {}
+    : program_folder_(std::move(program_folder)), context_(std::make_unique<QObject>()) {
+  keep_captions_readable();
+}
 
 QtHost::~QtHost() {
   // The model may be gone already: the views are dropped without touching it.

@@ -8,6 +8,8 @@
 
 #include <QCoreApplication>
 #include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -60,6 +62,19 @@ std::vector<std::string> save_window_pictures(FormView& view, const std::string&
     }
     tabs->setCurrentIndex(current);
     ++strip;
+  }
+  // Each drop-down menu of the window's menu bar, opened under its title.
+  for (QMenuBar* bar : w->findChildren<QMenuBar*>()) {
+    for (QAction* title : bar->actions()) {
+      QMenu* menu = title->menu();
+      if (!menu || !title->isVisible()) continue;
+      QtHost::Applying busy(view.host());
+      menu->popup(bar->mapToGlobal(bar->actionGeometry(title).bottomLeft()));
+      QCoreApplication::processEvents();
+      const std::string file = base + "_menu_" + menu->objectName().toStdString() + ".png";
+      if (save(menu, file)) files.push_back(file);
+      menu->hide();
+    }
   }
   {
     QtHost::Applying busy(view.host());

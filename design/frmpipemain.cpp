@@ -126,15 +126,22 @@ void frmpipemain::build_controls() {
   menu("mnusep5", "-", "mnupipeHelp");
   menu("mnuabout", "About Tarnel Hydro", "mnupipeHelp");
 
-  // Toolbar: buttons by index, the others separators.
+  // Toolbar: buttons by index, the others separators between the groups.
   Control& tb = add(Kind::Toolbar, "Toolbar1");
   std::vector<ui::ToolButton> buttons(14);
-  buttons[kAdd - 1] = {"Add", "Add New Pipe"};
-  buttons[kEdit - 1] = {"Edit", "Edit Current Pipe"};
-  buttons[kSave - 1] = {"Save", "Save"};
-  buttons[kSolve - 1] = {"Solve", "Solve"};
-  buttons[kExit - 1] = {"Exit", "Exit"};
-  buttons[kHelp - 1] = {"", "Help"};
+  for (ui::ToolButton& b : buttons) b.separator = true;
+  auto button = [&buttons](int index, const char* key, const char* tooltip, const char* caption) {
+    ui::ToolButton& b = buttons[static_cast<size_t>(index - 1)];
+    b = {key, tooltip};
+    b.caption = caption;
+  };
+  button(kAdd, "Add", "Add New Pipe", "Add");
+  button(kEdit, "Edit", "Edit Current Pipe", "Edit");
+  button(kSave, "Save", "Save", "Save");
+  button(kSolve, "Solve", "Solve", "Solve");
+  button(kExit, "Exit", "Exit", "Exit");
+  button(kHelp, "Help", "Help", "");
+  buttons[kHelp - 1].picture = "help.png";
   tb.set_buttons(std::move(buttons));
 
   // Tabs.
@@ -481,6 +488,11 @@ void frmpipemain::mnuabout_Click() { prog.forms.get(window::frmAbout).show_modal
 void frmpipemain::set_mode(Mode mode) {
   mode_ = mode;
   c("screenmode").set_text(mode == Mode::add ? "ADD" : mode == Mode::edit ? "EDIT" : "VIEW");
+  // Add and Edit stay pressed while their command is in progress, until the pipe is saved
+  // or the window closes.
+  Control& tb = c("Toolbar1");
+  tb.set_button_pressed(kAdd, mode == Mode::add);
+  tb.set_button_pressed(kEdit, mode == Mode::edit);
 }
 
 void frmpipemain::mnuAddpipe_Click() {

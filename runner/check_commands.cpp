@@ -168,6 +168,12 @@ bool button_or_control(const Target& t, bool ui::ToolButton::*flag, bool (ui::Co
   return (t.control->*get)();
 }
 
+// A toolbar button is checked while it is drawn pressed.
+bool pressed_or_checked(const Target& t) {
+  if (t.item > 0) return t.control->buttons()[static_cast<size_t>(t.item - 1)].pressed;
+  return t.control->checked();
+}
+
 const std::map<std::string, State, std::less<>>& states() {
   static const std::map<std::string, State, std::less<>> m = {
       {"enabled",
@@ -192,8 +198,8 @@ const std::map<std::string, State, std::less<>>& states() {
         }}},
       {"locked", {"unlocked", [](const Target& t) { return t.control->locked(); }}},
       {"unlocked", {"locked", [](const Target& t) { return !t.control->locked(); }}},
-      {"checked", {"unchecked", [](const Target& t) { return t.control->checked(); }}},
-      {"unchecked", {"checked", [](const Target& t) { return !t.control->checked(); }}},
+      {"checked", {"unchecked", [](const Target& t) { return pressed_or_checked(t); }}},
+      {"unchecked", {"checked", [](const Target& t) { return !pressed_or_checked(t); }}},
   };
   return m;
 }
@@ -209,6 +215,8 @@ void expect_text(Interpreter& in, const Line& line, const Target& t, const std::
   std::string got;
   if (t.item > 0 && c.kind() == Kind::StatusBar) {
     got = c.panel(t.item);
+  } else if (t.item > 0 && c.kind() == Kind::Toolbar) {
+    got = c.buttons()[static_cast<size_t>(t.item - 1)].caption;
   } else if (c.kind() == Kind::Toolbar || c.kind() == Kind::StatusBar || c.kind() == Kind::Grid) {
     in.fail(line, t.name + " has no text of its own" +
                       (c.kind() == Kind::StatusBar ? " (name a panel: " + t.name + "(1))"
@@ -232,8 +240,8 @@ void expect_control(Interpreter& in, const Line& line, Args& a, const Ref& ref) 
   if (auto s = states().find(w.text); s != states().end()) {
     a.done();
     bool on_button = t.item > 0 && c.kind() == Kind::Toolbar;
-    bool button_state =
-        w.text == "enabled" || w.text == "disabled" || w.text == "visible" || w.text == "hidden";
+    bool button_state = w.text == "enabled" || w.text == "disabled" || w.text == "visible" ||
+                        w.text == "hidden" || w.text == "checked" || w.text == "unchecked";
     if (t.item > 0 && !(on_button && button_state))
       require_control_itself(in, line, t, ("state " + w.text).c_str());
     if (!s->second.holds(t)) in.fail(line, t.name + " is " + s->second.opposite);

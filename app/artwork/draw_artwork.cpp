@@ -1,7 +1,8 @@
-// Draws the program's pictures (logo, splash and main-window pictures) into a folder.
+// Draws the program's pictures (logo, splash, main-window and help-button pictures) into a folder.
 #include <cmath>
 #include <cstdio>
 
+#include <QFont>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -222,6 +223,25 @@ QImage main_picture() {
   return img;
 }
 
+// The help button's picture: a question mark in a blue disc, drawn at twice the size it is
+// shown, so that it stays sharp on a high-resolution screen.
+QImage help_picture() {
+  QImage img(48, 48, QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::transparent);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(kWater.darker(140), 2.5));
+  p.setBrush(kWater);
+  p.drawEllipse(QRectF(3, 3, 42, 42));
+  QFont f("DejaVu Sans");
+  f.setBold(true);
+  f.setPixelSize(32);
+  p.setFont(f);
+  p.setPen(Qt::white);
+  p.drawText(QRectF(3, 3, 42, 42), Qt::AlignCenter, "?");
+  return img;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -236,7 +256,7 @@ int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   const QString dir = QString::fromLocal8Bit(argv[1]);
   bool ok = logo().save(dir + "/logo.png") && splash().save(dir + "/splash.png") &&
-            main_picture().save(dir + "/main.png");
+            main_picture().save(dir + "/main.png") && help_picture().save(dir + "/help.png");
   if (!ok) std::fprintf(stderr, "gw_artwork: could not write the pictures into %s\n", argv[1]);
   return ok ? 0 : 1;
 }

@@ -254,6 +254,14 @@ void Control::set_buttons(std::vector<ToolButton> b) {
   notify(Prop::Buttons);
 }
 
+void Control::set_button_pressed(int i, bool pressed) {
+  if (i < 1 || i > static_cast<int>(buttons_.size())) return;
+  ToolButton& b = buttons_[static_cast<size_t>(i - 1)];
+  if (b.pressed == pressed) return;
+  b.pressed = pressed;
+  notify(Prop::Buttons);
+}
+
 void Control::click_button(int i) {
   if (on_button_click) on_button_click(i);
 }

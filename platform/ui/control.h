@@ -68,6 +68,10 @@ struct ToolButton {
   std::string tooltip;
   bool enabled = true;
   bool visible = true;
+  std::string caption = {};  // the text on the button; empty for a button with a picture only
+  std::string picture = {};  // picture file of the program folder, empty for none
+  bool separator = false;    // a gap between groups of buttons, not a button
+  bool pressed = false;      // drawn pressed: the command it started is in progress
 };
 
 class Control {
@@ -172,7 +176,9 @@ class Control {
 
   // Toolbar buttons, 1-based.
   std::vector<ToolButton>& buttons() { return buttons_; }
+  const std::vector<ToolButton>& buttons() const { return buttons_; }
   void set_buttons(std::vector<ToolButton> b);
+  void set_button_pressed(int i, bool pressed);  // 1-based; notifies only a change
   void click_button(int i);
 
   // Tab strip: tab captions and the current tab (0-based).

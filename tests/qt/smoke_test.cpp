@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -162,6 +163,12 @@ TEST_F(ProgramTest, EveryWindowOpensWithAWidgetForEachControl) {
       EXPECT_TRUE(fits(c->kind(), o)) << c->key() << " is a " << o->metaObject()->className();
       if (!qobject_cast<QMenu*>(o)) {
         EXPECT_EQ(o->objectName(), object_name(*c));
+      }
+      if (c->separator) {
+        auto* a = qobject_cast<QAction*>(o);
+        ASSERT_NE(a, nullptr) << c->key();
+        // A separator with a text would be drawn as a captioned section, not a plain line.
+        EXPECT_TRUE(a->isSeparator() && a->text().isEmpty()) << c->key() << " is not a plain separator line";
       }
     }
     view.widget()->hide();
@@ -1077,6 +1084,9 @@ TEST(FileFilter, DialogsStartInTheLastFolderOfTheirKindNeverTheProgramFolder) {
   // A remembered folder that is gone is passed over.
   EXPECT_EQ(dialog_start_folder(last.path() + "/gone", asked.path(), program.path(), documents.path()),
             asked.path());
+  // No documents folder yet: the home folder, never a missing folder the dialog would take
+  // for the file's name.
+  EXPECT_EQ(dialog_start_folder("", "", program.path(), documents.path() + "/Documents"), QDir::homePath());
 }
 
 }  // namespace

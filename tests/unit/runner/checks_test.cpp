@@ -31,6 +31,10 @@ expect frmMain.txtLocked locked
 expect frmMain.txtA unlocked
 expect frmMain.Toolbar1(3) disabled
 expect frmMain.Toolbar1(1) enabled
+expect frmMain.Toolbar1(1) "&New"
+expect frmMain.Toolbar1(2) ""
+expect frmMain.Toolbar1(2) checked
+expect frmMain.Toolbar1(1) unchecked
 expect frmMain.txtA color "&H80000005"
 expect frmMain.cmdGo color "&H8000000F"
 expect frmMain.lstA items "one" "two" "three"
@@ -107,7 +111,9 @@ TEST(Checks, FailWithWhatTheProgramShows) {
       {"expect frmMain.StatusBar(3) \"\"", "frmMain.StatusBar has 2 panels (counted from 1)"},
       {"expect frmMain.StatusBar \"\"",
        "frmMain.StatusBar has no text of its own (name a panel: frmMain.StatusBar(1))"},
-      {"expect frmMain.Toolbar1(1) \"New\"", "frmMain.Toolbar1(1) has no text of its own"},
+      {"expect frmMain.Toolbar1(1) \"New\"", "frmMain.Toolbar1(1) reads \"&New\""},
+      {"expect frmMain.Toolbar1(1) checked", "frmMain.Toolbar1(1) is unchecked"},
+      {"expect frmMain.Toolbar1 \"\"", "frmMain.Toolbar1 has no text of its own"},
       {"expect frmMain.StatusBar(1) enabled", "frmMain.StatusBar(1) is a panel, which has no state enabled"},
       {"expect frmMain.Toolbar1(1) locked", "frmMain.Toolbar1(1) is a button, which has no state locked"},
       {"expect frmMain.cmdGo disabled", "frmMain.cmdGo is enabled"},

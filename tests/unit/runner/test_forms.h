@@ -107,6 +107,8 @@ class MainForm : public ui::Form {
     grid.on_click = [this] { log_.push_back("grdA.Click " + std::to_string(c("grdA").row())); };
     auto& tb = add(Kind::Toolbar, "Toolbar1");
     tb.set_buttons({{"new", "New"}, {"open", "Open"}, {"off", "Off", false}});
+    tb.buttons()[0].caption = "&New";
+    tb.buttons()[1].pressed = true;
     tb.on_button_click = [this](int b) { log_.push_back("Toolbar1 " + std::to_string(b)); };
     auto& sb = add(Kind::StatusBar, "StatusBar");
     sb.set_panel_count(2);
