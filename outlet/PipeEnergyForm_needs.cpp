@@ -47,8 +47,9 @@ void PipeEnergyForm::Bed_Matl_Click() {
   std::optional<double> velocity;
   bed_velocity_failure_.clear();
   if (!material) {
-    bed_velocity_failure_ = "The Natural Channel Bed Material \"" + bed +
-                            "\" is none of the list: its Non-Scour Velocity is not known. Choose the bed material.";
+    bed_velocity_failure_ =
+        "The Natural Channel Bed Material \"" + bed +
+        "\" is none of the list: its Non-Scour Velocity is not known. Choose the bed material.";
   } else {
     try {
       // Only a velocity that varies with the depth needs the outlet's flow depth.

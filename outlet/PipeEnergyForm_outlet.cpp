@@ -114,7 +114,8 @@ bool PipeEnergyForm::load_outlet_pipe(const std::string& node) {
     outlet_manning_n = text::to_number(rs.field("PIPE_MANN"));
     discharge_src = rs.field("DISCHARGEVAL");
     // Shown rounded; the designs take the stored discharge whole.
-    design_discharge_.show(c("E_Discharge"), text::to_number(rs.field("PIPE_DISCHARGE")), discharge_pattern());
+    design_discharge_.show(c("E_Discharge"), text::to_number(rs.field("PIPE_DISCHARGE")),
+                           discharge_pattern());
     c("vhstorm_freq").set_text(rs.field("PIPE_STORM_FREQ"));
     c("dn_C").set_text(rs.field("PIPE_FLOWDEPTH"));
     c("E_Peri").set_text(rs.field("PIPE_WP"));
@@ -130,7 +131,8 @@ bool PipeEnergyForm::load_outlet_pipe(const std::string& node) {
   } catch (const std::exception& e) {
     // A pipe that cannot be read is no outlet to design for.
     forget_outlet_pipe();
-    tell("The outlet pipe of the outfall node \"" + node + "\" cannot be read: " + e.what(), Icon::Exclamation);
+    tell("The outlet pipe of the outfall node \"" + node + "\" cannot be read: " + e.what(),
+         Icon::Exclamation);
     return false;
   }
 }

@@ -34,7 +34,8 @@ std::string format_keeping_decimals(std::string_view text, std::string_view patt
   const std::optional<double> v = text::try_number(text);
   if (!v) return std::string(text);
   const std::size_t point = pattern.find('.');
-  const int pattern_decimals = point == std::string_view::npos ? 0 : static_cast<int>(pattern.size() - point - 1);
+  const int pattern_decimals =
+      point == std::string_view::npos ? 0 : static_cast<int>(pattern.size() - point - 1);
   const int own = decimals_written(text);
   if (own <= pattern_decimals) return text::format(*v, pattern);
   // The pattern's integer part with as many decimals, all written, as the text has.

@@ -75,8 +75,9 @@ void frmEnergyDissipation::Cmdresults_Click() {
     for (const FieldCell& f : kApronCells) report.set_value(f.row, f.col, c(f.field, f.index).text());
     // The check discharge rounded as a discharge is shown: to the hundredth of a cfs, to four
     // decimals of a cms.
-    report.set_value(21, 9,
-                     text::format(check_discharge(), units().metric() ? std::string(units().number_format) : "0.00"));
+    report.set_value(
+        21, 9,
+        text::format(check_discharge(), units().metric() ? std::string(units().number_format) : "0.00"));
     for (const FieldCell& f : kUsdaBasinCells) report.set_value(f.row, f.col, c(f.field, f.index).text());
     for (int k = 0; k < 15; ++k) report.set_value(63 + k, 9, c("USBRsize", k).text());
     for (const FieldCell& f : kContraCostaCells) report.set_value(f.row, f.col, c(f.field, f.index).text());

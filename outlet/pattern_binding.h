@@ -11,9 +11,9 @@ namespace gw::outlet {
 
 // Like ui::Binding for one control, except that the record's value as first shown on attach is
 // written with at least the decimals of a display pattern and never fewer than it has ("0.0": a
-// stored "3" shows "3.0", "1.25" shows "1.25"), without that display changing the stored value. From then on the box writes its text to the field on every change,
-// and the record's later refills (a new record, a write read back, a cancelled edit) show the
-// field as it is.
+// stored "3" shows "3.0", "1.25" shows "1.25"), without that display changing the stored value. From then on
+// the box writes its text to the field on every change, and the record's later refills (a new record, a write
+// read back, a cancelled edit) show the field as it is.
 class PatternBinding {
  public:
   PatternBinding() = default;
