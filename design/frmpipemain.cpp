@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <ctime>
+#include <utility>
 
 #include "design/frmpipeflex.h"
 #include "platform/text/parse.h"
@@ -68,6 +69,7 @@ void frmpipemain::build() {
   wire_nodes();
   wire_flow();
   watch_inputs();
+  wire_derivation();
 }
 
 void frmpipemain::build_controls() {
@@ -422,6 +424,8 @@ void frmpipemain::Form_Load() {
   last_tab_ = 0;
   // Nothing computed for another pipe is taken for this one.
   clear_work_values();
+  // Reading the record sets inputs that nobody changed: nothing is derived from them.
+  loading_ = true;
   try {
     set_mouse_pointer(ui::kPointerHourglass);
     c("pipetab").set_tab(0);
@@ -443,7 +447,7 @@ void frmpipemain::Form_Load() {
     set_shape_controls();
     lock_pipe_frames();
     set_mode(Mode::view);
-    if (!c("PTcoptionstr").text().empty()) c("Check_ComputeTc").set_value(1);
+    c("Check_ComputeTc").set_value(tc_calculator_inputs_stored(c("PTcoptionstr").text()) ? 1 : 0);
     if (v.handover.pipe_form_mode != "add") {
       c("pipe_number").set_enabled(false);
       c("lblStatus").set_caption(c("pipe_number").text());
@@ -458,6 +462,8 @@ void frmpipemain::Form_Load() {
     set_mouse_pointer(ui::kPointerDefault);
     msg(e.what(), Buttons::OK, Icon::Exclamation, {}, true);
   }
+  loading_ = false;
+  if (is_loaded()) record_read();
 }
 
 void frmpipemain::Form_Unload(int& cancel) {
@@ -496,9 +502,11 @@ void frmpipemain::set_mode(Mode mode) {
 }
 
 void frmpipemain::mnuAddpipe_Click() {
+  const bool was_loading = std::exchange(loading_, true);
   clear_pipe_datasource();
   get_pipe_records("");
   attach_pipe_datasource();
+  loading_ = was_loading;
   begin_add_mode();
 }
 
@@ -519,15 +527,21 @@ void frmpipemain::begin_add_mode() {
   remembered_prenode2.clear();
   remembered_prenode3.clear();
   remembered_prenode4.clear();
+  const bool was_loading = std::exchange(loading_, true);
   pipeAdd();
+  loading_ = was_loading;
+  record_read();
 }
 
 void frmpipemain::mnuEditpipe_Click() {
   clear_work_values();
+  const bool was_loading = std::exchange(loading_, true);
   clear_pipe_datasource();
   get_pipe_records(c("pipe_number").text());
   attach_pipe_datasource();
+  loading_ = was_loading;
   enter_edit_mode();
+  record_read();
 }
 
 void frmpipemain::enter_edit_mode() {
@@ -556,9 +570,16 @@ void frmpipemain::mnuSavepipe_Click() {
       c("pipetab").set_tab(0);
       return;
     }
+    // The values derived from inputs changed here are derived once more; what cannot be
+    // derived is named, and nothing is saved beside it.
+    const bool derived = derive_for_command("");
     if (slope_refused) {
       msg("Data Input Error for Slope Computation!", Buttons::OK, Icon::Exclamation);
       c("pipetab").set_tab(0);
+      return;
+    }
+    if (!derived) {
+      c("pipetab").set_tab(1);
       return;
     }
     // Only numbers are stored in the numeric columns.
@@ -577,11 +598,6 @@ void frmpipemain::mnuSavepipe_Click() {
         return;
       }
     }
-    // An entered discharge is saved as the pipe's discharge; a discharge that differs from
-    // it (written by another path) makes the solve out of date. A record without an entered
-    // number (not written by this window) keeps the discharge it has.
-    if (c("dischargeval").text() == "INP" && text::is_numeric(c("structure_discharge").text()))
-      set_entered_discharge();
     if (!pipe_solved) {
       msg("Data has changed! Please 'Solve' pipe Analysis before saving");
       return;
@@ -733,7 +749,7 @@ void frmpipemain::pipetab_Click(int previous_tab) {
         c("structure_discharge").set_enabled(!computed);
         if (computed) {
           c("structure_compute1").set_value(1);
-          c("Check_ComputeTc").set_value(c("PTcoptionstr").text() == "0,0,0,0,0" ? 0 : 1);
+          c("Check_ComputeTc").set_value(tc_calculator_inputs_stored(c("PTcoptionstr").text()) ? 1 : 0);
         } else {
           c("structure_input1").set_value(1);
         }

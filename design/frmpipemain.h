@@ -2,11 +2,14 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "design/hydraulics/hydraulics_state.h"
+#include "design/pipe_derivation.h"
 #include "platform/binding/binding.h"
 #include "platform/db/recordset.h"
 #include "shell/program.h"
@@ -106,13 +109,15 @@ class frmpipemain : public shell::Window {
 
   // ---- pipe geometry and material inputs, size pickers, deflection picture ----
   // (handlers of that area: declared here, defined in frmpipemain_geometry.cpp)
-  // Recomputes pipe_slope from pipe_length, pipe_elein and pipe_eleout; reports a wrong
-  // order of the elevations and an unreadable input itself.
+  // Reports how the derived slope came out when an elevation or the length is left: a wrong
+  // order of the elevations, or an unreadable input.
   void compute_slope();
-  // Set while the slope's inputs were refused ("Data Input Error for Slope Computation!"):
-  // the slope shown belongs to other inputs, so SOLVE and Save refuse until it is computed
-  // again. Cleared by every other outcome of compute_slope and when a record is read.
+  // Set while the slope's inputs cannot give a slope ("Data Input Error for Slope
+  // Computation!"): the slope is empty, so SOLVE and Save refuse until it is derived again.
+  // Cleared by every other outcome of the derivation and when a record is read.
   bool slope_refused = false;
+  // How the slope last derived came out (the leave handlers report it).
+  SlopeStatus slope_status_ = SlopeStatus::computed;
   // Checks the pipe number (blank; in add mode, already stored) when the length is entered.
   void pipe_length_GotFocus();
   void pipe_length_LostFocus();
@@ -159,56 +164,100 @@ class frmpipemain : public shell::Window {
   void nodeout_no_GotFocus();
   void nodeout_no_LostFocus();
 
-  // ---- rainfall intensity, discharge, accumulation, discharge mode ----
-  // (handlers of that area: declared here, defined in frmpipemain_flow.cpp)
-  // Makes the accumulation inputs numeric and sets accumulated_Tc and accumulated_ca. Needs
-  // no rainfall. Does not recompute the discharge: callers follow it with
-  // compute_pipe_discharge().
-  void compute_accumulated();
-  // Writes the design discharge into pipe_discharge. In the entered mode ("INP") it is the
-  // entered discharge (plus a lateral discharge, when there is one) and nothing else. In
-  // the computed mode it is the rational method over the structure's drainage, the lateral
-  // discharge and the four upstream-pipe rows, with the intensities of this pipe's storm at
-  // its structure's Tc and at each row's arrival, computed afresh (and left in the work
-  // values). A failure is reported in words naming the field; pipe_discharge then keeps
-  // its text.
-  void compute_pipe_discharge();
-  // The intensity at `tc` (minutes; "5.0" when empty, written back) with the coefficients
-  // as loaded, written into pipe_I. False when it cannot be computed (reported).
-  bool show_pipe_intensity(std::string& tc);
-  // upstream_q1..4: the stored design discharge of each upstream pipe ("0.0" when none, or
-  // when the number names no saved pipe). Throws when the list of saved pipes is not open
-  // or Cf is no number.
-  void get_upstream_discharges();
+  // ---- the derived values, rainfall intensity, discharge mode ----
+  // (the derivation's wiring in frmpipemain_discharge.cpp, the handlers in frmpipemain_flow.cpp)
+  // Every value the window derives from its inputs (slope; accumulated Tc and C*A; Cf; the
+  // program's intensity; the work values; the design discharge; Check_ComputeTc) comes from
+  // derive_pipe_values, run from here after any input changes, by whatever route: a change
+  // of an input field (typed, pasted, dropped, set by a calculator or another window, a node
+  // or row handler), or of who owns the intensity. Handlers only set inputs. A group of
+  // values is written once one of its inputs changed since the record was read, so a stored
+  // pipe shows what it was saved with until the engineer changes it. Silent: what cannot be
+  // derived is emptied, and SOLVE and Save name it.
+  void derive();
+  // The inputs as the fields hold them, the rows' stored discharges and the storm's
+  // coefficients (looked up once per storm, without a word).
+  PipeInputs gather_inputs();
+  // Runs derive() again when a group was touched, and shows what cannot be derived (SOLVE
+  // prefixes its own words). True when everything derived.
+  bool derive_for_command(const std::string& prefix);
+  // An input of a group changed: marks the group and derives, unless the change is the
+  // binding refilling the record or the window's own loading.
+  void input_changed(bool slope_group);
+  // Holds derivation while several inputs are set together; derives once at the end.
+  class Batch {
+   public:
+    explicit Batch(frmpipemain& w) : w_(w) { ++w_.batch_depth_; }
+    ~Batch();
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+   private:
+    frmpipemain& w_;
+  };
+  // The record was read (loaded, added, edited): nothing is touched, nothing pending, the
+  // rainfall looked up afresh, and the intensity's owner decided.
+  void record_read();
+  // Watches the inputs of both groups, pipe_I and the discharge mode (called by build()).
+  void wire_derivation();
+  // "Compute Intensity" and a storm chosen: the program's intensity replaces the
+  // engineer's, the storm's coefficients looked up afresh; what cannot be derived is named.
+  void program_intensity_again();
+  // The inputs' texts as last seen: a text rewritten with the same number ("10" shown as
+  // "10.000") is no change of the input.
+  std::map<std::string, std::string> seen_inputs_;
+  bool same_number(const Control& ctl);
+  int batch_depth_ = 0;
+  bool derive_pending_ = false;
+  bool deriving_ = false;
+  bool loading_ = false;
+  bool slope_touched_ = false;
+  bool flow_touched_ = false;
+  std::string derive_failure_;
+  // Whether pipe_I holds the engineer's intensity (kept) or the program's (follows).
+  bool intensity_typed_ = false;
+  // The rainfall coefficients of each storm looked up for this record, or why none.
+  struct StormLookup {
+    std::optional<rational::IdfCoefficients> coefficients;
+    std::string error;
+  };
+  std::map<int, StormLookup> storm_lookups_;
+  StormLookup invalid_storm_;
+  // The lookup of `storm` (a text); `report`: looked up afresh, a failure shown.
+  const StormLookup& storm_lookup(const std::string& storm, bool report);
+  // The discharge mode last brought into force (its enabling and resets).
+  std::string applied_mode_;
+  // dischargeval changed: a new mode by any route gets the resets of its option.
+  void dischargeval_Change();
+  void apply_computed_mode();
+  void apply_entered_mode();
   // Empties the intensity and discharge work values, so that nothing computed for another
   // pipe is taken for this one.
   void clear_work_values();
-  // "Compute Intensity": the structure's and the upstream pipes' intensities, pipe_I and
-  // the discharge.
+  // "Compute Intensity": the program's intensity again, the coefficients looked up afresh.
   void cmd_accIntensity_Click();
-  // A storm frequency chosen: Cf, then as "Compute Intensity".
+  // A storm frequency chosen: its coefficients looked up afresh; the program's intensity.
   void pipe_storm_freq_Click();
-  // Cf follows every change of the storm; a typed storm is taken when its field is left,
-  // when it is one of the list's items, and refused otherwise.
-  void pipe_storm_freq_Change();
+  // A typed storm is taken when its field is left, when it is one of the list's items, and
+  // refused otherwise.
   void pipe_storm_freq_GotFocus();
   void pipe_storm_freq_LostFocus();
   // The storm frequency whose intensities were last asked for (or the text at focus).
   std::string storm_freq_applied;
   // Upstream-pipe row `slot` (1..4) left: checks the number, then loads or empties the row.
   void prenode_LostFocus(int slot);
-  // Loads row `slot` from the pipe list, its intensity, the accumulation and the discharge.
+  // Loads row `slot` from the pipe list (a stored value that is no number is named).
   void load_previous_pipe(int slot);
-  // Empties row `slot` and recomputes the accumulation and the discharge.
+  // Empties row `slot`.
   void clear_prenode(int slot);
   void structure_compute1_Click();
   void structure_input1_Click();
-  void structure_discharge_Change();
   void structure_discharge_LostFocus();
   void structure_Tc_GotFocus();
   void structure_Tc_Change();
   void structure_Tc_LostFocus();
   void pipe_I_GotFocus();
+  void pipe_I_Change();
   void pipe_I_LostFocus();
   void cmdstr_area_Click();
   void cmdstr_Tc_Click();
@@ -232,17 +281,9 @@ class frmpipemain : public shell::Window {
   void wire_geometry();
   void wire_nodes();
   void wire_flow();
-  // Rainfall intensity helpers (frmpipemain_discharge.cpp): the storm frequency as whole
-  // years (false, reported, when the text is none); the coefficients of the window's storm
-  // (false, reported, when they cannot be looked up); whether the structure's and the
-  // accumulated Tc are positive numbers (reported when not); the entered discharge into
-  // pipe_discharge; pipe_I at the accumulated Tc and then the discharge (false when it
-  // stopped, reported).
-  bool storm_frequency(int& years);
-  bool load_storm_coefficients();
-  bool discharge_times_ok();
-  void set_entered_discharge();
-  bool recompute_pipe_intensity();
+  // Whether the engineer's stored intensity differs from the program's at the stored
+  // accumulated Tc (then it is theirs and kept).
+  bool stored_intensity_typed();
   // Refreshes the pipe table window's grid and list after a save.
   void refresh_pipe_table();
   // Clears pipe_solved when a bound input really changes outside a refill or SOLVE's writes.

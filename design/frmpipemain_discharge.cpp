@@ -1,9 +1,10 @@
-// Pipe design window: rainfall intensity at a time of concentration and the pipe's design discharge.
+// Pipe design window: the one derivation of the window's values from its inputs, and the intensity commands.
 #include <array>
 #include <cmath>
 #include <optional>
 
 #include "design/frmpipemain.h"
+#include "design/pipe_derivation.h"
 #include "design/rational_method.h"
 #include "platform/text/error.h"
 #include "platform/text/format.h"
@@ -14,11 +15,19 @@ namespace gw::design {
 
 namespace {
 
-// Pattern of the arrival times passed to the intensity.
-constexpr const char* kArrivalPattern = "0.00";
-
 // The largest storm frequency the program takes (a 16-bit whole number).
 constexpr double kMaxFrequency = 32767;
+
+// Inputs of the slope, and of the flow (the discharge mode, the structure, the rows, the
+// storm, the calculators' switches). pipe_I is watched on its own: it is an input only while
+// it is the engineer's.
+constexpr const char* kSlopeInputs[] = {"pipe_length", "pipe_elein", "pipe_eleout"};
+constexpr const char* kFlowInputs[] = {
+    "structure_discharge", "lateral_discharge", "structure_Tc", "structure_ca", "pipe_storm_freq",
+    "prenode1",           "preca1",            "preTc1",       "preflowtime1", "prenode2",
+    "preca2",             "preTc2",            "preflowtime2", "prenode3",     "preca3",
+    "preTc3",             "preflowtime3",      "prenode4",     "preca4",       "preTc4",
+    "preflowtime4",       "PTcoptionstr"};
 
 // The coefficients as the last lookup left them.
 rational::IdfCoefficients loaded_coefficients(const shell::SharedState& v) {
@@ -35,35 +44,37 @@ rational::IdfCoefficients loaded_coefficients(const shell::SharedState& v) {
   return c;
 }
 
-// The intensity at tc with the loaded coefficients, as text in number_format. An empty tc
-// becomes "5.0" first. Fails with a message naming the time, never with the bare failure of
-// the arithmetic.
-std::string intensity_text(const shell::SharedState& v, std::string& tc) {
-  if (tc.empty()) tc = "5.0";
-  std::optional<double> t = text::try_number(tc);
-  if (!t) throw gw::Error("The time of concentration \"" + tc + "\" is not a number.");
-  if (*t < 0) throw gw::Error("Time of concentration must be greater than zero.");
-  rational::IdfCoefficients c;
-  try {
-    c = loaded_coefficients(v);
-  } catch (const std::exception&) {
-    throw gw::Error("The rainfall coefficients are not numbers.");
-  }
-  try {
-    double i = rational::rainfall_intensity(c, *t, v.units().metric());
-    return text::format(i, v.handover.number_format);
-  } catch (const std::exception&) {
-    throw gw::Error("The rainfall intensity cannot be computed at a time of concentration of " + tc +
-                    " min.");
-  }
-}
-
-db::Recordset& open_pipe_list(const std::shared_ptr<db::Recordset>& list) {
-  if (!list || !list->is_open()) throw gw::Error("The list of saved pipes is not open.");
-  return *list;
-}
-
 }  // namespace
+
+frmpipemain::Batch::~Batch() {
+  if (--w_.batch_depth_ == 0 && w_.derive_pending_) w_.derive();
+}
+
+void frmpipemain::wire_derivation() {
+  auto watch = [this](const char* name, bool slope) {
+    c(name).observe([this, slope](Control& ctl, ui::Prop p) {
+      if ((p == ui::Prop::Text || p == ui::Prop::Value) && !same_number(ctl)) input_changed(slope);
+    });
+  };
+  for (const char* name : kSlopeInputs) watch(name, true);
+  for (const char* name : kFlowInputs) watch(name, false);
+  c("pipe_I").observe([this](Control& ctl, ui::Prop p) {
+    if (p == ui::Prop::Text && !same_number(ctl)) pipe_I_Change();
+  });
+  c("dischargeval").observe([this](Control&, ui::Prop p) {
+    if (p == ui::Prop::Text) dischargeval_Change();
+  });
+}
+
+bool frmpipemain::same_number(const Control& ctl) {
+  // The entered discharge is shown as it is written.
+  if (ctl.name() == "structure_discharge") return false;
+  std::string& seen = seen_inputs_[ctl.name()];
+  const std::optional<double> before = text::try_number(seen);
+  const std::optional<double> now = text::try_number(ctl.text());
+  seen = ctl.text();
+  return before && now && *before == *now;
+}
 
 void frmpipemain::clear_work_values() {
   shell::SharedState& v = vars();
@@ -76,187 +87,188 @@ void frmpipemain::clear_work_values() {
     *s = "0.0";
 }
 
-bool frmpipemain::storm_frequency(int& years) {
-  const std::string t = c("pipe_storm_freq").text();
-  std::optional<double> f = text::try_number(t);
+const frmpipemain::StormLookup& frmpipemain::storm_lookup(const std::string& storm, bool report) {
+  std::optional<double> f = text::try_number(storm);
   if (!f || *f != std::trunc(*f) || std::fabs(*f) > kMaxFrequency) {
-    msg("The storm frequency \"" + t + "\" is not a whole number of years.");
-    return false;
+    invalid_storm_.coefficients.reset();
+    invalid_storm_.error = "The storm frequency \"" + storm + "\" is not a whole number of years.";
+    if (report) msg(invalid_storm_.error);
+    return invalid_storm_;
   }
-  years = static_cast<int>(*f);
-  return true;
-}
-
-bool frmpipemain::load_storm_coefficients() {
-  int years = 0;
-  if (!storm_frequency(years)) return false;
-  // A failed lookup has shown why and left no coefficients to compute with.
-  return shell::get_rainfall_coefficients(prog, years);
-}
-
-bool frmpipemain::show_pipe_intensity(std::string& tc) {
-  try {
-    c("pipe_I").set_text(intensity_text(vars(), tc));
-    return true;
-  } catch (const std::exception& e) {
-    msg(e.what());
-    return false;
-  }
-}
-
-void frmpipemain::get_upstream_discharges() {
-  shell::SharedState& v = vars();
-  const std::array<std::string*, 4> q = {&v.discharge.upstream_q1, &v.discharge.upstream_q2,
-                                         &v.discharge.upstream_q3, &v.discharge.upstream_q4};
-  for (std::string* s : q) *s = "0.0";
-  text::to_number(c("pipe_cf").text());  // Cf must read as a number
-  db::Recordset& list = open_pipe_list(prepipeRS);
-  const int slots = v.project.legacy_project ? 3 : 4;
-  for (int n = 1; n <= slots; ++n) {
-    const std::string number = c("prenode" + std::to_string(n)).text();
-    if (number.empty()) continue;
-    // A number that names no saved pipe was refused when its row was left (and Save
-    // refuses it); here it counts 0, without telling it again at every recompute.
-    list.move_first();
-    if (!list.find("PIPE_NUMBER", number)) continue;
-    std::string d = list.field("PIPE_DISCHARGE");
-    *q[static_cast<size_t>(n - 1)] = d.empty() ? "0.0" : d;
-  }
-  list.move_first();
-}
-
-bool frmpipemain::discharge_times_ok() {
-  // Every time the intensity and the time ratios divide by must be a positive number.
-  auto positive = [this](const char* name, const char* what) {
-    std::optional<double> t = text::try_number(c(name).text());
-    if (t && *t > 0) return true;
-    msg(what);
-    return false;
-  };
-  return positive("structure_Tc", "Time of concentration must be greater than zero.") &&
-         positive("accumulated_Tc", "Accumulated Tc must be greater than zero.");
-}
-
-void frmpipemain::set_entered_discharge() {
-  Control& entered = c("structure_discharge");
-  const std::optional<double> lateral = text::try_number(c("lateral_discharge").text());
-  if (!lateral || *lateral == 0) {
-    c("pipe_discharge").set_text(entered.text());
-    return;
-  }
-  const std::optional<double> q = text::try_number(entered.text());
-  c("pipe_discharge")
-      .set_text(q ? text::format(*q + *lateral, vars().handover.number_format) : entered.text());
-}
-
-void frmpipemain::compute_pipe_discharge() {
-  // An entered discharge is the design discharge: nothing of the rational method applies.
-  if (c("dischargeval").text() == "INP") {
-    set_entered_discharge();
-    return;
-  }
-  shell::SharedState& v = vars();
-  for (const char* name : {"accumulated_ca", "pipe_I", "lateral_discharge"})
-    if (c(name).text().empty()) c(name).set_text("0.00");
-  if (c("pipe_cf").text().empty()) c("pipe_cf").set_text("1.00");
-
-  // Every input read as a number, a text that is none named by its field.
-  rational::DischargeInputs in;
-  try {
-    auto number = [this](const std::string& name, const std::string& field) {
-      std::optional<double> x = text::try_number(c(name).text());
-      if (!x) throw gw::Error(field + " \"" + c(name).text() + "\" is not a number.");
-      return *x;
-    };
-    in.cf = number("pipe_cf", "The frequency factor");
-    in.accumulated_ca = number("accumulated_ca", "The accumulated C * A");
-    in.pipe_intensity = number("pipe_I", "The intensity");
-    in.lateral_discharge = number("lateral_discharge", "The lateral discharge");
-    in.structure_ca = number("structure_ca", "The structure's C * A");
-    const int slots = v.project.legacy_project ? 3 : 4;
-    for (int n = 1; n <= slots; ++n) {
-      const std::string k = std::to_string(n);
-      rational::UpstreamSlot& s = in.upstream[static_cast<size_t>(n - 1)];
-      s.ca = number("preca" + k, "The C*A of previous pipe " + k);
-      s.tc = number("preTc" + k, "The Tc of previous pipe " + k);
-      s.flow_time = number("preflowtime" + k, "The flow time of previous pipe " + k);
+  const int years = static_cast<int>(*f);
+  auto found = storm_lookups_.find(years);
+  if (found != storm_lookups_.end() && !report) return found->second;
+  StormLookup lookup;
+  std::string error;
+  if (shell::load_rainfall_coefficients(prog, years, error)) {
+    try {
+      lookup.coefficients = loaded_coefficients(vars());
+    } catch (const std::exception&) {
+      lookup.error = "The rainfall coefficients are not numbers.";
     }
-  } catch (const std::exception& e) {
-    msg(e.what());
-    return;
+  } else {
+    lookup.error = error;
   }
-  if (!discharge_times_ok()) return;
-  in.structure_tc = text::to_number(c("structure_Tc").text());
-  in.accumulated_tc = text::to_number(c("accumulated_Tc").text());
+  if (report && !lookup.error.empty()) msg(lookup.error);
+  return storm_lookups_[years] = lookup;
+}
+
+PipeInputs frmpipemain::gather_inputs() {
+  shell::SharedState& v = vars();
+  PipeInputs in;
+  in.legacy = v.project.legacy_project;
+  in.metric = v.units().metric();
   in.divisor = v.units().rational_divisor;
+  in.number_format = v.handover.number_format;
+  in.length = c("pipe_length").text();
+  in.elein = c("pipe_elein").text();
+  in.eleout = c("pipe_eleout").text();
+  in.mode = c("dischargeval").text();
+  in.structure_discharge = c("structure_discharge").text();
+  in.lateral_discharge = c("lateral_discharge").text();
+  in.structure_tc = c("structure_Tc").text();
+  in.structure_ca = c("structure_ca").text();
+  in.storm_frequency = c("pipe_storm_freq").text();
+  in.tc_options = c("PTcoptionstr").text();
+  const bool computed = in.mode == "CRM";
+  const bool list_open = prepipeRS && prepipeRS->is_open();
+  for (int n = 1; n <= 4; ++n) {
+    const std::string k = std::to_string(n);
+    UpstreamRowInput& r = in.rows[static_cast<size_t>(n - 1)];
+    r.pipe = c("prenode" + k).text();
+    r.ca = c("preca" + k).text();
+    r.tc = c("preTc" + k).text();
+    r.flow_time = c("preflowtime" + k).text();
+    // The stored discharge of the row's pipe; a number naming no saved pipe counts none
+    // (leaving its row and Save refuse it).
+    if (computed && list_open && !r.pipe.empty() && !(in.legacy && n == 4)) {
+      prepipeRS->move_first();
+      if (prepipeRS->find("PIPE_NUMBER", r.pipe)) r.discharge = prepipeRS->field("PIPE_DISCHARGE");
+      prepipeRS->move_first();
+    }
+  }
+  if (intensity_typed_) in.typed_intensity = c("pipe_I").text();
+  if (computed) {
+    const StormLookup& lookup = storm_lookup(in.storm_frequency, false);
+    in.coefficients = lookup.coefficients;
+    in.coefficients_error = lookup.error;
+  }
+  return in;
+}
 
-  // The intensities of this pipe, for its storm, at its structure's Tc and at each upstream
-  // pipe's arrival: computed here, never taken over from an earlier computation.
-  if (!load_storm_coefficients()) return;
-  const std::array<std::string*, 4> i = {&v.discharge.upstream_intensity1, &v.discharge.upstream_intensity2,
-                                         &v.discharge.upstream_intensity3, &v.discharge.upstream_intensity4};
-  try {
-    std::string tc = c("structure_Tc").text();
-    v.discharge.structure_intensity = intensity_text(v, tc);
-    in.structure_intensity = text::to_number(v.discharge.structure_intensity);
-    // All four slots, as "Compute Intensity" always did: an unused one arrives at 0.00 min.
-    for (int n = 1; n <= 4; ++n) {
-      rational::UpstreamSlot& s = in.upstream[static_cast<size_t>(n - 1)];
-      std::string arrival = text::format(rational::arrival_time(s.tc, s.flow_time), kArrivalPattern);
-      *i[static_cast<size_t>(n - 1)] = intensity_text(v, arrival);
-      s.intensity = text::to_number(*i[static_cast<size_t>(n - 1)]);
-    }
-    get_upstream_discharges();
-    const int slots = v.project.legacy_project ? 3 : 4;
-    const std::array<const std::string*, 4> q = {&v.discharge.upstream_q1, &v.discharge.upstream_q2,
-                                                 &v.discharge.upstream_q3, &v.discharge.upstream_q4};
-    for (int n = 1; n <= slots; ++n) {
-      const std::string& d = *q[static_cast<size_t>(n - 1)];
-      std::optional<double> x = text::try_number(d);
-      if (!x)
-        throw gw::Error("The design discharge \"" + d + "\" of previous pipe " + std::to_string(n) +
-                        " is not a number.");
-      in.upstream[static_cast<size_t>(n - 1)].discharge = *x;
-    }
-  } catch (const std::exception& e) {
-    msg(e.what());
+void frmpipemain::input_changed(bool slope_group) {
+  // View mode shows the record as stored: nothing in it is the engineer's change.
+  if (deriving_ || loading_ || !is_loaded() || mode_ == Mode::view) return;
+  if (bound_ && binding_.refilling()) return;
+  (slope_group ? slope_touched_ : flow_touched_) = true;
+  derive();
+}
+
+void frmpipemain::derive() {
+  if (batch_depth_ > 0) {
+    derive_pending_ = true;
     return;
   }
+  if (deriving_ || !is_loaded()) return;
+  deriving_ = true;
+  derive_pending_ = false;
+  shell::SharedState& v = vars();
   try {
-    c("pipe_discharge").set_text(text::format(rational::design_discharge(in), v.handover.number_format));
+    // A blank lateral discharge of a computed pipe reads 0.00 from here on.
+    if (flow_touched_ && c("dischargeval").text() == "CRM" && c("lateral_discharge").text().empty())
+      c("lateral_discharge").set_text("0.00");
+    const PipeDerived d = derive_pipe_values(gather_inputs());
+    if (slope_touched_) {
+      slope_status_ = d.slope.status;
+      slope_refused = d.slope.status == SlopeStatus::input_error;
+      c("pipe_slope").set_text(d.slope.text);
+    }
+    if (flow_touched_) {
+      c("accumulated_Tc").set_text(d.accumulated_tc);
+      c("accumulated_ca").set_text(d.accumulated_ca);
+      if (d.cf) c("pipe_cf").set_text(*d.cf);
+      if (d.intensity && !intensity_typed_) c("pipe_I").set_text(*d.intensity);
+      if (d.work_values) {
+        v.discharge.structure_intensity = d.structure_intensity;
+        v.discharge.upstream_intensity1 = d.upstream_intensity[0];
+        v.discharge.upstream_intensity2 = d.upstream_intensity[1];
+        v.discharge.upstream_intensity3 = d.upstream_intensity[2];
+        v.discharge.upstream_intensity4 = d.upstream_intensity[3];
+        v.discharge.upstream_q1 = d.upstream_q[0];
+        v.discharge.upstream_q2 = d.upstream_q[1];
+        v.discharge.upstream_q3 = d.upstream_q[2];
+        v.discharge.upstream_q4 = d.upstream_q[3];
+      }
+      c("pipe_discharge").set_text(d.discharge);
+      c("Check_ComputeTc").set_value(d.tc_computed ? 1 : 0);
+      derive_failure_ = d.failure;
+    }
+  } catch (const std::exception& e) {
+    derive_failure_ = e.what();
+  }
+  deriving_ = false;
+}
+
+bool frmpipemain::derive_for_command(const std::string& prefix) {
+  if (slope_touched_ || flow_touched_) derive();
+  if (!flow_touched_ || derive_failure_.empty()) return true;
+  msg(prefix + derive_failure_, ui::Buttons::OK, ui::Icon::Exclamation);
+  return false;
+}
+
+void frmpipemain::record_read() {
+  slope_touched_ = false;
+  flow_touched_ = false;
+  derive_pending_ = false;
+  derive_failure_.clear();
+  slope_refused = false;
+  storm_lookups_.clear();
+  applied_mode_ = c("dischargeval").text();
+  seen_inputs_.clear();
+  for (const char* name : kSlopeInputs) seen_inputs_[name] = c(name).text();
+  for (const char* name : kFlowInputs) seen_inputs_[name] = c(name).text();
+  seen_inputs_["pipe_I"] = c("pipe_I").text();
+  intensity_typed_ = stored_intensity_typed();
+}
+
+bool frmpipemain::stored_intensity_typed() {
+  if (c("dischargeval").text() != "CRM") return false;
+  const std::string shown = c("pipe_I").text();
+  const std::optional<double> i = text::try_number(shown);
+  // Nothing computed yet: the program's to compute.
+  if (!i || *i == 0) return false;
+  // The program's own value at the stored accumulated Tc follows; anything else, or a value
+  // that cannot be checked, is the engineer's and is kept.
+  const StormLookup& lookup = storm_lookup(c("pipe_storm_freq").text(), false);
+  const std::optional<double> t = text::try_number(c("accumulated_Tc").text());
+  if (!lookup.coefficients || !t) return true;
+  try {
+    const std::string& pattern = vars().handover.number_format;
+    return text::format(rational::rainfall_intensity(*lookup.coefficients, *t, vars().units().metric()),
+                        pattern) != text::format_text(shown, pattern);
   } catch (const std::exception&) {
-    msg("The design discharge is too large to compute. Check the C * A, the intensity and the previous "
-        "pipes.");
+    return true;
   }
 }
 
-bool frmpipemain::recompute_pipe_intensity() {
-  // pipe_I at the governing Tc of this pipe's storm, then the discharge with every
-  // intensity of that storm.
-  if (!discharge_times_ok()) return false;
-  if (!load_storm_coefficients()) return false;
-  std::string governing = c("accumulated_Tc").text();
-  if (!show_pipe_intensity(governing)) return false;
-  compute_pipe_discharge();
-  return true;
+// ---- the intensity commands ----
+
+void frmpipemain::program_intensity_again() {
+  // The program's intensity replaces one the engineer typed; the coefficients are looked up
+  // afresh (their failure told once), and what cannot be derived is named.
+  intensity_typed_ = false;
+  const StormLookup& lookup = storm_lookup(c("pipe_storm_freq").text(), true);
+  const std::string told = lookup.error;
+  flow_touched_ = true;
+  derive();
+  if (!derive_failure_.empty() && derive_failure_ != told) msg(derive_failure_);
 }
 
-void frmpipemain::cmd_accIntensity_Click() { recompute_pipe_intensity(); }
+void frmpipemain::cmd_accIntensity_Click() { program_intensity_again(); }
 
 void frmpipemain::pipe_storm_freq_Click() {
-  if (std::optional<std::string> cf = rational::frequency_factor_text(c("pipe_storm_freq").text()))
-    c("pipe_cf").set_text(*cf);
   storm_freq_applied = c("pipe_storm_freq").text();
-  // Every intensity the discharge uses follows the new storm, not only pipe_I: a discharge
-  // mixing the intensities of two storms would be neither storm's.
-  recompute_pipe_intensity();
-}
-
-void frmpipemain::pipe_storm_freq_Change() {
-  // The factor follows the storm however it changes, before anything is computed with it.
-  if (bound_ && binding_.refilling()) return;
-  if (std::optional<std::string> cf = rational::frequency_factor_text(c("pipe_storm_freq").text()))
-    c("pipe_cf").set_text(*cf);
+  program_intensity_again();
 }
 
 void frmpipemain::pipe_storm_freq_GotFocus() { storm_freq_applied = c("pipe_storm_freq").text(); }

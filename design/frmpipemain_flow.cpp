@@ -41,7 +41,6 @@ void frmpipemain::wire_flow() {
   c("structure_input1").on_click = [this] { structure_input1_Click(); };
   c("cmd_accIntensity").on_click = [this] { cmd_accIntensity_Click(); };
   c("pipe_storm_freq").on_click = [this] { pipe_storm_freq_Click(); };
-  c("pipe_storm_freq").on_change = [this] { pipe_storm_freq_Change(); };
   c("cmdstr_area").on_click = [this] { cmdstr_area_Click(); };
   c("cmdstr_Tc").on_click = [this] { cmdstr_Tc_Click(); };
 
@@ -70,9 +69,7 @@ void frmpipemain::wire_flow() {
     };
   };
 
-  Control& discharge = c("structure_discharge");
-  on_change(discharge, [this] { structure_discharge_Change(); });
-  on_leave(discharge, [this] { structure_discharge_LostFocus(); });
+  on_leave(c("structure_discharge"), [this] { structure_discharge_LostFocus(); });
 
   Control& tc = c("structure_Tc");
   on_enter(tc, [this] { structure_Tc_GotFocus(); });
@@ -95,26 +92,8 @@ void frmpipemain::wire_flow() {
 
 void frmpipemain::structure_compute1_Click() {
   if (c("dischargeval").text() == "CRM") return;
+  // The new mode's enabling and resets follow the mode text (dischargeval_Change).
   c("dischargeval").set_text("CRM");
-  for (const char* n : kComputeControls) c(n).set_enabled(true);
-  c("structure_discharge").set_enabled(false);
-  // An inlet without drainage of its own starts from the minimum Tc.
-  if (c("nodein_type").text() == "Inlet" && c("structure_ca").text() == "0.0") {
-    c("accumulated_ca").set_text("0.0");
-    c("accumulated_Tc").set_text("5.0");
-    c("structure_ca").set_text("0.0");
-    c("structure_Tc").set_text("5.0");
-  }
-  c("pipe_I").set_text("0.0");
-  c("pipe_cf").set_text("1.0");
-  c("pipe_storm_freq").set_text("2");
-  c("structure_discharge").set_text("0.0");
-  c("pipe_discharge").set_text("0.0");
-  for (const char* b : kAllBuffers) c(b).set_text("");
-  // The computed mode starts from nothing computed before.
-  clear_work_values();
-  if (vars().project.legacy_project)
-    for (const char* n : kFourthRow) c(n).set_visible(false);
 }
 
 void frmpipemain::structure_input1_Click() {
@@ -127,14 +106,55 @@ void frmpipemain::structure_input1_Click() {
     return;
   }
   c("dischargeval").set_text("INP");
+}
+
+void frmpipemain::dischargeval_Change() {
+  const std::string mode = c("dischargeval").text();
+  // A record read brings its own mode and values.
+  if (loading_ || !is_loaded() || mode_ == Mode::view || (bound_ && binding_.refilling())) {
+    applied_mode_ = mode;
+    return;
+  }
+  if (mode == applied_mode_) return;
+  applied_mode_ = mode;
+  // Whatever changed the mode (its option, the node-in type, another window), the new mode
+  // makes the resets of its option, so that no value the engineer cannot see or change in
+  // it takes part in the discharge; the values are derived once, afterwards.
+  Batch batch(*this);
+  if (mode == "CRM")
+    apply_computed_mode();
+  else if (mode == "INP")
+    apply_entered_mode();
+  flow_touched_ = true;
+  derive_pending_ = true;
+}
+
+void frmpipemain::apply_computed_mode() {
+  for (const char* n : kComputeControls) c(n).set_enabled(true);
+  c("structure_discharge").set_enabled(false);
+  // An inlet without drainage of its own starts from the minimum Tc.
+  if (c("nodein_type").text() == "Inlet" && c("structure_ca").text() == "0.0") {
+    c("structure_ca").set_text("0.0");
+    c("structure_Tc").set_text("5.0");
+  }
+  c("pipe_I").set_text("0.0");
+  c("pipe_storm_freq").set_text("2");
+  c("structure_discharge").set_text("0.0");
+  for (const char* b : kAllBuffers) c(b).set_text("");
+  // The computed mode starts from nothing computed before; the intensity is the program's.
+  clear_work_values();
+  intensity_typed_ = false;
+  if (vars().project.legacy_project)
+    for (const char* n : kFourthRow) c(n).set_visible(false);
+  c("structure_compute1").set_value(1);
+}
+
+void frmpipemain::apply_entered_mode() {
   for (const char* n : kComputeControls) c(n).set_enabled(false);
   c("structure_discharge").set_enabled(true);
-  c("pipe_discharge").set_text("0.0");
   c("structure_discharge").set_text("0.0");
   c("structure_area").set_text("0.0");
   c("structure_ca").set_text("0.0");
-  c("accumulated_ca").set_text("0.0");
-  c("accumulated_Tc").set_text("5.0");
   c("structure_Tc").set_text("5.0");
   c("pipe_I").set_text("0.0");
   c("pipe_cf").set_text("1.0");
@@ -142,18 +162,11 @@ void frmpipemain::structure_input1_Click() {
   const int rows = vars().project.legacy_project ? 3 : 4;
   for (int n = 1; n <= rows; ++n) clear_prenode(n);
   for (const char* b : kAllBuffers) c(b).set_text("");
+  intensity_typed_ = false;
+  c("structure_input1").set_value(1);
 }
 
 // ---- the entered discharge ----
-
-void frmpipemain::structure_discharge_Change() {
-  // A record being shown brings its own stored discharge.
-  if (bound_ && binding_.refilling()) return;
-  if (c("dischargeval").text() == "INP")
-    set_entered_discharge();
-  else
-    c("pipe_discharge").set_text(c("structure_discharge").text());
-}
 
 void frmpipemain::structure_discharge_LostFocus() {
   Control& d = c("structure_discharge");
@@ -186,13 +199,20 @@ void frmpipemain::structure_Tc_LostFocus() {
   std::optional<double> t = text::try_number(tc.text());
   if (!t || *t < kMinimumTc) tc.set_text("5.0");
   tc.set_text(text::format_text(tc.text(), vars().handover.number_format));
-  compute_accumulated();
-  compute_pipe_discharge();
 }
 
 // ---- the rainfall intensity ----
 
 void frmpipemain::pipe_I_GotFocus() { intensity_old_text = c("pipe_I").text(); }
+
+void frmpipemain::pipe_I_Change() {
+  // The derivation's own writes, a record read and the mode resets leave the intensity the
+  // program's; any other change (typed, pasted, set from outside) makes it the engineer's.
+  if (deriving_ || loading_ || batch_depth_ > 0 || !is_loaded()) return;
+  if (bound_ && binding_.refilling()) return;
+  intensity_typed_ = true;
+  input_changed(false);
+}
 
 void frmpipemain::pipe_I_LostFocus() {
   Control& i = c("pipe_I");
@@ -200,37 +220,20 @@ void frmpipemain::pipe_I_LostFocus() {
   i.set_text(text::format_text(i.text(), pattern));
   // The same value written another way ("10" and "10.000") is no change.
   if (i.text() == text::format_text(intensity_old_text, pattern)) return;
+  // An intensity of the engineer's own replaces the Tc calculator's work.
+  Batch batch(*this);
   for (const char* b : kTcBuffers) c(b).set_text("");
-  compute_pipe_discharge();
 }
 
 // ---- the calculators ----
 
 void frmpipemain::cmdstr_area_Click() {
-  shell::SharedState& v = vars();
   try {
-    prog.forms.get(v.project.legacy_project ? window::frmarea : window::frmareaV2).show_modal();
+    prog.forms.get(vars().project.legacy_project ? window::frmarea : window::frmareaV2).show_modal();
   } catch (const std::exception& e) {
     msg(e.what());
   }
-  if (!is_loaded()) return;
-  // Whether the calculator saved or not, the accumulated C*A follows the structure's.
-  const int rows = v.project.legacy_project ? 3 : 4;
-  std::array<double, 4> ca{};
-  try {
-    for (int n = 1; n <= rows; ++n) {
-      Control& f = c("preca" + std::to_string(n));
-      if (!text::is_numeric(f.text())) f.set_text("0.0");
-      ca[static_cast<size_t>(n - 1)] = text::to_number(f.text());
-    }
-    double sum =
-        rational::accumulated_ca(text::to_number(c("structure_ca").text()), ca, v.project.legacy_project);
-    c("accumulated_ca").set_text(text::general(sum));
-  } catch (const std::exception& e) {
-    msg(e.what());
-    return;
-  }
-  compute_pipe_discharge();
+  // What the calculator saved (the structure's C*A) is followed by the derivation.
 }
 
 void frmpipemain::cmdstr_Tc_Click() {
@@ -240,10 +243,9 @@ void frmpipemain::cmdstr_Tc_Click() {
     msg(e.what());
   }
   if (!is_loaded()) return;
-  // Whether the calculator saved or not: the accumulation, pipe_I and the discharge with
-  // every intensity follow the structure's Tc.
-  compute_accumulated();
-  recompute_pipe_intensity();
+  // Whether the calculator saved or not, the intensity is the program's again, at the
+  // accumulated Tc that the structure's Tc gives, as after "Compute Intensity".
+  program_intensity_again();
 }
 
 }  // namespace gw::design

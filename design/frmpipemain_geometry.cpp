@@ -66,31 +66,14 @@ void frmpipemain::wire_geometry() {
 // ---- length, elevations and slope ----
 
 void frmpipemain::compute_slope() {
-  Control& slope = c("pipe_slope");
-  slope_refused = false;
-  try {
-    const SlopeResult r =
-        compute_pipe_slope(c("pipe_length").text(), c("pipe_elein").text(), c("pipe_eleout").text());
-    switch (r.status) {
-      case SlopeStatus::blank:
-        slope.set_text(r.text);
-        break;
-      case SlopeStatus::wrong_order:
-        msg(kSlopeOrderMessage, Buttons::OK, Icon::Exclamation);
-        slope.set_text(r.text);
-        break;
-      case SlopeStatus::input_error:
-        slope_refused = true;
-        msg(kSlopeInputMessage, Buttons::OK, Icon::Exclamation);
-        break;
-      case SlopeStatus::computed:
-        slope.set_text(r.text);
-        break;
-    }
-  } catch (const std::exception&) {
-    slope_refused = true;
+  // The slope follows its inputs by every route; leaving one of them derives it once more
+  // and says what is wrong with the inputs.
+  slope_touched_ = true;
+  derive();
+  if (slope_status_ == SlopeStatus::wrong_order)
+    msg(kSlopeOrderMessage, Buttons::OK, Icon::Exclamation);
+  else if (slope_status_ == SlopeStatus::input_error)
     msg(kSlopeInputMessage, Buttons::OK, Icon::Exclamation);
-  }
 }
 
 void frmpipemain::pipe_length_GotFocus() {
@@ -230,9 +213,7 @@ void frmpipemain::lateral_discharge_LostFocus() {
     format_with_pattern(box, vars().handover.number_format);
   } catch (const std::exception& e) {
     msg(e.what());
-    return;
   }
-  compute_pipe_discharge();
 }
 
 // ---- pickers and picture ----

@@ -150,14 +150,11 @@ void frmpipemain::fill_nodeout_list() {
 // ---- clearing ----
 
 void frmpipemain::clear_nodein() {
+  // The structure's own flow goes with its node; what depends on it is derived once.
+  Batch batch(*this);
   c("nodein_no").set_text("");
   for (const char* f : kNodeInFields) c(f).set_text("");
-  // The structure's own flow goes with its node. The entered discharge's change handler
-  // carries a new "0.0" on into pipe_discharge; when it read "0.0" already there is no
-  // change, so the pipe's discharge is set here too, lest a discharge computed for the
-  // node just cleared stay behind.
   c("structure_discharge").set_text("0.0");
-  c("pipe_discharge").set_text("0.0");
   c("structure_Tc").set_text("5.0");
   c("structure_ca").set_text("0.0");
   c("structure_area").set_text("0.0");
@@ -180,6 +177,9 @@ void frmpipemain::nodein_type_LostFocus() {
   // leaves the mode the pipe was designed with (a manhole collecting upstream pipes is
   // computed too), so that it is not switched behind the user's back.
   if (type == nodein_type_old) return;
+  // The type change is the engineer's answer: the new mode makes its option's resets
+  // without a further question.
+  Batch batch(*this);
   clear_nodein();
   c("dischargeval").set_text(type == kInlet ? "CRM" : "INP");
 }
@@ -272,16 +272,17 @@ void frmpipemain::nodein_no_LostFocus() {
     const double area2 = inlet_number(rs, "TOTALAREA2");
     const double ca1 = inlet_number(rs, "TOTALCA1");
     const double ca2 = inlet_number(rs, "TOTALCA2");
-    // The inlet's Tc as stored; the 5-minute minimum holds for the user's own entries.
+    // The inlet's Tc as stored; the 5-minute minimum holds for the user's own entries. The
+    // accumulation, Cf of the storm, the intensities and the discharge follow, once; read
+    // again unchanged, the inlet still brings them into line.
+    Batch batch(*this);
+    flow_touched_ = true;
+    derive_pending_ = true;
     c("structure_Tc").set_text(rs.field("TC"));
     if (inlet_flag_set(rs, "COMPUTE_DISCHARGE")) {
       c("structure_ca").set_text(text::general(ca1 + ca2));
       c("structure_area").set_text(text::general(area1 + area2));
-      const std::string cf = c("pipe_cf").text();
-      if (cf.empty() || cf == "0.0") c("pipe_cf").set_text("1.0");
       rs.close();
-      compute_accumulated();
-      compute_pipe_discharge();
     } else {
       c("structure_ca").set_text("0.0");
       c("structure_area").set_text("0.0");

@@ -38,10 +38,18 @@ ui::Icon icon_of(MessageIcon icon) {
 
 void frmpipemain::cmdpipesolve_Click() {
   bool solved = false;
+  // The slope and the flow values derived from inputs changed here are derived once more,
+  // so that nothing is solved with a value its inputs no longer give.
+  const bool derived = derive_for_command("No results computed.  ");
+  if (!is_loaded()) return;
   if (slope_refused) {
     // The slope shown was computed from other inputs than the ones in the fields.
     msg("No results computed.  Data Input Error for Slope Computation!", ui::Buttons::OK,
         ui::Icon::Exclamation);
+    pipe_solved = false;
+    return;
+  }
+  if (!derived) {
     pipe_solved = false;
     return;
   }

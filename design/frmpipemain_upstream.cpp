@@ -2,6 +2,7 @@
 #include <array>
 
 #include "design/frmpipemain.h"
+#include "design/pipe_derivation.h"
 #include "design/rational_method.h"
 #include "platform/text/error.h"
 #include "platform/text/format.h"
@@ -83,88 +84,58 @@ void frmpipemain::prenode_LostFocus(int slot) {
 }
 
 void frmpipemain::load_previous_pipe(int slot) {
+  if (slot < 1 || slot > 4) return;
+  const std::string k = std::to_string(slot);
+  Control& row = c("prenode" + k);
+  std::string ca, tc, ft, problem;
   try {
     if (!prepipeRS || !prepipeRS->is_open()) throw gw::Error("The list of saved pipes is not open.");
     db::Recordset& list = *prepipeRS;
     list.move_first();
-    if (slot >= 1 && slot <= 4) {
-      const std::string k = std::to_string(slot);
-      Control& row = c("prenode" + k);
-      const std::string number = row.text();
-      if (!list.find("PIPE_NUMBER", number)) {
-        // A number that names no saved pipe is refused like any other: the row is emptied
-        // and the user taken back to it, so that no link to nothing is kept or saved.
-        list.move_first();
-        msg("There is no saved pipe numbered " + number + ".");
-        clear_prenode(slot);
-        c("pipetab").set_tab(1);
-        set_focus(row);
-        return;
-      }
-      Control& ca = c("preca" + k);
-      Control& tc = c("preTc" + k);
-      Control& ft = c("preflowtime" + k);
-      ca.set_text(list.field("ACCUMULATED_CA"));
-      tc.set_text(list.field("ACCUMULATED_TC"));
-      ft.set_text(list.field("FLOW_TIME"));
-      for (Control* f : {&tc, &ca, &ft})
-        if (f->text().empty()) f->set_text("0.0");
+    const std::string number = row.text();
+    if (!list.find("PIPE_NUMBER", number)) {
+      // A number that names no saved pipe is refused like any other: the row is emptied
+      // and the user taken back to it, so that no link to nothing is kept or saved.
+      list.move_first();
+      msg("There is no saved pipe numbered " + number + ".");
+      clear_prenode(slot);
+      c("pipetab").set_tab(1);
+      set_focus(row);
+      return;
     }
+    ca = list.field("ACCUMULATED_CA");
+    tc = list.field("ACCUMULATED_TC");
+    ft = list.field("FLOW_TIME");
+    problem = upstream_record_problem(number, ca, tc, ft, list.field("PIPE_DISCHARGE"));
     list.move_first();
   } catch (const std::exception& e) {
     msg(e.what());
     return;
   }
-  // The accumulation needs no rainfall; the discharge computes its own intensities.
-  compute_accumulated();
-  compute_pipe_discharge();
+  {
+    // The row's values as stored, a missing one as 0.0; the accumulation, intensities and
+    // discharge follow them once.
+    Batch batch(*this);
+    c("preca" + k).set_text(ca.empty() ? "0.0" : ca);
+    c("preTc" + k).set_text(tc.empty() ? "0.0" : tc);
+    c("preflowtime" + k).set_text(ft.empty() ? "0.0" : ft);
+    // Entered again with the same values, the row still brings its pipe's discharge now.
+    flow_touched_ = true;
+    derive_pending_ = true;
+  }
+  // A stored value that is no number is not taken for 0: the engineer is told which, and
+  // what depends on it stays empty until the upstream pipe is saved with numbers.
+  if (!problem.empty()) msg(problem, ui::Buttons::OK, ui::Icon::Exclamation);
 }
 
 void frmpipemain::clear_prenode(int slot) {
-  if (slot >= 1 && slot <= 4) {
-    const std::string k = std::to_string(slot);
-    c("prenode" + k).set_text("");
-    c("preTc" + k).set_text("0.0");
-    c("preca" + k).set_text("0.0");
-    c("preflowtime" + k).set_text("0.0");
-  }
-  compute_accumulated();
-  compute_pipe_discharge();
-}
-
-void frmpipemain::compute_accumulated() {
-  shell::SharedState& v = vars();
-  const bool legacy = v.project.legacy_project;
-  auto numeric_or = [this](const std::string& name, const char* fallback) {
-    Control& f = c(name);
-    if (!text::is_numeric(f.text())) f.set_text(fallback);
-  };
-  for (const char* name : {"preTc1", "preTc2", "preTc3", "preflowtime1", "preflowtime2", "preflowtime3"})
-    numeric_or(name, "0.0");
-  numeric_or("structure_Tc", "5.0");
-  for (const char* name : {"structure_ca", "preca1", "preca2", "preca3"}) numeric_or(name, "0.0");
-  if (!legacy)
-    for (const char* name : {"preca4", "preTc4", "preflowtime4"}) numeric_or(name, "0.0");
-
-  // Every text read here is numeric now; only numbers beyond range can still fail.
-  try {
-    auto number = [this](const std::string& name) { return text::to_number(c(name).text()); };
-    const int slots = legacy ? 3 : 4;
-    std::array<double, 4> arrival{};
-    std::array<double, 4> ca{};
-    for (int n = 1; n <= slots; ++n) {
-      const std::string k = std::to_string(n);
-      arrival[static_cast<size_t>(n - 1)] =
-          rational::arrival_time(number("preTc" + k), number("preflowtime" + k));
-      ca[static_cast<size_t>(n - 1)] = number("preca" + k);
-    }
-    c("accumulated_Tc")
-        .set_text(text::format(rational::accumulated_tc(number("structure_Tc"), arrival),
-                               v.handover.number_format));
-    c("accumulated_ca").set_text(text::general(rational::accumulated_ca(number("structure_ca"), ca, legacy)));
-  } catch (const std::exception&) {
-    msg("The accumulated Tc and C * A are too large to compute. Check the structure and the previous pipes.");
-  }
+  if (slot < 1 || slot > 4) return;
+  const std::string k = std::to_string(slot);
+  Batch batch(*this);
+  c("prenode" + k).set_text("");
+  c("preTc" + k).set_text("0.0");
+  c("preca" + k).set_text("0.0");
+  c("preflowtime" + k).set_text("0.0");
 }
 
 }  // namespace gw::design

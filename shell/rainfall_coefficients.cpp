@@ -102,6 +102,13 @@ RainfallCoefficients lookup_rainfall_coefficients(db::Connection& rainfall, Rain
 }
 
 bool get_rainfall_coefficients(Program& prog, int freq) {
+  std::string error;
+  if (load_rainfall_coefficients(prog, freq, error)) return true;
+  prog.host.msgbox(error);
+  return false;
+}
+
+bool load_rainfall_coefficients(Program& prog, int freq, std::string& error) {
   SharedState& v = prog.vars;
   const RainfallSource source = rainfall_source(v.project.legacy_project, v.project.project_major_release);
   const std::string& key =
@@ -124,7 +131,7 @@ bool get_rainfall_coefficients(Program& prog, int freq) {
     v.rainfall.idf_b.clear();
     v.rainfall.idf_d.clear();
     v.rainfall.idf_e = 0;
-    prog.host.msgbox(e.what());
+    error = e.what();
     return false;
   }
 }

@@ -45,4 +45,7 @@ RainfallCoefficients lookup_rainfall_coefficients(db::Connection& rainfall, Rain
 // that nothing is computed with the values of an earlier lookup.
 bool get_rainfall_coefficients(Program& prog, int freq);
 
+// As get_rainfall_coefficients, without a word: a failure's description goes into `error`.
+bool load_rainfall_coefficients(Program& prog, int freq, std::string& error);
+
 }  // namespace gw::shell

@@ -58,8 +58,10 @@ class PipeWindow : public ::testing::Test {
   // Fills in what a solvable circular pipe needs and solves it.
   void enter_and_solve(frmpipemain& w, const std::string& number) {
     w.c("pipe_number").set_text(number);
+    // The slope follows its inputs: 101 - 100 over 100 is 0.01.
     w.c("pipe_length").set_text("100");
-    w.c("pipe_slope").set_text("0.01");
+    w.c("pipe_elein").set_text("101");
+    w.c("pipe_eleout").set_text("100");
     // A new pipe enters its discharge, which becomes the pipe's discharge.
     w.c("structure_discharge").set_text("10");
     w.c("cmdpipesolve").click();

@@ -1,0 +1,102 @@
+// Every value the pipe design window derives from its inputs: slope, accumulation, Cf, intensities, discharge.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "design/pipe_slope.h"
+#include "design/rational_method.h"
+
+namespace gw::design {
+
+// One upstream-pipe row as the window holds it: the upstream pipe's number and the three
+// values copied from it when the row was entered, plus that pipe's stored design discharge
+// (empty when it has none or is not saved).
+struct UpstreamRowInput {
+  std::string pipe;
+  std::string ca;
+  std::string tc;
+  std::string flow_time;
+  std::string discharge;
+};
+
+// The inputs of the window as their field texts (the derivation reads them as numbers and
+// names the field whose text is none).
+struct PipeInputs {
+  bool legacy = false;  // three upstream rows instead of four
+  bool metric = false;
+  double divisor = 1;                   // the rational divisor of the unit system
+  std::string number_format = "0.000";  // the pattern of the shown values
+
+  // Slope.
+  std::string length;
+  std::string elein;
+  std::string eleout;
+
+  // Flow: the discharge mode ("CRM" computed, anything else entered) and its inputs.
+  std::string mode;
+  std::string structure_discharge;
+  std::string lateral_discharge;
+  std::string structure_tc;
+  std::string structure_ca;
+  std::string storm_frequency;
+  std::array<UpstreamRowInput, 4> rows;
+  // The intensity the engineer typed, while it is theirs; nullopt: the program computes it.
+  std::optional<std::string> typed_intensity;
+  // The rainfall coefficients of the storm, or why there are none.
+  std::optional<rational::IdfCoefficients> coefficients;
+  std::string coefficients_error;
+  // The Tc calculator's stored switches (PTcoptionstr).
+  std::string tc_options;
+};
+
+// Everything derived. Texts are written into the fields as they stand; an empty text is a
+// value that cannot be derived from the inputs now.
+struct PipeDerived {
+  SlopeResult slope;
+
+  std::string accumulated_tc;
+  std::string accumulated_ca;
+  // Computed mode only (nullopt in the entered mode: the field is left as the mode set it).
+  std::optional<std::string> cf;
+  std::optional<std::string> intensity;  // pipe_I, when the program's
+  // The work values: intensities at the structure's Tc and at each row's arrival, and the
+  // rows' stored discharges (computed mode only; empty when they cannot be computed).
+  std::string structure_intensity;
+  std::array<std::string, 4> upstream_intensity;
+  std::array<std::string, 4> upstream_q;
+  bool work_values = false;  // whether the four lines above were derived (computed mode)
+
+  std::string discharge;  // pipe_discharge
+  bool tc_computed = false;  // Check_ComputeTc
+
+  // The first value that cannot be derived, in words naming the field; empty when none.
+  std::string failure;
+};
+
+// Takes the window's inputs. Gives every derived value:
+// - the slope of compute_pipe_slope (its input error gives the empty text);
+// - the accumulated Tc (the latest of the structure's Tc and the rows' arrivals, with the
+//   number format) and C*A (general text), in either mode;
+// - in the computed mode, Cf of the storm, the intensity at the accumulated Tc (unless the
+//   engineer typed one), the intensities at the structure's Tc and each row's arrival (time
+//   rounded to 0.01 min), and the design discharge of the rational method;
+// - in the entered mode, the entered discharge (plus a lateral discharge when there is one);
+// - whether Tc calculator inputs are stored (switches stored and not all off).
+// A structure Tc left empty counts 5.0 min, an empty C*A, row value or lateral discharge 0.
+// A text that is not a number, a storm without a factor, missing coefficients or a time that
+// is not positive empties what depends on it and is named in `failure`.
+PipeDerived derive_pipe_values(const PipeInputs& in);
+
+// Takes an upstream pipe's number and its stored ACCUMULATED_CA, ACCUMULATED_TC, FLOW_TIME
+// and PIPE_DISCHARGE. Gives one sentence naming the pipe and each value that is neither empty
+// nor a number; empty when all read.
+std::string upstream_record_problem(const std::string& pipe, const std::string& ca, const std::string& tc,
+                                    const std::string& flow_time, const std::string& discharge);
+
+// Takes the Tc calculator's stored switches. Gives whether its inputs are stored: the list is
+// not empty and not every switch is off.
+bool tc_calculator_inputs_stored(const std::string& tc_options);
+
+}  // namespace gw::design
