@@ -23,11 +23,12 @@ constexpr double kMaxFrequency = 32767;
 // it is the engineer's.
 constexpr const char* kSlopeInputs[] = {"pipe_length", "pipe_elein", "pipe_eleout"};
 constexpr const char* kFlowInputs[] = {
-    "structure_discharge", "lateral_discharge", "structure_Tc", "structure_ca", "pipe_storm_freq",
-    "prenode1",           "preca1",            "preTc1",       "preflowtime1", "prenode2",
-    "preca2",             "preTc2",            "preflowtime2", "prenode3",     "preca3",
-    "preTc3",             "preflowtime3",      "prenode4",     "preca4",       "preTc4",
-    "preflowtime4",       "PTcoptionstr"};
+    "structure_discharge", "lateral_discharge", "structure_Tc", "structure_ca",
+    "pipe_storm_freq",     "prenode1",          "preca1",       "preTc1",
+    "preflowtime1",        "prenode2",          "preca2",       "preTc2",
+    "preflowtime2",        "prenode3",          "preca3",       "preTc3",
+    "preflowtime3",        "prenode4",          "preca4",       "preTc4",
+    "preflowtime4",        "PTcoptionstr"};
 
 // The coefficients as the last lookup left them.
 rational::IdfCoefficients loaded_coefficients(const shell::SharedState& v) {
@@ -174,9 +175,6 @@ void frmpipemain::derive() {
   derive_pending_ = false;
   shell::SharedState& v = vars();
   try {
-    // A blank lateral discharge of a computed pipe reads 0.00 from here on.
-    if (flow_touched_ && c("dischargeval").text() == "CRM" && c("lateral_discharge").text().empty())
-      c("lateral_discharge").set_text("0.00");
     const PipeDerived d = derive_pipe_values(gather_inputs());
     if (slope_touched_) {
       slope_status_ = d.slope.status;

@@ -140,6 +140,8 @@ void frmpipemain::apply_computed_mode() {
   c("pipe_I").set_text("0.0");
   c("pipe_storm_freq").set_text("2");
   c("structure_discharge").set_text("0.0");
+  // A blank lateral discharge (a new pipe's) counts as none, and reads so.
+  if (c("lateral_discharge").text().empty()) c("lateral_discharge").set_text("0.00");
   for (const char* b : kAllBuffers) c(b).set_text("");
   // The computed mode starts from nothing computed before; the intensity is the program's.
   clear_work_values();
@@ -233,7 +235,11 @@ void frmpipemain::cmdstr_area_Click() {
   } catch (const std::exception& e) {
     msg(e.what());
   }
-  // What the calculator saved (the structure's C*A) is followed by the derivation.
+  if (!is_loaded()) return;
+  // Whether the calculator saved or not, the accumulated C*A and what follows from it are
+  // derived from the structure's C*A and the rows as they now stand.
+  flow_touched_ = true;
+  derive();
 }
 
 void frmpipemain::cmdstr_Tc_Click() {

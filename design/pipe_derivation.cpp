@@ -1,4 +1,5 @@
-// Every value the pipe design window derives from its inputs: slope, accumulation, Cf, intensities, discharge.
+// Every value the pipe design window derives from its inputs: slope, accumulation, Cf, intensities,
+// discharge.
 #include "design/pipe_derivation.h"
 
 #include <cmath>
@@ -29,7 +30,8 @@ double read(const std::string& text, double empty, const std::string& field) {
 }
 
 // The intensity at t minutes as the window shows it, and the number that text reads.
-std::string intensity_at(const rational::IdfCoefficients& c, double t, bool metric, const std::string& pattern) {
+std::string intensity_at(const rational::IdfCoefficients& c, double t, bool metric,
+                         const std::string& pattern) {
   try {
     return text::format(rational::rainfall_intensity(c, t, metric), pattern);
   } catch (const std::exception&) {
@@ -113,7 +115,8 @@ PipeDerived derive_pipe_values(const PipeInputs& in) {
       out.accumulated_ca = text::general(rational::accumulated_ca(structure_ca, ca, in.legacy));
     } catch (const std::exception&) {
       throw gw::Error(
-          "The accumulated Tc and C * A are too large to compute. Check the structure and the previous pipes.");
+          "The accumulated Tc and C * A are too large to compute. Check the structure and the previous "
+          "pipes.");
     }
     accumulated = true;
   } catch (const std::exception& e) {
@@ -145,8 +148,9 @@ PipeDerived derive_pipe_values(const PipeInputs& in) {
       const std::optional<double> f = text::try_number(in.storm_frequency);
       if (!f || *f != std::trunc(*f))
         throw gw::Error("The storm frequency \"" + in.storm_frequency + "\" is not a whole number of years.");
-      throw gw::Error("The storm frequency \"" + in.storm_frequency +
-                      "\" has no frequency factor: the storm frequencies are 2, 5, 10, 25, 50 and 100 years.");
+      throw gw::Error(
+          "The storm frequency \"" + in.storm_frequency +
+          "\" has no frequency factor: the storm frequencies are 2, 5, 10, 25, 50 and 100 years.");
     }
     out.cf = *cf;
     d.cf = text::to_number(*cf);
@@ -158,14 +162,15 @@ PipeDerived derive_pipe_values(const PipeInputs& in) {
       out.upstream_q[static_cast<size_t>(n)] = r.discharge;
       std::optional<double> q = text::try_number(r.discharge);
       if (!q)
-        throw gw::Error("The design discharge \"" + r.discharge + "\" of previous pipe " + std::to_string(n + 1) +
-                        " is not a number.");
+        throw gw::Error("The design discharge \"" + r.discharge + "\" of previous pipe " +
+                        std::to_string(n + 1) + " is not a number.");
       rows[static_cast<size_t>(n)].discharge = *q;
     }
 
     if (in.typed_intensity) d.pipe_intensity = read(*in.typed_intensity, 0, "The intensity");
     if (structure_tc <= 0) throw gw::Error("Time of concentration must be greater than zero.");
-    if (text::to_number(out.accumulated_tc) <= 0) throw gw::Error("Accumulated Tc must be greater than zero.");
+    if (text::to_number(out.accumulated_tc) <= 0)
+      throw gw::Error("Accumulated Tc must be greater than zero.");
     if (!in.coefficients) throw gw::Error(in.coefficients_error);
     const rational::IdfCoefficients& c = *in.coefficients;
 
@@ -196,7 +201,8 @@ PipeDerived derive_pipe_values(const PipeInputs& in) {
       out.discharge = text::format(rational::design_discharge(d), in.number_format);
     } catch (const std::exception&) {
       throw gw::Error(
-          "The design discharge is too large to compute. Check the C * A, the intensity and the previous pipes.");
+          "The design discharge is too large to compute. Check the C * A, the intensity and the previous "
+          "pipes.");
     }
   } catch (const std::exception& e) {
     out.failure = e.what();

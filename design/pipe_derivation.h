@@ -1,4 +1,5 @@
-// Every value the pipe design window derives from its inputs: slope, accumulation, Cf, intensities, discharge.
+// Every value the pipe design window derives from its inputs: slope, accumulation, Cf, intensities,
+// discharge.
 #pragma once
 
 #include <array>
@@ -68,7 +69,7 @@ struct PipeDerived {
   std::array<std::string, 4> upstream_q;
   bool work_values = false;  // whether the four lines above were derived (computed mode)
 
-  std::string discharge;  // pipe_discharge
+  std::string discharge;     // pipe_discharge
   bool tc_computed = false;  // Check_ComputeTc
 
   // The first value that cannot be derived, in words naming the field; empty when none.
