@@ -25,7 +25,7 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -103,7 +103,7 @@ QWidget* make_widget(const Control& c) {
       break;
     }
     case Kind::Grid: {
-      auto* tw = new QTableWidget;
+      auto* tw = new QTableView;
       tw->setMinimumSize(420, 180);
       w = tw;
       break;

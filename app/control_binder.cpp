@@ -12,6 +12,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
@@ -24,12 +25,13 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "app/form_view.h"
+#include "app/grid_model.h"
 #include "app/key_codes.h"
 #include "app/qt_host.h"
 #include "platform/ui/form.h"
@@ -142,9 +144,12 @@ ControlBinding::ControlBinding(FormView& view, ui::Control& ctl, QObject* obj)
     if (ctl_.kind() == Kind::ComboBox || ctl_.kind() == Kind::DataCombo) cb->setEditable(ctl_.style != 2);
     cb->setInsertPolicy(QComboBox::NoInsert);
   }
-  if (auto* tw = qobject_cast<QTableWidget*>(obj)) {
-    tw->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tw->setSelectionMode(QAbstractItemView::SingleSelection);
+  if (auto* tv = qobject_cast<QTableView*>(obj); tv && ctl_.kind() == Kind::Grid) {
+    tv->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tv->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The view reads the cells the window holds: no copy of them on the Qt side.
+    grid_model_ = new GridModel(ctl_, tv);
+    tv->setModel(grid_model_);
   }
   if (auto* le = qobject_cast<QLineEdit*>(obj); le && ctl_.max_length > 0) le->setMaxLength(ctl_.max_length);
   // Tab leaves a multi-line box for the next control, as in every other field.
@@ -172,6 +177,8 @@ void ControlBinding::detach() {
   if (!alive_) return;
   alive_ = false;
   ctl_.unobserve(observer_);
+  // The control goes with its window; a view still on the screen shows nothing of it.
+  if (grid_model_) grid_model_->detach();
 }
 
 QWidget* ControlBinding::focus_widget() const {
@@ -232,18 +239,21 @@ void ControlBinding::connect_signals() {
     });
     QObject::connect(lw, &QListWidget::itemDoubleClicked, guard_,
                      [this] { user([this] { ctl_.dblclick(); }); });
-  } else if (auto* tw = qobject_cast<QTableWidget*>(o)) {
-    QObject::connect(tw, &QTableWidget::currentCellChanged, guard_, [this](int r, int c) {
-      if (r < 0 || c < 0) return;
-      user([this, r, c] {
-        from_view([this, r, c] {
-          ctl_.set_row(r + std::max(ctl_.fixed_rows, 0));
-          ctl_.set_col(c + std::max(ctl_.fixed_cols, 0));
-        });
-      });
-    });
-    QObject::connect(tw, &QTableWidget::cellClicked, guard_, [this] { user([this] { ctl_.click(); }); });
-    QObject::connect(tw, &QTableWidget::cellDoubleClicked, guard_,
+  } else if (auto* tv = qobject_cast<QTableView*>(o); tv && grid_model_) {
+    QObject::connect(tv->selectionModel(), &QItemSelectionModel::currentChanged, guard_,
+                     [this](const QModelIndex& current) {
+                       const int r = current.row();
+                       const int c = current.column();
+                       if (r < 0 || c < 0) return;
+                       user([this, r, c] {
+                         from_view([this, r, c] {
+                           ctl_.set_row(r + std::max(ctl_.fixed_rows, 0));
+                           ctl_.set_col(c + std::max(ctl_.fixed_cols, 0));
+                         });
+                       });
+                     });
+    QObject::connect(tv, &QAbstractItemView::clicked, guard_, [this] { user([this] { ctl_.click(); }); });
+    QObject::connect(tv, &QAbstractItemView::doubleClicked, guard_,
                      [this] { user([this] { ctl_.dblclick(); }); });
   } else if (auto* tabs = qobject_cast<QTabWidget*>(o)) {
     QObject::connect(tabs, &QTabWidget::currentChanged, guard_, [this](int i) {
@@ -381,7 +391,7 @@ void ControlBinding::apply_all() {
   apply_buttons();
   apply_tabs();
   apply_picture();
-  if (qobject_cast<QTableWidget*>(obj_)) {
+  if (grid_model_) {
     cells_pending_ = false;
     apply_cells();
   }
@@ -635,61 +645,32 @@ void ControlBinding::schedule_cells() {
 }
 
 void ControlBinding::apply_cells() {
-  auto* tw = qobject_cast<QTableWidget*>(obj_.data());
-  if (!tw) return;
+  auto* tv = qobject_cast<QTableView*>(obj_.data());
+  if (!tv || !grid_model_) return;
   QtHost::Applying busy(view_.host());
   const int rows = ctl_.rows();
   const int cols = ctl_.cols();
   const int fr = std::clamp(ctl_.fixed_rows, 0, rows);
   const int fc = std::clamp(ctl_.fixed_cols, 0, cols);
-  tw->setRowCount(rows - fr);
-  tw->setColumnCount(cols - fc);
-  if (fr > 0) {
-    QStringList head;
-    for (int c = fc; c < cols; ++c) head << qs(ctl_.cell(fr - 1, c));
-    tw->setHorizontalHeaderLabels(head);
-    tw->horizontalHeader()->setVisible(true);
-  } else {
-    tw->horizontalHeader()->setVisible(false);
-  }
-  if (fc > 0) {
-    QStringList side;
-    for (int r = fr; r < rows; ++r) side << qs(ctl_.cell(r, fc - 1));
-    tw->setVerticalHeaderLabels(side);
-    tw->verticalHeader()->setVisible(true);
-  } else {
-    tw->verticalHeader()->setVisible(false);
-  }
-  for (int r = fr; r < rows; ++r) {
-    for (int c = fc; c < cols; ++c) {
-      const QString t = qs(ctl_.cell(r, c));
-      QTableWidgetItem* item = tw->item(r - fr, c - fc);
-      if (!item) {
-        item = new QTableWidgetItem(t);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-        tw->setItem(r - fr, c - fc, item);
-      } else if (item->text() != t) {
-        item->setText(t);
-      }
-    }
-  }
+  // The view reads the new cells in place; the old ones are the window's to free.
+  grid_model_->refresh();
+  tv->horizontalHeader()->setVisible(fr > 0);
+  tv->verticalHeader()->setVisible(fc > 0);
   for (int c = fc; c < cols && c < static_cast<int>(ctl_.col_widths.size()); ++c) {
     const int w = ctl_.col_widths[static_cast<size_t>(c)];
-    tw->setColumnHidden(c - fc, w == 0);
-    if (w > 0) tw->setColumnWidth(c - fc, std::max(w / kTwipsPerPixel, 8));
+    tv->setColumnHidden(c - fc, w == 0);
+    if (w > 0) tv->setColumnWidth(c - fc, std::max(w / kTwipsPerPixel, 8));
   }
   apply_grid_position();
 }
 
 void ControlBinding::apply_grid_position() {
-  auto* tw = qobject_cast<QTableWidget*>(obj_.data());
-  if (!tw || cells_pending_) return;
+  auto* tv = qobject_cast<QTableView*>(obj_.data());
+  if (!tv || !grid_model_ || cells_pending_) return;
   QtHost::Applying busy(view_.host());
-  const int r = ctl_.row() - std::max(ctl_.fixed_rows, 0);
-  const int c = ctl_.col() - std::max(ctl_.fixed_cols, 0);
-  if (r >= 0 && r < tw->rowCount() && c >= 0 && c < tw->columnCount() &&
-      (tw->currentRow() != r || tw->currentColumn() != c))
-    tw->setCurrentCell(r, c);
+  const QModelIndex at = grid_model_->index(ctl_.row() - std::max(ctl_.fixed_rows, 0),
+                                            ctl_.col() - std::max(ctl_.fixed_cols, 0));
+  if (at.isValid() && tv->currentIndex() != at) tv->setCurrentIndex(at);
 }
 
 void ControlBinding::apply_panels() {

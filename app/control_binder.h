@@ -17,6 +17,7 @@ class QWidget;
 namespace gw::app {
 
 class FormView;
+class GridModel;
 
 // Object name of a control's widget: the control's name, or "name_index" for a member of
 // a control array (`txtdE(0)` is found as "txtdE_0").
@@ -95,7 +96,8 @@ class ControlBinding {
   int observer_ = 0;
   bool alive_ = true;
   bool cells_pending_ = false;
-  QObject* guard_ = nullptr;  // context object of this binding's connections
+  QObject* guard_ = nullptr;        // context object of this binding's connections
+  QPointer<GridModel> grid_model_;  // a grid's cells as the table view reads them
 };
 
 }  // namespace gw::app

@@ -25,7 +25,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -119,7 +119,7 @@ bool fits(Kind k, QObject* o) {
     case Kind::StatusBar:
       return qobject_cast<QStatusBar*>(o);
     case Kind::Grid:
-      return qobject_cast<QTableWidget*>(o);
+      return qobject_cast<QTableView*>(o);
     case Kind::DataControl:
       return qobject_cast<QWidget*>(o);
   }
@@ -658,12 +658,19 @@ TEST_F(BinderTest, ModelChangesReachTheirWidgets) {
   grid.set_cell(1, 0, "P1");
   grid.set_cell(2, 2, "1.250");
   QCoreApplication::processEvents();
-  auto* table = widget<QTableWidget>("grdPipes");
+  QAbstractItemModel* table = widget<QTableView>("grdPipes")->model();
   ASSERT_EQ(table->rowCount(), 2);
   ASSERT_EQ(table->columnCount(), 3);
-  EXPECT_EQ(table->horizontalHeaderItem(0)->text(), "PIPE_NUMBER");
-  EXPECT_EQ(table->item(0, 0)->text(), "P1");
-  EXPECT_EQ(table->item(1, 2)->text(), "1.250");
+  EXPECT_EQ(table->headerData(0, Qt::Horizontal).toString(), "PIPE_NUMBER");
+  EXPECT_EQ(table->index(0, 0).data().toString(), "P1");
+  EXPECT_EQ(table->index(1, 2).data().toString(), "1.250");
+
+  // Cells changed in place, and the grid refilled with fewer rows, show as they are now.
+  grid.set_cell(1, 0, "P9");
+  grid.set_grid({{"PIPE_NUMBER"}, {"P7"}});
+  QCoreApplication::processEvents();
+  ASSERT_EQ(table->rowCount(), 1);
+  EXPECT_EQ(table->index(0, 0).data().toString(), "P7");
 }
 
 TEST_F(BinderTest, UserActionsReachTheModel) {
@@ -689,9 +696,10 @@ TEST_F(BinderTest, UserActionsReachTheModel) {
   Control& grid = form->c("grdPipes");
   grid.set_grid({{"PIPE", "DIA"}, {"P1", "15"}, {"P2", "18"}});
   QCoreApplication::processEvents();
-  auto* table = widget<QTableWidget>("grdPipes");
-  table->scrollToItem(table->item(1, 1));
-  const QRect cell = table->visualItemRect(table->item(1, 1));
+  auto* table = widget<QTableView>("grdPipes");
+  const QModelIndex p2_dia = table->model()->index(1, 1);
+  table->scrollTo(p2_dia);
+  const QRect cell = table->visualRect(p2_dia);
   QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
   EXPECT_EQ(grid.row(), 2);
   EXPECT_EQ(grid.col(), 1);
@@ -858,16 +866,16 @@ void page(QWidget* top, const char* name, int index) {
 }
 
 // A row of a grid widget: its cells' texts.
-std::vector<std::string> grid_row(QTableWidget* t, int row) {
+std::vector<std::string> grid_row(QTableView* t, int row) {
   std::vector<std::string> cells;
-  for (int c = 0; c < t->columnCount(); ++c)
-    cells.push_back(t->item(row, c) ? t->item(row, c)->text().toStdString() : std::string());
+  for (int c = 0; c < t->model()->columnCount(); ++c)
+    cells.push_back(t->model()->index(row, c).data().toString().toStdString());
   return cells;
 }
 
-int grid_row_of(QTableWidget* t, const QString& first_cell) {
-  for (int r = 0; r < t->rowCount(); ++r)
-    if (t->item(r, 0) && t->item(r, 0)->text() == first_cell) return r;
+int grid_row_of(QTableView* t, const QString& first_cell) {
+  for (int r = 0; r < t->model()->rowCount(); ++r)
+    if (t->model()->index(r, 0).data().toString() == first_cell) return r;
   return -1;
 }
 
@@ -995,8 +1003,8 @@ TEST_F(PipeSessionTest, APipeTypedIntoTheDesignWindowIsSolvedSavedAndListed) {
 
     // The pipe table behind shows the new pipe while the design window is still open.
     QCoreApplication::processEvents();
-    auto* grid = child<QTableWidget>(shown(gw::window::frmpipeflex), "pipeflex");
-    EXPECT_EQ(grid->rowCount(), 4);
+    auto* grid = child<QTableView>(shown(gw::window::frmpipeflex), "pipeflex");
+    EXPECT_EQ(grid->model()->rowCount(), 4);
     const int r = grid_row_of(grid, "30");
     if (r < 0) throw MissingWidget("the pipe table has no row for pipe 30");
     const std::vector<std::string> cells = grid_row(grid, r);
@@ -1015,7 +1023,7 @@ TEST_F(PipeSessionTest, APipeTypedIntoTheDesignWindowIsSolvedSavedAndListed) {
   // it rebuilds itself: the Design loop shows the new table, which counts the new pipe.
   when_modal(gw::window::frmpipeflex, [&](QWidget* w) {
     EXPECT_EQ(line_text(w, "rec_count"), "3");
-    EXPECT_EQ(child<QTableWidget>(w, "pipeflex")->rowCount(), 3);
+    EXPECT_EQ(child<QTableView>(w, "pipeflex")->model()->rowCount(), 3);
     QTest::mouseClick(child<QPushButton>(w, "cmdflexaddpipe"), Qt::LeftButton);
     EXPECT_EQ(shown(gw::window::frmpipemain), nullptr);
     when_modal(
@@ -1024,8 +1032,8 @@ TEST_F(PipeSessionTest, APipeTypedIntoTheDesignWindowIsSolvedSavedAndListed) {
           EXPECT_NE(again, w);
           EXPECT_EQ(line_text(again, "rec_count"), "4");
           QCoreApplication::processEvents();
-          auto* grid = child<QTableWidget>(again, "pipeflex");
-          EXPECT_EQ(grid->rowCount(), 4);
+          auto* grid = child<QTableView>(again, "pipeflex");
+          EXPECT_EQ(grid->model()->rowCount(), 4);
           EXPECT_GE(grid_row_of(grid, "30"), 0);
           table_done = true;
           QTest::mouseClick(child<QPushButton>(again, "cmdflexexit"), Qt::LeftButton);

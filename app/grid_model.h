@@ -1,0 +1,35 @@
+// A grid control's cells as a Qt table model: the view reads the texts the window holds.
+#pragma once
+
+#include <QAbstractTableModel>
+
+#include "platform/ui/control.h"
+
+namespace gw::app {
+
+// The rows below the grid's fixed rows and the columns right of its fixed columns, read from
+// the control on demand; the last fixed row gives the column headings and the last fixed
+// column the row headings. Nothing is copied: the view asks for the cells it paints.
+class GridModel : public QAbstractTableModel {
+ public:
+  GridModel(ui::Control& grid, QObject* parent);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+  // The control's cells changed: the view reads them afresh.
+  void refresh();
+  // The control goes away: the model shows nothing from now on.
+  void detach();
+
+ private:
+  int fixed_rows() const;
+  int fixed_cols() const;
+
+  ui::Control* grid_;
+};
+
+}  // namespace gw::app
