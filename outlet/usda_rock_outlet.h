@@ -25,7 +25,7 @@ struct UsdaApron {
 
 // Takes the coefficients, the discharge per barrel q_cfs in cfs, the tailwater depth tw, the
 // outlet size do_ and the culvert width w0 (all three in the project's length unit) and
-// from_feet (1 in English projects, 1 / 0.3048 in metric ones).
+// from_feet (1 in English projects, 0.3048 in metric ones).
 // Gives the apron: set 1 (tw >= 0.5 do_) La = max((D1 ln Q + E1) f, 6 do_), W = La / 2.5 + w0;
 // set 2 La = max((D2 ln Q + E2) f, 4 do_), W = La + w0; D50 = (A Q^2 + B Q + C) f raised to
 // 0.5 ft; thickness 2 D50.

@@ -40,6 +40,10 @@ struct Units {
   // Millimetres per inch where sizes are in millimetres: 1 in English units, 25.4 in metric.
   float inch_mm_factor = 0;
   // A length in the project's unit times `to_feet` gives feet; feet times `from_feet` give it.
+  // The metric pair is the one the conversion tables print: 0.3048 m per foot is exact (the
+  // international foot), 3.2808 ft per metre is 1 / 0.3048 = 3.280839... cut to five
+  // significant digits. Their product is 0.99998784, not 1: a length taken to feet and back
+  // comes back within 1.3e-5 of itself, the precision the five digits of 3.2808 carry.
   double to_feet = 0;
   double from_feet = 0;
   // Gravity of the outlet designs and the energy dissipators (ft/s², m/s²); the program's
@@ -64,8 +68,34 @@ struct Units {
 // metric().
 constexpr Units units_of(UnitSystem system) {
   if (system == UnitSystem::english)
-    return {system, 1.486, 1.486f, 12, 1, 1.0f, 1, 1, 32.2, 32.2, 32.16, "0.000", "#0.000", "ft"};
-  return {system, 1.0, 1.0f, 1000, 360, 25.4f, 3.2808, 0.3048, 9.8146, 9.8, 9.81, "0.0000", "#0.0000", "m"};
+    return {.system = system,
+            .manning_k = 1.486,
+            .manning_k_single = 1.486f,
+            .size_divisor = 12,
+            .rational_divisor = 1,
+            .inch_mm_factor = 1.0f,
+            .to_feet = 1,
+            .from_feet = 1,
+            .gravity = 32.2,
+            .gravity_circular_box = 32.2,
+            .gravity_elliptical_arch = 32.16,
+            .number_format = "0.000",
+            .solve_number_format = "#0.000",
+            .length_name = "ft"};
+  return {.system = system,
+          .manning_k = 1.0,
+          .manning_k_single = 1.0f,
+          .size_divisor = 1000,
+          .rational_divisor = 360,
+          .inch_mm_factor = 25.4f,
+          .to_feet = 3.2808,
+          .from_feet = 0.3048,
+          .gravity = 9.8146,
+          .gravity_circular_box = 9.8,
+          .gravity_elliptical_arch = 9.81,
+          .number_format = "0.0000",
+          .solve_number_format = "#0.0000",
+          .length_name = "m"};
 }
 
 // The constants of the system a normalised UNITS text names.
