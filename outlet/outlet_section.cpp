@@ -1,6 +1,7 @@
 // The outlet pipe's shape class, full-flow area of its barrels and standard diameter.
 #include "outlet/outlet_section.h"
 
+#include "design/hydraulics/section_fits.h"
 #include "platform/text/checked.h"
 #include "platform/text/pi.h"
 
@@ -28,7 +29,7 @@ double full_flow_area(OutletShape shape, double rise, double width, double dia_d
     case OutletShape::arch:
       break;
   }
-  return checked((0.781 * text::checked_pow(d * width, 1.003)) * n);
+  return checked(hyd::arch_full_section(d * width).area * n);
 }
 
 double standard_diameter(double size_in) {

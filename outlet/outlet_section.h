@@ -21,7 +21,7 @@ OutletShape outlet_shape_of(std::string_view shape_text);
 //   circular   ((d / L)² π / 4) N
 //   elliptical ((π d / L) W / 4) N
 //   box        ((d / L) W) N
-//   arch       (0.781 ((d / L) W)^1.003) N
+//   arch       (0.781 ((d / L) W)^1.003) N, the full arch section of hyd::arch_full_section
 // Throws gw::Error for a zero divisor, an overflow or a negative arch section.
 double full_flow_area(OutletShape shape, double rise, double width, double dia_divisor, int barrels);
 

@@ -6,6 +6,7 @@
 
 #include "design/hydraulics/box_section.h"
 #include "design/hydraulics/circular_section.h"
+#include "design/hydraulics/section_fits.h"
 #include "design/hydraulics/trial_depths.h"
 #include "platform/text/checked.h"
 #include "platform/text/error.h"
@@ -55,7 +56,9 @@ OutletFlow box_flow(const OutletBarrel& b, double q) {
 }
 
 // The stepped search of the elliptical and arch sections, from their full-section area and
-// hydraulic radius.
+// hydraulic radius. Both take the pipe arch's partial-section fit: the outlet velocity has always
+// used the arch's polynomials for elliptical barrels too (the pipe hydraulics give an elliptical
+// pipe its own), and its results are kept as they are.
 OutletFlow fitted_flow(const OutletBarrel& b, double q, double full_area, double full_radius) {
   const double factor = manning_factor(b);
   OutletFlow f;
@@ -64,8 +67,8 @@ OutletFlow fitted_flow(const OutletBarrel& b, double q, double full_area, double
   for (;;) {
     count_step(steps);
     const double r = std::min(checked_div(y, b.rise), 1.0);
-    const double area = std::max(checked(full_area * partial_area_ratio(r)), 0.0);
-    const double radius = std::max(checked(full_radius * partial_radius_ratio(r)), 0.0);
+    const double area = std::max(checked(full_area * hyd::kArchFit.area(r)), 0.0);
+    const double radius = std::max(checked(full_radius * hyd::kArchFit.radius(r)), 0.0);
     const double qc = checked(area * (factor * checked_pow(radius, 2.0 / 3.0)));
     f.depth = y;
     f.area = area;
@@ -96,21 +99,11 @@ OutletFlow elliptical_flow(const OutletBarrel& b, double q) {
 }
 
 OutletFlow arch_flow(const OutletBarrel& b, double q) {
-  const double section = checked(b.rise * b.span);
-  const double full_area = checked(0.781 * checked_pow(section, 1.003));
-  const double full_radius = checked(0.241 * checked_pow(section, 0.4965));
-  return fitted_flow(b, q, full_area, full_radius);
+  const hyd::ArchFullSection full = hyd::arch_full_section(checked(b.rise * b.span));
+  return fitted_flow(b, q, full.area, full.radius);
 }
 
 }  // namespace
-
-double partial_area_ratio(double r) {
-  return 1.0587 * r * r * r * r + -3.634 * r * r * r + 3.3671 * r * r + 0.1913 * r + 0.014;
-}
-
-double partial_radius_ratio(double r) {
-  return -0.9327 * r * r * r * r + 0.6045 * r * r * r + -1.3292 * r * r + 2.7365 * r + -0.0336;
-}
 
 OutletFlow outlet_normal_flow(const OutletBarrel& barrel, double q) {
   switch (barrel.shape) {

@@ -30,8 +30,9 @@ struct OutletFlow {
 //   R = A / (2 y + B), up to 0.9999 H;
 // - elliptical: above the full-flow capacity (Af = Sp π Rs / 4, Rf = Rs Sp / (2 (Rs + Sp))) the
 //   barrel flows full; else y steps by 0.01 from 0.01, r = y / Rs capped at 1, A = Af PA(r),
-//   R = Rf PR(r) (negative values taken as 0), up to the first y whose Qc reaches q;
-// - arch: Af = 0.781 (Rs Sp)^1.003, Rf = 0.241 (Rs Sp)^0.4965 and the elliptical search at once.
+//   R = Rf PR(r) (negative values taken as 0), up to the first y whose Qc reaches q, with PA
+//   and PR the pipe arch's partial-section fit (hyd::kArchFit), for elliptical barrels too;
+// - arch: the arch's full section (hyd::arch_full_section) and the elliptical search at once.
 // A search whose r has reached 1 with Qc still below q (an arch above the capacity of its fits,
 // a zero slope) takes the barrel as flowing full, A = Af.
 // Throws gw::Error for n = 0, a zero size, a negative slope or section, an overflow, a circular
@@ -42,11 +43,5 @@ OutletFlow outlet_normal_flow(const OutletBarrel& barrel, double q);
 // The outlet velocity q / A of that flow, ft/s or m/s. Throws gw::Error as outlet_normal_flow,
 // and for a zero flow area.
 double outlet_velocity(const OutletBarrel& barrel, double q);
-
-// Area and hydraulic-radius ratios of a partly full elliptical or arch section at r = y / Rs:
-// PA(r) = 1.0587 r⁴ − 3.634 r³ + 3.3671 r² + 0.1913 r + 0.014,
-// PR(r) = −0.9327 r⁴ + 0.6045 r³ − 1.3292 r² + 2.7365 r − 0.0336, summed from the r⁴ term down.
-double partial_area_ratio(double r);
-double partial_radius_ratio(double r);
 
 }  // namespace gw::outlet

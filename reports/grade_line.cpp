@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "design/hydraulics/friction_slope.h"
+#include "design/hydraulics/section_fits.h"
 #include "platform/text/checked.h"
 #include "platform/text/parse.h"
 #include "platform/text/pi.h"
@@ -27,14 +28,6 @@ Num div(Num a, Num b) {
   if (!a || !b) return std::nullopt;
   try {
     return finite(text::checked_div(*a, *b));
-  } catch (const std::exception&) {
-    return std::nullopt;
-  }
-}
-Num power(Num base, double exponent) {
-  if (!base) return std::nullopt;
-  try {
-    return finite(text::checked_pow(*base, exponent));
   } catch (const std::exception&) {
     return std::nullopt;
   }
@@ -134,8 +127,15 @@ GradeLineRow grade_line_row(const std::string& node, const GradeLinePipe& p,
     } else {
       // The arch shapes: area and hydraulic radius from span times rise.
       const Num sr = div(mul(span, rise), mul(div_by, div_by));
-      area = mul(0.781, power(sr, 1.003));
-      radius = mul(0.241, power(sr, 0.4965));
+      if (sr) {
+        try {
+          const hyd::ArchFullSection arch = hyd::arch_full_section(*sr);
+          area = arch.area;
+          radius = arch.radius;
+        } catch (const std::exception&) {
+          // No section: nothing is computed from it.
+        }
+      }
     }
   }
   Num slope;

@@ -3,6 +3,7 @@
 
 #include "design/hydraulics/friction_slope.h"
 #include "design/hydraulics/routine_frame.h"
+#include "design/hydraulics/section_fits.h"
 #include "design/hydraulics/shape_routines.h"
 #include "design/hydraulics/trial_depths.h"
 #include "platform/text/error.h"
@@ -15,25 +16,6 @@ using namespace detail;
 
 // Step of both depth searches, ft or m.
 constexpr double kStep = 0.01;
-
-// A fourth-degree polynomial c0 r^4 + c1 r^3 + c2 r^2 + c3 r + c4 in the relative depth r.
-struct Quartic {
-  double c[5];
-  double operator()(double r) const {
-    return c[0] * checked_pow(r, 4) + c[1] * checked_pow(r, 3) + c[2] * checked_pow(r, 2) + c[3] * r + c[4];
-  }
-};
-
-// A partial section: A = A_f P_A(r), R = R_f P_R(r), with r = depth / rise.
-struct PolynomialShape {
-  Quartic area;
-  Quartic radius;
-};
-
-constexpr PolynomialShape kElliptical{{{0.0016, -1.1168, 1.6724, 0.4549, -0.006}},
-                                      {{-1.9828, 2.9174, -2.8163, 2.9383, -0.0096}}};
-constexpr PolynomialShape kArch{{{1.0587, -3.634, 3.3671, 0.1913, 0.014}},
-                                {{-0.9327, 0.6045, -1.3292, 2.7365, -0.0336}}};
 
 // The full section of one shape, with the hydraulic radius that the capacity uses (R) and the
 // one that scales the radius polynomial (R_f).
@@ -54,9 +36,8 @@ FullSection elliptical_full(double b, double h) {
 // Pipe arch: A_f = 0.781 (H B)^1.003, R_f = 0.241 (H B)^0.4965 (B and H in ft or m),
 // R = R_f, WP = A_f / R_f.
 FullSection arch_full(double b, double h) {
-  const double area = checked(0.781 * checked_pow(checked(h * b), 1.003));
-  const double radius = checked(0.241 * checked_pow(checked(h * b), 0.4965));
-  return {area, checked_div(area, radius), radius, radius};
+  const ArchFullSection arch = arch_full_section(checked(h * b));
+  return {arch.area, checked_div(arch.area, arch.radius), arch.radius, arch.radius};
 }
 
 // Takes Q, S, n, L, B = span and H = rise (both / (12 or 1000)), the shape's polynomials and
@@ -72,7 +53,7 @@ FullSection arch_full(double b, double h) {
 //   critical depth: y_c = 0.01, 0.02, ... while (g y_c)^0.5 max(0, A_f P_A(y_c / H)) < Q and
 //   y_c < H; H when y_c has passed H;
 //   friction slope Sf = (n Q / (k A_f R^(2/3)))^2, so that Sf = S when Q = C.
-void polynomial_body(Frame& f, const SolveInput& in, const PolynomialShape& shape,
+void polynomial_body(Frame& f, const SolveInput& in, const PartialSectionFit& shape,
                      FullSection (*full_section)(double, double)) {
   const FlowInputs flow = f.read_flow();
   const double b = f.read_size(in.span, "span", 0);
@@ -130,9 +111,11 @@ void polynomial_body(Frame& f, const SolveInput& in, const PolynomialShape& shap
   f.results.friction_slope = st.friction_slope_val;
 }
 
-void elliptical_body(Frame& f, const SolveInput& in) { polynomial_body(f, in, kElliptical, elliptical_full); }
+void elliptical_body(Frame& f, const SolveInput& in) {
+  polynomial_body(f, in, kEllipticalFit, elliptical_full);
+}
 
-void arch_body(Frame& f, const SolveInput& in) { polynomial_body(f, in, kArch, arch_full); }
+void arch_body(Frame& f, const SolveInput& in) { polynomial_body(f, in, kArchFit, arch_full); }
 
 }  // namespace
 
