@@ -318,18 +318,8 @@ void ControlBinding::push_selection() {
 
 bool ControlBinding::key_press(QKeyEvent& e) {
   if (!alive_ || view_.host().applying()) return false;
-  if (!ctl_.on_key_press && !ctl_.on_key_down) return false;
+  if (!ctl_.on_key_press) return false;
   push_selection();
-  if (ctl_.on_key_down) {
-    int code = key_code(e);
-    if (code != 0) {
-      const int shift = shift_state(e);
-      view_.user_action([&] {
-        if (ctl_.on_key_down) ctl_.on_key_down(code, shift);
-      });
-      if (!alive_ || code == 0) return true;
-    }
-  }
   const int ascii = key_ascii(e);
   if (ascii < 0 || !ctl_.on_key_press) return false;
   int k = ascii;
@@ -340,15 +330,18 @@ bool ControlBinding::key_press(QKeyEvent& e) {
   apply_text();
   if (k == 0) return true;       // the handler dropped the key
   if (k == ascii) return false;  // the key goes on to the widget unchanged
-  // The handler typed another character in its place.
+  // The handler typed another character in its place; a display-only field takes none.
   if (k >= 32 && k < 256) {
     const QString ch(QChar(static_cast<char16_t>(k)));
     QLineEdit* le = qobject_cast<QLineEdit*>(obj_);
     if (auto* cb = qobject_cast<QComboBox*>(obj_)) le = cb->lineEdit();
-    if (le)
+    auto* pe = qobject_cast<QPlainTextEdit*>(obj_);
+    if (le && !le->isReadOnly())
       le->insert(ch);
-    else if (auto* pe = qobject_cast<QPlainTextEdit*>(obj_))
+    else if (pe && !pe->isReadOnly())
       pe->insertPlainText(ch);
+    else
+      return true;
     user([this] { push_text(); });
   }
   return true;

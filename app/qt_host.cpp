@@ -423,8 +423,6 @@ bool QtHost::open_document(const std::string& target_in) {
 
 double QtHost::clock() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
 
-void QtHost::do_events() { QCoreApplication::processEvents(); }
-
 void QtHost::repaint(ui::Form& f) {
   FormView* v = find_view(f);
   if (!v || !v->widget()) return;

@@ -45,7 +45,6 @@ class QtHost : public ui::Host {
   void set_mouse_pointer(int pointer) override;
   bool open_document(const std::string& target) override;
   double clock() override;
-  void do_events() override;
   void repaint(ui::Form& f) override;
   void end_program() override;
 

@@ -194,7 +194,6 @@ class Control {
   std::function<void()> on_got_focus;
   std::function<void()> on_lost_focus;
   std::function<void(int& key_ascii)> on_key_press;
-  std::function<void(int& key_code, int shift)> on_key_down;
   std::function<void(int button)> on_button_click;  // toolbar, 1-based button
   std::function<void()> on_row_change;              // grid row or column moved
 

@@ -60,7 +60,6 @@ class Host {
   virtual bool open_document(const std::string& target) = 0;
   // Seconds since midnight, local time.
   virtual double clock() = 0;
-  virtual void do_events() {}
   // Repaints a window at once (the splash before its wait).
   virtual void repaint(Form& f) { (void)f; }
   // Ends the program after the current handler returns.

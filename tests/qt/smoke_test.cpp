@@ -673,6 +673,23 @@ TEST_F(BinderTest, ModelChangesReachTheirWidgets) {
   EXPECT_EQ(table->index(0, 0).data().toString(), "P7");
 }
 
+// A locked combo box shows its value and takes no typing, also where its key handler would type
+// another character in place of the key; unlocked it is typed into again.
+TEST_F(BinderTest, ALockedComboBoxTakesNoTyping) {
+  Control& free = form->c("cboFree");
+  auto* box = widget<QComboBox>("cboFree");
+  ASSERT_NE(box->lineEdit(), nullptr);
+  free.set_text("AB");
+  free.set_locked(true);
+  EXPECT_TRUE(box->lineEdit()->isReadOnly());
+  box->setFocus();
+  QTest::keyClicks(QApplication::focusWidget(), "cd");
+  EXPECT_EQ(box->currentText(), "AB");
+  EXPECT_EQ(free.text(), "AB");
+  free.set_locked(false);
+  EXPECT_FALSE(box->lineEdit()->isReadOnly());
+}
+
 TEST_F(BinderTest, UserActionsReachTheModel) {
   auto* units = widget<QComboBox>("cboUnits");
   units->setFocus();
