@@ -94,7 +94,7 @@ void DrainageAreaWindow::build() {
 
 void DrainageAreaWindow::Form_Load() {
   shell::SharedState& v = vars();
-  v.handover.number_format = std::string(v.units().number_format);
+  v.set_number_format(v.units().number_format);
   if (v.units().metric()) {
     c("Frame_area").set_caption("A (Hectares)");
     c("TAunit").set_caption("Ha");
@@ -158,7 +158,7 @@ void DrainageAreaWindow::Area_LostFocus(int row) {
       a.set_text("");
       c("CA", row).set_text("");
     } else {
-      a.set_text(text::format(*value, vars().handover.number_format));
+      a.set_text(text::format(*value, vars().number_format()));
       show_row_product(row);
     }
     compute_area_totals();

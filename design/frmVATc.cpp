@@ -269,7 +269,7 @@ void frmVATc::wire_handlers() {
   for (const char* name : {"flow_distance2", "flow_distance4", "upper_elevation1", "upper_elevation2",
                            "upper_elevation3", "upper_elevation4", "txtoutlet_height", "txttravel_length"}) {
     Control& b = c(name);
-    b.on_lost_focus = [this, &b] { b.set_text(text::format_text(b.text(), vars().handover.number_format)); };
+    b.on_lost_focus = [this, &b] { b.set_text(text::format_text(b.text(), vars().number_format())); };
   }
   for (const char* name : {"gn", "gn4"}) {
     Control& b = c(name);
@@ -295,7 +295,7 @@ void frmVATc::wire_handlers() {
 
 void frmVATc::Form_Load() {
   shell::SharedState& v = vars();
-  v.handover.number_format = std::string(v.units().number_format);
+  v.set_number_format(v.units().number_format);
   if (v.units().metric()) set_metric_units();
   frmpipemain& pipe = prog.form<frmpipemain>();
   if (!pipe.c("PTcStr").text().empty()) decode_PTcstr();
@@ -371,7 +371,7 @@ void frmVATc::data_error(int segment) {
 
 void frmVATc::compute_shallow_tc() {
   try {
-    const std::string& nf = vars().handover.number_format;
+    const std::string& nf = vars().number_format();
     const double distance = number("flow_distance1");
     const double upper = number("upper_elevation1");
     const double lower = number("lower_elevation1");
@@ -388,7 +388,7 @@ void frmVATc::compute_shallow_tc() {
 
 void frmVATc::compute_channel_tc() {
   try {
-    const std::string& nf = vars().handover.number_format;
+    const std::string& nf = vars().number_format();
     const double distance = number("flow_distance2");
     const double upper = number("upper_elevation2");
     const double lower = number("lower_elevation2");
@@ -412,7 +412,7 @@ void frmVATc::compute_channel_tc() {
 
 void frmVATc::compute_seelye_tc() {
   try {
-    const std::string& nf = vars().handover.number_format;
+    const std::string& nf = vars().number_format();
     const double distance = number("flow_distance3");
     const double upper = number("upper_elevation3");
     const double lower = number("lower_elevation3");
@@ -428,7 +428,7 @@ void frmVATc::compute_seelye_tc() {
 
 void frmVATc::compute_pipe_tc() {
   try {
-    const std::string& nf = vars().handover.number_format;
+    const std::string& nf = vars().number_format();
     const double distance = number("flow_distance4");
     const double upper = number("upper_elevation4");
     const double lower = number("lower_elevation4");
@@ -463,7 +463,7 @@ void frmVATc::compute_kirpich_tc() {
       return;
     }
     const double time = tc::kirpich_tc(height, length, factor, english_formulas());
-    c("txtTc5").set_text(text::format(time, vars().handover.number_format));
+    c("txtTc5").set_text(text::format(time, vars().number_format()));
   } catch (const std::exception&) {
     data_error(5);
   }
@@ -475,7 +475,7 @@ void frmVATc::sum_total_tc() {
   try {
     double total = 0;
     for (int s = 1; s <= 5; ++s) total = text::checked(total + number(seg("txtTc", s).c_str()));
-    c("computedPTc").set_text(text::format(total, vars().handover.number_format));
+    c("computedPTc").set_text(text::format(total, vars().number_format()));
   } catch (const std::exception&) {
     msg(kDataError, Buttons::OK, Icon::Exclamation);
   }
@@ -496,7 +496,7 @@ void frmVATc::flow_distance1_LostFocus() {
     msg("Length Cannot Exceed 90 Meters for this method!!", Buttons::OK, Icon::Exclamation);
     b.set_text("90");
   }
-  b.set_text(text::format_text(b.text(), vars().handover.number_format));
+  b.set_text(text::format_text(b.text(), vars().number_format()));
 }
 
 void frmVATc::flow_distance3_LostFocus() {
@@ -510,12 +510,12 @@ void frmVATc::flow_distance3_LostFocus() {
         Buttons::OK, Icon::Exclamation);
     b.set_text(metric ? "60.0" : "200.0");
   }
-  b.set_text(text::format_text(b.text(), vars().handover.number_format));
+  b.set_text(text::format_text(b.text(), vars().number_format()));
 }
 
 void frmVATc::lower_elevation_LostFocus(int segment) {
   Control& lower = c(seg("lower_elevation", segment));
-  lower.set_text(text::format_text(lower.text(), vars().handover.number_format));
+  lower.set_text(text::format_text(lower.text(), vars().number_format()));
   try {
     double slope =
         tc::reach_slope(number(seg("flow_distance", segment).c_str()),
@@ -530,7 +530,7 @@ void frmVATc::lower_elevation_LostFocus(int segment) {
 void frmVATc::exclusive_LostFocus(const char* box, const char* other) {
   Control& b = c(box);
   if (b.text().empty()) return;
-  b.set_text(text::format_text(b.text(), vars().handover.number_format));
+  b.set_text(text::format_text(b.text(), vars().number_format()));
   // A text that is not a number is left as typed; the segment's computation reports it.
   const auto value = text::try_number(b.text());
   if (value && *value > 0) c(other).set_text("0.0");

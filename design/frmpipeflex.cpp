@@ -122,7 +122,7 @@ void frmpipeflex::Form_Load() {
   shell::SharedState& v = vars();
   try {
     reshow_requested = false;
-    v.handover.number_format = "0.000";
+    v.set_number_format("0.000");
     if (v.project.legacy_project) {
       v.handover.area_row_count = 24;
       c("mnuenergy").set_enabled(false);

@@ -430,7 +430,7 @@ void frmpipemain::Form_Load() {
     set_mouse_pointer(ui::kPointerHourglass);
     c("pipetab").set_tab(0);
     c("inlet_dbfile").set_caption(v.project.inlet_db_path);
-    v.handover.number_format = std::string(v.units().number_format);
+    v.set_number_format(v.units().number_format);
     if (!v.units().english()) c("lblarea").set_caption("Ha");
     v.handover.area_row_count = v.project.legacy_project ? 24 : 15;
     c("pipetab").set_tab(0);

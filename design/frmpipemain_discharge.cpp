@@ -120,7 +120,7 @@ PipeInputs frmpipemain::gather_inputs() {
   in.legacy = v.project.legacy_project;
   in.metric = v.units().metric();
   in.divisor = v.units().rational_divisor;
-  in.number_format = v.handover.number_format;
+  in.number_format = v.number_format();
   in.length = c("pipe_length").text();
   in.elein = c("pipe_elein").text();
   in.eleout = c("pipe_eleout").text();
@@ -241,7 +241,7 @@ bool frmpipemain::stored_intensity_typed() {
   const std::optional<double> t = text::try_number(c("accumulated_Tc").text());
   if (!lookup.coefficients || !t) return true;
   try {
-    const std::string& pattern = vars().handover.number_format;
+    const std::string& pattern = vars().number_format();
     return text::format(rational::rainfall_intensity(*lookup.coefficients, *t, vars().units().metric()),
                         pattern) != text::format_text(shown, pattern);
   } catch (const std::exception&) {

@@ -173,7 +173,7 @@ void frmpipemain::apply_entered_mode() {
 void frmpipemain::structure_discharge_LostFocus() {
   Control& d = c("structure_discharge");
   if (d.text().empty()) d.set_text("0.0");
-  d.set_text(text::format_text(d.text(), vars().handover.number_format));
+  d.set_text(text::format_text(d.text(), vars().number_format()));
 }
 
 // ---- the structure's time of concentration ----
@@ -200,7 +200,7 @@ void frmpipemain::structure_Tc_LostFocus() {
   // take the minimum.
   std::optional<double> t = text::try_number(tc.text());
   if (!t || *t < kMinimumTc) tc.set_text("5.0");
-  tc.set_text(text::format_text(tc.text(), vars().handover.number_format));
+  tc.set_text(text::format_text(tc.text(), vars().number_format()));
 }
 
 // ---- the rainfall intensity ----
@@ -218,7 +218,7 @@ void frmpipemain::pipe_I_Change() {
 
 void frmpipemain::pipe_I_LostFocus() {
   Control& i = c("pipe_I");
-  const std::string& pattern = vars().handover.number_format;
+  const std::string& pattern = vars().number_format();
   i.set_text(text::format_text(i.text(), pattern));
   // The same value written another way ("10" and "10.000") is no change.
   if (i.text() == text::format_text(intensity_old_text, pattern)) return;

@@ -101,7 +101,7 @@ void frmpipemain::pipe_length_GotFocus() {
 void frmpipemain::pipe_length_LostFocus() {
   if (mode_ == Mode::view) return;
   try {
-    format_with_pattern(c("pipe_length"), vars().handover.number_format);
+    format_with_pattern(c("pipe_length"), vars().number_format());
   } catch (const std::exception& e) {
     msg(e.what());
     return;
@@ -111,7 +111,7 @@ void frmpipemain::pipe_length_LostFocus() {
 
 void frmpipemain::pipe_elein_LostFocus() {
   try {
-    format_with_pattern(c("pipe_elein"), vars().handover.number_format);
+    format_with_pattern(c("pipe_elein"), vars().number_format());
   } catch (const std::exception& e) {
     msg(e.what());
     return;
@@ -121,7 +121,7 @@ void frmpipemain::pipe_elein_LostFocus() {
 
 void frmpipemain::pipe_eleout_LostFocus() {
   try {
-    format_with_pattern(c("pipe_eleout"), vars().handover.number_format);
+    format_with_pattern(c("pipe_eleout"), vars().number_format());
   } catch (const std::exception& e) {
     msg(e.what());
     return;
@@ -210,7 +210,7 @@ void frmpipemain::lateral_discharge_LostFocus() {
   try {
     Control& box = c("lateral_discharge");
     if (box.text().empty()) box.set_text("0.0");
-    format_with_pattern(box, vars().handover.number_format);
+    format_with_pattern(box, vars().number_format());
   } catch (const std::exception& e) {
     msg(e.what());
   }

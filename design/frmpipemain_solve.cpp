@@ -81,7 +81,7 @@ bool frmpipemain::solve_pipe_hydraulics() {
   in.units = v.units();
 
   const SolveOutcome out = solve_for_window(in, hydraulics_state_);
-  if (out.number_format) v.handover.number_format = *out.number_format;
+  if (out.number_format) v.set_number_format(*out.number_format);
   {
     // SOLVE's own writes are not changes of the pipe's inputs.
     ResultWrites guard(writing_results_);

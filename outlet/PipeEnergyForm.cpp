@@ -647,7 +647,7 @@ void PipeEnergyForm::enodeout_LostFocus() {
 void PipeEnergyForm::dn_TW_LostFocus() {
   Control& box = c("dn_TW");
   if (!typed_since_focus("dn_TW")) return;
-  box.set_text(format_keeping_decimals(box.text(), vars().handover.number_format));
+  box.set_text(format_keeping_decimals(box.text(), vars().number_format()));
 }
 
 void PipeEnergyForm::C_Discharge_LostFocus() {

@@ -194,7 +194,7 @@ void PipeEnergyForm::compute_2yr_discharge() {
     // Cubic metres per second keep at least four decimals; the velocity and the USDA apron take
     // the discharge whole.
     const std::string pattern =
-        v.units().metric() ? std::string(v.units().number_format) : v.handover.number_format;
+        v.units().metric() ? std::string(v.units().number_format) : v.number_format();
     two_year_discharge_.show(c("C_Discharge"), outlet::two_year_discharge(in), pattern);
   } catch (const std::exception& e) {
     tell(e.what(), Icon::Exclamation, true);

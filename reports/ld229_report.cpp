@@ -126,7 +126,7 @@ void mnuflexld229_Click(shell::Program& prog, design::frmpipeflex& window) {
         if (row > kLd229LastRow)
           throw Ld229RowError(1, "the form has no row left for it (at most " +
                                      std::to_string(kLd229LastRow - kLd229FirstRow + 1) + " pipes)");
-        write_ld229_row(sheet, row, pipe, v.handover.number_format, v.units().size_divisor);
+        write_ld229_row(sheet, row, pipe, v.number_format(), v.units().size_divisor);
       } catch (const Ld229RowError& e) {
         // The pipe's row is taken out again; the rows before it are saved at the chosen name.
         if (row <= kLd229LastRow)

@@ -78,7 +78,7 @@ const std::map<std::string, Getter, std::less<>>& getters() {
       {"area_row_count", [](const SharedState& s) { return std::to_string(s.handover.area_row_count); }},
       GW_TEXT(handover, standard_diameter),
       GW_NUM(handover, full_flow_area),
-      GW_TEXT(handover, number_format),
+      {"number_format", [](const SharedState& s) { return s.number_format(); }},
 #undef GW_TEXT
 #undef GW_FLAG
 #undef GW_NUM

@@ -72,8 +72,6 @@ struct HandOver {
   int area_row_count = 0;
   std::string standard_diameter;
   double full_flow_area = 0;
-  // Number format of displayed computed values, as the window last shown set it.
-  std::string number_format;
 };
 
 struct SharedState {
@@ -89,6 +87,18 @@ struct SharedState {
   const Units& units() const { return units_; }
   void set_unit_system(std::string units_text);
 
+  // The display pattern of computed values (the variable `number_format`): the fixed-decimal
+  // pattern in which the pipe design windows, their calculators, form LD229 and the outfall
+  // window write the values they compute. There is one for the whole program and the last
+  // setting holds:
+  // - the pipe table window sets "0.000" when it loads, whatever the unit system;
+  // - the pipe design window and the drainage-area and Tc calculators set the project's
+  //   (Units::number_format: "0.000" English, "0.0000" metric) when they load;
+  // - each SOLVE leaves "#0.000" or "#0.0000" (Units::solve_number_format).
+  // A reader formats with it at the time it writes; nothing stores it.
+  const std::string& number_format() const { return number_format_; }
+  void set_number_format(std::string_view pattern) { number_format_ = pattern; }
+
   // A variable's value as the scenario checks read it, by the variable's own name: a flag
   // reads "True" or "False", a number in the general conversion. nullopt for an unknown name.
   std::optional<std::string> lookup(std::string_view name) const;
@@ -96,6 +106,7 @@ struct SharedState {
  private:
   std::string unit_system_;
   Units units_;
+  std::string number_format_;
 };
 
 }  // namespace gw::shell
