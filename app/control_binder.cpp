@@ -26,6 +26,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTextCursor>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -284,9 +285,19 @@ void ControlBinding::push_text() {
   QString t;
   if (auto* le = qobject_cast<QLineEdit*>(obj_))
     t = le->text();
-  else if (auto* pe = qobject_cast<QPlainTextEdit*>(obj_))
+  else if (auto* pe = qobject_cast<QPlainTextEdit*>(obj_)) {
     t = pe->toPlainText().replace("\n", "\r\n");
-  else if (auto* cb = qobject_cast<QComboBox*>(obj_))
+    // A multi-line box has no length limit of its own: what goes past the field's limit
+    // (a line break counting two characters) is cut off, as a one-line box does.
+    if (ctl_.max_length > 0 && t.size() > ctl_.max_length) {
+      t.truncate(ctl_.max_length);
+      if (t.endsWith('\r')) t.chop(1);
+      if (t.size() > 0 && t.back().isHighSurrogate()) t.chop(1);
+      QtHost::Applying busy(view_.host());
+      pe->setPlainText(QString(t).replace("\r\n", "\n"));
+      pe->moveCursor(QTextCursor::End);
+    }
+  } else if (auto* cb = qobject_cast<QComboBox*>(obj_))
     t = cb->currentText();
   else
     return;
@@ -657,13 +668,46 @@ void ControlBinding::apply_cells() {
   apply_grid_position();
 }
 
+namespace {
+
+// Whether the whole of the row shows in the table's viewport.
+bool row_shows(QTableView* tv, int r) {
+  const int top = tv->rowViewportPosition(r);
+  return top >= 0 && top + tv->rowHeight(r) <= tv->viewport()->height();
+}
+
+}  // namespace
+
 void ControlBinding::apply_grid_position() {
   auto* tv = qobject_cast<QTableView*>(obj_.data());
   if (!tv || !grid_model_ || cells_pending_) return;
   QtHost::Applying busy(view_.host());
   const QModelIndex at = grid_model_->index(ctl_.row() - std::max(ctl_.fixed_rows, 0),
                                             ctl_.col() - std::max(ctl_.fixed_cols, 0));
-  if (at.isValid() && tv->currentIndex() != at) tv->setCurrentIndex(at);
+  if (!at.isValid()) return;
+  const int r = at.row();
+  const bool moved = tv->currentIndex() != at;
+  const bool in_sight = tv->isVisible() && row_shows(tv, r);
+  if (moved) tv->setCurrentIndex(at);
+  // The current row is selected from the current column to the last, so the whole pipe
+  // reads as chosen.
+  const QModelIndex last = grid_model_->index(r, grid_model_->columnCount() - 1);
+  const QItemSelection range(at, last);
+  if (tv->selectionModel() && tv->selectionModel()->selection() != range)
+    tv->selectionModel()->select(range, QItemSelectionModel::ClearAndSelect);
+  if (!moved || in_sight) return;
+  // A row the program moves to out of sight (a rebuilt table showing the pipe last worked
+  // on) becomes the top row. A table not shown yet is laid out, from its top, once its
+  // window shows.
+  if (tv->isVisible()) {
+    tv->scrollTo(at, QAbstractItemView::PositionAtTop);
+    return;
+  }
+  QTimer::singleShot(0, guard_, [this, tv = QPointer<QTableView>(tv), r] {
+    if (!alive_ || !tv || !grid_model_ || r >= grid_model_->rowCount()) return;
+    tv->scrollToTop();
+    if (!row_shows(tv, r)) tv->scrollTo(grid_model_->index(r, 0), QAbstractItemView::PositionAtTop);
+  });
 }
 
 void ControlBinding::apply_panels() {

@@ -19,6 +19,8 @@
 #include "app/form_view.h"
 #include "app/qt_host.h"
 #include "model/model.h"
+#include "platform/db/connection.h"
+#include "shell/tarnelhydro_libraries.h"
 #include "shell/window_names.h"
 
 namespace gw::app {
@@ -116,6 +118,22 @@ void open_sample(shell::Program& prog, QtHost& host) {
   });
 }
 
+// A new project as Create New Project makes it, with the details a new record takes, for
+// the pictures of a run without a sample: every window then opens as it does in a project
+// that has no pipes yet, instead of failing for want of one.
+std::string make_new_project(const std::string& program_folder, const std::string& file) {
+  std::filesystem::copy_file(program_folder + "/" + shell::kTemplateDb, file,
+                             std::filesystem::copy_options::overwrite_existing);
+  db::Connection c;
+  c.open(file);
+  c.execute(
+      "INSERT INTO PROJECT (PROJECT_ID, PROJECT_NAME, STATE, COUNTY, UNITS, NOAA_STATION, MAJOR_RELEASE, "
+      "MINOR_RELEASE) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
+      {"NEW", "New Project", "VA", "Accomack", "ENGLISH", "Abingdon 3 S", "2.1", "0.0"});
+  c.close();
+  return file;
+}
+
 }  // namespace
 
 int render_screenshots(const std::string& program_folder, const std::string& dir, const std::string& sample) {
@@ -126,13 +144,19 @@ int render_screenshots(const std::string& program_folder, const std::string& dir
     return 1;
   }
   // The sample project is copied, so that the pictures leave the original as it was.
-  std::string copy;
+  const std::string copy = dir + "/sample.gwp";
   if (!sample.empty()) {
-    copy = dir + "/sample.gwp";
     std::filesystem::copy_file(sample, copy, std::filesystem::copy_options::overwrite_existing, ec);
     if (ec) {
       std::fprintf(stderr, "gullyworks: cannot copy the sample project %s: %s\n", sample.c_str(),
                    ec.message().c_str());
+      return 1;
+    }
+  } else {
+    try {
+      make_new_project(program_folder, copy);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "gullyworks: cannot make a new project from the template: %s\n", e.what());
       return 1;
     }
   }
@@ -140,7 +164,7 @@ int render_screenshots(const std::string& program_folder, const std::string& dir
   host.set_interactive(false);
   host.set_quit_when_no_window(false);
   auto prog = gw::make_program(host, program_folder);
-  if (!copy.empty()) open_sample(*prog, host);
+  open_sample(*prog, host);
   int failures = 0, pictures = 0;
   for (const std::string& name : prog->forms.names()) {
     try {
@@ -165,7 +189,7 @@ int render_screenshots(const std::string& program_folder, const std::string& dir
   }
   host.close_views();
   prog.reset();
-  if (!copy.empty()) std::filesystem::remove(copy, ec);
+  std::filesystem::remove(copy, ec);
   std::printf("%d pictures in %s\n", pictures, dir.c_str());
   return failures == 0 ? 0 : 1;
 }

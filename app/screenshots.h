@@ -17,8 +17,9 @@ class FormView;
 std::vector<std::string> save_window_pictures(FormView& view, const std::string& dir);
 
 // Loads every registered window of the program (without showing it modally) and saves
-// its pictures into `dir`, with the project `sample` (when given) open and its first pipe
-// in the pipe design window. Returns the process exit status: 0 when every window rendered.
+// its pictures into `dir`, with the project `sample` open and its first pipe in the pipe
+// design window; without a sample, a new project made from the template, with no pipes, is
+// open. Returns the process exit status: 0 when every window rendered.
 int render_screenshots(const std::string& program_folder, const std::string& dir, const std::string& sample);
 
 }  // namespace gw::app

@@ -174,7 +174,12 @@ void Control::replace_selection(const std::string& s) {
   std::string ins = s;
   if (max_length > 0) {
     int room = max_length - (static_cast<int>(t.size()) - sel_length_);
-    if (room < static_cast<int>(ins.size())) ins = ins.substr(0, static_cast<size_t>(std::max(room, 0)));
+    if (room < static_cast<int>(ins.size())) {
+      // Cut between characters, never inside one: a UTF-8 continuation byte starts none.
+      size_t cut = static_cast<size_t>(std::max(room, 0));
+      while (cut > 0 && (static_cast<unsigned char>(ins[cut]) & 0xC0) == 0x80) --cut;
+      ins = ins.substr(0, cut);
+    }
   }
   t.replace(static_cast<size_t>(sel_start_), static_cast<size_t>(sel_length_), ins);
   int caret = sel_start_ + static_cast<int>(ins.size());

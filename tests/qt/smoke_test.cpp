@@ -430,6 +430,28 @@ TEST_F(ProgramTest, MainWindowCarriesTheMenusAndStatusBarAsDesigned) {
   EXPECT_FALSE(pic->pixmap().isNull()) << "the main window's picture is in the program folder";
 }
 
+// The project description takes no more than its 200 characters, typed or pasted.
+TEST_F(ProgramTest, TheProjectDescriptionKeepsToItsLimit) {
+  host.set_interactive(false);
+  Form& project = prog->forms.get(gw::window::frmProjectNOAA);
+  try {
+    project.load();
+  } catch (const std::exception&) {
+    // No project is open: the controls are there all the same.
+  }
+  FormView& view = host.view(project);
+  view.widget()->show();
+  auto* memo = view.widget()->findChild<QPlainTextEdit*>("description");
+  ASSERT_NE(memo, nullptr);
+  memo->setFocus();
+  memo->insertPlainText(QString(150, 'a') + "\n" + QString(100, 'b'));
+  const std::string& text = project.c("description").text();
+  EXPECT_EQ(text, std::string(150, 'a') + "\r\n" + std::string(48, 'b'));
+  EXPECT_EQ(memo->toPlainText().size(), 199) << "the box shows what the field holds";
+  QTest::keyClicks(memo, "cc");
+  EXPECT_EQ(project.c("description").text().size(), 200u);
+}
+
 TEST_F(ProgramTest, StartUpShowsTheSplashForThreeSecondsThenTheMainWindow) {
   gw::shell::tarnelhydromain_Main(*prog);
   // 3.0 seconds at a quarter second a reading: the start and twelve more.
@@ -725,6 +747,49 @@ TEST_F(BinderTest, UserActionsReachTheModel) {
   EXPECT_EQ(form->c("tabMain").tab(), 1);
 
   EXPECT_EQ(form->log, (std::vector<std::string>{"units ENGLISH", "flag", "quit", "grid"}));
+}
+
+// The grid's current row reads as chosen from the current column to the last; a row the
+// program moves to out of sight (a rebuilt pipe table) becomes the top row.
+TEST_F(BinderTest, TheCurrentGridRowIsSelectedToTheLastColumnAndAMovedRowComesToTheTop) {
+  Control& grid = form->c("grdPipes");
+  std::vector<std::vector<std::string>> cells{{"PIPE", "DIA", "MAT"}};
+  for (int i = 1; i <= 60; ++i) cells.push_back({"P" + std::to_string(i), "15", "Concrete"});
+  grid.set_grid(std::move(cells));
+  QCoreApplication::processEvents();
+  auto* table = widget<QTableView>("grdPipes");
+  auto selected = [table] {
+    const QItemSelection r = table->selectionModel()->selection();
+    if (r.size() != 1) return std::string("ranges: ") + std::to_string(r.size());
+    return std::to_string(r[0].top()) + "," + std::to_string(r[0].left()) + "-" +
+           std::to_string(r[0].bottom()) + "," + std::to_string(r[0].right());
+  };
+  grid.set_row(1);
+  grid.set_col(1);
+  EXPECT_EQ(selected(), "0,1-0,2");
+  // A click on a cell selects its row from there to the last column.
+  const QModelIndex third = table->model()->index(2, 0);
+  table->scrollTo(third);
+  QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(third).center());
+  EXPECT_EQ(grid.row(), 3);
+  EXPECT_EQ(selected(), "2,0-2,2");
+  // The program moves to a row out of sight: it is the top row now.
+  table->scrollToTop();
+  grid.set_row(50);
+  grid.set_col(0);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(table->rowAt(0), 49);
+  EXPECT_EQ(selected(), "49,0-49,2");
+  // A row in sight stays where it is.
+  grid.set_row(52);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(table->rowAt(0), 49);
+  // Moved while its window is not shown yet (the rebuilt table): on top once it shows.
+  view->widget()->hide();
+  grid.set_row(30);
+  view->widget()->show();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(table->rowAt(0), 29);
 }
 
 TEST_F(BinderTest, AFailureInAHandlerIsShownAndTheWindowGoesOn) {

@@ -52,6 +52,15 @@ TEST_F(ControlTest, TypingReplacesTheSelectionWithinTheInputLimit) {
   t.set_selection(3, 0);
   t.replace_selection("abcdef");  // only two characters fit
   EXPECT_EQ(t.text(), "1x5ab");
+  // A character that does not fit whole is left out, never cut into bytes.
+  t.set_text("123");
+  t.set_selection(3, 0);
+  t.replace_selection("\xC3\xA9\xC3\xA9");  // two bytes of room, two two-byte characters
+  EXPECT_EQ(t.text(), "123\xC3\xA9");
+  t.set_text("1234");
+  t.set_selection(4, 0);
+  t.replace_selection("\xC3\xA9");
+  EXPECT_EQ(t.text(), "1234");
 }
 
 TEST_F(ControlTest, PickingAComboItemSetsItsTextAndRaisesClick) {
