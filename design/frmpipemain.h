@@ -250,6 +250,9 @@ class frmpipemain : public shell::Window {
   void load_previous_pipe(int slot);
   // Empties row `slot`.
   void clear_prenode(int slot);
+  // The pipe number each row's values were copied for (set when a row is loaded or emptied
+  // and when a record is read): a row naming another number has not been entered.
+  std::array<std::string, 4> row_loaded_for_;
   void structure_compute1_Click();
   void structure_input1_Click();
   void structure_discharge_LostFocus();

@@ -140,6 +140,7 @@ PipeInputs frmpipemain::gather_inputs() {
     r.ca = c("preca" + k).text();
     r.tc = c("preTc" + k).text();
     r.flow_time = c("preflowtime" + k).text();
+    r.entered = r.pipe == row_loaded_for_[static_cast<size_t>(n - 1)];
     // The stored discharge of the row's pipe; a number naming no saved pipe counts none
     // (leaving its row and Save refuse it).
     if (computed && list_open && !r.pipe.empty() && !(in.legacy && n == 4)) {
@@ -222,6 +223,8 @@ void frmpipemain::record_read() {
   slope_refused = false;
   storm_lookups_.clear();
   applied_mode_ = c("dischargeval").text();
+  for (int n = 1; n <= 4; ++n)
+    row_loaded_for_[static_cast<size_t>(n - 1)] = c("prenode" + std::to_string(n)).text();
   seen_inputs_.clear();
   for (const char* name : kSlopeInputs) seen_inputs_[name] = c(name).text();
   for (const char* name : kFlowInputs) seen_inputs_[name] = c(name).text();

@@ -119,6 +119,7 @@ void frmpipemain::load_previous_pipe(int slot) {
     c("preca" + k).set_text(ca.empty() ? "0.0" : ca);
     c("preTc" + k).set_text(tc.empty() ? "0.0" : tc);
     c("preflowtime" + k).set_text(ft.empty() ? "0.0" : ft);
+    row_loaded_for_[static_cast<size_t>(slot - 1)] = row.text();
     // Entered again with the same values, the row still brings its pipe's discharge now.
     flow_touched_ = true;
     derive_pending_ = true;
@@ -132,6 +133,7 @@ void frmpipemain::clear_prenode(int slot) {
   if (slot < 1 || slot > 4) return;
   const std::string k = std::to_string(slot);
   Batch batch(*this);
+  row_loaded_for_[static_cast<size_t>(slot - 1)].clear();
   c("prenode" + k).set_text("");
   c("preTc" + k).set_text("0.0");
   c("preca" + k).set_text("0.0");

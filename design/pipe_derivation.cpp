@@ -102,6 +102,13 @@ PipeDerived derive_pipe_values(const PipeInputs& in) {
     for (int n = 0; n < slots; ++n) {
       const UpstreamRowInput& r = in.rows[static_cast<size_t>(n)];
       const std::string k = std::to_string(n + 1);
+      if (!r.entered)
+        throw gw::Error(r.pipe.empty()
+                            ? "Previous pipe " + k +
+                                  " has been emptied, but its values are still there: leave its row "
+                                  "to clear them."
+                            : "Previous pipe " + k + " names pipe " + r.pipe +
+                                  ", whose values have not been loaded: leave its row to load them.");
       rational::UpstreamSlot& s = rows[static_cast<size_t>(n)];
       s.ca = read(r.ca, 0, "The C*A of previous pipe " + k);
       s.tc = read(r.tc, 0, "The Tc of previous pipe " + k);

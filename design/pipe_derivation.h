@@ -13,13 +13,16 @@ namespace gw::design {
 
 // One upstream-pipe row as the window holds it: the upstream pipe's number and the three
 // values copied from it when the row was entered, plus that pipe's stored design discharge
-// (empty when it has none or is not saved).
+// (empty when it has none or is not saved). `entered` is false while the number shown is
+// not the one the values were copied for (a number pasted or dropped into the row, not yet
+// left): the row's values then belong to another pipe.
 struct UpstreamRowInput {
   std::string pipe;
   std::string ca;
   std::string tc;
   std::string flow_time;
   std::string discharge;
+  bool entered = true;
 };
 
 // The inputs of the window as their field texts (the derivation reads them as numbers and

@@ -102,6 +102,8 @@ TEST(PipeDerivation, WhatCannotBeDerivedIsEmptiedAndNamed) {
   bad_row.rows[1] = {"7", "n/a", "5.0", "30", "2.0"};
   PipeInputs bad_discharge = computed_pipe("1.095", "5.0");
   bad_discharge.rows[0] = {"7", "0.5", "5.0", "30", "x"};
+  PipeInputs not_entered = computed_pipe("1.095", "5.0");
+  not_entered.rows[0] = {"7", "0.5", "5.0", "30", "2.0", false};  // values of another pipe
   PipeInputs zero_tc = computed_pipe("1.095", "0");
   PipeInputs bad_ca = computed_pipe("n/a", "5.0");
   const Case cases[] = {
@@ -113,6 +115,8 @@ TEST(PipeDerivation, WhatCannotBeDerivedIsEmptiedAndNamed) {
       {"row C*A no number", bad_row, "", "", "The C*A of previous pipe 2 \"n/a\" is not a number."},
       {"row discharge no number", bad_discharge, "5.500", "1.0",
        "The design discharge \"x\" of previous pipe 1 is not a number."},
+      {"row not entered", not_entered, "", "",
+       "Previous pipe 1 names pipe 7, whose values have not been loaded: leave its row to load them."},
       {"structure Tc 0", zero_tc, "0.000", "1.0", "Time of concentration must be greater than zero."},
       {"structure C*A no number", bad_ca, "", "", "The structure's C * A \"n/a\" is not a number."},
   };
