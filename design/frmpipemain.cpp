@@ -616,7 +616,7 @@ void frmpipemain::mnuSavepipe_Click() {
     }
     c("pipetab").set_tab(2);
     if (!pipeUpdate()) {
-      msg("Data Update Error!", Buttons::OK, Icon::Exclamation);
+      msg(update_failure_text(), Buttons::OK, Icon::Exclamation);
       return;
     }
     get_pipe_list("newquery");

@@ -69,14 +69,20 @@ class frmpipemain : public shell::Window {
   // Drops a record being added; the edit of a stored record is left unwritten.
   void pipeCancel();
   // Writes the current record and closes adopipeRS. Returns false, with the record still
-  // pending and adopipeRS open, when the write failed; the caller reports that.
+  // pending and adopipeRS open, when the write failed; the caller reports that with
+  // update_failure_text().
   bool pipeUpdate();
+  // Why the last pipeUpdate failed, as the save shows it: the pipe, the project file and the
+  // cause when the file refused the write (disk full, read-only, in use), else
+  // "Data Update Error!".
+  const std::string& update_failure_text() const { return update_failure_; }
   // Sets the window's fields to the values of a new pipe.
   void init_pipe_data();
 
   // ---- form-level values (kept while the window is unloaded) ----
   // True while the record's hydraulics count as solved; Save requires it.
   bool pipe_solved = false;
+  std::string update_failure_;  // see update_failure_text
   // Sets the mode and shows it in the field "screenmode".
   void set_mode(Mode mode);
   // Upstream pipe numbers the record held on entering edit mode: a row still naming its

@@ -5,6 +5,7 @@
 
 #include "design/frmpipemain.h"
 #include "platform/text/error.h"
+#include "shell/desktop.h"
 
 namespace gw::design {
 
@@ -202,8 +203,17 @@ bool frmpipemain::pipeUpdate() {
       adopipeRS->set_field("STRUCTURE_COMPUTE", db::Value(entered ? 0 : 1));
     }
     adopipeRS->update();
+  } catch (const gw::FileError& e) {
+    // The record stays pending and the record set open; the save reports the failure, naming
+    // the pipe, the file and why the file took no write.
+    update_failure_ = "Data Update Error!";
+    if (e.cause != FileCause::other)
+      update_failure_ = "Pipe " + c("pipe_number").text() + " could not be saved in \"" +
+                        shell::full_path(e.path.empty() ? vars().project.project_db_path : e.path) +
+                        "\": " + file_cause_text(e.cause) + ".";
+    return false;
   } catch (const std::exception&) {
-    // The record stays pending and the record set open; the save reports the failure.
+    update_failure_ = "Data Update Error!";
     return false;
   }
   c("lblStatus").set_caption(c("pipe_number").text());

@@ -102,7 +102,8 @@ GradeLineRow grade_line_row(const std::string& node, const GradeLinePipe& p,
   const Num q = div(number(p.discharge), number(p.barrels));
   c[7] = value(q);
   const std::string length = trimmed(p.length);
-  c[8] = length.empty() ? SheetValue::of_number(0) : SheetValue::of_text(length);
+  // An empty length stays blank: a friction loss of 0 would understate the grade line.
+  c[8] = SheetValue::of_text(length);
 
   // Height in length units, the full section and its friction slope.
   const Num n = number(p.manning_n);
@@ -122,8 +123,8 @@ GradeLineRow grade_line_row(const std::string& node, const GradeLinePipe& p,
       radius = div(area, div(perimeter, div_by));
     } else if (p.shape == "Box" || p.shape == "Rectangulr") {
       area = div(mul(span, rise), mul(div_by, div_by));
-      // The wetted perimeter of the box flowing just full: the span and both rises.
-      radius = div(div(mul(rise, span), add(mul(2.0, rise), span)), div_by);
+      // The box flowing full is wetted all round, 2 (S + R), as SOLVE's capacity has it.
+      radius = div(div(mul(rise, span), mul(2.0, add(rise, span))), div_by);
     } else {
       // The arch shapes: area and hydraulic radius from span times rise.
       const Num sr = div(mul(span, rise), mul(div_by, div_by));
@@ -146,7 +147,7 @@ GradeLineRow grade_line_row(const std::string& node, const GradeLinePipe& p,
       // No slope: nothing is computed from it.
     }
   }
-  c[4] = value(height ? height : flow_depth);
+  c[4] = value(height);
   c[9] = value(slope);
   c[10] = value(mul(slope, c[8].as_number()));
 

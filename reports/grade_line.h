@@ -88,16 +88,17 @@ struct GradeLineRow {
 //   24 + 5, at least the inlet invert + flow depth, 26 top of structure, 27 "O.K." when 26 is not below 25,
 //   else "ADJUST".
 // Full sections, sizes in ft or m: circular A_f = pi D^2 / 4, R_f = D / 4; elliptical
-// A_f = pi S R / 4, R_f = A_f / (pi (S + R) / 2); box A_f = S R, R_f = S R / (2 R + S) (the
-// span and both rises wetted); any other shape (the arches) A_f = 0.781 (S R)^1.003,
+// A_f = pi S R / 4, R_f = A_f / (pi (S + R) / 2); box A_f = S R, R_f = S R / (2 (S + R)) (wetted
+// all round, as in SOLVE); any other shape (the arches) A_f = 0.781 (S R)^1.003,
 // R_f = 0.241 (S R)^0.4965.
 // The node (1) and its station (2) are identifiers, handed over as labels; other stored texts
 // as they are; computed values as numbers. A value that a formula needs
 // and that is not a number (or a division by zero, or a power out of range) leaves that cell
 // unwritten, and so every cell computed from it: nothing is computed from a value that could
-// not be read. Defaults: an empty length is 0, an empty lateral velocity or deflection is 0,
-// an empty C A or intensity is 0. Column 4 holds the flow depth when the height cannot be
-// computed. Pure: no window, database or workbook.
+// not be read. So a pipe without a diameter (or rise) leaves its height (4) blank, and an empty
+// length leaves the length (8) and the friction loss (10) blank, with what follows from them.
+// Defaults: an empty lateral velocity or deflection is 0, an empty C A or intensity is 0.
+// Pure: no window, database or workbook.
 GradeLineRow grade_line_row(const std::string& node, const GradeLinePipe& pipe,
                             const std::vector<GradeLineLateral>& laterals,
                             const SheetValue& downstream_grade_line, const Units& units);

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "platform/files/file_replacement.h"
 #include "platform/text/ascii_case.h"
 #include "platform/text/error.h"
 #include "shell/desktop.h"
@@ -24,7 +25,6 @@ namespace {
 
 // The file operations' own descriptions of their failures.
 constexpr const char* kFileNotFound = "File not found";
-constexpr const char* kPermissionDenied = "Permission denied";
 constexpr const char* kNoWorkbook = "Object variable or With block variable not set";
 
 bool file_exists(const std::string& path) {
@@ -32,21 +32,12 @@ bool file_exists(const std::string& path) {
   return fs::exists(path, ec) && !fs::is_directory(path, ec);
 }
 
-// CopyFile with overwrite: the source must be a file, the destination writable.
-void copy_file(const std::string& from, const std::string& to) {
-  if (!file_exists(from)) throw gw::Error(kFileNotFound);
-  std::error_code ec;
-  if (fs::exists(to, ec) && fs::equivalent(from, to, ec)) throw gw::Error(kPermissionDenied);
-  fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
-  if (ec) throw gw::Error(kPermissionDenied);
-}
-
-// The template must open as a workbook this layer can fill and save; a damaged one is
-// named as the template, before anything is copied to the user's chosen name.
-void check_template(const std::string& path, const char* name) {
-  if (!file_exists(path)) return;  // the copy reports the missing file
+// The template, which must open as a workbook this layer can fill and save; a damaged one, or
+// one that points outside itself, is named as the template, before anything is written.
+wb::Workbook open_template(const std::string& path, const char* name) {
+  if (!file_exists(path)) throw gw::Error(kFileNotFound);
   try {
-    wb::Workbook::open(path);
+    return wb::Workbook::open(path);
   } catch (const std::exception& e) {
     throw gw::Error(std::string("The report template ") + name + " cannot be used: " + e.what());
   }
@@ -61,10 +52,16 @@ bool same_file(const std::string& a, const std::string& b) {
   return shell::full_path(a) == shell::full_path(b);
 }
 
-// Whether `path` lies in `folder` (the folder itself compared as a file on disk).
-bool in_folder(const std::string& path, const std::string& folder) {
-  fs::path parent = fs::path(shell::full_path(path)).parent_path();
-  return !folder.empty() && same_file(parent.string(), folder);
+// Whether `path` lies in `folder` or in a folder below it (each folder on the way compared as
+// a file on disk, so that another spelling of the same folder counts).
+bool in_program_folder(const std::string& path, const std::string& folder) {
+  if (folder.empty()) return false;
+  for (fs::path parent = fs::path(shell::full_path(path)).parent_path(); !parent.empty();
+       parent = parent.parent_path()) {
+    if (same_file(parent.string(), folder)) return true;
+    if (parent == parent.root_path()) break;
+  }
+  return false;
 }
 
 bool has_extension(const std::string& path, std::string_view ext) {
@@ -86,9 +83,18 @@ std::optional<std::string> protected_file_message(const shell::Program& prog, co
   const char* ending = " A report cannot be saved over it; please choose another name.";
   if (same_file(path, v.project.project_db_path)) return shown + " is the open project database." + ending;
   if (same_file(path, v.project.inlet_db_path)) return shown + " is the project's inlet database." + ending;
-  if (in_folder(path, prog.program_folder)) {
+  // The files the database engine keeps beside a database while it works on it: replacing
+  // one would lose or corrupt the database's last changes.
+  for (const char* working : {"-journal", "-wal", "-shm"}) {
+    if (!v.project.project_db_path.empty() && same_file(path, v.project.project_db_path + working))
+      return shown + " is a working file of the open project database." + ending;
+    if (!v.project.inlet_db_path.empty() && same_file(path, v.project.inlet_db_path + working))
+      return shown + " is a working file of the project's inlet database." + ending;
+  }
+  if (in_program_folder(path, prog.program_folder)) {
     if (has_extension(path, ".rdb")) return shown + " is a database of the program." + ending;
     if (has_extension(path, ".xlr")) return shown + " is a report template of the program." + ending;
+    return shown + " is in the program's own folder, among the files the program needs." + ending;
   }
   return std::nullopt;
 }
@@ -181,22 +187,39 @@ bool ReportSession::choose_file() {
     return false;
 
   file_name_ = name;
+  // Nothing is written at the chosen name until the filled workbook is saved there whole; the
+  // template is read from the program folder, and the chosen file is checked now for what
+  // would stop the save (a read-only file, one in use, a folder that cannot take it).
+  auto check_destination = [this] {
+    try {
+      files::check_replaceable(file_name_);
+    } catch (const gw::FileError& e) {
+      throw gw::Error(save_failure_text(e));
+    }
+  };
   if (kind_.cancel_gives_no_name) {
-    check_template(template_path_, kind_.template_name);
-    copy_file(template_path_, file_name_);
+    template_ = std::make_unique<wb::Workbook>(open_template(template_path_, kind_.template_name));
+    check_destination();
     v.handover.last_folder = prog_.host.current_folder();
   } else {
     v.handover.last_folder = prog_.host.current_folder();
-    check_template(template_path_, kind_.template_name);
-    copy_file(template_path_, file_name_);
+    template_ = std::make_unique<wb::Workbook>(open_template(template_path_, kind_.template_name));
+    check_destination();
   }
   set_pointer(ui::kPointerHourglass);
   return true;
 }
 
+std::string ReportSession::save_failure_text(const gw::FileError& e) const {
+  const std::string head = std::string(kind_.caption) + " could not be saved";
+  if (e.cause == FileCause::other) return head + ": " + e.what();
+  return head + " as \"" + shell::full_path(file_name_) + "\": " + file_cause_text(e.cause) + ".";
+}
+
 wb::Workbook& ReportSession::open() {
   book_.reset();
-  auto book = std::make_unique<wb::Workbook>(wb::Workbook::open(file_name_));
+  auto book = template_ ? std::move(template_)
+                        : std::make_unique<wb::Workbook>(open_template(template_path_, kind_.template_name));
   if (kind_.selects_first_sheet) book->select(1);
   book_ = std::move(book);
   return *book_;
@@ -231,7 +254,11 @@ void ReportSession::finish(const std::string& warning) {
   // Our stand-in for the spreadsheet program: the workbook is saved with its first sheet
   // active, so that it opens there, and handed to the desktop.
   book().activate(1);
-  book().save(file_name_);
+  try {
+    book().save(file_name_);
+  } catch (const gw::FileError& e) {
+    throw gw::Error(save_failure_text(e));
+  }
   if (kind_.closing_message) {
     if (warning.empty())
       prog_.host.msgbox(kind_.closing_message, ui::Buttons::OK, ui::Icon::None);

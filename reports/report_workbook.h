@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/text/error.h"
 #include "platform/workbook/workbook.h"
 #include "shell/program.h"
 #include "shell/window_names.h"
@@ -46,9 +47,11 @@ std::string report_filter(const ReportKind& kind);
 std::string report_title(const ReportKind& kind);
 
 // The file a report must never be written over, when `path` is one: the open project
-// database, the project's inlet database, or a database or report template of the program
-// folder (any ".rdb" or ".xlr" file there, whether it exists or not). Gives the message that
-// names it, or nothing when the path is free to take a report.
+// database or the project's inlet database, the working files the database engine keeps
+// beside either ("-journal", "-wal", "-shm" after the database's name), or any file in the
+// program folder or below it (its databases, report templates, help document, pictures),
+// whether it exists or not. Gives the message that names it, or nothing when the path is free
+// to take a report.
 std::optional<std::string> protected_file_message(const shell::Program& prog, const std::string& path);
 
 // One run of a report. A handler builds it at its start (this forms the template path),
@@ -84,14 +87,15 @@ class ReportSession {
   // gives a name without an extension ".xlsx", refuses a file the program depends on
   // (a message naming it), and asks "File Already Exists!   Overwrite?" for an existing
   // file (each of these ends the report: returns false, nothing changed); then sets
-  // last_folder, copies the template over the chosen name and shows the hourglass.
-  // Returns true when the report goes on. Failures (Cancel with the cancel flag set, unless
-  // the kind gives no name for it; a missing template, an unwritable destination) raise
-  // gw::Error.
+  // last_folder, reads the template and shows the hourglass. Nothing is written at the chosen
+  // name before the report is saved there whole (finish). Returns true when the report goes
+  // on. Failures (Cancel with the cancel flag set, unless the kind gives no name for it; a
+  // missing or unusable template; a destination that cannot be replaced, named with the
+  // cause: read-only, in use, a folder that is missing or not writable) raise gw::Error.
   bool choose_file();
 
-  // Opens the copy (the workbook at the chosen name) and, when the kind says so,
-  // selects its first worksheet. Raises gw::Error on failure.
+  // Opens the workbook to fill, made from the template, and, when the kind says so, selects
+  // its first worksheet. Raises gw::Error on failure.
   wb::Workbook& open();
   // The opened workbook; raises gw::Error when none is open.
   wb::Workbook& book();
@@ -107,7 +111,9 @@ class ReportSession {
   std::optional<double> number(int row, int col) const;
 
   // The end steps: activating the first worksheet (so that the saved file opens there) and
-  // saving the workbook at the chosen name, then the kind's closing message (followed by
+  // saving the workbook at the chosen name (written beside it and renamed over the old file
+  // only when complete, so that a failure leaves the old file as it was; the message names
+  // the report, the file and the cause), then the kind's closing message (followed by
   // `warning` and with the exclamation icon when a warning is given), handing the file to
   // the desktop (when the desktop cannot open it, a message says so with the file's full
   // path), pointer back to default. Raises on a failed save (no closing message).
@@ -130,11 +136,14 @@ class ReportSession {
 
  private:
   void set_pointer(int pointer);
+  // "<caption> could not be saved as "<file>": the disk is full." for a failed save.
+  std::string save_failure_text(const gw::FileError& e) const;
 
   shell::Program& prog_;
   ReportKind kind_;
   std::string template_path_;
   std::string file_name_;
+  std::unique_ptr<wb::Workbook> template_;  // read by choose_file, filled once opened
   std::unique_ptr<wb::Workbook> book_;
   bool showed_progress_ = false;
   std::string status_before_;  // the panel's text before the first progress

@@ -5,8 +5,10 @@
 #include <functional>
 
 #include "platform/db/recordset.h"
+#include "platform/files/file_replacement.h"
 #include "platform/text/ascii_case.h"
 #include "platform/text/error.h"
+#include "shell/desktop.h"
 #include "shell/window_names.h"
 
 namespace gw::shell {
@@ -92,9 +94,15 @@ std::string unit_system_of(const std::string& units) {
 void copy_template(Program& prog, const std::string& path) {
   std::string from = prog.program_file(kTemplateDb);
   if (!fs::exists(from)) throw gw::Error("File not found");
-  std::error_code ec;
-  fs::copy_file(from, path, fs::copy_options::overwrite_existing, ec);
-  if (ec) throw gw::Error("Permission denied");
+  // The copy is written beside the chosen file and replaces it only once complete: a failure
+  // or a crash on the way leaves a file that was there as it was.
+  try {
+    files::replace_with_copy(from, path);
+  } catch (const gw::FileError& e) {
+    if (e.cause == FileCause::other) throw;
+    throw gw::Error("The project database \"" + full_path(path) + "\" could not be created: " +
+                    file_cause_text(e.cause) + ".");
+  }
 }
 
 void open_project_database(Program& prog) {

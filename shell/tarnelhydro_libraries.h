@@ -32,7 +32,9 @@ std::string project_file_problem(const std::string& path);
 // system in capitals; any other text, the empty text included, gives the empty text.
 std::string unit_system_of(const std::string& units);
 
-// Copies the template project database to `path`, overwriting.
+// Copies the template project database to `path`, replacing a file there whole: written
+// beside it and renamed over it when complete. Raises gw::Error ("File not found" without a
+// template; a failed write names the file and the cause).
 void copy_template(Program& prog, const std::string& path);
 
 // Names of the program folder's databases.

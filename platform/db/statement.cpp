@@ -7,7 +7,28 @@
 
 namespace gw::db::detail {
 
-void fail(sqlite3* db) { throw gw::Error(db != nullptr ? sqlite3_errmsg(db) : "The database is not open."); }
+void fail(sqlite3* db) {
+  if (db == nullptr) throw gw::Error("The database is not open.");
+  // A write that the file refused keeps the engine's description and tells the cause and the
+  // file, so that a window can name both.
+  FileCause cause = FileCause::other;
+  switch (sqlite3_errcode(db) & 0xff) {
+    case SQLITE_FULL:
+      cause = FileCause::disk_full;
+      break;
+    case SQLITE_READONLY:
+      cause = FileCause::file_read_only;
+      break;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      cause = FileCause::file_in_use;
+      break;
+    default:
+      throw gw::Error(sqlite3_errmsg(db));
+  }
+  const char* file = sqlite3_db_filename(db, "main");
+  throw gw::FileError(sqlite3_errmsg(db), cause, file != nullptr ? file : "");
+}
 
 namespace {
 

@@ -70,6 +70,31 @@ std::string resolve(const std::string& base_folder, std::string_view target) {
   return out;
 }
 
+// Whether a relationship's target leaves the package: a target of another kind of address (a
+// scheme such as "file:" or "http:", a network path, a backslash), or a relative one that
+// climbs above the package's root with "..".
+bool outside_package(const std::string& base_folder, std::string_view target) {
+  if (target.find('\\') != std::string_view::npos || target.substr(0, 2) == "//") return true;
+  const size_t colon = target.find(':');
+  if (colon != std::string_view::npos && target.substr(0, colon).find('/') == std::string_view::npos) return true;
+  std::string joined = !target.empty() && target.front() == '/' ? std::string(target.substr(1))
+                                                                : base_folder + std::string(target);
+  int depth = 0;
+  size_t start = 0;
+  while (start <= joined.size()) {
+    size_t slash = joined.find('/', start);
+    if (slash == std::string::npos) slash = joined.size();
+    const std::string_view seg = std::string_view(joined).substr(start, slash - start);
+    if (seg == "..") {
+      if (--depth < 0) return true;
+    } else if (!seg.empty() && seg != ".") {
+      ++depth;
+    }
+    start = slash + 1;
+  }
+  return false;
+}
+
 }  // namespace
 
 struct Workbook::Impl {
@@ -104,6 +129,7 @@ struct Workbook::Impl {
     return e->data;
   }
   void load();
+  void check_package();
   void check_target(const std::string& id, const std::string& target,
                     const std::vector<std::tuple<std::string, std::string, std::string>>& seen);
   std::string& part_data(const std::string& name);
@@ -115,7 +141,39 @@ struct Workbook::Impl {
   void prepare_save();
 };
 
+// A workbook is a package of parts that name each other: every part must lie inside the
+// package and every relationship point at a part of it. A part named outside it, or a
+// relationship to an outside file or address (marked External, absolute or climbing out with
+// ".."), is refused, naming it, before anything is read or written from the file.
+void Workbook::Impl::check_package() {
+  auto refuse = [&](const std::string& what) {
+    throw gw::Error("'" + path + "' is not a usable workbook (" + what + " points outside the workbook).");
+  };
+  for (const ZipEntry& e : entries) {
+    if (e.name.empty() || e.name.front() == '/' || outside_package("", e.name)) refuse("its part '" + e.name + "'");
+  }
+  for (const ZipEntry& e : entries) {
+    if (e.name.size() < 5 || !text::iequals(std::string_view(e.name).substr(e.name.size() - 5), ".rels")) continue;
+    pugi::xml_document rels;
+    xml::parse(rels, e.data, e.name);
+    // "xl/_rels/workbook.xml.rels" speaks for "xl/workbook.xml": targets are relative to "xl/".
+    std::string source_folder = folder_of(e.name);
+    if (source_folder.size() >= 6 && source_folder.substr(source_folder.size() - 6) == "_rels/")
+      source_folder.resize(source_folder.size() - 6);
+    for (pugi::xml_node r = rels.document_element().first_child(); r; r = r.next_sibling()) {
+      if (xml::local_name(r.name()) != "Relationship") continue;
+      const std::string what = "the relationship '" + std::string(r.attribute("Id").value()) + "' of '" + e.name +
+                               "' to '" + r.attribute("Target").value() + "'";
+      if (!text::iequals(r.attribute("TargetMode").value(), "") &&
+          !text::iequals(r.attribute("TargetMode").value(), "Internal"))
+        refuse(what);
+      if (outside_package(source_folder, r.attribute("Target").value())) refuse(what);
+    }
+  }
+}
+
 void Workbook::Impl::load() {
+  check_package();
   // The package's relationships name the workbook part.
   pugi::xml_document root_rels;
   xml::parse(root_rels, part("_rels/.rels"), "_rels/.rels");
@@ -137,7 +195,6 @@ void Workbook::Impl::load() {
     if (xml::local_name(r.name()) != "Relationship") continue;
     std::string type = r.attribute("Type").value();
     std::string target = resolve(folder_of(workbook_part), r.attribute("Target").value());
-    if (std::string_view(r.attribute("TargetMode").value()) == "External") continue;
     check_target(r.attribute("Id").value(), target, targets);
     if (ends_with(type, "/sharedStrings")) load_shared_strings(target);
     if (ends_with(type, "/styles")) styles_part = target;

@@ -50,13 +50,24 @@ constexpr const char* kAddedRowsMark = "gw-added-rows";
 
 // Drops every processing instruction named as the added-rows mark from a loaded part: the
 // mark is this layer's own, and one already in a file would take the added rows elsewhere.
-void drop_marks(pugi::xml_node node) {
-  for (pugi::xml_node n = node.first_child(); n;) {
-    pugi::xml_node next = n.next_sibling();
-    if (n.type() == pugi::node_pi && std::strcmp(n.name(), kAddedRowsMark) == 0)
-      node.remove_child(n);
-    else if (n.type() == pugi::node_element)
-      drop_marks(n);
+// The walk goes down and back up through the tree without recursion, so that a part nested
+// however deep cannot exhaust the stack.
+void drop_marks(pugi::xml_node root) {
+  pugi::xml_node n = root.first_child();
+  while (n) {
+    pugi::xml_node next;
+    if (n.type() == pugi::node_element && n.first_child()) {
+      next = n.first_child();
+    } else {
+      // The next node in document order after n and its children: its next sibling, else the
+      // next sibling of the nearest parent that has one.
+      for (pugi::xml_node up = n; up && up != root; up = up.parent())
+        if (up.next_sibling()) {
+          next = up.next_sibling();
+          break;
+        }
+      if (n.type() == pugi::node_pi && std::strcmp(n.name(), kAddedRowsMark) == 0) n.parent().remove_child(n);
+    }
     n = next;
   }
 }

@@ -1,14 +1,10 @@
 // The zip container of a workbook file: read over libzip, written deflated over zlib.
 #include "platform/workbook/zip_archive.h"
 
-#include <unistd.h>
 #include <zip.h>
 #include <zlib.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <ctime>
 #include <deque>
 #include <filesystem>
@@ -17,6 +13,7 @@
 #include <memory>
 #include <thread>
 
+#include "platform/files/file_replacement.h"
 #include "platform/text/error.h"
 
 namespace gw::wb {
@@ -208,23 +205,10 @@ void write_zip(const std::string& path, const std::vector<ZipEntry>& entries) {
   if (entries.size() >= 0xffff)
     throw gw::Error("Cannot write '" + path + "': the workbook has too many parts.");
   const auto [date, time] = dos_now();
-  const fs::path target(path);
-  const fs::path temp = target.string() + ".gw-" + std::to_string(::getpid()) + ".tmp";
-  auto fail = [&](const std::string& why) -> gw::Error {
-    std::error_code ec;
-    fs::remove(temp, ec);
-    return gw::Error("Cannot write '" + path + "' (" + why + ").");
-  };
-  std::FILE* f = std::fopen(temp.c_str(), "wb");
-  if (!f) throw gw::Error("Cannot write '" + path + "' (" + std::strerror(errno) + ").");
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(f, &std::fclose);
-  auto emit = [&](std::string_view bytes) {
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) {
-      const int err = errno;
-      file.reset();
-      throw fail(std::strerror(err));
-    }
-  };
+  // The archive goes to a file beside the target that replaces it only once it is complete.
+  files::FileReplacement file(path);
+  auto emit = [&](std::string_view bytes) { file.write(bytes); };
+  auto too_large = [&] { return gw::Error("Cannot write '" + path + "' (the workbook is too large)."); };
 
   std::string central;
   unsigned long long offset = 0;
@@ -252,25 +236,12 @@ void write_zip(const std::string& path, const std::vector<ZipEntry>& entries) {
     else
       d.write(e.data);
     d.finish();
-    if (d.size() > kLimit || d.compressed_size() > kLimit || offset > kLimit) {
-      file.reset();
-      throw fail("the workbook is too large");
-    }
+    if (d.size() > kLimit || d.compressed_size() > kLimit || offset > kLimit) throw too_large();
     std::string sums;
     put32(sums, d.crc());
     put32(sums, static_cast<unsigned long>(d.compressed_size()));
     put32(sums, static_cast<unsigned long>(d.size()));
-    if (std::fseek(f, static_cast<long>(offset + 14), SEEK_SET) != 0) {
-      const int err = errno;
-      file.reset();
-      throw fail(std::strerror(err));
-    }
-    emit(sums);
-    if (std::fseek(f, 0, SEEK_END) != 0) {
-      const int err = errno;
-      file.reset();
-      throw fail(std::strerror(err));
-    }
+    file.write_at(offset + 14, sums);
 
     put32(central, 0x02014b50);
     put16(central, 0x031e);  // made by: Unix, 3.0
@@ -292,10 +263,7 @@ void write_zip(const std::string& path, const std::vector<ZipEntry>& entries) {
     central += e.name;
     offset += local.size() + d.compressed_size();
   }
-  if (offset > kLimit || central.size() > kLimit) {
-    file.reset();
-    throw fail("the workbook is too large");
-  }
+  if (offset > kLimit || central.size() > kLimit) throw too_large();
   std::string end;
   put32(end, 0x06054b50);
   put16(end, 0);
@@ -307,15 +275,7 @@ void write_zip(const std::string& path, const std::vector<ZipEntry>& entries) {
   put16(end, 0);
   emit(central);
   emit(end);
-  if (std::fflush(f) != 0) {
-    const int err = errno;
-    file.reset();
-    throw fail(std::strerror(err));
-  }
-  if (std::fclose(file.release()) != 0) throw fail(std::strerror(errno));
-  std::error_code ec;
-  fs::rename(temp, target, ec);
-  if (ec) throw fail(ec.message());
+  file.commit();
 }
 
 }  // namespace gw::wb

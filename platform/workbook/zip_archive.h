@@ -32,8 +32,8 @@ struct ZipEntry {
 std::vector<ZipEntry> read_zip(const std::string& path);
 
 // Writes the entries, deflated, in the given order to a new archive that replaces `path`
-// once it is complete (a failure leaves the file at `path` as it was). Raises gw::Error when
-// the file cannot be written.
+// once it is complete and on the disk (a failure leaves the file at `path` as it was, and no
+// temporary file). Raises gw::FileError naming the cause when the file cannot be written.
 void write_zip(const std::string& path, const std::vector<ZipEntry>& entries);
 
 }  // namespace gw::wb

@@ -30,8 +30,8 @@ Folders plus(Folders base, std::initializer_list<std::string> more) {
 // The folders of the tree, each with the folders its files may include from besides its own.
 // A folder not named here belongs to the nearest named folder above it.
 const std::map<std::string, Folders>& layer_rules() {
-  static const Folders platform = {"platform/text", "platform/units",   "platform/db",
-                                   "platform/ui",   "platform/binding", "platform/workbook"};
+  static const Folders platform = {"platform/text",    "platform/units",   "platform/db", "platform/ui",
+                                   "platform/binding", "platform/workbook", "platform/files"};
   static const Folders subsystems =
       plus(platform, {"shell", "design/hydraulics", "design", "reports", "outlet"});
   static const Folders model = plus(subsystems, {"model"});
@@ -41,7 +41,8 @@ const std::map<std::string, Folders>& layer_rules() {
       {"platform/db", {"platform/text"}},
       {"platform/ui", {"platform/text"}},
       {"platform/binding", {"platform/text", "platform/db", "platform/ui"}},
-      {"platform/workbook", {"platform/text"}},
+      {"platform/files", {"platform/text"}},
+      {"platform/workbook", {"platform/text", "platform/files"}},
       {"design/hydraulics", {"platform/text", "platform/units"}},
       {"shell", platform},
       {"design", plus(platform, {"shell", "design/hydraulics"})},
@@ -59,11 +60,12 @@ const std::map<std::string, Folders>& layer_rules() {
       {"tests/support", plus(platform, {"shell"})},
       {"tests/layers", {}},
       {"tests/unit/text", {"platform/text", "tests/support"}},
+      {"tests/unit/files", {"platform/text", "platform/files", "tests/support"}},
       {"tests/unit/db", {"platform/text", "platform/db", "tests/support"}},
       {"tests/unit/ui", {"platform/text", "platform/ui", "tests/support"}},
       {"tests/unit/binding",
        {"platform/text", "platform/db", "platform/ui", "platform/binding", "tests/support"}},
-      {"tests/unit/workbook", {"platform/text", "platform/workbook", "tests/support"}},
+      {"tests/unit/workbook", {"platform/text", "platform/files", "platform/workbook", "tests/support"}},
       {"tests/unit/units", {"platform/units"}},
       // The hydraulics tests read a solve as the pipe design window shows it.
       {"tests/unit/hydraulics", plus(platform, {"shell", "design/hydraulics", "design", "tests/support"})},
@@ -214,7 +216,7 @@ TEST(IncludeLayers, EverySourceFileIsInASourceList) {
 
 TEST(IncludeLayers, EveryFolderOfCodeHasALayer) {
   for (const char* folder : {"platform/text", "platform/units", "platform/db", "platform/ui",
-                             "platform/binding", "platform/workbook", "design/hydraulics", "shell", "design",
+                             "platform/binding", "platform/workbook", "platform/files", "design/hydraulics", "shell", "design",
                              "reports", "outlet", "model", "runner", "app"}) {
     EXPECT_TRUE(fs::is_directory(fs::path(GW_SOURCE_DIR) / folder)) << folder;
     EXPECT_EQ(layer_of(std::string(folder) + "/x.h"), folder);

@@ -127,7 +127,9 @@ const RowCase kRows[] = {
      kBaseLaterals,
      kTailwater,
      "ENGLISH",
-     {T(6, "48 X 36"), N(4, 3.0), N(5, 1498.65), N(9, 7.461010472892295e-06)}},
+     // A = 4 x 3 = 12 sq ft, R = 12 / (2 (4 + 3)) = 0.857143 ft,
+     // Sf = (0.013 x 4.231 / (1.486 x 12 x 0.857143^(2/3)))^2.
+     {T(6, "48 X 36"), N(4, 3.0), N(5, 1498.65), N(9, 1.1685169877889346e-05)}},
     {"rectangulr_is_a_box",
      [](GradeLinePipe& p) {
        p.shape = "Rectangulr";
@@ -137,7 +139,7 @@ const RowCase kRows[] = {
      kBaseLaterals,
      kTailwater,
      "ENGLISH",
-     {T(6, "48 X 36"), N(9, 7.461010472892295e-06)}},
+     {T(6, "48 X 36"), N(9, 1.1685169877889346e-05)}},
     {"arch",
      [](GradeLinePipe& p) {
        p.shape = "Arch-S-Cor";
@@ -162,7 +164,9 @@ const RowCase kRows[] = {
      {},
      SheetValue::of_text("99.0"),
      "METRIC",
-     {N(4, 1.5), N(5, 101.2), N(9, 0.000559770564211554), N(13, 0), N(14, 0),
+     // A = 2.4 x 1.5 = 3.6 sq m, R = 3.6 / (2 (2.4 + 1.5)) = 0.461538 m,
+     // Sf = (0.013 x 5 / (1 x 3.6 x 0.461538^(2/3)))^2.
+     {N(4, 1.5), N(5, 101.2), N(9, 0.0009139964613561976), N(13, 0), N(14, 0),
       N(12, 0.25 * 6.222 * 6.222 / 19.6)}},
     {"metric_circular",
      [](GradeLinePipe& p) {
@@ -354,7 +358,7 @@ const RowCase kUnreadable[] = {
      kTailwater,
      "ENGLISH",
      {N(4, 1.5), X(5), N(9, kSlope), X(25), X(27)}},
-    // The height of a box without a rise: column 4 keeps the flow depth.
+    // Without a rise (or diameter) there is no height: column 4 stays blank with the rest.
     {"box_without_rise",
      [](GradeLinePipe& p) {
        p.shape = "Box";
@@ -364,13 +368,13 @@ const RowCase kUnreadable[] = {
      kBaseLaterals,
      kTailwater,
      "ENGLISH",
-     {T(6, "48 X "), N(4, 0.6), X(5), X(9), X(25)}},
+     {T(6, "48 X "), X(4), X(5), X(9), X(25)}},
     {"circular_without_diameter",
      [](GradeLinePipe& p) { p.dia = ""; },
      kBaseLaterals,
      kTailwater,
      "ENGLISH",
-     {T(6, ""), N(4, 0.6), X(5), X(9), X(10)}},
+     {T(6, ""), X(4), X(5), X(9), X(10)}},
     // An empty velocity leaves the exit loss, and so the losses, without a value.
     {"empty_velocity",
      [](GradeLinePipe& p) { p.velocity = ""; },
@@ -397,13 +401,14 @@ const RowCase kUnreadable[] = {
      kTailwater,
      "ENGLISH",
      {N(13, 4.517), X(16), X(17), X(18), X(19)}},
-    // An empty length is 0, so no friction loss.
-    {"empty_length_is_0",
+    // An empty length gives no friction loss, and so no grade line: a loss of 0 would
+    // understate it.
+    {"empty_length_leaves_the_friction_loss_blank",
      [](GradeLinePipe& p) { p.length = "  "; },
      kBaseLaterals,
      kTailwater,
      "ENGLISH",
-     {N(8, 0), N(10, 0), N(24, 0.13058596389751553)}},
+     {T(8, ""), X(10), X(24), X(25), X(27)}},
     {"length_not_a_number",
      [](GradeLinePipe& p) { p.length = "150 ft"; },
      kBaseLaterals,
@@ -455,8 +460,7 @@ INSTANTIATE_TEST_SUITE_P(Checks, Row, ::testing::ValuesIn(kChecks), case_name);
 INSTANTIATE_TEST_SUITE_P(Unreadable, Row, ::testing::ValuesIn(kUnreadable), case_name);
 
 // Column 9 is the friction slope SOLVE gives the same pipe, shape by shape, in both unit
-// systems; only the box keeps its own full section (the span and both rises wetted, where
-// SOLVE wets the whole perimeter).
+// systems: the same full section, the box wetted all round.
 TEST(GradeLineFriction, IsTheSolveFrictionSlope) {
   struct Case {
     const char* shape;
@@ -493,12 +497,7 @@ TEST(GradeLineFriction, IsTheSolveFrictionSlope) {
     p.discharge = std::to_string(c.q);
     const GradeLineRow row = grade_line_row("103", p, {}, kTailwater, units_of(c.units));
     ASSERT_EQ(row[9].kind, SheetValue::Kind::number);
-    double want = state.friction_slope_val;
-    if (std::string(c.shape) == "Box") {
-      // Same formula over the box's own section: R = B H / (2 H + B) instead of B H / (2 (B + H)).
-      const double ratio = (2 * (c.span + c.rise)) / (2 * c.rise + c.span);
-      want *= std::pow(ratio, -4.0 / 3.0);
-    }
+    const double want = state.friction_slope_val;
     EXPECT_NEAR(row[9].number, want, 1e-12 * want);
   }
 }

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 
+#include "platform/files/file_replacement.h"
 #include "platform/text/error.h"
 #include "shell/window_names.h"
 #include "tests/support/book_files.h"
@@ -194,12 +196,92 @@ TEST_F(ReportSessionTest, AMissingTemplateFailsAtTheCopyAfterTheFolderMoved) {
   EXPECT_FALSE(fs::exists(report_file("net.xls")));
 }
 
-TEST_F(ReportSessionTest, AnUnwritableDestinationFailsAtTheCopy) {
+// A destination that cannot take the report is found before anything is filled, and the
+// message names the report, the file and the cause; nothing at all is written.
+TEST_F(ReportSessionTest, ADestinationThatCannotBeReplacedIsNamedWithItsCause) {
+  struct Case {
+    const char* name;
+    std::function<std::string()> make;  // gives the path to choose
+    const char* cause;
+  } cases[] = {
+      {"read-only file",
+       [&] {
+         const std::string f = report_file("kept.xlsx");
+         std::ofstream(f) << "old";
+         fs::permissions(f, fs::perms::all, fs::perm_options::remove);
+         fs::permissions(f, fs::perms::owner_read, fs::perm_options::add);
+         return f;
+       },
+       ": the file is read-only."},
+      {"open in an office program",
+       [&] {
+         const std::string f = report_file("open.xlsx");
+         std::ofstream(f) << "old";
+         std::ofstream(report_file(".~lock.open.xlsx#")) << "lock";
+         return f;
+       },
+       ": the file is in use by another program."},
+      {"missing folder", [&] { return report_file("no such folder/new.xlsx"); },
+       ": the folder does not exist."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    host.messages.clear();
+    const std::string path = c.make();
+    const std::string before = fs::exists(path) ? read_all(path) : "";
+    host.files = {path};
+    run(kFormLD229, [](ReportSession&) { ADD_FAILURE() << "filled for a file that cannot be written"; });
+    ASSERT_EQ(host.messages.size(), fs::exists(path) ? 2u : 1u);  // after the overwrite question
+    EXPECT_EQ(host.messages.back().text, "Form LD229 could not be saved as \"" + path + "\"" + c.cause);
+    EXPECT_TRUE(host.messages.back().system_modal);
+    EXPECT_EQ(pointer(window::frmpipeflex), ui::kPointerDefault);
+    if (fs::exists(path)) {
+      EXPECT_EQ(read_all(path), before);
+    }
+  }
+  // A folder of the chosen name: the message says so.
+  host.messages.clear();
   fs::create_directory(report_file("taken.xlsx"));
-  host.files = {report_file("taken.xlsx")};  // a folder: no file can be written there
+  host.files = {report_file("taken.xlsx")};
   run(kFormLD229);
   ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].text, "Permission denied");
+  EXPECT_EQ(host.messages[0].text, "Form LD229 could not be saved: \"" + report_file("taken.xlsx") +
+                                       "\" could not be written (it is a folder).");
+}
+
+// A save that fails on the way (the disk full, the folder taken away) leaves the earlier report
+// whole and no temporary file, and names the cause.
+TEST_F(ReportSessionTest, AFailedSaveKeepsTheEarlierReportAndNamesTheCause) {
+  struct Case {
+    files::Step step;
+    int error;
+    const char* cause;
+  } cases[] = {
+      {files::Step::write, ENOSPC, "the disk is full"},
+      {files::Step::sync, EDQUOT, "the disk is full"},
+      {files::Step::create, EACCES, "the folder is not writable"},
+      {files::Step::rename, EBUSY, "the file is in use by another program"},
+  };
+  const std::string path = report_file("net.xlsx");
+  host.files = {path};
+  run(kFormLD229, [](ReportSession& r) { r.set_value(12, 1, "earlier"); });
+  const std::string earlier = read_all(path);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.cause);
+    host.messages.clear();
+    host.documents.clear();
+    files::set_step_hook([&](files::Step s, const std::string&) { return s == c.step ? c.error : 0; });
+    host.files = {path};
+    run(kFormLD229, [](ReportSession& r) { r.set_value(12, 1, "new"); });
+    files::set_step_hook({});
+    ASSERT_EQ(host.messages.size(), 2u);  // the overwrite question, then the failure
+    EXPECT_EQ(host.messages[1].text,
+              "Form LD229 could not be saved as \"" + path + "\": " + std::string(c.cause) + ".");
+    EXPECT_TRUE(host.documents.empty());
+    EXPECT_EQ(read_all(path), earlier);
+    EXPECT_EQ(std::distance(fs::directory_iterator(reports_dir()), fs::directory_iterator()), 1)
+        << "a temporary file was left";
+  }
 }
 
 // A template the workbook layer cannot use is named as the template, before anything is
@@ -249,8 +331,8 @@ TEST_F(ReportSessionTest, ADamagedTemplateIsNamedAndNothingIsCopied) {
   }
 }
 
-TEST_F(ReportSessionTest, AFailureAfterTheCopyPutsThePointerBack) {
-  // A failing cell write: the cells before it stay in the open copy, nothing is saved.
+TEST_F(ReportSessionTest, AFailureWhileFillingWritesNothingAndPutsThePointerBack) {
+  // A failing cell write: the cells before it stay in the open workbook, nothing is saved.
   host.files = {report_file("net.xls")};
   ReportSession report(prog, kFormLD229);
   try {
@@ -265,7 +347,7 @@ TEST_F(ReportSessionTest, AFailureAfterTheCopyPutsThePointerBack) {
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(report.book().text(12, 1), "1");
   EXPECT_EQ(pointer(window::frmpipeflex), ui::kPointerDefault);
-  EXPECT_EQ(wb::Workbook::open(report_file("net.xls")).text(12, 1), "");  // the unfilled copy
+  EXPECT_TRUE(fs::is_empty(reports_dir()));  // nothing at the chosen name
 }
 
 TEST_F(ReportSessionTest, ThePipeReportWritesOnTheFirstSheetAndTheFileOpensThere) {

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "platform/text/error.h"
+#include "platform/workbook/zip_archive.h"
 #include "tests/support/book_files.h"
 
 namespace gw::wb {
@@ -114,6 +115,108 @@ TEST(Workbook, RefusesRelationshipsThatNameThePackagesOwnParts) {
           << e.what();
     }
   }
+}
+
+// A part named outside the package, or a relationship that points out of it (marked
+// External, another kind of address, or climbing above the root with ".."), refuses the file,
+// naming what points out; the package's own absolute part names stay usable.
+TEST(Workbook, RefusesPartsAndRelationshipsOutsideThePackage) {
+  Folder dir;
+  const std::string rel_type = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
+  auto with_relationship = [&](const std::string& rels_part, const std::string& relationship) {
+    std::vector<ZipEntry> parts = testing::book_parts(form_book());
+    bool found = false;
+    for (ZipEntry& e : parts)
+      if (e.name == rels_part) {
+        e.data.insert(e.data.rfind("</Relationships>"), relationship);
+        found = true;
+      }
+    if (!found)
+      parts.push_back({rels_part, R"(<?xml version="1.0"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)" +
+                                      relationship + "</Relationships>"});
+    return parts;
+  };
+  struct Case {
+    const char* name;
+    std::vector<ZipEntry> parts;
+    const char* named;  // what the message names
+  } cases[] = {
+      {"external link of the workbook",
+       with_relationship("xl/_rels/workbook.xml.rels",
+                         R"(<Relationship Id="rIdX" Type=")" + rel_type +
+                             R"(externalLink" Target="file:///etc/passwd" TargetMode="External"/>)"),
+       "the relationship 'rIdX' of 'xl/_rels/workbook.xml.rels' to 'file:///etc/passwd'"},
+      {"external hyperlink of a sheet",
+       with_relationship("xl/worksheets/_rels/sheet1.xml.rels",
+                         R"(<Relationship Id="rIdH" Type=")" + rel_type +
+                             R"(hyperlink" Target="http://example.com/" TargetMode="External"/>)"),
+       "the relationship 'rIdH' of 'xl/worksheets/_rels/sheet1.xml.rels' to 'http://example.com/'"},
+      {"an address without the mark",
+       with_relationship("xl/_rels/workbook.xml.rels",
+                         R"(<Relationship Id="rIdF" Type=")" + rel_type + R"(theme" Target="file:/tmp/theme.xml"/>)"),
+       "'rIdF'"},
+      {"a network path",
+       with_relationship("_rels/.rels",
+                         R"(<Relationship Id="rIdN" Type=")" + rel_type + R"(custom" Target="//server/share/x.xml"/>)"),
+       "'rIdN'"},
+      {"a windows path",
+       with_relationship("xl/_rels/workbook.xml.rels",
+                         R"(<Relationship Id="rIdW" Type=")" + rel_type + R"(theme" Target="C:\x\theme.xml"/>)"),
+       "'rIdW'"},
+      {"climbing out",
+       with_relationship("xl/_rels/workbook.xml.rels",
+                         R"(<Relationship Id="rIdU" Type=")" + rel_type + R"(theme" Target="../../theme.xml"/>)"),
+       "'rIdU'"},
+      {"a part named outside", testing::book_parts(form_book()), "its part '../outside.xml'"},
+  };
+  cases[6].parts.push_back({"../outside.xml", "<x/>"});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = dir.path("outside.xlr");
+    write_zip(path, c.parts);
+    try {
+      Workbook::open(path);
+      ADD_FAILURE() << "opened";
+    } catch (const gw::Error& e) {
+      const std::string text = e.what();
+      EXPECT_EQ(text.rfind("'" + path + "' is not a usable workbook (", 0), 0u) << text;
+      EXPECT_NE(text.find(c.named), std::string::npos) << text;
+      EXPECT_NE(text.find("points outside the workbook"), std::string::npos) << text;
+    }
+  }
+  // Inside the package: absolute part names and ".." that stays within it.
+  for (const char* target : {"/xl/worksheets/sheet1.xml", "../xl/worksheets/sheet1.xml"}) {
+    std::vector<ZipEntry> parts = testing::book_parts(form_book());
+    for (ZipEntry& e : parts)
+      if (e.name == "xl/_rels/workbook.xml.rels") {
+        const std::size_t at = e.data.find("worksheets/sheet1.xml");
+        e.data.replace(at, std::string("worksheets/sheet1.xml").size(), target);
+      }
+    write_zip(dir.path("inside.xlr"), parts);
+    EXPECT_EQ(Workbook::open(dir.path("inside.xlr")).sheet_count(), 1) << target;
+  }
+}
+
+// A sheet nested far deeper than any machine's stack would carry through a recursive walk
+// opens, fills and saves.
+TEST(Workbook, ADeeplyNestedPartNeitherCrashesNorIsLost) {
+  Folder dir;
+  constexpr int kDepth = 300000;
+  std::string deep;
+  deep.reserve(kDepth * 8);
+  for (int i = 0; i < kDepth; ++i) deep += "<x:a>";
+  deep += "<?gw-added-rows?>";
+  for (int i = 0; i < kDepth; ++i) deep += "</x:a>";
+  BookSpec b;
+  b.sheets = {sheet_part(R"(<row r="1"><c r="A1"><v>1</v></c></row>)",
+                         R"(<extLst xmlns:x="urn:deep"><ext uri="urn:deep">)" + deep + "</ext></extLst>")};
+  Workbook wb = Workbook::open(write_book(dir.path("deep.xlr"), b));
+  wb.set_value(3, 1, "added");
+  wb.save(dir.path("deep.xlsx"));
+  Workbook back = Workbook::open(dir.path("deep.xlsx"));
+  EXPECT_EQ(back.number(1, 1), 1);
+  EXPECT_EQ(back.text(3, 1), "added");
+  EXPECT_EQ(part_text(dir.path("deep.xlsx"), "xl/worksheets/sheet1.xml").find("gw-added-rows"), std::string::npos);
 }
 
 TEST(Workbook, CarriageReturnsComeBackFromTheFile) {

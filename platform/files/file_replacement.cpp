@@ -1,0 +1,237 @@
+// A file replaced whole: written beside its target, synced and renamed over it when complete.
+#include "platform/files/file_replacement.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <utility>
+
+#include "platform/text/error.h"
+
+namespace gw::files {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+StepHook& hook() {
+  static StepHook h;
+  return h;
+}
+
+// Bytes gathered before they go to the file in one write.
+constexpr std::size_t kBuffer = 1 << 20;
+
+std::string shown(const std::string& path) {
+  std::error_code ec;
+  fs::path p = fs::absolute(path, ec);
+  return ec ? path : p.lexically_normal().string();
+}
+
+// The cause an error number stands for at a step.
+FileCause cause_of(int err, Step step) {
+  switch (err) {
+    case ENOSPC:
+    case EDQUOT:
+      return FileCause::disk_full;
+    case EROFS:
+      return FileCause::disk_read_only;
+    case EACCES:
+    case EPERM:
+      return step == Step::create || step == Step::rename ? FileCause::folder_not_writable
+                                                          : FileCause::file_read_only;
+    case ETXTBSY:
+    case EBUSY:
+      return FileCause::file_in_use;
+    case ENOENT:
+    case ENOTDIR:
+      return step == Step::create ? FileCause::no_folder : FileCause::other;
+    default:
+      return FileCause::other;
+  }
+}
+
+[[noreturn]] void raise(const std::string& target, FileCause cause, const std::string& other_text) {
+  std::string text = "\"" + shown(target) + "\" could not be written";
+  if (cause == FileCause::other)
+    text += " (" + other_text + ").";
+  else
+    text += std::string(": ") + file_cause_text(cause) + ".";
+  throw gw::FileError(text, cause, target);
+}
+
+std::string folder_of(const std::string& target) {
+  fs::path parent = fs::path(shown(target)).parent_path();
+  return parent.empty() ? std::string(".") : parent.string();
+}
+
+// The lock files office programs keep beside a document they have open.
+bool lock_file_beside(const std::string& target) {
+  const fs::path p(shown(target));
+  const std::string name = p.filename().string();
+  std::error_code ec;
+  for (const std::string& lock : {".~lock." + name + "#", "~$" + name})
+    if (fs::exists(p.parent_path() / lock, ec)) return true;
+  return false;
+}
+
+}  // namespace
+
+void set_step_hook(StepHook h) { hook() = std::move(h); }
+
+void check_replaceable(const std::string& target) {
+  const std::string folder = folder_of(target);
+  struct stat st {};
+  if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) raise(target, FileCause::no_folder, {});
+  if (::access(folder.c_str(), W_OK) != 0) raise(target, cause_of(errno, Step::create), std::strerror(errno));
+  if (::stat(target.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) raise(target, FileCause::other, "it is a folder");
+    if ((st.st_mode & 0222) == 0) raise(target, FileCause::file_read_only, {});
+    if (lock_file_beside(target)) raise(target, FileCause::file_in_use, {});
+  }
+}
+
+FileReplacement::FileReplacement(std::string target) : target_(std::move(target)) {
+  check_replaceable(target_);
+  // The new file takes the permissions of the one it replaces, else the usual ones.
+  mode_t mode = 0;
+  struct stat st {};
+  if (::stat(target_.c_str(), &st) == 0) {
+    mode = st.st_mode & 07777;
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  }
+  step(Step::create);
+  std::string pattern =
+      (fs::path(folder_of(target_)) / ("." + fs::path(target_).filename().string() + ".gw-XXXXXX")).string();
+  const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+  if (fd < 0) fail(Step::create, errno);
+  fd_ = fd;
+  temp_ = pattern;
+  if (::fchmod(fd_, mode) != 0) {
+    // Not worth failing for: the file keeps the private permissions it was made with.
+  }
+  buffer_.reserve(kBuffer);
+}
+
+FileReplacement::~FileReplacement() { discard(); }
+
+void FileReplacement::discard() noexcept {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (!committed_ && !temp_.empty()) ::unlink(temp_.c_str());
+  temp_.clear();
+}
+
+void FileReplacement::step(Step s) {
+  if (!hook()) return;
+  if (const int err = hook()(s, target_); err != 0) fail(s, err);
+}
+
+void FileReplacement::fail(Step s, int err) {
+  discard();
+  raise(target_, cause_of(err, s), std::strerror(err));
+}
+
+void FileReplacement::write(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const std::size_t take = std::min(bytes.size(), kBuffer - buffer_.size());
+    buffer_.append(bytes.substr(0, take));
+    bytes.remove_prefix(take);
+    size_ += take;
+    if (buffer_.size() == kBuffer) flush();
+  }
+}
+
+void FileReplacement::write_at(std::uint64_t offset, std::string_view bytes) {
+  if (offset + bytes.size() > size_) raise(target_, FileCause::other, "a write past the end of the file");
+  // The part already in the file is written there; the part still gathered is changed in memory.
+  if (offset < flushed_) {
+    const std::size_t in_file = static_cast<std::size_t>(std::min<std::uint64_t>(bytes.size(), flushed_ - offset));
+    step(Step::write);
+    std::size_t done = 0;
+    while (done < in_file) {
+      const ssize_t n = ::pwrite(fd_, bytes.data() + done, in_file - done, static_cast<off_t>(offset + done));
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        fail(Step::write, errno);
+      }
+      done += static_cast<std::size_t>(n);
+    }
+    offset += in_file;
+    bytes.remove_prefix(in_file);
+  }
+  if (!bytes.empty()) buffer_.replace(static_cast<std::size_t>(offset - flushed_), bytes.size(), bytes);
+}
+
+void FileReplacement::flush() {
+  if (buffer_.empty()) return;
+  step(Step::write);
+  std::size_t done = 0;
+  while (done < buffer_.size()) {
+    const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      fail(Step::write, errno);
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  flushed_ += buffer_.size();
+  buffer_.clear();
+}
+
+void FileReplacement::commit() {
+  if (fd_ < 0) raise(target_, FileCause::other, "the replacement is no longer open");
+  flush();
+  step(Step::sync);
+  if (::fsync(fd_) != 0) fail(Step::sync, errno);
+  step(Step::close);
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) fail(Step::close, errno);
+  step(Step::rename);
+  if (::rename(temp_.c_str(), target_.c_str()) != 0) fail(Step::rename, errno);
+  committed_ = true;
+  temp_.clear();
+  // The rename is made durable by syncing the folder that holds both names. The new file is
+  // in place already, so a failure here is no failure of the replacement.
+  if (hook()) (void)hook()(Step::sync_folder, target_);
+  const int dir = ::open(folder_of(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    (void)::fsync(dir);
+    ::close(dir);
+  }
+}
+
+void replace_with_copy(const std::string& from, const std::string& to) {
+  const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) {
+    if (errno == ENOENT) throw gw::Error("File not found");
+    throw gw::Error("\"" + shown(from) + "\" could not be read (" + std::strerror(errno) + ").");
+  }
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{in};
+  FileReplacement out(to);
+  std::string buf(1 << 16, '\0');
+  for (;;) {
+    const ssize_t n = ::read(in, buf.data(), buf.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw gw::Error("\"" + shown(from) + "\" could not be read (" + std::strerror(errno) + ").");
+    }
+    if (n == 0) break;
+    out.write(std::string_view(buf.data(), static_cast<std::size_t>(n)));
+  }
+  out.commit();
+}
+
+}  // namespace gw::files
