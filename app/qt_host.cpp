@@ -402,18 +402,22 @@ std::string QtHost::help_target(const std::string& target) const {
   return section.empty() ? target : target + "#" + section;
 }
 
-bool QtHost::open_document(const std::string& target_in) {
-  const std::string target = help_target(target_in);
+QUrl QtHost::desktop_url(const std::string& target) {
   const QString t = QString::fromStdString(target);
-  QUrl url;
-  if (t.contains("://") || t.startsWith("mailto:")) {
-    url = QUrl(t);
-  } else {
-    // A local file with a section: the fragment is not part of the file's name.
-    const qsizetype hash = t.indexOf('#');
-    url = QUrl::fromLocalFile(hash < 0 ? t : t.left(hash));
-    if (hash >= 0) url.setFragment(t.mid(hash + 1));
+  if (!t.startsWith('/') && (t.contains("://") || t.startsWith("mailto:"))) return QUrl(t);
+  // Only the user's guide carries a section after "#"; any other file is named whole, "#"
+  // and all ("Route 7 #2.xlsx").
+  const qsizetype hash = t.lastIndexOf('#');
+  if (hash >= 0 && QFileInfo(t.left(hash)).fileName() == QString::fromUtf8(shell::kHelpFile)) {
+    QUrl url = QUrl::fromLocalFile(t.left(hash));
+    url.setFragment(t.mid(hash + 1));
+    return url;
   }
+  return QUrl::fromLocalFile(t);
+}
+
+bool QtHost::open_document(const std::string& target_in) {
+  const QUrl url = desktop_url(help_target(target_in));
   if (!interactive_) {
     std::fprintf(stderr, "gullyworks: open %s\n", url.toString().toStdString().c_str());
     return true;

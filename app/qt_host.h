@@ -10,6 +10,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QUrl>
 
 #include "platform/ui/form.h"
 #include "platform/ui/host.h"
@@ -53,6 +54,9 @@ class QtHost : public ui::Host {
   // The help document's path with the section of the window the engineer works in
   // appended ("...#tc"); any other target as it is.
   std::string help_target(const std::string& target) const;
+  // The address the desktop opens for a target: a web address as it stands, a local file as
+  // the file address of its whole path; the guide's section after "#" as the fragment.
+  static QUrl desktop_url(const std::string& target);
 
   // The view of a window: made from its layout and bound on first use (the window is
   // loaded first). Not shown.

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "model/model.h"
+#include "runner/disk_full.h"
 #include "runner/failure.h"
 #include "runner/interpreter.h"
 #include "shell/tarnelhydromain.h"
@@ -85,6 +86,12 @@ Script with_program_commands(Script script) {
 }
 
 ScenarioResult run_scenario(const std::string& file, const ScenarioOptions& options) {
+  // A `diskfull` line fills the disk for this transcript only.
+  install_disk_full_layer();
+  set_full_folder({});
+  struct EmptyDisk {
+    ~EmptyDisk() { set_full_folder({}); }
+  } empty_disk;
   TempFolder tmp;
   if (tmp.path().empty()) return {false, file + ":0: a temporary folder / cannot create one"};
   struct Keep {

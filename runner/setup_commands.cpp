@@ -8,6 +8,7 @@
 
 #include "platform/db/connection.h"
 #include "runner/args.h"
+#include "runner/disk_full.h"
 #include "runner/interpreter.h"
 
 namespace gw::runner {
@@ -124,7 +125,25 @@ void cmd_program(Interpreter& in, const Line& line) {
 
 }  // namespace
 
+// `diskfull "folder"`: from here on the disk holding the folder (inside $TMP, or $TMP itself)
+// is full: the program's writes of files there fail for lack of space, reports and new
+// projects as much as the database's own writes.
+void cmd_diskfull(Interpreter& in, const Line& line) {
+  Args a(in, line);
+  std::string folder = a.text("the folder");
+  a.done();
+  std::error_code e1, e2;
+  const fs::path tmp = fs::weakly_canonical(in.paths().tmp, e1);
+  const fs::path p = fs::weakly_canonical(fs::absolute(folder), e2);
+  auto [t_end, p_it] = std::mismatch(tmp.begin(), tmp.end(), p.begin(), p.end());
+  if (in.paths().tmp.empty() || e1 || e2 || t_end != tmp.end())
+    in.fail(line, quote(folder) + " is not inside $TMP");
+  if (!fs::is_directory(p, e1)) in.fail(line, quote(folder) + " is not a folder");
+  set_full_folder(p.string());
+}
+
 void add_setup_commands(CommandTable& t) {
+  t["diskfull"] = cmd_diskfull;
   t["clock"] = cmd_clock;
   t["copy"] = cmd_copy;
   t["sql"] = cmd_sql;

@@ -100,8 +100,8 @@ void copy_template(Program& prog, const std::string& path) {
     files::replace_with_copy(from, path);
   } catch (const gw::FileError& e) {
     if (e.cause == FileCause::other) throw;
-    throw gw::Error("The project database \"" + full_path(path) + "\" could not be created: " +
-                    file_cause_text(e.cause) + ".");
+    throw gw::Error("The project database \"" + full_path(path) +
+                    "\" could not be created: " + file_cause_text(e.cause) + ".");
   }
 }
 

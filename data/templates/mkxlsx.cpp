@@ -20,6 +20,7 @@
 //   blank REF STYLE             cells that hold only a format (a range: every cell)
 //   freeze REF                  rows above and columns left of REF stay in view
 //   titles ROWS                 rows printed on every page, "1:11"
+//   link REF "ADDRESS"          a hyperlink from the cell to an address outside the workbook
 // STYLE is a style's name, or "-" for the default format.
 #include <cstdio>
 #include <fstream>
@@ -236,6 +237,7 @@ struct Sheet {
   bool fit = false;
   std::optional<CellPos> freeze;
   std::string titles;
+  std::vector<std::pair<std::string, std::string>> links;  // cell, outside address
 };
 
 struct Book {
@@ -316,6 +318,10 @@ class Reader {
     } else if (cmd == "titles") {
       need(w, 2);
       s.titles = w[1];
+    } else if (cmd == "link") {
+      need(w, 3);
+      range(w[1]);
+      s.links.emplace_back(w[1], w[2]);
     } else {
       fail("unknown word '" + cmd + "'");
     }
@@ -508,6 +514,12 @@ std::string sheet_xml(Book& book, const Sheet& s, bool active) {
     for (const std::string& m : s.merges) o << "<mergeCell ref=\"" << m << "\"/>";
     o << "</mergeCells>";
   }
+  if (!s.links.empty()) {
+    o << "<hyperlinks>";
+    for (size_t i = 0; i < s.links.size(); ++i)
+      o << "<hyperlink ref=\"" << s.links[i].first << "\" r:id=\"rIdL" << i + 1 << "\"/>";
+    o << "</hyperlinks>";
+  }
   o << R"(<pageMargins left="0.5" right="0.5" top="0.75" bottom="0.75" header="0.3" footer="0.3"/>)";
   if (!s.orientation.empty() || s.fit) {
     o << "<pageSetup";
@@ -558,6 +570,18 @@ std::vector<gw::wb::ZipEntry> parts(Book& book) {
         << n << ".xml\"/>";
     sheet_parts.push_back({"xl/worksheets/sheet" + n + ".xml",
                            sheet_xml(book, book.sheets[i], static_cast<int>(i) == book.active)});
+    if (!book.sheets[i].links.empty()) {
+      std::ostringstream links;
+      links << R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+            << R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)";
+      for (size_t k = 0; k < book.sheets[i].links.size(); ++k)
+        links
+            << "<Relationship Id=\"rIdL" << k + 1
+            << R"(" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/hyperlink" Target=")"
+            << xml_escape(book.sheets[i].links[k].second) << R"(" TargetMode="External"/>)";
+      links << "</Relationships>";
+      sheet_parts.push_back({"xl/worksheets/_rels/sheet" + n + ".xml.rels", links.str()});
+    }
   }
   wb << "</sheets>";
   bool any_titles = false;

@@ -154,7 +154,8 @@ void FileReplacement::write_at(std::uint64_t offset, std::string_view bytes) {
   if (offset + bytes.size() > size_) raise(target_, FileCause::other, "a write past the end of the file");
   // The part already in the file is written there; the part still gathered is changed in memory.
   if (offset < flushed_) {
-    const std::size_t in_file = static_cast<std::size_t>(std::min<std::uint64_t>(bytes.size(), flushed_ - offset));
+    const std::size_t in_file =
+        static_cast<std::size_t>(std::min<std::uint64_t>(bytes.size(), flushed_ - offset));
     step(Step::write);
     std::size_t done = 0;
     while (done < in_file) {

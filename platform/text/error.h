@@ -12,7 +12,15 @@ struct Error : std::runtime_error {
 };
 
 // What stopped a write to a file, where the failure tells.
-enum class FileCause { other, disk_full, folder_not_writable, file_read_only, disk_read_only, file_in_use, no_folder };
+enum class FileCause {
+  other,
+  disk_full,
+  folder_not_writable,
+  file_read_only,
+  disk_read_only,
+  file_in_use,
+  no_folder
+};
 
 // The cause as a message words it ("the disk is full"); the empty text for `other`.
 inline const char* file_cause_text(FileCause cause) {

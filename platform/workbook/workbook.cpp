@@ -76,7 +76,8 @@ std::string resolve(const std::string& base_folder, std::string_view target) {
 bool outside_package(const std::string& base_folder, std::string_view target) {
   if (target.find('\\') != std::string_view::npos || target.substr(0, 2) == "//") return true;
   const size_t colon = target.find(':');
-  if (colon != std::string_view::npos && target.substr(0, colon).find('/') == std::string_view::npos) return true;
+  if (colon != std::string_view::npos && target.substr(0, colon).find('/') == std::string_view::npos)
+    return true;
   std::string joined = !target.empty() && target.front() == '/' ? std::string(target.substr(1))
                                                                 : base_folder + std::string(target);
   int depth = 0;
@@ -150,10 +151,12 @@ void Workbook::Impl::check_package() {
     throw gw::Error("'" + path + "' is not a usable workbook (" + what + " points outside the workbook).");
   };
   for (const ZipEntry& e : entries) {
-    if (e.name.empty() || e.name.front() == '/' || outside_package("", e.name)) refuse("its part '" + e.name + "'");
+    if (e.name.empty() || e.name.front() == '/' || outside_package("", e.name))
+      refuse("its part '" + e.name + "'");
   }
   for (const ZipEntry& e : entries) {
-    if (e.name.size() < 5 || !text::iequals(std::string_view(e.name).substr(e.name.size() - 5), ".rels")) continue;
+    if (e.name.size() < 5 || !text::iequals(std::string_view(e.name).substr(e.name.size() - 5), ".rels"))
+      continue;
     pugi::xml_document rels;
     xml::parse(rels, e.data, e.name);
     // "xl/_rels/workbook.xml.rels" speaks for "xl/workbook.xml": targets are relative to "xl/".
@@ -162,8 +165,8 @@ void Workbook::Impl::check_package() {
       source_folder.resize(source_folder.size() - 6);
     for (pugi::xml_node r = rels.document_element().first_child(); r; r = r.next_sibling()) {
       if (xml::local_name(r.name()) != "Relationship") continue;
-      const std::string what = "the relationship '" + std::string(r.attribute("Id").value()) + "' of '" + e.name +
-                               "' to '" + r.attribute("Target").value() + "'";
+      const std::string what = "the relationship '" + std::string(r.attribute("Id").value()) + "' of '" +
+                               e.name + "' to '" + r.attribute("Target").value() + "'";
       if (!text::iequals(r.attribute("TargetMode").value(), "") &&
           !text::iequals(r.attribute("TargetMode").value(), "Internal"))
         refuse(what);

@@ -30,7 +30,7 @@ Folders plus(Folders base, std::initializer_list<std::string> more) {
 // The folders of the tree, each with the folders its files may include from besides its own.
 // A folder not named here belongs to the nearest named folder above it.
 const std::map<std::string, Folders>& layer_rules() {
-  static const Folders platform = {"platform/text",    "platform/units",   "platform/db", "platform/ui",
+  static const Folders platform = {"platform/text",    "platform/units",    "platform/db",   "platform/ui",
                                    "platform/binding", "platform/workbook", "platform/files"};
   static const Folders subsystems =
       plus(platform, {"shell", "design/hydraulics", "design", "reports", "outlet"});
@@ -216,8 +216,8 @@ TEST(IncludeLayers, EverySourceFileIsInASourceList) {
 
 TEST(IncludeLayers, EveryFolderOfCodeHasALayer) {
   for (const char* folder : {"platform/text", "platform/units", "platform/db", "platform/ui",
-                             "platform/binding", "platform/workbook", "platform/files", "design/hydraulics", "shell", "design",
-                             "reports", "outlet", "model", "runner", "app"}) {
+                             "platform/binding", "platform/workbook", "platform/files", "design/hydraulics",
+                             "shell", "design", "reports", "outlet", "model", "runner", "app"}) {
     EXPECT_TRUE(fs::is_directory(fs::path(GW_SOURCE_DIR) / folder)) << folder;
     EXPECT_EQ(layer_of(std::string(folder) + "/x.h"), folder);
   }

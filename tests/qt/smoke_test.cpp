@@ -1179,6 +1179,24 @@ TEST(FileFilter, DialogsStartInTheLastFolderOfTheirKindNeverTheProgramFolder) {
   EXPECT_EQ(dialog_start_folder("", "", program.path(), documents.path() + "/Documents"), QDir::homePath());
 }
 
+// The desktop gets the report's whole path, whatever characters it holds; only the guide's
+// section after "#" becomes the address's fragment.
+TEST(DesktopUrl, AFileIsNamedWholeAndOnlyTheGuideTakesASection) {
+  using gw::app::QtHost;
+  for (const char* path :
+       {"/tmp/reports/Route 7 #2.xlsx", "/tmp/a#b/c%20d?.xlsx", "/tmp/x/Gullyworks.html"}) {
+    const QUrl url = QtHost::desktop_url(path);
+    EXPECT_TRUE(url.isLocalFile()) << path;
+    EXPECT_EQ(url.toLocalFile().toStdString(), path);
+    EXPECT_TRUE(url.fragment().isEmpty()) << path;
+  }
+  const QUrl guide = QtHost::desktop_url("/opt/gw/Gullyworks.html#tc");
+  EXPECT_EQ(guide.toLocalFile().toStdString(), "/opt/gw/Gullyworks.html");
+  EXPECT_EQ(guide.fragment().toStdString(), "tc");
+  EXPECT_EQ(QtHost::desktop_url("https://example.org/map#va").toString().toStdString(),
+            "https://example.org/map#va");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -103,8 +103,9 @@ class PointerWindow : public ui::Form {
 class KilledWrites : public ::testing::Test {
  protected:
   KilledWrites() : prog(host, GW_PROGRAM_DIR) {
-    prog.forms.register_form(window::frmpipeflex,
-                             [](ui::Forms& f) { return std::make_unique<PointerWindow>(f, window::frmpipeflex); });
+    prog.forms.register_form(window::frmpipeflex, [](ui::Forms& f) {
+      return std::make_unique<PointerWindow>(f, window::frmpipeflex);
+    });
   }
   ~KilledWrites() override { files::set_step_hook({}); }
 
@@ -160,8 +161,8 @@ TEST_F(KilledWrites, AReportSaveLeavesTheEarlierReportOrTheNewOne) {
   // The temporary file made, its writes, sync, close, rename and the folder's sync.
   EXPECT_GE(o.kill_positions, 7);
   EXPECT_EQ(o.old_files + o.new_files, o.kill_positions);
-  EXPECT_EQ(o.new_files, 1);  // killed only after the rename: at the folder's sync
-  EXPECT_GT(leftovers, 0);    // a kill leaves its temporary file, beside the report
+  EXPECT_EQ(o.new_files, 1);             // killed only after the rename: at the folder's sync
+  EXPECT_GT(leftovers, 0);               // a kill leaves its temporary file, beside the report
   EXPECT_EQ(remove_leftovers(path), 0);  // the completed save leaves none
 }
 

@@ -132,8 +132,10 @@ TEST(Workbook, RefusesPartsAndRelationshipsOutsideThePackage) {
         found = true;
       }
     if (!found)
-      parts.push_back({rels_part, R"(<?xml version="1.0"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)" +
-                                      relationship + "</Relationships>"});
+      parts.push_back(
+          {rels_part,
+           R"(<?xml version="1.0"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)" +
+               relationship + "</Relationships>"});
     return parts;
   };
   struct Case {
@@ -152,20 +154,20 @@ TEST(Workbook, RefusesPartsAndRelationshipsOutsideThePackage) {
                              R"(hyperlink" Target="http://example.com/" TargetMode="External"/>)"),
        "the relationship 'rIdH' of 'xl/worksheets/_rels/sheet1.xml.rels' to 'http://example.com/'"},
       {"an address without the mark",
-       with_relationship("xl/_rels/workbook.xml.rels",
-                         R"(<Relationship Id="rIdF" Type=")" + rel_type + R"(theme" Target="file:/tmp/theme.xml"/>)"),
+       with_relationship("xl/_rels/workbook.xml.rels", R"(<Relationship Id="rIdF" Type=")" + rel_type +
+                                                           R"(theme" Target="file:/tmp/theme.xml"/>)"),
        "'rIdF'"},
       {"a network path",
-       with_relationship("_rels/.rels",
-                         R"(<Relationship Id="rIdN" Type=")" + rel_type + R"(custom" Target="//server/share/x.xml"/>)"),
+       with_relationship("_rels/.rels", R"(<Relationship Id="rIdN" Type=")" + rel_type +
+                                            R"(custom" Target="//server/share/x.xml"/>)"),
        "'rIdN'"},
       {"a windows path",
-       with_relationship("xl/_rels/workbook.xml.rels",
-                         R"(<Relationship Id="rIdW" Type=")" + rel_type + R"(theme" Target="C:\x\theme.xml"/>)"),
+       with_relationship("xl/_rels/workbook.xml.rels", R"(<Relationship Id="rIdW" Type=")" + rel_type +
+                                                           R"(theme" Target="C:\x\theme.xml"/>)"),
        "'rIdW'"},
       {"climbing out",
-       with_relationship("xl/_rels/workbook.xml.rels",
-                         R"(<Relationship Id="rIdU" Type=")" + rel_type + R"(theme" Target="../../theme.xml"/>)"),
+       with_relationship("xl/_rels/workbook.xml.rels", R"(<Relationship Id="rIdU" Type=")" + rel_type +
+                                                           R"(theme" Target="../../theme.xml"/>)"),
        "'rIdU'"},
       {"a part named outside", testing::book_parts(form_book()), "its part '../outside.xml'"},
   };
@@ -216,7 +218,8 @@ TEST(Workbook, ADeeplyNestedPartNeitherCrashesNorIsLost) {
   Workbook back = Workbook::open(dir.path("deep.xlsx"));
   EXPECT_EQ(back.number(1, 1), 1);
   EXPECT_EQ(back.text(3, 1), "added");
-  EXPECT_EQ(part_text(dir.path("deep.xlsx"), "xl/worksheets/sheet1.xml").find("gw-added-rows"), std::string::npos);
+  EXPECT_EQ(part_text(dir.path("deep.xlsx"), "xl/worksheets/sheet1.xml").find("gw-added-rows"),
+            std::string::npos);
 }
 
 TEST(Workbook, CarriageReturnsComeBackFromTheFile) {
