@@ -6,9 +6,8 @@
 
 namespace gw::runner {
 
-// Puts the stand-in in place: the database engine's default file layer becomes one that
-// passes everything through to the system's until a folder is full. Called before the program
-// opens anything; calling it again does nothing.
+// Puts the stand-in in place: the database engine's writes go through a hook that lets them
+// pass until a folder is full. Called before the program opens anything.
 void install_disk_full_layer();
 
 // From now on every write of a file under `folder` (the folder itself or below it) fails for

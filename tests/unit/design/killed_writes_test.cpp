@@ -3,7 +3,6 @@
 // never a mixture. The writes are counted by a hook over the database engine's file layer
 // that kills the process at the chosen write, before that write reaches the file.
 #include <signal.h>
-#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,6 +17,7 @@
 #include "design/pipe_renumber.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
+#include "platform/db/write_hook.h"
 #include "tests/support/scratch_folder.h"
 
 namespace gw::design {
@@ -27,81 +27,13 @@ namespace fs = std::filesystem;
 
 // ---- the write hook ---------------------------------------------------------------------
 
-// Write operations of the files (writes, truncations, deletions) counted from 1; at kill_at
-// the process kills itself before doing it.
-long g_writes = 0;
-long g_kill_at = 0;
-sqlite3_vfs* g_base = nullptr;
-
-void count_write() {
-  if (++g_writes == g_kill_at) kill(getpid(), SIGKILL);
-}
-
-struct HookedFile {
-  sqlite3_file base;
-  sqlite3_file* real;  // the default layer's file, allocated right behind this one
-};
-
-sqlite3_file* real(sqlite3_file* f) { return reinterpret_cast<HookedFile*>(f)->real; }
-
-int x_close(sqlite3_file* f) { return real(f)->pMethods->xClose(real(f)); }
-int x_read(sqlite3_file* f, void* b, int n, sqlite3_int64 o) {
-  return real(f)->pMethods->xRead(real(f), b, n, o);
-}
-int x_write(sqlite3_file* f, const void* b, int n, sqlite3_int64 o) {
-  count_write();
-  return real(f)->pMethods->xWrite(real(f), b, n, o);
-}
-int x_truncate(sqlite3_file* f, sqlite3_int64 size) {
-  count_write();
-  return real(f)->pMethods->xTruncate(real(f), size);
-}
-int x_sync(sqlite3_file* f, int flags) { return real(f)->pMethods->xSync(real(f), flags); }
-int x_file_size(sqlite3_file* f, sqlite3_int64* size) { return real(f)->pMethods->xFileSize(real(f), size); }
-int x_lock(sqlite3_file* f, int l) { return real(f)->pMethods->xLock(real(f), l); }
-int x_unlock(sqlite3_file* f, int l) { return real(f)->pMethods->xUnlock(real(f), l); }
-int x_check_reserved(sqlite3_file* f, int* out) {
-  return real(f)->pMethods->xCheckReservedLock(real(f), out);
-}
-int x_file_control(sqlite3_file* f, int op, void* arg) {
-  return real(f)->pMethods->xFileControl(real(f), op, arg);
-}
-int x_sector_size(sqlite3_file* f) { return real(f)->pMethods->xSectorSize(real(f)); }
-int x_device(sqlite3_file* f) { return real(f)->pMethods->xDeviceCharacteristics(real(f)); }
-
-// Version 1 methods only: no shared memory, so the engine keeps to its rollback journal.
-const sqlite3_io_methods kMethods = {
-    1,       x_close,  x_read,           x_write,        x_truncate,    x_sync,   x_file_size,
-    x_lock,  x_unlock, x_check_reserved, x_file_control, x_sector_size, x_device, nullptr,
-    nullptr, nullptr,  nullptr,          nullptr,        nullptr};
-
-int x_open(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* f, int flags, int* out_flags) {
-  auto* hooked = reinterpret_cast<HookedFile*>(f);
-  hooked->real = reinterpret_cast<sqlite3_file*>(hooked + 1);
-  const int rc = g_base->xOpen(g_base, name, hooked->real, flags, out_flags);
-  hooked->base.pMethods = hooked->real->pMethods ? &kMethods : nullptr;
-  return rc;
-}
-
-int x_delete(sqlite3_vfs*, const char* name, int sync_dir) {
-  count_write();
-  return g_base->xDelete(g_base, name, sync_dir);
-}
-
-sqlite3_vfs g_hook;
-
-// Makes the hook the engine's default file layer in this (child) process.
+// Makes the database engine kill this (child) process at its kill_at-th write operation
+// (writes, truncations, deletions counted from 1), before that write reaches the file.
 void install_hook(long kill_at) {
-  g_base = sqlite3_vfs_find(nullptr);
-  g_hook = *g_base;
-  g_hook.iVersion = 1;
-  g_hook.zName = "gw_kill_hook";
-  g_hook.szOsFile = static_cast<int>(sizeof(HookedFile)) + g_base->szOsFile;
-  g_hook.xOpen = x_open;
-  g_hook.xDelete = x_delete;
-  g_writes = 0;
-  g_kill_at = kill_at;
-  sqlite3_vfs_register(&g_hook, 1);
+  db::set_write_hook([writes = 0L, kill_at](db::FileWrite, const char*) mutable {
+    if (++writes == kill_at) kill(getpid(), SIGKILL);
+    return false;
+  });
 }
 
 // ---- the test ------------------------------------------------------------------------------
