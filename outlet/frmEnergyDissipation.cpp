@@ -308,6 +308,8 @@ void frmEnergyDissipation::build_contra_costa_panel() {
   p.label("Label9", label, "Exit Velocity");
   p.result("txtVelocityc");
   p.fps();
+  // The unit of the basin dimensions above, beside their heading.
+  p.ft();
 }
 
 void frmEnergyDissipation::build_menus() {

@@ -23,6 +23,7 @@
 #include <QScrollBar>
 #include <QSet>
 #include <QStatusBar>
+#include <QStyleOptionFrame>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -46,6 +47,7 @@
 #include "app/form_view.h"
 #include "app/qt_host.h"
 #include "model/model.h"
+#include "outlet/bed_material.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 #include "platform/text/error.h"
@@ -450,6 +452,31 @@ TEST_F(ProgramTest, TheProjectDescriptionKeepsToItsLimit) {
   EXPECT_EQ(memo->toPlainText().size(), 199) << "the box shows what the field holds";
   QTest::keyClicks(memo, "cc");
   EXPECT_EQ(project.c("description").text().size(), 200u);
+}
+
+// The outfall window shows every bed material's D50 range whole, in either unit system.
+TEST_F(ProgramTest, TheOutfallWindowShowsEveryD50RangeWhole) {
+  host.set_interactive(false);
+  Form& outfall = prog->forms.get(gw::window::PipeEnergyForm);
+  try {
+    outfall.load();
+  } catch (const std::exception&) {
+    // No project is open: the controls are there all the same.
+  }
+  FormView& view = host.view(outfall);
+  view.widget()->show();
+  QCoreApplication::processEvents();
+  auto* field = view.widget()->findChild<QLineEdit*>("D50bed");
+  ASSERT_NE(field, nullptr);
+  QStyleOptionFrame option;
+  option.initFrom(field);
+  option.lineWidth = field->hasFrame() ? field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+  const int room = field->style()->subElementRect(QStyle::SE_LineEditContents, &option, field).width() - 4;
+  for (const gw::outlet::BedMaterial& m : gw::outlet::bed_materials()) {
+    for (const char* text : {m.d50_english, m.d50_metric})
+      EXPECT_LE(field->fontMetrics().horizontalAdvance(QString::fromUtf8(text)), room)
+          << m.name << ": " << text;
+  }
 }
 
 TEST_F(ProgramTest, StartUpShowsTheSplashForThreeSecondsThenTheMainWindow) {
