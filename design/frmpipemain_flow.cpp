@@ -5,9 +5,7 @@
 #include <optional>
 
 #include "design/frmpipemain.h"
-#include "design/rational_method.h"
 #include "platform/text/format.h"
-#include "platform/text/general.h"
 #include "platform/text/parse.h"
 #include "shell/window_names.h"
 

@@ -3,11 +3,7 @@
 
 #include "design/frmpipemain.h"
 #include "design/pipe_derivation.h"
-#include "design/rational_method.h"
 #include "platform/text/error.h"
-#include "platform/text/format.h"
-#include "platform/text/general.h"
-#include "platform/text/parse.h"
 
 namespace gw::design {
 
