@@ -46,7 +46,7 @@ void BM_FormLD229(benchmark::State& state) {
   auto prog = gw::make_program(host, GW_PROGRAM_DIR);
   prog->vars.set_unit_system("ENGLISH");
   prog->vars.project.current_project_name = "Benchmark";
-  prog->vars.project.legacy_project = false;
+  prog->vars.project.project_kind = gw::shell::ProjectKind::current;
   prog->vars.project.project_db_path = project.file.string();
   prog->vars.connections.project_connection = std::make_shared<gw::db::Connection>();
   prog->vars.connections.project_connection->open(project.file.string());

@@ -106,7 +106,7 @@ struct Screen {
     prog = gw::make_program(host, GW_PROGRAM_DIR);
     auto& v = prog->vars;
     v.set_unit_system("ENGLISH");
-    v.project.legacy_project = false;
+    v.project.project_kind = gw::shell::ProjectKind::current;
     v.project.current_project_name = "Bench";
     v.project.product_name = "GULLYWORKS";
     v.project.project_db_path = project.file.string();

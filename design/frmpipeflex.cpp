@@ -123,7 +123,7 @@ void frmpipeflex::Form_Load() {
   try {
     reshow_requested = false;
     v.set_number_format("0.000");
-    if (v.project.legacy_project) {
+    if (v.project.legacy_project()) {
       v.handover.area_row_count = 24;
       c("mnuenergy").set_enabled(false);
     } else {
@@ -150,7 +150,7 @@ void frmpipeflex::get_flexpipe_records() {
     adodc_connection_.close();
   }
   adodc_database_ = v.project.project_db_path;
-  adodc_record_source_ = grid_query(v.project.legacy_project);
+  adodc_record_source_ = grid_query(v.project.legacy_project());
 }
 
 db::Recordset& frmpipeflex::open_flexpipeRS() {
@@ -317,7 +317,7 @@ void frmpipeflex::modify_flex_pipe_number() {
     set_mouse_pointer(ui::kPointerHourglass);
     if (!v.connections.project_connection) throw gw::Error("The project database is not open.");
     renumber_pipe(*v.connections.project_connection, v.handover.old_pipe_number, v.handover.new_pipe_number,
-                  v.project.legacy_project);
+                  v.project.legacy_project());
     set_mouse_pointer(ui::kPointerDefault);
     msg("Update completed! Please Refresh the screen to verify your changes", Buttons::OK, Icon::Information);
   } catch (const std::exception& e) {

@@ -432,7 +432,7 @@ void frmpipemain::Form_Load() {
     c("inlet_dbfile").set_caption(v.project.inlet_db_path);
     v.set_number_format(v.units().number_format);
     if (!v.units().english()) c("lblarea").set_caption("Ha");
-    v.handover.area_row_count = v.project.legacy_project ? 24 : 15;
+    v.handover.area_row_count = v.project.legacy_project() ? 24 : 15;
     c("pipetab").set_tab(0);
     if (!v.project.inlet_db_path.empty()) shell::open_inlet_database(prog);
     clear_pipe_results();
@@ -585,7 +585,7 @@ void frmpipemain::mnuSavepipe_Click() {
     // Only numbers are stored in the numeric columns.
     if (shell::refuse_non_numbers(*this)) return;
     // No link to a pipe that is not saved: each upstream row is checked again.
-    const int rows = v.project.legacy_project ? 3 : 4;
+    const int rows = v.project.legacy_project() ? 3 : 4;
     for (int n = 1; n <= rows; ++n) {
       Control& row = c("prenode" + std::to_string(n));
       if (row.text().empty()) continue;
@@ -735,7 +735,7 @@ void frmpipemain::pipetab_Click(int previous_tab) {
     unlock_pipe_frames();
     if (c("pipetab").tab() == 1) {
       c("cmd_accIntensity").set_visible(true);
-      if (vars().project.legacy_project) {
+      if (vars().project.legacy_project()) {
         for (const char* n : {"prenode4", "preca4", "preTc4", "preflowtime4", "lblp4min", "lblp4sec",
                               "lbl_prenode4", "lbl_preca4", "lbl_preTc4", "lbl_preflowtime4"})
           c(n).set_visible(false);

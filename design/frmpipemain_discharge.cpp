@@ -33,7 +33,7 @@ constexpr const char* kFlowInputs[] = {
 // The coefficients as the last lookup left them.
 rational::IdfCoefficients loaded_coefficients(const shell::SharedState& v) {
   rational::IdfCoefficients c;
-  c.legacy = v.project.legacy_project;
+  c.legacy = v.project.legacy_project();
   if (c.legacy) {
     c.a = text::to_number(v.rainfall.idf_a);
     c.b = text::to_number(v.rainfall.idf_b);
@@ -117,7 +117,7 @@ const frmpipemain::StormLookup& frmpipemain::storm_lookup(const std::string& sto
 PipeInputs frmpipemain::gather_inputs() {
   shell::SharedState& v = vars();
   PipeInputs in;
-  in.legacy = v.project.legacy_project;
+  in.legacy = v.project.legacy_project();
   in.metric = v.units().metric();
   in.divisor = v.units().rational_divisor;
   in.number_format = v.number_format();

@@ -144,7 +144,7 @@ void frmpipemain::apply_computed_mode() {
   // The computed mode starts from nothing computed before; the intensity is the program's.
   clear_work_values();
   intensity_typed_ = false;
-  if (vars().project.legacy_project)
+  if (vars().project.legacy_project())
     for (const char* n : kFourthRow) c(n).set_visible(false);
   c("structure_compute1").set_value(1);
 }
@@ -159,7 +159,7 @@ void frmpipemain::apply_entered_mode() {
   c("pipe_I").set_text("0.0");
   c("pipe_cf").set_text("1.0");
   c("lateral_discharge").set_text("0.0");
-  const int rows = vars().project.legacy_project ? 3 : 4;
+  const int rows = vars().project.legacy_project() ? 3 : 4;
   for (int n = 1; n <= rows; ++n) clear_prenode(n);
   for (const char* b : kAllBuffers) c(b).set_text("");
   intensity_typed_ = false;
@@ -229,7 +229,7 @@ void frmpipemain::pipe_I_LostFocus() {
 
 void frmpipemain::cmdstr_area_Click() {
   try {
-    prog.forms.get(vars().project.legacy_project ? window::frmarea : window::frmareaV2).show_modal();
+    prog.forms.get(vars().project.legacy_project() ? window::frmarea : window::frmareaV2).show_modal();
   } catch (const std::exception& e) {
     msg(e.what());
   }

@@ -89,7 +89,7 @@ void frmpipemain::get_pipe_records(const std::string& wherestr) {
       adopipeRS->open(project_connection(v), "SELECT * FROM PIPE ORDER BY PIPE_NUMBER");
     else
       adopipeRS->open(project_connection(v), "SELECT * FROM PIPE WHERE PIPE_NUMBER = ?", {wherestr});
-    if (v.project.legacy_project && adopipeRS->record_count() >= 1) {
+    if (v.project.legacy_project() && adopipeRS->record_count() >= 1) {
       db::Value input = adopipeRS->value("STRUCTURE_INPUT");
       bool entered = input.kind() == db::Value::Kind::integer ? input.integer() == 1
                      : input.kind() == db::Value::Kind::real  ? input.real() == 1.0
@@ -121,7 +121,7 @@ void frmpipemain::get_pipe_list(const std::string& qureymode) {
         numbers.push_back(prepipeRS->field(0));
     }
     for (const char* n : {"prenode1", "prenode2", "prenode3"}) c(n).set_items(numbers);
-    if (!v.project.legacy_project) {
+    if (!v.project.legacy_project()) {
       c("prenode4").clear_items();
       c("prenode4").set_items(numbers);
     }
@@ -132,7 +132,7 @@ void frmpipemain::get_pipe_list(const std::string& qureymode) {
 }
 
 void frmpipemain::attach_pipe_datasource() {
-  const bool legacy = vars().project.legacy_project;
+  const bool legacy = vars().project.legacy_project();
   try {
     if (!adopipeRS) return;
     binding_.attach(*adopipeRS);
@@ -153,7 +153,7 @@ void frmpipemain::attach_pipe_datasource() {
 void frmpipemain::clear_pipe_datasource() {
   binding_.detach();
   bound_ = false;
-  for (const std::string& name : bound_controls(vars().project.legacy_project))
+  for (const std::string& name : bound_controls(vars().project.legacy_project()))
     if (Control* ctl = find(name)) ctl->data_field.clear();
 }
 
@@ -197,7 +197,7 @@ bool frmpipemain::pipeUpdate() {
   try {
     if (!adopipeRS || !adopipeRS->is_open())
       throw gw::Error("Operation is not allowed when the object is closed.");
-    if (vars().project.legacy_project) {
+    if (vars().project.legacy_project()) {
       const bool entered = c("dischargeval").text() == "INP";
       adopipeRS->set_field("STRUCTURE_INPUT", db::Value(entered ? 1 : 0));
       adopipeRS->set_field("STRUCTURE_COMPUTE", db::Value(entered ? 0 : 1));
@@ -256,7 +256,7 @@ void frmpipemain::init_pipe_data() {
   c("structure_discharge").set_text("0.0");
   c("pipe_discharge").set_text("0.0");
   std::vector<std::string> storms = {"2", "10", "25", "50", "100"};
-  if (!v.project.legacy_project) storms.insert(storms.begin() + 1, "5");
+  if (!v.project.legacy_project()) storms.insert(storms.begin() + 1, "5");
   c("pipe_storm_freq").set_items(storms);
   c("pipe_storm_freq").set_text("2");
   c("pipe_I").set_text("0.0");
@@ -296,7 +296,7 @@ bool frmpipemain::search_pipes(const std::string& boundtxt, const std::string& l
   if (upstream) {
     sql = "select PIPE_NUMBER from PIPE WHERE PRENODE1 = ? OR PRENODE2 = ? OR PRENODE3 = ?";
     params = {boundtxt, boundtxt, boundtxt};
-    if (!v.project.legacy_project) {
+    if (!v.project.legacy_project()) {
       sql += " OR PRENODE4 = ?";
       params.emplace_back(boundtxt);
     }

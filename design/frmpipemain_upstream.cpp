@@ -21,7 +21,7 @@ std::string trim_blanks(const std::string& s) {
 void frmpipemain::prenode_LostFocus(int slot) {
   shell::SharedState& v = vars();
   // A legacy project has three rows; the fourth is ignored.
-  if (slot == 4 && v.project.legacy_project) return;
+  if (slot == 4 && v.project.legacy_project()) return;
   const std::string k = std::to_string(slot);
   Control& row = c("prenode" + k);
   try {
@@ -39,7 +39,7 @@ void frmpipemain::prenode_LostFocus(int slot) {
       return false;
     };
     auto not_duplicate = [&] {
-      const int rows = v.project.legacy_project ? 3 : 4;
+      const int rows = v.project.legacy_project() ? 3 : 4;
       for (int m = 1; m <= rows; ++m) {
         if (m == slot || c("prenode" + std::to_string(m)).text() != number) continue;
         msg("This Pipe has already been used as a Previous Pipe! Please choose a different value");

@@ -41,7 +41,7 @@ void mnupipereport_Click(shell::Program& prog, design::frmpipeflex& window) {
     pipes.move_first();
     pipes.move(window.c("pipeflex").row() - 1L);
     if (!pipes.eof() && !pipes.bof()) {
-      for (const PipeResultCell& cell : pipe_result_cells(v.project.legacy_project)) {
+      for (const PipeResultCell& cell : pipe_result_cells(v.project.legacy_project())) {
         const std::string_view column = cell.column;
         if (cell.label || column == "NODEIN_OFFSET" || column == "NODEOUT_OFFSET") continue;  // free texts
         const std::string value = pipes.field(cell.column);
@@ -69,7 +69,7 @@ void mnupipereport_Click(shell::Program& prog, design::frmpipeflex& window) {
     report.set_text(7, 3, v.project.project_county);
     report.set_text(8, 3, v.project.project_noaa_station);
     report.set_text(7, 8, v.project.project_state);
-    for (const PipeResultCell& cell : pipe_result_cells(v.project.legacy_project)) {
+    for (const PipeResultCell& cell : pipe_result_cells(v.project.legacy_project())) {
       if (cell.label)
         report.set_text(cell.row, cell.col, pipes.field(cell.column));
       else

@@ -5,6 +5,7 @@
 #include "platform/text/error.h"
 #include "shell/input_procedures.h"
 #include "shell/noaa_stations.h"
+#include "shell/project_file.h"
 #include "shell/tarnelhydro_libraries.h"
 
 namespace gw::shell {
@@ -14,10 +15,6 @@ using ui::Icon;
 using ui::Kind;
 
 namespace {
-
-// The release columns an older PROJECT table may lack, in the order they are added.
-constexpr const char* kReleaseColumns[] = {"NOAA_STATION", "PRODUCT_NAME", "MAJOR_RELEASE", "MINOR_RELEASE",
-                                           "RELEASE_DATE"};
 
 void close_if_open(std::shared_ptr<db::Connection>& conn) {
   if (conn && conn->is_open()) conn->close();
@@ -76,13 +73,9 @@ void frmProjectUpdate::update_project_database() {
     // Columns and stamp go in together or not at all.
     db::Transaction tx(conn);
     // An older file lacks the station only, a legacy file all five release columns; each
-    // missing one is added, whatever the file's name says it is. A column the table has
-    // already is left as it is; one that cannot be added (a file that may not be written)
-    // fails the upgrade.
-    for (const char* column : kReleaseColumns) {
-      if (!conn.has_column("PROJECT", column))
-        conn.execute(std::string("ALTER TABLE PROJECT ADD COLUMN ") + column + " TEXT COLLATE NOCASE");
-    }
+    // missing one is added. One that cannot be added (a file that may not be written) fails
+    // the upgrade.
+    add_release_columns(conn);
     conn.execute(
         "UPDATE PROJECT SET PRODUCT_NAME = ?, MAJOR_RELEASE = ?, MINOR_RELEASE = ?, NOAA_STATION = ?, "
         "RELEASE_DATE = ?",
@@ -104,6 +97,10 @@ void frmProjectUpdate::update_project_database() {
   close_if_open(v.connections.usda_connection);
   close_if_open(v.connections.rainfall_connection);
   open_project_database(prog);
+  // The file has the station now: an older project becomes a current one; a legacy one keeps
+  // its pipe layout and stays legacy.
+  if (v.connections.project_connection && v.connections.project_connection->is_open())
+    v.project.project_kind = project_kind_of(*v.connections.project_connection);
   rainfall_opened_ = true;
   open_noaa_rainfall_db(prog);
   unload();

@@ -3,9 +3,9 @@
 
 #include <filesystem>
 
-#include "platform/text/ascii_case.h"
 #include "platform/text/error.h"
 #include "shell/help.h"
+#include "shell/project_file.h"
 #include "shell/tarnelhydro_libraries.h"
 #include "shell/window_names.h"
 
@@ -67,7 +67,7 @@ void frmsoftwaremain::Form_Load() {
   vars().handover.last_folder.clear();
   vars().project.product_name.clear();
   c("mnucloseProj").set_enabled(false);
-  vars().project.legacy_project = false;
+  vars().project.project_kind = ProjectKind::current;
 }
 
 void frmsoftwaremain::set_project_open(bool open) {
@@ -84,7 +84,7 @@ std::string frmsoftwaremain::dialog_init_dir() const {
 void frmsoftwaremain::mnucreateProj_Click() {
   SharedState& v = vars();
   try {
-    v.project.legacy_project = false;
+    v.project.project_kind = ProjectKind::current;
     v.project.project_db_path.clear();
     ui::FileDialog& dlg = printDlg();
     dlg.file_name.clear();
@@ -97,11 +97,22 @@ void frmsoftwaremain::mnucreateProj_Click() {
       msg("No project database selected!", Buttons::OK, Icon::Exclamation, main_title);
       return;
     }
+    // The template is checked as a project file is, so that no project is made from a copy
+    // carrying code or clauses of its own.
+    const std::string template_path = prog.program_file(kTemplateDb);
+    const ProjectFileCheck checked = check_project_file(template_path);
+    if (!checked.problem.empty()) {
+      msg("The template '" + template_path + "' cannot be used for a new project: " + checked.problem + ".",
+          Buttons::OK, Icon::Exclamation, main_title);
+      v.project.project_db_path.clear();
+      return;
+    }
     if (fs::exists(v.project.project_db_path)) {
       if (msg("File Already Exists!   Overwrite?", Buttons::YesNo, Icon::Exclamation) != ui::Answer::Yes)
         return;
     }
     copy_template(prog, v.project.project_db_path);
+    v.project.project_kind = checked.kind;
     v.handover.last_folder = prog.host.current_folder();
     std::string shown = display_name(v.project.project_db_path);
     v.project.project_update_mode = false;
@@ -139,14 +150,17 @@ void frmsoftwaremain::mnuopenProj_Click() {
     }
     v.handover.last_folder = prog.host.current_folder();
     std::string shown = display_name(v.project.project_db_path);
-    // A file that is not a project is refused before anything is opened or written.
-    if (std::string problem = project_file_problem(v.project.project_db_path); !problem.empty()) {
-      msg("The file '" + v.project.project_db_path + "' cannot be opened as a project: " + problem + ".",
+    // A file that is not a project is refused before anything is opened or written; the
+    // kind of one that is comes from its tables.
+    const ProjectFileCheck checked = check_project_file(v.project.project_db_path);
+    if (!checked.problem.empty()) {
+      msg("The file '" + v.project.project_db_path + "' cannot be opened as a project: " + checked.problem +
+              ".",
           Buttons::OK, Icon::Exclamation, main_title);
       v.project.project_db_path.clear();
       return;
     }
-    v.project.legacy_project = text::icontains(v.project.project_db_path, "gwl");
+    v.project.project_kind = checked.kind;
     c("StatusBar").set_panel(1, "Opening Project Database.  Please wait...");
     set_mouse_pointer(ui::kPointerHourglass);
     open_project_database(prog);
@@ -169,6 +183,15 @@ void frmsoftwaremain::mnuopenProj_Click() {
       prog.forms.get(window::frmProjectNOAA).show_modal();
     } else {
       msg("Project Name: " + v.project.current_project_name, Buttons::OK, Icon::Information, main_title);
+    }
+    // Details holding control characters (written by an earlier release) do not lock the
+    // project out: the engineer is told where they are, to correct them.
+    if (!checked.odd_columns.empty()) {
+      std::string columns;
+      for (const std::string& column : checked.odd_columns) columns += (columns.empty() ? "" : ", ") + column;
+      msg("The project details hold control characters in " + columns +
+              ". Please correct them in Update Project Details.",
+          Buttons::OK, Icon::Exclamation, main_title);
     }
     c("StatusBar").set_panel(1, "Project Database - " + shown);
     c("StatusBar").set_panel(2, "UNITS: " + v.unit_system());
@@ -231,7 +254,7 @@ void frmsoftwaremain::mnuPipe_Click() {
     msg("Please Select Current Working Project!", Buttons::OK, Icon::Exclamation, main_title);
     return;
   }
-  if (v.project.product_name != "GULLYWORKS" && !v.project.legacy_project) {
+  if (v.project.product_name != "GULLYWORKS" && !v.project.legacy_project()) {
     msg("This is an Incompatible Project Database! Please use correct version of the database", Buttons::OK,
         Icon::Exclamation, main_title);
     return;

@@ -1,12 +1,15 @@
 // Project details windows: load, add, save, cancel and browse of the PROJECT record.
 #include "shell/project_details_window.h"
 
+#include <utility>
 #include <vector>
 
 #include "platform/text/error.h"
 #include "platform/ui/host.h"
 #include "shell/help.h"
 #include "shell/input_procedures.h"
+#include "shell/project_file.h"
+#include "shell/project_text.h"
 #include "shell/tarnelhydro_libraries.h"
 #include "shell/window_names.h"
 
@@ -20,6 +23,29 @@ namespace {
 
 constexpr const char* kFrame = "Project_Frame";
 constexpr const char* kInletFilter = "Curbcast files (*.ckb;*.rvq)|*.ckb;*.rvq";
+
+// The bound fields and their PROJECT columns; the window of release "2.1" adds the station and
+// the release marker.
+constexpr std::pair<const char*, const char*> kBoundFields[] = {{"project_id", "PROJECT_ID"},
+                                                                {"project_name", "PROJECT_NAME"},
+                                                                {"description", "DESCRIPTION"},
+                                                                {"location", "LOCATION"},
+                                                                {"county", "COUNTY"},
+                                                                {"state", "STATE"},
+                                                                {"units", "UNITS"},
+                                                                {"designer", "DESIGNER"},
+                                                                {"inlet_database", "INLET_DATABASE"}};
+constexpr std::pair<const char*, const char*> kStationFields[] = {{"noaa_station", "NOAA_STATION"},
+                                                                  {"major_release", "MAJOR_RELEASE"}};
+
+// The details typed as free text, with their labels.
+constexpr std::pair<const char*, const char*> kTextDetails[] = {{"project_id", "PROJECT ID"},
+                                                                {"project_name", "PROJECT NAME"},
+                                                                {"description", "DESCRIPTION"},
+                                                                {"location", "LOCATION"},
+                                                                {"state", "STATE"},
+                                                                {"designer", "DESIGNED BY"},
+                                                                {"inlet_database", "INLET DATABASE"}};
 
 // The texts of one column of a list recordset, from its first row to its last.
 std::vector<std::string> list_rows(const std::shared_ptr<db::Recordset>& rs, const char* column) {
@@ -100,6 +126,8 @@ void ProjectDetailsWindow::build() {
 
   browse.on_click = [this] { mnubrowseInlet_Click(); };
   units.on_change = [this] { units_Change(); };
+  for (const auto& [name, label] : kTextDetails)
+    c(name).on_change = [this, n = name, l = label] { detail_Change(n, l); };
 }
 
 void ProjectDetailsWindow::fill_lists() {
@@ -145,6 +173,13 @@ void ProjectDetailsWindow::Form_Load() {
     }
     fill_lists();
     c("county").set_visible(true);
+    // What a new record shows now are its defaults: anything else the engineer put there.
+    new_record_defaults_.clear();
+    if (hydroprojrs && hydroprojrs->is_open() && hydroprojrs->edit_mode() == db::EditMode::add)
+      for (const auto& [name, column] : kBoundFields) new_record_defaults_.emplace_back(name, c(name).text());
+    if (with_station_ && !new_record_defaults_.empty())
+      for (const auto& [name, column] : kStationFields)
+        new_record_defaults_.emplace_back(name, c(name).text());
   } catch (const std::exception& e) {
     msg(e.what());
   }
@@ -167,9 +202,10 @@ void ProjectDetailsWindow::get_project_records() {
   }
   db::Recordset& rs = *hydroprojrs;
   if (rs.eof()) return;
-  // Each copy stands by itself: a column the file lacks leaves its variable as it was.
+  // Each copy stands by itself: a column the file lacks reads as empty text, so nothing of
+  // an earlier project stays.
   auto copy = [&rs](const char* column, std::string& into) {
-    if (rs.has_field(column)) into = rs.field(column);
+    into = rs.has_field(column) ? rs.field(column) : std::string();
   };
   copy("PROJECT_ID", v.project.current_project_id);
   copy("PROJECT_NAME", v.project.current_project_name);
@@ -181,25 +217,15 @@ void ProjectDetailsWindow::get_project_records() {
   copy("DESIGNER", v.project.project_designer);
   copy("INLET_DATABASE", v.project.inlet_db_path);
   if (with_station_) copy("MAJOR_RELEASE", v.project.project_major_release);
-  if (with_station_ || !v.project.legacy_project) copy("PRODUCT_NAME", v.project.product_name);
+  if (with_station_ || !v.project.legacy_project()) copy("PRODUCT_NAME", v.project.product_name);
 }
 
 void ProjectDetailsWindow::attach_project_datasource() {
   if (!hydroprojrs) return;
   binding_.attach(*hydroprojrs);
-  binding_.bind(c("project_id"), "PROJECT_ID");
-  binding_.bind(c("project_name"), "PROJECT_NAME");
-  binding_.bind(c("description"), "DESCRIPTION");
-  binding_.bind(c("location"), "LOCATION");
-  binding_.bind(c("county"), "COUNTY");
-  binding_.bind(c("state"), "STATE");
-  binding_.bind(c("units"), "UNITS");
-  binding_.bind(c("designer"), "DESIGNER");
-  binding_.bind(c("inlet_database"), "INLET_DATABASE");
-  if (with_station_) {
-    binding_.bind(c("noaa_station"), "NOAA_STATION");
-    binding_.bind(c("major_release"), "MAJOR_RELEASE");
-  }
+  for (const auto& [name, column] : kBoundFields) binding_.bind(c(name), column);
+  if (with_station_)
+    for (const auto& [name, column] : kStationFields) binding_.bind(c(name), column);
 }
 
 void ProjectDetailsWindow::addnewproject() {
@@ -247,18 +273,25 @@ void ProjectDetailsWindow::mnuprojsave_Click() {
         return;
       }
     }
-    if (!hydroprojrs) throw gw::Error("The project database is not open.");
-    db::Recordset& rs = *hydroprojrs;
-    // A record this program creates carries its product name, so that the Design menu
-    // accepts the project when it is opened again.
-    if (rs.edit_mode() == db::EditMode::add && rs.has_field("PRODUCT_NAME"))
-      rs.set_field("PRODUCT_NAME", "GULLYWORKS");
-    if (with_station_) {
-      if (rs.has_field("NOAA_STATION")) rs.set_field("NOAA_STATION", c("noaa_station").text());
-      rs.set_field("COUNTY", c("county").text());
-      rs.update();
+    if (!hydroprojrs || !v.connections.project_connection)
+      throw gw::Error("The project database is not open.");
+    db::Connection& conn = *v.connections.project_connection;
+    if (with_station_ && lacks_release_columns(conn)) {
+      save_with_release_columns(conn);
+    } else {
+      db::Recordset& rs = *hydroprojrs;
+      // A record this program creates carries its product name, so that the Design menu
+      // accepts the project when it is opened again.
+      if (rs.edit_mode() == db::EditMode::add && rs.has_field("PRODUCT_NAME"))
+        rs.set_field("PRODUCT_NAME", "GULLYWORKS");
+      if (with_station_) {
+        rs.set_field("NOAA_STATION", c("noaa_station").text());
+        rs.set_field("COUNTY", c("county").text());
+        rs.update();
+      }
+      rs.update_batch();
     }
-    rs.update_batch();
+    db::Recordset& rs = *hydroprojrs;
     if (std::string system = unit_system_of(units.text()); !system.empty())
       v.set_unit_system(system);
     else
@@ -277,16 +310,71 @@ void ProjectDetailsWindow::mnuprojsave_Click() {
     msg("Project Details are Saved!", Buttons::OK, Icon::Information);
     v.project.project_update_mode = true;
     project_changed = false;
+    new_record_defaults_.clear();
   } catch (const std::exception& e) {
     msg(e.what());
   }
+}
+
+void ProjectDetailsWindow::save_with_release_columns(db::Connection& conn) {
+  db::Recordset& rs = *hydroprojrs;
+  const bool adding = rs.edit_mode() == db::EditMode::add;
+  // Taken before the write, whose refill empties the fields that have no column yet.
+  const std::string station = c("noaa_station").text(), release = c("major_release").text();
+  {
+    // Columns and record go in together or not at all.
+    db::Transaction tx(conn);
+    add_release_columns(conn);
+    rs.set_field("COUNTY", c("county").text());
+    rs.update_batch();
+    // The record read before the columns existed has no field for them: they are stamped
+    // as the upgrade stamps them (the table holds the one record).
+    std::string sql = "UPDATE PROJECT SET NOAA_STATION = ?, MAJOR_RELEASE = ?";
+    std::vector<db::Value> values{station, release};
+    if (adding) {
+      sql += ", PRODUCT_NAME = ?";
+      values.emplace_back("GULLYWORKS");
+    }
+    conn.execute(sql, values);
+    tx.commit();
+  }
+  // The window goes on with the record as stored, its new columns bound; an older project
+  // is now one of the NOAA-station release.
+  loading_record_ = true;
+  try {
+    get_project_records();
+    attach_project_datasource();
+  } catch (...) {
+    loading_record_ = false;
+    throw;
+  }
+  loading_record_ = false;
+  vars().project.project_kind = project_kind_of(conn);
+}
+
+void ProjectDetailsWindow::detail_Change(const char* name, const char* label) {
+  if (loading_record_ || binding_.refilling()) return;
+  Control& field = c(name);
+  const std::string kept = without_control_characters(field.text(), field.multi_line);
+  if (kept == field.text()) return;
+  field.set_text(kept);
+  msg(std::string("Control characters cannot be stored in ") + label + ": they were removed.", Buttons::OK,
+      Icon::Exclamation);
+}
+
+bool ProjectDetailsWindow::new_record_edited() {
+  if (!hydroprojrs || !hydroprojrs->is_open() || hydroprojrs->edit_mode() != db::EditMode::add) return false;
+  for (const auto& [name, shown] : new_record_defaults_)
+    if (c(name).text() != shown) return true;
+  return false;
 }
 
 void ProjectDetailsWindow::Form_Unload(int& cancel) {
   // Every edit reaches the record as it is typed, so there is no pending control edit to
   // commit before the question.
   try {
-    if (project_changed) {
+    // A new record the engineer has typed into is kept from loss as a changed one is.
+    if (project_changed || new_record_edited()) {
       if (msg("Exit without saving? ", Buttons::YesNo, Icon::Exclamation) == ui::Answer::Yes)
         cancel_project_edit();
       else

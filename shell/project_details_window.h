@@ -4,6 +4,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/binding/binding.h"
 #include "platform/db/recordset.h"
@@ -51,11 +53,20 @@ class ProjectDetailsWindow : public Window {
   // Disables a key field with the button-face background, or enables it on the window
   // background.
   void set_key_field(const char* name, bool editable);
+  // A detail typed or pasted into a text field: control characters are taken out, saying so.
+  void detail_Change(const char* name, const char* label);
+  // Whether the new record, not yet saved, holds anything other than its defaults.
+  bool new_record_edited();
+  // Writes the pending record into a PROJECT table that lacks release columns: the columns
+  // are added first, as the upgrade adds them, and the station and release stored with it.
+  void save_with_release_columns(db::Connection& conn);
 
   bool with_station_;
   // While the load fills the controls from the record: a stored UNITS text is shown as it
   // is, for the engineer to see and replace, not replaced by the list's first item.
   bool loading_record_ = false;
+  // The texts of the bound fields as a new record showed them when the window loaded.
+  std::vector<std::pair<std::string, std::string>> new_record_defaults_;
   ui::Binding binding_;  // after hydroprojrs: it lets go of the recordset first
 };
 

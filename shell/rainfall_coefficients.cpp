@@ -110,7 +110,7 @@ bool get_rainfall_coefficients(Program& prog, int freq) {
 
 bool load_rainfall_coefficients(Program& prog, int freq, std::string& error) {
   SharedState& v = prog.vars;
-  const RainfallSource source = rainfall_source(v.project.legacy_project, v.project.project_major_release);
+  const RainfallSource source = rainfall_source(v.project.legacy_project(), v.project.project_major_release);
   const std::string& key =
       source == RainfallSource::station ? v.project.project_noaa_station : v.project.project_county;
   try {

@@ -40,7 +40,8 @@ const std::map<std::string, Getter, std::less<>>& getters() {
       GW_TEXT(project, inlet_db_path),
       GW_TEXT(project, project_major_release),
       GW_TEXT(project, product_name),
-      GW_FLAG(project, legacy_project),
+      {"legacy_project", [](const SharedState& s) { return flag(s.project.legacy_project()); }},
+      {"project_kind", [](const SharedState& s) { return std::string(kind_name(s.project.project_kind)); }},
       GW_TEXT(project, project_db_path),
       GW_FLAG(project, project_update_mode),
       GW_TEXT(connections, rainfall_db_path),
@@ -87,6 +88,18 @@ const std::map<std::string, Getter, std::less<>>& getters() {
 }
 
 }  // namespace
+
+const char* kind_name(ProjectKind kind) {
+  switch (kind) {
+    case ProjectKind::older:
+      return "older";
+    case ProjectKind::legacy:
+      return "legacy";
+    case ProjectKind::current:
+      break;
+  }
+  return "current";
+}
 
 void SharedState::set_unit_system(std::string units_text) {
   // "English" or "metric" in any letter case names that system; keep its canonical name so

@@ -15,6 +15,18 @@ namespace gw::shell {
 // Variables typed "value" in the design hold text here (an empty value is empty
 // text); numbers that the program computes with are doubles; flags are bools.
 
+// What a project file is, read from its tables' columns when it is opened or created (never
+// from its name).
+enum class ProjectKind {
+  current,  // PROJECT has NOAA_STATION: the NOAA-station release
+  older,    // the release before NOAA stations: PROJECT without NOAA_STATION
+  legacy,   // PIPE of the legacy layout: three upstream pipes, integer STRUCTURE_INPUT /
+            // STRUCTURE_COMPUTE, no DISCHARGEVAL; it stays legacy when upgraded
+};
+
+// The kind's name as the scenario checks read it: "current", "older" or "legacy".
+const char* kind_name(ProjectKind kind);
+
 // The open project's own values, as its PROJECT record and the project details give them.
 struct ProjectValues {
   std::string current_project_name;
@@ -27,7 +39,10 @@ struct ProjectValues {
   std::string inlet_db_path;
   std::string project_major_release;
   std::string product_name;
-  bool legacy_project = false;
+  ProjectKind project_kind = ProjectKind::current;
+  // A legacy project: at most three upstream pipes, no 5-year storm, county rainfall from the
+  // legacy database, no energy dissipation.
+  bool legacy_project() const { return project_kind == ProjectKind::legacy; }
   std::string project_db_path;
   // The project details window edits the open project (rather than adding one).
   bool project_update_mode = false;

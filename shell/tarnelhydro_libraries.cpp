@@ -17,10 +17,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A new connection on `path`, replacing the one held in `slot`.
-void open_connection(std::shared_ptr<db::Connection>& slot, const std::string& path) {
+// A new connection on `path`, replacing the one held in `slot`. The reference databases and
+// the inlet database are only read: they are opened for reading only, so that opening them
+// never changes them (not even by rolling back a journal another program left).
+void open_connection(std::shared_ptr<db::Connection>& slot, const std::string& path,
+                     db::Connection::Access access = db::Connection::Access::read_only) {
   slot = std::make_shared<db::Connection>();
-  slot->open(path);
+  slot->open(path, access);
 }
 
 std::shared_ptr<db::Recordset> open_list(db::Connection& conn, const std::string& sql) {
@@ -32,58 +35,6 @@ std::shared_ptr<db::Recordset> open_list(db::Connection& conn, const std::string
 void report(Program& prog, const std::exception& e) { prog.host.msgbox(e.what()); }
 
 }  // namespace
-
-namespace {
-
-// Valid UTF-8 without control characters other than tab, line feed and carriage return.
-bool displayable(const std::string& s) {
-  for (size_t i = 0; i < s.size();) {
-    auto b = static_cast<unsigned char>(s[i]);
-    if (b < 0x80) {
-      if (b < 0x20 && b != '\t' && b != '\n' && b != '\r') return false;
-      if (b == 0x7F) return false;
-      ++i;
-      continue;
-    }
-    size_t len = (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
-    if (len == 0 || b == 0xC0 || b == 0xC1 || b > 0xF4 || i + len > s.size()) return false;
-    for (size_t k = 1; k < len; ++k)
-      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-    i += len;
-  }
-  return true;
-}
-
-}  // namespace
-
-std::string project_file_problem(const std::string& path) {
-  std::error_code ec;
-  if (fs::is_regular_file(path, ec) && fs::file_size(path, ec) == 0 && !ec) return "the file is empty";
-  try {
-    db::Connection conn;
-    conn.open(path);
-    {
-      db::Recordset check;
-      check.open(conn, "PRAGMA quick_check");
-      if (!check.eof() && check.field(0) != "ok") return "the file is damaged (" + check.field(0) + ")";
-    }
-    {
-      db::Recordset code;
-      code.open(conn, "SELECT type, name FROM sqlite_master WHERE type IN ('trigger', 'view') ORDER BY name");
-      if (!code.eof()) return "it carries a " + code.field(0) + " of its own (" + code.field(1) + ")";
-    }
-    if (conn.columns_of("PROJECT").empty()) return "it has no table PROJECT";
-    db::Recordset rs;
-    rs.open(conn, "SELECT * FROM PROJECT");
-    if (!rs.eof())
-      for (int i = 0; i < rs.field_count(); ++i)
-        if (!displayable(rs.field(i)))
-          return "its PROJECT record holds a value that cannot be shown (" + rs.field_name(i) + ")";
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-  return {};
-}
 
 std::string unit_system_of(const std::string& units) {
   for (std::string_view system : {kEnglishName, kMetricName})
@@ -108,7 +59,8 @@ void copy_template(Program& prog, const std::string& path) {
 void open_project_database(Program& prog) {
   SharedState& v = prog.vars;
   try {
-    open_connection(v.connections.project_connection, v.project.project_db_path);
+    open_connection(v.connections.project_connection, v.project.project_db_path,
+                    db::Connection::Access::read_write);
     open_connection(v.connections.usda_connection, prog.program_file(kUsdaDb));
   } catch (const std::exception& e) {
     report(prog, e);
@@ -128,7 +80,7 @@ void open_county_rainfall_db(Program& prog) {
   SharedState& v = prog.vars;
   try {
     std::string query;
-    if (v.project.legacy_project) {
+    if (v.project.legacy_project()) {
       v.connections.rainfall_db_path = prog.program_file(kLegacyRainfallDb);
       query = "select COUNTY_NO, COUNTY_NAME from VARAINFALL Order by COUNTY_NAME";
     } else {
@@ -178,7 +130,12 @@ void load_project_record(Program& prog) {
       into = rs.has_field(column) ? rs.field(column) : std::string();
     };
     copy("MAJOR_RELEASE", v.project.project_major_release);
-    if (v.project.project_major_release == "2.1") copy("NOAA_STATION", v.project.project_noaa_station);
+    // The station of a project of release "2.1"; any other project has none, whatever an
+    // earlier project left.
+    if (v.project.project_major_release == "2.1")
+      copy("NOAA_STATION", v.project.project_noaa_station);
+    else
+      v.project.project_noaa_station.clear();
     copy("PROJECT_ID", v.project.current_project_id);
     copy("PROJECT_NAME", v.project.current_project_name);
     copy("COUNTY", v.project.project_county);
@@ -209,10 +166,29 @@ void close_project(Program& prog) {
       failed = true;
     }
   }
+  // The project's coefficient and inlet databases go with it.
+  for (auto* conn : {&v.connections.usda_connection, &v.connections.inlet_connection}) {
+    try {
+      if (*conn && (*conn)->is_open()) (*conn)->close();
+    } catch (const std::exception&) {}
+  }
   if (failed) prog.host.msgbox("database close error");
-  v.project.project_update_mode = false;
-  v.project.current_project_id.clear();
-  v.project.current_project_name.clear();
+  // Nothing of the closed project reaches the next one: every value it set is emptied, its
+  // lists and coefficients, the work values of its pipes and what its windows handed over.
+  v.project = ProjectValues{};
+  v.set_unit_system("");
+  v.connections = Connections{};
+  v.rainfall = RainfallValues{};
+  v.discharge = DischargeWork{};
+  HandOver& h = v.handover;
+  h.pipe_form_mode.clear();
+  h.pipe_form_id.clear();
+  h.old_pipe_number.clear();
+  h.new_pipe_number.clear();
+  h.found_pipe_number.clear();
+  h.area_row_count = 0;
+  h.standard_diameter.clear();
+  h.full_flow_area = 0;
   prog.unload_form(window::frmProject);
   prog.unload_form(window::frmpipemain);
 }

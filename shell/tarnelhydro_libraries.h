@@ -21,13 +21,6 @@ void load_project_record(Program& prog);
 // Ends the work on the open project.
 void close_project(Program& prog);
 
-// Why the file at `path` cannot be opened as a project, or the empty text when it can: an
-// empty file, one the database engine cannot read or finds damaged, one without table
-// PROJECT, one carrying triggers or views (the program's schema has none, so they can
-// only be code of the file's own), or a PROJECT record with a value that is no
-// displayable text. Reads only.
-std::string project_file_problem(const std::string& path);
-
 // The unit system a UNITS text names: "ENGLISH" or "METRIC" in any letter case gives that
 // system in capitals; any other text, the empty text included, gives the empty text.
 std::string unit_system_of(const std::string& units);

@@ -69,7 +69,7 @@ Connection::~Connection() = default;
 Connection::Connection(Connection&&) noexcept = default;
 Connection& Connection::operator=(Connection&&) noexcept = default;
 
-void Connection::open(const std::string& path) {
+void Connection::open(const std::string& path, Access access) {
   close();
   std::error_code ec;
   const fs::file_status status = fs::status(path, ec);
@@ -78,7 +78,7 @@ void Connection::open(const std::string& path) {
 
   // A file nobody may write is opened read-only, whoever runs the program.
   const fs::perms writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-  const bool read_only = (status.permissions() & writable) == fs::perms::none;
+  const bool read_only = access == Access::read_only || (status.permissions() & writable) == fs::perms::none;
 
   // An absolute path never reads as a URI.
   const std::string full = fs::absolute(path, ec).string();

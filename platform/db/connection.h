@@ -38,8 +38,13 @@ class Connection {
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
 
+  // How a file is opened: for reading and writing (when its permissions allow), or for
+  // reading only, as a database the program never writes (a reference or another program's
+  // database), whose file and journal it then leaves exactly as they are.
+  enum class Access { read_write, read_only };
+
   // Opens an existing database file (closing what was open). Never creates a file.
-  void open(const std::string& path);
+  void open(const std::string& path, Access access = Access::read_write);
   void close();
   bool is_open() const;
   const std::string& path() const;  // of the open file; empty when closed

@@ -22,7 +22,7 @@ inline std::string open_fixture_project(shell::Program& prog, const ScratchFolde
   v.project.project_db_path = path;
   v.connections.project_connection = std::make_shared<db::Connection>();
   v.connections.project_connection->open(path);
-  v.project.legacy_project = legacy;
+  v.project.project_kind = legacy ? shell::ProjectKind::legacy : shell::ProjectKind::current;
   v.set_unit_system("ENGLISH");
   v.project.current_project_id = project_id;
   return path;

@@ -1,4 +1,5 @@
-// Closing a project leaves it closed even when a connection never opened or fails to close.
+// Closing a project leaves it closed, with none of its values, even when a connection never
+// opened or fails to close.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -31,16 +32,21 @@ TEST(CloseProject, AMissingRainfallDatabaseDoesNotKeepTheProjectOpen) {
   ASSERT_TRUE(prog.vars.connections.project_connection &&
               prog.vars.connections.project_connection->is_open());
   prog.vars.project.project_update_mode = true;
+  const auto project_connection = prog.vars.connections.project_connection;
 
   gw::shell::close_project(prog);
 
   EXPECT_EQ(host.messages.size(), 2u);  // nothing failed to close: no "database close error"
-  EXPECT_FALSE(prog.vars.connections.project_connection->is_open());
+  EXPECT_FALSE(project_connection->is_open());
+  EXPECT_EQ(prog.vars.connections.project_connection, nullptr);
   EXPECT_EQ(prog.vars.project.current_project_name, "");
   EXPECT_EQ(prog.vars.project.current_project_id, "");
   EXPECT_FALSE(prog.vars.project.project_update_mode);
-  // Project values other than these are kept.
-  EXPECT_EQ(prog.vars.project.project_county, "Augusta");
+  // Nothing of the closed project is left for the next one.
+  EXPECT_EQ(prog.vars.project.project_county, "");
+  EXPECT_EQ(prog.vars.project.project_noaa_station, "");
+  EXPECT_EQ(prog.vars.project.project_db_path, "");
+  EXPECT_EQ(prog.vars.unit_system(), "");
 }
 
 }  // namespace

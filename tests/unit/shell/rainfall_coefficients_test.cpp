@@ -196,7 +196,7 @@ TEST(GetRainfallCoefficients, SetsTheSharedValuesAndClearsThemOnFailure) {
   EXPECT_EQ(host.messages[0].icon, gw::ui::Icon::None);
 
   // A legacy project (also when upgraded) takes A and B by county over the same connection.
-  v.project.legacy_project = true;
+  v.project.project_kind = gw::shell::ProjectKind::legacy;
   v.project.project_county = "Accomack";
   EXPECT_TRUE(gw::shell::get_rainfall_coefficients(prog, 2));
   EXPECT_EQ(v.rainfall.idf_a, "96.5");
