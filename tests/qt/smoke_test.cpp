@@ -992,7 +992,9 @@ struct PipeSessionTest : ::testing::Test {
   ProjectQtHost host;
   std::unique_ptr<gw::shell::Program> prog = gw::make_program(host, GW_PROGRAM_DIR);
   BoxAnswerer boxes;
-  QTemporaryDir tmp;
+  // A scratch folder whose name holds "gwl" in mixed case: a project's kind comes from its
+  // file, so the folder's name must change nothing.
+  QTemporaryDir tmp{QDir::tempPath() + "/Old GwL Files-XXXXXX"};
   QObject watchdog;  // context of the time limit: it ends with the test
 
   void SetUp() override {

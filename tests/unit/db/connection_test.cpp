@@ -129,6 +129,45 @@ TEST(Connection, ReadOnlyFileReportsWriteFailure) {
   EXPECT_EQ(scalar(c, "SELECT count(*) FROM PIPE").integer(), 3);
 }
 
+TEST(Connection, ReadOnlyAccessWritesNothingNotEvenTheRollbackOfAJournal) {
+  namespace fs = std::filesystem;
+  Scratch s;
+  const std::string p = s.make("inlets.ckb", testing::pipe_script);
+  {
+    // Another program's write cut short: its database and its journal, as they were when it
+    // stopped with many pages written.
+    Connection writer;
+    writer.open(p);
+    writer.execute("PRAGMA cache_size = 1");
+    writer.begin();
+    for (int i = 0; i < 200; ++i)
+      writer.execute("INSERT INTO PIPE (PIPE_NUMBER) VALUES (?)",
+                     {std::string(400, 'x') + std::to_string(i)});
+    ASSERT_TRUE(fs::exists(p + "-journal"));
+    fs::copy_file(p, s.path("cut.ckb"));
+    fs::copy_file(p + "-journal", s.path("cut.ckb-journal"));
+    writer.rollback();
+  }
+  const std::string cut = s.path("cut.ckb");
+  const auto size = fs::file_size(cut);
+
+  Connection c;
+  EXPECT_NE(error_of([&] {
+              c.open(cut, Connection::Access::read_only);
+              scalar(c, "SELECT count(*) FROM PIPE");
+            }),
+            "(no error)");
+  EXPECT_TRUE(fs::exists(cut + "-journal"));
+  EXPECT_EQ(fs::file_size(cut), size);
+  c.close();
+
+  // Opened for writing, the same file is recovered from its journal.
+  c.open(cut);
+  EXPECT_FALSE(c.read_only());
+  EXPECT_EQ(scalar(c, "SELECT count(*) FROM PIPE").integer(), 3);
+  EXPECT_FALSE(fs::exists(cut + "-journal"));
+}
+
 TEST(Connection, ColumnsOfTablesAndCaseInsensitiveNames) {
   Scratch s;
   Connection c;
