@@ -17,6 +17,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QPixmap>
@@ -33,6 +34,7 @@
 
 #include "app/form_view.h"
 #include "app/grid_model.h"
+#include "app/item_list_model.h"
 #include "app/key_codes.h"
 #include "app/qt_host.h"
 #include "platform/ui/form.h"
@@ -72,12 +74,6 @@ QStringList to_list(const std::vector<std::string>& items) {
   QStringList l;
   l.reserve(static_cast<qsizetype>(items.size()));
   for (const auto& s : items) l << qs(s);
-  return l;
-}
-
-QStringList combo_items(QComboBox* cb) {
-  QStringList l;
-  for (int i = 0; i < cb->count(); ++i) l << cb->itemText(i);
   return l;
 }
 
@@ -144,6 +140,11 @@ ControlBinding::ControlBinding(FormView& view, ui::Control& ctl, QObject* obj)
   if (auto* cb = qobject_cast<QComboBox*>(obj)) {
     if (ctl_.kind() == Kind::ComboBox || ctl_.kind() == Kind::DataCombo) cb->setEditable(ctl_.style != 2);
     cb->setInsertPolicy(QComboBox::NoInsert);
+    // Every item of a list is one line of text: the drop-down measures none of them.
+    if (auto* lv = qobject_cast<QListView*>(cb->view())) lv->setUniformItemSizes(true);
+    // A combo whose layout fixes its width need not measure its items to size itself.
+    if (cb->minimumWidth() == cb->maximumWidth())
+      cb->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   }
   if (auto* tv = qobject_cast<QTableView*>(obj); tv && ctl_.kind() == Kind::Grid) {
     tv->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -587,15 +588,17 @@ void ControlBinding::apply_value() {
 void ControlBinding::apply_items() {
   QtHost::Applying busy(view_.host());
   if (ctl_.kind() != Kind::ComboBox && ctl_.kind() != Kind::DataCombo && ctl_.kind() != Kind::ListBox) return;
-  const QStringList items = to_list(ctl_.items());
   if (auto* cb = qobject_cast<QComboBox*>(obj_)) {
-    if (combo_items(cb) != items) {
-      cb->clear();
-      cb->addItems(items);
+    // The combo shows the window's own list of items, through one model per list.
+    auto* shown = dynamic_cast<ItemListModel*>(cb->model());
+    if (!shown || shown->items() != ctl_.item_list()) {
+      cb->setModel(view_.list_model(ctl_.item_list()));
+      view_.release_list_models();
     }
     apply_list_index();
     apply_text();
   } else if (auto* lw = qobject_cast<QListWidget*>(obj_)) {
+    const QStringList items = to_list(ctl_.items());
     if (list_items(lw) != items) {
       lw->clear();
       lw->addItems(items);

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,10 +17,12 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSet>
 #include <QStyledItemDelegate>
 
 #include "app/auto_view.h"
 #include "app/control_binder.h"
+#include "app/item_list_model.h"
 #include "app/qt_host.h"
 #include "shell/help.h"
 #include "shell/window_names.h"
@@ -188,6 +191,26 @@ void FormView::follow_focus() {
     }
     break;
   }
+}
+
+QAbstractItemModel* FormView::list_model(const ui::Control::ItemList& items) {
+  for (const QPointer<ItemListModel>& m : list_models_)
+    if (m && m->items() == items) return m;
+  auto* m = new ItemListModel(items, this);
+  list_models_.emplace_back(m);
+  return m;
+}
+
+void FormView::release_list_models() {
+  QSet<const QAbstractItemModel*> shown;
+  if (top_)
+    for (const QComboBox* cb : top_->findChildren<QComboBox*>()) shown.insert(cb->model());
+  for (QPointer<ItemListModel>& m : list_models_) {
+    if (m && !shown.contains(m.data())) delete m.data();
+  }
+  list_models_.erase(
+      std::remove_if(list_models_.begin(), list_models_.end(), [](const auto& m) { return m.isNull(); }),
+      list_models_.end());
 }
 
 void FormView::detach() {

@@ -13,12 +13,14 @@
 
 #include "platform/ui/form.h"
 
+class QAbstractItemModel;
 class QKeyEvent;
 
 namespace gw::app {
 
 class QtHost;
 class ControlBinding;
+class ItemListModel;
 
 // The section of the user's guide that describes a window ("tc" for the Tc calculator);
 // every window of the program has one.
@@ -62,6 +64,11 @@ class FormView : public QObject {
   // Folder the pictures of image controls are read from.
   const std::string& program_folder() const;
 
+  // The model of a list of items: one for the window however many of its lists show it.
+  QAbstractItemModel* list_model(const ui::Control::ItemList& items);
+  // Drops the list models that no list of the window shows any more.
+  void release_list_models();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -81,6 +88,7 @@ class FormView : public QObject {
   std::vector<std::unique_ptr<ControlBinding>> bindings_;
   QHash<QObject*, ControlBinding*> watched_;
   const ui::Control* focus_followed_ = nullptr;
+  std::vector<QPointer<ItemListModel>> list_models_;
 };
 
 }  // namespace gw::app

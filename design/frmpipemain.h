@@ -54,9 +54,14 @@ class frmpipemain : public shell::Window {
   // The window's record set of PIPE records: opened by get_pipe_records, written and
   // closed by pipeUpdate.
   std::shared_ptr<db::Recordset> adopipeRS;
-  // The upstream-pipe list: PIPE_NUMBER, ACCUMULATED_CA, ACCUMULATED_TC, FLOW_TIME and
-  // PIPE_DISCHARGE of every pipe, sorted by PIPE_NUMBER. Item source of prenode1..prenode4.
+  // The upstream-pipe list: get_pipe_list fills prenode1..prenode4 with the number of every
+  // saved pipe, sorted by PIPE_NUMBER, read from the table's index alone. A row's pipe is then
+  // looked up by its number: saved_pipe() reads its PIPE_NUMBER, ACCUMULATED_CA,
+  // ACCUMULATED_TC, FLOW_TIME and PIPE_DISCHARGE into prepipeRS (at its end when no saved
+  // pipe has that number, the numbers compared as the table compares them).
   std::shared_ptr<db::Recordset> prepipeRS;
+  bool pipe_list_read_ = false;  // get_pipe_list succeeded
+  db::Recordset& saved_pipe(const std::string& number);
 
   // Opens adopipeRS on every pipe (empty wherestr) or on the pipe of that number.
   void get_pipe_records(const std::string& wherestr);

@@ -132,7 +132,7 @@ PipeInputs frmpipemain::gather_inputs() {
   in.storm_frequency = c("pipe_storm_freq").text();
   in.tc_options = c("PTcoptionstr").text();
   const bool computed = in.mode == "CRM";
-  const bool list_open = prepipeRS && prepipeRS->is_open();
+  const bool list_open = pipe_list_read_;
   for (int n = 1; n <= 4; ++n) {
     const std::string k = std::to_string(n);
     UpstreamRowInput& r = in.rows[static_cast<size_t>(n - 1)];
@@ -144,9 +144,12 @@ PipeInputs frmpipemain::gather_inputs() {
     // The stored discharge of the row's pipe; a number naming no saved pipe counts none
     // (leaving its row and Save refuse it).
     if (computed && list_open && !r.pipe.empty() && !(in.legacy && n == 4)) {
-      prepipeRS->move_first();
-      if (prepipeRS->find("PIPE_NUMBER", r.pipe)) r.discharge = prepipeRS->field("PIPE_DISCHARGE");
-      prepipeRS->move_first();
+      try {
+        db::Recordset& pipe = saved_pipe(r.pipe);
+        if (!pipe.eof()) r.discharge = pipe.field("PIPE_DISCHARGE");
+      } catch (const std::exception&) {
+        // a pipe that cannot be read counts none, as one that is not saved
+      }
     }
   }
   if (intensity_typed_) in.typed_intensity = c("pipe_I").text();

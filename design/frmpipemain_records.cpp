@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "design/frmpipemain.h"
+#include "platform/db/text_table.h"
 #include "platform/text/error.h"
 #include "shell/desktop.h"
 
@@ -104,31 +105,34 @@ void frmpipemain::get_pipe_records(const std::string& wherestr) {
 void frmpipemain::get_pipe_list(const std::string& qureymode) {
   shell::SharedState& v = vars();
   try {
+    (void)qureymode;  // a new query and a requery read the saved pipes afresh alike
+    pipe_list_read_ = false;
     for (const char* n : {"prenode1", "prenode2", "prenode3"}) c(n).clear_items();
-    if (qureymode == "requery" && prepipeRS && prepipeRS->is_open()) {
-      prepipeRS->requery();
-    } else {
-      prepipeRS = std::make_shared<db::Recordset>();
-      prepipeRS->open(project_connection(v),
-                      "select PIPE_NUMBER, ACCUMULATED_CA,ACCUMULATED_TC,FLOW_TIME,PIPE_DISCHARGE from PIPE "
-                      "Order by PIPE_NUMBER");
-    }
-    // Each upstream-pipe list shows and binds the pipe numbers of the list.
-    std::vector<std::string> numbers;
-    numbers.reserve(static_cast<size_t>(prepipeRS->record_count()));
-    if (prepipeRS->record_count() > 0) {
-      for (prepipeRS->move_first(); !prepipeRS->eof(); prepipeRS->move_next())
-        numbers.push_back(prepipeRS->field(0));
-    }
+    // The lists need the pipe numbers alone, which the table's index gives without reading
+    // the pipes; a row reads its own pipe's values (saved_pipe). The four lists share one
+    // list of numbers.
+    prepipeRS.reset();
+    const auto numbers = std::make_shared<const std::vector<std::string>>(
+        db::read_text_column(project_connection(v), "select PIPE_NUMBER from PIPE Order by PIPE_NUMBER"));
     for (const char* n : {"prenode1", "prenode2", "prenode3"}) c(n).set_items(numbers);
     if (!v.project.legacy_project()) {
       c("prenode4").clear_items();
       c("prenode4").set_items(numbers);
     }
-    if (prepipeRS->record_count() >= 1) prepipeRS->move_first();
+    pipe_list_read_ = true;
   } catch (const std::exception& e) {
     msg(e.what());
   }
+}
+
+db::Recordset& frmpipemain::saved_pipe(const std::string& number) {
+  auto pipe = std::make_shared<db::Recordset>();
+  pipe->open(project_connection(vars()),
+             "select PIPE_NUMBER, ACCUMULATED_CA,ACCUMULATED_TC,FLOW_TIME,PIPE_DISCHARGE from PIPE "
+             "where PIPE_NUMBER = ?",
+             {number});
+  prepipeRS = std::move(pipe);
+  return *prepipeRS;
 }
 
 void frmpipemain::attach_pipe_datasource() {

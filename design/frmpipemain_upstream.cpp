@@ -85,11 +85,10 @@ void frmpipemain::load_previous_pipe(int slot) {
   Control& row = c("prenode" + k);
   std::string ca, tc, ft, problem;
   try {
-    if (!prepipeRS || !prepipeRS->is_open()) throw gw::Error("The list of saved pipes is not open.");
-    db::Recordset& list = *prepipeRS;
-    list.move_first();
+    if (!pipe_list_read_) throw gw::Error("The list of saved pipes is not open.");
     const std::string number = row.text();
-    if (!list.find("PIPE_NUMBER", number)) {
+    db::Recordset& list = saved_pipe(number);
+    if (list.eof()) {
       // A number that names no saved pipe is refused like any other: the row is emptied
       // and the user taken back to it, so that no link to nothing is kept or saved.
       list.move_first();

@@ -50,4 +50,21 @@ TextTable read_text_table(Connection& connection, const std::string& sql) {
   return table;
 }
 
+std::vector<std::string> read_text_column(Connection& connection, const std::string& sql) {
+  if (!connection.is_open()) throw gw::Error("The connection is not open.");
+  detail::Statement query(connection.session()->handle(), sql);
+  if (query.column_count() < 1) throw gw::Error("The query gives no column.");
+  std::vector<std::string> column;
+  while (query.step()) {
+    sqlite3_stmt* st = query.get();
+    if (sqlite3_column_type(st, 0) == SQLITE_TEXT) {
+      const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+      column.emplace_back(p != nullptr ? p : "", static_cast<std::size_t>(sqlite3_column_bytes(st, 0)));
+    } else {
+      column.push_back(query.column(0).text());
+    }
+  }
+  return column;
+}
+
 }  // namespace gw::db

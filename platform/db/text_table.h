@@ -21,4 +21,8 @@ struct TextTable {
 // Runs the query; raises gw::Error with the engine's description when it fails.
 TextTable read_text_table(Connection& connection, const std::string& sql);
 
+// The first column of every record of a query, as texts (NULL as the empty text): for a list
+// that shows one value per record. Raises gw::Error as read_text_table does.
+std::vector<std::string> read_text_column(Connection& connection, const std::string& sql);
+
 }  // namespace gw::db

@@ -14,8 +14,17 @@ std::string color_text(std::uint32_t c) {
   return buf;
 }
 
+namespace {
+
+const Control::ItemList& no_items() {
+  static const Control::ItemList empty = std::make_shared<const std::vector<std::string>>();
+  return empty;
+}
+
+}  // namespace
+
 Control::Control(Form& form, Kind kind, std::string name, int index)
-    : form_(form), kind_(kind), name_(std::move(name)), index_(index) {
+    : form_(form), kind_(kind), name_(std::move(name)), index_(index), items_(no_items()) {
   if (kind == Kind::Label || kind == Kind::Frame || kind == Kind::Image || kind == Kind::MenuItem ||
       kind == Kind::StatusBar || kind == Kind::Toolbar || kind == Kind::DataControl)
     tab_stop = false;
@@ -122,21 +131,26 @@ void Control::set_value(int v) {
 }
 
 void Control::clear_items() {
-  items_.clear();
+  items_ = no_items();
   list_index_ = -1;
   if (kind_ == Kind::ListBox) text_.clear();
   notify(Prop::Items);
 }
 
 void Control::set_items(std::vector<std::string> items) {
-  items_ = std::move(items);
+  set_items(std::make_shared<const std::vector<std::string>>(std::move(items)));
+}
+
+void Control::set_items(ItemList items) {
+  items_ = items ? std::move(items) : no_items();
   list_index_ = find_item(text_);
   notify(Prop::Items);
 }
 
 int Control::find_item(const std::string& item) const {
-  for (size_t i = 0; i < items_.size(); ++i)
-    if (items_[i] == item) return static_cast<int>(i);
+  const std::vector<std::string>& list = *items_;
+  for (size_t i = 0; i < list.size(); ++i)
+    if (list[i] == item) return static_cast<int>(i);
   return -1;
 }
 
@@ -144,7 +158,7 @@ void Control::set_list_index(int i) {
   if (i < -1 || i >= list_count()) i = -1;
   if (i == list_index_) return;
   list_index_ = i;
-  std::string t = i >= 0 ? items_[static_cast<size_t>(i)] : std::string();
+  std::string t = i >= 0 ? (*items_)[static_cast<size_t>(i)] : std::string();
   bool text_changed = t != text_;
   text_ = t;
   notify(Prop::ListIndex);

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -110,10 +111,14 @@ class Control {
   bool checked() const { return value_ != 0; }
 
   // List and combo boxes.
-  const std::vector<std::string>& items() const { return items_; }
+  using ItemList = std::shared_ptr<const std::vector<std::string>>;
+  const std::vector<std::string>& items() const { return *items_; }
   void clear_items();
   void set_items(std::vector<std::string> items);
-  int list_count() const { return static_cast<int>(items_.size()); }
+  // Several lists showing the same items keep them once; a view may show them once too.
+  void set_items(ItemList items);
+  const ItemList& item_list() const { return items_; }
+  int list_count() const { return static_cast<int>(items_->size()); }
   int list_index() const { return list_index_; }
   // Selects an item (-1: none). A combo's text becomes the item; raises Click on a
   // real change.
@@ -224,7 +229,7 @@ class Control {
   bool locked_ = false;
   std::uint32_t back_color_ = kWindowColor;
   int value_ = 0;
-  std::vector<std::string> items_;
+  ItemList items_;
   int list_index_ = -1;
   int sel_start_ = 0;
   int sel_length_ = 0;
