@@ -236,6 +236,13 @@ void Control::set_grid(std::vector<std::vector<std::string>> cells) {
   notify(Prop::Cells);
 }
 
+void Control::release_contents() {
+  std::vector<std::vector<std::string>>().swap(cells_);
+  row_ = 0;
+  items_ = no_items();
+  list_index_ = -1;
+}
+
 void Control::set_row(int r) {
   if (r == row_) return;
   row_ = r;

@@ -165,6 +165,9 @@ class Control {
   const std::string& cell(int r, int c) const;
   void set_cell(int r, int c, const std::string& v);
   void set_grid(std::vector<std::vector<std::string>> cells);  // replaces all cells at once
+  // Frees a grid's cells and a list's items, without telling observers: for a control whose
+  // window was unloaded.
+  void release_contents();
   int row() const { return row_; }
   int col() const { return col_; }
   void set_row(int r);

@@ -65,6 +65,9 @@ bool Form::unload() {
   active_ = nullptr;
   notify(Event::Unloaded);
   by_key_.clear();
+  // The retired controls keep what a returning handler may touch, not a grid's cells or a
+  // list's items: those go now, before a new load reads its own.
+  for (auto& c : controls_) c->release_contents();
   retired_.push_back(std::move(controls_));
   controls_.clear();
   while (retired_.size() > 4) retired_.pop_front();
