@@ -48,11 +48,17 @@ scenario: build
 	@if [ -z "$(FILE)" ]; then echo 'usage: make scenario FILE="path.scn ..."'; exit 2; fi
 	$(BUILD_DIR)/scenario --program $(BUILD_DIR)/program --fixtures $(BUILD_DIR)/fixtures $(FILE)
 
-# Every window as the engineer sees it, with the sample project of the tests open.
+# Every window as the engineer sees it, with the project of the user's guide's worked example
+# open: the transcript tests/scenarios/guide_example.scn plays the example on the program folder
+# as it ships and leaves its project in $(OUT)/example. The guide's pictures (data/help/guide)
+# are these pictures as they stand.
 screenshots: configure
-	cmake --build $(BUILD_DIR) -j$(JOBS) --target gw_program test_fixtures
+	cmake --build $(BUILD_DIR) -j$(JOBS) --target gw_program test_fixtures scenario
+	@rm -rf $(OUT)/example && mkdir -p $(OUT)/example
+	@$(BUILD_DIR)/scenario --program $(BUILD_DIR)/fixtures/shipped --fixtures $(BUILD_DIR)/fixtures \
+	  --keep $(OUT)/example $(ROOT)/tests/scenarios/guide_example.scn
 	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/program/gullyworks --screenshots $(OUT) \
-	  --sample $(BUILD_DIR)/fixtures/hgl_network.gwp
+	  --sample "$(OUT)/example/Mill Creek.gwp"
 
 # The benchmarks' peer, XlsxWriter, from Debian for /usr/bin/python3: only the benchmarks use it.
 BENCH_PACKAGES := python3-xlsxwriter

@@ -20,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSet>
 #include <QStatusBar>
@@ -320,6 +321,14 @@ TEST_F(ProgramTest, F1OpensTheGuideAtTheActiveWindowsSection) {
     EXPECT_TRUE(text.contains(QString::fromStdString("id=\"" + section + "\"")))
         << name << ": no section " << section;
   }
+  // Every picture the guide shows is in the program folder.
+  static const QRegularExpression picture(QStringLiteral("<img src=\"([^\"]+)\""));
+      int pictures = 0;
+  for (auto it = picture.globalMatch(text); it.hasNext(); ++pictures) {
+    const QString file = it.next().captured(1);
+    EXPECT_TRUE(QFile::exists(GW_PROGRAM_DIR "/" + file)) << file.toStdString();
+  }
+  EXPECT_GT(pictures, 0);
   host.set_interactive(false);
   Form& tc = prog->forms.get(gw::window::frmVATc);
   FormView& view = host.view(tc);
