@@ -1,5 +1,6 @@
 // Timing of the form LD229 workbook from the menu command to the saved file on tree networks
-// of 1,000 to 100,000 pipes, and of XlsxWriter writing the same cells in the same run.
+// of 1,000 to 100,000 pipes, and of XlsxWriter writing the same cells in the same run; beside
+// them the one-pipe results workbook on the same networks.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -30,6 +31,8 @@ constexpr int kFirstRow = 12;
 // Seconds per run, by benchmark, for the closing comparison.
 std::vector<double> ours_10k;
 std::vector<double> peer_10k;
+std::vector<double> ours_100k;
+std::vector<double> pipe_report_100k;
 std::string report_10k;  // the workbook written for 10,000 pipes, whose cells the peer writes
 
 double median(std::vector<double> v) {
@@ -65,6 +68,7 @@ void BM_FormLD229(benchmark::State& state) {
     state.PauseTiming();
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (pipes == 10000) ours_10k.push_back(seconds);
+    if (pipes == 100000) ours_100k.push_back(seconds);
     peak = std::max(peak, gw::bench::peak_memory_mb());
     state.ResumeTiming();
     if (!host.last_message.empty()) {
@@ -97,6 +101,57 @@ BENCHMARK(BM_FormLD229)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
+// The pipe results workbook of the pipe in the middle of the table, from the menu command to
+// the saved file.
+void BM_PipeReport(benchmark::State& state) {
+  const int pipes = static_cast<int>(state.range(0));
+  Project& project = gw::bench::shared_project("ld229", pipes);
+  QuietHost host;
+  host.report_file = (project.folder / "pipe.xls").string();
+  auto prog = gw::make_program(host, GW_PROGRAM_DIR);
+  prog->vars.set_unit_system("ENGLISH");
+  prog->vars.project.current_project_name = "Benchmark";
+  prog->vars.project.project_kind = gw::shell::ProjectKind::current;
+  prog->vars.project.project_db_path = project.file.string();
+  prog->vars.connections.project_connection = std::make_shared<gw::db::Connection>();
+  prog->vars.connections.project_connection->open(project.file.string());
+  auto& window = prog->form<gw::design::frmpipeflex>();
+  window.show_modal();
+  const int row = pipes / 2;
+  window.c("pipeflex").set_row(row);
+  const std::string number = window.c("pipeflex").cell(row, 0);
+  double peak = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    window.get_flexpipe_records();
+    gw::bench::reset_peak_memory();
+    const auto start = std::chrono::steady_clock::now();
+    state.ResumeTiming();
+    window.mnupipereport_Click();
+    state.PauseTiming();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (pipes == 100000) pipe_report_100k.push_back(seconds);
+    peak = std::max(peak, gw::bench::peak_memory_mb());
+    state.ResumeTiming();
+    if (!host.last_message.empty()) {
+      state.SkipWithError(host.last_message.c_str());
+      break;
+    }
+  }
+  if (host.last_message.empty() && gw::wb::Workbook::open(host.report_file).text(11, 3) != number)
+    state.SkipWithError("the workbook does not report the pipe of the current row");
+  window.unload();
+  state.counters["pipes"] = pipes;
+  state.counters["peak_MB"] = peak;
+}
+BENCHMARK(BM_PipeReport)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 // The cells of the 10,000-pipe workbook (header and rows), as a tab-separated list of
@@ -179,6 +234,11 @@ int main(int argc, char** argv) {
     const double ours = median(ours_10k), peer = median(peer_10k);
     std::printf("Form LD229, 10,000 pipes: %.1f ms; XlsxWriter, the same cells: %.1f ms; %.1fx faster\n",
                 ours * 1e3, peer * 1e3, peer / ours);
+  }
+  if (!ours_100k.empty() && !pipe_report_100k.empty()) {
+    const double form = median(ours_100k), one = median(pipe_report_100k);
+    std::printf("100,000 pipes: Form LD229 %.1f ms; one pipe's results workbook %.1f ms, %.3f of it\n",
+                form * 1e3, one * 1e3, one / form);
   }
   return 0;
 }

@@ -2,6 +2,7 @@
 #include "reports/ld229_report.h"
 
 #include "platform/db/recordset.h"
+#include "platform/text/error.h"
 #include "reports/ld229_row.h"
 #include "reports/report_workbook.h"
 #include "shell/desktop.h"
@@ -93,13 +94,26 @@ struct Ld229Columns {
   }
 };
 
+// The pipes as the grid lists them (PIPE_NUMBER order), with only the columns the form takes.
+constexpr const char* kLd229Pipes =
+    "SELECT PIPE_NUMBER, NODEIN_NO, NODEIN_STATION, NODEOUT_NO, NODEOUT_STATION, STRUCTURE_AREA, "
+    "STRUCTURE_CA, "
+    "ACCUMULATED_CA, ACCUMULATED_TC, PIPE_I, LATERAL_DISCHARGE, PIPE_DISCHARGE, PIPE_ELEIN, PIPE_ELEOUT, "
+    "PIPE_LENGTH, PIPE_SLOPE, PIPE_SHAPE, PIPE_DIA, SPAN, RISE, NUMOFPIPES, CAPACITY, FRICTION_SLOPE, "
+    "PIPE_FLOWDEPTH, PIPE_AREAFLOW, HYD_RADIUS, PIPE_VELOCITY, ENERGY, FLOW_TIME, PIPE_STORM_FREQ "
+    "FROM PIPE ORDER BY PIPE_NUMBER";
+
 }  // namespace
 
-void mnuflexld229_Click(shell::Program& prog, design::frmpipeflex& window) {
+void mnuflexld229_Click(shell::Program& prog, design::frmpipeflex& /*window*/) {
   shell::SharedState& v = prog.vars;
   ReportSession report(prog, kFormLD229);
   try {
-    db::Recordset& pipes = window.open_flexpipeRS();
+    // Every pipe in the grid's order, read with the columns of its row alone.
+    const auto& conn = v.connections.project_connection;
+    if (!conn || !conn->is_open()) throw gw::Error("The project database is not open.");
+    db::Recordset pipes;
+    pipes.open(*conn, kLd229Pipes);
     if (pipes.record_count() < 1) {
       prog.host.msgbox("No pipes to Display in LD229 Report!", ui::Buttons::OK, ui::Icon::Information);
       return;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/db/recordset.h"
+#include "platform/text/error.h"
 #include "platform/text/parse.h"
 #include "reports/pipe_results_cells.h"
 #include "reports/report_workbook.h"
@@ -25,21 +26,39 @@ Date today() {
   return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday};
 }
 
+db::Connection& project_connection(shell::Program& prog) {
+  const auto& conn = prog.vars.connections.project_connection;
+  if (!conn || !conn->is_open()) throw gw::Error("The project database is not open.");
+  return *conn;
+}
+
+// The pipe of grid row `row`: the grid lists the pipes in PIPE_NUMBER order from row 1 on, so
+// it is the record at that place in the same order, read alone. A row the pipes do not reach
+// gives no record, and the first value read from it fails.
+void read_row_pipe(db::Recordset& pipe, db::Connection& conn, long row) {
+  if (row < 1) {
+    pipe.open(conn, "SELECT * FROM PIPE LIMIT 0");
+    return;
+  }
+  pipe.open(conn, "SELECT * FROM PIPE ORDER BY PIPE_NUMBER LIMIT 1 OFFSET ?", {row - 1});
+}
+
 }  // namespace
 
 void mnupipereport_Click(shell::Program& prog, design::frmpipeflex& window) {
   const shell::SharedState& v = prog.vars;
   ReportSession report(prog, kPipeReport);
   try {
-    db::Recordset& pipes = window.open_flexpipeRS();
-    if (pipes.record_count() < 1) {
+    // One pipe is reported: the pipes are counted and that pipe's record alone is read.
+    db::Connection& conn = project_connection(prog);
+    if (conn.query_value("SELECT COUNT(*) FROM PIPE").integer() < 1) {
       prog.host.msgbox("No pipes to Display in Pipe Report!", ui::Buttons::OK, ui::Icon::Information);
       return;
     }
+    db::Recordset pipes;
+    read_row_pipe(pipes, conn, window.c("pipeflex").row());
     // The numbers of the pipe must read as numbers: one that does not is named, and the
     // report stops before its dialog.
-    pipes.move_first();
-    pipes.move(window.c("pipeflex").row() - 1L);
     if (!pipes.eof() && !pipes.bof()) {
       for (const PipeResultCell& cell : pipe_result_cells(v.project.legacy_project())) {
         const std::string_view column = cell.column;
@@ -53,12 +72,6 @@ void mnupipereport_Click(shell::Program& prog, design::frmpipeflex& window) {
       }
     }
     if (!report.choose_file()) return;
-
-    // The grid lists the same pipes in the same order, from row 1 on: the pipe of the
-    // grid's current row. A row the list does not reach leaves no current pipe, and the
-    // first value read fails.
-    pipes.move_first();
-    pipes.move(window.c("pipeflex").row() - 1L);
 
     report.open();
     report.set_text(1, 9, v.unit_system());

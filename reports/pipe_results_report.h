@@ -8,7 +8,7 @@ namespace gw::reports {
 
 // The pipe table window's "Pipe Report" command (frmpipeflex.mnupipereport_Click): writes
 // the project header and the stored values of the pipe in the grid's current row into a
-// copy of "STORMDRAINRESULTS.xlr" that the user names. Leaves the pipe list on that pipe.
+// copy of "STORMDRAINRESULTS.xlr" that the user names. Reads that pipe's record alone.
 void mnupipereport_Click(shell::Program& prog, design::frmpipeflex& window);
 
 }  // namespace gw::reports
