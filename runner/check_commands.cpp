@@ -210,7 +210,9 @@ void require_control_itself(Interpreter& in, const Line& line, const Target& t, 
                       ", which has no " + what);
 }
 
-void expect_text(Interpreter& in, const Line& line, const Target& t, const std::string& want) {
+// The text a line reads of a control: its text or caption, a status panel's text, a toolbar
+// button's caption.
+std::string text_of(Interpreter& in, const Line& line, const Target& t) {
   const ui::Control& c = *t.control;
   std::string got;
   if (t.item > 0 && c.kind() == Kind::StatusBar) {
@@ -225,6 +227,11 @@ void expect_text(Interpreter& in, const Line& line, const Target& t, const std::
   } else {
     got = c.text();
   }
+  return got;
+}
+
+void expect_text(Interpreter& in, const Line& line, const Target& t, const std::string& want) {
+  const std::string got = text_of(in, line, t);
   if (got != want) in.fail(line, t.name + " reads " + quote(got));
 }
 
@@ -316,8 +323,56 @@ void cmd_expect(Interpreter& in, const Line& line) {
     expect_window(in, line, a, ref);
 }
 
+// `print W.C`, `print W.C cell R C`, `print W caption`, `print var NAME`: writes the value
+// that the matching `expect` line would compare, as "file:line: what = "value"", so that a
+// transcript's author can see what the program shows. It reads as the checks do.
+void cmd_print(Interpreter& in, const Line& line) {
+  Args a(in, line);
+  std::string what, value;
+  const Word* first = a.peek();
+  if (first && !first->quoted && first->text == "var") {
+    a.word("var");
+    what = a.bare("the variable");
+    a.done();
+    if (!in.session().lookup) in.fail(line, "the program has no shared variables");
+    std::optional<std::string> v = in.session().lookup(what);
+    if (!v) in.fail(line, "the program has no variable " + what);
+    value = *v;
+  } else {
+    Ref ref = a.ref("a window, a control or var");
+    if (!ref.is_control()) {
+      if (!a.take("caption")) a.malformed("print a window's caption: print " + ref.window + " caption");
+      a.done();
+      what = ref.window + " caption";
+      value = in.form_for_check(line, ref.window).caption();
+    } else {
+      Target t = in.control_for_check(line, ref);
+      what = t.name;
+      if (a.take("cell")) {
+        long long r = a.integer("the row");
+        long long col = a.integer("the column");
+        a.done();
+        const ui::Control& c = *t.control;
+        if (c.kind() != Kind::Grid) in.fail(line, t.name + " is not a grid");
+        if (r < 0 || r >= c.rows() || col < 0 || col >= c.cols())
+          in.fail(line, t.name + " has " + std::to_string(c.rows()) + " rows and " +
+                            std::to_string(c.cols()) + " columns");
+        what += " cell " + std::to_string(r) + " " + std::to_string(col);
+        value = c.cell(static_cast<int>(r), static_cast<int>(col));
+      } else {
+        a.done();
+        value = text_of(in, line, t);
+      }
+    }
+  }
+  in.print(std::to_string(line.number) + ": " + what + " = " + quote(value));
+}
+
 }  // namespace
 
-void add_check_commands(CommandTable& t) { t["expect"] = cmd_expect; }
+void add_check_commands(CommandTable& t) {
+  t["expect"] = cmd_expect;
+  t["print"] = cmd_print;
+}
 
 }  // namespace gw::runner

@@ -2,6 +2,7 @@
 #include "runner/interpreter.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <exception>
 
 namespace gw::runner {
@@ -58,6 +59,16 @@ ui::Forms& Interpreter::forms() const { return *session_.forms; }
 
 void Interpreter::fail(const Line& at, std::string actual) const {
   throw Failure{script_.file, at.number, at.source, std::move(actual)};
+}
+
+void Interpreter::print(const std::string& text) const {
+  const std::string out = script_.file + ":" + text;
+  if (printer) {
+    printer(out);
+    return;
+  }
+  std::printf("%s\n", out.c_str());
+  std::fflush(stdout);
 }
 
 void Interpreter::run() {
@@ -134,7 +145,11 @@ void Interpreter::run_modal(ui::Form& f, Block& block) {
 }
 
 void Interpreter::fail_unexpected(const std::string& actual) const {
-  if (const Line* next = peek()) fail(*next, actual);
+  const Line* next = peek();
+  // The line that made the program act is where the transcript needs a new line after it.
+  if (!current_.empty() && next)
+    fail(*current_.back(), actual + " before line " + std::to_string(next->number) + ": " + next->source);
+  if (next) fail(*next, actual);
   int at = !current_.empty()       ? current_.back()->number
            : script_.lines.empty() ? 0
                                    : script_.lines.back().number;

@@ -73,6 +73,11 @@ class Interpreter {
 
   [[noreturn]] void fail(const Line& at, std::string actual) const;
 
+  // Where `print` lines go, each prefixed with the transcript's file name: standard output
+  // unless set.
+  std::function<void(const std::string&)> printer;
+  void print(const std::string& text) const;
+
   // For checks: never loads a window. The window must be loaded.
   ui::Form& form_for_check(const Line& at, const std::string& window) const;
   ui::Form* form_if_loaded(const Line& at, const std::string& window) const;  // unknown window fails
@@ -125,8 +130,9 @@ class Interpreter {
   void execute(const Line& line);
   void run_modal(ui::Form& f, Block& block);
   const Line* peek() const { return pos_ < script_.lines.size() ? &script_.lines[pos_] : nullptr; }
-  // Fails at the next line (which the program's act did not match), or at the current
-  // line when the transcript has no more.
+  // The program did something that the next line is not about: fails at the line being run
+  // (the one that made the program act), naming the next line; at the end of the transcript,
+  // at the line being run too.
   [[noreturn]] void fail_unexpected(const std::string& actual) const;
   [[noreturn]] void fail_pending() const;
   void check_no_pending() const {

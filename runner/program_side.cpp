@@ -111,6 +111,9 @@ bool Interpreter::program_file_dialog(ui::FileDialog& d, bool save) {
   check_no_pending();
   const char* kind = save ? "save" : "open";
   const Line* line = peek();
+  // A dialog line of the other kind is the line the dialog does not match.
+  if (line && (line->command() == "save" || line->command() == "open") && line->command() != kind)
+    fail(*line, describe(d, save));
   if (!line || line->command() != kind) fail_unexpected(describe(d, save));
   ++pos_;
   Args a(*this, *line);

@@ -101,6 +101,38 @@ TEST(Checks, NeverLoadAWindow) {
   EXPECT_EQ(f->actual, "frmDlg is not loaded");
 }
 
+// `print` writes what the matching check would compare, and changes nothing.
+TEST(Checks, PrintWritesTheValueAChecksReads) {
+  Harness h;
+  h.vars["unit_system"] = "Metric";
+  auto f = h.run(R"T(start
+print frmMain.txtArr(1)
+print frmMain.StatusBar(1)
+print frmMain.Toolbar1(1)
+print frmMain.grdA cell 2 1
+print frmMain caption
+print var unit_system
+expect frmMain.txtArr(1) "arr1"
+)T");
+  ASSERT_FALSE(f) << f->text();
+  EXPECT_EQ(h.printed,
+            (std::vector<std::string>{
+                "t.scn:2: frmMain.txtArr(1) = \"arr1\"", "t.scn:3: frmMain.StatusBar(1) = \"Ready\"",
+                "t.scn:4: frmMain.Toolbar1(1) = \"&New\"", "t.scn:5: frmMain.grdA cell 2 1 = \"P-2\"",
+                "t.scn:6: frmMain caption = \"Main\"", "t.scn:7: unit_system = \"Metric\""}));
+  // What cannot be read fails as the checks do.
+  for (auto [line, actual] :
+       {std::pair{"print frmMain.txtNone", "frmMain has no control txtNone"},
+        std::pair{"print frmDlg.cmdOK", "frmDlg is not loaded"},
+        std::pair{"print var nothing_such", "the program has no variable nothing_such"},
+        std::pair{"print frmMain", "malformed line: print a window's caption: print frmMain caption"}}) {
+    auto g = h.run(std::string("start\n") + line + "\n");
+    ASSERT_TRUE(g) << line;
+    EXPECT_EQ(g->line, 2);
+    EXPECT_EQ(g->actual, actual) << line;
+  }
+}
+
 TEST(Checks, FailWithWhatTheProgramShows) {
   const struct {
     const char* check;

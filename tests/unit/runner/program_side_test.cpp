@@ -152,8 +152,13 @@ const FailCase kMismatches[] = {
     {"answer not offered", "start\nclick frmMain.cmdGo\nmessage \"Go on?\"\n", 3, "message \"Go on?\"",
      "the box offers Yes/No only"},
     {"no message", "start\nmessage \"Hello\"\n", 2, "message \"Hello\"", "the program showed nothing"},
-    {"unexpected message", "start\nclick frmMain.cmdGo\nexpect frmMain.txtA \"\"\n", 3,
-     "expect frmMain.txtA \"\"", "the program showed message \"Go on?\" exclamation title \"\" [Yes/No]"},
+    {"unexpected message", "start\nclick frmMain.cmdGo\nexpect frmMain.txtA \"\"\n", 2, "click frmMain.cmdGo",
+     "the program showed message \"Go on?\" exclamation title \"\" [Yes/No] before line 3: expect "
+     "frmMain.txtA \"\""},
+    {"unexpected dialog", "start\nclick frmMain.cmdFile\nmessage \"Pick one\"\n", 2, "click frmMain.cmdFile",
+     "the program showed the open dialog title \"Pick\" filter \"Text (*.txt)|*.txt\" dir \"\" before line "
+     "3: "
+     "message \"Pick one\""},
     {"message after the end", "start\nclick frmMain.cmdGo\n", 2, "end of transcript",
      "the program showed message \"Go on?\" exclamation title \"\" [Yes/No]"},
     {"no modal window", "start\nmodal frmDlg\nend\n", 2, "modal frmDlg", "the program showed nothing"},

@@ -205,6 +205,8 @@ class Harness {
                              return it->second;
                            },
                            [fs] { fs->get("frmMain").show(); }});
+    printed.clear();
+    interp->printer = [this](const std::string& s) { printed.push_back(s); };
     try {
       interp->run();
     } catch (const Failure& f) {
@@ -216,6 +218,7 @@ class Harness {
   gw::testing::ScratchFolder scratch;  // the transcript's $TMP
   Paths paths;
   Log log;
+  std::vector<std::string> printed;  // what `print` lines wrote
   std::map<std::string, std::string> vars;
   std::unique_ptr<Interpreter> interp;
   std::unique_ptr<ui::Forms> forms;
