@@ -122,6 +122,20 @@ QString strip_access_keys(const QString& caption) {
   return out;
 }
 
+namespace {
+
+// The caption a layout gives a captioned widget (empty for any other).
+QString layout_caption(QObject* o) {
+  if (auto* gb = qobject_cast<QGroupBox*>(o)) return gb->title();
+  if (auto* ab = qobject_cast<QAbstractButton*>(o)) return ab->text();
+  if (auto* lb = qobject_cast<QLabel*>(o)) return lb->pixmap().isNull() ? lb->text() : QString();
+  if (auto* m = qobject_cast<QMenu*>(o)) return m->title();
+  if (auto* a = qobject_cast<QAction*>(o)) return a->isSeparator() ? QString() : a->text();
+  return {};
+}
+
+}  // namespace
+
 // ---- construction ----------------------------------------------------------------
 
 ControlBinding::ControlBinding(FormView& view, ui::Control& ctl, QObject* obj)
@@ -169,6 +183,7 @@ ControlBinding::ControlBinding(FormView& view, ui::Control& ctl, QObject* obj)
     view_.watch(w, this);
     if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->lineEdit()) view_.watch(cb->lineEdit(), this);
   }
+  form_caption_ = layout_caption(obj);
   connect_signals();
   apply_all();
 }
@@ -470,16 +485,22 @@ void ControlBinding::apply_text() {
       const int i = cb->findText(t, Qt::MatchExactly);
       if (cb->currentIndex() != i) cb->setCurrentIndex(i);
     }
-  } else if (auto* gb = qobject_cast<QGroupBox*>(o)) {
-    if (gb->title() != t) gb->setTitle(t);
+    return;
+  }
+  // A caption: the layout's own while the window shows its caption as designed (the layout is
+  // where captions are written), the window's once a handler changes it (units, modes).
+  const bool as_designed = !form_caption_.isEmpty() && ctl_.text() == ctl_.designed_text;
+  const QString caption = as_designed ? form_caption_ : t;
+  if (auto* gb = qobject_cast<QGroupBox*>(o)) {
+    if (gb->title() != caption) gb->setTitle(caption);
   } else if (auto* ab = qobject_cast<QAbstractButton*>(o)) {
-    if (ab->text() != t) ab->setText(t);
+    if (ab->text() != caption) ab->setText(caption);
   } else if (auto* lb = qobject_cast<QLabel*>(o)) {
     if (is_picture(ctl_)) return;
-    const QString shown = strip_access_keys(t);
+    const QString shown = as_designed ? caption : strip_access_keys(t);
     if (lb->text() != shown) lb->setText(shown);
   } else if (auto* m = qobject_cast<QMenu*>(o)) {
-    if (m->title() != t) m->setTitle(t);
+    if (m->title() != caption) m->setTitle(caption);
   } else if (auto* a = qobject_cast<QAction*>(o)) {
     if (ctl_.separator || t == "-") {
       // The platform's own line: a separator with a text is drawn as a captioned section.
@@ -487,7 +508,7 @@ void ControlBinding::apply_text() {
       a->setSeparator(true);
     } else {
       a->setSeparator(false);
-      if (a->text() != t) a->setText(t);
+      if (a->text() != caption) a->setText(caption);
     }
   }
 }

@@ -97,6 +97,7 @@ class ControlBinding {
   bool alive_ = true;
   bool cells_pending_ = false;
   QObject* guard_ = nullptr;        // context object of this binding's connections
+  QString form_caption_;            // the caption the layout gives the widget, empty for none
   QPointer<GridModel> grid_model_;  // a grid's cells as the table view reads them
 };
 

@@ -155,6 +155,9 @@ class Control {
   std::string shortcut;    // menu shortcut text ("Ctrl+X", "F1")
   std::string parent_menu;
   bool separator = false;  // menu separator
+  // The text or caption the window gives the control when it is built, before any handler
+  // runs: the caption its layout shows.
+  std::string designed_text;
   int mouse_pointer = 0;   // 0 default, 11 hourglass
 
   // Grid (fixed rows and columns included in the counts).

@@ -47,6 +47,7 @@ void Form::load() {
   by_key_.clear();
   active_ = nullptr;
   build();
+  for (Control* c : controls()) c->designed_text = c->text();
   loaded_ = true;
   loading_ = false;
   notify(Event::Loaded);

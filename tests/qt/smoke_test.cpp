@@ -310,6 +310,68 @@ TEST_F(ProgramTest, EveryWindowIsLaidOutForTheEngineer) {
   }
 }
 
+// The layout is where a window's captions are written, and the window model carries the same
+// captions (the scenarios check them): a caption changed on one side only is found here.
+TEST_F(ProgramTest, EveryLayoutShowsTheCaptionsItsWindowHas) {
+  host.set_interactive(false);
+  for (const std::string& name : gw::app::designer_windows()) {
+    SCOPED_TRACE(name);
+    Form& form = prog->forms.get(name);
+    try {
+      form.load();
+    } catch (const std::exception&) {
+      // A window whose load needs an open project still has its controls.
+    }
+    std::unique_ptr<QWidget> layout(gw::app::create_designer_window(name));
+    ASSERT_NE(layout, nullptr);
+    for (Control* c : form.controls()) {
+      QString shown;
+      bool has = true;
+      QObject* o = gw::app::find_control_object(layout.get(), *c);
+      if (!o) continue;  // placed by the generic view: no caption in the layout
+      if (c->separator) continue;
+      if (auto* l = qobject_cast<QLabel*>(o); l && c->kind() == Kind::Label)
+        shown = l->text();
+      else if (auto* g = qobject_cast<QGroupBox*>(o))
+        shown = g->title();
+      else if (auto* b = qobject_cast<QAbstractButton*>(o))
+        shown = b->text();
+      else if (auto* m = qobject_cast<QMenu*>(o))
+        shown = m->title();
+      else if (auto* a = qobject_cast<QAction*>(o))
+        shown = a->text();
+      else
+        has = false;
+      if (!has) continue;
+      const QString designed = QString::fromStdString(c->designed_text);
+      const bool same =
+          shown == designed || (qobject_cast<QLabel*>(o) && shown == gw::app::strip_access_keys(designed));
+      EXPECT_TRUE(same) << c->key() << ": the layout shows \"" << shown.toStdString()
+                        << "\", the window has \"" << c->designed_text << "\"";
+    }
+  }
+}
+
+// A caption edited in the layout is what the window shows, until a handler of the window
+// changes that caption; the window's own caption is shown from then on.
+TEST_F(ProgramTest, TheLayoutsCaptionsAreShownUntilTheWindowChangesThem) {
+  host.set_interactive(false);
+  Form& form = prog->forms.get(gw::window::frmpipemodify);
+  form.load();
+  QWidget* top = gw::app::create_designer_window(gw::window::frmpipemodify);
+  ASSERT_NE(top, nullptr);
+  auto* label = top->findChild<QLabel*>("Label1");
+  ASSERT_NE(label, nullptr);
+  label->setText("PIPE NUMBER NOW");  // as if edited in the layout
+  auto view = std::make_unique<FormView>(host, form, top);
+  EXPECT_EQ(label->text(), "PIPE NUMBER NOW");
+  form.c("Label1").set_caption("Another caption");
+  EXPECT_EQ(label->text(), "Another caption");
+  form.c("Label1").set_caption(form.c("Label1").designed_text);
+  EXPECT_EQ(label->text(), "PIPE NUMBER NOW");
+  view->detach();
+}
+
 // Every window has its section in the user's guide, and F1 opens the guide there.
 TEST_F(ProgramTest, F1OpensTheGuideAtTheActiveWindowsSection) {
   QFile guide(GW_PROGRAM_DIR "/Gullyworks.html");
@@ -323,7 +385,7 @@ TEST_F(ProgramTest, F1OpensTheGuideAtTheActiveWindowsSection) {
   }
   // Every picture the guide shows is in the program folder.
   static const QRegularExpression picture(QStringLiteral("<img src=\"([^\"]+)\""));
-      int pictures = 0;
+  int pictures = 0;
   for (auto it = picture.globalMatch(text); it.hasNext(); ++pictures) {
     const QString file = it.next().captured(1);
     EXPECT_TRUE(QFile::exists(GW_PROGRAM_DIR "/" + file)) << file.toStdString();
