@@ -2,8 +2,15 @@
 #include "app/grid_model.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace gw::app {
+
+namespace {
+
+QString qs(std::string_view t) { return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size())); }
+
+}  // namespace
 
 GridModel::GridModel(ui::Control& grid, QObject* parent) : QAbstractTableModel(parent), grid_(&grid) {}
 
@@ -23,17 +30,17 @@ int GridModel::columnCount(const QModelIndex& parent) const {
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
   if (!grid_ || !index.isValid() || role != Qt::DisplayRole) return {};
-  return QString::fromStdString(grid_->cell(index.row() + fixed_rows(), index.column() + fixed_cols()));
+  return qs(grid_->cell(index.row() + fixed_rows(), index.column() + fixed_cols()));
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (!grid_ || role != Qt::DisplayRole) return {};
   if (orientation == Qt::Horizontal) {
     if (fixed_rows() == 0) return section + 1;
-    return QString::fromStdString(grid_->cell(fixed_rows() - 1, section + fixed_cols()));
+    return qs(grid_->cell(fixed_rows() - 1, section + fixed_cols()));
   }
   if (fixed_cols() == 0) return section + 1;
-  return QString::fromStdString(grid_->cell(section + fixed_rows(), fixed_cols() - 1));
+  return qs(grid_->cell(section + fixed_rows(), fixed_cols() - 1));
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {

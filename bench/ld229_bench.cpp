@@ -121,7 +121,7 @@ void BM_PipeReport(benchmark::State& state) {
   window.show_modal();
   const int row = pipes / 2;
   window.c("pipeflex").set_row(row);
-  const std::string number = window.c("pipeflex").cell(row, 0);
+  const std::string number(window.c("pipeflex").cell(row, 0));
   double peak = 0;
   for (auto _ : state) {
     state.PauseTiming();

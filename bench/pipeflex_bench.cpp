@@ -81,7 +81,7 @@ void BM_ViewPipeAndClose(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     f.window->c("pipeflex").set_row(row);
-    const std::string number = f.window->c("pipeflex").cell(row, 0);
+    const std::string number(f.window->c("pipeflex").cell(row, 0));
     gw::bench::reset_peak_memory();
     state.ResumeTiming();
     f.window->cmdflexviewpipe_Click();
@@ -130,7 +130,7 @@ void BM_RenumberCascade(benchmark::State& state) {
     state.PauseTiming();
     auto& grid = f.window->c("pipeflex");
     grid.set_row(row);
-    const std::string number = grid.cell(row, 0);
+    const std::string number(grid.cell(row, 0));
     next = number[0] == 'R' ? number.substr(1) : "R" + number;
     gw::bench::reset_peak_memory();
     state.ResumeTiming();

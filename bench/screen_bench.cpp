@@ -3,7 +3,8 @@
 // Design menu, View on a pipe, closing the design window until the rebuilt table is painted, and
 // a renumber from Accept until the rebuilt table is painted; beside them a plain Qt table view
 // over the same rows. Memory is the whole process's: its peak while the step ran and what it
-// holds with the table shown.
+// holds with the table shown. Compute HGL with form LD347 runs from the grade line window over
+// the shown table, for the whole process's peak memory while it computes and writes.
 #include <benchmark/benchmark.h>
 
 #include <QAbstractTableModel>
@@ -53,12 +54,17 @@ class BenchHost : public gw::app::QtHost {
   BenchHost() : QtHost(GW_PROGRAM_DIR) { set_quit_when_no_window(false); }
   std::vector<std::string> expected;
   std::string last_message;
+  std::string report_file;  // what the save dialog names; cancelled when empty
   gw::ui::Answer message(const gw::ui::Message& m) override {
     if (m.buttons == gw::ui::Buttons::YesNo) return gw::ui::Answer::Yes;
     if (std::find(expected.begin(), expected.end(), m.text) == expected.end()) last_message = m.text;
     return gw::ui::Answer::OK;
   }
-  bool file_dialog(gw::ui::FileDialog&, bool) override { return false; }
+  bool file_dialog(gw::ui::FileDialog& d, bool) override {
+    if (report_file.empty()) return false;
+    d.file_name = report_file;
+    return true;
+  }
   bool open_document(const std::string&) override { return true; }
 };
 
@@ -266,10 +272,48 @@ void BM_ScreenRenumber(benchmark::State& state) {
       return;
     }
     s.select_row(row);
-    const std::string number = s.table->c("pipeflex").cell(row, 0);
+    const std::string number(s.table->c("pipeflex").cell(row, 0));
     next = number[0] == 'R' ? number.substr(1) : "R" + number;
     s.watch.await(gw::window::frmpipemodify, "", dialog_painted);
     s.table->cmdflexmodpipe_Click();
+  };
+  s.watch.await(gw::window::frmpipeflex, "pipeflex", table_painted);
+  s.design();
+  if (s.failed(state)) return;
+  counters(state, pipes, peak, shown);
+}
+
+// HGL Analysis over the shown table: the grade line window painted, the outfall N0 and a
+// tailwater typed, then Compute HGL, timed from the button to the saved workbook.
+void BM_ScreenComputeHGL(benchmark::State& state) {
+  const int pipes = static_cast<int>(state.range(0));
+  Project& project = gw::bench::shared_project("screen", pipes);
+  Screen s(project);
+  s.host.report_file = (project.folder / "hgl.xls").string();
+  s.host.expected = {"Finished! Please check and Save your results"};
+  double peak = 0;
+  double shown = 0;
+  std::function<void()> table_painted;
+  std::function<void()> hgl_painted = [&] {
+    gw::ui::Form& hgl = s.prog->forms.get(gw::window::frmHGL);
+    hgl.c("hglanodeout").set_text("N0");
+    hgl.c("TWE").set_text("100.00");
+    gw::bench::reset_peak_memory();
+    s.clock.start();
+    hgl.c("cmdHGL").click();
+    state.SetIterationTime(s.ms() / 1000);
+    peak = std::max(peak, gw::bench::peak_memory_mb());
+    shown = resident_mb();
+    s.watch.await(gw::window::frmpipeflex, "pipeflex", table_painted);
+    hgl.unload();
+  };
+  table_painted = [&] {
+    if (!s.host.last_message.empty() || !state.KeepRunning()) {
+      s.table->cmdflexexit_Click();
+      return;
+    }
+    s.watch.await(gw::window::frmHGL, "", hgl_painted);
+    s.table->mnuflexHGL_Click();
   };
   s.watch.await(gw::window::frmpipeflex, "pipeflex", table_painted);
   s.design();
@@ -354,6 +398,7 @@ SCREEN_BENCHMARK(BM_ScreenOpenPipeTable);
 SCREEN_BENCHMARK(BM_ScreenViewPipe);
 SCREEN_BENCHMARK(BM_ScreenClosePipe);
 SCREEN_BENCHMARK(BM_ScreenRenumber);
+SCREEN_BENCHMARK(BM_ScreenComputeHGL);
 
 }  // namespace
 

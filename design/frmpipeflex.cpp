@@ -215,7 +215,7 @@ void frmpipeflex::move_grid_row(int row) {
 
 std::string frmpipeflex::current_pipe_number() {
   Control& grid = c("pipeflex");
-  return grid.cell(grid.row(), 0);
+  return std::string(grid.cell(grid.row(), 0));
 }
 
 void frmpipeflex::focus_refresh_button() { set_focus(c("cmdflexrefreshpipe")); }

@@ -2,6 +2,9 @@
 // that writes form LD347.
 #include "reports/frmHGL.h"
 
+#include <algorithm>
+
+#include "platform/db/text_table.h"
 #include "platform/text/error.h"
 #include "platform/text/format.h"
 #include "reports/grade_line.h"
@@ -31,39 +34,41 @@ db::Connection& project_connection(shell::SharedState& v) {
   return *v.connections.project_connection;
 }
 
+// The pipes of kPipeQuery, each taken as it comes from the database: no copy of every pipe's
+// columns is kept besides the records (the column positions are those of the query).
 std::vector<GradeLineRecord> read_pipes(db::Connection& conn) {
-  db::Recordset rs;
-  rs.open(conn, kPipeQuery);
+  const auto count = conn.query_value("SELECT COUNT(*) FROM PIPE").integer();
   std::vector<GradeLineRecord> records;
-  records.reserve(static_cast<std::size_t>(rs.record_count()));
-  for (; !rs.eof(); rs.move_next()) {
+  records.reserve(static_cast<std::size_t>(std::max<long long>(count, 0)));
+  db::read_text_rows(conn, kPipeQuery, [&records](std::vector<std::string>& f) {
+    if (f.size() != 23) throw gw::Error("The pipe query gives " + std::to_string(f.size()) + " columns.");
     GradeLineRecord r;
-    r.node_in = rs.field("NODEIN_NO");
-    r.node_out = rs.field("NODEOUT_NO");
-    r.skew = rs.field("PIPE_SKEW");
     GradeLinePipe& p = r.pipe;
-    p.number = rs.field("PIPE_NUMBER");
-    p.dia = rs.field("PIPE_DIA");
-    p.shape = rs.field("PIPE_SHAPE");
-    p.manning_n = rs.field("PIPE_MANN");
-    p.span = rs.field("SPAN");
-    p.rise = rs.field("RISE");
-    p.length = rs.field("PIPE_LENGTH");
-    p.ele_out = rs.field("PIPE_ELEOUT");
-    p.ele_in = rs.field("PIPE_ELEIN");
-    p.flow_depth = rs.field("PIPE_FLOWDEPTH");
-    p.discharge = rs.field("PIPE_DISCHARGE");
-    p.barrels = rs.field("NUMOFPIPES");
-    p.storm_freq = rs.field("PIPE_STORM_FREQ");
-    p.nodein_type = rs.field("NODEIN_TYPE");
-    p.nodein_shaping = rs.field("NODEIN_SHAPING");
-    p.structure_ca = rs.field("STRUCTURE_CA");
-    p.intensity = rs.field("PIPE_I");
-    p.velocity = rs.field("PIPE_VELOCITY");
-    p.nodein_station = rs.field("NODEIN_STATION");
-    p.nodein_top = rs.field("NODEIN_TOPELE");
+    p.number = std::move(f[0]);
+    r.node_in = std::move(f[1]);
+    r.node_out = std::move(f[2]);
+    p.dia = std::move(f[3]);
+    p.shape = std::move(f[4]);
+    p.manning_n = std::move(f[5]);
+    p.span = std::move(f[6]);
+    p.rise = std::move(f[7]);
+    p.length = std::move(f[8]);
+    p.ele_out = std::move(f[9]);
+    p.ele_in = std::move(f[10]);
+    p.flow_depth = std::move(f[11]);
+    p.discharge = std::move(f[12]);
+    p.barrels = std::move(f[13]);
+    p.storm_freq = std::move(f[14]);
+    p.nodein_type = std::move(f[15]);
+    p.nodein_shaping = std::move(f[16]);
+    p.structure_ca = std::move(f[17]);
+    p.intensity = std::move(f[18]);
+    p.velocity = std::move(f[19]);
+    r.skew = std::move(f[20]);
+    p.nodein_station = std::move(f[21]);
+    p.nodein_top = std::move(f[22]);
     records.push_back(std::move(r));
-  }
+  });
   return records;
 }
 
@@ -192,6 +197,9 @@ void frmHGL::cmdHGL_Click() {
               break;
           }
         });
+    // The rows are written: the pipes and the walk go before the workbook is saved.
+    pipes_.reset();
+    branch_ = {};
     std::string warning;
     if (!summary.blanks.empty())
       warning = "These values could not be computed from the pipes' data and are left blank:\n" +

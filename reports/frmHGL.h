@@ -47,7 +47,8 @@ class frmHGL : public shell::Window {
   void load_outlet_nodes();
 
   std::unique_ptr<db::Recordset> outlet_nodes_rs_;
-  // The pipes as the last walk read them; the rows take their pipes from the same reading.
+  // The pipes as the walk read them; the rows take their pipes from the same reading. Both
+  // are released once the rows are written.
   std::unique_ptr<PipeLookup> pipes_;
   std::vector<Branch> branch_;
 };

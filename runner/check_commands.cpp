@@ -279,7 +279,7 @@ void expect_control(Interpreter& in, const Line& line, Args& a, const Ref& ref) 
     if (r < 0 || r >= c.rows() || col < 0 || col >= c.cols())
       in.fail(line, t.name + " has " + std::to_string(c.rows()) + " rows and " + std::to_string(c.cols()) +
                         " columns");
-    const std::string& got = c.cell(static_cast<int>(r), static_cast<int>(col));
+    const std::string got(c.cell(static_cast<int>(r), static_cast<int>(col)));
     if (got != want)
       in.fail(line,
               t.name + " cell " + std::to_string(r) + " " + std::to_string(col) + " reads " + quote(got));

@@ -50,6 +50,27 @@ TextTable read_text_table(Connection& connection, const std::string& sql) {
   return table;
 }
 
+void read_text_rows(Connection& connection, const std::string& sql,
+                    const std::function<void(std::vector<std::string>& fields)>& take) {
+  if (!connection.is_open()) throw gw::Error("The connection is not open.");
+  detail::Statement query(connection.session()->handle(), sql);
+  const int n = query.column_count();
+  std::vector<std::string> fields(static_cast<std::size_t>(n));
+  while (query.step()) {
+    sqlite3_stmt* st = query.get();
+    for (int i = 0; i < n; ++i) {
+      std::string& f = fields[static_cast<std::size_t>(i)];
+      if (sqlite3_column_type(st, i) == SQLITE_TEXT) {
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+        f.assign(p != nullptr ? p : "", static_cast<std::size_t>(sqlite3_column_bytes(st, i)));
+      } else {
+        f = query.column(i).text();
+      }
+    }
+    take(fields);
+  }
+}
+
 std::vector<std::string> read_text_column(Connection& connection, const std::string& sql) {
   if (!connection.is_open()) throw gw::Error("The connection is not open.");
   detail::Statement query(connection.session()->handle(), sql);

@@ -1,6 +1,7 @@
 // A query's records read once as texts, for a read-only grid of many records.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,12 @@ struct TextTable {
 
 // Runs the query; raises gw::Error with the engine's description when it fails.
 TextTable read_text_table(Connection& connection, const std::string& sql);
+
+// Runs the query and hands each record's fields, as texts (NULL as the empty text), to `take`
+// one record at a time, keeping none: for a reader that keeps only what it makes of them (it
+// may move the texts out). Raises gw::Error as read_text_table does.
+void read_text_rows(Connection& connection, const std::string& sql,
+                    const std::function<void(std::vector<std::string>& fields)>& take);
 
 // The first column of every record of a query, as texts (NULL as the empty text): for a list
 // that shows one value per record. Raises gw::Error as read_text_table does.

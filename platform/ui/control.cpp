@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/ui/form.h"
+#include "platform/ui/grid_row.h"
 
 namespace gw::ui {
 
@@ -205,39 +206,46 @@ void Control::replace_selection(const std::string& s) {
 
 void Control::set_rows(int r) {
   r = std::max(r, 0);
-  cells_.resize(static_cast<size_t>(r), std::vector<std::string>(static_cast<size_t>(cols_)));
+  cells_.resize(static_cast<size_t>(r), grid_row::empty(cols_));
   if (row_ >= r) row_ = std::max(r - 1, 0);
   notify(Prop::Cells);
 }
 
 void Control::set_cols(int c) {
-  cols_ = std::max(c, 0);
-  for (auto& row : cells_) row.resize(static_cast<size_t>(cols_));
+  c = std::max(c, 0);
+  if (c != cols_)
+    for (auto& row : cells_) row = grid_row::resized(row, cols_, c);
+  cols_ = c;
   notify(Prop::Cells);
 }
 
-const std::string& Control::cell(int r, int c) const {
-  static const std::string empty;
-  if (r < 0 || c < 0 || r >= rows() || c >= cols_) return empty;
-  return cells_[static_cast<size_t>(r)][static_cast<size_t>(c)];
+std::string_view Control::cell(int r, int c) const {
+  if (r < 0 || c < 0 || r >= rows() || c >= cols_) return {};
+  return grid_row::field(cells_[static_cast<size_t>(r)], c);
 }
 
 void Control::set_cell(int r, int c, const std::string& v) {
   if (r < 0 || c < 0 || r >= rows() || c >= cols_) return;
-  cells_[static_cast<size_t>(r)][static_cast<size_t>(c)] = v;
+  std::string& row = cells_[static_cast<size_t>(r)];
+  row = grid_row::with_field(row, cols_, c, v);
   notify(Prop::Cells);
 }
 
 void Control::set_grid(std::vector<std::vector<std::string>> cells) {
-  cells_ = std::move(cells);
-  for (auto& row : cells_) cols_ = std::max<int>(cols_, static_cast<int>(row.size()));
-  for (auto& row : cells_) row.resize(static_cast<size_t>(cols_));
+  for (const auto& row : cells) cols_ = std::max<int>(cols_, static_cast<int>(row.size()));
+  std::vector<std::string> packed;
+  packed.reserve(cells.size());
+  for (auto& row : cells) {
+    packed.push_back(grid_row::pack(row, cols_));
+    std::vector<std::string>().swap(row);  // each row's texts go as soon as they are packed
+  }
+  cells_ = std::move(packed);
   if (row_ >= rows()) row_ = std::max(rows() - 1, 0);
   notify(Prop::Cells);
 }
 
 void Control::release_contents() {
-  std::vector<std::vector<std::string>>().swap(cells_);
+  std::vector<std::string>().swap(cells_);
   row_ = 0;
   items_ = no_items();
   list_index_ = -1;

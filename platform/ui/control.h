@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace gw::ui {
@@ -160,12 +161,14 @@ class Control {
   std::string designed_text;
   int mouse_pointer = 0;   // 0 default, 11 hourglass
 
-  // Grid (fixed rows and columns included in the counts).
+  // Grid (fixed rows and columns included in the counts). Each row's texts are kept packed in
+  // one block, so that a grid of many rows holds little more than its texts.
   int rows() const { return static_cast<int>(cells_.size()); }
   int cols() const { return cols_; }
   void set_rows(int r);
   void set_cols(int c);
-  const std::string& cell(int r, int c) const;
+  // The text of a cell; valid until the grid changes. Empty outside the grid.
+  std::string_view cell(int r, int c) const;
   void set_cell(int r, int c, const std::string& v);
   void set_grid(std::vector<std::vector<std::string>> cells);  // replaces all cells at once
   // Frees a grid's cells and a list's items, without telling observers: for a control whose
@@ -239,7 +242,7 @@ class Control {
   int list_index_ = -1;
   int sel_start_ = 0;
   int sel_length_ = 0;
-  std::vector<std::vector<std::string>> cells_;
+  std::vector<std::string> cells_;  // per row, its texts packed (grid_row.cpp)
   int cols_ = 0;
   int row_ = 0;
   int col_ = 0;

@@ -212,6 +212,18 @@ TEST_F(RecordsetRead, TextTableHoldsWhatTheFieldsGive) {
 
   EXPECT_TRUE(read_text_table(c, "SELECT DISTINCT PIPE_SHAPE FROM PIPE").rowids.empty());
   EXPECT_NE(error_of([&] { read_text_table(c, "SELECT NO_SUCH FROM PIPE"); }), "");
+
+  // The readers that keep less give the same texts: one column, or each record in turn.
+  std::vector<std::string> firsts;
+  for (const auto& row : table.rows) firsts.push_back(row[0]);
+  EXPECT_EQ(read_text_column(c, sql), firsts);
+  std::vector<std::vector<std::string>> rows;
+  read_text_rows(c, sql, [&rows](std::vector<std::string>& fields) { rows.push_back(fields); });
+  EXPECT_EQ(rows, table.rows);
+  EXPECT_NE(error_of([&] { read_text_column(c, "SELECT NO_SUCH FROM PIPE"); }), "");
+  EXPECT_NE(error_of([&] { read_text_rows(c, "SELECT NO_SUCH FROM PIPE", [](auto&) {}); }), "");
+  Connection closed;
+  EXPECT_EQ(error_of([&] { read_text_column(closed, "SELECT 1"); }), "The connection is not open.");
 }
 
 }  // namespace gw::db

@@ -1,6 +1,10 @@
 // Control semantics: Change only on a real change, selection typing, combos, grid.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "platform/ui/control.h"
 #include "platform/ui/form.h"
 #include "platform/ui/host.h"
@@ -82,6 +86,65 @@ TEST_F(ControlTest, PickingAComboItemSetsItsTextAndRaisesClick) {
   d.on_change = [&] { ++dchanges; };
   d.set_list_index(0);
   EXPECT_EQ(dchanges, 1);  // a data-bound combo reports the new text as a change
+}
+
+// The grid keeps each row's texts packed: whatever the texts (empty, long, with any byte),
+// every cell reads back as written through every way of changing the grid.
+TEST_F(ControlTest, GridCellsReadBackAsWrittenThroughEveryChange) {
+  Control& g = form.c("grid");
+  const std::string long_text(300, 'x');
+  const std::string odd("a\0b\x80\xff", 5);
+  g.set_grid({{"PIPE_NUMBER", "SHAPE", "NOTE"}, {"P1", "", long_text}, {odd}});
+  ASSERT_EQ(g.rows(), 3);
+  ASSERT_EQ(g.cols(), 3);
+  EXPECT_EQ(g.cell(1, 1), "");
+  EXPECT_EQ(g.cell(1, 2), long_text);
+  EXPECT_EQ(g.cell(2, 0), odd);
+  EXPECT_EQ(g.cell(2, 2), "");  // a short row is padded
+  g.set_cell(1, 1, "Box");
+  g.set_cell(2, 2, long_text + "y");
+  EXPECT_EQ(g.cell(1, 0), "P1");
+  EXPECT_EQ(g.cell(1, 1), "Box");
+  EXPECT_EQ(g.cell(1, 2), long_text);
+  EXPECT_EQ(g.cell(2, 2), long_text + "y");
+  g.set_cols(2);
+  EXPECT_EQ(g.cell(1, 1), "Box");
+  EXPECT_EQ(g.cell(1, 2), "");
+  g.set_cols(4);
+  EXPECT_EQ(g.cell(2, 0), odd);
+  EXPECT_EQ(g.cell(2, 3), "");
+  g.set_rows(5);
+  EXPECT_EQ(g.cell(4, 3), "");
+  g.set_cell(4, 3, "last");
+  EXPECT_EQ(g.cell(4, 3), "last");
+  g.set_rows(2);
+  EXPECT_EQ(g.rows(), 2);
+  EXPECT_EQ(g.cell(1, 1), "Box");
+}
+
+// Lists given one list of items share it; refilling one leaves the others as they were, and an
+// unloaded window's lists and grids hold nothing.
+TEST_F(ControlTest, ListsShareOneItemListAndUnloadingFreesItems) {
+  auto numbers = std::make_shared<const std::vector<std::string>>(std::vector<std::string>{"P1", "P2"});
+  Control& cbo = form.c("cbo");
+  Control& dbc = form.c("dbc");
+  cbo.set_text("P2");
+  cbo.set_items(numbers);
+  dbc.set_items(numbers);
+  EXPECT_EQ(cbo.item_list(), dbc.item_list());
+  EXPECT_EQ(cbo.list_index(), 1);
+  dbc.set_items(std::vector<std::string>{"A"});
+  EXPECT_EQ(cbo.items(), (std::vector<std::string>{"P1", "P2"}));
+  EXPECT_EQ(dbc.items(), (std::vector<std::string>{"A"}));
+  cbo.clear_items();
+  EXPECT_EQ(cbo.list_count(), 0);
+  EXPECT_EQ(numbers->size(), 2u);
+
+  Control& grid = form.c("grid");
+  grid.set_grid({{"H"}, {"x"}});
+  form.unload();  // the retired controls stay, without their contents
+  EXPECT_EQ(dbc.list_count(), 0);
+  EXPECT_EQ(grid.rows(), 0);
 }
 
 TEST_F(ControlTest, GridCellsOutsideTheGridReadEmptyAndAreNotWritten) {
