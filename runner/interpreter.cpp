@@ -198,6 +198,17 @@ Target Interpreter::control_for_check(const Line& at, const Ref& ref) const {
   t.control = f.find(ref.control, ref.index);
   if (!t.control) {
     std::string key = ref.control + (ref.index >= 0 ? "(" + std::to_string(ref.index) + ")" : "");
+    // The layouts name a control array's member "Area_9" (a widget's name cannot hold
+    // parentheses); a transcript names it as the window does.
+    if (const size_t u = ref.control.rfind('_');
+        ref.index < 0 && u != std::string::npos && u > 0 && u + 1 < ref.control.size() &&
+        u + 7 > ref.control.size() &&
+        ref.control.find_first_not_of("0123456789", u + 1) == std::string::npos) {
+      const std::string member = ref.control.substr(0, u) + "(" + ref.control.substr(u + 1) + ")";
+      if (f.find(ref.control.substr(0, u), std::stoi(ref.control.substr(u + 1))))
+        fail(at, ref.window + " has no control " + key + "; the member of the control array is written " +
+                     ref.window + "." + member);
+    }
     fail(at, ref.window + " has no control " + key);
   }
   return t;
