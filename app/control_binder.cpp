@@ -574,6 +574,8 @@ void ControlBinding::apply_colour() {
     // looks it, with the read-only background.
     p.setColor(QPalette::Disabled, QPalette::Text, p.color(QPalette::Active, QPalette::Text));
     p.setColor(QPalette::Disabled, QPalette::Base, read_only_base);
+    // A drop-down list draws its value as a button's text.
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, p.color(QPalette::Active, QPalette::ButtonText));
     if (w->palette() != p || !w->testAttribute(Qt::WA_SetPalette)) w->setPalette(p);
     return;
   }

@@ -32,6 +32,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <algorithm>
 #include <cstdio>
@@ -370,6 +371,50 @@ TEST_F(ProgramTest, TheLayoutsCaptionsAreShownUntilTheWindowChangesThem) {
   form.c("Label1").set_caption(form.c("Label1").designed_text);
   EXPECT_EQ(label->text(), "PIPE NUMBER NOW");
   view->detach();
+}
+
+// The pipe design window's toolbar: framed buttons with their captions, the help button with
+// its picture alone, one gap between groups, and Add or Edit pressed while it is in progress.
+TEST_F(ProgramTest, ThePipeDesignToolbarHasFramedButtonsInGroups) {
+  host.set_interactive(false);
+  Form& pipe = prog->forms.get(gw::window::frmpipemain);
+  try {
+    pipe.load();
+  } catch (const std::exception&) {
+    // No project is open: the controls are there all the same.
+  }
+  FormView& view = host.view(pipe);
+  view.widget()->show();
+  QCoreApplication::processEvents();
+  auto* bar = view.widget()->findChild<QToolBar*>("Toolbar1");
+  ASSERT_NE(bar, nullptr);
+  const QList<QAction*> acts = bar->actions();
+  ASSERT_EQ(acts.size(), 14);
+  QStringList shown;
+  for (QAction* a : acts) {
+    if (!a->isVisible()) continue;
+    if (a->isSeparator()) {
+      shown << "|";
+      continue;
+    }
+    auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(a));
+    ASSERT_NE(button, nullptr);
+    EXPECT_FALSE(button->autoRaise()) << "a framed button";
+    shown << (button->toolButtonStyle() == Qt::ToolButtonIconOnly ? "(picture)" : a->text());
+  }
+  EXPECT_EQ(shown.join(" "), "Add | Edit | Save | Solve | Exit | (picture)");
+  auto pressed = [&] {
+    QStringList p;
+    for (QAction* a : acts)
+      if (a->isChecked()) p << a->text();
+    return p.join(",");
+  };
+  EXPECT_EQ(pressed(), "");
+  pipe.c("Toolbar1").set_button_pressed(3, true);
+  EXPECT_EQ(pressed(), "Edit");
+  // A click that starts nothing shows the button released again.
+  acts[4]->trigger();
+  EXPECT_EQ(pressed(), "Edit");
 }
 
 // Every window has its section in the user's guide, and F1 opens the guide there.
