@@ -100,7 +100,8 @@ void DrainageAreaWindow::Form_Load() {
     c("TAunit").set_caption("Ha");
   }
   guarded([&] {
-    if (!prog.form<frmpipemain>().c("pareabufstr").text().empty()) decode_area_buffers();
+    const frmpipemain::AreaCalculatorLists lists = prog.form<frmpipemain>().area_calculator_lists();
+    if (!lists.areas.empty()) decode_area_buffers(lists);
     for (int i = 0; i < row_count(); ++i)
       if (!c("Area", i).text().empty()) show_row_product(i);
     compute_area_totals();
@@ -112,26 +113,23 @@ void DrainageAreaWindow::show_row_product(int row) {
   c("CA", row).set_text(product ? text::general(*product) : std::string());
 }
 
-void DrainageAreaWindow::decode_area_buffers() {
+void DrainageAreaWindow::decode_area_buffers(const frmpipemain::AreaCalculatorLists& lists) {
   // The rows are those of this window; a list of another length fills what it has (a
   // longer one leaves the rest of its text in the last row, so saving loses nothing).
-  frmpipemain& pipe = prog.form<frmpipemain>();
   const std::size_t n = rows_.size();
-  const auto areas = area::split_rows(pipe.c("pareabufstr").text(), n);
-  const auto cs = area::split_rows(pipe.c("pcbufstr").text(), n);
+  const auto areas = area::split_rows(lists.areas, n);
+  const auto cs = area::split_rows(lists.cs, n);
   for (std::size_t i = 0; i < areas.size(); ++i) c("Area", static_cast<int>(i)).set_text(areas[i]);
   for (std::size_t i = 0; i < cs.size(); ++i) c("Cval", static_cast<int>(i)).set_text(cs[i]);
 }
 
-void DrainageAreaWindow::encode_area_buffers() {
+frmpipemain::AreaCalculatorLists DrainageAreaWindow::encode_area_buffers() {
   std::vector<std::string> areas, cs;
   for (int i = 0; i < row_count(); ++i) {
     areas.push_back(c("Area", i).text());
     cs.push_back(c("Cval", i).text());
   }
-  frmpipemain& pipe = prog.form<frmpipemain>();
-  pipe.c("pareabufstr").set_text(area::join_rows(areas));
-  pipe.c("pcbufstr").set_text(area::join_rows(cs));
+  return {area::join_rows(areas), area::join_rows(cs)};
 }
 
 void DrainageAreaWindow::compute_area_totals() {
@@ -183,10 +181,7 @@ void DrainageAreaWindow::cmdcomputearea_Click() {
 void DrainageAreaWindow::cmdsavearea_Click() {
   guarded([&] {
     compute_area_totals();
-    encode_area_buffers();
-    frmpipemain& pipe = prog.form<frmpipemain>();
-    pipe.c("structure_ca").set_text(c("TCA").text());
-    pipe.c("structure_area").set_text(c("TAREA").text());
+    prog.form<frmpipemain>().take_drainage_area(encode_area_buffers(), c("TCA").text(), c("TAREA").text());
     unload();
   });
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "design/area_calculator.h"
+#include "design/frmpipemain.h"
 #include "shell/program.h"
 
 namespace gw::design {
@@ -20,10 +21,10 @@ class DrainageAreaWindow : public shell::Window {
 
   // Totals of the rows into TAREA and TCA (trimming the area texts).
   void compute_area_totals();
-  // The rows' area and C texts into the pipe design window's pareabufstr and pcbufstr.
-  void encode_area_buffers();
+  // The rows' area and C texts as the lists the pipe design window keeps for this window.
+  frmpipemain::AreaCalculatorLists encode_area_buffers();
   // The rows' area and C texts from those lists.
-  void decode_area_buffers();
+  void decode_area_buffers(const frmpipemain::AreaCalculatorLists& lists);
 
   void Area_LostFocus(int row);
   void Cval_LostFocus(int row);

@@ -297,10 +297,10 @@ void frmVATc::Form_Load() {
   shell::SharedState& v = vars();
   v.set_number_format(v.units().number_format);
   if (v.units().metric()) set_metric_units();
-  frmpipemain& pipe = prog.form<frmpipemain>();
-  if (!pipe.c("PTcStr").text().empty()) decode_PTcstr();
-  if (!pipe.c("pTcStr2").text().empty()) decode_PTcstr2();
-  if (!pipe.c("PTcoptionstr").text().empty()) decode_PTcoptionstr();
+  const frmpipemain::TcCalculatorLists lists = prog.form<frmpipemain>().tc_calculator_lists();
+  if (!lists.first.empty()) decode_PTcstr(lists.first);
+  if (!lists.second.empty()) decode_PTcstr2(lists.second);
+  if (!lists.switches.empty()) decode_PTcoptionstr(lists.switches);
   if (is_loaded()) set_focus(c("flow_distance3"));
 }
 
@@ -567,18 +567,13 @@ void frmVATc::cmdsavePTc_Click() {
   frmpipemain& pipe = prog.form<frmpipemain>();
   const auto total = text::try_number(c("computedPTc").text());
   if (total && *total >= 5.0) {
-    pipe.c("structure_Tc").set_text(c("computedPTc").text());
-    pipe.c("Check_ComputeTc").set_value(1);
-    encode_PTcstr();
-    encode_PTcstr2();
+    pipe.take_computed_tc(c("computedPTc").text(), encode_lists());
     unload();
     return;
   }
   if (msg(kShortTc, Buttons::OKCancel, Icon::Exclamation) != Answer::OK) return;
   c("computedPTc").set_text("5.0");
-  pipe.c("Check_ComputeTc").set_value(0);
-  pipe.c("structure_Tc").set_text("5.0");
-  for (const char* list : {"PTcStr", "pTcStr2", "PTcoptionstr"}) pipe.c(list).set_text("");
+  pipe.take_minimum_tc();
   unload();
 }
 
@@ -586,40 +581,36 @@ void frmVATc::cmdcancelPTc_Click() { unload(); }
 
 // ---- stored lists ----
 
-void frmVATc::encode_PTcstr() {
+frmpipemain::TcCalculatorLists frmVATc::encode_lists() {
+  frmpipemain::TcCalculatorLists lists;
   std::vector<std::string> fields;
   for (const char* name : kFirstList) fields.push_back(c(name).text());
-  frmpipemain& pipe = prog.form<frmpipemain>();
-  pipe.c("PTcStr").set_text(tc_inputs::join_fields(fields));
+  lists.first = tc_inputs::join_fields(fields);
   std::array<int, tc_inputs::kSwitchFields> switches{};
   for (int s = 1; s <= 5; ++s) switches[static_cast<std::size_t>(s - 1)] = c(seg("CheckTc", s)).value();
-  pipe.c("PTcoptionstr").set_text(tc_inputs::encode_switches(switches));
-}
-
-void frmVATc::encode_PTcstr2() {
-  std::vector<std::string> fields;
+  lists.switches = tc_inputs::encode_switches(switches);
+  fields.clear();
   for (const char* name : kSecondList) fields.push_back(c(name).text());
-  prog.form<frmpipemain>().c("pTcStr2").set_text(tc_inputs::join_fields(fields));
+  lists.second = tc_inputs::join_fields(fields);
+  return lists;
 }
 
-void frmVATc::decode_PTcstr() {
+void frmVATc::decode_PTcstr(const std::string& list) {
   // The land cover is restored as text only: its coefficient comes from its own field.
-  const auto fields = tc_inputs::split_fields(prog.form<frmpipemain>().c("PTcStr").text(),
-                                              tc_inputs::kFirstListFields, tc_inputs::kLandCoverField);
+  const auto fields = tc_inputs::split_fields(list, tc_inputs::kFirstListFields, tc_inputs::kLandCoverField);
   for (std::size_t i = 0; i < fields.size() && i < kFirstList.size(); ++i)
     c(kFirstList[i]).set_text(fields[i]);
 }
 
-void frmVATc::decode_PTcstr2() {
-  const auto fields =
-      tc_inputs::split_second_list(prog.form<frmpipemain>().c("pTcStr2").text(), kSurfaceType);
+void frmVATc::decode_PTcstr2(const std::string& list) {
+  const auto fields = tc_inputs::split_second_list(list, kSurfaceType);
   for (std::size_t i = 0; i < fields.size() && i < kSecondList.size(); ++i)
     c(kSecondList[i]).set_text(fields[i]);
 }
 
-void frmVATc::decode_PTcoptionstr() {
+void frmVATc::decode_PTcoptionstr(const std::string& list) {
   // Each switch turned on recomputes its segment from the inputs restored before.
-  const auto values = tc_inputs::decode_switches(prog.form<frmpipemain>().c("PTcoptionstr").text());
+  const auto values = tc_inputs::decode_switches(list);
   // A segment that is off counts nothing in the total, whatever time its list brought back.
   for (std::size_t i = 0; i < values.size(); ++i)
     if (values[i] == 0) c(seg("txtTc", static_cast<int>(i) + 1)).set_text("0.0");

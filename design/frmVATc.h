@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "design/frmpipemain.h"
 #include "shell/program.h"
 #include "shell/window_names.h"
 
@@ -25,12 +26,12 @@ class frmVATc : public shell::Window {
   // The total of the five segment times into computedPTc.
   void sum_total_tc();
 
-  // The stored lists of the pipe design window (PTcStr with PTcoptionstr, pTcStr2).
-  void encode_PTcstr();
-  void encode_PTcstr2();
-  void decode_PTcstr();
-  void decode_PTcstr2();
-  void decode_PTcoptionstr();
+  // The stored lists the pipe design window keeps for this window: the inputs of the first
+  // list (with the switches) and of the second, written from the fields and restored into them.
+  frmpipemain::TcCalculatorLists encode_lists();
+  void decode_PTcstr(const std::string& list);
+  void decode_PTcstr2(const std::string& list);
+  void decode_PTcoptionstr(const std::string& list);
 
   void cmdsavePTc_Click();
   void cmdcancelPTc_Click();

@@ -264,11 +264,10 @@ void frmpipeflex::delete_flex_pipe() {
     // Refused when another pipe names this one upstream, and also when that cannot be
     // found out (the search reports its own failure).
     frmpipemain& pipe_window = prog.form<frmpipemain>();
-    const bool named_upstream = pipe_window.search_pipes(number, "PRENODE1");
-    if (pipe_window.search_failed()) return;
-    if (named_upstream) {
-      msg("Current Pipe is used as a Previous Pipe for Pipe  - " + vars().handover.found_pipe_number +
-              " - Delete Denied!",
+    const frmpipemain::PipeSearch named_upstream = pipe_window.search_pipes(number, "PRENODE1");
+    if (named_upstream.failed) return;
+    if (named_upstream.found) {
+      msg("Current Pipe is used as a Previous Pipe for Pipe  - " + named_upstream.pipe + " - Delete Denied!",
           Buttons::OK, Icon::Exclamation);
       return;
     }

@@ -589,9 +589,9 @@ void frmpipemain::mnuSavepipe_Click() {
     for (int n = 1; n <= rows; ++n) {
       Control& row = c("prenode" + std::to_string(n));
       if (row.text().empty()) continue;
-      const bool saved = search_pipes(row.text(), "PIPE_NUMBER");
-      if (search_failed()) return;
-      if (!saved) {
+      const PipeSearch saved = search_pipes(row.text(), "PIPE_NUMBER");
+      if (saved.failed) return;
+      if (!saved.found) {
         msg("There is no saved pipe numbered " + row.text() + ".");
         c("pipetab").set_tab(1);
         set_focus(row);
@@ -605,9 +605,9 @@ void frmpipemain::mnuSavepipe_Click() {
     // The number of a new pipe may have been taken since it was typed; a search that
     // cannot run refuses the save as well (search_pipes has said why).
     if (mode_ == Mode::add) {
-      bool exists = search_pipes(number, "PIPE_NUMBER");
-      if (search_failed()) return;
-      if (exists) {
+      const PipeSearch exists = search_pipes(number, "PIPE_NUMBER");
+      if (exists.failed) return;
+      if (exists.found) {
         msg(number + " already exists in the database! Please enter a valid unique Pipe Number", Buttons::OK,
             Icon::Exclamation);
         c("pipetab").set_tab(0);
@@ -630,14 +630,15 @@ void frmpipemain::mnuSavepipe_Click() {
     msg("Record Saved", Buttons::OK, Icon::Information);
     if (mode_ == Mode::edit) {
       for (const char* list : {"PRENODE1", "PRENODE2", "PRENODE3"}) {
-        if (search_pipes(number, list)) {
-          const std::string& f = v.handover.found_pipe_number;
+        const PipeSearch user = search_pipes(number, list);
+        if (user.found) {
+          const std::string& f = user.pipe;
           msg("Current Pipe is used as a Previous Pipe for Pipe  - " + f + "\n" +
                   "Please review the design, solve & save the results for Pipe - " + f,
               Buttons::OK, Icon::Information);
           break;
         }
-        if (search_failed()) break;
+        if (user.failed) break;
       }
     }
     set_mode(Mode::view);

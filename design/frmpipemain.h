@@ -24,17 +24,60 @@ class frmpipemain : public shell::Window {
   ~frmpipemain() override;
 
   // ---- what other windows use ----
+  // The outcome of search_pipes.
+  struct PipeSearch {
+    bool found = false;   // a pipe stands in the relation
+    std::string pipe;     // that pipe, for the relations that name one (else empty)
+    bool failed = false;  // the search could not run; it has shown why
+  };
   // Whether a pipe stands in the relation `listname` names with `boundtxt`:
-  // "PRENODE1".."PRENODE4" a pipe names it as an upstream pipe (found_pipe_number: that
-  // pipe), "PIPE_NUMBER" the number exists, "NODEIN_NO" a pipe starts at that structure
-  // (found_pipe_number: that pipe). Touches no control, so it does not load the window.
-  // A search that cannot run shows its error, answers false and leaves search_failed()
-  // true, so that a guard can refuse its action instead of taking "not found".
+  // "PRENODE1".."PRENODE4" a pipe names it as an upstream pipe (pipe: that pipe),
+  // "PIPE_NUMBER" the number exists, "NODEIN_NO" a pipe starts at that structure (pipe: that
+  // pipe). The shared variable found_pipe_number shows the pipe too. Touches no control, so it
+  // does not load the window. A search that cannot run shows its error and answers not found
+  // and failed, so that a guard can refuse its action instead of taking "not found".
   // For "PRENODE1".."PRENODE4", a pipe numbered `exclude_pipe` (the pipe's own stored
   // record while it is edited) does not count.
-  bool search_pipes(const std::string& boundtxt, const std::string& listname,
-                    const std::string& exclude_pipe = {});
-  bool search_failed() const { return search_failed_; }
+  PipeSearch search_pipes(const std::string& boundtxt, const std::string& listname,
+                          const std::string& exclude_pipe = {});
+
+  // The Tc calculator's inputs of the pipe's structure, as three stored lists (the fields
+  // PTcStr, pTcStr2 and PTcoptionstr).
+  struct TcCalculatorLists {
+    std::string first;     // PTcStr
+    std::string second;    // pTcStr2
+    std::string switches;  // PTcoptionstr
+  };
+  TcCalculatorLists tc_calculator_lists();
+  // The Tc calculator saved a computed Tc of at least 5 minutes: it becomes the structure's
+  // Tc, marked computed, with the inputs it came from.
+  void take_computed_tc(const std::string& tc, const TcCalculatorLists& lists);
+  // The Tc calculator's total was below 5 minutes and the engineer took the minimum: the
+  // structure's Tc is 5.0, typed, and the calculator's inputs are dropped.
+  void take_minimum_tc();
+
+  // The drainage-area calculator's rows of the pipe's structure, as two stored lists (the
+  // fields pareabufstr and pcbufstr).
+  struct AreaCalculatorLists {
+    std::string areas;  // pareabufstr
+    std::string cs;     // pcbufstr
+  };
+  AreaCalculatorLists area_calculator_lists();
+  // The drainage-area calculator saved: its rows, and its totals C*A and A (texts as it shows
+  // them) as the structure's.
+  void take_drainage_area(const AreaCalculatorLists& lists, const std::string& total_ca,
+                          const std::string& total_area);
+
+  // A standard size picked in a size picker: span and rise (with the full-flow area and
+  // hydraulic radius of the sizes that have them), and for the sizes of one material that
+  // material and its Manning's n. The picked size and material are not typed over; the next
+  // shape change opens them again.
+  struct StandardSize {
+    std::string span, rise;
+    std::optional<std::string> area, hydraulic_radius;
+    std::optional<std::string> material, manning_n;
+  };
+  void take_standard_size(const StandardSize& size);
 
   // ---- the window's state, read from outside ----
   // What the window does with its pipe: shows a stored pipe, enters a new one, or edits the one
@@ -305,7 +348,6 @@ class frmpipemain : public shell::Window {
 
   ui::Binding binding_;
   bool bound_ = false;
-  bool search_failed_ = false;
   bool writing_results_ = false;
   // The hydraulics' work values: a form-level value, so they live on across pipes and unloads
   // for the program's life, as every solve expects.

@@ -85,7 +85,7 @@ void frmpipemain::pipe_length_GotFocus() {
           Icon::Information);
       c("pipetab").set_tab(0);
       set_focus(c("pipe_number"));
-    } else if (mode_ == Mode::add && search_pipes(number, "PIPE_NUMBER")) {
+    } else if (mode_ == Mode::add && search_pipes(number, "PIPE_NUMBER").found) {
       msg(number + " already exists in the database! Please enter a valid unique Pipe Number", Buttons::OK,
           Icon::Exclamation);
       c("pipetab").set_tab(0);

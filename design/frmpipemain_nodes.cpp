@@ -231,14 +231,14 @@ void frmpipemain::nodein_no_LostFocus() {
       own.close();
     }
     if (look_for_use) {
-      const bool used = search_pipes(number, "NODEIN_NO");
-      if (search_failed()) {
+      const PipeSearch used = search_pipes(number, "NODEIN_NO");
+      if (used.failed) {
         // The search has shown why it could not run; an unchecked number is not taken.
         refuse();
         return;
       }
-      if (used) {
-        msg("This Node IN Structure has already been used for Pipe  - " + v.handover.found_pipe_number +
+      if (used.found) {
+        msg("This Node IN Structure has already been used for Pipe  - " + used.pipe +
                 " - Please choose a different value!",
             Buttons::OK, Icon::Exclamation);
         refuse();

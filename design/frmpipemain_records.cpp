@@ -288,10 +288,9 @@ void frmpipemain::clear_pipe_results() {
   for (const char* r : kResultFields) c(r).set_text("");
 }
 
-bool frmpipemain::search_pipes(const std::string& boundtxt, const std::string& listname,
-                               const std::string& exclude_pipe) {
+frmpipemain::PipeSearch frmpipemain::search_pipes(const std::string& boundtxt, const std::string& listname,
+                                                  const std::string& exclude_pipe) {
   shell::SharedState& v = vars();
-  search_failed_ = false;
   v.handover.found_pipe_number.clear();
   std::string sql;
   std::vector<db::Value> params;
@@ -315,20 +314,22 @@ bool frmpipemain::search_pipes(const std::string& boundtxt, const std::string& l
     sql = "select PIPE_NUMBER from PIPE WHERE NODEIN_NO = ?";
     params = {boundtxt};
   } else {
-    return false;
+    return {};
   }
+  PipeSearch out;
   try {
     db::Recordset rs;
     rs.open(project_connection(v), sql, params);
-    const bool found = rs.record_count() > 0;
-    if (found && listname != "PIPE_NUMBER") v.handover.found_pipe_number = rs.field("PIPE_NUMBER");
+    out.found = rs.record_count() > 0;
+    if (out.found && listname != "PIPE_NUMBER") out.pipe = rs.field("PIPE_NUMBER");
     rs.close();
-    return found;
   } catch (const std::exception& e) {
-    search_failed_ = true;
     prog.host.msgbox(e.what());
-    return false;
+    out = {};
+    out.failed = true;
   }
+  v.handover.found_pipe_number = out.pipe;
+  return out;
 }
 
 }  // namespace gw::design

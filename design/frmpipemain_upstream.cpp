@@ -56,12 +56,12 @@ void frmpipemain::prenode_LostFocus(int slot) {
     if (passed && slot >= 1 && slot <= 4 && number != *remembered[static_cast<size_t>(slot - 1)]) {
       // The pipe's own stored record names its upstream pipes too: moving one to another
       // row is no conflict, only another pipe naming it is.
-      bool used =
+      const PipeSearch used =
           search_pipes(number, "PRENODE" + k, mode_ == Mode::edit ? c("pipe_number").text() : std::string());
       // A search that could not run has shown why; the row keeps its number.
-      if (search_failed()) return;
-      if (used) {
-        msg("This Pipe has already been used as a Previous Pipe for Pipe  - " + v.handover.found_pipe_number +
+      if (used.failed) return;
+      if (used.found) {
+        msg("This Pipe has already been used as a Previous Pipe for Pipe  - " + used.pipe +
                 " - Please choose a different value!",
             ui::Buttons::OK, ui::Icon::Exclamation);
         clear_prenode(slot);

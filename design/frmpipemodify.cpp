@@ -33,20 +33,21 @@ void frmpipemodify::cmdmodaccept_Click() {
   const std::string new_number = entry.text();
 
   // A search that cannot run has reported its failure; the dialog stays open as it is.
-  const bool exists = pipe_window.search_pipes(new_number, "PIPE_NUMBER");
-  if (pipe_window.search_failed()) return;
-  if (exists) {
+  const frmpipemain::PipeSearch exists = pipe_window.search_pipes(new_number, "PIPE_NUMBER");
+  if (exists.failed) return;
+  if (exists.found) {
     msg("New pipe already exists in the database. Choose another pipe Number", Buttons::OK,
         Icon::Exclamation);
     entry.set_text("");
     return;
   }
 
-  const bool named_upstream = pipe_window.search_pipes(c("thispipenumber").text(), "PRENODE1");
-  if (pipe_window.search_failed()) return;
-  if (named_upstream && msg("Current pipe is a Previous Pipe to Pipe Number - " +
-                                vars().handover.found_pipe_number + " - Modify Anyway?",
-                            Buttons::YesNo, Icon::Exclamation) != Answer::Yes) {
+  const frmpipemain::PipeSearch named_upstream =
+      pipe_window.search_pipes(c("thispipenumber").text(), "PRENODE1");
+  if (named_upstream.failed) return;
+  if (named_upstream.found &&
+      msg("Current pipe is a Previous Pipe to Pipe Number - " + named_upstream.pipe + " - Modify Anyway?",
+          Buttons::YesNo, Icon::Exclamation) != Answer::Yes) {
     entry.set_text("");
     return;
   }

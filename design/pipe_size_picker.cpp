@@ -44,21 +44,18 @@ void PipeSizePicker::select_Click() {
   std::vector<std::string> fields = split_size_row(row);
   fields.resize(4);
 
-  ui::Form& pipe = prog.forms.get(frmpipemain::kName);
-  pipe.c("span").set_text(fields[0]);
-  pipe.c("rise").set_text(fields[1]);
+  frmpipemain::StandardSize size;
+  size.span = fields[0];
+  size.rise = fields[1];
   if (layout_.writes_area_radius) {
-    pipe.c("pipe_areaflow").set_text(fields[2]);
-    pipe.c("hyd_radius").set_text(fields[3]);
+    size.area = fields[2];
+    size.hydraulic_radius = fields[3];
   }
-  // A picked size is not typed over; the next shape change opens the fields again.
-  pipe.c("span").set_enabled(false);
-  pipe.c("rise").set_enabled(false);
   if (!layout_.material.empty()) {
-    pipe.c("pipe_mat").set_text(std::string(layout_.material));
-    pipe.c("pipe_mat").set_enabled(false);
-    pipe.c("pipe_mann").set_text(std::string(layout_.manning_n));
+    size.material = std::string(layout_.material);
+    size.manning_n = std::string(layout_.manning_n);
   }
+  prog.form<frmpipemain>().take_standard_size(size);
   unload();
 }
 

@@ -1,15 +1,17 @@
 // Rational-method intensity and 2-year discharge per barrel of the outlet pipe.
 #include "outlet/two_year_discharge.h"
 
+#include "design/rational_method.h"
 #include "platform/text/checked.h"
-#include "platform/units/units.h"
 
 namespace gw::outlet {
 
 double two_year_intensity(const RationalInputs& in) {
-  double i = text::checked_div(in.idf_b, text::checked_pow(in.idf_d + in.tc, in.idf_e));
-  if (in.metric) i = text::checked(i * kMillimetresPerInch);
-  return i;
+  design::rational::IdfCoefficients c;
+  c.b = in.idf_b;
+  c.d = in.idf_d;
+  c.e = in.idf_e;
+  return design::rational::rainfall_intensity(c, in.tc, in.metric);
 }
 
 double two_year_discharge(const RationalInputs& in) {

@@ -17,7 +17,8 @@ struct RationalInputs {
   double rational_divisor = 1;
 };
 
-// Rainfall intensity i = b / (d + tc)^e in in/hr, times 25.4 (mm/hr) in a metric project.
+// Rainfall intensity i = b / (d + tc)^e in in/hr, times 25.4 (mm/hr) in a metric project: the
+// intensity of the pipe network (rational::rainfall_intensity) with the current coefficients.
 // Throws gw::Error for a negative base with a fractional exponent, a zero base or an overflow.
 double two_year_intensity(const RationalInputs& in);
 

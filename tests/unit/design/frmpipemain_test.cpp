@@ -128,7 +128,6 @@ TEST_F(PipeWindow, SaveIsRefusedWhenTheNumberCannotBeChecked) {
   w.c("mnuSavepipe").click();
   ASSERT_EQ(host_.messages.size(), 1u);  // the search's own report, and no "Record Saved"
   EXPECT_NE(host_.messages[0].text.find("PIPE"), std::string::npos);
-  EXPECT_TRUE(w.search_failed());
   EXPECT_EQ(w.c("screenmode").text(), "ADD");
 }
 
@@ -144,7 +143,7 @@ TEST_F(PipeWindow, SearchPipesAnswersEachRelation) {
     const char* text;
     const char* list;
     bool found;
-    const char* pipe;  // found_pipe_number
+    const char* pipe;  // the pipe found, also shown in found_pipe_number
   };
   const Case cases[] = {
       {"1", "PRENODE1", true, "10"},   // pipe 10 names 1 in PRENODE1
@@ -156,9 +155,11 @@ TEST_F(PipeWindow, SearchPipesAnswersEachRelation) {
   };
   for (const Case& k : cases) {
     prog_->vars.handover.found_pipe_number = "stale";
-    EXPECT_EQ(w.search_pipes(k.text, k.list), k.found) << k.text << " " << k.list;
+    const frmpipemain::PipeSearch s = w.search_pipes(k.text, k.list);
+    EXPECT_EQ(s.found, k.found) << k.text << " " << k.list;
+    EXPECT_EQ(s.pipe, k.pipe) << k.text << " " << k.list;
     EXPECT_EQ(prog_->vars.handover.found_pipe_number, k.pipe) << k.text << " " << k.list;
-    EXPECT_FALSE(w.search_failed());
+    EXPECT_FALSE(s.failed);
   }
   // Searching touches no control: the window stays unloaded.
   EXPECT_FALSE(w.is_loaded());
@@ -166,17 +167,19 @@ TEST_F(PipeWindow, SearchPipesAnswersEachRelation) {
 
   // A search that cannot run says why and answers false, marked as failed.
   prog_->vars.connections.project_connection->close();
-  EXPECT_FALSE(w.search_pipes("1", "PRENODE1"));
-  EXPECT_TRUE(w.search_failed());
+  const frmpipemain::PipeSearch failed = w.search_pipes("1", "PRENODE1");
+  EXPECT_FALSE(failed.found);
+  EXPECT_TRUE(failed.failed);
   EXPECT_EQ(host_.messages.size(), 1u);
 }
 
 TEST_F(PipeWindow, LegacySearchLeavesTheFourthSlotOut) {
   open_project("legacy_GWL.gwp", true, "LEG-0001");
   frmpipemain& w = window();
-  EXPECT_TRUE(w.search_pipes("L1", "PRENODE4"));
-  EXPECT_EQ(prog_->vars.handover.found_pipe_number, "L2");
-  EXPECT_FALSE(w.search_failed());
+  const frmpipemain::PipeSearch s = w.search_pipes("L1", "PRENODE4");
+  EXPECT_TRUE(s.found);
+  EXPECT_EQ(s.pipe, "L2");
+  EXPECT_FALSE(s.failed);
 }
 
 TEST_F(PipeWindow, RememberedUpstreamNumbersBelongToTheEditedPipeOnly) {
