@@ -33,8 +33,7 @@ void BM_OpenPipeDesignWindow(benchmark::State& state) {
   prog->vars.project.project_db_path = project.file.string();
   prog->vars.connections.project_connection = std::make_shared<gw::db::Connection>();
   prog->vars.connections.project_connection->open(project.file.string());
-  prog->vars.handover.pipe_form_mode = mode;
-  prog->vars.handover.pipe_form_id = "P5000";
+  prog->form<gw::design::frmpipemain>().open_on(mode, "P5000");
 
   const std::vector<gw::bench::NetworkPipe> net = gw::bench::tree_network(pipes);
   std::string first_upstream;

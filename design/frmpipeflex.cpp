@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "design/frmpipemain.h"
+#include "design/frmpipemodify.h"
 #include "design/pipe_renumber.h"
 #include "platform/text/error.h"
 #include "shell/help.h"
@@ -223,9 +224,9 @@ void frmpipeflex::focus_refresh_button() { set_focus(c("cmdflexrefreshpipe")); }
 // ---- pipe commands ----------------------------------------------------------------------
 
 void frmpipeflex::open_pipe_window(const std::string& mode, const std::string& id) {
-  vars().handover.pipe_form_id = id;
-  vars().handover.pipe_form_mode = mode;
-  prog.forms.get(frmpipemain::kName).show_modal();
+  frmpipemain& pipe_window = prog.form<frmpipemain>();
+  pipe_window.open_on(mode, id);
+  pipe_window.show_modal();
   focus_refresh_button();
   refresh_pipes();
 }
@@ -307,16 +308,12 @@ void frmpipeflex::modify_flex_pipe_number() {
     if (msg("Modify Current pipe number - " + number + " ?", Buttons::YesNo, Icon::Exclamation) !=
         Answer::Yes)
       return;
-    v.handover.new_pipe_number.clear();
-    v.handover.old_pipe_number = number;
-    prog.forms.get(window::frmpipemodify).show_modal();
-    if (v.handover.new_pipe_number == v.handover.old_pipe_number || v.handover.new_pipe_number.empty())
-      return;
+    const std::string new_number = prog.form<frmpipemodify>().ask_new_number(number);
+    if (new_number == number || new_number.empty()) return;
 
     set_mouse_pointer(ui::kPointerHourglass);
     if (!v.connections.project_connection) throw gw::Error("The project database is not open.");
-    renumber_pipe(*v.connections.project_connection, v.handover.old_pipe_number, v.handover.new_pipe_number,
-                  v.project.legacy_project());
+    renumber_pipe(*v.connections.project_connection, number, new_number, v.project.legacy_project());
     set_mouse_pointer(ui::kPointerDefault);
     msg("Update completed! Please Refresh the screen to verify your changes", Buttons::OK, Icon::Information);
   } catch (const std::exception& e) {

@@ -437,7 +437,7 @@ void frmpipemain::Form_Load() {
     if (!v.project.inlet_db_path.empty()) shell::open_inlet_database(prog);
     clear_pipe_results();
     init_pipe_data();
-    get_pipe_records(v.handover.pipe_form_id);
+    get_pipe_records(open_id_);
     attach_pipe_datasource();
     get_pipe_list("newquery");
     set_shape_controls();
@@ -448,11 +448,11 @@ void frmpipemain::Form_Load() {
     lock_pipe_frames();
     set_mode(Mode::view);
     c("Check_ComputeTc").set_value(tc_calculator_inputs_stored(c("PTcoptionstr").text()) ? 1 : 0);
-    if (v.handover.pipe_form_mode != "add") {
+    if (open_mode_ != "add") {
       c("pipe_number").set_enabled(false);
       c("lblStatus").set_caption(c("pipe_number").text());
       c("mnuSavepipe").set_enabled(false);
-      if (v.handover.pipe_form_mode == "edit") enter_edit_mode();
+      if (open_mode_ == "edit") enter_edit_mode();
       update_status_bar();
     } else {
       begin_add_mode();

@@ -41,6 +41,11 @@ class frmpipemain : public shell::Window {
   PipeSearch search_pipes(const std::string& boundtxt, const std::string& listname,
                           const std::string& exclude_pipe = {});
 
+  // The pipe the window shows when it loads next and what it does with it: "view" or "edit"
+  // the stored pipe numbered `id`, "add" a new one (`id` empty). The shared variables
+  // pipe_form_mode and pipe_form_id show them too.
+  void open_on(const std::string& mode, const std::string& id);
+
   // The Tc calculator's inputs of the pipe's structure, as three stored lists (the fields
   // PTcStr, pTcStr2 and PTcoptionstr).
   struct TcCalculatorLists {
@@ -354,6 +359,9 @@ class frmpipemain : public shell::Window {
   hyd::HydraulicsState hydraulics_state_;
   Mode mode_ = Mode::view;
   int last_tab_ = 0;
+  // What open_on asked for.
+  std::string open_mode_;
+  std::string open_id_;
 };
 
 }  // namespace gw::design

@@ -1,7 +1,15 @@
-// What the calculators and size pickers hand the pipe design window, and what they read from it.
+// What the other windows hand the pipe design window (the pipe to open, the calculators' and
+// size pickers' results), and what they read from it.
 #include "design/frmpipemain.h"
 
 namespace gw::design {
+
+void frmpipemain::open_on(const std::string& mode, const std::string& id) {
+  open_mode_ = mode;
+  open_id_ = id;
+  vars().handover.pipe_form_mode = mode;
+  vars().handover.pipe_form_id = id;
+}
 
 frmpipemain::TcCalculatorLists frmpipemain::tc_calculator_lists() {
   return {c("PTcStr").text(), c("pTcStr2").text(), c("PTcoptionstr").text()};

@@ -25,7 +25,16 @@ void frmpipemodify::build() {
   cancel.on_click = [this] { cmdmodcancel_Click(); };
 }
 
-void frmpipemodify::Form_Load() { c("thispipenumber").set_text(vars().handover.old_pipe_number); }
+std::string frmpipemodify::ask_new_number(const std::string& old_number) {
+  old_number_ = old_number;
+  new_number_.clear();
+  vars().handover.old_pipe_number = old_number;
+  vars().handover.new_pipe_number.clear();
+  show_modal();
+  return new_number_;
+}
+
+void frmpipemodify::Form_Load() { c("thispipenumber").set_text(old_number_); }
 
 void frmpipemodify::cmdmodaccept_Click() {
   frmpipemain& pipe_window = prog.form<frmpipemain>();
@@ -52,11 +61,13 @@ void frmpipemodify::cmdmodaccept_Click() {
     return;
   }
 
+  new_number_ = new_number;
   vars().handover.new_pipe_number = new_number;
   unload();
 }
 
 void frmpipemodify::cmdmodcancel_Click() {
+  new_number_.clear();
   vars().handover.new_pipe_number.clear();
   unload();
 }

@@ -27,8 +27,7 @@ class PipeGeometryWindow : public ::testing::Test {
   void TearDown() override { prog_.reset(); }
 
   frmpipemain& open_window(const std::string& mode, const std::string& id) {
-    prog_->vars.handover.pipe_form_mode = mode;
-    prog_->vars.handover.pipe_form_id = id;
+    prog_->form<frmpipemain>().open_on(mode, id);
     frmpipemain& w = prog_->form<frmpipemain>();
     w.load();
     return w;

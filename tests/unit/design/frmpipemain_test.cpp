@@ -37,8 +37,7 @@ class PipeWindow : public ::testing::Test {
 
   // Loads the window as the pipe table does, in a mode on a pipe.
   frmpipemain& open_window(const std::string& mode, const std::string& id) {
-    prog_->vars.handover.pipe_form_mode = mode;
-    prog_->vars.handover.pipe_form_id = id;
+    prog_->form<frmpipemain>().open_on(mode, id);
     window().load();
     return window();
   }
