@@ -747,7 +747,7 @@ void PipeEnergyForm::mnuenergyhelp_Click() { shell::show_help(prog); }
 void PipeEnergyForm::mnuaboutenergy_Click() { prog.forms.get(window::frmAbout).show_modal(); }
 
 void PipeEnergyForm::cmdanalyzeED_Click() {
-  // The energy dissipation window reads this window's fields by name.
+  // The energy dissipation window takes this window's values through energy_dissipation_values().
   if (prog.forms.knows(window::frmEnergyDissipation))
     prog.forms.get(window::frmEnergyDissipation).show_modal();
 }

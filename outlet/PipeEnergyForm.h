@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "outlet/field_number.h"
+#include "outlet/outfall_values.h"
 #include "outlet/pattern_binding.h"
 #include "platform/binding/binding.h"
 #include "platform/db/recordset.h"
@@ -44,6 +45,12 @@ class PipeEnergyForm : public shell::Window {
   void set_standard_diameter();
   // The 2-year outlet velocity into velocity2.
   void compute_pipe_velocity();
+
+  // ---- what the energy dissipation window takes from this window and hands back ----
+  // The values as they stand now (loads the window when it is not loaded).
+  OutfallValues energy_dissipation_values();
+  // The basin inputs the energy dissipation window kept (L2/h2, h3, the VDOT riprap choice).
+  void take_basin_inputs(const std::string& l2_by_h2, const std::string& h3, const std::string& vdot_riprap);
 
   // ---- numbers the designs take from this window ----
   // The outlet pipe's design discharge (cfs or cms) as stored with the pipe, whole: E_Discharge
@@ -169,6 +176,10 @@ class PipeEnergyForm : public shell::Window {
   bool edited_since_focus_ = false;
   // The outlet pipe's own width (diameter or span) in ft or m, as load_outlet_pipe wrote it.
   std::string pipe_width_;
+  // The full-flow area of the outlet pipe's barrels and its standard diameter (also shown in the
+  // shared variables full_flow_area and standard_diameter).
+  double full_flow_area_ = 0;
+  std::string standard_diameter_;
   // The design discharge and the 2-year discharge behind their rounded texts.
   ShownNumber design_discharge_;
   ShownNumber two_year_discharge_;

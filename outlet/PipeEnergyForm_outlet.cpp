@@ -124,9 +124,11 @@ bool PipeEnergyForm::load_outlet_pipe(const std::string& node) {
     c("V_C").set_text(rs.field("PIPE_VELOCITY"));
     c("FR_C").set_text(rs.field("FROUDE_NO"));
 
+    full_flow_area_ = 0;
     v.handover.full_flow_area = 0;
-    v.handover.full_flow_area = full_flow_area(
-        outlet_shape_of(outlet_shape), text::to_number(c("eDiaRise").text()), pipe_width, divisor, num_pipes);
+    full_flow_area_ = full_flow_area(outlet_shape_of(outlet_shape), text::to_number(c("eDiaRise").text()),
+                                     pipe_width, divisor, num_pipes);
+    v.handover.full_flow_area = full_flow_area_;
     return true;
   } catch (const std::exception& e) {
     // A pipe that cannot be read is no outlet to design for.
@@ -147,6 +149,8 @@ void PipeEnergyForm::forget_outlet_pipe() {
   outlet_shape.clear();
   outlet_span.clear();
   num_pipes = 0;
+  full_flow_area_ = 0;
+  standard_diameter_.clear();
   vars().handover.full_flow_area = 0;
   vars().handover.standard_diameter.clear();
   c("cmdanalyzeED").set_enabled(false);
@@ -193,8 +197,7 @@ void PipeEnergyForm::compute_2yr_discharge() {
     in.rational_divisor = v.units().rational_divisor;
     // Cubic metres per second keep at least four decimals; the velocity and the USDA apron take
     // the discharge whole.
-    const std::string pattern =
-        v.units().metric() ? std::string(v.units().number_format) : v.number_format();
+    const std::string pattern = v.units().metric() ? std::string(v.units().number_format) : v.number_format();
     two_year_discharge_.show(c("C_Discharge"), outlet::two_year_discharge(in), pattern);
   } catch (const std::exception& e) {
     tell(e.what(), Icon::Exclamation, true);
@@ -207,7 +210,8 @@ void PipeEnergyForm::set_standard_diameter() {
   if (size.text().empty()) size.set_text("0.0");
   double s = text::to_number(size.text());
   if (v.units().metric()) s = s / kMillimetresPerInch;
-  v.handover.standard_diameter = text::general(standard_diameter(s));
+  standard_diameter_ = text::general(standard_diameter(s));
+  v.handover.standard_diameter = standard_diameter_;
 }
 
 void PipeEnergyForm::compute_pipe_velocity() {
@@ -249,6 +253,56 @@ double PipeEnergyForm::design_discharge() {
 double PipeEnergyForm::two_year_discharge() {
   if (const std::optional<double> q = two_year_discharge_.value(c("C_Discharge"))) return *q;
   return number_in("C_Discharge", "2-Yr Discharge");
+}
+
+OutfallValues PipeEnergyForm::energy_dissipation_values() {
+  OutfallValues o;
+  o.node = c("enodeout").text();
+  o.dia_rise = c("eDiaRise").text();
+  o.design_discharge_text = c("E_Discharge").text();
+  o.depth = c("dn_C").text();
+  o.velocity = c("V_C").text();
+  o.froude = c("FR_C").text();
+  o.velocity2 = c("velocity2").text();
+  o.tailwater = c("dn_TW").text();
+  o.bed_material = c("Bed_Matl").text();
+  o.d50_bed = c("D50bed").text();
+  o.permissible_velocity = c("Velocity_NS").text();
+  o.protection = c("outlet_protection").text();
+  o.d16 = c("D16").text();
+  o.d84 = c("D84").text();
+  o.plasticity_index = c("plindex").text();
+  o.scour_depth = c("txt_D").text();
+  o.scour_width = c("txt_W").text();
+  o.scour_length = c("txt_L").text();
+  o.scour_location = c("txtLocation").text();
+  o.basin_width = c("W_culvert").text();
+  o.check_discharge_text = c("C_Discharge").text();
+  o.storm = c("usdastorm_freq").text();
+  o.l2_by_h2 = c("L2byh2").text();
+  o.h3 = c("txth3").text();
+  o.vdot_riprap = c("VDOT_Riprap").text();
+  try {
+    o.design_discharge = design_discharge();
+  } catch (const std::exception& e) {
+    o.design_discharge_failure = e.what();
+  }
+  try {
+    o.two_year_discharge = two_year_discharge();
+  } catch (const std::exception&) {
+    // No number: the design that needs it names the field.
+  }
+  o.outlet_shape = outlet_shape;
+  o.full_flow_area = full_flow_area_;
+  o.standard_diameter = standard_diameter_;
+  return o;
+}
+
+void PipeEnergyForm::take_basin_inputs(const std::string& l2_by_h2, const std::string& h3,
+                                       const std::string& vdot_riprap) {
+  c("L2byh2").set_text(l2_by_h2);
+  c("txth3").set_text(h3);
+  c("VDOT_Riprap").set_text(vdot_riprap);
 }
 
 }  // namespace gw::outlet

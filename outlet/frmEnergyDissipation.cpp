@@ -25,28 +25,30 @@ frmEnergyDissipation::frmEnergyDissipation(shell::Program& p) : Window(p, kName)
 
 frmEnergyDissipation::~frmEnergyDissipation() = default;
 
-ui::Control& frmEnergyDissipation::outfall(const char* name) { return prog.form<PipeEnergyForm>().c(name); }
+OutfallValues frmEnergyDissipation::outfall() {
+  return prog.form<PipeEnergyForm>().energy_dissipation_values();
+}
 
 namespace {
 
 // Captions of the outfall window's fields that the designs read, as the user sees them.
 struct FieldCaption {
-  const char* field;
+  std::string OutfallValues::*field;
   const char* caption;
 };
-constexpr FieldCaption kOutfallCaptions[] = {
-    {"V_C", "Outlet Velocity"},
-    {"dn_C", "Depth of flow at Outlet"},
-    {"FR_C", "Froude Number"},
-    {"eDiaRise", "Pipe Diameter/Rise"},
-    {"W_culvert", "Width of Basin at Outlet"},
-    {"dn_TW", "Depth of Flow in Tailwater Channel"},
+const FieldCaption kOutfallCaptions[] = {
+    {&OutfallValues::velocity, "Outlet Velocity"},
+    {&OutfallValues::depth, "Depth of flow at Outlet"},
+    {&OutfallValues::froude, "Froude Number"},
+    {&OutfallValues::dia_rise, "Pipe Diameter/Rise"},
+    {&OutfallValues::basin_width, "Width of Basin at Outlet"},
+    {&OutfallValues::tailwater, "Depth of Flow in Tailwater Channel"},
 };
 
-const char* caption_of(const char* field) {
+const char* caption_of(std::string OutfallValues::*field) {
   for (const FieldCaption& f : kOutfallCaptions)
-    if (std::string(f.field) == field) return f.caption;
-  return field;
+    if (f.field == field) return f.caption;
+  return "value of the outfall";
 }
 
 // The cause of a failure in words the user can act on: the bare run-time descriptions of the
@@ -62,16 +64,20 @@ std::string failure_cause(const std::exception& e) {
 
 }  // namespace
 
-double frmEnergyDissipation::outfall_number(const char* name) {
-  const std::string& t = outfall(name).text();
+double frmEnergyDissipation::outfall_number(std::string OutfallValues::*field) {
+  const std::string t = outfall().*field;
   if (const std::optional<double> v = text::try_number(t)) return *v;
-  if (t.empty()) throw Error(std::string("The ") + caption_of(name) + " is empty.");
-  throw Error(std::string("The ") + caption_of(name) + " \"" + t + "\" is not a number.");
+  if (t.empty()) throw Error(std::string("The ") + caption_of(field) + " is empty.");
+  throw Error(std::string("The ") + caption_of(field) + " \"" + t + "\" is not a number.");
 }
 
 const Units& frmEnergyDissipation::units() { return vars().units(); }
 
-double frmEnergyDissipation::outlet_discharge() { return prog.form<PipeEnergyForm>().design_discharge(); }
+double frmEnergyDissipation::outlet_discharge() {
+  const OutfallValues o = outfall();
+  if (!o.design_discharge) throw Error(o.design_discharge_failure);
+  return *o.design_discharge;
+}
 
 double frmEnergyDissipation::check_discharge() {
   if (check_discharge_) return *check_discharge_;
@@ -340,19 +346,16 @@ void frmEnergyDissipation::Form_Load() {
     clear_usbr_results();
     clear_contra_costa_results();
     if (vars().units().metric()) set_metric_labels();
-    c("C_Discharge").set_text(outfall("C_Discharge").text());
-    // The designs take the discharge whole, not as the field rounds it.
-    check_discharge_.reset();
-    try {
-      check_discharge_ = prog.form<PipeEnergyForm>().two_year_discharge();
-    } catch (const std::exception&) {
-      // No number: the USDA design names the field when it runs.
-    }
-    c("usdastorm_freq").set_text(outfall("usdastorm_freq").text());
-    c("L2byh2").set_text(outfall("L2byh2").text());
-    c("txth3").set_text(outfall("txth3").text());
+    const OutfallValues o = outfall();
+    c("C_Discharge").set_text(o.check_discharge_text);
+    // The designs take the discharge whole, not as the field rounds it; without a number the
+    // USDA design names the field when it runs.
+    check_discharge_ = o.two_year_discharge;
+    c("usdastorm_freq").set_text(o.storm);
+    c("L2byh2").set_text(o.l2_by_h2);
+    c("txth3").set_text(o.h3);
     if (c("L2byh2").text().empty()) c("L2byh2").set_text("3.5");
-    c("VDOT_Riprap").set_text(outfall("VDOT_Riprap").text());
+    c("VDOT_Riprap").set_text(o.vdot_riprap);
     VDOT_Riprap_Click();
   } catch (const std::exception& e) {
     msg(e.what(), Buttons::OK, Icon::Exclamation, {}, true);
@@ -400,16 +403,16 @@ void frmEnergyDissipation::mnuresults_Click() { Cmdresults_Click(); }
 
 bool frmEnergyDissipation::culvert_is_box() {
   // The shape of the outfall's own outlet pipe, as the outfall window read it.
-  return is_box_culvert(prog.form<PipeEnergyForm>().outlet_shape);
+  return is_box_culvert(outfall().outlet_shape);
 }
 
 OutletDepth frmEnergyDissipation::outlet_equivalent_depth(int index) {
   const bool box = culvert_is_box();
-  const double v = outfall_number("V_C");
+  const double v = outfall_number(&OutfallValues::velocity);
   double q = 0;
   double dn = 0;
   if (box)
-    dn = outfall_number("dn_C");
+    dn = outfall_number(&OutfallValues::depth);
   else
     q = outlet_discharge();
   const OutletDepth d = equivalent_depth(box, q, v, dn, units().gravity);
@@ -433,9 +436,8 @@ void frmEnergyDissipation::Form_Unload(int& cancel) {
   focus_on_show_ = false;
   if (msg("Save Changes?", Buttons::YesNo, Icon::Information, "Gullyware") != Answer::Yes) return;
   try {
-    outfall("L2byh2").set_text(c("L2byh2").text());
-    outfall("txth3").set_text(c("txth3").text());
-    outfall("VDOT_Riprap").set_text(c("VDOT_Riprap").text());
+    prog.form<PipeEnergyForm>().take_basin_inputs(c("L2byh2").text(), c("txth3").text(),
+                                                  c("VDOT_Riprap").text());
   } catch (const std::exception&) {
     // A failed copy ends the copying; the window closes all the same.
   }

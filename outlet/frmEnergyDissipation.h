@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "outlet/outfall_values.h"
 #include "outlet/outlet_equivalent_depth.h"
 #include "outlet/usda_rock_outlet.h"
 #include "platform/units/units.h"
@@ -84,11 +85,11 @@ class frmEnergyDissipation : public shell::Window {
   void build_usbr_panel();
   void build_contra_costa_panel();
   void build_menus();
-  // The outfall window's field `name`.
-  Control& outfall(const char* name);
-  // The number in the outfall window's field `name`; raises gw::Error naming the field by its
+  // The outfall window's values as they stand.
+  OutfallValues outfall();
+  // The number in one of the outfall window's fields; raises gw::Error naming the field by its
   // caption when it holds none.
-  double outfall_number(const char* name);
+  double outfall_number(std::string OutfallValues::*field);
   // The outlet pipe's design discharge, whole, from the outfall window (raises naming the field).
   double outlet_discharge();
   // The check discharge per barrel whole: the outfall window's 2-year discharge as it stood when

@@ -64,12 +64,12 @@ void frmEnergyDissipation::riprap_basin_design() {
   RiprapBasinInput in;
   in.dE = d.dE;
   in.froude = d.froude;
-  in.tailwater = outfall_number("dn_TW");
+  in.tailwater = outfall_number(&OutfallValues::tailwater);
   const std::string cls = c("VDOT_Riprap").text();
   const std::optional<double> d50_feet = riprap_class_d50_feet(cls);
   if (!d50_feet) throw Error("The riprap class \"" + cls + "\" is none of the VDOT standard classes.");
   in.d50 = *d50_feet * u.from_feet;
-  in.width = outfall_number("W_culvert");
+  in.width = outfall_number(&OutfallValues::basin_width);
   if (!(in.width > 0)) throw Error("The Width of Basin at Outlet must be greater than zero.");
   in.discharge = outlet_discharge();
   if (!(in.discharge > 0)) throw Error("The Discharge must be greater than zero.");
@@ -114,7 +114,7 @@ void frmEnergyDissipation::contra_costa_design() {
   ContraCostaInput in;
   in.dE = d.dE;
   in.froude = d.froude;
-  in.width = outfall_number("W_culvert");
+  in.width = outfall_number(&OutfallValues::basin_width);
   Control& ratio = c("L2byh2");
   if (ratio.text().empty()) ratio.set_text(kContraCostaDefaultRatio);
   const std::optional<double> p = text::try_number(ratio.text());
@@ -175,7 +175,7 @@ void frmEnergyDissipation::usbr_design() {
   const Units& u = units();
   UsbrInput in;
   in.discharge = outlet_discharge();
-  in.velocity = outfall_number("V_C");
+  in.velocity = outfall_number(&OutfallValues::velocity);
   in.to_feet = u.to_feet;
   in.from_feet = u.from_feet;
   try {

@@ -3,8 +3,6 @@
 #include "outlet/frmEnergyDissipation.h"
 #include "shell/input_procedures.h"
 
-#include <string_view>
-
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
 #include "reports/report_workbook.h"
@@ -22,15 +20,24 @@ struct FieldCell {
   int index;  // -1: not a control array
 };
 
-// The outfall window's fields, in the order they are written.
-constexpr FieldCell kOutfallCells[] = {
-    {5, 5, "enodeout", -1},    {6, 5, "eDiaRise", -1},     {7, 5, "E_Discharge", -1},
-    {8, 5, "dn_C", -1},        {9, 5, "V_C", -1},          {10, 5, "FR_C", -1},
-    {5, 9, "velocity2", -1},   {6, 9, "dn_TW", -1},        {8, 9, "Bed_Matl", -1},
-    {9, 9, "D50bed", -1},      {10, 9, "Velocity_NS", -1}, {11, 7, "outlet_protection", -1},
-    {13, 5, "D16", -1},        {14, 5, "D84", -1},         {15, 5, "plindex", -1},
-    {12, 9, "txt_D", -1},      {13, 9, "txt_W", -1},       {14, 9, "txt_L", -1},
-    {15, 9, "txtLocation", -1}};
+// A cell and the outfall window's value it receives.
+struct OutfallCell {
+  int row;
+  int col;
+  std::string OutfallValues::*value;
+};
+
+// The outfall window's fields after the outfall node, in the order they are written.
+const OutfallCell kOutfallCells[] = {
+    {6, 5, &OutfallValues::dia_rise},      {7, 5, &OutfallValues::design_discharge_text},
+    {8, 5, &OutfallValues::depth},         {9, 5, &OutfallValues::velocity},
+    {10, 5, &OutfallValues::froude},       {5, 9, &OutfallValues::velocity2},
+    {6, 9, &OutfallValues::tailwater},     {8, 9, &OutfallValues::bed_material},
+    {9, 9, &OutfallValues::d50_bed},       {10, 9, &OutfallValues::permissible_velocity},
+    {11, 7, &OutfallValues::protection},   {13, 5, &OutfallValues::d16},
+    {14, 5, &OutfallValues::d84},          {15, 5, &OutfallValues::plasticity_index},
+    {12, 9, &OutfallValues::scour_depth},  {13, 9, &OutfallValues::scour_width},
+    {14, 9, &OutfallValues::scour_length}, {15, 9, &OutfallValues::scour_location}};
 
 // This window's fields from the VDOT apron to the riprap basin (the USDA discharge at (21,9)
 // is written between them, reformatted).
@@ -65,13 +72,10 @@ void frmEnergyDissipation::Cmdresults_Click() {
     report.set_text(1, 10, v.project.project_designer);
     report.set_text(2, 3, v.project.project_location);
     report.set_text(3, 10, v.unit_system());
-    for (const FieldCell& f : kOutfallCells) {
-      // The outfall node is an identifier: kept as text as it stands ("0104" stays "0104").
-      if (std::string_view(f.field) == "enodeout")
-        report.set_text(f.row, f.col, outfall(f.field).text());
-      else
-        report.set_value(f.row, f.col, outfall(f.field).text());
-    }
+    const OutfallValues outfall_values = outfall();
+    // The outfall node is an identifier: kept as text as it stands ("0104" stays "0104").
+    report.set_text(5, 5, outfall_values.node);
+    for (const OutfallCell& f : kOutfallCells) report.set_value(f.row, f.col, outfall_values.*f.value);
     for (const FieldCell& f : kApronCells) report.set_value(f.row, f.col, c(f.field, f.index).text());
     // The check discharge rounded as a discharge is shown: to the hundredth of a cfs, to four
     // decimals of a cms.

@@ -41,7 +41,7 @@ void frmEnergyDissipation::load_usda_coefficients() {
   // set of coefficients of that very diameter (a failed read leaves usda_coefficients as it was
   // and raises, naming the diameter).
   const shell::SharedState& v = vars();
-  const std::string& dia = v.handover.standard_diameter;
+  const std::string dia = outfall().standard_diameter;
   if (dia.empty()) throw Error("The outlet pipe has no standard diameter.");
   if (!v.connections.usda_connection || !v.connections.usda_connection->is_open())
     throw Error(std::string("The coefficient database ") + kUsdaDatabase + " is not open.");
@@ -58,8 +58,8 @@ void frmEnergyDissipation::load_usda_coefficients() {
   }
   // The tailwater case chooses the set; only its five coefficients are needed.
   const Units& u = units();
-  const double tw = outfall_number("dn_TW");
-  const double do_ = outfall_number("eDiaRise") / u.size_divisor;
+  const double tw = outfall_number(&OutfallValues::tailwater);
+  const double do_ = outfall_number(&OutfallValues::dia_rise) / u.size_divisor;
   const std::size_t first = usda_uses_set1(tw, do_) ? 0 : 5;
   for (std::size_t i = first; i < first + 5; ++i)
     if (!row[i])
@@ -83,9 +83,9 @@ void frmEnergyDissipation::usda_design() {
   const double q = check_discharge();
   if (!(q > 0)) throw Error("The Check Discharge /barrel must be greater than zero.");
   const double q_cfs = q * u.to_feet * u.to_feet * u.to_feet;
-  const double tw = outfall_number("dn_TW");
-  const double do_ = outfall_number("eDiaRise") / u.size_divisor;
-  const double w0 = outfall_number("W_culvert");
+  const double tw = outfall_number(&OutfallValues::tailwater);
+  const double do_ = outfall_number(&OutfallValues::dia_rise) / u.size_divisor;
+  const double w0 = outfall_number(&OutfallValues::basin_width);
   const UsdaApron a = design_usda_apron(usda_coefficients, q_cfs, tw, do_, w0, u.from_feet);
   c("L_ROP").set_text(text::format(a.length, "0.0"));
   c("W_ROP").set_text(text::format(a.width, "0.0"));

@@ -23,7 +23,7 @@ void frmEnergyDissipation::design_vdot_dm_outlet_protection() {
 
 void frmEnergyDissipation::vdot_dm_design() {
   clear_vdot_dm_results();
-  const double fr = outfall_number("FR_C");
+  const double fr = outfall_number(&OutfallValues::froude);
   if (fr > 3.0)
     msg("Froude Number exceeds 3. \nSpecial design outlet protection required for VDOT Drainage Manual "
         "method.",
@@ -35,7 +35,7 @@ void frmEnergyDissipation::select_vdot_dm_lining() {
   // The lining is chosen by the outlet velocity: without one there is no lining to choose, and
   // the design fails rather than taking the first row of the table.
   const Units& u = units();
-  const double vft = outfall_number("V_C") * u.to_feet;
+  const double vft = outfall_number(&OutfallValues::velocity) * u.to_feet;
   const VdotLining row = vdot_lining(vft);
   if (row.sized) size_vdot_dm_apron();
   c("txt_EC").set_text(row.text);
@@ -47,10 +47,10 @@ void frmEnergyDissipation::select_vdot_dm_lining() {
 
 void frmEnergyDissipation::size_vdot_dm_apron() {
   const Units& u = units();
-  const double area_sqft = vars().handover.full_flow_area * u.to_feet * u.to_feet;
+  const double area_sqft = outfall().full_flow_area * u.to_feet * u.to_feet;
   if (!(area_sqft > 0)) throw Error("The outlet pipe's full-flow area is not known.");
-  const double do_ = outfall_number("eDiaRise") / u.size_divisor;
-  const double w0 = outfall_number("W_culvert");
+  const double do_ = outfall_number(&OutfallValues::dia_rise) / u.size_divisor;
+  const double w0 = outfall_number(&OutfallValues::basin_width);
   const VdotApron apron = vdot_apron_size(area_sqft, do_, w0);
   c("txtEC_L").set_text(text::format(apron.length, "0.00"));
   c("txtEC_W").set_text(text::format(apron.width, "0.00"));
