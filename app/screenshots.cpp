@@ -110,11 +110,11 @@ class PictureHost : public QtHost {
 // Opens the sample project as the engineer would, and a pipe of it in the pipe design
 // window, so that the pictures show windows with data in them.
 void open_sample(shell::Program& prog, QtHost& host) {
-  host.user_action([&] { prog.forms.get(window::frmsoftwaremain).c("mnuopenProj").click(); });
+  host.user_action([&] { prog.forms.get(window::frmsoftwaremain).host_control("mnuopenProj").click(); });
   host.user_action([&] {
     ui::Form& table = prog.forms.get(window::frmpipeflex);
     table.load();
-    table.c("cmdflexviewpipe").click();
+    table.host_control("cmdflexviewpipe").click();
   });
 }
 

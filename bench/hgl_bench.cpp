@@ -114,8 +114,8 @@ void BM_ComputeHGL(benchmark::State& state) {
 
   auto& window = prog->form<frmHGL>();
   window.show_modal();
-  window.c("hglanodeout").set_text("N0");
-  window.c("TWE").set_text("100.00");
+  window.host_control("hglanodeout").set_text("N0");
+  window.host_control("TWE").set_text("100.00");
   double peak = 0;
   for (auto _ : state) {
     state.PauseTiming();

@@ -120,8 +120,8 @@ void BM_PipeReport(benchmark::State& state) {
   auto& window = prog->form<gw::design::frmpipeflex>();
   window.show_modal();
   const int row = pipes / 2;
-  window.c("pipeflex").set_row(row);
-  const std::string number(window.c("pipeflex").cell(row, 0));
+  window.host_control("pipeflex").set_row(row);
+  const std::string number(window.host_control("pipeflex").cell(row, 0));
   double peak = 0;
   for (auto _ : state) {
     state.PauseTiming();

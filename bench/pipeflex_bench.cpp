@@ -45,8 +45,8 @@ void BM_OpenPipeTableWindow(benchmark::State& state) {
     f.window->show_modal();
     state.PauseTiming();
     peak = std::max(peak, gw::bench::peak_memory_mb());
-    const bool filled = f.window->c("pipeflex").rows() == pipes + 1 &&
-                        f.window->c("rec_count").text() == std::to_string(pipes);
+    const bool filled = f.window->host_control("pipeflex").rows() == pipes + 1 &&
+                        f.window->host_control("rec_count").text() == std::to_string(pipes);
     f.window->unload();
     state.ResumeTiming();
     if (!f.host.last_message.empty()) {
@@ -80,15 +80,15 @@ void BM_ViewPipeAndClose(benchmark::State& state) {
   double peak = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    f.window->c("pipeflex").set_row(row);
-    const std::string number(f.window->c("pipeflex").cell(row, 0));
+    f.window->host_control("pipeflex").set_row(row);
+    const std::string number(f.window->host_control("pipeflex").cell(row, 0));
     gw::bench::reset_peak_memory();
     state.ResumeTiming();
     f.window->cmdflexviewpipe_Click();
     state.PauseTiming();
     peak = std::max(peak, gw::bench::peak_memory_mb());
     const bool same_row =
-        f.window->c("pipeflex").row() == row && f.prog->vars.handover.pipe_form_id == number;
+        f.window->host_control("pipeflex").row() == row && f.prog->vars.handover.pipe_form_id == number;
     state.ResumeTiming();
     if (!f.host.last_message.empty()) {
       state.SkipWithError(f.host.last_message.c_str());
@@ -120,15 +120,15 @@ void BM_RenumberCascade(benchmark::State& state) {
   std::string next;
   f.host.on_modal = [&next](gw::ui::Form& form) {
     if (form.name() != "frmpipemodify") return;
-    form.c("newpipenumber").set_text(next);
-    form.c("cmdmodaccept").click();
+    form.host_control("newpipenumber").set_text(next);
+    form.host_control("cmdmodaccept").click();
   };
   f.window->show_modal();
   const int row = pipes / 2;
   double peak = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    auto& grid = f.window->c("pipeflex");
+    auto& grid = f.window->host_control("pipeflex");
     grid.set_row(row);
     const std::string number(grid.cell(row, 0));
     next = number[0] == 'R' ? number.substr(1) : "R" + number;

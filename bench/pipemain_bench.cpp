@@ -42,9 +42,9 @@ void BM_OpenPipeDesignWindow(benchmark::State& state) {
   for (auto _ : state) {
     window.load();
     state.PauseTiming();
-    const bool shown = window.c("pipe_number").text() == "P5000" &&
-                       window.c("prenode1").text() == first_upstream &&
-                       window.c("prenode1").list_count() == pipes;
+    const bool shown = window.host_control("pipe_number").text() == "P5000" &&
+                       window.host_control("prenode1").text() == first_upstream &&
+                       window.host_control("prenode1").list_count() == pipes;
     window.unload();
     state.ResumeTiming();
     if (!host.last_message.empty()) {

@@ -29,6 +29,8 @@ class frmpipeflex : public shell::Window {
   std::shared_ptr<db::Recordset> flexpipeRS;
   // The pipe list, read now when it is not open yet (at its first record).
   db::Recordset& open_flexpipeRS();
+  // The grid's current row (1 for the first pipe; loads the window when it is not loaded).
+  int current_grid_row() { return c("pipeflex").row(); }
   // Builds the grid's source (connection and query for the project kind) and releases
   // the pipe list, which the next open_flexpipeRS() reads afresh. Touches no control.
   void get_flexpipe_records();

@@ -222,6 +222,8 @@ class frmpipemain : public shell::Window {
   void nodeout_type_LostFocus();
   void nodeout_no_GotFocus();
   void nodeout_no_LostFocus();
+  // Copies the first row's four location columns, as texts, into the node's four fields.
+  void copy_location(const db::Recordset& rs, const char* const (&fields)[4]);
 
   // ---- the derived values, rainfall intensity, discharge mode ----
   // (the derivation's wiring in frmpipemain_discharge.cpp, the handlers in frmpipemain_flow.cpp)

@@ -64,12 +64,11 @@ bool inlet_flag_set(const db::Recordset& rs, const char* column) {
   return v.real() != 0;
 }
 
-// Copies the first row's four location columns, as texts, into the node's four fields.
-void copy_location(frmpipemain& w, const db::Recordset& rs, const char* const (&fields)[4]) {
-  for (int i = 0; i < 4; ++i) w.c(fields[i]).set_text(rs.field(i));
-}
-
 }  // namespace
+
+void frmpipemain::copy_location(const db::Recordset& rs, const char* const (&fields)[4]) {
+  for (int i = 0; i < 4; ++i) c(fields[i]).set_text(rs.field(i));
+}
 
 void frmpipemain::wire_nodes() {
   // The node controls have no handlers of other areas; compose anyway, so that an area
@@ -253,7 +252,7 @@ void frmpipemain::nodein_no_LostFocus() {
               "select NODEOUT_STATION, NODEOUT_OFFSET, NODEOUT_OFFLOC, NODEOUT_TOPELE from PIPE where "
               "NODEOUT_NO = ?",
               {number});
-      if (rs.record_count() > 0) copy_location(*this, rs, kNodeInFields);
+      if (rs.record_count() > 0) copy_location(rs, kNodeInFields);
       rs.close();
       return;
     }
@@ -323,7 +322,7 @@ void frmpipemain::nodeout_no_LostFocus() {
           open_connection(v.connections.project_connection),
           "select NODEIN_STATION, NODEIN_OFFSET, NODEIN_OFFLOC, NODEIN_TOPELE from PIPE where NODEIN_NO = ?",
           {number});
-      if (rs.record_count() > 0) copy_location(*this, rs, kNodeOutFields);
+      if (rs.record_count() > 0) copy_location(rs, kNodeOutFields);
       rs.close();
       return;
     }

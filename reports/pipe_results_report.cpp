@@ -56,7 +56,7 @@ void mnupipereport_Click(shell::Program& prog, design::frmpipeflex& window) {
       return;
     }
     db::Recordset pipes;
-    read_row_pipe(pipes, conn, window.c("pipeflex").row());
+    read_row_pipe(pipes, conn, window.current_grid_row());
     // The numbers of the pipe must read as numbers: one that does not is named, and the
     // report stops before its dialog.
     if (!pipes.eof() && !pipes.bof()) {

@@ -25,6 +25,10 @@ class frmsoftwaremain : public Window {
 
   ui::FileDialog& printDlg() { return prog.printDlg; }
 
+  // What other windows use: `text` in the first panel of the status bar (loads the window when
+  // it is not loaded).
+  void show_status(const std::string& text) { c("StatusBar").set_panel(1, text); }
+
  protected:
   void build() override;
   void Form_Load() override;

@@ -6,6 +6,7 @@
 
 #include "platform/text/error.h"
 #include "platform/ui/host.h"
+#include "shell/frmsoftwaremain.h"
 #include "shell/help.h"
 #include "shell/input_procedures.h"
 #include "shell/project_file.h"
@@ -240,7 +241,7 @@ void ProjectDetailsWindow::addnewproject() {
       c("major_release").set_text("2.1");
     }
     vars().project.product_name = "GULLYWORKS";
-    prog.forms.get(window::frmsoftwaremain).c("StatusBar").set_panel(1, "Create Project");
+    prog.form<frmsoftwaremain>().show_status("Create Project");
   } catch (const std::exception& e) {
     msg(e.what());
   }

@@ -45,8 +45,11 @@ class Form {
   const std::string& caption() const { return caption_; }
   void set_caption(const std::string& c);
 
-  // Controls by name and index (-1: not a control array). Loads the window first.
-  Control& c(std::string_view name, int index = -1);
+  // The host's way to a control by name and index (-1: not a control array): the front-end, the
+  // scenario runner and the tests drive a window through it. Loads the window first, as the
+  // window's own c() does. Windows never reach another window's controls: each offers the
+  // others a typed face of named methods.
+  Control& host_control(std::string_view name, int index = -1) { return c(name, index); }
   // Without loading; nullptr when absent or not loaded.
   Control* find(std::string_view name, int index = -1) const;
   std::vector<Control*> controls() const;
@@ -71,6 +74,10 @@ class Form {
   void unobserve(int id);
 
  protected:
+  // The window's own controls by name and index (-1: not a control array). Loads the window
+  // first.
+  Control& c(std::string_view name, int index = -1);
+
   // Creates the controls as the window is designed (captions, lists, enablement).
   virtual void build() = 0;
   virtual void Form_Load() {}

@@ -451,8 +451,8 @@ TEST_F(ProgramTest, EnterAndEscapePressTheDefaultAndCancellingButtons) {
   Form& modify = prog->forms.get(gw::window::frmpipemodify);
   int accepted = 0, cancelled = 0;
   FormView& view = host.view(modify);
-  modify.c("cmdmodaccept").on_click = [&] { ++accepted; };
-  modify.c("cmdmodcancel").on_click = [&] { ++cancelled; };
+  modify.host_control("cmdmodaccept").on_click = [&] { ++accepted; };
+  modify.host_control("cmdmodcancel").on_click = [&] { ++cancelled; };
   view.widget()->show();
   auto* field = view.widget()->findChild<QLineEdit*>("newpipenumber");
   ASSERT_NE(field, nullptr);
@@ -470,7 +470,7 @@ TEST_F(ProgramTest, SizePickerRowsAreChosenByDoubleClickOrEnter) {
   Form& picker = prog->forms.get(gw::window::frmEPipeSize);
   FormView& view = host.view(picker);
   int selected = 0;
-  picker.c("Pselect").on_click = [&] { ++selected; };
+  picker.host_control("Pselect").on_click = [&] { ++selected; };
   view.widget()->show();
   QCoreApplication::processEvents();
   auto* list = view.widget()->findChild<QListWidget*>("Epipelist");
@@ -538,7 +538,7 @@ TEST_F(ProgramTest, MainWindowCarriesTheMenusAndStatusBarAsDesigned) {
                                 "mnusep1", "mnuexit"}));
   EXPECT_EQ(w->windowTitle(), "Gullyworks");
   // Two status panels that follow the model.
-  main.c("StatusBar").set_panel(2, "UNITS: METRIC");
+  main.host_control("StatusBar").set_panel(2, "UNITS: METRIC");
   auto* panel2 = w->findChild<QLabel*>("StatusBar_panel2");
   ASSERT_NE(panel2, nullptr);
   EXPECT_NE(w->findChild<QLabel*>("StatusBar_panel1"), nullptr);
@@ -563,11 +563,11 @@ TEST_F(ProgramTest, TheProjectDescriptionKeepsToItsLimit) {
   ASSERT_NE(memo, nullptr);
   memo->setFocus();
   memo->insertPlainText(QString(150, 'a') + "\n" + QString(100, 'b'));
-  const std::string& text = project.c("description").text();
+  const std::string& text = project.host_control("description").text();
   EXPECT_EQ(text, std::string(150, 'a') + "\r\n" + std::string(48, 'b'));
   EXPECT_EQ(memo->toPlainText().size(), 199) << "the box shows what the field holds";
   QTest::keyClicks(memo, "cc");
-  EXPECT_EQ(project.c("description").text().size(), 200u);
+  EXPECT_EQ(project.host_control("description").text().size(), 200u);
 }
 
 // The outfall window shows every bed material's D50 range whole, in either unit system.
@@ -729,11 +729,11 @@ TEST_F(BinderTest, TypingRunsEachKeyThroughTheHandlerAndEnterMovesOn) {
   EXPECT_EQ(form->active_control(), form->find("txtNum"));
   QTest::keyClicks(num, "1a.2.5x");
   EXPECT_EQ(num->text(), "1.25");
-  EXPECT_EQ(form->c("txtNum").text(), "1.25");
+  EXPECT_EQ(form->host_control("txtNum").text(), "1.25");
   // With the point selected a typed point replaces it.
   num->setSelection(1, 1);
   QTest::keyClick(num, '.');
-  EXPECT_EQ(form->c("txtNum").text(), "1.25");
+  EXPECT_EQ(form->host_control("txtNum").text(), "1.25");
   QTest::keyClick(num, Qt::Key_Return);
   EXPECT_EQ(num->text(), "1.25");
   EXPECT_EQ(form->active_control(), form->find("txtNext"));
@@ -745,8 +745,8 @@ TEST_F(BinderTest, TypingRunsEachKeyThroughTheHandlerAndEnterMovesOn) {
   QTest::keyClicks(QApplication::focusWidget(), "cd");
   EXPECT_EQ(form->combo_keys, 2);
   EXPECT_EQ(free->currentText(), "CD");
-  EXPECT_EQ(form->c("cboFree").text(), "CD");
-  EXPECT_EQ(form->c("cboFree").list_index(), 1);
+  EXPECT_EQ(form->host_control("cboFree").text(), "CD");
+  EXPECT_EQ(form->host_control("cboFree").list_index(), 1);
 }
 
 // A paste into a numeric field goes through the same filter as typed keys: refused whole
@@ -754,25 +754,25 @@ TEST_F(BinderTest, TypingRunsEachKeyThroughTheHandlerAndEnterMovesOn) {
 TEST_F(BinderTest, APasteIntoANumericFieldIsRefusedUnlessItCouldBeTyped) {
   auto* num = widget<QLineEdit>("txtNum");
   num->setFocus();
-  form->c("txtNum").set_text("7.5");
+  form->host_control("txtNum").set_text("7.5");
   QCoreApplication::processEvents();
   for (const char* pasted : {"NaN", "-Infinity", "0x10", "1,000", "4.9e-324", "1.2.3"}) {
     QApplication::clipboard()->setText(pasted);
     num->selectAll();
     num->paste();
     QCoreApplication::processEvents();
-    EXPECT_EQ(form->c("txtNum").text(), "7.5") << pasted;
+    EXPECT_EQ(form->host_control("txtNum").text(), "7.5") << pasted;
     EXPECT_EQ(num->text(), "7.5") << pasted;
   }
   QApplication::clipboard()->setText("42.25");
   num->selectAll();
   num->paste();
   QCoreApplication::processEvents();
-  EXPECT_EQ(form->c("txtNum").text(), "42.25");
+  EXPECT_EQ(form->host_control("txtNum").text(), "42.25");
 }
 
 TEST_F(BinderTest, ModelChangesReachTheirWidgets) {
-  Control& num = form->c("txtNum");
+  Control& num = form->host_control("txtNum");
   auto* le = widget<QLineEdit>("txtNum");
   num.set_text("12.5");
   EXPECT_EQ(le->text(), "12.5");
@@ -797,26 +797,26 @@ TEST_F(BinderTest, ModelChangesReachTheirWidgets) {
 
   EXPECT_EQ(widget<QLabel>("lblNum")->text(), "Length");
   EXPECT_NE(widget<QLineEdit>("txtArr_1"), nullptr);
-  form->c("txtArr", 1).set_text("second");
+  form->host_control("txtArr", 1).set_text("second");
   EXPECT_EQ(widget<QLineEdit>("txtArr_1")->text(), "second");
 
-  form->c("cboUnits").set_list_index(1);
+  form->host_control("cboUnits").set_list_index(1);
   EXPECT_EQ(widget<QComboBox>("cboUnits")->currentText(), "METRIC");
-  form->c("chkFlag").set_value(1);
+  form->host_control("chkFlag").set_value(1);
   EXPECT_EQ(widget<QCheckBox>("chkFlag")->checkState(), Qt::Checked);
-  form->c("optB").set_value(1);
-  form->c("optA").set_value(1);
+  form->host_control("optB").set_value(1);
+  form->host_control("optA").set_value(1);
   EXPECT_TRUE(widget<QRadioButton>("optA")->isChecked());
   EXPECT_FALSE(widget<QRadioButton>("optB")->isChecked());
-  form->c("mnuQuit").set_enabled(false);
+  form->host_control("mnuQuit").set_enabled(false);
   EXPECT_FALSE(widget<QAction>("mnuQuit")->isEnabled());
-  form->c("sbMain").set_panel(1, "Project Database - a.gwp");
+  form->host_control("sbMain").set_panel(1, "Project Database - a.gwp");
   EXPECT_EQ(widget<QLabel>("sbMain_panel1")->text(), "Project Database - a.gwp");
-  form->c("tabMain").set_tab(1);
+  form->host_control("tabMain").set_tab(1);
   EXPECT_EQ(widget<QTabWidget>("tabMain")->currentIndex(), 1);
 
   // A grid filled cell by cell shows once the handler is done; the fixed row heads it.
-  Control& grid = form->c("grdPipes");
+  Control& grid = form->host_control("grdPipes");
   grid.set_cols(3);
   grid.set_rows(3);
   grid.set_cell(0, 0, "PIPE_NUMBER");
@@ -841,7 +841,7 @@ TEST_F(BinderTest, ModelChangesReachTheirWidgets) {
 // A locked combo box shows its value and takes no typing, also where its key handler would type
 // another character in place of the key; unlocked it is typed into again.
 TEST_F(BinderTest, ALockedComboBoxTakesNoTyping) {
-  Control& free = form->c("cboFree");
+  Control& free = form->host_control("cboFree");
   auto* box = widget<QComboBox>("cboFree");
   ASSERT_NE(box->lineEdit(), nullptr);
   free.set_text("AB");
@@ -859,23 +859,23 @@ TEST_F(BinderTest, UserActionsReachTheModel) {
   auto* units = widget<QComboBox>("cboUnits");
   units->setFocus();
   QTest::keyClick(units, Qt::Key_Down);
-  EXPECT_EQ(form->c("cboUnits").list_index(), 0);
-  EXPECT_EQ(form->c("cboUnits").text(), "ENGLISH");
+  EXPECT_EQ(form->host_control("cboUnits").list_index(), 0);
+  EXPECT_EQ(form->host_control("cboUnits").text(), "ENGLISH");
 
   // Clicks land on the box itself, at the button's left end.
   auto on_box = [](QWidget* w) { return QPoint(6, w->height() / 2); };
   QTest::mouseClick(widget<QCheckBox>("chkFlag"), Qt::LeftButton, {}, on_box(widget<QCheckBox>("chkFlag")));
-  EXPECT_EQ(form->c("chkFlag").value(), 1);
+  EXPECT_EQ(form->host_control("chkFlag").value(), 1);
 
   auto* optB = widget<QRadioButton>("optB");
   QTest::mouseClick(optB, Qt::LeftButton, {}, on_box(optB));
-  EXPECT_EQ(form->c("optB").value(), 1);
+  EXPECT_EQ(form->host_control("optB").value(), 1);
   QTest::mouseClick(optB, Qt::LeftButton, {}, on_box(optB));  // a set option stays set
   EXPECT_TRUE(widget<QRadioButton>("optB")->isChecked());
 
   widget<QAction>("mnuQuit")->trigger();
 
-  Control& grid = form->c("grdPipes");
+  Control& grid = form->host_control("grdPipes");
   grid.set_grid({{"PIPE", "DIA"}, {"P1", "15"}, {"P2", "18"}});
   QCoreApplication::processEvents();
   auto* table = widget<QTableView>("grdPipes");
@@ -887,7 +887,7 @@ TEST_F(BinderTest, UserActionsReachTheModel) {
   EXPECT_EQ(grid.col(), 1);
 
   widget<QTabWidget>("tabMain")->setCurrentIndex(1);
-  EXPECT_EQ(form->c("tabMain").tab(), 1);
+  EXPECT_EQ(form->host_control("tabMain").tab(), 1);
 
   EXPECT_EQ(form->log, (std::vector<std::string>{"units ENGLISH", "flag", "quit", "grid"}));
 }
@@ -895,7 +895,7 @@ TEST_F(BinderTest, UserActionsReachTheModel) {
 // The grid's current row reads as chosen from the current column to the last; a row the
 // program moves to out of sight (a rebuilt pipe table) becomes the top row.
 TEST_F(BinderTest, TheCurrentGridRowIsSelectedToTheLastColumnAndAMovedRowComesToTheTop) {
-  Control& grid = form->c("grdPipes");
+  Control& grid = form->host_control("grdPipes");
   std::vector<std::vector<std::string>> cells{{"PIPE", "DIA", "MAT"}};
   for (int i = 1; i <= 60; ++i) cells.push_back({"P" + std::to_string(i), "15", "Concrete"});
   grid.set_grid(std::move(cells));

@@ -49,8 +49,8 @@ class PipeGeometryWindow : public ::testing::Test {
 
 TEST_F(PipeGeometryWindow, LeavingTheLateralDischargePassesOneFieldBeyondTheOneEntered) {
   frmpipemain& w = open_window("edit", "1");  // a computed discharge: the lateral field applies
-  w.c("pipetab").set_tab(1);
-  ui::Control& lateral = w.c("lateral_discharge");
+  w.host_control("pipetab").set_tab(1);
+  ui::Control& lateral = w.host_control("lateral_discharge");
   ASSERT_TRUE(w.set_focus(lateral));
 
   // Tab: the field after it receives the focus and passes it on once.
@@ -61,27 +61,27 @@ TEST_F(PipeGeometryWindow, LeavingTheLateralDischargePassesOneFieldBeyondTheOneE
 
   // A click elsewhere: the clicked field passes it on.
   ASSERT_TRUE(w.set_focus(lateral));
-  ui::Control& tc = w.c("structure_Tc");
+  ui::Control& tc = w.host_control("structure_Tc");
   expected = after(w, tc, 1);
   ASSERT_TRUE(w.set_focus(tc));
   EXPECT_EQ(w.active_control(), expected);
 
   // Only once: other fields keep the focus they are given.
-  ui::Control& length = w.c("pipe_length");
+  ui::Control& length = w.host_control("pipe_length");
   ASSERT_TRUE(w.set_focus(length));
   EXPECT_EQ(w.active_control(), &length);
   w.tab_next();
-  EXPECT_EQ(w.active_control(), &w.c("pipe_elein"));
+  EXPECT_EQ(w.active_control(), &w.host_control("pipe_elein"));
   w.unload();
 }
 
 TEST_F(PipeGeometryWindow, LeavingTheLengthInViewModeChangesNothing) {
   frmpipemain& w = open_window("view", "10");
-  ASSERT_EQ(w.c("screenmode").text(), "VIEW");
-  w.c("pipe_length").set_text("175.5");
-  w.c("pipe_length").on_lost_focus();
-  EXPECT_EQ(w.c("pipe_length").text(), "175.5");
-  EXPECT_EQ(w.c("pipe_slope").text(), "0.015");
+  ASSERT_EQ(w.host_control("screenmode").text(), "VIEW");
+  w.host_control("pipe_length").set_text("175.5");
+  w.host_control("pipe_length").on_lost_focus();
+  EXPECT_EQ(w.host_control("pipe_length").text(), "175.5");
+  EXPECT_EQ(w.host_control("pipe_slope").text(), "0.015");
   EXPECT_TRUE(host_.messages.empty());
   w.unload();
 }

@@ -50,7 +50,7 @@ TEST(ShownNumber, TheKeptValueCountsOnlyWhileTheFieldShowsItsText) {
   testing::RecordingHost host;
   ui::Forms forms{host};
   Fields form{forms};
-  ui::Control& q = form.c("q");
+  ui::Control& q = form.host_control("q");
   ShownNumber n;
   EXPECT_EQ(n.value(q), std::nullopt);  // an empty field stands for no number
 

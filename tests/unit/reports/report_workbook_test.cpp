@@ -549,7 +549,7 @@ TEST_F(ReportSessionTest, LongReportsShowTheirProgressInTheStatusBar) {
   }
   EXPECT_FALSE(prog.forms.get(window::frmsoftwaremain).is_loaded());
 
-  ui::Control& bar = prog.forms.get(window::frmsoftwaremain).c("StatusBar");
+  ui::Control& bar = prog.forms.get(window::frmsoftwaremain).host_control("StatusBar");
   bar.set_panel(1, "Project Database - p.gwp");
   try {
     ReportSession report(prog, kFormLD347);

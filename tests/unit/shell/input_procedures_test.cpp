@@ -44,7 +44,7 @@ class InputProcedures : public ::testing::Test {
   Form& form() { return forms.get(InputForm::kName); }
   // A box holding `text` with the selection [start, start + length).
   Control& box(const std::string& text, int start, int length) {
-    Control& b = form().c("txtFirst");
+    Control& b = form().host_control("txtFirst");
     b.set_text(text);
     b.set_selection(start, length);
     return b;
@@ -93,7 +93,7 @@ TEST_F(InputProcedures, KeyFiltersPassDigitsControlKeysAndOneDecimalPoint) {
 TEST_F(InputProcedures, EnterMovesTheFocusToTheNextFieldAndIsDropped) {
   for (bool is_signed : {false, true}) {
     SCOPED_TRACE(is_signed ? "signed" : "unsigned");
-    Control& first = form().c("txtFirst");
+    Control& first = form().host_control("txtFirst");
     first.set_text("12");
     ASSERT_TRUE(form().set_focus(first));
     int k = 13;
@@ -138,7 +138,7 @@ TEST_F(InputProcedures, ComboValueInvalidAcceptsOnlyTheStartOfAnItem) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string("typed \"") + c.typed + "\"");
     host.messages.clear();
-    Control& units = form().c("units");
+    Control& units = form().host_control("units");
     units.set_text(c.typed);
     EXPECT_EQ(gw::shell::combo_value_invalid(units), c.rejected);
     EXPECT_EQ(units.text(), c.text_after);
@@ -164,7 +164,7 @@ TEST_F(InputProcedures, CompletedComboTextCompletesTheOnlyItemATextBegins) {
       {"X", "X"},        {"met", "met"},
   };
   for (const Case& c : cases) {
-    Control& units = form().c("units");
+    Control& units = form().host_control("units");
     units.set_text(c.typed);
     EXPECT_EQ(gw::shell::completed_combo_text(units), c.completed) << "typed \"" << c.typed << "\"";
   }

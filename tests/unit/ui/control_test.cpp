@@ -37,7 +37,7 @@ struct ControlTest : ::testing::Test {
 };
 
 TEST_F(ControlTest, ChangeIsRaisedOnlyForARealChange) {
-  Control& t = form.c("txt");
+  Control& t = form.host_control("txt");
   int changes = 0;
   t.on_change = [&] { ++changes; };
   t.set_text("1.5");
@@ -47,7 +47,7 @@ TEST_F(ControlTest, ChangeIsRaisedOnlyForARealChange) {
 }
 
 TEST_F(ControlTest, TypingReplacesTheSelectionWithinTheInputLimit) {
-  Control& t = form.c("txt");
+  Control& t = form.host_control("txt");
   t.set_text("12345");
   t.set_selection(1, 3);
   t.replace_selection("x");
@@ -68,7 +68,7 @@ TEST_F(ControlTest, TypingReplacesTheSelectionWithinTheInputLimit) {
 }
 
 TEST_F(ControlTest, PickingAComboItemSetsItsTextAndRaisesClick) {
-  Control& c = form.c("cbo");
+  Control& c = form.host_control("cbo");
   int clicks = 0, changes = 0;
   c.on_click = [&] { ++clicks; };
   c.on_change = [&] { ++changes; };
@@ -81,7 +81,7 @@ TEST_F(ControlTest, PickingAComboItemSetsItsTextAndRaisesClick) {
   c.set_text("MET");
   EXPECT_EQ(c.list_index(), -1);
 
-  Control& d = form.c("dbc");
+  Control& d = form.host_control("dbc");
   int dchanges = 0;
   d.on_change = [&] { ++dchanges; };
   d.set_list_index(0);
@@ -148,7 +148,7 @@ TEST_F(ControlTest, ListsShareOneItemListAndUnloadingFreesItems) {
 }
 
 TEST_F(ControlTest, GridCellsOutsideTheGridReadEmptyAndAreNotWritten) {
-  Control& g = form.c("grid");
+  Control& g = form.host_control("grid");
   g.set_grid({{"PIPE_NUMBER", "SHAPE"}, {"P1", "Box"}});
   EXPECT_EQ(g.rows(), 2);
   EXPECT_EQ(g.cols(), 2);

@@ -57,7 +57,7 @@ struct FormTest : ::testing::Test {
 TEST_F(FormTest, TouchingAControlLoadsTheWindowOnceAndUnloadKeepsFormVariables) {
   TestForm& f = form();
   EXPECT_FALSE(f.is_loaded());
-  f.c("txtA").set_text("x");
+  f.host_control("txtA").set_text("x");
   EXPECT_TRUE(f.is_loaded());
   EXPECT_EQ(f.loads, 1);
   f.remembered = 7;
@@ -65,7 +65,7 @@ TEST_F(FormTest, TouchingAControlLoadsTheWindowOnceAndUnloadKeepsFormVariables) 
   EXPECT_FALSE(f.is_loaded());
   EXPECT_EQ(f.find("txtA"), nullptr);
   // Controls come back as designed; the form-level variable survives.
-  EXPECT_EQ(f.c("txtA").text(), "");
+  EXPECT_EQ(f.host_control("txtA").text(), "");
   EXPECT_EQ(f.loads, 2);
   EXPECT_EQ(f.remembered, 7);
   // Releasing the instance discards the form-level variables too.
@@ -80,49 +80,49 @@ TEST_F(FormTest, UnloadCanBeCancelledAndAHandlerMayUnloadItsOwnWindow) {
   EXPECT_FALSE(f.unload());
   EXPECT_TRUE(f.is_loaded());
   f.cancel_unload = false;
-  f.c("cmdClose").click();  // the handler's control is discarded while it runs
+  f.host_control("cmdClose").click();  // the handler's control is discarded while it runs
   EXPECT_FALSE(f.is_loaded());
 }
 
 TEST_F(FormTest, FocusRunsLostFocusThenGotFocusAndTabSkipsWhatCannotTakeIt) {
   TestForm& f = form();
   f.load();
-  f.set_focus(f.c("txtA"));
-  f.c("txtB").set_enabled(false);
+  f.set_focus(f.host_control("txtA"));
+  f.host_control("txtB").set_enabled(false);
   f.tab_next();
-  EXPECT_EQ(f.active_control(), &f.c("txtC"));
+  EXPECT_EQ(f.active_control(), &f.host_control("txtC"));
   EXPECT_EQ(f.log, (std::vector<std::string>{"got txtA", "lost txtA", "got txtC"}));
-  EXPECT_FALSE(f.set_focus(f.c("lbl")));
-  EXPECT_FALSE(f.set_focus(f.c("txtB")));
+  EXPECT_FALSE(f.set_focus(f.host_control("lbl")));
+  EXPECT_FALSE(f.set_focus(f.host_control("txtB")));
   // Controls inside a disabled frame cannot take the focus either.
-  f.c("fraOpt").set_enabled(false);
-  EXPECT_FALSE(f.can_focus(f.c("opt", 1)));
+  f.host_control("fraOpt").set_enabled(false);
+  EXPECT_FALSE(f.can_focus(f.host_control("opt", 1)));
 }
 
 TEST_F(FormTest, ALostFocusHandlerThatSendsTheFocusBackKeepsIt) {
   TestForm& f = form();
   f.load();
-  f.set_focus(f.c("txtA"));
-  auto logging = f.c("txtA").on_lost_focus;
-  f.c("txtA").on_lost_focus = [&f, logging] {
+  f.set_focus(f.host_control("txtA"));
+  auto logging = f.host_control("txtA").on_lost_focus;
+  f.host_control("txtA").on_lost_focus = [&f, logging] {
     logging();
-    f.set_focus(f.c("txtA"));  // a refused value: back into the field
+    f.set_focus(f.host_control("txtA"));  // a refused value: back into the field
   };
-  EXPECT_FALSE(f.set_focus(f.c("txtC")));
-  EXPECT_EQ(f.active_control(), &f.c("txtA"));
+  EXPECT_FALSE(f.set_focus(f.host_control("txtC")));
+  EXPECT_EQ(f.active_control(), &f.host_control("txtA"));
   EXPECT_EQ(f.log, (std::vector<std::string>{"got txtA", "lost txtA", "got txtA"}));
 }
 
 TEST_F(FormTest, OptionButtonsOfOneFrameExcludeEachOther) {
   TestForm& f = form();
   int clicks = 0;
-  f.c("opt", 2).on_click = [&] { ++clicks; };
-  f.c("opt", 0).set_value(1);
-  f.c("opt", 2).set_value(1);
-  EXPECT_EQ(f.c("opt", 0).value(), 0);
-  EXPECT_EQ(f.c("opt", 2).value(), 1);
+  f.host_control("opt", 2).on_click = [&] { ++clicks; };
+  f.host_control("opt", 0).set_value(1);
+  f.host_control("opt", 2).set_value(1);
+  EXPECT_EQ(f.host_control("opt", 0).value(), 0);
+  EXPECT_EQ(f.host_control("opt", 2).value(), 1);
   EXPECT_EQ(clicks, 1);
-  EXPECT_THROW(f.c("opt", 5), gw::Error);
+  EXPECT_THROW(f.host_control("opt", 5), gw::Error);
 }
 
 TEST_F(FormTest, FileDialogCancelRaisesOnlyWithCancelError) {
