@@ -366,9 +366,9 @@ TEST_F(ProgramTest, TheLayoutsCaptionsAreShownUntilTheWindowChangesThem) {
   label->setText("PIPE NUMBER NOW");  // as if edited in the layout
   auto view = std::make_unique<FormView>(host, form, top);
   EXPECT_EQ(label->text(), "PIPE NUMBER NOW");
-  form.c("Label1").set_caption("Another caption");
+  form.host_control("Label1").set_caption("Another caption");
   EXPECT_EQ(label->text(), "Another caption");
-  form.c("Label1").set_caption(form.c("Label1").designed_text);
+  form.host_control("Label1").set_caption(form.host_control("Label1").designed_text);
   EXPECT_EQ(label->text(), "PIPE NUMBER NOW");
   view->detach();
 }
