@@ -91,7 +91,7 @@ TEST_F(ControlTest, PickingAComboItemSetsItsTextAndRaisesClick) {
 // The grid keeps each row's texts packed: whatever the texts (empty, long, with any byte),
 // every cell reads back as written through every way of changing the grid.
 TEST_F(ControlTest, GridCellsReadBackAsWrittenThroughEveryChange) {
-  Control& g = form.c("grid");
+  Control& g = form.host_control("grid");
   const std::string long_text(300, 'x');
   const std::string odd("a\0b\x80\xff", 5);
   g.set_grid({{"PIPE_NUMBER", "SHAPE", "NOTE"}, {"P1", "", long_text}, {odd}});
@@ -126,8 +126,8 @@ TEST_F(ControlTest, GridCellsReadBackAsWrittenThroughEveryChange) {
 // unloaded window's lists and grids hold nothing.
 TEST_F(ControlTest, ListsShareOneItemListAndUnloadingFreesItems) {
   auto numbers = std::make_shared<const std::vector<std::string>>(std::vector<std::string>{"P1", "P2"});
-  Control& cbo = form.c("cbo");
-  Control& dbc = form.c("dbc");
+  Control& cbo = form.host_control("cbo");
+  Control& dbc = form.host_control("dbc");
   cbo.set_text("P2");
   cbo.set_items(numbers);
   dbc.set_items(numbers);
@@ -140,7 +140,7 @@ TEST_F(ControlTest, ListsShareOneItemListAndUnloadingFreesItems) {
   EXPECT_EQ(cbo.list_count(), 0);
   EXPECT_EQ(numbers->size(), 2u);
 
-  Control& grid = form.c("grid");
+  Control& grid = form.host_control("grid");
   grid.set_grid({{"H"}, {"x"}});
   form.unload();  // the retired controls stay, without their contents
   EXPECT_EQ(dbc.list_count(), 0);
