@@ -410,7 +410,7 @@ TEST_F(ProgramTest, ThePipeDesignToolbarHasFramedButtonsInGroups) {
     return p.join(",");
   };
   EXPECT_EQ(pressed(), "");
-  pipe.c("Toolbar1").set_button_pressed(3, true);
+  pipe.host_control("Toolbar1").set_button_pressed(3, true);
   EXPECT_EQ(pressed(), "Edit");
   // A click that starts nothing shows the button released again.
   acts[4]->trigger();
