@@ -138,6 +138,20 @@ struct ProgramTest : ::testing::Test {
     host.close_views();
     prog.reset();
   }
+
+  // The window loaded and shown without a project open: a load that needs one fails, and
+  // the window still has its controls.
+  FormView& shown_without_project(const std::string& name) {
+    host.set_interactive(false);
+    Form& form = prog->forms.get(name);
+    try {
+      form.load();
+    } catch (const std::exception&) {}
+    FormView& view = host.view(form);
+    view.widget()->show();
+    QCoreApplication::processEvents();
+    return view;
+  }
 };
 
 TEST_F(ProgramTest, EveryWindowOpensWithAWidgetForEachControl) {
@@ -376,16 +390,8 @@ TEST_F(ProgramTest, TheLayoutsCaptionsAreShownUntilTheWindowChangesThem) {
 // The pipe design window's toolbar: framed buttons with their captions, the help button with
 // its picture alone, one gap between groups, and Add or Edit pressed while it is in progress.
 TEST_F(ProgramTest, ThePipeDesignToolbarHasFramedButtonsInGroups) {
-  host.set_interactive(false);
-  Form& pipe = prog->forms.get(gw::window::frmpipemain);
-  try {
-    pipe.load();
-  } catch (const std::exception&) {
-    // No project is open: the controls are there all the same.
-  }
-  FormView& view = host.view(pipe);
-  view.widget()->show();
-  QCoreApplication::processEvents();
+  FormView& view = shown_without_project(gw::window::frmpipemain);
+  Form& pipe = view.form();
   auto* bar = view.widget()->findChild<QToolBar*>("Toolbar1");
   ASSERT_NE(bar, nullptr);
   const QList<QAction*> acts = bar->actions();
@@ -550,15 +556,8 @@ TEST_F(ProgramTest, MainWindowCarriesTheMenusAndStatusBarAsDesigned) {
 
 // The project description takes no more than its 200 characters, typed or pasted.
 TEST_F(ProgramTest, TheProjectDescriptionKeepsToItsLimit) {
-  host.set_interactive(false);
-  Form& project = prog->forms.get(gw::window::frmProjectNOAA);
-  try {
-    project.load();
-  } catch (const std::exception&) {
-    // No project is open: the controls are there all the same.
-  }
-  FormView& view = host.view(project);
-  view.widget()->show();
+  FormView& view = shown_without_project(gw::window::frmProjectNOAA);
+  Form& project = view.form();
   auto* memo = view.widget()->findChild<QPlainTextEdit*>("description");
   ASSERT_NE(memo, nullptr);
   memo->setFocus();
@@ -572,16 +571,7 @@ TEST_F(ProgramTest, TheProjectDescriptionKeepsToItsLimit) {
 
 // The outfall window shows every bed material's D50 range whole, in either unit system.
 TEST_F(ProgramTest, TheOutfallWindowShowsEveryD50RangeWhole) {
-  host.set_interactive(false);
-  Form& outfall = prog->forms.get(gw::window::PipeEnergyForm);
-  try {
-    outfall.load();
-  } catch (const std::exception&) {
-    // No project is open: the controls are there all the same.
-  }
-  FormView& view = host.view(outfall);
-  view.widget()->show();
-  QCoreApplication::processEvents();
+  FormView& view = shown_without_project(gw::window::PipeEnergyForm);
   auto* field = view.widget()->findChild<QLineEdit*>("D50bed");
   ASSERT_NE(field, nullptr);
   QStyleOptionFrame option;
