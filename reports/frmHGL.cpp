@@ -2,8 +2,6 @@
 // that writes form LD347.
 #include "reports/frmHGL.h"
 
-#include <algorithm>
-
 #include "platform/db/text_table.h"
 #include "platform/text/error.h"
 #include "platform/text/format.h"
@@ -34,13 +32,11 @@ db::Connection& project_connection(shell::SharedState& v) {
   return *v.connections.project_connection;
 }
 
-// The pipes of kPipeQuery, each taken as it comes from the database: no copy of every pipe's
-// columns is kept besides the records (the column positions are those of the query).
-std::vector<GradeLineRecord> read_pipes(db::Connection& conn) {
-  const auto count = conn.query_value("SELECT COUNT(*) FROM PIPE").integer();
-  std::vector<GradeLineRecord> records;
-  records.reserve(static_cast<std::size_t>(std::max<long long>(count, 0)));
-  db::read_text_rows(conn, kPipeQuery, [&records](std::vector<std::string>& f) {
+// The pipes of kPipeQuery, each taken into the lookup as it comes from the database: nothing
+// else of every pipe is kept (the column positions are those of the query).
+std::unique_ptr<PipeLookup> read_pipes(db::Connection& conn) {
+  auto pipes = std::make_unique<PipeLookup>();
+  db::read_text_rows(conn, kPipeQuery, [&pipes](std::vector<std::string>& f) {
     if (f.size() != 23) throw gw::Error("The pipe query gives " + std::to_string(f.size()) + " columns.");
     GradeLineRecord r;
     GradeLinePipe& p = r.pipe;
@@ -67,9 +63,9 @@ std::vector<GradeLineRecord> read_pipes(db::Connection& conn) {
     r.skew = std::move(f[20]);
     p.nodein_station = std::move(f[21]);
     p.nodein_top = std::move(f[22]);
-    records.push_back(std::move(r));
+    pipes->add(r);
   });
-  return records;
+  return pipes;
 }
 
 }  // namespace
@@ -148,9 +144,9 @@ void frmHGL::TWE_LostFocus() {
 
 void frmHGL::TREEBUILD() {
   branch_.clear();
-  pipes_ = std::make_unique<PipeLookup>(std::vector<GradeLineRecord>{});
+  pipes_ = std::make_unique<PipeLookup>();
   try {
-    pipes_ = std::make_unique<PipeLookup>(read_pipes(project_connection(vars())));
+    pipes_ = read_pipes(project_connection(vars()));
   } catch (const std::exception& e) {
     throw gw::Error(std::string("The pipes of the project could not be read: ") + e.what());
   }

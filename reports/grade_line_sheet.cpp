@@ -2,9 +2,51 @@
 // taking its outlet water surface from the grade line of the row downstream.
 #include "reports/grade_line_sheet.h"
 
+#include "platform/text/packed_texts.h"
+
 namespace gw::reports {
 
 namespace {
+
+// The texts of a record, packed in this order.
+enum Field : int {
+  kNumber,
+  kDia,
+  kShape,
+  kManningN,
+  kSpan,
+  kRise,
+  kLength,
+  kEleOut,
+  kEleIn,
+  kFlowDepth,
+  kDischarge,
+  kBarrels,
+  kStormFreq,
+  kNodeinType,
+  kNodeinShaping,
+  kStructureCa,
+  kIntensity,
+  kVelocity,
+  kNodeinStation,
+  kNodeinTop,
+  kNodeIn,
+  kNodeOut,
+  kSkew,
+  kFields
+};
+
+std::string pack(const GradeLineRecord& r) {
+  const GradeLinePipe& p = r.pipe;
+  return text::packed::pack(
+      {p.number,         p.dia,         p.shape,          p.manning_n,    p.span,      p.rise,
+       p.length,         p.ele_out,     p.ele_in,         p.flow_depth,   p.discharge, p.barrels,
+       p.storm_freq,     p.nodein_type, p.nodein_shaping, p.structure_ca, p.intensity, p.velocity,
+       p.nodein_station, p.nodein_top,  r.node_in,        r.node_out,     r.skew},
+      kFields);
+}
+
+std::string field(const std::string& packed, Field f) { return std::string(text::packed::field(packed, f)); }
 
 // The key under which texts compare without regard to the case of ASCII letters.
 std::string folded(std::string_view s) {
@@ -20,15 +62,42 @@ bool same_text(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-PipeLookup::PipeLookup(std::vector<GradeLineRecord> records) : records_(std::move(records)) {
-  for (std::size_t i = 0; i < records_.size(); ++i) {
-    // A query's equality never matches a null column, read here as the empty text.
-    if (!records_[i].node_out.empty()) by_node_out_[folded(records_[i].node_out)].push_back(i);
-  }
+PipeLookup::PipeLookup(std::vector<GradeLineRecord> records) {
+  records_.reserve(records.size());
+  for (const GradeLineRecord& r : records) add(r);
+}
+
+void PipeLookup::add(const GradeLineRecord& record) {
+  // A query's equality never matches a null column, read here as the empty text.
+  if (!record.node_out.empty()) by_node_out_[folded(record.node_out)].push_back(records_.size());
+  records_.push_back(pack(record));
 }
 
 const GradeLinePipe* PipeLookup::pipe(std::size_t index) const {
-  return index < records_.size() ? &records_[index].pipe : nullptr;
+  if (index >= records_.size()) return nullptr;
+  const std::string& r = records_[index];
+  GradeLinePipe& p = unpacked_;
+  p.number = field(r, kNumber);
+  p.dia = field(r, kDia);
+  p.shape = field(r, kShape);
+  p.manning_n = field(r, kManningN);
+  p.span = field(r, kSpan);
+  p.rise = field(r, kRise);
+  p.length = field(r, kLength);
+  p.ele_out = field(r, kEleOut);
+  p.ele_in = field(r, kEleIn);
+  p.flow_depth = field(r, kFlowDepth);
+  p.discharge = field(r, kDischarge);
+  p.barrels = field(r, kBarrels);
+  p.storm_freq = field(r, kStormFreq);
+  p.nodein_type = field(r, kNodeinType);
+  p.nodein_shaping = field(r, kNodeinShaping);
+  p.structure_ca = field(r, kStructureCa);
+  p.intensity = field(r, kIntensity);
+  p.velocity = field(r, kVelocity);
+  p.nodein_station = field(r, kNodeinStation);
+  p.nodein_top = field(r, kNodeinTop);
+  return &p;
 }
 
 std::vector<GradeLineLateral> PipeLookup::laterals_into(const std::string& node,
@@ -37,9 +106,9 @@ std::vector<GradeLineLateral> PipeLookup::laterals_into(const std::string& node,
   auto it = by_node_out_.find(folded(node));
   if (it == by_node_out_.end()) return out;
   for (std::size_t i : it->second) {
-    const GradeLineRecord& r = records_[i];
-    if (same_text(r.pipe.number, pipe_number)) continue;
-    out.push_back({r.pipe.number, r.pipe.velocity, r.pipe.discharge, r.skew});
+    const std::string& r = records_[i];
+    if (same_text(text::packed::field(r, kNumber), pipe_number)) continue;
+    out.push_back({field(r, kNumber), field(r, kVelocity), field(r, kDischarge), field(r, kSkew)});
   }
   return out;
 }
@@ -47,7 +116,8 @@ std::vector<GradeLineLateral> PipeLookup::laterals_into(const std::string& node,
 std::vector<WalkPipe> PipeLookup::walk_pipes() const {
   std::vector<WalkPipe> out;
   out.reserve(records_.size());
-  for (const GradeLineRecord& r : records_) out.push_back({r.pipe.number, r.node_out, r.node_in});
+  for (const std::string& r : records_)
+    out.push_back({field(r, kNumber), field(r, kNodeOut), field(r, kNodeIn)});
   return out;
 }
 

@@ -36,10 +36,14 @@ struct GradeLineRecord {
 // The pipes of a project held in memory, answering both queries as the project database does:
 // records in the order given (the table's order), texts compared without regard to the case
 // of ASCII letters. Built once per computation, so each row costs a hash look-up instead of
-// a query.
+// a query. Each record's texts are kept packed in one block; pipe() unpacks the one asked for
+// into a pipe of its own, valid until the next call.
 class PipeLookup : public GradeLineSource {
  public:
+  PipeLookup() = default;
   explicit PipeLookup(std::vector<GradeLineRecord> records);
+  // Takes the next record (its index is the count before it).
+  void add(const GradeLineRecord& record);
   const GradeLinePipe* pipe(std::size_t index) const override;
   std::vector<GradeLineLateral> laterals_into(const std::string& node,
                                               const std::string& pipe_number) const override;
@@ -48,8 +52,9 @@ class PipeLookup : public GradeLineSource {
   std::size_t size() const { return records_.size(); }
 
  private:
-  std::vector<GradeLineRecord> records_;
+  std::vector<std::string> records_;  // packed texts, see grade_line_sheet.cpp
   std::unordered_map<std::string, std::vector<std::size_t>> by_node_out_;
+  mutable GradeLinePipe unpacked_;
 };
 
 // The texts of the header: project name (1, 9), designer (1, 26), outfall node (11, 1) and

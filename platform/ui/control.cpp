@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/text/packed_texts.h"
 #include "platform/ui/form.h"
-#include "platform/ui/grid_row.h"
 
 namespace gw::ui {
 
@@ -206,7 +206,7 @@ void Control::replace_selection(const std::string& s) {
 
 void Control::set_rows(int r) {
   r = std::max(r, 0);
-  cells_.resize(static_cast<size_t>(r), grid_row::empty(cols_));
+  cells_.resize(static_cast<size_t>(r), text::packed::empty(cols_));
   if (row_ >= r) row_ = std::max(r - 1, 0);
   notify(Prop::Cells);
 }
@@ -214,20 +214,20 @@ void Control::set_rows(int r) {
 void Control::set_cols(int c) {
   c = std::max(c, 0);
   if (c != cols_)
-    for (auto& row : cells_) row = grid_row::resized(row, cols_, c);
+    for (auto& row : cells_) row = text::packed::resized(row, cols_, c);
   cols_ = c;
   notify(Prop::Cells);
 }
 
 std::string_view Control::cell(int r, int c) const {
   if (r < 0 || c < 0 || r >= rows() || c >= cols_) return {};
-  return grid_row::field(cells_[static_cast<size_t>(r)], c);
+  return text::packed::field(cells_[static_cast<size_t>(r)], c);
 }
 
 void Control::set_cell(int r, int c, const std::string& v) {
   if (r < 0 || c < 0 || r >= rows() || c >= cols_) return;
   std::string& row = cells_[static_cast<size_t>(r)];
-  row = grid_row::with_field(row, cols_, c, v);
+  row = text::packed::with_field(row, cols_, c, v);
   notify(Prop::Cells);
 }
 
@@ -236,7 +236,7 @@ void Control::set_grid(std::vector<std::vector<std::string>> cells) {
   std::vector<std::string> packed;
   packed.reserve(cells.size());
   for (auto& row : cells) {
-    packed.push_back(grid_row::pack(row, cols_));
+    packed.push_back(text::packed::pack(row, cols_));
     std::vector<std::string>().swap(row);  // each row's texts go as soon as they are packed
   }
   cells_ = std::move(packed);

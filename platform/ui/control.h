@@ -159,7 +159,7 @@ class Control {
   // The text or caption the window gives the control when it is built, before any handler
   // runs: the caption its layout shows.
   std::string designed_text;
-  int mouse_pointer = 0;   // 0 default, 11 hourglass
+  int mouse_pointer = 0;  // 0 default, 11 hourglass
 
   // Grid (fixed rows and columns included in the counts). Each row's texts are kept packed in
   // one block, so that a grid of many rows holds little more than its texts.
@@ -242,7 +242,7 @@ class Control {
   int list_index_ = -1;
   int sel_start_ = 0;
   int sel_length_ = 0;
-  std::vector<std::string> cells_;  // per row, its texts packed (grid_row.cpp)
+  std::vector<std::string> cells_;  // per row, its texts packed (platform/text/packed_texts.h)
   int cols_ = 0;
   int row_ = 0;
   int col_ = 0;

@@ -1,9 +1,9 @@
-// One grid row's texts packed into one block.
-#include "platform/ui/grid_row.h"
+// A row of texts packed into one block.
+#include "platform/text/packed_texts.h"
 
 #include <cstddef>
 
-namespace gw::ui::grid_row {
+namespace gw::text::packed {
 
 namespace {
 
@@ -89,4 +89,4 @@ std::string with_field(const std::string& row, int cols, int col, std::string_vi
   return out;
 }
 
-}  // namespace gw::ui::grid_row
+}  // namespace gw::text::packed

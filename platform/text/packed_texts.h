@@ -1,11 +1,12 @@
-// One grid row's texts packed into one block: each text preceded by its length.
+// A row of texts packed into one block, each text preceded by its length: one allocation per
+// row instead of one per text, for the many rows a grid or a report keeps.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace gw::ui::grid_row {
+namespace gw::text::packed {
 
 // The block of a row of `cols` texts: those of `texts`, then empty texts up to `cols`.
 std::string pack(const std::vector<std::string>& texts, int cols);
@@ -18,4 +19,4 @@ std::string resized(const std::string& row, int old_cols, int cols);
 // The row of `cols` texts with text `col` replaced by `text`.
 std::string with_field(const std::string& row, int cols, int col, std::string_view text);
 
-}  // namespace gw::ui::grid_row
+}  // namespace gw::text::packed
