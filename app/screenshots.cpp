@@ -143,8 +143,17 @@ int render_screenshots(const std::string& program_folder, const std::string& dir
     std::fprintf(stderr, "gullyworks: cannot make folder %s: %s\n", dir.c_str(), ec.message().c_str());
     return 1;
   }
-  // The sample project is copied, so that the pictures leave the original as it was.
-  const std::string copy = dir + "/sample.gwp";
+  // The sample project is copied, so that the pictures leave the original as it was, under
+  // its own name (the main window's status bar shows it) in a folder of its own.
+  const std::string copy_dir = dir + "/project";
+  const std::string copy =
+      copy_dir + "/" +
+      (sample.empty() ? std::string("New Project.gwp") : std::filesystem::path(sample).filename().string());
+  std::filesystem::create_directories(copy_dir, ec);
+  if (!sample.empty() && std::filesystem::equivalent(sample, copy, ec)) {
+    std::fprintf(stderr, "gullyworks: the sample project %s lies where its copy would go\n", sample.c_str());
+    return 1;
+  }
   if (!sample.empty()) {
     std::filesystem::copy_file(sample, copy, std::filesystem::copy_options::overwrite_existing, ec);
     if (ec) {
@@ -190,6 +199,7 @@ int render_screenshots(const std::string& program_folder, const std::string& dir
   host.close_views();
   prog.reset();
   std::filesystem::remove(copy, ec);
+  std::filesystem::remove(copy_dir, ec);  // only when empty
   std::printf("%d pictures in %s\n", pictures, dir.c_str());
   return failures == 0 ? 0 : 1;
 }
