@@ -30,7 +30,7 @@
 #include "app/designer_forms.h"
 #include "app/file_filter.h"
 #include "app/form_view.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "shell/help.h"
 
 namespace gw::app {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "design/hydraulics/solve.h"
+#include "hydraulics/solve.h"
 
 namespace {
 

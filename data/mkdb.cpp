@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "platform/db/connection.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 
 namespace {
 

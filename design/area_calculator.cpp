@@ -1,7 +1,7 @@
 // Drainage-area arithmetic of the land-use rows.
 #include "design/area_calculator.h"
 
-#include "platform/text/checked.h"
+#include "platform/math/checked.h"
 #include "platform/text/general.h"
 #include "platform/text/parse.h"
 
@@ -33,7 +33,7 @@ std::optional<double> row_product(std::string_view area_text, std::string_view c
   const auto a = text::try_number(area_text);
   const auto c = text::try_number(c_text);
   if (!a || !c) return std::nullopt;
-  return text::checked(*c * *a);
+  return math::checked(*c * *a);
 }
 
 Totals area_totals(const std::vector<std::string>& areas, const std::vector<std::string>& cs) {
@@ -41,9 +41,9 @@ Totals area_totals(const std::vector<std::string>& areas, const std::vector<std:
   for (std::size_t i = 0; i < areas.size(); ++i) {
     const auto a = text::try_number(trim_blanks(areas[i]));
     if (!a) continue;
-    t.area = text::checked(t.area + *a);
+    t.area = math::checked(t.area + *a);
     if (i < cs.size()) {
-      if (auto product = row_product(trim_blanks(areas[i]), cs[i])) t.ca = text::checked(t.ca + *product);
+      if (auto product = row_product(trim_blanks(areas[i]), cs[i])) t.ca = math::checked(t.ca + *product);
     }
   }
   return t;

@@ -10,7 +10,7 @@
 #include "design/frmpipemain.h"
 #include "design/tc_inputs.h"
 #include "design/tc_methods.h"
-#include "platform/text/checked.h"
+#include "platform/math/checked.h"
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
 #include "shell/input_procedures.h"
@@ -376,7 +376,7 @@ void frmVATc::compute_shallow_tc() {
     const double upper = number("upper_elevation1");
     const double lower = number("lower_elevation1");
     if (!reach_ok(1, distance, upper, lower)) return;
-    const double slope_percent = text::checked(100.0 * tc::reach_slope(distance, upper, lower));
+    const double slope_percent = math::checked(100.0 * tc::reach_slope(distance, upper, lower));
     c("slope1").set_text(text::format(slope_percent, nf));
     const double time =
         tc::shallow_flow_tc(distance, slope_percent, number("intercept_coeff"), english_formulas());
@@ -474,7 +474,7 @@ void frmVATc::sum_total_tc() {
   // a total that cannot be formed is reported like a segment's failure.
   try {
     double total = 0;
-    for (int s = 1; s <= 5; ++s) total = text::checked(total + number(seg("txtTc", s).c_str()));
+    for (int s = 1; s <= 5; ++s) total = math::checked(total + number(seg("txtTc", s).c_str()));
     c("computedPTc").set_text(text::format(total, vars().number_format()));
   } catch (const std::exception&) {
     msg(kDataError, Buttons::OK, Icon::Exclamation);
@@ -520,7 +520,7 @@ void frmVATc::lower_elevation_LostFocus(int segment) {
     double slope =
         tc::reach_slope(number(seg("flow_distance", segment).c_str()),
                         number(seg("upper_elevation", segment).c_str()), text::to_number(lower.text()));
-    if (segment == 1) slope = text::checked(slope * 100.0);
+    if (segment == 1) slope = math::checked(slope * 100.0);
     c(seg("slope", segment)).set_text(text::format(slope, "0.0000"));
   } catch (const std::exception&) {
     msg(kSlopeError, Buttons::OK, Icon::Exclamation);

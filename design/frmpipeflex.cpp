@@ -7,7 +7,7 @@
 #include "design/frmpipemain.h"
 #include "design/frmpipemodify.h"
 #include "design/pipe_renumber.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "shell/help.h"
 #include "shell/window_names.h"
 

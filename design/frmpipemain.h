@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "design/hydraulics/hydraulics_state.h"
 #include "design/pipe_derivation.h"
+#include "hydraulics/hydraulics_state.h"
 #include "platform/binding/binding.h"
 #include "platform/db/recordset.h"
 #include "shell/program.h"

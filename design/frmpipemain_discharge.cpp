@@ -6,7 +6,7 @@
 #include "design/frmpipemain.h"
 #include "design/pipe_derivation.h"
 #include "design/rational_method.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
 #include "shell/rainfall_coefficients.h"

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "design/frmpipemain.h"
+#include "platform/error/error.h"
 #include "platform/text/ascii_case.h"
-#include "platform/text/error.h"
 #include "platform/text/general.h"
 #include "platform/text/parse.h"
 

@@ -5,7 +5,7 @@
 
 #include "design/frmpipemain.h"
 #include "platform/db/text_table.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "shell/desktop.h"
 
 namespace gw::design {

@@ -3,7 +3,7 @@
 
 #include "design/frmpipemain.h"
 #include "design/pipe_derivation.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 
 namespace gw::design {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/text/format.h"
 #include "platform/text/general.h"
 #include "platform/text/parse.h"

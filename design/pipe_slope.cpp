@@ -1,8 +1,8 @@
 // Slope of a pipe from its length and its two invert elevations, as the pipe design window writes it.
 #include "design/pipe_slope.h"
 
-#include "platform/text/checked.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
+#include "platform/math/checked.h"
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
 
@@ -15,7 +15,7 @@ SlopeResult compute_pipe_slope(std::string_view length, std::string_view elein, 
     const double out = text::to_number(eleout);
     if (in <= out) return {SlopeStatus::wrong_order, "0.0"};
     const double len = text::to_number(length);
-    const double slope = text::checked_div(text::checked(in - out), len);
+    const double slope = math::checked_div(math::checked(in - out), len);
     return {SlopeStatus::computed, text::format(slope, "0.00000")};
   } catch (const gw::Error&) {
     return {SlopeStatus::input_error, ""};

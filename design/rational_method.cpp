@@ -1,14 +1,14 @@
 // The rational method of the pipe network: intensity, arrival times, accumulation and design discharge.
 #include "design/rational_method.h"
 
-#include "platform/text/checked.h"
+#include "platform/math/checked.h"
 #include "platform/text/round.h"
 #include "platform/units/units.h"
 
 namespace gw::design::rational {
 
-using text::checked;
-using text::checked_div;
+using math::checked;
+using math::checked_div;
 
 namespace {
 
@@ -19,7 +19,7 @@ constexpr int kRatioDecimals = 3;
 
 double rainfall_intensity(const IdfCoefficients& c, double tc_minutes, bool metric) {
   double i = c.legacy ? checked_div(c.a, checked(tc_minutes + c.b))
-                      : checked_div(c.b, text::checked_pow(checked(tc_minutes + c.d), c.e));
+                      : checked_div(c.b, math::checked_pow(checked(tc_minutes + c.d), c.e));
   if (metric) i = checked(i * kMillimetresPerInch);
   return i;
 }

@@ -1,14 +1,14 @@
 // Time-of-concentration formulas of the flow segments, with checked arithmetic.
 #include "design/tc_methods.h"
 
-#include "platform/text/checked.h"
+#include "platform/math/checked.h"
 
 namespace gw::design::tc {
 
-using text::checked;
-using text::checked_div;
-using text::checked_pow;
-using text::checked_sqrt;
+using math::checked;
+using math::checked_div;
+using math::checked_pow;
+using math::checked_sqrt;
 
 Reach check_reach(double distance, double upper, double lower) {
   if (distance == 0) return Reach::ZeroDistance;

@@ -6,7 +6,7 @@
 
 #include "outlet/bed_material.h"
 #include "outlet/scour_hole.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
 #include "shell/help.h"

@@ -7,8 +7,8 @@
 
 #include "outlet/bed_material.h"
 #include "outlet/scour_hole.h"
-#include "platform/text/checked.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
+#include "platform/math/checked.h"
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
 #include "platform/units/units.h"
@@ -60,10 +60,10 @@ void PipeEnergyForm::Bed_Matl_Click() {
         if (!y)
           throw Error("The permissible velocity of " + bed + " needs the Depth of flow at Outlet, which is " +
                       (depth.empty() ? std::string("empty.") : "\"" + depth + "\", not a number."));
-        depth_ft = text::checked(*y * u.to_feet);
+        depth_ft = math::checked(*y * u.to_feet);
       }
-      double v = text::checked(permissible_velocity_fps(*material, depth_ft));
-      if (!english) v = text::checked(v * u.from_feet);
+      double v = math::checked(permissible_velocity_fps(*material, depth_ft));
+      if (!english) v = math::checked(v * u.from_feet);
       velocity = v;
     } catch (const std::exception& e) {
       bed_velocity_failure_ = e.what();

@@ -8,8 +8,8 @@
 #include "outlet/outlet_section.h"
 #include "outlet/outlet_velocity.h"
 #include "outlet/two_year_discharge.h"
-#include "platform/text/checked.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
+#include "platform/math/checked.h"
 #include "platform/text/format.h"
 #include "platform/text/general.h"
 #include "platform/text/parse.h"
@@ -100,11 +100,11 @@ bool PipeEnergyForm::load_outlet_pipe(const std::string& node) {
     if (outlet_shape == "Circular") {
       c("eDiaRise").set_text(rs.field("PIPE_DIA"));
       c("W_culvert")
-          .set_text(text::general(text::checked_div(text::to_number(rs.field("PIPE_DIA")), divisor)));
+          .set_text(text::general(math::checked_div(text::to_number(rs.field("PIPE_DIA")), divisor)));
     } else {
       c("eDiaRise").set_text(rs.field("RISE"));
       outlet_span = rs.field("SPAN");
-      c("W_culvert").set_text(text::general(text::checked_div(text::to_number(outlet_span), divisor)));
+      c("W_culvert").set_text(text::general(math::checked_div(text::to_number(outlet_span), divisor)));
     }
     // The pipe's own width, whatever the user's basin width makes of the field later.
     pipe_width_ = c("W_culvert").text();
@@ -221,9 +221,9 @@ void PipeEnergyForm::compute_pipe_velocity() {
     const double q = two_year_discharge();
     OutletBarrel barrel;
     barrel.shape = outlet_shape_of(outlet_shape);
-    barrel.rise = text::checked_div(text::to_number(c("eDiaRise").text()), divisor);
+    barrel.rise = math::checked_div(text::to_number(c("eDiaRise").text()), divisor);
     if (barrel.shape != OutletShape::circular)
-      barrel.span = text::checked_div(text::to_number(outlet_span), divisor);
+      barrel.span = math::checked_div(text::to_number(outlet_span), divisor);
     barrel.slope = text::to_number(outlet_slope);
     barrel.manning_n = outlet_manning_n;
     barrel.manning_k = static_cast<double>(v.units().manning_k_single);

@@ -2,17 +2,17 @@
 #include "outlet/contra_costa_basin.h"
 
 #include "outlet/design_refusal.h"
-#include "platform/text/checked.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
+#include "platform/math/checked.h"
 
 namespace gw::outlet {
 
 namespace {
 
-using text::checked;
-using text::checked_div;
-using text::checked_pow;
-using text::checked_sqrt;
+using math::checked;
+using math::checked_div;
+using math::checked_pow;
+using math::checked_sqrt;
 
 void require_positive(double v, const char* what) {
   if (!(v > 0)) throw Error(what);

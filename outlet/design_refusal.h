@@ -1,7 +1,7 @@
 // The refusal of an outlet design whose case lies outside the range its method covers.
 #pragma once
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 
 namespace gw::outlet {
 

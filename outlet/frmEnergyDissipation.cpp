@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "outlet/PipeEnergyForm.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
 #include "shell/help.h"

@@ -10,7 +10,7 @@
 #include "outlet/design_refusal.h"
 #include "outlet/riprap_basin.h"
 #include "outlet/usbr_basin.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
 #include "shell/input_procedures.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/db/recordset.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
 

@@ -3,7 +3,7 @@
 #include "outlet/frmEnergyDissipation.h"
 
 #include "outlet/vdot_apron.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
 

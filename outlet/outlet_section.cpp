@@ -1,9 +1,9 @@
 // The outlet pipe's shape class, full-flow area of its barrels and standard diameter.
 #include "outlet/outlet_section.h"
 
-#include "design/hydraulics/section_fits.h"
-#include "platform/text/checked.h"
-#include "platform/text/pi.h"
+#include "hydraulics/section_fits.h"
+#include "platform/math/checked.h"
+#include "platform/math/pi.h"
 
 namespace gw::outlet {
 
@@ -15,8 +15,8 @@ OutletShape outlet_shape_of(std::string_view shape_text) {
 }
 
 double full_flow_area(OutletShape shape, double rise, double width, double dia_divisor, int barrels) {
-  using text::checked;
-  using text::checked_div;
+  using math::checked;
+  using math::checked_div;
   const double d = checked_div(rise, dia_divisor);
   const double n = barrels;
   switch (shape) {

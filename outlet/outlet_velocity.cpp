@@ -4,22 +4,22 @@
 #include <algorithm>
 #include <cmath>
 
-#include "design/hydraulics/box_section.h"
-#include "design/hydraulics/circular_section.h"
-#include "design/hydraulics/section_fits.h"
-#include "design/hydraulics/trial_depths.h"
-#include "platform/text/checked.h"
-#include "platform/text/error.h"
-#include "platform/text/pi.h"
+#include "hydraulics/box_section.h"
+#include "hydraulics/circular_section.h"
+#include "hydraulics/section_fits.h"
+#include "hydraulics/trial_depths.h"
+#include "platform/error/error.h"
+#include "platform/math/checked.h"
+#include "platform/math/pi.h"
 
 namespace gw::outlet {
 
 namespace {
 
-using text::checked;
-using text::checked_div;
-using text::checked_pow;
-using text::checked_sqrt;
+using math::checked;
+using math::checked_div;
+using math::checked_pow;
+using math::checked_sqrt;
 
 constexpr double kFineStep = 0.0001;
 constexpr double kCoarseStep = 0.01;

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "outlet/design_refusal.h"
-#include "platform/text/checked.h"
+#include "platform/math/checked.h"
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
 
@@ -12,9 +12,9 @@ namespace gw::outlet {
 
 namespace {
 
-using text::checked;
-using text::checked_div;
-using text::checked_pow;
+using math::checked;
+using math::checked_div;
+using math::checked_pow;
 
 struct RiprapClass {
   const char* name;

@@ -4,18 +4,18 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/text/checked.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
+#include "platform/math/checked.h"
+#include "platform/math/pi.h"
 #include "platform/text/parse.h"
-#include "platform/text/pi.h"
 
 namespace gw::outlet {
 
 namespace {
 
-using text::checked;
-using text::checked_div;
-using text::checked_pow;
+using math::checked;
+using math::checked_div;
+using math::checked_pow;
 
 constexpr double kTimeBase = 0.0949;
 constexpr double kLocationShare = 0.4;

@@ -2,7 +2,7 @@
 #include "outlet/two_year_discharge.h"
 
 #include "design/rational_method.h"
-#include "platform/text/checked.h"
+#include "platform/math/checked.h"
 
 namespace gw::outlet {
 
@@ -16,8 +16,8 @@ double two_year_intensity(const RationalInputs& in) {
 
 double two_year_discharge(const RationalInputs& in) {
   const double i = two_year_intensity(in);
-  const double q = text::checked_div((in.ca * i) * in.cf, in.rational_divisor) + in.lateral_q;
-  return text::checked_div(text::checked(q), static_cast<double>(in.barrels));
+  const double q = math::checked_div((in.ca * i) * in.cf, in.rational_divisor) + in.lateral_q;
+  return math::checked_div(math::checked(q), static_cast<double>(in.barrels));
 }
 
 }  // namespace gw::outlet

@@ -2,16 +2,16 @@
 #include "outlet/usbr_basin.h"
 
 #include "outlet/design_refusal.h"
-#include "platform/text/checked.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
+#include "platform/math/checked.h"
 #include "platform/text/round.h"
 
 namespace gw::outlet {
 
 namespace {
 
-using text::checked;
-using text::checked_div;
+using math::checked;
+using math::checked_div;
 using text::round_half_even;
 
 constexpr int kRows = 17;

@@ -1,7 +1,7 @@
 // USDA rock outlet protection: the rock apron below a culvert outlet from regression coefficients.
 #include "outlet/usda_rock_outlet.h"
 
-#include "platform/text/checked.h"
+#include "platform/math/checked.h"
 
 namespace gw::outlet {
 
@@ -9,7 +9,7 @@ bool usda_uses_set1(double tw, double do_) { return tw >= 0.5 * do_; }
 
 UsdaApron design_usda_apron(const UsdaCoefficients& k, double q_cfs, double tw, double do_, double w0,
                             double from_feet) {
-  const double lnq = text::checked_log(q_cfs);
+  const double lnq = math::checked_log(q_cfs);
   UsdaApron r;
   r.set1 = usda_uses_set1(tw, do_);
   if (r.set1) {
@@ -25,9 +25,9 @@ UsdaApron design_usda_apron(const UsdaCoefficients& k, double q_cfs, double tw, 
   }
   if (r.d50 < 0.5 * from_feet) r.d50 = 0.5 * from_feet;
   r.thickness = 2 * r.d50;
-  text::checked(r.d50);
-  text::checked(r.length);
-  text::checked(r.width);
+  math::checked(r.d50);
+  math::checked(r.length);
+  math::checked(r.width);
   return r;
 }
 

@@ -3,7 +3,7 @@
 #include "reports/frmHGL.h"
 
 #include "platform/db/text_table.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/text/format.h"
 #include "reports/grade_line.h"
 #include "reports/report_workbook.h"

@@ -5,11 +5,11 @@
 #include <cmath>
 #include <exception>
 
-#include "design/hydraulics/friction_slope.h"
-#include "design/hydraulics/section_fits.h"
-#include "platform/text/checked.h"
+#include "hydraulics/friction_slope.h"
+#include "hydraulics/section_fits.h"
+#include "platform/math/checked.h"
+#include "platform/math/pi.h"
 #include "platform/text/parse.h"
-#include "platform/text/pi.h"
 #include "platform/workbook/typed_entry.h"
 
 namespace gw::reports {
@@ -27,7 +27,7 @@ Num mul(Num a, Num b) { return a && b ? finite(*a * *b) : std::nullopt; }
 Num div(Num a, Num b) {
   if (!a || !b) return std::nullopt;
   try {
-    return finite(text::checked_div(*a, *b));
+    return finite(math::checked_div(*a, *b));
   } catch (const std::exception&) {
     return std::nullopt;
   }

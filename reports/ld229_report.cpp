@@ -2,7 +2,7 @@
 #include "reports/ld229_report.h"
 
 #include "platform/db/recordset.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "reports/ld229_row.h"
 #include "reports/report_workbook.h"
 #include "shell/desktop.h"

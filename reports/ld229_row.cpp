@@ -4,8 +4,8 @@
 #include <cmath>
 #include <optional>
 
-#include "platform/text/checked.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
+#include "platform/math/checked.h"
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
 #include "platform/workbook/typed_entry.h"

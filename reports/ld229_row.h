@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/workbook/cell_ref.h"
 #include "platform/workbook/workbook.h"
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "platform/db/recordset.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/text/parse.h"
 #include "reports/pipe_results_cells.h"
 #include "reports/report_workbook.h"

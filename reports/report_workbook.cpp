@@ -3,9 +3,9 @@
 
 #include <filesystem>
 
+#include "platform/error/error.h"
 #include "platform/files/file_replacement.h"
 #include "platform/text/ascii_case.h"
-#include "platform/text/error.h"
 #include "shell/desktop.h"
 #include "shell/window_names.h"
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/workbook/workbook.h"
 #include "shell/program.h"
 #include "shell/window_names.h"

@@ -2,7 +2,7 @@
 #include "shell/frmProjectUpdate.h"
 
 #include "platform/db/connection.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "shell/input_procedures.h"
 #include "shell/noaa_stations.h"
 #include "shell/project_file.h"

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "shell/help.h"
 #include "shell/project_file.h"
 #include "shell/tarnelhydro_libraries.h"

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/ui/host.h"
 #include "shell/frmsoftwaremain.h"
 #include "shell/help.h"

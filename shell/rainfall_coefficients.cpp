@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/db/recordset.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/text/general.h"
 #include "platform/text/parse.h"
 

@@ -5,9 +5,9 @@
 #include <functional>
 
 #include "platform/db/recordset.h"
+#include "platform/error/error.h"
 #include "platform/files/file_replacement.h"
 #include "platform/text/ascii_case.h"
-#include "platform/text/error.h"
 #include "shell/desktop.h"
 #include "shell/window_names.h"
 

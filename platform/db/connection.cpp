@@ -9,8 +9,8 @@
 #include "platform/db/jet_functions.h"
 #include "platform/db/session.h"
 #include "platform/db/statement.h"
+#include "platform/error/error.h"
 #include "platform/text/ascii_case.h"
-#include "platform/text/error.h"
 
 namespace gw::db {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "platform/db/statement.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/text/parse.h"
 
 namespace gw::db::detail {

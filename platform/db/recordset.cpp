@@ -14,8 +14,8 @@
 #include "platform/db/session.h"
 #include "platform/db/single_table_query.h"
 #include "platform/db/statement.h"
+#include "platform/error/error.h"
 #include "platform/text/ascii_case.h"
-#include "platform/text/error.h"
 
 namespace gw::db {
 

@@ -3,7 +3,7 @@
 
 #include <sqlite3.h>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 
 namespace gw::db::detail {
 

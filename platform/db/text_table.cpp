@@ -8,7 +8,7 @@
 #include "platform/db/session.h"
 #include "platform/db/single_table_query.h"
 #include "platform/db/statement.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 
 namespace gw::db {
 

@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <utility>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 
 namespace gw::files {
 

@@ -3,8 +3,8 @@
 
 #include <cmath>
 
+#include "platform/error/error.h"
 #include "platform/text/decimal_digits.h"
-#include "platform/text/error.h"
 #include "platform/text/general.h"
 #include "platform/text/parse.h"
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/error/error.h"
 #include "platform/text/decimal_digits.h"
-#include "platform/text/error.h"
 
 namespace gw::text {
 

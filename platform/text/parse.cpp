@@ -4,7 +4,7 @@
 #include <charconv>
 #include <string>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 
 namespace gw::text {
 

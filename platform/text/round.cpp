@@ -6,8 +6,8 @@
 #include <string>
 #include <system_error>
 
+#include "platform/error/error.h"
 #include "platform/text/decimal_digits.h"
-#include "platform/text/error.h"
 
 namespace gw::text {
 

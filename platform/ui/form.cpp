@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/ui/host.h"
 
 namespace gw::ui {

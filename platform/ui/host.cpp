@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 
 namespace gw::ui {
 

@@ -3,7 +3,7 @@
 
 #include <cctype>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/workbook/xml_node.h"
 
 namespace gw::wb {

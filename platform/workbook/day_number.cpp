@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 
 namespace gw::wb {
 

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <tuple>
 
+#include "platform/error/error.h"
 #include "platform/text/ascii_case.h"
-#include "platform/text/error.h"
 #include "platform/text/general.h"
 #include "platform/workbook/cell_ref.h"
 #include "platform/workbook/cell_styles.h"

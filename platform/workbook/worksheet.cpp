@@ -8,7 +8,7 @@
 #include <cstring>
 #include <limits>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/workbook/cell_ref.h"
 #include "platform/workbook/cell_text.h"
 #include "platform/workbook/xml_node.h"

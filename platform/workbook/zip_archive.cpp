@@ -13,8 +13,8 @@
 #include <memory>
 #include <thread>
 
+#include "platform/error/error.h"
 #include "platform/files/file_replacement.h"
-#include "platform/text/error.h"
 
 namespace gw::wb {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/text/format.h"
 #include "platform/text/general.h"
 #include "platform/text/parse.h"

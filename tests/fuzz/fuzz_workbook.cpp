@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/workbook/workbook.h"
 #include "platform/workbook/zip_archive.h"
 

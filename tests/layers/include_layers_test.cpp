@@ -30,24 +30,27 @@ Folders plus(Folders base, std::initializer_list<std::string> more) {
 // The folders of the tree, each with the folders its files may include from besides its own.
 // A folder not named here belongs to the nearest named folder above it.
 const std::map<std::string, Folders>& layer_rules() {
-  static const Folders platform = {"platform/text",    "platform/units",    "platform/db",   "platform/ui",
+  static const Folders platform = {"platform/error",   "platform/math",     "platform/text",
+                                   "platform/units",   "platform/db",       "platform/ui",
                                    "platform/binding", "platform/workbook", "platform/files"};
-  static const Folders subsystems =
-      plus(platform, {"shell", "design/hydraulics", "design", "reports", "outlet"});
+  static const Folders subsystems = plus(platform, {"hydraulics", "shell", "design", "reports", "outlet"});
   static const Folders model = plus(subsystems, {"model"});
   static const std::map<std::string, Folders> rules = {
-      {"platform/text", {}},
+      {"platform/error", {}},
+      {"platform/math", {"platform/error"}},
+      {"platform/text", {"platform/error"}},
       {"platform/units", {}},
-      {"platform/db", {"platform/text"}},
-      {"platform/ui", {"platform/text"}},
-      {"platform/binding", {"platform/text", "platform/db", "platform/ui"}},
-      {"platform/files", {"platform/text"}},
-      {"platform/workbook", {"platform/text", "platform/files"}},
-      {"design/hydraulics", {"platform/text", "platform/units"}},
+      {"platform/db", {"platform/error", "platform/text"}},
+      {"platform/ui", {"platform/error", "platform/text"}},
+      {"platform/binding", {"platform/error", "platform/text", "platform/db", "platform/ui"}},
+      {"platform/files", {"platform/error", "platform/text"}},
+      {"platform/workbook", {"platform/error", "platform/text", "platform/files"}},
+      // The pure pipe hydraulics, below every window.
+      {"hydraulics", {"platform/error", "platform/math", "platform/text", "platform/units"}},
       {"shell", platform},
-      {"design", plus(platform, {"shell", "design/hydraulics"})},
-      {"reports", plus(platform, {"shell", "design/hydraulics", "design"})},
-      {"outlet", plus(platform, {"shell", "design/hydraulics", "design", "reports"})},
+      {"design", plus(platform, {"hydraulics", "shell"})},
+      {"reports", plus(platform, {"hydraulics", "shell", "design"})},
+      {"outlet", plus(platform, {"hydraulics", "shell", "design", "reports"})},
       {"model", subsystems},
       // The runner and the Qt front-end sit side by side above the program model.
       {"runner", model},
@@ -59,22 +62,25 @@ const std::map<std::string, Folders>& layer_rules() {
       // Tests: each unit test folder sees what its library sees, and the shared helpers.
       {"tests/support", plus(platform, {"shell"})},
       {"tests/layers", {}},
-      {"tests/unit/text", {"platform/text", "tests/support"}},
-      {"tests/unit/files", {"platform/text", "platform/files", "tests/support"}},
-      {"tests/unit/db", {"platform/text", "platform/db", "tests/support"}},
-      {"tests/unit/ui", {"platform/text", "platform/ui", "tests/support"}},
+      {"tests/unit/math", {"platform/error", "platform/math"}},
+      {"tests/unit/text", {"platform/error", "platform/text", "tests/support"}},
+      {"tests/unit/files", {"platform/error", "platform/text", "platform/files", "tests/support"}},
+      {"tests/unit/db", {"platform/error", "platform/text", "platform/db", "tests/support"}},
+      {"tests/unit/ui", {"platform/error", "platform/text", "platform/ui", "tests/support"}},
       {"tests/unit/binding",
-       {"platform/text", "platform/db", "platform/ui", "platform/binding", "tests/support"}},
-      {"tests/unit/workbook", {"platform/text", "platform/files", "platform/workbook", "tests/support"}},
+       {"platform/error", "platform/text", "platform/db", "platform/ui", "platform/binding",
+        "tests/support"}},
+      {"tests/unit/workbook",
+       {"platform/error", "platform/text", "platform/files", "platform/workbook", "tests/support"}},
       {"tests/unit/units", {"platform/units"}},
-      // The hydraulics tests read a solve as the pipe design window shows it.
-      {"tests/unit/hydraulics", plus(platform, {"shell", "design/hydraulics", "design", "tests/support"})},
+      // The hydraulics tests see the hydraulics alone, never a window.
+      {"tests/unit/hydraulics",
+       {"platform/error", "platform/math", "platform/text", "platform/units", "hydraulics"}},
       {"tests/unit/shell", plus(platform, {"shell", "tests/support"})},
-      {"tests/unit/design", plus(platform, {"shell", "design/hydraulics", "design", "tests/support"})},
-      {"tests/unit/reports",
-       plus(platform, {"shell", "design/hydraulics", "design", "reports", "tests/support"})},
+      {"tests/unit/design", plus(platform, {"hydraulics", "shell", "design", "tests/support"})},
+      {"tests/unit/reports", plus(platform, {"hydraulics", "shell", "design", "reports", "tests/support"})},
       {"tests/unit/outlet",
-       plus(platform, {"shell", "design/hydraulics", "design", "reports", "outlet", "tests/support"})},
+       plus(platform, {"hydraulics", "shell", "design", "reports", "outlet", "tests/support"})},
       {"tests/unit/runner", plus(model, {"runner", "tests/support"})},
       {"tests/fuzz", plus(model, {"runner"})},
       {"tests/qt", plus(model, {"app", "tests/support"})},
@@ -139,8 +145,8 @@ std::optional<std::pair<std::string, bool>> included_header(const std::string& l
 // Every fault of the tree under `root`, one "file:line: #include ... (why)" each.
 std::vector<std::string> tree_faults(const fs::path& root) {
   std::vector<std::string> faults;
-  for (const char* top : {"platform", "shell", "design", "reports", "outlet", "model", "runner", "app",
-                          "data", "bench", "tests"}) {
+  for (const char* top : {"platform", "hydraulics", "shell", "design", "reports", "outlet", "model", "runner",
+                          "app", "data", "bench", "tests"}) {
     if (!fs::exists(root / top)) continue;
     for (const auto& entry : fs::recursive_directory_iterator(root / top)) {
       if (!entry.is_regular_file()) continue;
@@ -197,8 +203,8 @@ TEST(IncludeLayers, EverySourceFileIsInASourceList) {
       lists.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
   }
-  for (const char* top : {"platform", "shell", "design", "reports", "outlet", "model", "runner", "app",
-                          "data", "bench", "tests"}) {
+  for (const char* top : {"platform", "hydraulics", "shell", "design", "reports", "outlet", "model", "runner",
+                          "app", "data", "bench", "tests"}) {
     for (const auto& entry : fs::recursive_directory_iterator(root / top)) {
       if (entry.path().extension() != ".cpp") continue;
       const std::string rel = fs::relative(entry.path(), root).generic_string();
@@ -215,9 +221,10 @@ TEST(IncludeLayers, EverySourceFileIsInASourceList) {
 }
 
 TEST(IncludeLayers, EveryFolderOfCodeHasALayer) {
-  for (const char* folder : {"platform/text", "platform/units", "platform/db", "platform/ui",
-                             "platform/binding", "platform/workbook", "platform/files", "design/hydraulics",
-                             "shell", "design", "reports", "outlet", "model", "runner", "app"}) {
+  for (const char* folder :
+       {"platform/error", "platform/math", "platform/text", "platform/units", "platform/db", "platform/ui",
+        "platform/binding", "platform/workbook", "platform/files", "hydraulics", "shell", "design", "reports",
+        "outlet", "model", "runner", "app"}) {
     EXPECT_TRUE(fs::is_directory(fs::path(GW_SOURCE_DIR) / folder)) << folder;
     EXPECT_EQ(layer_of(std::string(folder) + "/x.h"), folder);
   }
@@ -246,8 +253,8 @@ TEST(IncludeLayers, RulesCatchUpwardIncludesAndQtOutsideTheFrontEnd) {
       {"design/frmskew.cpp", "outlet/PipeEnergyForm.h", false, "layer design may not include from outlet"},
       {"platform/ui/form.h", "platform/db/recordset.h", false,
        "layer platform/ui may not include from platform/db"},
-      {"design/hydraulics/circular.cpp", "design/frmpipemain.h", false,
-       "layer design/hydraulics may not include from design"},
+      {"hydraulics/circular.cpp", "design/frmpipemain.h", false,
+       "layer hydraulics may not include from design"},
       {"model/model.cpp", "runner/scenario.h", false, "layer model may not include from runner"},
       {"app/qt_host.cpp", "runner/scenario.h", false, "layer app may not include from runner"},
       {"runner/interpreter.cpp", "app/qt_host.h", false, "layer runner may not include from app"},
@@ -265,6 +272,11 @@ TEST(IncludeLayers, RulesCatchUpwardIncludesAndQtOutsideTheFrontEnd) {
       {"design/frmskew.cpp", "design/frmpipemain.h", false, ""},
       {"shell/program.h", "string", true, ""},
       {"platform/db/connection.cpp", "sqlite3.h", true, ""},
+      {"tests/unit/hydraulics/state_test.cpp", "design/frmpipemain.h", false,
+       "layer tests/unit/hydraulics may not include from design"},
+      {"platform/text/format.cpp", "platform/math/checked.h", false,
+       "layer platform/text may not include from platform/math"},
+      {"hydraulics/solve.cpp", "platform/math/pi.h", false, ""},
   };
   for (const Case& c : cases) {
     const std::optional<std::string> resolved =

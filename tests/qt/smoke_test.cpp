@@ -52,7 +52,7 @@
 #include "outlet/bed_material.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "shell/tarnelhydromain.h"
 #include "shell/window_names.h"
 

@@ -7,7 +7,7 @@
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 #include "platform/db/text_table.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "scratch.h"
 
 namespace gw::db {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/db/connection.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "tests/support/scratch_folder.h"
 
 namespace gw::db::testing {

@@ -9,7 +9,7 @@
 
 #include "design/frmarea.h"
 #include "design/frmareaV2.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/text/general.h"
 
 namespace gw::design::area {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/text/format.h"
 #include "platform/units/units.h"
 

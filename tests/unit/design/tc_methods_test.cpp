@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/text/format.h"
 #include "platform/units/units.h"
 

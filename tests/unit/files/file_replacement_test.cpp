@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "tests/support/scratch_folder.h"
 
 namespace gw::files {

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <vector>
 
-#include "design/hydraulics/box_section.h"
-#include "design/hydraulics/circular_section.h"
-#include "design/hydraulics/routine_frame.h"
-#include "design/hydraulics/trial_depths.h"
+#include "hydraulics/box_section.h"
+#include "hydraulics/circular_section.h"
+#include "hydraulics/routine_frame.h"
+#include "hydraulics/trial_depths.h"
 #include "tests/unit/hydraulics/solve_cases.h"
 
 namespace gw::hyd {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "design/hydraulics/routine_frame.h"
+#include "hydraulics/routine_frame.h"
 #include "tests/unit/hydraulics/solve_cases.h"
 
 namespace gw::hyd {

@@ -1,11 +1,11 @@
 // Tests of the fitted sections: the pipe arch's full section and the partial-section polynomials.
-#include "design/hydraulics/section_fits.h"
+#include "hydraulics/section_fits.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 
 namespace gw::hyd {
 namespace {

@@ -7,26 +7,22 @@
 #include <utility>
 #include <vector>
 
-#include "design/hydraulics/solve.h"
-#include "design/pipe_solve_texts.h"
+#include "hydraulics/solve.h"
+#include "hydraulics/solve_texts.h"
 
 namespace gw::hyd::testing {
 
 // The tests read a solve as the pipe design window shows it: its field texts and messages.
-using design::FieldWrite;
-using design::Message;
-using design::MessageIcon;
-using design::SolveOutcome;
-namespace field = design::solve_field;
-namespace text = design::solve_text;
+namespace field = hyd::solve_field;
+namespace text = hyd::solve_text;
 
 inline SolveOutcome solve(const SolveInput& in, HydraulicsState& state) {
-  return design::solve_for_window(in, state);
+  return hyd::solve_for_window(in, state);
 }
 
 // The result of a shape routine as the window shows it.
 inline SolveOutcome shown(const SolveInput& in, const SolveResult& result) {
-  return design::solve_outcome(in, result);
+  return hyd::solve_outcome(in, result);
 }
 
 // A pipe of the given shape in English units: L 100 ft, one barrel.

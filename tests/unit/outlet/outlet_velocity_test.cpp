@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/text/format.h"
 
 namespace gw::outlet {

@@ -8,7 +8,7 @@
 
 #include "outlet/design_refusal.h"
 #include "outlet/outlet_equivalent_depth.h"
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/text/format.h"
 
 namespace gw::outlet {

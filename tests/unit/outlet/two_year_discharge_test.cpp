@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 
 namespace gw::outlet {
 namespace {

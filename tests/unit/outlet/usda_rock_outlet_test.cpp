@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/text/format.h"
 
 namespace gw::outlet {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "design/hydraulics/solve.h"
+#include "hydraulics/solve.h"
 #include "reports/grade_line.h"
 
 namespace gw::reports {

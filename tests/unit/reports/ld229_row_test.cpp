@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 
 namespace gw::reports {
 namespace {

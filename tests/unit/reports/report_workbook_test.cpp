@@ -9,8 +9,8 @@
 #include <fstream>
 #include <functional>
 
+#include "platform/error/error.h"
 #include "platform/files/file_replacement.h"
-#include "platform/text/error.h"
 #include "shell/window_names.h"
 #include "tests/support/book_files.h"
 #include "tests/support/recording_host.h"

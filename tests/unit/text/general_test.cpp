@@ -5,7 +5,7 @@
 
 #include <limits>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 
 namespace {
 

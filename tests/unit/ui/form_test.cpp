@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/ui/form.h"
 #include "platform/ui/host.h"
 #include "tests/support/recording_host.h"

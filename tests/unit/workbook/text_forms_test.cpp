@@ -1,7 +1,7 @@
 // Cell references, typed entries, day numbers and the escaping of cell texts.
 #include <gtest/gtest.h>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/workbook/cell_ref.h"
 #include "platform/workbook/cell_text.h"
 #include "platform/workbook/day_number.h"

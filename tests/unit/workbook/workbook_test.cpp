@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 #include "platform/workbook/zip_archive.h"
 #include "tests/support/book_files.h"
 

@@ -1,5 +1,5 @@
 // Tests of checked arithmetic: results, and the descriptions of the failures.
-#include "platform/text/checked.h"
+#include "platform/math/checked.h"
 
 #include <gtest/gtest.h>
 
@@ -8,11 +8,11 @@
 #include <limits>
 #include <string>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 
 namespace {
 
-using namespace gw::text;
+using namespace gw::math;
 
 constexpr double inf = std::numeric_limits<double>::infinity();
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();

@@ -1,7 +1,7 @@
 // The full-section Manning friction slope that SOLVE and the hydraulic grade line share.
-#include "design/hydraulics/friction_slope.h"
+#include "hydraulics/friction_slope.h"
 
-#include "design/hydraulics/routine_frame.h"
+#include "hydraulics/routine_frame.h"
 
 namespace gw::hyd {
 

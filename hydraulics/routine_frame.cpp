@@ -1,13 +1,13 @@
 // The frame shared by the shape routines: unit set, input checks, results, Froude to flow time.
-#include "design/hydraulics/routine_frame.h"
+#include "hydraulics/routine_frame.h"
 
 #include <cmath>
 #include <exception>
 #include <string>
 
-#include "design/hydraulics/trial_depths.h"
-#include "platform/text/checked.h"
-#include "platform/text/error.h"
+#include "hydraulics/trial_depths.h"
+#include "platform/error/error.h"
+#include "platform/math/checked.h"
 
 namespace gw::hyd::detail {
 

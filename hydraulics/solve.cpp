@@ -1,5 +1,5 @@
 // The SOLVE command of the pipe design window, without the window.
-#include "design/hydraulics/solve.h"
+#include "hydraulics/solve.h"
 
 #include <cmath>
 

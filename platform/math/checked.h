@@ -1,9 +1,9 @@
 // Checked arithmetic: operations that fail with a description instead of giving inf or nan.
 #pragma once
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 
-namespace gw::text {
+namespace gw::math {
 
 // Gives v when it is finite; otherwise throws gw::Error(what).
 double checked(double v, const char* what = runtime_message::overflow);
@@ -27,4 +27,4 @@ double checked_log(double v);
 // beyond the single range or not finite.
 float to_single(double v);
 
-}  // namespace gw::text
+}  // namespace gw::math

@@ -1,10 +1,10 @@
 // The hydraulics of a circular barrel.
 #include <optional>
 
-#include "design/hydraulics/circular_section.h"
-#include "design/hydraulics/friction_slope.h"
-#include "design/hydraulics/routine_frame.h"
-#include "design/hydraulics/shape_routines.h"
+#include "hydraulics/circular_section.h"
+#include "hydraulics/friction_slope.h"
+#include "hydraulics/routine_frame.h"
+#include "hydraulics/shape_routines.h"
 
 namespace gw::hyd {
 

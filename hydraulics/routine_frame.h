@@ -3,10 +3,10 @@
 
 #include <string_view>
 
-#include "design/hydraulics/hydraulics_state.h"
-#include "design/hydraulics/solve_types.h"
-#include "platform/text/checked.h"
-#include "platform/text/pi.h"
+#include "hydraulics/hydraulics_state.h"
+#include "hydraulics/solve_types.h"
+#include "platform/math/checked.h"
+#include "platform/math/pi.h"
 
 namespace gw::hyd::detail {
 
@@ -76,8 +76,8 @@ SolveResult run_routine(const SolveInput& in, HydraulicsState& state, ShapeRouti
 
 // The program's checked arithmetic: powers and quotients that fail (gw::Error) instead of giving
 // inf or nan.
-using gw::text::checked;
-using gw::text::checked_div;
-using gw::text::checked_pow;
+using gw::math::checked;
+using gw::math::checked_div;
+using gw::math::checked_pow;
 
 }  // namespace gw::hyd::detail

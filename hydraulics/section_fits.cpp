@@ -1,12 +1,12 @@
 // The pipe arch's full section and the evaluation of the partial-section polynomials.
-#include "design/hydraulics/section_fits.h"
+#include "hydraulics/section_fits.h"
 
-#include "platform/text/checked.h"
+#include "platform/math/checked.h"
 
 namespace gw::hyd {
 
-using text::checked;
-using text::checked_pow;
+using math::checked;
+using math::checked_pow;
 
 double Quartic::operator()(double r) const {
   return c[0] * checked_pow(r, 4) + c[1] * checked_pow(r, 3) + c[2] * checked_pow(r, 2) + c[3] * r + c[4];

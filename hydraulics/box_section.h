@@ -1,7 +1,7 @@
 // The normal- and critical-depth searches of a box barrel.
 #pragma once
 
-#include "design/hydraulics/trial_depths.h"
+#include "hydraulics/trial_depths.h"
 
 namespace gw::hyd {
 

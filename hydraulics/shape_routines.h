@@ -1,8 +1,8 @@
 // The hydraulics routine of each pipe shape: one barrel's capacity, flow and critical depth.
 #pragma once
 
-#include "design/hydraulics/hydraulics_state.h"
-#include "design/hydraulics/solve_types.h"
+#include "hydraulics/hydraulics_state.h"
+#include "hydraulics/solve_types.h"
 
 namespace gw::hyd {
 

@@ -1,7 +1,7 @@
 // Circular segment geometry and the normal- and critical-depth searches of a circular pipe.
 #pragma once
 
-#include "design/hydraulics/trial_depths.h"
+#include "hydraulics/trial_depths.h"
 
 namespace gw::hyd {
 

@@ -1,12 +1,12 @@
 // The hydraulics of elliptical pipes and pipe arches, whose partial sections follow depth polynomials.
 #include <algorithm>
 
-#include "design/hydraulics/friction_slope.h"
-#include "design/hydraulics/routine_frame.h"
-#include "design/hydraulics/section_fits.h"
-#include "design/hydraulics/shape_routines.h"
-#include "design/hydraulics/trial_depths.h"
-#include "platform/text/error.h"
+#include "hydraulics/friction_slope.h"
+#include "hydraulics/routine_frame.h"
+#include "hydraulics/section_fits.h"
+#include "hydraulics/shape_routines.h"
+#include "hydraulics/trial_depths.h"
+#include "platform/error/error.h"
 
 namespace gw::hyd {
 

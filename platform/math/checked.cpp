@@ -1,12 +1,12 @@
 // Checked arithmetic that raises the run-time failures instead of writing inf or nan.
-#include "platform/text/checked.h"
+#include "platform/math/checked.h"
 
 #include <cfloat>
 #include <cmath>
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 
-namespace gw::text {
+namespace gw::math {
 
 double checked(double v, const char* what) {
   if (!std::isfinite(v)) throw Error(what);
@@ -43,4 +43,4 @@ float to_single(double v) {
   return static_cast<float>(v);
 }
 
-}  // namespace gw::text
+}  // namespace gw::math

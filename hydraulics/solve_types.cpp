@@ -1,5 +1,5 @@
 // The flow state of a Froude number.
-#include "design/hydraulics/solve_types.h"
+#include "hydraulics/solve_types.h"
 
 namespace gw::hyd {
 

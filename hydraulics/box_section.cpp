@@ -1,10 +1,10 @@
 // The stepped depth searches of a box barrel.
-#include "design/hydraulics/box_section.h"
+#include "hydraulics/box_section.h"
 
 #include <algorithm>
 
-#include "design/hydraulics/routine_frame.h"
-#include "platform/text/error.h"
+#include "hydraulics/routine_frame.h"
+#include "platform/error/error.h"
 
 namespace gw::hyd {
 

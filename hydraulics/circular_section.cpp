@@ -1,12 +1,12 @@
 // Circular segment geometry and the stepped depth searches of a circular pipe.
-#include "design/hydraulics/circular_section.h"
+#include "hydraulics/circular_section.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "design/hydraulics/routine_frame.h"
-#include "platform/text/checked.h"
-#include "platform/text/error.h"
+#include "hydraulics/routine_frame.h"
+#include "platform/error/error.h"
+#include "platform/math/checked.h"
 
 namespace gw::hyd {
 
@@ -20,7 +20,7 @@ Segment circular_segment(double y, double diameter) {
   if (x == 0) {
     phi = kPi / 2;
   } else {
-    const double a = std::atan(checked_div(gw::text::checked_sqrt(1 - checked_pow(x, 2)), x));
+    const double a = std::atan(checked_div(gw::math::checked_sqrt(1 - checked_pow(x, 2)), x));
     phi = x > 0 ? kPi - a : -a;
     sin2a = std::sin(2 * a);
   }

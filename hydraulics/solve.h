@@ -3,9 +3,9 @@
 
 #include <string_view>
 
-#include "design/hydraulics/hydraulics_state.h"
-#include "design/hydraulics/shape_routines.h"
-#include "design/hydraulics/solve_types.h"
+#include "hydraulics/hydraulics_state.h"
+#include "hydraulics/shape_routines.h"
+#include "hydraulics/solve_types.h"
 
 namespace gw::hyd {
 
@@ -14,7 +14,7 @@ namespace gw::hyd {
 //    0 or less with discharge_not_positive;
 // 2. the same for the slope (slope_not_number, slope_not_positive);
 // 3. the shape's routine runs (solve_pipe_hydraulics).
-// The window shows the results and the failure (design/pipe_solve_texts.h) and counts the pipe
+// The window shows the results and the failure (hydraulics/solve_texts.h) and counts the pipe
 // solved only when ok().
 SolveResult solve_pipe(const SolveInput& in, HydraulicsState& state);
 

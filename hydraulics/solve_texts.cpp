@@ -1,12 +1,12 @@
 // The SOLVE command's results as the pipe design window shows them.
-#include "design/pipe_solve_texts.h"
+#include "hydraulics/solve_texts.h"
 
 #include <limits>
 
-#include "design/hydraulics/solve.h"
+#include "hydraulics/solve.h"
 #include "platform/text/format.h"
 
-namespace gw::design {
+namespace gw::hyd {
 
 namespace {
 
@@ -108,4 +108,4 @@ SolveOutcome solve_for_window(const hyd::SolveInput& in, hyd::HydraulicsState& s
   return solve_outcome(in, hyd::solve_pipe(in, state));
 }
 
-}  // namespace gw::design
+}  // namespace gw::hyd

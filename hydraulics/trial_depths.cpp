@@ -1,7 +1,7 @@
 // Trial depths of a stepped depth search, replayed exactly from stored checkpoints.
-#include "design/hydraulics/trial_depths.h"
+#include "hydraulics/trial_depths.h"
 
-#include "platform/text/error.h"
+#include "platform/error/error.h"
 
 namespace gw::hyd {
 
