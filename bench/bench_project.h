@@ -19,6 +19,7 @@
 #include "platform/db/connection.h"
 #include "platform/ui/form.h"
 #include "platform/ui/host.h"
+#include "shell/shared_state.h"
 
 namespace gw::bench {
 
@@ -209,6 +210,17 @@ inline Project& shared_project(const std::string& tag, int pipes) {
   auto& p = made[{tag, pipes}];
   if (!p) p = std::make_unique<Project>(tag, pipes);
   return *p;
+}
+
+// The program's shared values as after opening `project`: English units, a project of the
+// current kind, its file and an open connection to it.
+inline void open_as_project(shell::SharedState& vars, const Project& project) {
+  vars.set_unit_system("ENGLISH");
+  vars.project.current_project_name = "Benchmark";
+  vars.project.project_kind = shell::ProjectKind::current;
+  vars.project.project_db_path = project.file.string();
+  vars.connections.project_connection = std::make_shared<db::Connection>();
+  vars.connections.project_connection->open(project.file.string());
 }
 
 // Peak resident memory of the process since the last reset, in megabytes (Linux). The reset

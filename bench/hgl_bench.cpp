@@ -105,12 +105,7 @@ void BM_ComputeHGL(benchmark::State& state) {
   host.report_file = (project.folder / "hgl.xls").string();
   host.expected = {"Finished! Please check and Save your results"};
   auto prog = gw::make_program(host, GW_PROGRAM_DIR);
-  prog->vars.set_unit_system("ENGLISH");
-  prog->vars.project.current_project_name = "Benchmark";
-  prog->vars.project.project_kind = gw::shell::ProjectKind::current;
-  prog->vars.project.project_db_path = project.file.string();
-  prog->vars.connections.project_connection = std::make_shared<gw::db::Connection>();
-  prog->vars.connections.project_connection->open(project.file.string());
+  gw::bench::open_as_project(prog->vars, project);
 
   auto& window = prog->form<frmHGL>();
   window.show_modal();

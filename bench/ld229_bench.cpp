@@ -47,12 +47,7 @@ void BM_FormLD229(benchmark::State& state) {
   QuietHost host;
   host.report_file = (project.folder / "ld229.xls").string();
   auto prog = gw::make_program(host, GW_PROGRAM_DIR);
-  prog->vars.set_unit_system("ENGLISH");
-  prog->vars.project.current_project_name = "Benchmark";
-  prog->vars.project.project_kind = gw::shell::ProjectKind::current;
-  prog->vars.project.project_db_path = project.file.string();
-  prog->vars.connections.project_connection = std::make_shared<gw::db::Connection>();
-  prog->vars.connections.project_connection->open(project.file.string());
+  gw::bench::open_as_project(prog->vars, project);
 
   auto& window = prog->form<gw::design::frmpipeflex>();
   window.show_modal();
@@ -111,12 +106,7 @@ void BM_PipeReport(benchmark::State& state) {
   QuietHost host;
   host.report_file = (project.folder / "pipe.xls").string();
   auto prog = gw::make_program(host, GW_PROGRAM_DIR);
-  prog->vars.set_unit_system("ENGLISH");
-  prog->vars.project.current_project_name = "Benchmark";
-  prog->vars.project.project_kind = gw::shell::ProjectKind::current;
-  prog->vars.project.project_db_path = project.file.string();
-  prog->vars.connections.project_connection = std::make_shared<gw::db::Connection>();
-  prog->vars.connections.project_connection->open(project.file.string());
+  gw::bench::open_as_project(prog->vars, project);
   auto& window = prog->form<gw::design::frmpipeflex>();
   window.show_modal();
   const int row = pipes / 2;

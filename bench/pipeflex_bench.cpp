@@ -25,11 +25,7 @@ struct Fixture {
 
   explicit Fixture(Project& project) {
     prog = gw::make_program(host, GW_PROGRAM_DIR);
-    prog->vars.set_unit_system("ENGLISH");
-    prog->vars.project.project_kind = gw::shell::ProjectKind::current;
-    prog->vars.project.project_db_path = project.file.string();
-    prog->vars.connections.project_connection = std::make_shared<gw::db::Connection>();
-    prog->vars.connections.project_connection->open(project.file.string());
+    gw::bench::open_as_project(prog->vars, project);
     window = &prog->form<gw::design::frmpipeflex>();
   }
 };

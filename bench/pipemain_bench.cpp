@@ -28,11 +28,7 @@ void BM_OpenPipeDesignWindow(benchmark::State& state) {
   Project project("pipemain", pipes, {{"DISCHARGEVAL", "CRM"}});
   QuietHost host;
   auto prog = gw::make_program(host, GW_PROGRAM_DIR);
-  prog->vars.set_unit_system("ENGLISH");
-  prog->vars.project.project_kind = gw::shell::ProjectKind::current;
-  prog->vars.project.project_db_path = project.file.string();
-  prog->vars.connections.project_connection = std::make_shared<gw::db::Connection>();
-  prog->vars.connections.project_connection->open(project.file.string());
+  gw::bench::open_as_project(prog->vars, project);
   prog->form<gw::design::frmpipemain>().open_on(mode, "P5000");
 
   const std::vector<gw::bench::NetworkPipe> net = gw::bench::tree_network(pipes);

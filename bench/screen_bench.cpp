@@ -110,14 +110,8 @@ struct Screen {
 
   explicit Screen(Project& project) {
     prog = gw::make_program(host, GW_PROGRAM_DIR);
-    auto& v = prog->vars;
-    v.set_unit_system("ENGLISH");
-    v.project.project_kind = gw::shell::ProjectKind::current;
-    v.project.current_project_name = "Bench";
-    v.project.product_name = "GULLYWORKS";
-    v.project.project_db_path = project.file.string();
-    v.connections.project_connection = std::make_shared<gw::db::Connection>();
-    v.connections.project_connection->open(project.file.string());
+    gw::bench::open_as_project(prog->vars, project);
+    prog->vars.project.product_name = "GULLYWORKS";
     table = &prog->form<gw::design::frmpipeflex>();
     qApp->installEventFilter(&watch);
   }
