@@ -221,6 +221,22 @@ ui::Form& Interpreter::form_for_user(const Line& at, const std::string& window) 
   return f;
 }
 
+namespace {
+
+// What a failure calls the container that holds a control.
+std::string container_word(const ui::Control& container) {
+  switch (container.kind()) {
+    case ui::Kind::Frame:
+      return "frame";
+    case ui::Kind::TabStrip:
+      return "tab strip";
+    default:
+      return "container";
+  }
+}
+
+}  // namespace
+
 Target Interpreter::control_for_user(const Line& at, const Ref& ref) const {
   form_for_user(at, ref.window);
   Target t = control_for_check(at, ref);
@@ -234,6 +250,12 @@ Target Interpreter::control_for_user(const Line& at, const Ref& ref) const {
   }
   if (!visible) fail(at, t.name + " is hidden");
   if (!enabled) fail(at, t.name + " is disabled");
+  // The toolkit refuses the user a control inside a hidden or disabled frame, whatever the
+  // control's own flags say.
+  if (const ui::Control* h = t.form->hidden_container(c))
+    fail(at, t.name + " is hidden: its " + container_word(*h) + " " + h->key() + " is");
+  if (const ui::Control* d = t.form->disabled_container(c))
+    fail(at, t.name + " is disabled: its " + container_word(*d) + " " + d->key() + " is");
   return t;
 }
 

@@ -19,12 +19,12 @@ bool still_there(const ui::Control& c) {
 // A mouse action on a control that takes the focus gives it the focus first, as a real
 // click does (the control that had it runs its LostFocus). Returns whether the control
 // is still there to take the action: a LostFocus handler may have unloaded the window
-// or disabled the control.
+// or disabled the control or its frame.
 bool mouse_focus(const Target& t) {
   ui::Form& f = *t.form;
   ui::Control& c = *t.control;
   if (t.item == 0 && f.can_focus(c) && f.active_control() != &c) f.set_focus(c);
-  return still_there(c) && c.enabled() && c.visible();
+  return still_there(c) && c.enabled() && c.visible() && !f.hidden_container(c) && !f.disabled_container(c);
 }
 
 bool takes_typing(const ui::Control& c) {

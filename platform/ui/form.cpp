@@ -158,14 +158,38 @@ bool Form::can_focus(const Control& ctl) const {
   }
   if (!ctl.enabled() || !ctl.visible()) return false;
   // A control inside a disabled or hidden frame cannot take the focus either.
+  return !hidden_container(ctl) && !disabled_container(ctl);
+}
+
+namespace {
+
+// The containers holding a control, innermost first, up to the window itself. Containers
+// nested in a cycle (a frame in itself) end the walk at the first repetition.
+template <typename Stop>
+const Control* find_container(const Form& form, const Control& ctl, Stop stop) {
   std::string cont = ctl.container;
-  for (int guard = 0; !cont.empty() && guard < 16; ++guard) {
-    Control* f = find(cont);
-    if (!f) break;
-    if (!f->enabled() || !f->visible()) return false;
+  const Control* seen[32] = {};
+  int n = 0;
+  while (!cont.empty() && n < 32) {
+    const Control* f = form.find(cont);
+    if (!f || f == &ctl) return nullptr;
+    for (int i = 0; i < n; ++i)
+      if (seen[i] == f) return nullptr;
+    seen[n++] = f;
+    if (stop(*f)) return f;
     cont = f->container;
   }
-  return true;
+  return nullptr;
+}
+
+}  // namespace
+
+const Control* Form::hidden_container(const Control& ctl) const {
+  return find_container(*this, ctl, [](const Control& f) { return !f.visible(); });
+}
+
+const Control* Form::disabled_container(const Control& ctl) const {
+  return find_container(*this, ctl, [](const Control& f) { return !f.enabled(); });
 }
 
 bool Form::set_focus(Control& ctl) {

@@ -60,6 +60,11 @@ class Form {
   // GotFocus of this one. A control that cannot take the focus is refused (false).
   bool set_focus(Control& ctl);
   bool can_focus(const Control& ctl) const;
+  // The frame (or other container) holding the control, directly or further out, that is
+  // hidden, resp. disabled: the innermost such; nullptr when there is none. A control inside
+  // it can be neither seen nor used, whatever its own Visible and Enabled say.
+  const Control* hidden_container(const Control& ctl) const;
+  const Control* disabled_container(const Control& ctl) const;
   std::vector<Control*> tab_order() const;
   // Moves the focus to the next control in tab order (a Tab key).
   void tab_next();

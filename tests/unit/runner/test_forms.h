@@ -118,6 +118,7 @@ class MainForm : public ui::Form {
     ts.on_click = [this] { log_.push_back("tabA.Click " + std::to_string(c("tabA").tab())); };
     add(Kind::Label, "lblA").set_caption("Label");
     add(Kind::MenuItem, "mnuExit").on_click = [this] { unload(); };
+    add(Kind::MenuItem, "mnuFrames").on_click = [this] { forms().get("frmFrames").show(); };
   }
 
  public:
@@ -175,6 +176,47 @@ class InnerForm : public ui::Form {
   }
 };
 
+// A window of controls in nested frames: fraInner lies in fraOuter. The buttons outside the
+// frames close or open them; leaving txtLeave disables fraInner.
+class FramesForm : public ui::Form {
+ public:
+  FramesForm(ui::Forms& forms, Log& log) : ui::Form(forms, "frmFrames"), log_(log) {}
+
+ protected:
+  void build() override {
+    add(Kind::Frame, "fraOuter").set_caption("Outer");
+    add(Kind::Frame, "fraInner").container = "fraOuter";
+    auto inner = [this](Kind k, const char* name) -> ui::Control& {
+      ui::Control& ctl = add(k, name);
+      ctl.container = "fraInner";
+      ctl.on_click = [this, name] { log_.push_back(std::string(name) + ".Click"); };
+      ctl.on_got_focus = [this, name] { log_.push_back(std::string(name) + ".GotFocus"); };
+      return ctl;
+    };
+    inner(Kind::TextBox, "txtIn");
+    inner(Kind::CommandButton, "cmdIn");
+    inner(Kind::OptionButton, "optIn");
+    inner(Kind::ListBox, "lstIn").set_items({"a", "b"});
+    inner(Kind::CommandButton, "cmdOwnOff").set_enabled(false);
+    // A frame named as its own container's container: a cycle that ends the walk.
+    add(Kind::Frame, "fraLoopA").container = "fraLoopB";
+    add(Kind::Frame, "fraLoopB").container = "fraLoopA";
+    auto& loop = add(Kind::CommandButton, "cmdLoop");
+    loop.container = "fraLoopA";
+    loop.on_click = [this] { log_.push_back("cmdLoop.Click"); };
+    add(Kind::CommandButton, "cmdShutOuter").on_click = [this] { c("fraOuter").set_enabled(false); };
+    add(Kind::CommandButton, "cmdHideInner").on_click = [this] { c("fraInner").set_visible(false); };
+    add(Kind::CommandButton, "cmdOpen").on_click = [this] {
+      c("fraOuter").set_enabled(true);
+      c("fraInner").set_visible(true);
+    };
+    add(Kind::TextBox, "txtLeave").on_lost_focus = [this] { c("fraInner").set_enabled(false); };
+  }
+
+ private:
+  Log& log_;
+};
+
 // Runs transcripts against the test windows, each in a fresh set of windows, with its
 // own temporary folder.
 class Harness {
@@ -197,6 +239,7 @@ class Harness {
     forms->register_form("frmMain", [&lg](ui::Forms& f) { return std::make_unique<MainForm>(f, lg); });
     forms->register_form("frmDlg", [&lg](ui::Forms& f) { return std::make_unique<DialogForm>(f, lg); });
     forms->register_form("frmInner", [](ui::Forms& f) { return std::make_unique<InnerForm>(f); });
+    forms->register_form("frmFrames", [&lg](ui::Forms& f) { return std::make_unique<FramesForm>(f, lg); });
     ui::Forms* fs = forms.get();
     interp->attach(Session{fs,
                            [this](std::string_view n) -> std::optional<std::string> {
