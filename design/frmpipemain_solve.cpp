@@ -4,16 +4,11 @@
 #include <optional>
 
 #include "design/frmpipemain.h"
+#include "design/solve_texts.h"
 #include "hydraulics/hydraulics_state.h"
-#include "hydraulics/solve_texts.h"
 #include "platform/text/parse.h"
 
 namespace gw::design {
-
-using hyd::FieldWrite;
-using hyd::Message;
-using hyd::MessageIcon;
-using hyd::SolveOutcome;
 
 namespace {
 
@@ -85,7 +80,7 @@ bool frmpipemain::solve_pipe_hydraulics() {
   in.pipe_shape = c("pipe_shape").text();
   in.units = v.units();
 
-  const SolveOutcome out = hyd::solve_for_window(in, hydraulics_state_);
+  const SolveOutcome out = solve_for_window(in, hydraulics_state_);
   if (out.number_format) v.set_number_format(*out.number_format);
   {
     // SOLVE's own writes are not changes of the pipe's inputs.

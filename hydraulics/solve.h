@@ -14,8 +14,8 @@ namespace gw::hyd {
 //    0 or less with discharge_not_positive;
 // 2. the same for the slope (slope_not_number, slope_not_positive);
 // 3. the shape's routine runs (solve_pipe_hydraulics).
-// The window shows the results and the failure (hydraulics/solve_texts.h) and counts the pipe
-// solved only when ok().
+// The pipe design window shows the results and the failure as its texts (design/solve_texts.h)
+// and counts the pipe solved only when ok().
 SolveResult solve_pipe(const SolveInput& in, HydraulicsState& state);
 
 // The routine of a shape text, compared exactly: "Circular" the circular, "Elliptical" the

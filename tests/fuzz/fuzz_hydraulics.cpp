@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "design/solve_texts.h"
 #include "hydraulics/solve.h"
-#include "hydraulics/solve_texts.h"
 #include "platform/text/parse.h"
 
 namespace {
@@ -70,8 +70,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const std::optional<double>& depth : {r.flow_depth, r.critical_depth})
     require(!depth || *depth <= height * (1 + 1e-12));
   // The window writes every number as a numeric text.
-  for (const gw::hyd::FieldWrite& w : gw::hyd::solve_outcome(s, out).writes) {
-    if (w.field == gw::hyd::solve_field::flow_type || w.field == gw::hyd::solve_field::pipe_summary) continue;
+  for (const gw::design::FieldWrite& w : gw::design::solve_outcome(s, out).writes) {
+    if (w.field == gw::design::solve_field::flow_type || w.field == gw::design::solve_field::pipe_summary)
+      continue;
     require(gw::text::is_numeric(w.text));
   }
   return 0;

@@ -45,8 +45,8 @@ const std::map<std::string, Folders>& layer_rules() {
       {"platform/binding", {"platform/error", "platform/text", "platform/db", "platform/ui"}},
       {"platform/files", {"platform/error", "platform/text"}},
       {"platform/workbook", {"platform/error", "platform/text", "platform/files"}},
-      // The pure pipe hydraulics, below every window.
-      {"hydraulics", {"platform/error", "platform/math", "platform/text", "platform/units"}},
+      // The pure pipe hydraulics, below every window: numbers, no texts of a window.
+      {"hydraulics", {"platform/error", "platform/math", "platform/units"}},
       {"shell", platform},
       {"design", plus(platform, {"hydraulics", "shell"})},
       {"reports", plus(platform, {"hydraulics", "shell", "design"})},
@@ -74,10 +74,11 @@ const std::map<std::string, Folders>& layer_rules() {
        {"platform/error", "platform/text", "platform/files", "platform/workbook", "tests/support"}},
       {"tests/unit/units", {"platform/units"}},
       // The hydraulics tests see the hydraulics alone, never a window.
-      {"tests/unit/hydraulics",
-       {"platform/error", "platform/math", "platform/text", "platform/units", "hydraulics"}},
+      {"tests/unit/hydraulics", {"platform/error", "platform/math", "platform/units", "hydraulics"}},
       {"tests/unit/shell", plus(platform, {"shell", "tests/support"})},
-      {"tests/unit/design", plus(platform, {"hydraulics", "shell", "design", "tests/support"})},
+      // The design tests solve the hydraulics tests' pipes through the window's texts.
+      {"tests/unit/design",
+       plus(platform, {"hydraulics", "shell", "design", "tests/support", "tests/unit/hydraulics"})},
       {"tests/unit/reports", plus(platform, {"hydraulics", "shell", "design", "reports", "tests/support"})},
       {"tests/unit/outlet",
        plus(platform, {"hydraulics", "shell", "design", "reports", "outlet", "tests/support"})},
@@ -277,6 +278,9 @@ TEST(IncludeLayers, RulesCatchUpwardIncludesAndQtOutsideTheFrontEnd) {
       {"platform/text/format.cpp", "platform/math/checked.h", false,
        "layer platform/text may not include from platform/math"},
       {"hydraulics/solve.cpp", "platform/math/pi.h", false, ""},
+      {"hydraulics/solve.cpp", "platform/text/format.h", false,
+       "layer hydraulics may not include from platform/text"},
+      {"tests/unit/design/solve_cases.h", "tests/unit/hydraulics/pipe_inputs.h", false, ""},
   };
   for (const Case& c : cases) {
     const std::optional<std::string> resolved =

@@ -8,7 +8,8 @@
 #include "hydraulics/circular_section.h"
 #include "hydraulics/routine_frame.h"
 #include "hydraulics/trial_depths.h"
-#include "tests/unit/hydraulics/solve_cases.h"
+#include "hydraulics/solve.h"
+#include "tests/unit/hydraulics/pipe_inputs.h"
 
 namespace gw::hyd {
 namespace {
@@ -161,9 +162,9 @@ TEST(BoxSearch, FindsWhatPlainSteppingFinds) {
 
 TEST(BoxSearch, CriticalDepthStopsAtTheFirstStepAbove0999OfTheRise) {
   HydraulicsState state;
-  const SolveOutcome out = solve(testing::spanned("Box", 48, 36, 200, 0.005, 0.013), state);
-  ASSERT_TRUE(out.ok);
-  const double yc = out.find(field::critical_depth)->value;
+  const SolveResult out = solve_pipe(testing::spanned("Box", 48, 36, 200, 0.005, 0.013), state);
+  ASSERT_TRUE(out.ok() && out.values.critical_depth) << out.cause;
+  const double yc = *out.values.critical_depth;
   EXPECT_GT(yc, 0.999 * 3);
   EXPECT_LT(yc, 0.999 * 3 + 0.0001 + 1e-9);
 }
@@ -172,10 +173,9 @@ TEST(BoxSearch, CriticalDepthStopsAtTheFirstStepAbove0999OfTheRise) {
 // the full diameter rather than a failed square root.
 TEST(CircularSearch, CriticalDepthPastTheCrownIsTheDiameter) {
   HydraulicsState state;
-  const SolveOutcome out = solve(testing::metric(testing::circular(250.03, 5), 50), state);
-  ASSERT_TRUE(out.ok) << out.failure;
-  EXPECT_EQ(out.text(field::critical_depth), "0.250");
-  EXPECT_EQ(out.find(field::critical_depth)->value, 0.25003);
+  const SolveResult out = solve_pipe(testing::metric(testing::circular(250.03, 5), 50), state);
+  ASSERT_TRUE(out.ok() && out.values.critical_depth) << out.cause;
+  EXPECT_EQ(*out.values.critical_depth, 0.25003);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "hydraulics/routine_frame.h"
-#include "tests/unit/hydraulics/solve_cases.h"
+#include "tests/unit/design/solve_cases.h"
 
 namespace gw::hyd {
 namespace {
@@ -186,14 +186,6 @@ TEST(UnitSystem, OnlyTheExactTextEnglishGivesEnglishUnits) {
   EXPECT_EQ(lower.number_format, "#0.0000");
   // 18 read as millimetres: a tiny pipe under pressure.
   EXPECT_EQ(lower.text(field::pipe_flowdepth), "0.018");
-}
-
-TEST(FlowSummary, IsCriticalOnlyForAFroudeNumberOfExactlyOne) {
-  EXPECT_EQ(flow_state(1.0), FlowState::critical);
-  EXPECT_EQ(flow_state(std::nextafter(1.0, 0.0)), FlowState::subcritical);
-  EXPECT_EQ(flow_state(std::nextafter(1.0, 2.0)), FlowState::supercritical);
-  EXPECT_EQ(flow_state(0.999999), FlowState::subcritical);
-  EXPECT_EQ(flow_state(1.000001), FlowState::supercritical);
 }
 
 }  // namespace

@@ -1,12 +1,12 @@
 // The SOLVE command's results as the pipe design window shows them.
-#include "hydraulics/solve_texts.h"
+#include "design/solve_texts.h"
 
 #include <limits>
 
 #include "hydraulics/solve.h"
 #include "platform/text/format.h"
 
-namespace gw::hyd {
+namespace gw::design {
 
 namespace {
 
@@ -108,4 +108,4 @@ SolveOutcome solve_for_window(const hyd::SolveInput& in, hyd::HydraulicsState& s
   return solve_outcome(in, hyd::solve_pipe(in, state));
 }
 
-}  // namespace gw::hyd
+}  // namespace gw::design

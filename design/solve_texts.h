@@ -9,7 +9,7 @@
 #include "hydraulics/hydraulics_state.h"
 #include "hydraulics/solve_types.h"
 
-namespace gw::hyd {
+namespace gw::design {
 
 // One result field written by a solve: the field's control name, the text it receives (already
 // put through the field's pattern) and the number behind it (NaN for flow_type and
@@ -102,4 +102,4 @@ SolveOutcome solve_outcome(const hyd::SolveInput& in, const hyd::SolveResult& re
 // Solves `in` (hyd::solve_pipe) and gives what the window shows for it.
 SolveOutcome solve_for_window(const hyd::SolveInput& in, hyd::HydraulicsState& state);
 
-}  // namespace gw::hyd
+}  // namespace gw::design

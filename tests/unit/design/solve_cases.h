@@ -1,4 +1,4 @@
-// Inputs and expectations shared by the hydraulics tests.
+// Whole solves as the pipe design window shows them: the tests' readers of field texts and messages.
 #pragma once
 
 #include <array>
@@ -7,55 +7,27 @@
 #include <utility>
 #include <vector>
 
+#include "design/solve_texts.h"
 #include "hydraulics/solve.h"
-#include "hydraulics/solve_texts.h"
+#include "tests/unit/hydraulics/pipe_inputs.h"
 
 namespace gw::hyd::testing {
 
 // The tests read a solve as the pipe design window shows it: its field texts and messages.
-namespace field = hyd::solve_field;
-namespace text = hyd::solve_text;
+namespace field = design::solve_field;
+namespace text = design::solve_text;
+using design::FieldWrite;
+using design::Message;
+using design::MessageIcon;
+using design::SolveOutcome;
 
 inline SolveOutcome solve(const SolveInput& in, HydraulicsState& state) {
-  return hyd::solve_for_window(in, state);
+  return design::solve_for_window(in, state);
 }
 
 // The result of a shape routine as the window shows it.
 inline SolveOutcome shown(const SolveInput& in, const SolveResult& result) {
-  return hyd::solve_outcome(in, result);
-}
-
-// A pipe of the given shape in English units: L 100 ft, one barrel.
-inline SolveInput english(std::string shape, double discharge, double slope, double n) {
-  SolveInput in;
-  in.pipe_shape = std::move(shape);
-  in.pipe_discharge = discharge;
-  in.numofpipes = 1;
-  in.pipe_slope = slope;
-  in.pipe_mann = n;
-  in.pipe_length = 100;
-  in.units = units_of(UnitSystem::english);
-  return in;
-}
-
-inline SolveInput circular(double dia, double discharge, double slope = 0.01, double n = 0.013) {
-  SolveInput in = english("Circular", discharge, slope, n);
-  in.pipe_dia = dia;
-  return in;
-}
-
-inline SolveInput spanned(std::string shape, double span, double rise, double discharge, double slope,
-                          double n) {
-  SolveInput in = english(std::move(shape), discharge, slope, n);
-  in.span = span;
-  in.rise = rise;
-  return in;
-}
-
-inline SolveInput metric(SolveInput in, double length) {
-  in.units = units_of(UnitSystem::metric);
-  in.pipe_length = length;
-  return in;
+  return design::solve_outcome(in, result);
 }
 
 // The thirteen result fields in the circular routine's order of writing; the other routines

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "tests/unit/hydraulics/solve_cases.h"
+#include "tests/unit/design/solve_cases.h"
 
 namespace gw::hyd {
 namespace {

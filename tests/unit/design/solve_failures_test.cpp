@@ -4,7 +4,7 @@
 #include <functional>
 #include <limits>
 
-#include "tests/unit/hydraulics/solve_cases.h"
+#include "tests/unit/design/solve_cases.h"
 
 namespace gw::hyd {
 namespace {
