@@ -3,6 +3,7 @@
 #include "outlet/PipeEnergyForm.h"
 
 #include <optional>
+#include <utility>
 
 #include "outlet/bed_material.h"
 #include "outlet/scour_hole.h"
@@ -80,6 +81,7 @@ void PipeEnergyForm::build() {
                            "cmdanalyzeED", "D16", "D84", "plindex", "cmdscourholesize"})
     c(name).tab_index = order++;
   wire_fields();
+  wire_derivation();
   focus_on_show_ = true;
 }
 
@@ -288,6 +290,12 @@ void PipeEnergyForm::Form_Load() {
   design_discharge_.forget();
   two_year_discharge_.forget();
   bed_velocity_failure_.clear();
+  // The hole and the verdict of an earlier opening belong to that opening's inputs.
+  hole_sized_ = false;
+  verdict_basis_.reset();
+  discharge_voided_verdict_.clear();
+  // Reading the record sets inputs one by one: the load derives once they all stand.
+  loading_ = true;
   try {
     if (vars().units().metric()) set_metric_captions();
     set_energy_defaults();
@@ -302,11 +310,16 @@ void PipeEnergyForm::Form_Load() {
     auto bring_index_into_range = [&] {
       if (saved.plasticity_index.empty()) return;
       const std::string shown = c("plindex").text();
+      // An index that is no number is refused where it is used and saved, never taken as 5.
+      if (!text::is_numeric(shown)) {
+        findings.push_back("The saved Plasticity Index (PI) \"" + shown +
+                           "\" is not a number: the clay's scour hole cannot be sized until it is one.");
+        return;
+      }
       const std::optional<std::string> in_range = plasticity_index_in_range(shown);
       if (!in_range) return;
       findings.push_back("The saved Plasticity Index (PI) " + number_or_quoted(saved.plasticity_index) +
-                         (text::is_numeric(shown) ? " lies outside 5 to 16" : " is not a number") +
-                         ": it is taken as " + *in_range + ".");
+                         " lies outside 5 to 16: it is taken as " + *in_range + ".");
       c("plindex").set_text(*in_range);
     };
     if (adoEnergyRS->record_count() == 0) {
@@ -317,12 +330,14 @@ void PipeEnergyForm::Form_Load() {
       node_changed = true;
       set_energy_defaults();
       riprap_class_check();
+      derive();
     } else if (!load_outlet_pipe(c("enodeout").text())) {
       // No outlet pipe: nothing to compute; the record's own values stay as stored.
       bring_index_into_range();
       c("outlet_protection").set_text(outlet_status);
       show_2yr_discharge(discharge_src != "CRM");
       riprap_class_check();
+      derive();
     } else {
       Bed_Matl_Click();
       c("outlet_protection").set_text(outlet_status);
@@ -338,12 +353,16 @@ void PipeEnergyForm::Form_Load() {
       restore_stored_inputs(saved);
       bring_index_into_range();
       if (!saved.width.empty()) check_stored_width(saved.width);
-      compute_pipe_velocity();
       set_standard_diameter();
+      // A stored verdict must follow from the velocities derived beside it.
+      compute_pipe_velocity();
+      const std::string stale = cleared_verdict(true);
+      if (!c("outlet_protection").text().empty())
+        verdict_basis_ = std::array<std::string, 2>{c("velocity2").text(), c("Velocity_NS").text()};
       cmdscourholesize_Click();
-      const std::string stale = void_stale_verdict(true);
       if (!stale.empty()) findings.push_back(stale);
     }
+    name_changed_stored_values(findings);
     if (c("Bed_Matl").text() == kClayBed) {
       c("plindex").set_enabled(true);
       c("plindex").set_back_color(ui::kWindowColor);
@@ -353,6 +372,7 @@ void PipeEnergyForm::Form_Load() {
   } catch (const std::exception& e) {
     findings.push_back(e.what());
   }
+  loading_ = false;
   findings_ = nullptr;
   if (!findings.empty()) {
     std::string text;
@@ -500,12 +520,17 @@ void PipeEnergyForm::set_energy_defaults() {
 }
 
 void PipeEnergyForm::clear_outlet_fields() {
+  // The computations are cleared: the hole is sized again on request, a verdict evaluated again.
+  hole_sized_ = false;
+  verdict_basis_.reset();
+  discharge_voided_verdict_.clear();
   for (const char* name : kOutletFields) c(name).set_text("");
   design_discharge_.forget();
   two_year_discharge_.forget();
   bed_velocity_failure_.clear();
   c("D50bed").set_text("> 0.84");
   set_energy_defaults();
+  derive();
 }
 
 void PipeEnergyForm::fill_outlet_node_list() {
@@ -658,13 +683,10 @@ void PipeEnergyForm::C_Discharge_LostFocus() {
   if (!box.text().empty() && !typed_since_focus("C_Discharge")) return;
   if (box.text().empty()) box.set_text("0.0");
   box.set_text(format_keeping_decimals(box.text(), discharge_pattern()));
-  // A verdict reached with another discharge no longer holds: it is evaluated again.
-  const std::optional<double> before = text::try_number(text_on_focus_);
-  const std::optional<double> now = text::try_number(box.text());
-  const std::string verdict = c("outlet_protection").text();
-  if (!verdict.empty() && (before != now || (!now && box.text() != text_on_focus_))) {
-    c("outlet_protection").set_text("");
-    c("cmdanalyzeED").set_enabled(false);
+  // A verdict reached with another 2-year velocity no longer holds: it is evaluated again.
+  if (!discharge_voided_verdict_.empty()) {
+    const std::string verdict = discharge_voided_verdict_;
+    discharge_voided_verdict_.clear();
     msg("The 2-Yr Discharge changed: the Outlet Protection \"" + verdict +
             "\" was reached with another 2-Yr Outlet Velocity and is cleared. Press Evaluate Needs.",
         Buttons::OK, Icon::Information);
@@ -680,7 +702,9 @@ void PipeEnergyForm::W_culvert_LostFocus() {
 }
 
 void PipeEnergyForm::plindex_LostFocus() {
-  // A text that is no number (a lone ".", pasted text) counts as empty.
+  // Empty, the field takes 5.0; an index outside 5..16 its end. A text that is no finite number
+  // (a lone ".", 310 pasted digits) stays as it is: the hole is not sized from it, and Save
+  // refuses it naming the field.
   if (const std::optional<std::string> in_range = plasticity_index_in_range(c("plindex").text()))
     c("plindex").set_text(*in_range);
 }
@@ -706,6 +730,14 @@ void PipeEnergyForm::mnusave_Click() {
     return;
   }
   if (shell::refuse_non_numbers(*this)) return;  // only numbers go into the numeric columns
+  // The basin inputs handed back by the energy dissipation window are numbers too.
+  for (auto [field, caption] : {std::pair{"L2byh2", "L2/h2 Ratio"}, std::pair{"txth3", "h3"}}) {
+    const std::string& t = c(field).text();
+    if (t.empty() || text::is_numeric(t)) continue;
+    msg(std::string(caption) + " holds \"" + t + "\", which is not a number. Please enter a number.",
+        Buttons::OK, Icon::Exclamation);
+    return;
+  }
   try {
     if (!adoEnergyRS || !adoEnergyRS->is_open()) throw Error("The ENERGY records are not open.");
     adoEnergyRS->update();

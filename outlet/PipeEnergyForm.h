@@ -2,11 +2,14 @@
 // velocity, the need for outlet protection and the scour hole.
 #pragma once
 
+#include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "outlet/field_number.h"
+#include "outlet/outfall_derivation.h"
 #include "outlet/outfall_values.h"
 #include "outlet/pattern_binding.h"
 #include "platform/binding/binding.h"
@@ -43,14 +46,20 @@ class PipeEnergyForm : public shell::Window {
   void compute_2yr_discharge();
   // The outlet size rounded down to a standard diameter, into the shared standard_diameter.
   void set_standard_diameter();
-  // The 2-year outlet velocity into velocity2.
+  // Derives the window's values from its inputs and says "Invalid Data Input Error" when the
+  // 2-year outlet velocity cannot be computed from the discharge there is.
   void compute_pipe_velocity();
+  // Every value the window derives from its inputs (outfall_derivation.h), written into its
+  // fields: run after any input change, by any route.
+  void derive();
 
   // ---- what the energy dissipation window takes from this window and hands back ----
   // The values as they stand now (loads the window when it is not loaded).
   OutfallValues energy_dissipation_values();
-  // The basin inputs the energy dissipation window kept (L2/h2, h3, the VDOT riprap choice).
-  void take_basin_inputs(const std::string& l2_by_h2, const std::string& h3, const std::string& vdot_riprap);
+  // The basin inputs the energy dissipation window kept (L2/h2, h3, the VDOT riprap choice);
+  // `h3_computed`: the end sill is the Contra Costa design's own, not one the engineer typed.
+  void take_basin_inputs(const std::string& l2_by_h2, const std::string& h3, const std::string& vdot_riprap,
+                         bool h3_computed = false);
 
   // ---- numbers the designs take from this window ----
   // The outlet pipe's design discharge (cfs or cms) as stored with the pipe, whole: E_Discharge
@@ -122,6 +131,8 @@ class PipeEnergyForm : public shell::Window {
   void build_scour_frame();
   void build_menus();
   void wire_fields();
+  // Observes the derivation's input fields (PipeEnergyForm_derive.cpp).
+  void wire_derivation();
   void riprap_class_check();
   // Shows or hides the 2-year discharge field with its caption and unit label.
   void show_2yr_discharge(bool shown);
@@ -139,10 +150,16 @@ class PipeEnergyForm : public shell::Window {
   // A message about the outfall. While the window loads, it is kept for the one message that
   // lists what the opening found; otherwise it is shown at once.
   void tell(const std::string& text, ui::Icon icon, bool system_modal = false);
-  // The verdict shown belongs to the velocities beside it: when they do not give it, or one of
-  // them is not known, it is cleared and the analysis closed. Gives the reason (said of a saved
-  // verdict when `saved`), or the empty text when the verdict stands.
-  std::string void_stale_verdict(bool saved);
+  // The inputs of the derivation as the window holds them.
+  OutfallInputs gather_outfall_inputs();
+  // An input of the derivation changed (an observer of the input fields).
+  void input_changed();
+  // The sentence of a verdict the last derivation cleared (said of a saved verdict when
+  // `saved`); empty when none was cleared.
+  std::string cleared_verdict(bool saved) const;
+  // The stored values that the opening changed without asking (the 2-year discharge computed
+  // anew, a riprap class outside the list), one sentence each, for the opening's message.
+  void name_changed_stored_values(std::vector<std::string>& findings);
   // The stored basin width at the outlet against the outlet pipe's own width: when they differ,
   // asks which one to use (Yes: the pipe's, No: the stored one).
   void check_stored_width(const std::string& stored);
@@ -187,6 +204,25 @@ class PipeEnergyForm : public shell::Window {
   std::string bed_velocity_failure_;
   // What the opening found, collected while the window loads (null otherwise).
   std::vector<std::string>* findings_ = nullptr;
+  // The derivation: running, held off while the window loads its record, and what it keeps.
+  bool deriving_ = false;
+  bool loading_ = false;
+  // The scour hole is shown once sized ("Determine Scour Hole Size", or a stored record opened),
+  // until a node change clears the computations.
+  bool hole_sized_ = false;
+  std::string hole_failure_;
+  bool velocity_failed_ = false;
+  // The two velocity texts a verdict reached here was reached with (none for a stored verdict).
+  std::optional<std::array<std::string, 2>> verdict_basis_;
+  // The verdict the last derivation cleared, and why.
+  std::string cleared_verdict_;
+  std::string cleared_reason_;
+  // A verdict cleared because the 2-year discharge changed, to be said when its field is left.
+  std::string discharge_voided_verdict_;
+  // The end sill the energy dissipation window handed back as its own computed value, with the
+  // project it belongs to: only that text, in that project, is recomputed at the next analysis.
+  std::string computed_sill_;
+  std::string computed_sill_project_;
   // Declared after the recordsets: the bindings let go of them first.
   ui::Binding binding_;
   PatternBinding w_culvert_binding_;

@@ -8,10 +8,8 @@
 #include "outlet/bed_material.h"
 #include "outlet/scour_hole.h"
 #include "platform/error/error.h"
-#include "platform/math/checked.h"
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
-#include "platform/units/units.h"
 
 namespace gw::outlet {
 
@@ -19,8 +17,7 @@ using ui::Buttons;
 using ui::Icon;
 
 void PipeEnergyForm::Bed_Matl_Click() {
-  const Units& u = vars().units();
-  const bool english = u.english();
+  const bool english = vars().units().english();
   const std::string bed = c("Bed_Matl").text();
   const BedMaterial* material = find_bed_material(bed);
 
@@ -42,40 +39,13 @@ void PipeEnergyForm::Bed_Matl_Click() {
       c("D84").set_text("0.1");
     }
   }
-
-  // The permissible velocity of this bed, or why it is not known: never one of another bed.
-  std::optional<double> velocity;
-  bed_velocity_failure_.clear();
-  if (!material) {
-    bed_velocity_failure_ =
-        "The Natural Channel Bed Material \"" + bed +
-        "\" is none of the list: its Non-Scour Velocity is not known. Choose the bed material.";
-  } else {
-    try {
-      // Only a velocity that varies with the depth needs the outlet's flow depth.
-      double depth_ft = 0;
-      if (!material->constant) {
-        const std::string& depth = c("dn_C").text();
-        const std::optional<double> y = text::try_number(depth);
-        if (!y)
-          throw Error("The permissible velocity of " + bed + " needs the Depth of flow at Outlet, which is " +
-                      (depth.empty() ? std::string("empty.") : "\"" + depth + "\", not a number."));
-        depth_ft = math::checked(*y * u.to_feet);
-      }
-      double v = math::checked(permissible_velocity_fps(*material, depth_ft));
-      if (!english) v = math::checked(v * u.from_feet);
-      velocity = v;
-    } catch (const std::exception& e) {
-      bed_velocity_failure_ = e.what();
-    }
-  }
-  permissible_velocity = velocity.value_or(0);
-  c("D50bed").set_text(material ? (english ? material->d50_english : material->d50_metric) : "");
-  c("Velocity_NS").set_text(velocity ? text::format(*velocity, "0.00") : std::string());
   // Any earlier verdict is void for another bed.
   c("outlet_protection").set_text("");
   c("cmdanalyzeED").set_enabled(false);
-  if (!velocity) tell(bed_velocity_failure_, Icon::Exclamation, true);
+  verdict_basis_.reset();
+  // The permissible velocity of this bed, or why it is not known: never one of another bed.
+  derive();
+  if (!bed_velocity_failure_.empty()) tell(bed_velocity_failure_, Icon::Exclamation, true);
 }
 
 void PipeEnergyForm::cmdNeed_Click() {
@@ -87,7 +57,12 @@ void PipeEnergyForm::cmdNeed_Click() {
     msg("Please enter valid Depth of flow value!", Buttons::OK, Icon::Exclamation);
     return;
   }
-  // A verdict needs the permissible velocity of the bed shown beside it.
+  // A verdict needs the 2-year velocity of an outlet pipe, and the permissible velocity of the
+  // bed shown beside it.
+  if (c("velocity2").text().empty()) {
+    msg("The 2-Yr Outlet Velocity is empty.", Buttons::OK, Icon::Exclamation, {}, true);
+    return;
+  }
   if (!find_bed_material(c("Bed_Matl").text())) {
     msg("The Natural Channel Bed Material \"" + c("Bed_Matl").text() +
             "\" is none of the list: choose the bed material before Evaluate Needs.",
@@ -102,6 +77,8 @@ void PipeEnergyForm::cmdNeed_Click() {
     if (c("Velocity_NS").text().empty()) c("Velocity_NS").set_text("0.0");
     const double outlet = number_in("velocity2", "2-Yr Outlet Velocity");
     const double permissible = number_in("Velocity_NS", "Non-Scour Velocity for Soil Type");
+    // The verdict belongs to the two velocities it is reached with.
+    verdict_basis_ = std::array<std::string, 2>{c("velocity2").text(), c("Velocity_NS").text()};
     if (!protection_required(outlet, permissible)) {
       c("outlet_protection").set_text(kNotRequired);
       msg(" 2-Yr Outlet Velocity <= Permissible Velocity. No Outlet Protection Required. ");
@@ -116,29 +93,6 @@ void PipeEnergyForm::cmdNeed_Click() {
   }
 }
 
-std::string PipeEnergyForm::void_stale_verdict(bool saved) {
-  const std::string verdict = c("outlet_protection").text();
-  if (verdict.empty()) return {};
-  const std::string unit = c("fpsmps", 2).caption();
-  const std::optional<double> outlet = text::try_number(c("velocity2").text());
-  const std::optional<double> permissible = text::try_number(c("Velocity_NS").text());
-  std::string why;
-  if (!outlet) {
-    why = "the 2-Yr Outlet Velocity is not known";
-  } else if (!permissible) {
-    why = "the Non-Scour Velocity for Soil Type is not known";
-  } else if ((verdict == kRequired) == protection_required(*outlet, *permissible)) {
-    return {};
-  } else {
-    why = "it does not follow from the 2-Yr Outlet Velocity " + c("velocity2").text() + " " + unit +
-          " and the Non-Scour Velocity for Soil Type " + c("Velocity_NS").text() + " " + unit;
-  }
-  c("outlet_protection").set_text("");
-  c("cmdanalyzeED").set_enabled(false);
-  return std::string(saved ? "The saved Outlet Protection \"" : "The Outlet Protection \"") + verdict +
-         "\" is cleared: " + why + ". Press Evaluate Needs.";
-}
-
 void PipeEnergyForm::cmdscourholesize_Click() { compute_scour_hole(); }
 
 double PipeEnergyForm::number_in(const char* field, const char* caption) {
@@ -149,59 +103,28 @@ double PipeEnergyForm::number_in(const char* field, const char* caption) {
 }
 
 void PipeEnergyForm::compute_scour_hole() {
-  const Units& u = vars().units();
-  try {
-    auto flow = [&] {
-      ScourFlow f;
-      f.discharge = design_discharge();
-      f.area = number_in("E_Area", "Area");
-      f.hydraulic_radius = number_in("E_HydRad", "Hydraulic Radius");
-      return f;
-    };
-    ScourHole hole;
-    if (c("Bed_Matl").text() == kClayBed) {
-      c("D16").set_enabled(false);
-      c("D84").set_enabled(false);
-      c("plindex").set_enabled(true);
-      if (c("plindex").text().empty()) {
-        plindex_LostFocus();
-        return;
-      }
+  // From now on the hole follows its inputs; the press only puts the inputs in order first.
+  hole_sized_ = true;
+  if (c("Bed_Matl").text() == kClayBed) {
+    c("D16").set_enabled(false);
+    c("D84").set_enabled(false);
+    c("plindex").set_enabled(true);
+    if (c("plindex").text().empty()) {
+      plindex_LostFocus();
+    } else if (text::is_numeric(c("plindex").text())) {
       // The index the hole is computed with is the one the field shows and the workbook reports.
       if (const std::optional<std::string> in_range = plasticity_index_in_range(c("plindex").text()))
         c("plindex").set_text(*in_range);
-      hole = clay_scour_hole(flow(), number_in("plindex", "Plasticity Index (PI)"), u.to_feet);
-    } else {
-      c("D16").set_enabled(true);
-      c("D84").set_enabled(true);
-      c("plindex").set_enabled(false);
-      if (c("D16").text().empty()) {
-        D16_LostFocus();
-        return;
-      }
-      if (c("D84").text().empty()) {
-        D84_LostFocus();
-        return;
-      }
-      const double d16 = number_in("D16", "(D16) Size");
-      const double d84 = number_in("D84", "(D84) Size");
-      if (d16 >= d84) {
-        tell("D84 should be > D16", Icon::None);
-        return;
-      }
-      hole = cohesionless_scour_hole(flow(), u.gravity, d16, d84);
     }
-    scour_depth = hole.depth;
-    scour_width = hole.width;
-    scour_length = hole.length;
-    scour_location = hole.location;
-    c("txt_D").set_text(text::format(scour_depth, "0.00"));
-    c("txt_W").set_text(text::format(scour_width, "0.00"));
-    c("txt_L").set_text(text::format(scour_length, "0.00"));
-    c("txtLocation").set_text(text::format(scour_location, "0.00"));
-  } catch (const std::exception& e) {
-    tell(e.what(), Icon::None);
+  } else {
+    c("D16").set_enabled(true);
+    c("D84").set_enabled(true);
+    c("plindex").set_enabled(false);
+    if (c("D16").text().empty()) D16_LostFocus();
+    if (c("D84").text().empty()) D84_LostFocus();
   }
+  derive();
+  if (!hole_failure_.empty()) tell(hole_failure_, Icon::None);
 }
 
 }  // namespace gw::outlet

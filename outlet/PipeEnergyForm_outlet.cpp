@@ -214,32 +214,6 @@ void PipeEnergyForm::set_standard_diameter() {
   v.handover.standard_diameter = standard_diameter_;
 }
 
-void PipeEnergyForm::compute_pipe_velocity() {
-  shell::SharedState& v = vars();
-  try {
-    const double divisor = v.units().size_divisor;
-    const double q = two_year_discharge();
-    OutletBarrel barrel;
-    barrel.shape = outlet_shape_of(outlet_shape);
-    barrel.rise = math::checked_div(text::to_number(c("eDiaRise").text()), divisor);
-    if (barrel.shape != OutletShape::circular)
-      barrel.span = math::checked_div(text::to_number(outlet_span), divisor);
-    barrel.slope = text::to_number(outlet_slope);
-    barrel.manning_n = outlet_manning_n;
-    barrel.manning_k = static_cast<double>(v.units().manning_k_single);
-    c("velocity2").set_text(text::format(outlet_velocity(barrel, q), "0.00"));
-  } catch (const std::exception&) {
-    // No velocity of an earlier discharge stays beside this one.
-    c("velocity2").set_text("");
-    tell("Invalid Data Input Error", Icon::Exclamation);
-  }
-  // A verdict shown belongs to the velocity beside it.
-  if (!findings_) {
-    const std::string stale = void_stale_verdict(false);
-    if (!stale.empty()) msg(stale, Buttons::OK, Icon::Information);
-  }
-}
-
 std::string PipeEnergyForm::discharge_pattern() {
   const Units& u = vars().units();
   return u.metric() ? std::string(u.number_format) : std::string("0.00");
@@ -292,6 +266,7 @@ OutfallValues PipeEnergyForm::energy_dissipation_values() {
   } catch (const std::exception&) {
     // No number: the design that needs it names the field.
   }
+  o.h3_computed = !o.h3.empty() && o.h3 == computed_sill_ && computed_sill_project_ == vars().project.project_db_path;
   o.outlet_shape = outlet_shape;
   o.full_flow_area = full_flow_area_;
   o.standard_diameter = standard_diameter_;
@@ -299,7 +274,9 @@ OutfallValues PipeEnergyForm::energy_dissipation_values() {
 }
 
 void PipeEnergyForm::take_basin_inputs(const std::string& l2_by_h2, const std::string& h3,
-                                       const std::string& vdot_riprap) {
+                                       const std::string& vdot_riprap, bool h3_computed) {
+  computed_sill_ = h3_computed ? h3 : std::string();
+  computed_sill_project_ = vars().project.project_db_path;
   c("L2byh2").set_text(l2_by_h2);
   c("txth3").set_text(h3);
   c("VDOT_Riprap").set_text(vdot_riprap);

@@ -12,6 +12,7 @@
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
 #include "shell/help.h"
+#include "shell/input_procedures.h"
 #include "shell/window_names.h"
 
 namespace gw::outlet {
@@ -159,6 +160,7 @@ void frmEnergyDissipation::build() {
   c("Cmdresults").on_click = [this] { Cmdresults_Click(); };
   c("cmdExit").on_click = [this] { cmdExit_Click(); };
   wire_basin_fields();
+  wire_derivation();
   focus_on_show_ = true;
 }
 
@@ -339,6 +341,9 @@ void frmEnergyDissipation::build_menus() {
 // ---- load -------------------------------------------------------------------------------
 
 void frmEnergyDissipation::Form_Load() {
+  // Nothing is designed yet at this opening.
+  analysed_ = false;
+  sill_named_.clear();
   try {
     clear_vdot_dm_results();
     clear_usda_results();
@@ -357,6 +362,22 @@ void frmEnergyDissipation::Form_Load() {
     if (c("L2byh2").text().empty()) c("L2byh2").set_text("3.5");
     c("VDOT_Riprap").set_text(o.vdot_riprap);
     VDOT_Riprap_Click();
+    // An end sill the design computed at an earlier opening follows today's outlet; one the
+    // engineer typed is kept, and named when it lies outside its range for today's basin.
+    sill_computed_ = o.h3_computed;
+    if (!c("txth3").text().empty()) {
+      const ContraCostaFields f = contra_costa_fields();
+      // The panel's results wait for the analysis: only the sill is shown now.
+      clear_contra_costa_results();
+      if (sill_computed_) {
+        writing_ = true;
+        c("txth3").set_text(f.sill);
+        writing_ = false;
+        sill_computed_ = f.sill_computed;
+      } else if (!f.refused && f.failure.empty()) {
+        name_sill(f);
+      }
+    }
   } catch (const std::exception& e) {
     msg(e.what(), Buttons::OK, Icon::Exclamation, {}, true);
   }
@@ -382,6 +403,8 @@ void frmEnergyDissipation::set_metric_labels() {
 // ---- analysis ---------------------------------------------------------------------------
 
 void frmEnergyDissipation::cmdanalyze_Click() {
+  // While the designs run, their own writes are no input changes.
+  analysed_ = false;
   clear_vdot_dm_results();
   clear_usda_results();
   clear_riprap_basin_results();
@@ -393,6 +416,7 @@ void frmEnergyDissipation::cmdanalyze_Click() {
   design_riprap_basin();
   design_contra_costa_basin();
   design_usbr_type6_basin();
+  analysed_ = true;
 }
 
 void frmEnergyDissipation::mnuanalyze_Click() { cmdanalyze_Click(); }
@@ -432,12 +456,18 @@ void frmEnergyDissipation::mnuenergyhelp_Click() { shell::show_help(prog); }
 void frmEnergyDissipation::mnuaboutenergy_Click() { prog.forms.get(window::frmAbout).show_modal(); }
 
 void frmEnergyDissipation::Form_Unload(int& cancel) {
-  (void)cancel;
   focus_on_show_ = false;
   if (msg("Save Changes?", Buttons::YesNo, Icon::Information, "Gullyware") != Answer::Yes) return;
+  // Only numbers go back into the outfall's record: a ratio or end sill that is none is named,
+  // and the window stays open for it.
+  if (ui::Control* refused = shell::refuse_non_numbers(*this)) {
+    cancel = 1;
+    set_focus(*refused);
+    return;
+  }
   try {
-    prog.form<PipeEnergyForm>().take_basin_inputs(c("L2byh2").text(), c("txth3").text(),
-                                                  c("VDOT_Riprap").text());
+    prog.form<PipeEnergyForm>().take_basin_inputs(c("L2byh2").text(), c("txth3").text(), c("VDOT_Riprap").text(),
+                                                  sill_computed_ && !c("txth3").text().empty());
   } catch (const std::exception&) {
     // A failed copy ends the copying; the window closes all the same.
   }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "outlet/contra_costa_fields.h"
 #include "outlet/outfall_values.h"
 #include "outlet/outlet_equivalent_depth.h"
 #include "outlet/usda_rock_outlet.h"
@@ -109,6 +110,28 @@ class frmEnergyDissipation : public shell::Window {
   void usbr_design();
   // Empties the riprap basin's results with its equivalent depth and Froude number.
   void clear_riprap_basin_design();
+  // The Contra Costa panel's fields from the outfall's values and the panel's inputs
+  // (contra_costa_fields.h), and writing them into the panel.
+  ContraCostaFields contra_costa_fields();
+  void show_contra_costa(const ContraCostaFields& f);
+  // Names an end sill the engineer typed that lies outside its range for this basin, once for
+  // each sill and basin.
+  void name_sill(const ContraCostaFields& f);
+  // An input of a design changed after an analysis: that design's fields are derived anew, without
+  // its messages, and emptied when it cannot be designed.
+  void rederive(void (frmEnergyDissipation::*body)(), void (frmEnergyDissipation::*clear)());
+  // Observes the designs' input fields (L2byh2, txth3, VDOT_Riprap).
+  void wire_derivation();
+  // The designs have run since the window loaded: their fields follow their inputs from now on.
+  bool analysed_ = false;
+  // Designs run again after an input change say nothing.
+  bool quiet_ = false;
+  // The window is writing a field itself (not the engineer).
+  bool writing_ = false;
+  // The end sill shown is the Contra Costa design's own.
+  bool sill_computed_ = false;
+  // The last out-of-range sill named.
+  std::string sill_named_;
   bool focus_on_show_ = false;
   // The 2-year discharge per barrel behind the text copied into C_Discharge at load.
   std::optional<double> check_discharge_;

@@ -56,7 +56,8 @@ void frmEnergyDissipation::riprap_basin_design() {
   const OutletDepth d = outlet_equivalent_depth(2);
   // The limit applies to the Froude number as shown, to two decimals.
   if (riprap_basin_refuses(d.froude)) {
-    msg(kRiprapBasinRefusal, Buttons::OK, Icon::Exclamation);
+    clear_riprap_basin_results();
+    if (!quiet_) msg(kRiprapBasinRefusal, Buttons::OK, Icon::Exclamation);
     return;
   }
   clear_riprap_basin_results();
@@ -101,40 +102,93 @@ void frmEnergyDissipation::design_contra_costa_basin() {
              &frmEnergyDissipation::contra_costa_design);
 }
 
-void frmEnergyDissipation::contra_costa_design() {
-  const OutletDepth d = outlet_equivalent_depth(1);
-  if (d.froude > 3) {
-    msg(kContraCostaRefusal);
-    clear_contra_costa_results();
-    c("txtdE", 1).set_text(two_decimals(d.dE));
-    c("txtFRo", 1).set_text(two_decimals(d.froude));
-    c("txtWbasin").set_text("NONE");
-    return;
+ContraCostaFields frmEnergyDissipation::contra_costa_fields() {
+  ContraCostaFieldsInput in;
+  try {
+    const OutletDepth d = outlet_equivalent_depth(1);
+    in.basin.dE = d.dE;
+    in.basin.froude = d.froude;
+    in.basin.width = outfall_number(&OutfallValues::basin_width);
+    in.basin.discharge = outlet_discharge();
+    in.basin.gravity = units().gravity;
+  } catch (const std::exception& e) {
+    in.failure = e.what();
   }
-  ContraCostaInput in;
-  in.dE = d.dE;
-  in.froude = d.froude;
-  in.width = outfall_number(&OutfallValues::basin_width);
+  in.ratio = c("L2byh2").text();
+  in.sill = c("txth3").text();
+  in.sill_computed = sill_computed_;
+  return derive_contra_costa_fields(in);
+}
+
+void frmEnergyDissipation::show_contra_costa(const ContraCostaFields& f) {
+  writing_ = true;
+  c("txtdE", 1).set_text(f.dE);
+  c("txtFRo", 1).set_text(f.froude);
+  c("txtWbasin").set_text(f.basin_width);
+  c("txtLB").set_text(f.LB);
+  c("txtL1").set_text(f.L1);
+  c("txtL2").set_text(f.L2);
+  c("txtL3").set_text(f.L3);
+  c("txth1").set_text(f.h1);
+  c("txth2").set_text(f.h2);
+  c("txtY2").set_text(f.Y2);
+  // The engineer's end sill stays; the design's own follows the basin.
+  c("txth3").set_text(f.sill);
+  sill_computed_ = f.sill_computed;
+  c("txtyc").set_text(f.exit_depth);
+  c("txtVelocityc").set_text(f.exit_velocity);
+  writing_ = false;
+}
+
+void frmEnergyDissipation::name_sill(const ContraCostaFields& f) {
+  if (f.sill_outside.empty() || f.sill_outside == sill_named_) return;
+  sill_named_ = f.sill_outside;
+  msg("Contra Costa Basin: " + f.sill_outside + " It is kept as typed; empty the field for the computed one.",
+      Buttons::OK, Icon::Exclamation);
+}
+
+void frmEnergyDissipation::contra_costa_design() {
   Control& ratio = c("L2byh2");
   if (ratio.text().empty()) ratio.set_text(kContraCostaDefaultRatio);
-  const std::optional<double> p = text::try_number(ratio.text());
-  if (!p) throw Error("The L2/h2 Ratio \"" + ratio.text() + "\" is not a number.");
-  in.ratio = *p;
-  in.discharge = outlet_discharge();
-  in.gravity = units().gravity;
-  const ContraCostaBasin b = outlet::design_contra_costa_basin(in);
-  c("txtWbasin").set_text(two_decimals(b.basin_width));
-  c("txtLB").set_text(two_decimals(b.LB));
-  c("txtL1").set_text(two_decimals(b.L1));
-  c("txtL2").set_text(two_decimals(b.L2));
-  c("txtL3").set_text(two_decimals(b.L3));
-  c("txth1").set_text(two_decimals(b.h1));
-  c("txth2").set_text(two_decimals(b.h2));
-  c("txtY2").set_text(two_decimals(b.Y2));
-  // The user's end sill stays; a computed one is shown only in an empty field.
-  if (c("txth3").text().empty()) c("txth3").set_text(two_decimals(b.h3));
-  c("txtyc").set_text(two_decimals(b.exit_depth));
-  c("txtVelocityc").set_text(two_decimals(b.exit_velocity));
+  const ContraCostaFields f = contra_costa_fields();
+  show_contra_costa(f);
+  if (f.refused) {
+    if (!quiet_) msg(kContraCostaRefusal);
+    return;
+  }
+  if (!f.failure.empty()) throw Error(f.failure);
+  if (!quiet_) name_sill(f);
+}
+
+void frmEnergyDissipation::rederive(void (frmEnergyDissipation::*body)(), void (frmEnergyDissipation::*clear)()) {
+  if (!analysed_ || quiet_ || writing_) return;
+  quiet_ = true;
+  try {
+    (this->*body)();
+  } catch (const std::exception&) {
+    // Nothing designed from other inputs stays on show, nor reaches the workbook.
+    try {
+      (this->*clear)();
+    } catch (const std::exception&) {}
+  }
+  quiet_ = false;
+}
+
+void frmEnergyDissipation::wire_derivation() {
+  c("L2byh2").observe([this](Control&, ui::Prop p) {
+    if (p == ui::Prop::Text)
+      rederive(&frmEnergyDissipation::contra_costa_design, &frmEnergyDissipation::clear_contra_costa_results);
+  });
+  c("txth3").observe([this](Control&, ui::Prop p) {
+    if (p != ui::Prop::Text || writing_) return;
+    // What the engineer puts there is theirs.
+    sill_computed_ = false;
+    rederive(&frmEnergyDissipation::contra_costa_design, &frmEnergyDissipation::clear_contra_costa_results);
+  });
+  c("VDOT_Riprap").observe([this](Control&, ui::Prop p) {
+    if (p == ui::Prop::Text)
+      rederive(&frmEnergyDissipation::riprap_basin_design, &frmEnergyDissipation::clear_riprap_basin_design);
+  });
 }
 
 void frmEnergyDissipation::L2byh2_LostFocus() {
@@ -154,6 +208,11 @@ void frmEnergyDissipation::txth3_LostFocus() {
   const std::string& t = box.text();
   const std::string trimmed = t.substr(std::min(t.find_first_not_of(' '), t.size()));
   box.set_text(text::format_text(trimmed, "0.00"));
+  // A sill typed outside its range for the basin designed is named, not used silently.
+  if (analysed_ && !sill_computed_) {
+    const ContraCostaFields f = contra_costa_fields();
+    if (!f.refused && f.failure.empty()) name_sill(f);
+  }
 }
 
 // ---- USBR Type VI impact basin ----------------------------------------------------------

@@ -34,6 +34,9 @@ struct OutfallValues {
   // The basin inputs the energy dissipation window hands back when it is closed.
   std::string l2_by_h2;     // L2byh2
   std::string h3;           // txth3
+  // The end sill is the one the Contra Costa design computed and handed back, not one the
+  // engineer typed: it is computed anew from the current inputs.
+  bool h3_computed = false;
   std::string vdot_riprap;  // VDOT_Riprap
 
   // The discharges behind their rounded texts; when one is not known, why.

@@ -39,8 +39,10 @@ ScourHole hole_of(const double (&dims)[3]) {
 }  // namespace
 
 std::optional<std::string> plasticity_index_in_range(std::string_view text) {
+  if (text.empty()) return std::string("5.0");
   const std::optional<double> pi = text::try_number(text);
-  if (!pi || *pi < kMinPlasticityIndex) return std::string("5.0");
+  if (!pi) return std::nullopt;
+  if (*pi < kMinPlasticityIndex) return std::string("5.0");
   if (*pi > kMaxPlasticityIndex) return std::string("16.0");
   return std::nullopt;
 }

@@ -19,8 +19,9 @@ inline constexpr double kMinPlasticityIndex = 5;
 inline constexpr double kMaxPlasticityIndex = 16;
 
 // The text a plasticity index field takes instead of `text` to lie within that range: "5.0" for
-// an index below it or a text that is no number (the empty text included), "16.0" above it; none
-// when the text already reads as an index within the range (5 and 16 themselves included).
+// an index below it or the empty text, "16.0" above it; none when the text already reads as an
+// index within the range (5 and 16 themselves included), and none for a text that is no finite
+// number, which is refused where the index is used or saved rather than taken as an end.
 std::optional<std::string> plasticity_index_in_range(std::string_view text);
 
 // Depth, width and length of the hole and the distance from the outlet to its deepest point

@@ -69,13 +69,17 @@ TEST(ShownNumber, TheKeptValueCountsOnlyWhileTheFieldShowsItsText) {
   EXPECT_EQ(n.value(q), std::nullopt);
 }
 
-TEST(PlasticityIndexInRange, TakesTheFieldIntoFiveToSixteen) {
+TEST(PlasticityIndexInRange, TakesTheFieldIntoFiveToSixteenButNeverANonNumber) {
+  // A text that is no finite number is left to be refused (Save names the field), never taken
+  // as an end of the range: a lone point, a word, a number beyond the largest double.
+  const std::string beyond_double(310, '9');
   struct Case {
-    const char* text;
+    std::string text;
     std::optional<std::string> taken;
   } cases[] = {
-      {"3", "5.0"},     {"4.99", "5.0"}, {"5", std::nullopt}, {"7.25", std::nullopt}, {"16", std::nullopt},
-      {"16.5", "16.0"}, {"20", "16.0"},  {"", "5.0"},         {".", "5.0"},           {"abc", "5.0"},
+      {"3", "5.0"},         {"4.99", "5.0"},    {"5", std::nullopt},  {"7.25", std::nullopt},
+      {"16", std::nullopt}, {"16.5", "16.0"},   {"20", "16.0"},       {"1e308", "16.0"},
+      {"", "5.0"},          {".", std::nullopt}, {"abc", std::nullopt}, {beyond_double, std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(plasticity_index_in_range(c.text), c.taken) << c.text;
 }
