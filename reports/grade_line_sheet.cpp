@@ -2,6 +2,8 @@
 // taking its outlet water surface from the grade line of the row downstream.
 #include "reports/grade_line_sheet.h"
 
+#include <array>
+
 #include "platform/text/packed_texts.h"
 
 namespace gw::reports {
@@ -46,7 +48,14 @@ std::string pack(const GradeLineRecord& r) {
       kFields);
 }
 
-std::string field(const std::string& packed, Field f) { return std::string(text::packed::field(packed, f)); }
+// The texts of a record, read in one pass. A block this file did not pack (none can reach
+// here) reads as a record of empty texts.
+using Texts = std::array<std::string_view, kFields>;
+Texts unpacked(const std::string& packed) {
+  Texts t;
+  if (!text::packed::unpack(packed, t)) t.fill({});
+  return t;
+}
 
 // The key under which texts compare without regard to the case of ASCII letters.
 std::string folded(std::string_view s) {
@@ -75,28 +84,28 @@ void PipeLookup::add(const GradeLineRecord& record) {
 
 const GradeLinePipe* PipeLookup::pipe(std::size_t index) const {
   if (index >= records_.size()) return nullptr;
-  const std::string& r = records_[index];
+  const Texts r = unpacked(records_[index]);
   GradeLinePipe& p = unpacked_;
-  p.number = field(r, kNumber);
-  p.dia = field(r, kDia);
-  p.shape = field(r, kShape);
-  p.manning_n = field(r, kManningN);
-  p.span = field(r, kSpan);
-  p.rise = field(r, kRise);
-  p.length = field(r, kLength);
-  p.ele_out = field(r, kEleOut);
-  p.ele_in = field(r, kEleIn);
-  p.flow_depth = field(r, kFlowDepth);
-  p.discharge = field(r, kDischarge);
-  p.barrels = field(r, kBarrels);
-  p.storm_freq = field(r, kStormFreq);
-  p.nodein_type = field(r, kNodeinType);
-  p.nodein_shaping = field(r, kNodeinShaping);
-  p.structure_ca = field(r, kStructureCa);
-  p.intensity = field(r, kIntensity);
-  p.velocity = field(r, kVelocity);
-  p.nodein_station = field(r, kNodeinStation);
-  p.nodein_top = field(r, kNodeinTop);
+  p.number = r[kNumber];
+  p.dia = r[kDia];
+  p.shape = r[kShape];
+  p.manning_n = r[kManningN];
+  p.span = r[kSpan];
+  p.rise = r[kRise];
+  p.length = r[kLength];
+  p.ele_out = r[kEleOut];
+  p.ele_in = r[kEleIn];
+  p.flow_depth = r[kFlowDepth];
+  p.discharge = r[kDischarge];
+  p.barrels = r[kBarrels];
+  p.storm_freq = r[kStormFreq];
+  p.nodein_type = r[kNodeinType];
+  p.nodein_shaping = r[kNodeinShaping];
+  p.structure_ca = r[kStructureCa];
+  p.intensity = r[kIntensity];
+  p.velocity = r[kVelocity];
+  p.nodein_station = r[kNodeinStation];
+  p.nodein_top = r[kNodeinTop];
   return &p;
 }
 
@@ -106,9 +115,10 @@ std::vector<GradeLineLateral> PipeLookup::laterals_into(const std::string& node,
   auto it = by_node_out_.find(folded(node));
   if (it == by_node_out_.end()) return out;
   for (std::size_t i : it->second) {
-    const std::string& r = records_[i];
-    if (same_text(text::packed::field(r, kNumber), pipe_number)) continue;
-    out.push_back({field(r, kNumber), field(r, kVelocity), field(r, kDischarge), field(r, kSkew)});
+    if (same_text(text::packed::field(records_[i], kNumber), pipe_number)) continue;
+    const Texts r = unpacked(records_[i]);
+    out.push_back({std::string(r[kNumber]), std::string(r[kVelocity]), std::string(r[kDischarge]),
+                   std::string(r[kSkew])});
   }
   return out;
 }
@@ -116,8 +126,10 @@ std::vector<GradeLineLateral> PipeLookup::laterals_into(const std::string& node,
 std::vector<WalkPipe> PipeLookup::walk_pipes() const {
   std::vector<WalkPipe> out;
   out.reserve(records_.size());
-  for (const std::string& r : records_)
-    out.push_back({field(r, kNumber), field(r, kNodeOut), field(r, kNodeIn)});
+  for (const std::string& packed : records_) {
+    const Texts r = unpacked(packed);
+    out.push_back({std::string(r[kNumber]), std::string(r[kNodeOut]), std::string(r[kNodeIn])});
+  }
   return out;
 }
 

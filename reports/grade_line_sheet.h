@@ -36,8 +36,8 @@ struct GradeLineRecord {
 // The pipes of a project held in memory, answering both queries as the project database does:
 // records in the order given (the table's order), texts compared without regard to the case
 // of ASCII letters. Built once per computation, so each row costs a hash look-up instead of
-// a query. Each record's texts are kept packed in one block; pipe() unpacks the one asked for
-// into a pipe of its own, valid until the next call.
+// a query. Each record's texts are kept packed in one block; pipe() unpacks the one asked for,
+// in one pass over its block, into a pipe of its own, valid until the next call.
 class PipeLookup : public GradeLineSource {
  public:
   PipeLookup() = default;

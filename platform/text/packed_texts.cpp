@@ -2,12 +2,12 @@
 #include "platform/text/packed_texts.h"
 
 #include <cstddef>
+#include <limits>
 
 namespace gw::text::packed {
 
 namespace {
 
-// A length as seven bits a byte, low bits first, the high bit set on every byte but the last.
 void put_length(std::string& out, std::size_t n) {
   while (n >= 0x80) {
     out.push_back(static_cast<char>((n & 0x7F) | 0x80));
@@ -16,33 +16,44 @@ void put_length(std::string& out, std::size_t n) {
   out.push_back(static_cast<char>(n));
 }
 
-std::size_t get_length(const std::string& row, std::size_t& at) {
-  std::size_t n = 0;
-  int shift = 0;
-  while (at < row.size()) {
-    const auto b = static_cast<unsigned char>(row[at++]);
-    n |= static_cast<std::size_t>(b & 0x7F) << shift;
-    if ((b & 0x80) == 0) break;
-    shift += 7;
-  }
-  return n;
-}
-
 void put(std::string& out, std::string_view text) {
   put_length(out, text.size());
   out.append(text);
 }
 
-std::vector<std::string_view> fields(const std::string& row, int cols) {
-  std::vector<std::string_view> out;
-  out.reserve(static_cast<std::size_t>(cols));
-  std::size_t at = 0;
-  for (int c = 0; c < cols && at < row.size(); ++c) {
-    const std::size_t n = get_length(row, at);
-    out.emplace_back(row.data() + at, n);
-    at += n;
+// The text that starts at `at`: its length read, then the text itself. Moves `at` past it.
+// False, leaving `text` empty, when the length is cut off by the end of the block, holds more
+// bits than a length can, or gives a text that would run past the end.
+bool next_text(std::string_view row, std::size_t& at, std::string_view& text) {
+  text = {};
+  std::size_t n = 0;
+  for (int shift = 0; at < row.size(); shift += 7) {
+    const auto b = static_cast<unsigned char>(row[at++]);
+    const auto bits = static_cast<std::size_t>(b & 0x7F);
+    if (shift >= std::numeric_limits<std::size_t>::digits || ((bits << shift) >> shift) != bits) return false;
+    n |= bits << shift;
+    if ((b & 0x80) == 0) {
+      if (n > row.size() - at) return false;
+      text = row.substr(at, n);
+      at += n;
+      return true;
+    }
   }
+  return false;
+}
+
+// Up to `cols` texts from the start of a row, as many as can be read.
+std::vector<std::string_view> leading_texts(std::string_view row, int cols) {
+  std::vector<std::string_view> out;
+  out.reserve(static_cast<std::size_t>(cols > 0 ? cols : 0));
+  std::size_t at = 0;
+  std::string_view text;
+  for (int c = 0; c < cols && at < row.size() && next_text(row, at, text); ++c) out.push_back(text);
   return out;
+}
+
+std::string_view text_or_empty(const std::vector<std::string_view>& texts, int c) {
+  return static_cast<std::size_t>(c) < texts.size() ? texts[static_cast<std::size_t>(c)] : std::string_view();
 }
 
 }  // namespace
@@ -60,32 +71,34 @@ std::string pack(const std::vector<std::string>& texts, int cols) {
 
 std::string empty(int cols) { return std::string(static_cast<std::size_t>(cols > 0 ? cols : 0), '\0'); }
 
-std::string_view field(const std::string& row, int col) {
+bool unpack(std::string_view row, std::span<std::string_view> out) {
   std::size_t at = 0;
+  for (std::string_view& text : out)
+    if (!next_text(row, at, text)) return false;
+  return at == row.size();
+}
+
+std::string_view field(std::string_view row, int col) {
+  std::size_t at = 0;
+  std::string_view text;
   for (int c = 0; at < row.size(); ++c) {
-    const std::size_t n = get_length(row, at);
-    if (c == col) return std::string_view(row).substr(at, n);
-    at += n;
+    if (!next_text(row, at, text)) return {};
+    if (c == col) return text;
   }
   return {};
 }
 
-std::string resized(const std::string& row, int old_cols, int cols) {
-  const std::vector<std::string_view> texts = fields(row, old_cols);
+std::string resized(std::string_view row, int old_cols, int cols) {
+  const std::vector<std::string_view> texts = leading_texts(row, old_cols);
   std::string out;
-  for (int c = 0; c < cols; ++c)
-    put(out,
-        static_cast<std::size_t>(c) < texts.size() ? texts[static_cast<std::size_t>(c)] : std::string_view());
+  for (int c = 0; c < cols; ++c) put(out, text_or_empty(texts, c));
   return out;
 }
 
-std::string with_field(const std::string& row, int cols, int col, std::string_view text) {
-  const std::vector<std::string_view> texts = fields(row, cols);
+std::string with_field(std::string_view row, int cols, int col, std::string_view text) {
+  const std::vector<std::string_view> texts = leading_texts(row, cols);
   std::string out;
-  for (int c = 0; c < cols; ++c)
-    put(out, c == col                                     ? text
-             : static_cast<std::size_t>(c) < texts.size() ? texts[static_cast<std::size_t>(c)]
-                                                          : std::string_view());
+  for (int c = 0; c < cols; ++c) put(out, c == col ? text : text_or_empty(texts, c));
   return out;
 }
 
