@@ -12,7 +12,13 @@ QString qs(std::string_view t) { return QString::fromUtf8(t.data(), static_cast<
 
 }  // namespace
 
-GridModel::GridModel(ui::Control& grid, QObject* parent) : QAbstractTableModel(parent), grid_(&grid) {}
+GridModel::GridModel(ui::Control& grid, QObject* parent) : QAbstractTableModel(parent), grid_(&grid) {
+  end_watch_ = grid.watch_end([this] { let_go(true); });
+}
+
+GridModel::~GridModel() {
+  if (grid_) grid_->unwatch_end(end_watch_);
+}
 
 int GridModel::fixed_rows() const { return grid_ ? std::clamp(grid_->fixed_rows, 0, grid_->rows()) : 0; }
 
@@ -53,7 +59,11 @@ void GridModel::refresh() {
   endResetModel();
 }
 
-void GridModel::detach() {
+void GridModel::detach() { let_go(false); }
+
+void GridModel::let_go(bool grid_ended) {
+  if (!grid_) return;
+  if (!grid_ended) grid_->unwatch_end(end_watch_);
   beginResetModel();
   grid_ = nullptr;
   endResetModel();

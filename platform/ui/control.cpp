@@ -34,6 +34,12 @@ Control::Control(Form& form, Kind kind, std::string name, int index)
     back_color_ = kButtonFaceColor;
 }
 
+Control::~Control() {
+  // Copy: a watcher may unregister another.
+  const auto watchers = std::move(end_watchers_);
+  for (const auto& [id, w] : watchers) w();
+}
+
 std::string Control::key() const {
   if (index_ < 0) return name_;
   return name_ + "(" + std::to_string(index_) + ")";
@@ -55,6 +61,18 @@ void Control::unobserve(int id) {
   observers_.erase(
       std::remove_if(observers_.begin(), observers_.end(), [id](auto& e) { return e.first == id; }),
       observers_.end());
+}
+
+int Control::watch_end(std::function<void()> w) {
+  int id = next_observer_++;
+  end_watchers_.emplace_back(id, std::move(w));
+  return id;
+}
+
+void Control::unwatch_end(int id) {
+  end_watchers_.erase(
+      std::remove_if(end_watchers_.begin(), end_watchers_.end(), [id](auto& e) { return e.first == id; }),
+      end_watchers_.end());
 }
 
 bool Control::accepts_entry(const std::string& t) const {

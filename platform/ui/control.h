@@ -81,6 +81,8 @@ class Control {
   Control(Form& form, Kind kind, std::string name, int index);
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
+  // Tells the watchers of its end that it is gone.
+  ~Control();
 
   Form& form() const { return form_; }
   Kind kind() const { return kind_; }
@@ -221,6 +223,12 @@ class Control {
   int observe(Observer o);
   void unobserve(int id);
 
+  // A view that may outlive the control (a table view over a grid's cells) learns of its end
+  // here: each watcher runs once, as the control is destroyed, and must not touch it then. A
+  // watcher that goes first unregisters with the id.
+  int watch_end(std::function<void()> w);
+  void unwatch_end(int id);
+
   // Set while a property is written from the view (a widget), so that the model
   // does not echo the change back to the same widget.
   bool from_view = false;
@@ -251,6 +259,7 @@ class Control {
   std::vector<std::string> tabs_;
   int tab_ = 0;
   std::vector<std::pair<int, Observer>> observers_;
+  std::vector<std::pair<int, std::function<void()>>> end_watchers_;
   int next_observer_ = 1;
 };
 

@@ -47,6 +47,7 @@
 #include "app/designer_forms.h"
 #include "app/file_filter.h"
 #include "app/form_view.h"
+#include "app/grid_model.h"
 #include "app/qt_host.h"
 #include "model/model.h"
 #include "outlet/bed_material.h"
@@ -943,6 +944,83 @@ TEST_F(BinderTest, TheCloseBoxUnloadsTheWindowUnlessItsUnloadCancels) {
   view->widget()->close();
   EXPECT_FALSE(form->is_loaded());
   EXPECT_EQ(host.find_view(*form), nullptr);
+}
+
+// A list given new items shows them, also where it shared one list model with another list:
+// the other keeps its items.
+TEST_F(BinderTest, ReplacedListItemsShowInTheirWidgets) {
+  auto items_of = [](QComboBox* cb) {
+    QStringList l;
+    for (int i = 0; i < cb->count(); ++i) l << cb->itemText(i);
+    return l;
+  };
+  Control& units = form->host_control("cboUnits");
+  Control& free = form->host_control("cboFree");
+  auto* units_box = widget<QComboBox>("cboUnits");
+  auto* free_box = widget<QComboBox>("cboFree");
+  const auto numbers = std::make_shared<const std::vector<std::string>>(std::vector<std::string>{"P1", "P2"});
+  units.set_items(numbers);
+  free.set_items(numbers);
+  EXPECT_EQ(units_box->model(), free_box->model());
+  EXPECT_EQ(items_of(units_box), (QStringList{"P1", "P2"}));
+
+  units.set_items(std::vector<std::string>{"ENGLISH", "METRIC", "UNKNOWN"});
+  EXPECT_EQ(items_of(units_box), (QStringList{"ENGLISH", "METRIC", "UNKNOWN"}));
+  EXPECT_EQ(items_of(free_box), (QStringList{"P1", "P2"}));
+  units.set_list_index(2);
+  EXPECT_EQ(units_box->currentText(), "UNKNOWN");
+  // Refilled with items equal to those it shows, a list still shows the window's own list.
+  free.set_items(std::vector<std::string>{"P1", "P2"});
+  free.set_items(std::vector<std::string>{"P3"});
+  EXPECT_EQ(items_of(free_box), (QStringList{"P3"}));
+  units.clear_items();
+  EXPECT_EQ(units_box->count(), 0);
+}
+
+// A table view kept after its window went (a view the screen still holds) learns that its grid
+// is gone: its model is reset to nothing and never reads the control again, whether the
+// window's old controls are kept a while or not.
+TEST(GridModelLifetime, TheViewLearnsThatItsGridIsGone) {
+  ScriptedQtHost host;
+  gw::ui::Forms forms{host};
+  forms.register_form("frmProbe", [](gw::ui::Forms& f) { return std::make_unique<ProbeForm>(f, "frmProbe"); });
+  Form& window = forms.get("frmProbe");
+  window.load();
+  Control& grid = window.host_control("grdPipes");
+  grid.set_grid({{"PIPE", "DIA"}, {"P1", "15"}, {"P2", "18"}});
+  QTableView table;
+  auto* model = new gw::app::GridModel(grid, &table);
+  table.setModel(model);
+  int resets = 0;
+  QObject::connect(model, &QAbstractItemModel::modelReset, [&resets] { ++resets; });
+  ASSERT_EQ(model->rowCount(), 2);
+  EXPECT_EQ(model->index(1, 1).data().toString(), "18");
+
+  // Each load builds new controls; the grid the model shows ends once its set is let go.
+  for (int load = 0; load < 8 && model->attached(); ++load) {
+    window.unload();
+    window.load();
+  }
+  EXPECT_FALSE(model->attached());
+  EXPECT_EQ(resets, 1);
+  EXPECT_EQ(table.model()->rowCount(), 0);
+  EXPECT_EQ(table.model()->columnCount(), 0);
+  EXPECT_FALSE(table.model()->headerData(0, Qt::Horizontal).isValid());
+
+  // A model detached first, then let go by its view before the grid ends, leaves nothing
+  // behind that the grid's end would run.
+  Control& now = window.host_control("grdPipes");
+  auto* other = new gw::app::GridModel(now, nullptr);
+  other->detach();
+  EXPECT_FALSE(other->attached());
+  delete other;
+  auto* dropped = new gw::app::GridModel(now, nullptr);
+  delete dropped;
+  window.unload();
+  for (int load = 0; load < 8; ++load) {
+    window.load();
+    window.unload();
+  }
 }
 
 // A Designer layout that lacks a control of its window still gives that control a widget.
