@@ -262,6 +262,30 @@ bool FormView::press_button(const char* role) {
   return false;
 }
 
+bool FormView::press_cancel() {
+  if (!attached_ || host_.applying() || !top_) return false;
+  const ui::Control* c = form_.cancel_control();
+  QObject* o = c ? object_of(*c) : nullptr;
+  if (auto* b = qobject_cast<QPushButton*>(o)) {
+    if (!b->isVisible() || !b->isEnabled()) return false;
+    b->click();
+    return true;
+  }
+  if (auto* a = qobject_cast<QAction*>(o); a && a->isEnabled()) {
+    a->trigger();
+    return true;
+  }
+  return false;
+}
+
+bool FormView::takes_shortcut(const QKeyEvent& e) const {
+  if (!top_) return false;
+  const QKeySequence pressed(e.keyCombination());
+  for (const QAction* a : top_->findChildren<QAction*>())
+    if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == pressed) return true;
+  return false;
+}
+
 bool FormView::window_key(QKeyEvent& e) {
   // Keys no control of the window took: Enter presses the focused button or else the
   // window's default button, Escape its cancelling button.
@@ -273,7 +297,7 @@ bool FormView::window_key(QKeyEvent& e) {
     }
     return press_button("gwDefaultButton");
   }
-  if (e.key() == Qt::Key_Escape) return press_button("gwCancelButton");
+  if (e.key() == Qt::Key_Escape) return press_cancel();
   if (e.key() == Qt::Key_F1 && attached_) {
     // Windows without a Help menu open the guide at their own section too.
     const std::string guide =
@@ -303,6 +327,12 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
   if (it == watched_.end() || !attached_) return false;
   ControlBinding* b = it.value();
   if (!b->alive()) return false;
+  // A text box would keep a key that is one of the window's shortcuts for its own editing
+  // (Ctrl+A selecting its text): the window's command wins, wherever the focus is.
+  if (event->type() == QEvent::ShortcutOverride && takes_shortcut(*static_cast<QKeyEvent*>(event))) {
+    event->ignore();
+    return true;
+  }
   switch (event->type()) {
     case QEvent::KeyPress:
       return b->key_press(*static_cast<QKeyEvent*>(event));

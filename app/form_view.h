@@ -76,8 +76,12 @@ class FormView : public QObject {
   void bind_all();
   void on_form_event(ui::Form::Event e);
   void apply_tab_order();
-  // Clicks the button a window property names ("gwDefaultButton", "gwCancelButton").
+  // Clicks the button a window property names ("gwDefaultButton").
   bool press_button(const char* role);
+  // Esc: presses the control the window model marks as its cancel (button or menu command).
+  bool press_cancel();
+  // Whether the key is the shortcut of one of the window's enabled menu commands.
+  bool takes_shortcut(const QKeyEvent& e) const;
   bool window_key(QKeyEvent& e);
 
   QtHost& host_;

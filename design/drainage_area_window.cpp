@@ -86,6 +86,7 @@ void DrainageAreaWindow::build() {
   save.on_click = [this] { cmdsavearea_Click(); };
   Control& cancel = add(Kind::CommandButton, "cmdcancelarea");
   cancel.set_caption("CANCEL");
+  cancel.cancel = true;
   cancel.on_click = [this] { cmdcancelarea_Click(); };
   Control& compute = add(Kind::CommandButton, "cmdcomputearea");
   compute.set_caption("COMPUTE");

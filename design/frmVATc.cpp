@@ -229,6 +229,7 @@ void frmVATc::build() {
   save.set_caption("SAVE");
   Control& cancel = add(Kind::CommandButton, "cmdcancelPTc");
   cancel.set_caption("CANCEL");
+  cancel.cancel = true;
 
   // The total is computed only: its frame is disabled.
   frame("Frame_total", "Total Tc", "").set_enabled(false);

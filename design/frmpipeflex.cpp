@@ -67,7 +67,9 @@ void frmpipeflex::build() {
   button("cmdflexmodpipe", "Modify").on_click = [this] { cmdflexmodpipe_Click(); };
   button("cmdflexrefreshpipe", "Refresh").on_click = [this] { cmdflexrefreshpipe_Click(); };
   button("cmdflexdeletepipe", "Delete").on_click = [this] { cmdflexdeletepipe_Click(); };
-  button("cmdflexexit", "Exit").on_click = [this] { cmdflexexit_Click(); };
+  Control& exit = button("cmdflexexit", "Exit");
+  exit.on_click = [this] { cmdflexexit_Click(); };
+  exit.cancel = true;
 
   auto menu = [this](const char* name, const char* caption, const char* parent,
                      const char* shortcut = "") -> Control& {

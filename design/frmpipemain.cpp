@@ -122,7 +122,7 @@ void frmpipemain::build_controls() {
   menu("mnuEditpipe", "&Edit Current Pipe", "mnufile", "Ctrl+E");
   menu("mnuSavepipe", "&Save", "mnufile", "Ctrl+S");
   menu("mnurepsep", "-", "mnufile");
-  menu("mnuExitPipe", "&Exit", "mnufile", "Ctrl+X");
+  menu("mnuExitPipe", "&Exit", "mnufile", "Ctrl+X").cancel = true;  // as the toolbar's Exit
   menu("mnupipeHelp", "&Help", "");
   menu("mnuhelponpipe", "&Help ", "mnupipeHelp", "F1");
   menu("mnusep5", "-", "mnupipeHelp");

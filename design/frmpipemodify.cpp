@@ -22,6 +22,7 @@ void frmpipemodify::build() {
   accept.on_click = [this] { cmdmodaccept_Click(); };
   Control& cancel = add(Kind::CommandButton, "cmdmodcancel");
   cancel.set_caption("Cancel");
+  cancel.cancel = true;
   cancel.on_click = [this] { cmdmodcancel_Click(); };
 }
 

@@ -28,6 +28,7 @@ void PipeSizePicker::build() {
   select.on_click = [this] { select_Click(); };
   Control& cancel = add(ui::Kind::CommandButton, std::string(layout_.cancel));
   cancel.set_caption("Cancel");
+  cancel.cancel = true;
   cancel.on_click = [this] { cancel_Click(); };
 }
 

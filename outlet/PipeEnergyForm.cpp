@@ -239,7 +239,9 @@ void PipeEnergyForm::build_menus() {
   menu("mnufile", "&File", "");
   menu("mnusave", "&Save Outlet Protection", "mnufile", "Ctrl+S").on_click = [this] { mnusave_Click(); };
   menu("mnusep1", "-", "mnufile").separator = true;
-  menu("mnuexit", "&Exit", "mnufile", "Ctrl+X").on_click = [this] { mnuexit_Click(); };
+  Control& exit = menu("mnuexit", "&Exit", "mnufile", "Ctrl+X");
+  exit.on_click = [this] { mnuexit_Click(); };
+  exit.cancel = true;  // the window has no button to leave by
   menu("mnuhelp", "&Help", "");
   menu("mnuenergyhelp", "&Help", "mnuhelp", "F1").on_click = [this] { mnuenergyhelp_Click(); };
   menu("mnusep2", "-", "mnuhelp").separator = true;

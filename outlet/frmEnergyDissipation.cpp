@@ -159,6 +159,7 @@ void frmEnergyDissipation::build() {
   c("cmdanalyze").on_click = [this] { cmdanalyze_Click(); };
   c("Cmdresults").on_click = [this] { Cmdresults_Click(); };
   c("cmdExit").on_click = [this] { cmdExit_Click(); };
+  c("cmdExit").cancel = true;
   wire_basin_fields();
   wire_derivation();
   focus_on_show_ = true;

@@ -90,6 +90,7 @@ void frmHGL::build() {
   in_frame(Kind::Label, "lblhglftm", "ft", 4);
   Control& compute = in_frame(Kind::CommandButton, "cmdHGL", "Compute HGL", 5);
   Control& close = in_frame(Kind::CommandButton, "cmdHGLclose", "Close", 6);
+  close.cancel = true;
 
   twe.on_got_focus = [this] { TWE_GotFocus(); };
   twe.on_key_press = [this](int& key) { TWE_KeyPress(key); };

@@ -1,5 +1,8 @@
-// What the user does: start, clicks, typing, focus, picking, closing a window.
+// What the user does: start, clicks, typing, keys, focus, picking, closing a window.
+#include <cctype>
+#include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "runner/args.h"
@@ -228,6 +231,37 @@ void cmd_tab(Interpreter& in, const Line& line) {
   f->tab_next();
 }
 
+// A key as the keyboard names it: "Esc", or a shortcut of a letter, digit or function key
+// after any of "Ctrl+", "Shift+" and "Alt+" ("Ctrl+A", "F1").
+bool key_name(const std::string& k) {
+  if (k == "Esc") return true;
+  std::string_view rest(k);
+  for (std::string_view mod : {"Ctrl+", "Shift+", "Alt+"})
+    if (rest.substr(0, mod.size()) == mod) rest.remove_prefix(mod.size());
+  if (rest.size() == 1) return std::isalnum(static_cast<unsigned char>(rest[0])) != 0;
+  if (rest.size() < 2 || rest.size() > 3 || rest[0] != 'F') return false;
+  const int n = std::atoi(std::string(rest.substr(1)).c_str());
+  return n >= 1 && n <= 12 && std::isdigit(static_cast<unsigned char>(rest[1]));
+}
+
+// A key pressed in the window the user works in (the topmost shown one), wherever its focus
+// is: Esc presses the window's cancel control, a shortcut clicks the menu item carrying it.
+// Nothing moves the focus. A key the window has no command for, or whose command the user
+// cannot operate now (disabled, or in a disabled frame or menu), does nothing, as on the
+// screen.
+void cmd_press(Interpreter& in, const Line& line) {
+  Args a(in, line);
+  const std::string k = a.bare("the key");
+  a.done();
+  if (!key_name(k)) a.malformed("unknown key " + k + " (Esc, or a shortcut such as Ctrl+A)");
+  in.require_running(line);
+  ui::Form* f = in.topmost();
+  if (!f) in.fail(line, "no window is shown");
+  ui::Control* c = k == "Esc" ? f->cancel_control() : f->shortcut_control(k);
+  if (!c || !f->operable(*c)) return;
+  c->click();
+}
+
 void cmd_pick(Interpreter& in, const Line& line) {
   Args a(in, line);
   Ref ref = a.control("the control");
@@ -296,6 +330,7 @@ void add_user_commands(CommandTable& t) {
   t["key"] = cmd_key;
   t["focus"] = cmd_focus;
   t["tab"] = cmd_tab;
+  t["press"] = cmd_press;
   t["pick"] = cmd_pick;
   t["row"] = cmd_row;
   t["page"] = cmd_page;

@@ -23,6 +23,7 @@ class frmAbout : public Window {
         .set_caption("Storm sewer design, hydraulic grade line and outlet protection for highway drainage.");
     Control& ok = add(ui::Kind::CommandButton, "cmdOK");
     ok.set_caption("OK");
+    ok.cancel = true;  // the box's only way out
     ok.on_click = [this] { cmdOK_Click(); };
   }
 };

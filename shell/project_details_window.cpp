@@ -120,7 +120,9 @@ void ProjectDetailsWindow::build() {
   menu("mnuProjFile", "&File", "");
   menu("mnuprojsave", "&Save", "mnuProjFile", "Ctrl+S").on_click = [this] { mnuprojsave_Click(); };
   menu("mnuprojsep", "-", "mnuProjFile").separator = true;
-  menu("mnuprojexit", "&Exit", "mnuProjFile", "Ctrl+X").on_click = [this] { mnuprojexit_Click(); };
+  Control& exit = menu("mnuprojexit", "&Exit", "mnuProjFile", "Ctrl+X");
+  exit.on_click = [this] { mnuprojexit_Click(); };
+  exit.cancel = true;  // the window has no button to leave by
   menu("mnuprojhelp", "&Help", "");
   menu("mnuprojsubhelp", "&Help", "mnuprojhelp", "F1").on_click = [this] { mnuprojsubhelp_Click(); };
   menu("mnuprojabout", "&About Tarnel Hydro", "mnuprojhelp").on_click = [this] { mnuprojabout_Click(); };

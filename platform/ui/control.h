@@ -156,6 +156,9 @@ class Control {
   std::string data_field;  // bound column, when bound
   std::string picture;     // image file of an image or picture box
   std::string shortcut;    // menu shortcut text ("Ctrl+X", "F1")
+  // Pressed by Esc: the window's Cancel, Close or Exit button, or the menu command that
+  // leaves a window without such a button.
+  bool cancel = false;
   std::string parent_menu;
   bool separator = false;  // menu separator
   // The text or caption the window gives the control when it is built, before any handler

@@ -1,9 +1,10 @@
-// Window load/unload, showing, focus and tab order; the program-wide window instances.
+// Window load/unload, showing, focus, tab order and keys; the program-wide window instances.
 #include "platform/ui/form.h"
 
 #include <algorithm>
 
 #include "platform/error/error.h"
+#include "platform/text/ascii_case.h"
 #include "platform/ui/host.h"
 
 namespace gw::ui {
@@ -220,6 +221,33 @@ bool Form::set_focus(Control& ctl) {
   active_ = target;
   if (target->on_got_focus) target->on_got_focus();
   return target == &ctl;
+}
+
+Control* Form::cancel_control() const {
+  for (auto& c : controls_)
+    if (c->cancel) return c.get();
+  return nullptr;
+}
+
+Control* Form::shortcut_control(std::string_view keys) const {
+  if (keys.empty()) return nullptr;
+  for (auto& c : controls_)
+    if (c->kind() == Kind::MenuItem && text::iequals(c->shortcut, keys)) return c.get();
+  return nullptr;
+}
+
+bool Form::operable(const Control& ctl) const {
+  if (&ctl.form() != this || !ctl.enabled() || !ctl.visible()) return false;
+  for (const std::string* up : {&ctl.container, &ctl.parent_menu}) {
+    std::string name = *up;
+    for (int guard = 0; !name.empty() && guard < 16; ++guard) {
+      Control* f = find(name);
+      if (!f) break;
+      if (!f->enabled() || !f->visible()) return false;
+      name = up == &ctl.container ? f->container : f->parent_menu;
+    }
+  }
+  return true;
 }
 
 std::vector<Control*> Form::tab_order() const {

@@ -69,6 +69,15 @@ class Form {
   // Moves the focus to the next control in tab order (a Tab key).
   void tab_next();
 
+  // The window's keys, wherever its focus is: Esc presses the control marked `cancel`, a
+  // shortcut ("Ctrl+A", compared without regard to case) clicks the menu item that carries
+  // it. nullptr when the window has no such control.
+  Control* cancel_control() const;
+  Control* shortcut_control(std::string_view keys) const;
+  // Whether the user can operate the control: it, the frames that hold it and, for a menu
+  // item, the menus above it are enabled and visible.
+  bool operable(const Control& ctl) const;
+
   int mouse_pointer() const { return mouse_pointer_; }
   void set_mouse_pointer(int p);
 

@@ -39,6 +39,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -468,6 +469,66 @@ TEST_F(ProgramTest, EnterAndEscapePressTheDefaultAndCancellingButtons) {
   QTest::keyClick(field, Qt::Key_Escape);
   EXPECT_EQ(cancelled, 1);
   EXPECT_EQ(accepted, 1);
+}
+
+// Esc presses the control each window marks as its way out (its Cancel, CANCEL, Close, OK or
+// Exit, a button or the Exit command), also from a field whose key filter sees the key first;
+// every window but the main window (whose Exit ends the program) and those without a way out
+// of their own has one.
+TEST_F(ProgramTest, EscapeLeavesEveryWindowByItsWayOutWhereverTheFocusIs) {
+  const std::set<std::string> without = {gw::window::frmsoftwaremain, gw::window::frmHydroSplash,
+                                         gw::window::frmskew, gw::window::frmProjectUpdate};
+  const std::set<std::string> ways_out = {"Cancel", "CANCEL", "Close", "OK", "Exit", "&Exit", "E&xit"};
+  for (const std::string& name : prog->forms.names()) {
+    SCOPED_TRACE(name);
+    FormView& view = shown_without_project(name);
+    Form& form = view.form();
+    Control* cancel = form.cancel_control();
+    if (without.count(name)) {
+      EXPECT_EQ(cancel, nullptr);
+      continue;
+    }
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_TRUE(ways_out.count(cancel->caption())) << cancel->caption();
+    int pressed = 0;
+    cancel->on_click = [&] { ++pressed; };
+    // A numeric field when the window has one, else any field that takes typing, else the window.
+    QWidget* from = nullptr;
+    for (int pass = 0; pass < 2 && !from; ++pass) {
+      for (Control* c : form.controls()) {
+        auto* le = qobject_cast<QLineEdit*>(view.object_of(*c));
+        if (!le || !le->isVisible() || !le->isEnabled() || le->isReadOnly()) continue;
+        if (pass == 0 && c->number_entry == gw::ui::NumberEntry::none) continue;
+        from = le;
+        break;
+      }
+    }
+    if (!from) from = view.widget();
+    from->setFocus();
+    QTest::keyClick(from, Qt::Key_Escape);
+    EXPECT_EQ(pressed, 1) << "from " << from->objectName().toStdString();
+  }
+}
+
+// A window's menu shortcut works wherever the focus is: Ctrl+A in the pipe table's pipe-count
+// box adds a pipe instead of selecting the box's text.
+TEST_F(ProgramTest, AMenuShortcutWinsOverTheTextBoxWithTheFocus) {
+  FormView& view = shown_without_project(gw::window::frmpipeflex);
+  Form& table = view.form();
+  int added = 0;
+  table.host_control("mnuflexaddpipe").on_click = [&] { ++added; };
+  auto* count = view.widget()->findChild<QLineEdit*>("rec_count");
+  ASSERT_NE(count, nullptr);
+  view.widget()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(view.widget()));
+  count->setFocus();
+  QTest::keyClick(count, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(added, 1);
+  EXPECT_FALSE(count->hasSelectedText()) << "the box kept the key";
+  // A disabled command gives the key back to nobody: nothing happens.
+  table.host_control("mnuflexaddpipe").set_enabled(false);
+  QTest::keyClick(count, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(added, 1);
 }
 
 // A size picker shows each column under its heading, and a row is chosen by double-clicking
