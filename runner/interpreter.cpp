@@ -252,6 +252,9 @@ Target Interpreter::control_for_user(const Line& at, const Ref& ref) const {
   if (!enabled) fail(at, t.name + " is disabled");
   // The toolkit refuses the user a control inside a hidden or disabled frame, whatever the
   // control's own flags say.
+  int page = 0;
+  if (const ui::Control* s = t.form->strip_showing_another_page(c, &page))
+    fail(at, t.name + " is hidden: its page " + std::to_string(page) + " of " + s->key() + " is");
   if (const ui::Control* h = t.form->hidden_container(c))
     fail(at, t.name + " is hidden: its " + container_word(*h) + " " + h->key() + " is");
   if (const ui::Control* d = t.form->disabled_container(c))

@@ -193,6 +193,29 @@ const Control* Form::disabled_container(const Control& ctl) const {
   return find_container(*this, ctl, [](const Control& f) { return !f.enabled(); });
 }
 
+const Control* Form::strip_showing_another_page(const Control& ctl, int* page) const {
+  // A page's strip is the control's container when that is a tab strip, else the window's
+  // first tab strip, as the layouts place the pages.
+  auto strip_of = [this](const Control& c) -> const Control* {
+    if (c.tab_page < 0) return nullptr;
+    const Control* strip = nullptr;
+    if (const Control* cont = find(c.container); cont && cont->kind() == Kind::TabStrip) strip = cont;
+    for (size_t i = 0; !strip && i < controls_.size(); ++i)
+      if (controls_[i]->kind() == Kind::TabStrip) strip = controls_[i].get();
+    return strip && strip != &c && strip->tab() != c.tab_page ? strip : nullptr;
+  };
+  const Control* holder = &ctl;
+  const Control* strip = strip_of(ctl);
+  if (!strip)
+    find_container(*this, ctl, [&](const Control& f) {
+      holder = &f;
+      strip = strip_of(f);
+      return strip != nullptr;
+    });
+  if (strip && page) *page = holder->tab_page;
+  return strip;
+}
+
 bool Form::set_focus(Control& ctl) {
   if (&ctl.form() != this || !can_focus(ctl)) return false;
   if (leaving_) {

@@ -65,6 +65,10 @@ class Form {
   // it can be neither seen nor used, whatever its own Visible and Enabled say.
   const Control* hidden_container(const Control& ctl) const;
   const Control* disabled_container(const Control& ctl) const;
+  // The tab strip whose page holds the control (or a frame holding it) when another page of
+  // it is shown: the control is out of sight. nullptr when it lies on no page or on the
+  // shown one. `page`, when given, receives the page that holds it.
+  const Control* strip_showing_another_page(const Control& ctl, int* page = nullptr) const;
   std::vector<Control*> tab_order() const;
   // Moves the focus to the next control in tab order (a Tab key).
   void tab_next();

@@ -1,4 +1,5 @@
-// Tests of the refusal of a user action on a control inside a hidden or disabled frame.
+// Tests of the refusal of a user action on a control inside a hidden or disabled frame, or on
+// a page of a tab strip that is not shown.
 #include <gtest/gtest.h>
 
 #include "test_forms.h"
@@ -37,6 +38,9 @@ TEST(FrameRefusal, EveryActionOnAControlInAClosedFrameFails) {
        "frmFrames.cmdIn is hidden: its frame fraInner is"},
       {"click frmFrames.cmdShutOuter\nclick frmFrames.cmdHideInner\ntype frmFrames.txtIn \"1\"\n",
        "frmFrames.txtIn is hidden: its frame fraInner is"},
+      // A page of a tab strip that is not shown hides what it holds, in frames too.
+      {"click frmFrames.cmdPage1\n", "frmFrames.cmdPage1 is hidden: its page 1 of tabPages is"},
+      {"type frmFrames.txtOnPage1 \"1\"\n", "frmFrames.txtOnPage1 is hidden: its page 1 of tabPages is"},
       // The control's own flag is named first.
       {"click frmFrames.cmdShutOuter\nclick frmFrames.cmdOwnOff\n", "frmFrames.cmdOwnOff is disabled"},
   };
@@ -51,7 +55,7 @@ TEST(FrameRefusal, EveryActionOnAControlInAClosedFrameFails) {
   }
 }
 
-TEST(FrameRefusal, AnOpenedFrameTakesActionsAgainAndChecksStillRead) {
+TEST(FrameRefusal, AnOpenedFrameOrShownPageTakesActionsAgainAndChecksStillRead) {
   Harness h;
   auto f = h.run(std::string(kOpen) + R"T(
 click frmFrames.cmdShutOuter
@@ -63,9 +67,13 @@ click frmFrames.cmdIn
 type frmFrames.txtIn "7"
 expect frmFrames.txtIn "7"
 click frmFrames.cmdLoop
+page frmFrames.tabPages 1
+click frmFrames.cmdPage1
+type frmFrames.txtOnPage1 "2"
 )T");
   ASSERT_FALSE(f) << f->text();
-  EXPECT_EQ(h.log, (Log{"cmdIn.GotFocus", "cmdIn.Click", "txtIn.GotFocus", "cmdLoop.Click"}));
+  EXPECT_EQ(h.log,
+            (Log{"cmdIn.GotFocus", "cmdIn.Click", "txtIn.GotFocus", "cmdLoop.Click", "cmdPage1.Click"}));
 }
 
 TEST(FrameRefusal, AFrameClosedByTheFieldTheClickLeavesTakesNoClick) {

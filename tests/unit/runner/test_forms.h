@@ -177,7 +177,8 @@ class InnerForm : public ui::Form {
 };
 
 // A window of controls in nested frames: fraInner lies in fraOuter. The buttons outside the
-// frames close or open them; leaving txtLeave disables fraInner.
+// frames close or open them; leaving txtLeave disables fraInner. Page 1 of its tab strip holds
+// a button and a frame.
 class FramesForm : public ui::Form {
  public:
   FramesForm(ui::Forms& forms, Log& log) : ui::Form(forms, "frmFrames"), log_(log) {}
@@ -211,6 +212,14 @@ class FramesForm : public ui::Form {
       c("fraInner").set_visible(true);
     };
     add(Kind::TextBox, "txtLeave").on_lost_focus = [this] { c("fraInner").set_enabled(false); };
+    // A tab strip showing its page 0: a button on page 1, and a field in a frame on page 1.
+    add(Kind::TabStrip, "tabPages").set_tabs({"One", "Two"});
+    auto& paged = add(Kind::CommandButton, "cmdPage1");
+    paged.container = "tabPages";
+    paged.tab_page = 1;
+    paged.on_click = [this] { log_.push_back("cmdPage1.Click"); };
+    add(Kind::Frame, "fraOnPage1").tab_page = 1;
+    add(Kind::TextBox, "txtOnPage1").container = "fraOnPage1";
   }
 
  private:
