@@ -77,25 +77,52 @@ std::string with_report_extension(const std::string& name) {
 
 }  // namespace
 
-std::optional<std::string> protected_file_message(const shell::Program& prog, const std::string& path) {
+namespace {
+
+// The engine's working files, named after their database with these endings.
+constexpr const char* kWorkingFileEndings[] = {"-journal", "-wal", "-shm"};
+
+// The message for a report at `path` itself (`shown` names the path the engineer chose).
+std::optional<std::string> protected_message(const shell::Program& prog, const std::string& path,
+                                             const std::string& shown) {
   const shell::SharedState& v = prog.vars;
-  const std::string shown = "\"" + shell::full_path(path) + "\"";
   const char* ending = " A report cannot be saved over it; please choose another name.";
   if (same_file(path, v.project.project_db_path)) return shown + " is the open project database." + ending;
   if (same_file(path, v.project.inlet_db_path)) return shown + " is the project's inlet database." + ending;
   // The files the database engine keeps beside a database while it works on it: replacing
   // one would lose or corrupt the database's last changes.
-  for (const char* working : {"-journal", "-wal", "-shm"}) {
+  for (const char* working : kWorkingFileEndings) {
     if (!v.project.project_db_path.empty() && same_file(path, v.project.project_db_path + working))
       return shown + " is a working file of the open project database." + ending;
     if (!v.project.inlet_db_path.empty() && same_file(path, v.project.inlet_db_path + working))
       return shown + " is a working file of the project's inlet database." + ending;
   }
+  // Any other database's: the engine takes a file of that name for its database's own and
+  // deletes it when that database is next opened.
+  const std::string name = fs::path(path).filename().string();
+  for (std::string_view working : kWorkingFileEndings)
+    if (name.size() > working.size() && text::iequals(name.substr(name.size() - working.size()), working))
+      return shown + " has the name of a working file that the database engine keeps beside the database \"" +
+             shell::full_path(path.substr(0, path.size() - working.size())) +
+             "\", which would delete it. A report cannot be saved under that name; please choose another name.";
   if (in_program_folder(path, prog.program_folder)) {
     if (has_extension(path, ".rdb")) return shown + " is a database of the program." + ending;
     if (has_extension(path, ".xlr")) return shown + " is a report template of the program." + ending;
     return shown + " is in the program's own folder, among the files the program needs." + ending;
   }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> protected_file_message(const shell::Program& prog, const std::string& path) {
+  const std::string shown = "\"" + shell::full_path(path) + "\"";
+  if (auto refused = protected_message(prog, path, shown)) return refused;
+  // A symbolic link is kept and the file it leads to replaced: that file must be free too.
+  const std::string replaced = files::replaced_file(path);
+  if (replaced != shell::full_path(path))
+    if (auto refused = protected_message(prog, replaced, shown + " leads to \"" + replaced + "\", which"))
+      return refused;
   return std::nullopt;
 }
 

@@ -47,11 +47,12 @@ std::string report_filter(const ReportKind& kind);
 std::string report_title(const ReportKind& kind);
 
 // The file a report must never be written over, when `path` is one: the open project
-// database or the project's inlet database, the working files the database engine keeps
-// beside either ("-journal", "-wal", "-shm" after the database's name), or any file in the
-// program folder or below it (its databases, report templates, help document, pictures),
-// whether it exists or not. Gives the message that names it, or nothing when the path is free
-// to take a report.
+// database or the project's inlet database, a name of the working files the database engine
+// keeps beside a database ("-journal", "-wal", "-shm" after the database's name: the engine
+// would take the report for its own and delete it), or any file in the program folder or below
+// it (its databases, report templates, help document, pictures), whether it exists or not; for
+// a symbolic link, the same of the file it leads to, which the report would replace. Gives the
+// message that names it, or nothing when the path is free to take a report.
 std::optional<std::string> protected_file_message(const shell::Program& prog, const std::string& path);
 
 // One run of a report. A handler builds it at its start (this forms the template path),

@@ -19,7 +19,8 @@ enum class FileCause {
   file_read_only,
   disk_read_only,
   file_in_use,
-  no_folder
+  no_folder,
+  name_too_long
 };
 
 // The cause as a message words it ("the disk is full"); the empty text for `other`.
@@ -37,6 +38,8 @@ inline const char* file_cause_text(FileCause cause) {
       return "the file is in use by another program";
     case FileCause::no_folder:
       return "the folder does not exist";
+    case FileCause::name_too_long:
+      return "the file name is too long";
     case FileCause::other:
       break;
   }

@@ -2,6 +2,7 @@
 // once complete, so that the folder holds the old file or the new one, never a part of either.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -20,18 +21,32 @@ enum class Step { create, write, sync, close, rename, sync_folder };
 using StepHook = std::function<int(Step step, const std::string& target)>;
 void set_step_hook(StepHook hook);
 
+// The file a replacement of `target` writes: `target` itself, or, when it is a symbolic link,
+// the file the link leads to (followed link by link), so that the link stays and its file is
+// replaced. Its name as the link holds it, made absolute.
+std::string replaced_file(const std::string& target);
+
+// The longest file name, in bytes, that the file system holding `folder` takes (255 where
+// the system does not say).
+std::size_t longest_name(const std::string& folder);
+
 // Why `target` cannot be replaced now, before anything is written: a folder that is missing
-// or that nobody may write in, a disk mounted read-only, a file that is read-only (no write
-// permission for anybody) or that another program holds open (a lock taken on it, or the lock
-// file an office program keeps beside a document it has open). Raises gw::FileError naming the
-// file and the cause; returns when the replacement may go ahead.
+// or that nobody may write in, a disk mounted read-only, a name longer than the file system
+// takes, a file that is read-only (no write permission for anybody) or that another program
+// holds open (a lock taken on it, or the lock file an office program keeps beside a document
+// it has open). Raises gw::FileError naming the file and the cause; returns when the
+// replacement may go ahead.
 void check_replaceable(const std::string& target);
 
-// The new content of one file. Made by its constructor as a hidden temporary file in the
-// target's folder (so that the final rename stays within one file system); written, then
-// committed. A replacement that is not committed (a failure, an exception on the way) removes
-// its temporary file and leaves the target as it was. Failures raise gw::FileError naming the
-// target and the cause (disk full, folder not writable, ...).
+// The new content of one file. Made by its constructor as a hidden temporary file
+// ".NAME.gw-XXXXXX" in the folder of the file replaced (so that the final rename stays within
+// one file system; for a long NAME the temporary takes as much of it as the file system lets
+// the whole name be); written, then committed. A replacement that is not committed (a
+// failure, an exception on the way) removes its temporary file and leaves the target as it
+// was. The temporary is locked while its replacement lives: the constructor removes the
+// temporaries beside the file that no live replacement holds, the ones a killed program left.
+// Failures raise gw::FileError naming the target and the cause (disk full, folder not
+// writable, ...).
 class FileReplacement {
  public:
   explicit FileReplacement(std::string target);
@@ -57,7 +72,8 @@ class FileReplacement {
   [[noreturn]] void fail(Step s, int err);
   void discard() noexcept;
 
-  std::string target_;
+  std::string target_;  // as chosen: named by failures and the step hook
+  std::string file_;    // the file replaced (the target, or the file its link leads to)
   std::string temp_;
   int fd_ = -1;
   std::string buffer_;

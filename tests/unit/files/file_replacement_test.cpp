@@ -4,9 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 
 #include "platform/error/error.h"
@@ -24,6 +29,24 @@ std::string read_all(const std::string& path) {
 
 int entries(const fs::path& folder) {
   return static_cast<int>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+std::set<std::string> names_in(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder)) names.insert(e.path().filename().string());
+  return names;
+}
+
+// A replacement of `path` killed while it wrote: its temporary stays behind.
+void killed_write(const std::string& path) {
+  const pid_t child = fork();
+  if (child == 0) {
+    FileReplacement r(path);
+    r.write("half");
+    kill(getpid(), SIGKILL);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
 }
 
 class Replacement : public ::testing::Test {
@@ -129,6 +152,129 @@ TEST_F(Replacement, ACopyReplacesTheFileWhole) {
     EXPECT_EQ(std::string(e.what()), "File not found");
   }
   EXPECT_EQ(read_all(to), "template");
+}
+
+// A killed write leaves its temporary; the next replacement of the same file removes it, and
+// only it: a live replacement's temporary (locked), another file's, and names that merely look
+// alike stay.
+TEST_F(Replacement, TheNextReplacementRemovesTheTemporariesKilledWritesLeft) {
+  const std::string path = dir.path("a.xlsx");
+  std::ofstream(path) << "old";
+  killed_write(path);
+  std::ofstream(dir.path(".a.xlsx.gw-Zq9x0P")) << "left by an earlier killed write";
+  killed_write(dir.path("b.xlsx"));
+  ASSERT_EQ(entries(dir.root()), 4);
+  const std::set<std::string> look_alikes = {".a.xlsx.gw-12345", "a.xlsx.gw-123456", ".a.xlsx.gw-1234567",
+                                             ".a.xlsx.gw-12_456"};
+  for (const std::string& look_alike : look_alikes) std::ofstream(dir.path(look_alike)) << "x";
+  const std::set<std::string> before = names_in(dir.root());
+  // The next replacement clears the two killed temporaries of a.xlsx away...
+  FileReplacement live(path);
+  live.write("live");
+  std::set<std::string> with_live = names_in(dir.root());
+  EXPECT_EQ(with_live.size(), before.size() - 1);
+  std::string live_temp;
+  for (const std::string& name : with_live)
+    if (!before.count(name)) live_temp = name;
+  EXPECT_EQ(live_temp.rfind(".a.xlsx.gw-", 0), 0u);
+  std::set<std::string> expected = before;
+  for (const std::string& name : before)
+    if (name.rfind(".a.xlsx.gw-", 0) == 0 && !look_alikes.count(name)) expected.erase(name);
+  expected.insert(live_temp);
+  EXPECT_EQ(with_live, expected);
+  // ...and one made while that one is still being written leaves it alone.
+  {
+    FileReplacement r(path);
+    r.write("new");
+    r.commit();
+  }
+  EXPECT_EQ(read_all(path), "new");
+  EXPECT_EQ(names_in(dir.root()), with_live);
+  // The live replacement still completes.
+  live.commit();
+  EXPECT_EQ(read_all(path), "live");
+}
+
+// Names up to the file system's limit are replaced whole, the longest too (the temporary then
+// carries as much of the name as fits, never cut inside a character), and a killed write of
+// one is cleared away by the next; a longer name is refused as too long, before anything is
+// written.
+TEST_F(Replacement, NamesUpToTheLimitWorkALongerOneIsNamedTooLong) {
+  const std::size_t limit = longest_name(dir.root().string());
+  const std::string accented = "\xc3\xa9";  // two bytes, one character
+  for (const std::string& name :
+       {std::string(limit - 11, 'r'), std::string(limit - 10, 'r'), std::string(limit, 'r'),
+        std::string(limit - 12, 'r') + accented + std::string(10, 'r')}) {
+    SCOPED_TRACE(name.size());
+    const std::string path = dir.path(name);
+    std::ofstream(path) << "old";
+    killed_write(path);
+    EXPECT_EQ(entries(dir.root()), 2);
+    for (const std::string& entry : names_in(dir.root())) {
+      EXPECT_LE(entry.size(), limit);
+      if (entry != name) {
+        EXPECT_NE(entry.find("r.gw-"), std::string::npos);  // cut before the accent
+      }
+    }
+    FileReplacement r(path);
+    r.write("new");
+    r.commit();
+    EXPECT_EQ(read_all(path), "new");
+    EXPECT_EQ(names_in(dir.root()), std::set<std::string>{name});
+    fs::remove(path);
+  }
+  const std::string too_long = dir.path(std::string(limit + 1, 'r'));
+  try {
+    FileReplacement r(too_long);
+    ADD_FAILURE() << "made";
+  } catch (const gw::FileError& e) {
+    EXPECT_EQ(e.cause, FileCause::name_too_long);
+    EXPECT_EQ(std::string(e.what()), "\"" + too_long + "\" could not be written: the file name is too long.");
+  }
+  EXPECT_EQ(entries(dir.root()), 0);
+}
+
+// A target that is a symbolic link: the file it leads to is replaced whole (through a relative
+// link, a chain of links, one to a file not made yet), the links stay links; a failed write
+// leaves the file and the links as they were.
+TEST_F(Replacement, ALinkStaysAndTheFileItLeadsToIsReplaced) {
+  fs::create_directory(dir.root() / "real");
+  fs::create_directory(dir.root() / "links");
+  const std::string file = dir.path("real/report.xlsx");
+  std::ofstream(file) << "old";
+  const std::string link = dir.path("links/report.xlsx"), chain = dir.path("links/chain.xlsx");
+  fs::create_symlink("../real/report.xlsx", link);
+  fs::create_symlink("report.xlsx", chain);
+  EXPECT_EQ(replaced_file(chain), file);
+
+  set_step_hook([](Step s, const std::string&) { return s == Step::rename ? EBUSY : 0; });
+  EXPECT_THROW(
+      {
+        FileReplacement r(link);
+        r.write("new");
+        r.commit();
+      },
+      gw::FileError);
+  set_step_hook({});
+  EXPECT_EQ(read_all(file), "old");
+  EXPECT_EQ(entries(dir.root() / "real"), 1);
+
+  for (const std::string& name : {link, chain}) {
+    FileReplacement r(name);
+    r.write("new " + name);
+    r.commit();
+    EXPECT_EQ(read_all(file), "new " + name);
+  }
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_TRUE(fs::is_symlink(chain));
+  EXPECT_EQ(entries(dir.root() / "real"), 1);
+  EXPECT_EQ(entries(dir.root() / "links"), 2);
+
+  const std::string dangling = dir.path("links/later.xlsx");
+  fs::create_symlink("../real/later.xlsx", dangling);
+  replace_with_copy(file, dangling);
+  EXPECT_TRUE(fs::is_symlink(dangling));
+  EXPECT_EQ(read_all(dir.path("real/later.xlsx")), "new " + chain);
 }
 
 }  // namespace
