@@ -464,6 +464,7 @@ void frmpipemain::Form_Load() {
   }
   loading_ = false;
   if (is_loaded()) record_read();
+  if (is_loaded() && open_mode_ != "add") review_stored_record(mode_ == Mode::edit);
 }
 
 void frmpipemain::Form_Unload(int& cancel) {
@@ -542,6 +543,7 @@ void frmpipemain::mnuEditpipe_Click() {
   loading_ = was_loading;
   enter_edit_mode();
   record_read();
+  review_stored_record(true);
 }
 
 void frmpipemain::enter_edit_mode() {

@@ -272,8 +272,18 @@ class frmpipemain : public shell::Window {
   bool derive_pending_ = false;
   bool deriving_ = false;
   bool loading_ = false;
+  // A group is touched once one of its inputs changed since the record was read (SOLVE and
+  // Save derive it again), pending while a change is not yet written.
   bool slope_touched_ = false;
   bool flow_touched_ = false;
+  bool slope_pending_ = false;
+  bool flow_pending_ = false;
+  void touch_group(bool slope_group);
+  // The input texts as their leave rules make them, from the last derivation of the flow.
+  RuledInputs ruled_;
+  // SOLVE: the flow fields take those texts, so that what is solved and saved is what the
+  // rules give, whatever route the text came by.
+  void write_ruled_inputs();
   std::string derive_failure_;
   // Whether pipe_I holds the engineer's intensity (kept) or the program's (follows).
   bool intensity_typed_ = false;
@@ -346,8 +356,16 @@ class frmpipemain : public shell::Window {
   void wire_nodes();
   void wire_flow();
   // Whether the engineer's stored intensity differs from the program's at the stored
-  // accumulated Tc (then it is theirs and kept).
+  // accumulated Tc, compared in the field's pattern (then it is theirs and kept).
   bool stored_intensity_typed();
+  // The program's intensity at the stored accumulated Tc, in the field's pattern; nullopt
+  // when the coefficients or the Tc do not give one.
+  std::optional<std::string> program_stored_intensity();
+  // A stored pipe opened: names what it holds out of date. Editing, a stored intensity not
+  // the program's is named and kept, a lateral discharge the entered mode hides is reset,
+  // and the previous-pipe rows whose copies differ from their pipes' saved records are
+  // named in one message and entered again; viewed, those rows are named and left as stored.
+  void review_stored_record(bool editing);
   // Refreshes the pipe table window's grid and list after a save.
   void refresh_pipe_table();
   // Clears pipe_solved when a bound input really changes outside a refill or SOLVE's writes.

@@ -2,6 +2,7 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 #include "design/frmpipemain.h"
 #include "design/pipe_derivation.h"
@@ -68,9 +69,13 @@ void frmpipemain::wire_derivation() {
 }
 
 bool frmpipemain::same_number(const Control& ctl) {
-  // The entered discharge is shown as it is written.
-  if (ctl.name() == "structure_discharge") return false;
   std::string& seen = seen_inputs_[ctl.name()];
+  // Pipe numbers are keys, compared as text: "1", "01" and "1.0" are three pipes.
+  if (ctl.name().rfind("prenode", 0) == 0) {
+    const bool same = seen == ctl.text();
+    seen = ctl.text();
+    return same;
+  }
   const std::optional<double> before = text::try_number(seen);
   const std::optional<double> now = text::try_number(ctl.text());
   seen = ctl.text();
@@ -165,8 +170,13 @@ void frmpipemain::input_changed(bool slope_group) {
   // View mode shows the record as stored: nothing in it is the engineer's change.
   if (deriving_ || loading_ || !is_loaded() || mode_ == Mode::view) return;
   if (bound_ && binding_.refilling()) return;
-  (slope_group ? slope_touched_ : flow_touched_) = true;
+  touch_group(slope_group);
   derive();
+}
+
+void frmpipemain::touch_group(bool slope_group) {
+  (slope_group ? slope_touched_ : flow_touched_) = true;
+  (slope_group ? slope_pending_ : flow_pending_) = true;
 }
 
 void frmpipemain::derive() {
@@ -180,12 +190,15 @@ void frmpipemain::derive() {
   shell::SharedState& v = vars();
   try {
     const PipeDerived d = derive_pipe_values(gather_inputs());
-    if (slope_touched_) {
+    // A group is written only when one of its own inputs changed: typing a Tc never
+    // rewrites the slope, nor an elevation the discharge.
+    if (std::exchange(slope_pending_, false)) {
       slope_status_ = d.slope.status;
       slope_refused = d.slope.status == SlopeStatus::input_error;
       c("pipe_slope").set_text(d.slope.text);
     }
-    if (flow_touched_) {
+    if (std::exchange(flow_pending_, false)) {
+      ruled_ = d.ruled;
       c("accumulated_Tc").set_text(d.accumulated_tc);
       c("accumulated_ca").set_text(d.accumulated_ca);
       if (d.cf) c("pipe_cf").set_text(*d.cf);
@@ -212,15 +225,35 @@ void frmpipemain::derive() {
 }
 
 bool frmpipemain::derive_for_command(const std::string& prefix) {
+  slope_pending_ = slope_touched_;
+  flow_pending_ = flow_touched_;
   if (slope_touched_ || flow_touched_) derive();
   if (!flow_touched_ || derive_failure_.empty()) return true;
   msg(prefix + derive_failure_, ui::Buttons::OK, ui::Icon::Exclamation);
   return false;
 }
 
+void frmpipemain::write_ruled_inputs() {
+  if (!flow_touched_ || !derive_failure_.empty()) return;
+  // The fields take the texts their leave rules give, which the values were derived from:
+  // a Tc of 3 pasted is saved as 5.000, as if it had been typed and left.
+  const RuledInputs ruled = ruled_;
+  Batch batch(*this);
+  auto write = [this](const char* field, const std::string& text) {
+    if (!text.empty() && c(field).text() != text) c(field).set_text(text);
+  };
+  write("structure_Tc", ruled.structure_tc);
+  write("lateral_discharge", ruled.lateral_discharge);
+  write("structure_discharge", ruled.structure_discharge);
+  if (intensity_typed_) write("pipe_I", ruled.intensity);
+}
+
 void frmpipemain::record_read() {
   slope_touched_ = false;
   flow_touched_ = false;
+  slope_pending_ = false;
+  flow_pending_ = false;
+  ruled_ = {};
   derive_pending_ = false;
   derive_failure_.clear();
   slope_refused = false;
@@ -235,26 +268,6 @@ void frmpipemain::record_read() {
   intensity_typed_ = stored_intensity_typed();
 }
 
-bool frmpipemain::stored_intensity_typed() {
-  if (c("dischargeval").text() != "CRM") return false;
-  const std::string shown = c("pipe_I").text();
-  const std::optional<double> i = text::try_number(shown);
-  // Nothing computed yet: the program's to compute.
-  if (!i || *i == 0) return false;
-  // The program's own value at the stored accumulated Tc follows; anything else, or a value
-  // that cannot be checked, is the engineer's and is kept.
-  const StormLookup& lookup = storm_lookup(c("pipe_storm_freq").text(), false);
-  const std::optional<double> t = text::try_number(c("accumulated_Tc").text());
-  if (!lookup.coefficients || !t) return true;
-  try {
-    const std::string& pattern = vars().number_format();
-    return text::format(rational::rainfall_intensity(*lookup.coefficients, *t, vars().units().metric()),
-                        pattern) != text::format_text(shown, pattern);
-  } catch (const std::exception&) {
-    return true;
-  }
-}
-
 // ---- the intensity commands ----
 
 void frmpipemain::program_intensity_again() {
@@ -263,7 +276,7 @@ void frmpipemain::program_intensity_again() {
   intensity_typed_ = false;
   const StormLookup& lookup = storm_lookup(c("pipe_storm_freq").text(), true);
   const std::string told = lookup.error;
-  flow_touched_ = true;
+  touch_group(false);
   derive();
   if (!derive_failure_.empty() && derive_failure_ != told) msg(derive_failure_);
 }

@@ -29,9 +29,6 @@ constexpr const char* kFourthRow[] = {"prenode4",   "preca4",          "preTc4",
 constexpr const char* kTcBuffers[] = {"PTcStr", "pTcStr2", "PTcoptionstr"};
 constexpr const char* kAllBuffers[] = {"pareabufstr", "pcbufstr", "PTcStr", "pTcStr2", "PTcoptionstr"};
 
-// Structure Tc below which the structure's Tc is taken as this (minutes).
-constexpr double kMinimumTc = 5.0;
-
 }  // namespace
 
 void frmpipemain::wire_flow() {
@@ -123,7 +120,7 @@ void frmpipemain::dischargeval_Change() {
     apply_computed_mode();
   else if (mode == "INP")
     apply_entered_mode();
-  flow_touched_ = true;
+  touch_group(false);
   derive_pending_ = true;
 }
 
@@ -194,11 +191,12 @@ void frmpipemain::structure_Tc_LostFocus() {
       tc.set_text(tc_old_text);
     }
   }
-  // Empty text, a text that is no number (a lone point) and a Tc below the minimum all
-  // take the minimum.
-  std::optional<double> t = text::try_number(tc.text());
-  if (!t || *t < kMinimumTc) tc.set_text("5.0");
-  tc.set_text(text::format_text(tc.text(), vars().number_format()));
+  // The rule the derivation counts the Tc by: empty text, a lone point and a Tc below the
+  // minimum take the minimum. A text that is no number stays for SOLVE and Save to name.
+  try {
+    tc.set_text(structure_tc_rule(tc.text(), vars().number_format()));
+  } catch (const std::exception&) {
+  }
 }
 
 // ---- the rainfall intensity ----
@@ -236,7 +234,7 @@ void frmpipemain::cmdstr_area_Click() {
   if (!is_loaded()) return;
   // Whether the calculator saved or not, the accumulated C*A and what follows from it are
   // derived from the structure's C*A and the rows as they now stand.
-  flow_touched_ = true;
+  touch_group(false);
   derive();
 }
 
@@ -248,8 +246,11 @@ void frmpipemain::cmdstr_Tc_Click() {
   }
   if (!is_loaded()) return;
   // Whether the calculator saved or not, the intensity is the program's again, at the
-  // accumulated Tc that the structure's Tc gives, as after "Compute Intensity".
-  program_intensity_again();
+  // accumulated Tc that the structure's Tc gives. The calculator is about the Tc: what the
+  // rainfall lacks is said by SOLVE and Save, not here.
+  intensity_typed_ = false;
+  touch_group(false);
+  derive();
 }
 
 }  // namespace gw::design

@@ -68,7 +68,7 @@ void frmpipemain::wire_geometry() {
 void frmpipemain::compute_slope() {
   // The slope follows its inputs by every route; leaving one of them derives it once more
   // and says what is wrong with the inputs.
-  slope_touched_ = true;
+  touch_group(true);
   derive();
   if (slope_status_ == SlopeStatus::wrong_order)
     msg(kSlopeOrderMessage, Buttons::OK, Icon::Exclamation);

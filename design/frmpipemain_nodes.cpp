@@ -271,11 +271,11 @@ void frmpipemain::nodein_no_LostFocus() {
     const double area2 = inlet_number(rs, "TOTALAREA2");
     const double ca1 = inlet_number(rs, "TOTALCA1");
     const double ca2 = inlet_number(rs, "TOTALCA2");
-    // The inlet's Tc as stored; the 5-minute minimum holds for the user's own entries. The
+    // The inlet's Tc as stored (the derivation counts it with the 5-minute minimum). The
     // accumulation, Cf of the storm, the intensities and the discharge follow, once; read
     // again unchanged, the inlet still brings them into line.
     Batch batch(*this);
-    flow_touched_ = true;
+    touch_group(false);
     derive_pending_ = true;
     c("structure_Tc").set_text(rs.field("TC"));
     if (inlet_flag_set(rs, "COMPUTE_DISCHARGE")) {

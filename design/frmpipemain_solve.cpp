@@ -53,6 +53,7 @@ void frmpipemain::cmdpipesolve_Click() {
     pipe_solved = false;
     return;
   }
+  write_ruled_inputs();
   try {
     {
       ResultWrites guard(writing_results_);

@@ -116,7 +116,7 @@ void frmpipemain::load_previous_pipe(int slot) {
     c("preflowtime" + k).set_text(ft.empty() ? "0.0" : ft);
     row_loaded_for_[static_cast<size_t>(slot - 1)] = row.text();
     // Entered again with the same values, the row still brings its pipe's discharge now.
-    flow_touched_ = true;
+    touch_group(false);
     derive_pending_ = true;
   }
   // A stored value that is no number is not taken for 0: the engineer is told which, and

@@ -40,20 +40,28 @@ std::string intensity_at(const rational::IdfCoefficients& c, double t, bool metr
   }
 }
 
-// The discharge of the entered mode: the entered text itself, or with a lateral discharge
-// the sum in the number format.
-std::string entered_discharge(const PipeInputs& in, std::string& failure) {
-  const std::optional<double> lateral = text::try_number(in.lateral_discharge);
-  if (!lateral || *lateral == 0) return in.structure_discharge;
-  const std::optional<double> q = text::try_number(in.structure_discharge);
-  if (!q) {
-    failure = "The entered discharge \"" + in.structure_discharge + "\" is not a number.";
-    return {};
-  }
-  return text::format(*q + *lateral, in.number_format);
+// The structure's Tc below which the minimum is taken (minutes).
+constexpr double kMinimumTc = 5.0;
+
+// A field's text read as a number, failing with the field's name.
+double number_of_field(const std::string& text, const std::string& field) {
+  std::optional<double> x = text::try_number(text);
+  if (!x) throw gw::Error(field + " \"" + text + "\" is not a number.");
+  return *x;
 }
 
 }  // namespace
+
+std::string structure_tc_rule(const std::string& text, const std::string& pattern) {
+  if (text.empty() || text == ".") return text::format(kDefaultTc, pattern);
+  const double t = number_of_field(text, "The time of concentration");
+  return text::format(t < kMinimumTc ? kMinimumTc : t, pattern);
+}
+
+std::string discharge_rule(const std::string& text, const std::string& pattern, const std::string& field) {
+  if (text.empty()) return text::format(0.0, pattern);
+  return text::format(number_of_field(text, field), pattern);
+}
 
 bool tc_calculator_inputs_stored(const std::string& tc_options) {
   return !tc_options.empty() && tc_options != "0,0,0,0,0";
@@ -95,7 +103,8 @@ PipeDerived derive_pipe_values(const PipeInputs& in) {
   std::array<rational::UpstreamSlot, 4> rows{};
   bool accumulated = false;
   try {
-    structure_tc = read(in.structure_tc, kDefaultTc, "The time of concentration");
+    out.ruled.structure_tc = structure_tc_rule(in.structure_tc, in.number_format);
+    structure_tc = text::to_number(out.ruled.structure_tc);
     structure_ca = read(in.structure_ca, 0, "The structure's C * A");
     std::array<double, 4> arrival{};
     std::array<double, 4> ca{};
@@ -131,9 +140,15 @@ PipeDerived derive_pipe_values(const PipeInputs& in) {
   }
 
   if (!computed) {
-    std::string entered_failure;
-    out.discharge = entered_discharge(in, entered_failure);
-    out.failure = entered_failure;
+    // Only what the mode shows counts: the entered discharge as its leave rule makes it.
+    out.ruled.structure_tc.clear();
+    try {
+      out.ruled.structure_discharge = discharge_rule(in.structure_discharge, in.number_format, "The entered discharge");
+      out.discharge = out.ruled.structure_discharge;
+    } catch (const std::exception& e) {
+      failure = e.what();
+    }
+    out.failure = failure;
     return out;
   }
 
@@ -148,7 +163,8 @@ PipeDerived derive_pipe_values(const PipeInputs& in) {
   }
   try {
     rational::DischargeInputs d;
-    d.lateral_discharge = read(in.lateral_discharge, 0, "The lateral discharge");
+    out.ruled.lateral_discharge = discharge_rule(in.lateral_discharge, in.number_format, "The lateral discharge");
+    d.lateral_discharge = text::to_number(out.ruled.lateral_discharge);
 
     const std::optional<std::string> cf = rational::frequency_factor_text(in.storm_frequency);
     if (!cf) {
@@ -174,7 +190,12 @@ PipeDerived derive_pipe_values(const PipeInputs& in) {
       rows[static_cast<size_t>(n)].discharge = *q;
     }
 
-    if (in.typed_intensity) d.pipe_intensity = read(*in.typed_intensity, 0, "The intensity");
+    if (in.typed_intensity) {
+      const std::string& typed = *in.typed_intensity;
+      out.ruled.intensity =
+          typed.empty() ? typed : text::format(number_of_field(typed, "The intensity"), in.number_format);
+      d.pipe_intensity = read(out.ruled.intensity, 0, "The intensity");
+    }
     if (structure_tc <= 0) throw gw::Error("Time of concentration must be greater than zero.");
     if (text::to_number(out.accumulated_tc) <= 0)
       throw gw::Error("Accumulated Tc must be greater than zero.");

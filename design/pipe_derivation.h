@@ -55,6 +55,19 @@ struct PipeInputs {
   std::string tc_options;
 };
 
+// The texts of the input fields that take part in the discharge, as their leave rules make
+// them (the structure's Tc with its minimum, the lateral and entered discharges, a typed
+// intensity, each with the number format): the derivation computes with these, and SOLVE
+// writes them into their fields, so that a text pasted or dropped counts as a typed one.
+// Empty: the field does not take part in the mode, or its text cannot be ruled (named in
+// `failure`).
+struct RuledInputs {
+  std::string structure_tc;
+  std::string lateral_discharge;
+  std::string structure_discharge;
+  std::string intensity;
+};
+
 // Everything derived. Texts are written into the fields as they stand; an empty text is a
 // value that cannot be derived from the inputs now.
 struct PipeDerived {
@@ -74,6 +87,7 @@ struct PipeDerived {
 
   std::string discharge;     // pipe_discharge
   bool tc_computed = false;  // Check_ComputeTc
+  RuledInputs ruled;
 
   // The first value that cannot be derived, in words naming the field; empty when none.
   std::string failure;
@@ -86,12 +100,23 @@ struct PipeDerived {
 // - in the computed mode, Cf of the storm, the intensity at the accumulated Tc (unless the
 //   engineer typed one), the intensities at the structure's Tc and each row's arrival (time
 //   rounded to 0.01 min), and the design discharge of the rational method;
-// - in the entered mode, the entered discharge (plus a lateral discharge when there is one);
+// - in the entered mode, the entered discharge alone: the mode hides the lateral discharge;
 // - whether Tc calculator inputs are stored (switches stored and not all off).
-// A structure Tc left empty counts 5.0 min, an empty C*A, row value or lateral discharge 0.
+// Each input field counts as its leave rule makes it (RuledInputs): a structure Tc empty, a
+// lone point or below 5 min counts 5.0 min, a lateral discharge 0.1234567 counts 0.123 with
+// "0.000"; an empty C*A or row value counts 0.
 // A text that is not a number, a storm without a factor, missing coefficients or a time that
-// is not positive empties what depends on it and is named in `failure`.
+// is not positive empties what depends on it and is named in `failure`, in either mode.
 PipeDerived derive_pipe_values(const PipeInputs& in);
+
+// The leave rules of the flow fields, as texts. Each throws gw::Error naming the field when
+// the text is not a number (a number beyond the double range included).
+// The structure's Tc: empty or a lone decimal point gives "5.0", a Tc below 5 min too; then
+// the pattern ("3" gives "5.000", "12.5" gives "12.500" with "0.000").
+std::string structure_tc_rule(const std::string& text, const std::string& pattern);
+// A discharge field (`field`: its name as a message gives it): empty gives "0.0"; then the
+// pattern ("0.1234567" gives "0.123").
+std::string discharge_rule(const std::string& text, const std::string& pattern, const std::string& field);
 
 // Takes an upstream pipe's number and its stored ACCUMULATED_CA, ACCUMULATED_TC, FLOW_TIME
 // and PIPE_DISCHARGE. Gives one sentence naming the pipe and each value that is neither empty

@@ -91,7 +91,7 @@ TEST(PipeDerivation, WhatCannotBeDerivedIsEmptiedAndNamed) {
     PipeInputs in;
     const char* acc_tc;
     const char* cf;
-    const char* failure;
+    std::string failure;
   };
   PipeInputs no_coefficients = computed_pipe("1.095", "5.0");
   no_coefficients.coefficients.reset();
@@ -104,7 +104,9 @@ TEST(PipeDerivation, WhatCannotBeDerivedIsEmptiedAndNamed) {
   bad_discharge.rows[0] = {"7", "0.5", "5.0", "30", "x"};
   PipeInputs not_entered = computed_pipe("1.095", "5.0");
   not_entered.rows[0] = {"7", "0.5", "5.0", "30", "2.0", false};  // values of another pipe
-  PipeInputs zero_tc = computed_pipe("1.095", "0");
+  PipeInputs huge_tc = computed_pipe("1.095", "1" + std::string(309, '0'));
+  PipeInputs bad_lateral = computed_pipe("1.095", "5.0");
+  bad_lateral.lateral_discharge = "x";
   PipeInputs bad_ca = computed_pipe("n/a", "5.0");
   const Case cases[] = {
       // The accumulation needs no rainfall; Cf is the storm's; nothing of the rainfall is kept.
@@ -117,7 +119,10 @@ TEST(PipeDerivation, WhatCannotBeDerivedIsEmptiedAndNamed) {
        "The design discharge \"x\" of previous pipe 1 is not a number."},
       {"row not entered", not_entered, "", "",
        "Previous pipe 1 names pipe 7, whose values have not been loaded: leave its row to load them."},
-      {"structure Tc 0", zero_tc, "0.000", "1.0", "Time of concentration must be greater than zero."},
+      // Beyond the double range: no minimum, no default, a failure naming the field.
+      {"structure Tc too large", huge_tc, "", "",
+       "The time of concentration \"1" + std::string(309, '0') + "\" is not a number."},
+      {"lateral no number", bad_lateral, "5.000", "", "The lateral discharge \"x\" is not a number."},
       {"structure C*A no number", bad_ca, "", "", "The structure's C * A \"n/a\" is not a number."},
   };
   for (const Case& c : cases) {
@@ -140,13 +145,26 @@ TEST(PipeDerivation, EnteredDischargeAndSlope) {
   in.elein = "100.5";
   in.eleout = "99.5";
   PipeDerived d = derive_pipe_values(in);
-  EXPECT_EQ(d.discharge, "12.5");  // as written
+  EXPECT_EQ(d.discharge, "12.500");  // as leaving the field writes it
+  EXPECT_EQ(d.failure, "");
   EXPECT_FALSE(d.cf.has_value());
   EXPECT_FALSE(d.intensity.has_value());
   EXPECT_EQ(d.accumulated_tc, "5.000");
   EXPECT_EQ(d.slope.text, "0.00500");
-  in.lateral_discharge = "0.5";
-  EXPECT_EQ(derive_pipe_values(in).discharge, "13.000");
+  // The mode hides the lateral discharge: a stored one adds nothing, and one that is no
+  // number stops nothing.
+  for (const char* lateral : {"0.5", "x"}) {
+    in.lateral_discharge = lateral;
+    EXPECT_EQ(derive_pipe_values(in).discharge, "12.500") << lateral;
+    EXPECT_EQ(derive_pipe_values(in).failure, "") << lateral;
+  }
+  // What cannot be read is named, as in the computed mode; empty counts 0.
+  in.structure_discharge = "abc";
+  d = derive_pipe_values(in);
+  EXPECT_EQ(d.discharge, "");
+  EXPECT_EQ(d.failure, "The entered discharge \"abc\" is not a number.");
+  in.structure_discharge = "";
+  EXPECT_EQ(derive_pipe_values(in).discharge, "0.000");
 
   const struct {
     const char *length, *in, *out, *slope;
@@ -166,6 +184,48 @@ TEST(PipeDerivation, EnteredDischargeAndSlope) {
     EXPECT_EQ(d.slope.text, s.slope) << s.length << " " << s.in << " " << s.out;
     EXPECT_EQ(d.slope.status, s.status) << s.length << " " << s.in << " " << s.out;
   }
+}
+
+// A pasted or dropped text counts as the same text typed and left: the Tc minimum and the
+// formatting of the leave rules are part of the derivation.
+TEST(PipeDerivation, FieldRulesCountWhateverRouteTheTextCameBy) {
+  struct Case {
+    const char* what;
+    const char* tc;
+    const char* lateral;
+    const char* typed_intensity;  // nullptr: the program's
+    const char* ruled_tc;
+    const char* ruled_lateral;
+    const char* acc_tc;
+    const char* discharge;
+  };
+  const Case cases[] = {
+      // Tc 3 takes the minimum: i10(5) = 8.664 and 1.095 x 8.664 = 9.487 (not 10.673 at 3 min).
+      {"Tc below the minimum", "3", "0.0", nullptr, "5.000", "0.000", "5.000", "9.487"},
+      {"lone point", ".", "0.0", nullptr, "5.000", "0.000", "5.000", "9.487"},
+      {"5 itself", "5", "", nullptr, "5.000", "0.000", "5.000", "9.487"},
+      // The lateral counts as shown with three decimals: 9.487 + 0.123 = 9.610.
+      {"lateral of seven decimals", "5.0", "0.1234567", nullptr, "5.000", "0.123", "5.000", "9.610"},
+      // A typed intensity with four decimals counts as shown: 1.095 x 12.000 = 13.140.
+      {"typed intensity", "5.0", "0.0", "12.0004", "5.000", "0.000", "5.000", "13.140"},
+  };
+  for (const Case& c : cases) {
+    PipeInputs in = computed_pipe("1.095", c.tc);
+    in.lateral_discharge = c.lateral;
+    if (c.typed_intensity) in.typed_intensity = c.typed_intensity;
+    const PipeDerived d = derive_pipe_values(in);
+    EXPECT_EQ(d.failure, "") << c.what;
+    EXPECT_EQ(d.ruled.structure_tc, c.ruled_tc) << c.what;
+    EXPECT_EQ(d.ruled.lateral_discharge, c.ruled_lateral) << c.what;
+    EXPECT_EQ(d.accumulated_tc, c.acc_tc) << c.what;
+    EXPECT_EQ(d.discharge, c.discharge) << c.what;
+    if (c.typed_intensity) {
+      EXPECT_EQ(d.ruled.intensity, "12.000") << c.what;
+    }
+  }
+  EXPECT_EQ(structure_tc_rule("12.5", "0.0000"), "12.5000");
+  EXPECT_EQ(discharge_rule("", "0.000", "The lateral discharge"), "0.000");
+  EXPECT_THROW(discharge_rule(".", "0.000", "The lateral discharge"), std::exception);
 }
 
 TEST(PipeDerivation, TcCalculatorInputsAndUpstreamRecords) {
