@@ -82,10 +82,10 @@ void PipeLookup::add(const GradeLineRecord& record) {
   records_.push_back(pack(record));
 }
 
-const GradeLinePipe* PipeLookup::pipe(std::size_t index) const {
-  if (index >= records_.size()) return nullptr;
+std::optional<GradeLinePipe> PipeLookup::pipe(std::size_t index) const {
+  if (index >= records_.size()) return std::nullopt;
   const Texts r = unpacked(records_[index]);
-  GradeLinePipe& p = unpacked_;
+  GradeLinePipe p;
   p.number = r[kNumber];
   p.dia = r[kDia];
   p.shape = r[kShape];
@@ -106,7 +106,7 @@ const GradeLinePipe* PipeLookup::pipe(std::size_t index) const {
   p.velocity = r[kVelocity];
   p.nodein_station = r[kNodeinStation];
   p.nodein_top = r[kNodeinTop];
-  return &p;
+  return p;
 }
 
 std::vector<GradeLineLateral> PipeLookup::laterals_into(const std::string& node,
@@ -175,7 +175,8 @@ GradeLineSheetSummary write_grade_line_sheet(
     const Branch& branch = branches[b];
     for (std::size_t k = 0; k < branch.nodes.size(); ++k) {
       const std::string& node = branch.nodes[k];
-      const GradeLinePipe* pipe = k < branch.pipes.size() ? pipes.pipe(branch.pipes[k]) : nullptr;
+      const std::optional<GradeLinePipe> pipe =
+          k < branch.pipes.size() ? pipes.pipe(branch.pipes[k]) : std::nullopt;
       if (!pipe) break;
       const GradeLineRow cells = grade_line_row(node, *pipe, pipes.laterals_into(node, pipe->number),
                                                 grade_line_of(downstream), units);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -17,9 +18,9 @@ namespace gw::reports {
 class GradeLineSource {
  public:
   virtual ~GradeLineSource() = default;
-  // The pipe at `index` of the pipes the walk was given (Branch::pipes); nullptr when there
-  // is none.
-  virtual const GradeLinePipe* pipe(std::size_t index) const = 0;
+  // The pipe at `index` of the pipes the walk was given (Branch::pipes), a copy of its own;
+  // none when there is no such pipe.
+  virtual std::optional<GradeLinePipe> pipe(std::size_t index) const = 0;
   // Every other pipe that ends at `node`: node out `node`, pipe number not `pipe_number`.
   virtual std::vector<GradeLineLateral> laterals_into(const std::string& node,
                                                       const std::string& pipe_number) const = 0;
@@ -37,14 +38,14 @@ struct GradeLineRecord {
 // records in the order given (the table's order), texts compared without regard to the case
 // of ASCII letters. Built once per computation, so each row costs a hash look-up instead of
 // a query. Each record's texts are kept packed in one block; pipe() unpacks the one asked for,
-// in one pass over its block, into a pipe of its own, valid until the next call.
+// in one pass over its block, into a pipe the caller owns.
 class PipeLookup : public GradeLineSource {
  public:
   PipeLookup() = default;
   explicit PipeLookup(std::vector<GradeLineRecord> records);
   // Takes the next record (its index is the count before it).
   void add(const GradeLineRecord& record);
-  const GradeLinePipe* pipe(std::size_t index) const override;
+  std::optional<GradeLinePipe> pipe(std::size_t index) const override;
   std::vector<GradeLineLateral> laterals_into(const std::string& node,
                                               const std::string& pipe_number) const override;
   // Every pipe for the walk, in the same order.
@@ -54,7 +55,6 @@ class PipeLookup : public GradeLineSource {
  private:
   std::vector<std::string> records_;  // packed texts, see grade_line_sheet.cpp
   std::unordered_map<std::string, std::vector<std::size_t>> by_node_out_;
-  mutable GradeLinePipe unpacked_;
 };
 
 // The texts of the header: project name (1, 9), designer (1, 26), outfall node (11, 1) and

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -195,9 +196,10 @@ TEST(GradeLineSheet, BlankComputedCellsAreListedPipeAndColumn) {
 class Without : public GradeLineSource {
  public:
   Without(const PipeLookup& all, std::string missing) : all_(all), missing_(std::move(missing)) {}
-  const GradeLinePipe* pipe(std::size_t index) const override {
-    const GradeLinePipe* p = all_.pipe(index);
-    return p && p->number == missing_ ? nullptr : p;
+  std::optional<GradeLinePipe> pipe(std::size_t index) const override {
+    std::optional<GradeLinePipe> p = all_.pipe(index);
+    if (p && p->number == missing_) return std::nullopt;
+    return p;
   }
   std::vector<GradeLineLateral> laterals_into(const std::string& node,
                                               const std::string& number) const override {
@@ -231,9 +233,15 @@ TEST(GradeLineSheet, AJunctionWithoutRowEndsTheForm) {
 TEST(PipeLookup, AnswersAsTheDatabaseComparesTexts) {
   const PipeLookup pipes({pipe("P1", "a", "O"), pipe("P2", "B", "A"), pipe("p3", "C", "a"),
                           pipe("P4", "", ""), pipe("P5", "D", "b")});
-  ASSERT_NE(pipes.pipe(2), nullptr);
+  ASSERT_TRUE(pipes.pipe(2));
   EXPECT_EQ(pipes.pipe(2)->number, "p3");
-  EXPECT_EQ(pipes.pipe(5), nullptr);
+  EXPECT_FALSE(pipes.pipe(5));
+  // Each pipe asked for is the caller's own: a later look-up leaves an earlier one as it was.
+  const std::optional<GradeLinePipe> first = pipes.pipe(0);
+  const std::optional<GradeLinePipe> second = pipes.pipe(1);
+  ASSERT_TRUE(first && second);
+  EXPECT_EQ(first->number, "P1");
+  EXPECT_EQ(second->number, "P2");
   // A null node matches nothing.
   EXPECT_TRUE(pipes.laterals_into("", "P9").empty());
   // Into "A" end P2 and p3, in table order; "P3" is p3 itself.
