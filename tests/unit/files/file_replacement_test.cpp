@@ -13,9 +13,11 @@
 #include <fstream>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/error/error.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/unit/files/synced_files.h"
 
 namespace gw::files {
 namespace {
@@ -79,6 +81,30 @@ TEST_F(Replacement, TheNewContentAppearsWholeOnlyOnCommit) {
   // The permissions of the file it replaced.
   EXPECT_EQ(fs::status(path).permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+// The new file is on the disk before its name replaces the old one: when the rename comes, the
+// file renamed has been synced at its whole length, after its last write.
+TEST_F(Replacement, TheNewFileIsSyncedWholeBeforeItsRename) {
+  const std::string path = dir.path("a.bin");
+  std::ofstream(path) << "old";
+  const std::string content((1 << 20) + 100, 'x');  // more than one gathered piece
+  std::vector<Step> steps;
+  std::vector<testing::Synced> synced_before_rename;
+  set_step_hook([&](Step s, const std::string&) {
+    steps.push_back(s);
+    if (s == Step::rename) synced_before_rename = testing::syncs();
+    return 0;
+  });
+  testing::forget_syncs();
+  FileReplacement r(path);
+  r.write(content);
+  r.commit();
+  ASSERT_EQ(read_all(path), content);
+  EXPECT_TRUE(testing::synced_at(synced_before_rename, path, content.size()))
+      << synced_before_rename.size() << " syncs before the rename, none of the new file whole";
+  EXPECT_EQ(steps, (std::vector<Step>{Step::create, Step::write, Step::write, Step::sync, Step::close,
+                                      Step::rename, Step::sync_folder}));
 }
 
 TEST_F(Replacement, AReplacementNotCommittedLeavesNothing) {
