@@ -3,7 +3,10 @@
 
 #include <filesystem>
 
+#include "platform/db/companions.h"
+#include "platform/db/journal_rollback.h"
 #include "platform/error/error.h"
+#include "shell/desktop.h"
 #include "shell/help.h"
 #include "shell/project_file.h"
 #include "shell/tarnelhydro_libraries.h"
@@ -150,6 +153,12 @@ void frmsoftwaremain::mnuopenProj_Click() {
     }
     v.handover.last_folder = prog.host.current_folder();
     std::string shown = display_name(v.project.project_db_path);
+    // A hot journal beside the file is settled before anything opens the file for writing;
+    // the file check then names whatever else lies beside it.
+    if (!settle_hot_journal(v.project.project_db_path)) {
+      v.project.project_db_path.clear();
+      return;
+    }
     // A file that is not a project is refused before anything is opened or written; the
     // kind of one that is comes from its tables.
     const ProjectFileCheck checked = check_project_file(v.project.project_db_path);
@@ -209,6 +218,27 @@ void frmsoftwaremain::mnuopenProj_Click() {
     set_mouse_pointer(ui::kPointerDefault);
     msg(e.what(), Buttons::OK, Icon::Exclamation, {}, true);
   }
+}
+
+bool frmsoftwaremain::settle_hot_journal(const std::string& path) {
+  const db::Companions beside = db::look_beside(path);
+  if (beside.state != db::Companions::State::hot_journal) return true;
+  const std::string file = full_path(path), journal = full_path(beside.companion);
+  // The engineer decides: the journal holds the file as it was before a save that was cut
+  // short, or (a backup copied over the file since) pages of another version of it.
+  if (msg("The last save of \"" + file + "\" was interrupted. Its journal \"" + journal +
+              "\" holds the project as it was before that save. Roll the project back to it and open it?",
+          Buttons::YesNo, Icon::Exclamation, main_title) != ui::Answer::Yes)
+    return false;
+  try {
+    db::roll_back_journal(path);
+  } catch (const std::exception& e) {
+    msg("The journal \"" + journal + "\" could not be rolled back into \"" + file + "\": " + e.what() +
+            ". The file and its journal are left as they were, and the project is not opened.",
+        Buttons::OK, Icon::Exclamation, main_title);
+    return false;
+  }
+  return true;
 }
 
 void frmsoftwaremain::mnuupdateProj_Click() {

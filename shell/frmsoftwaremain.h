@@ -1,6 +1,8 @@
 // The main window: File, Design and Help menus, status bar and the program's file dialog.
 #pragma once
 
+#include <string>
+
 #include "shell/program.h"
 #include "shell/window_names.h"
 
@@ -37,6 +39,9 @@ class frmsoftwaremain : public Window {
   // Switches the four project items between "no project" and "project open".
   void set_project_open(bool open);
   std::string dialog_init_dir() const;
+  // Open's step for a hot journal beside the chosen file: names it and asks; Yes rolls it back
+  // (db::roll_back_journal). True when the open may go on.
+  bool settle_hot_journal(const std::string& path);
 };
 
 }  // namespace gw::shell

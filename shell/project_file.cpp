@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <initializer_list>
 
+#include "platform/db/companions.h"
 #include "platform/db/recordset.h"
 #include "platform/text/ascii_case.h"
 #include "shell/project_text.h"
@@ -327,9 +328,29 @@ ProjectFileCheck check_project_file(const std::string& path) {
     out.problem = "the file is empty";
     return out;
   }
+  // What lies beside the file is looked at first: the engine would play a journal or a
+  // write-ahead log into the file the moment it is opened for writing.
+  const db::Companions beside = db::look_beside(path);
+  switch (beside.state) {
+    case db::Companions::State::clear:
+      break;
+    case db::Companions::State::write_ahead_log:
+      out.problem = "it is in WAL mode (write-ahead logging" +
+                    (beside.companion.empty() ? std::string() : ", with the log \"" + beside.companion + "\" beside it") +
+                    "), which project files do not use";
+      return out;
+    case db::Companions::State::hot_journal:
+      out.problem = "the last save of the file was interrupted and its journal \"" + beside.companion +
+                    "\" has not been rolled back";
+      return out;
+    case db::Companions::State::foreign_journal:
+      out.problem = "the journal \"" + beside.companion + "\" beside it cannot be the file's own (" + beside.why +
+                    "); the file and the journal are left as they are";
+      return out;
+  }
   try {
     db::Connection conn;
-    conn.open(path);
+    conn.open(path, db::Connection::Access::read_only);
     {
       db::Recordset check;
       check.open(conn, "PRAGMA quick_check");

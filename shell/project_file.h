@@ -22,12 +22,14 @@ struct ProjectFileCheck {
 };
 
 // Reads the file at `path` and says whether it can be opened as a project. Refused: an empty
-// file, one the database engine cannot read or finds damaged, one carrying triggers, views or
+// file, one in WAL mode or with a write-ahead log beside it, one with a hot journal beside it
+// (the engine would roll it into the file: Open asks first, db::look_beside), one the database
+// engine cannot read or finds damaged, one carrying triggers, views or
 // virtual tables, one without table PROJECT or PIPE, a PROJECT or PIPE table whose columns are
 // those of no release, a PROJECT, PIPE or ENERGY table declaring a clause the program's own
 // tables do not have (constraints, conflict clauses, generated columns, table options), a
 // unique index other than the pipe number's, and a PROJECT record holding bytes that are no
-// text. Reads only.
+// text. Reads only: the file is opened for reading only.
 ProjectFileCheck check_project_file(const std::string& path);
 
 // The kind of the project open on `conn`, whose layout check_project_file accepted: legacy

@@ -3,8 +3,11 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 
+#include "platform/db/companions.h"
 #include "platform/db/recordset.h"
+#include "platform/db/write_lock.h"
 #include "platform/error/error.h"
 #include "platform/files/file_replacement.h"
 #include "platform/text/ascii_case.h"
@@ -48,7 +51,22 @@ void copy_template(Program& prog, const std::string& path) {
   // The copy is written beside the chosen file and replaces it only once complete: a failure
   // or a crash on the way leaves a file that was there as it was.
   try {
-    files::replace_with_copy(from, path);
+    // A file being replaced is locked as a writing connection locks it: a project that another
+    // connection is saving into (another instance of the program) is refused, and none begins
+    // a save into it meanwhile.
+    std::optional<db::WriteLock> held;
+    std::error_code ec;
+    if (fs::is_regular_file(path, ec)) held.emplace(path);
+    // The replaced file's journal and write-ahead log go with it, before the rename: left
+    // beside the new file, the engine would play them into it when it is opened.
+    files::replace_with_copy(from, path, [&path] {
+      try {
+        db::remove_companions(path);
+      } catch (const gw::Error& e) {
+        throw gw::Error("The project database \"" + full_path(path) + "\" could not be created: " +
+                        e.what() + ".");
+      }
+    });
   } catch (const gw::FileError& e) {
     if (e.cause == FileCause::other) throw;
     throw gw::Error("The project database \"" + full_path(path) +

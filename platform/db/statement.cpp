@@ -17,7 +17,10 @@ void fail(sqlite3* db) {
       cause = FileCause::disk_full;
       break;
     case SQLITE_READONLY:
-      cause = FileCause::file_read_only;
+      // The engine refuses to write into a file that another was renamed over (or that was
+      // removed) since the connection opened it: its journal would belong to the new file.
+      cause = sqlite3_extended_errcode(db) == SQLITE_READONLY_DBMOVED ? FileCause::replaced
+                                                                       : FileCause::file_read_only;
       break;
     case SQLITE_BUSY:
     case SQLITE_LOCKED:

@@ -20,7 +20,8 @@ enum class FileCause {
   disk_read_only,
   file_in_use,
   no_folder,
-  name_too_long
+  name_too_long,
+  replaced
 };
 
 // The cause as a message words it ("the disk is full"); the empty text for `other`.
@@ -40,6 +41,8 @@ inline const char* file_cause_text(FileCause cause) {
       return "the folder does not exist";
     case FileCause::name_too_long:
       return "the file name is too long";
+    case FileCause::replaced:
+      return "the file has been replaced or removed since it was opened";
     case FileCause::other:
       break;
   }

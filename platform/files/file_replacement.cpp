@@ -283,7 +283,7 @@ void FileReplacement::flush() {
   buffer_.clear();
 }
 
-void FileReplacement::commit() {
+void FileReplacement::commit(const std::function<void()>& before_rename) {
   if (fd_ < 0) raise(target_, FileCause::other, "the replacement is no longer open");
   flush();
   step(Step::sync);
@@ -295,6 +295,8 @@ void FileReplacement::commit() {
   const int fd = ::dup(fd_);
   if (fd < 0) fail(Step::close, errno);
   if (::close(fd) != 0) fail(Step::close, errno);
+  // Not committed, a replacement that this throws out of removes its temporary file.
+  if (before_rename) before_rename();
   step(Step::rename);
   if (::rename(temp_.c_str(), file_.c_str()) != 0) fail(Step::rename, errno);
   committed_ = true;
@@ -311,7 +313,8 @@ void FileReplacement::commit() {
   }
 }
 
-void replace_with_copy(const std::string& from, const std::string& to) {
+void replace_with_copy(const std::string& from, const std::string& to,
+                       const std::function<void()>& before_rename) {
   const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) {
     if (errno == ENOENT) throw gw::Error("File not found");
@@ -332,7 +335,7 @@ void replace_with_copy(const std::string& from, const std::string& to) {
     if (n == 0) break;
     out.write(std::string_view(buf.data(), static_cast<std::size_t>(n)));
   }
-  out.commit();
+  out.commit(before_rename);
 }
 
 }  // namespace gw::files

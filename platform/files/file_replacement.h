@@ -61,8 +61,10 @@ class FileReplacement {
   std::uint64_t size() const { return size_; }
 
   // Writes what is gathered, syncs the file to the disk, closes it and renames it over the
-  // target, then syncs the folder so that the rename itself is on the disk.
-  void commit();
+  // target, then syncs the folder so that the rename itself is on the disk. `before_rename`,
+  // when given, runs once the new content is complete, right before the rename; an exception
+  // from it ends the replacement as a failure does, the target left in place.
+  void commit(const std::function<void()>& before_rename = {});
 
   const std::string& target() const { return target_; }
 
@@ -83,7 +85,8 @@ class FileReplacement {
 };
 
 // Replaces `to` whole with a copy of the file `from`. Raises gw::Error "File not found" when
-// `from` is missing, gw::FileError when `to` cannot be written.
-void replace_with_copy(const std::string& from, const std::string& to);
+// `from` is missing, gw::FileError when `to` cannot be written. `before_rename` as for commit.
+void replace_with_copy(const std::string& from, const std::string& to,
+                       const std::function<void()>& before_rename = {});
 
 }  // namespace gw::files
