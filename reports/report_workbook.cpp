@@ -68,10 +68,15 @@ bool has_extension(const std::string& path, std::string_view ext) {
   return text::iequals(fs::path(path).extension().string(), ext);
 }
 
-// A name without an extension gets the report files' own.
+// A name without an extension gets the report files' own, and so does one typed with the old
+// workbook extension ".xls" (in any case), which the spreadsheet program would refuse to trust
+// for the workbook this program writes: "road.xls" is saved as "road.xlsx", as the dialog's
+// filter says.
 std::string with_report_extension(const std::string& name) {
   fs::path p(name);
   if (p.has_filename() && !p.has_extension()) return name + kReportExtension;
+  if (p.has_filename() && p.has_stem() && text::iequals(p.extension().string(), ".xls"))
+    return name.substr(0, name.size() - 4) + kReportExtension;
   return name;
 }
 

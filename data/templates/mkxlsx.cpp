@@ -20,6 +20,7 @@
 //   blank REF STYLE             cells that hold only a format (a range: every cell)
 //   freeze REF                  rows above and columns left of REF stay in view
 //   titles ROWS                 rows printed on every page, "1:11"
+//   break ROW                   printing: a new page starts at the row
 //   link REF "ADDRESS"          a hyperlink from the cell to an address outside the workbook
 // STYLE is a style's name, or "-" for the default format.
 #include <cstdio>
@@ -237,6 +238,7 @@ struct Sheet {
   bool fit = false;
   std::optional<CellPos> freeze;
   std::string titles;
+  std::vector<int> breaks;  // rows that start a printed page
   std::vector<std::pair<std::string, std::string>> links;  // cell, outside address
 };
 
@@ -318,6 +320,11 @@ class Reader {
     } else if (cmd == "titles") {
       need(w, 2);
       s.titles = w[1];
+    } else if (cmd == "break") {
+      need(w, 2);
+      const double row = number(w[1]);
+      if (row < 2 || row > 1048576 || row != static_cast<int>(row)) fail("a break needs a row from 2 on");
+      s.breaks.push_back(static_cast<int>(row));
     } else if (cmd == "link") {
       need(w, 3);
       range(w[1]);
@@ -526,6 +533,12 @@ std::string sheet_xml(Book& book, const Sheet& s, bool active) {
     if (s.fit) o << " fitToWidth=\"1\" fitToHeight=\"0\"";
     if (!s.orientation.empty()) o << " orientation=\"" << s.orientation << "\"";
     o << "/>";
+  }
+  if (!s.breaks.empty()) {
+    // A break's id is the last row of the page before it.
+    o << "<rowBreaks count=\"" << s.breaks.size() << "\" manualBreakCount=\"" << s.breaks.size() << "\">";
+    for (int row : s.breaks) o << "<brk id=\"" << row - 1 << "\" max=\"16383\" man=\"1\"/>";
+    o << "</rowBreaks>";
   }
   o << "</worksheet>";
   return o.str();

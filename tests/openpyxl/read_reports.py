@@ -1,6 +1,9 @@
 """Reads the four report workbooks that tests/scenarios/reports_identifiers.scn saves with
 openpyxl, an independent reader: each must open, and its identifiers must be texts exactly as
-typed while the quantities beside them are numbers."""
+typed while the quantities beside them are numbers. The saved workbooks keep the layout that
+prints them as the forms: a title row tall enough for its title, the pipe report's units note on
+a row of its own, the outlet workbook's D50 column wide enough for a range and its page break
+before the USBR basin."""
 import sys
 
 import openpyxl
@@ -25,6 +28,33 @@ EXPECTED = {
     ],
 }
 
+# The 14-point titles need rows of at least 20 points; the D50 range "0.00082 - 0.00041" needs
+# a column of 18 characters; the outlet workbook's second page starts at the USBR basin (row 54).
+MIN_ROW_HEIGHT = {"ld229.xlsx": {1: 20}, "ld347.xlsx": {2: 20}, "pipe.xlsx": {1: 20, 4: 20}, "outlet.xlsx": {4: 20}}
+MIN_COLUMN_WIDTH = {"outlet.xlsx": {"I": 18}}
+ROW_BREAKS = {"outlet.xlsx": [53]}  # the last row of each page before a break
+
+
+def layout_failures(name, sheet):
+    failures = []
+    for row, least in MIN_ROW_HEIGHT.get(name, {}).items():
+        height = sheet.row_dimensions[row].height
+        if height is None or height < least:
+            failures.append(f"{name}: row {row} is {height} points high, less than {least}")
+    for col, least in MIN_COLUMN_WIDTH.get(name, {}).items():
+        width = sheet.column_dimensions[col].width
+        if width is None or width < least:
+            failures.append(f"{name}: column {col} is {width} wide, less than {least}")
+    breaks = sorted(b.id for b in sheet.row_breaks.brk)
+    if breaks != ROW_BREAKS.get(name, []):
+        failures.append(f"{name}: page breaks after rows {breaks}, want {ROW_BREAKS.get(name, [])}")
+    if name == "pipe.xlsx":
+        if "A4:I4" not in {str(r) for r in sheet.merged_cells.ranges}:
+            failures.append("pipe.xlsx: the units note does not span A4:I4")
+        if sheet.cell(row=3, column=1).value is not None:
+            failures.append("pipe.xlsx: A3 holds text beside the Designer block")
+    return failures
+
 
 def main(folder):
     failures = []
@@ -35,6 +65,7 @@ def main(folder):
             failures.append(f"{name}: openpyxl cannot open it: {e}")
             continue
         sheet = book.worksheets[0]
+        failures += layout_failures(name, sheet)
         for row, col, want in cells:
             cell = sheet.cell(row=row, column=col)
             got = cell.value

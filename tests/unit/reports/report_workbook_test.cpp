@@ -93,7 +93,7 @@ TEST_F(ReportSessionTest, KindsNameTheirDialogs) {
 }
 
 TEST_F(ReportSessionTest, FillsSavesAndHandsOverTheCopy) {
-  host.files = {report_file("net.xls")};
+  host.files = {report_file("net.xlsx")};
   prog.printDlg.file_name = "left over";
   int pointer_while_filling = -1;
   run(kFormLD229, [&](ReportSession& r) {
@@ -112,17 +112,17 @@ TEST_F(ReportSessionTest, FillsSavesAndHandsOverTheCopy) {
   EXPECT_EQ(pointer_while_filling, ui::kPointerHourglass);
   EXPECT_EQ(pointer(window::frmpipeflex), ui::kPointerDefault);
   EXPECT_EQ(prog.vars.handover.last_folder, reports_dir());
-  ASSERT_EQ(host.documents, std::vector<std::string>{report_file("net.xls")});
-  wb::Workbook saved = wb::Workbook::open(report_file("net.xls"));
+  ASSERT_EQ(host.documents, std::vector<std::string>{report_file("net.xlsx")});
+  wb::Workbook saved = wb::Workbook::open(report_file("net.xlsx"));
   EXPECT_EQ(saved.text(1, 13), "Route 29");
   EXPECT_EQ(saved.number(12, 1), 7);
   EXPECT_EQ(saved.text(1, 11), "Project:");  // the template's labels stay
 
   // The next report's dialog opens in the folder of this one.
-  host.files = {report_file("second.xls")};
+  host.files = {report_file("second.xlsx")};
   run(kOutletProtection);
   EXPECT_EQ(prog.printDlg.init_dir, reports_dir());
-  EXPECT_TRUE(fs::exists(report_file("second.xls")));
+  EXPECT_TRUE(fs::exists(report_file("second.xlsx")));
 }
 
 TEST_F(ReportSessionTest, NoNameEndsTheReportWithNothingChanged) {
@@ -142,22 +142,22 @@ TEST_F(ReportSessionTest, NoNameEndsTheReportWithNothingChanged) {
 }
 
 TEST_F(ReportSessionTest, AnExistingFileIsOverwrittenOnlyOnYes) {
-  std::ofstream(report_file("old.xls")) << "the user's own file";
-  host.files = {report_file("old.xls")};
+  std::ofstream(report_file("old.xlsx")) << "the user's own file";
+  host.files = {report_file("old.xlsx")};
   host.answers = {ui::Answer::No};
   run(kFormLD229);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].text, "File Already Exists!   Overwrite?");
   EXPECT_EQ(host.messages[0].buttons, Buttons::YesNo);
   EXPECT_EQ(host.messages[0].icon, Icon::Exclamation);
-  EXPECT_EQ(read_all(report_file("old.xls")), "the user's own file");
+  EXPECT_EQ(read_all(report_file("old.xlsx")), "the user's own file");
   EXPECT_EQ(prog.vars.handover.last_folder, "");
   EXPECT_EQ(pointer(window::frmpipeflex), ui::kPointerDefault);
 
-  host.files = {report_file("old.xls")};
+  host.files = {report_file("old.xlsx")};
   host.answers = {ui::Answer::Yes};
   run(kFormLD229, [](ReportSession& r) { r.set_value(1, 13, "again"); });
-  EXPECT_EQ(wb::Workbook::open(report_file("old.xls")).text(1, 13), "again");
+  EXPECT_EQ(wb::Workbook::open(report_file("old.xlsx")).text(1, 13), "again");
 }
 
 TEST_F(ReportSessionTest, CancelIsAFailureOnceAnyDialogSetTheCancelFlag) {
@@ -186,14 +186,14 @@ TEST_F(ReportSessionTest, CancelIsAFailureOnceAnyDialogSetTheCancelFlag) {
 
 TEST_F(ReportSessionTest, AMissingTemplateFailsAtTheCopyAfterTheFolderMoved) {
   fs::remove(prog.program_file("LD229.xlr"));
-  host.files = {report_file("net.xls")};
+  host.files = {report_file("net.xlsx")};
   run(kFormLD229);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].text, "File not found");
   EXPECT_TRUE(host.messages[0].system_modal);
   EXPECT_EQ(prog.vars.handover.last_folder, reports_dir());
   EXPECT_EQ(pointer(window::frmpipeflex), ui::kPointerDefault);  // not yet set
-  EXPECT_FALSE(fs::exists(report_file("net.xls")));
+  EXPECT_FALSE(fs::exists(report_file("net.xlsx")));
 }
 
 // A destination that cannot take the report is found before anything is filled, and the
@@ -309,7 +309,7 @@ TEST_F(ReportSessionTest, ADamagedTemplateIsNamedAndNothingIsCopied) {
     SCOPED_TRACE(c.what);
     c.damage();
     host.messages.clear();
-    host.files = {report_file("out.xls")};
+    host.files = {report_file("out.xlsx")};
     run(kOutletProtection);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text.rfind(
@@ -317,23 +317,23 @@ TEST_F(ReportSessionTest, ADamagedTemplateIsNamedAndNothingIsCopied) {
               0u)
         << host.messages[0].text;
     EXPECT_TRUE(host.messages[0].system_modal);
-    EXPECT_FALSE(fs::exists(report_file("out.xls")));
+    EXPECT_FALSE(fs::exists(report_file("out.xlsx")));
     EXPECT_EQ(pointer(window::PipeEnergyForm), ui::kPointerDefault);  // not yet set
     EXPECT_TRUE(host.documents.empty());
 
-    std::ofstream(report_file("mine.xls")) << "the user's own file";
+    std::ofstream(report_file("mine.xlsx")) << "the user's own file";
     host.messages.clear();
-    host.files = {report_file("mine.xls")};
+    host.files = {report_file("mine.xlsx")};
     host.answers = {ui::Answer::Yes};
     run(kOutletProtection);
     EXPECT_EQ(host.messages.size(), 2u);
-    EXPECT_EQ(read_all(report_file("mine.xls")), "the user's own file");
+    EXPECT_EQ(read_all(report_file("mine.xlsx")), "the user's own file");
   }
 }
 
 TEST_F(ReportSessionTest, AFailureWhileFillingWritesNothingAndPutsThePointerBack) {
   // A failing cell write: the cells before it stay in the open workbook, nothing is saved.
-  host.files = {report_file("net.xls")};
+  host.files = {report_file("net.xlsx")};
   ReportSession report(prog, kFormLD229);
   try {
     ASSERT_TRUE(report.choose_file());
@@ -351,24 +351,24 @@ TEST_F(ReportSessionTest, AFailureWhileFillingWritesNothingAndPutsThePointerBack
 }
 
 TEST_F(ReportSessionTest, ThePipeReportWritesOnTheFirstSheetAndTheFileOpensThere) {
-  host.files = {report_file("pipe.xls")};
+  host.files = {report_file("pipe.xlsx")};
   run(kPipeReport, [](ReportSession& r) {
     EXPECT_EQ(r.book().active_sheet(), 1);
     r.set_date(2, 9, 2024, 5, 17);
   });
-  wb::Workbook saved = wb::Workbook::open(report_file("pipe.xls"));
+  wb::Workbook saved = wb::Workbook::open(report_file("pipe.xlsx"));
   EXPECT_EQ(saved.active_sheet(), 1);
   EXPECT_EQ(saved.number(2, 9), 45429);
 
   // The others write on the sheet the template opens on; every saved file opens on sheet 1.
-  host.files = {report_file("outlet.xls")};
+  host.files = {report_file("outlet.xlsx")};
   fs::copy_file(prog.program_file("STORMDRAINRESULTS.xlr"), prog.program_file("OUTLETPROTECTION.xlr"),
                 fs::copy_options::overwrite_existing);
   run(kOutletProtection, [](ReportSession& r) {
     EXPECT_EQ(r.book().active_sheet(), 2);
     r.set_value(1, 3, "on two");
   });
-  saved = wb::Workbook::open(report_file("outlet.xls"));
+  saved = wb::Workbook::open(report_file("outlet.xlsx"));
   EXPECT_EQ(saved.active_sheet(), 1);
   saved.select(2);
   EXPECT_EQ(saved.text(1, 3), "on two");
@@ -386,26 +386,26 @@ TEST_F(ReportSessionTest, TheGradeLineReportTakesTheErrorPathButCancelIsNoName) 
   // A missing template: the error path, no closing message, the pointer as it was.
   host.messages.clear();
   fs::remove(prog.program_file("LD347.xlr"));
-  host.files = {report_file("hgl.xls")};
+  host.files = {report_file("hgl.xlsx")};
   run(kFormLD347);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].text, "File not found");
   EXPECT_TRUE(host.messages[0].system_modal);
   EXPECT_EQ(pointer(window::frmHGL), ui::kPointerDefault);
   EXPECT_TRUE(host.documents.empty());
-  EXPECT_FALSE(fs::exists(report_file("hgl.xls")));
+  EXPECT_FALSE(fs::exists(report_file("hgl.xlsx")));
 
   // A workbook that cannot be saved: the error path, no closing message, pointer back.
   fs::copy_file(std::string(GW_PROGRAM_DIR) + "/LD347.xlr", prog.program_file("LD347.xlr"));
   host.messages.clear();
-  host.files = {report_file("hgl.xls")};
+  host.files = {report_file("hgl.xlsx")};
   {
     ReportSession report(prog, kFormLD347);
     try {
       ASSERT_TRUE(report.choose_file());
       report.open();
-      fs::remove(report_file("hgl.xls"));
-      fs::create_directory(report_file("hgl.xls"));  // the name now taken by a folder
+      fs::remove(report_file("hgl.xlsx"));
+      fs::create_directory(report_file("hgl.xlsx"));  // the name now taken by a folder
       report.finish();
     } catch (const std::exception& e) {
       report.fail(e);
@@ -415,12 +415,12 @@ TEST_F(ReportSessionTest, TheGradeLineReportTakesTheErrorPathButCancelIsNoName) 
   EXPECT_NE(host.messages[0].text, "Finished! Please check and Save your results");
   EXPECT_EQ(pointer(window::frmHGL), ui::kPointerDefault);
   EXPECT_TRUE(host.documents.empty());
-  fs::remove(report_file("hgl.xls"));
+  fs::remove(report_file("hgl.xlsx"));
 
   // With its template it fills, saves, shows the message (with the warning) before the
   // hand-over.
   host.messages.clear();
-  host.files = {report_file("hgl.xls")};
+  host.files = {report_file("hgl.xlsx")};
   ReportSession report(prog, kFormLD347);
   ASSERT_TRUE(report.choose_file());
   report.open();
@@ -430,20 +430,25 @@ TEST_F(ReportSessionTest, TheGradeLineReportTakesTheErrorPathButCancelIsNoName) 
   EXPECT_EQ(host.messages[0].text,
             "Finished! Please check and Save your results\n\nPipe 1 (node A): column 9");
   EXPECT_EQ(host.messages[0].icon, Icon::Exclamation);
-  EXPECT_EQ(host.documents, std::vector<std::string>{report_file("hgl.xls")});
-  EXPECT_EQ(wb::Workbook::open(report_file("hgl.xls")).number(11, 25), 0);
+  EXPECT_EQ(host.documents, std::vector<std::string>{report_file("hgl.xlsx")});
+  EXPECT_EQ(wb::Workbook::open(report_file("hgl.xlsx")).number(11, 25), 0);
 }
 
-TEST_F(ReportSessionTest, ANameWithoutExtensionGetsXlsxOthersAreKept) {
+TEST_F(ReportSessionTest, ANameWithoutExtensionOrWithXlsGetsXlsxOthersAreKept) {
   struct Case {
     std::string chosen;
     std::string written;
   } cases[] = {
       {report_file("net"), report_file("net.xlsx")},
-      {report_file("net.xls"), report_file("net.xls")},
+      // The old workbook extension would name an Office Open XML file wrongly: the dialog's own
+      // extension replaces it, in any case, and the folder's dots are no extension.
+      {report_file("road.xls"), report_file("road.xlsx")},
+      {report_file("v1.2/ROAD.XLS"), report_file("v1.2/ROAD.xlsx")},
       {report_file("net.v2.XLSX"), report_file("net.v2.XLSX")},
+      {report_file("net.xlsm"), report_file("net.xlsm")},
       {report_file("summary.txt"), report_file("summary.txt")},
   };
+  fs::create_directories(report_file("v1.2"));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.chosen);
     host.documents.clear();
@@ -453,6 +458,7 @@ TEST_F(ReportSessionTest, ANameWithoutExtensionGetsXlsxOthersAreKept) {
     EXPECT_TRUE(fs::exists(c.written));
   }
   EXPECT_FALSE(fs::exists(report_file("net")));
+  EXPECT_FALSE(fs::exists(report_file("road.xls")));
   // The dialog's own default extension is the report's while it shows, and given back after.
   prog.printDlg.default_ext = ".gwp";
   host.files = {report_file("again")};
