@@ -127,6 +127,9 @@ void frmsoftwaremain::mnucreateProj_Click() {
     prog.forms.get(window::frmProjectNOAA).show_modal();
     set_mouse_pointer(ui::kPointerDefault);
     c("StatusBar").set_panel(1, "Project Database - " + shown);
+    // The units chosen in the new project's record, at once: the engineer works in them
+    // from here on (empty when the window was left without saving).
+    show_units();
     set_project_open(true);
   } catch (const std::exception& e) {
     set_mouse_pointer(ui::kPointerDefault);
@@ -203,7 +206,7 @@ void frmsoftwaremain::mnuopenProj_Click() {
           Buttons::OK, Icon::Exclamation, main_title);
     }
     c("StatusBar").set_panel(1, "Project Database - " + shown);
-    c("StatusBar").set_panel(2, "UNITS: " + v.unit_system());
+    show_units();
     set_project_open(true);
     // The unit system is never guessed: a UNITS text that names neither system is shown,
     // and the engineer chooses the units in the project details.
@@ -212,7 +215,6 @@ void frmsoftwaremain::mnuopenProj_Click() {
               "\" is neither ENGLISH nor METRIC. Please choose the project's units.",
           Buttons::OK, Icon::Exclamation, main_title);
       mnuupdateProj_Click();
-      c("StatusBar").set_panel(2, "UNITS: " + v.unit_system());
     }
   } catch (const std::exception& e) {
     set_mouse_pointer(ui::kPointerDefault);
@@ -258,7 +260,11 @@ void frmsoftwaremain::mnuupdateProj_Click() {
     v.project.project_update_mode = false;
     prog.forms.get(window::frmProjectNOAA).show_modal();
   }
+  // A record added here brings the project its units.
+  show_units();
 }
+
+void frmsoftwaremain::show_units() { c("StatusBar").set_panel(2, "UNITS: " + vars().unit_system()); }
 
 void frmsoftwaremain::mnucloseProj_Click() {
   msg("Current Project Is Closed!", Buttons::OK, Icon::Information);

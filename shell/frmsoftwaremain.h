@@ -38,6 +38,8 @@ class frmsoftwaremain : public Window {
  private:
   // Switches the four project items between "no project" and "project open".
   void set_project_open(bool open);
+  // The second panel of the status bar: the open project's unit system.
+  void show_units();
   std::string dialog_init_dir() const;
   // Open's step for a hot journal beside the chosen file: names it and asks; Yes rolls it back
   // (db::roll_back_journal). True when the open may go on.
