@@ -32,11 +32,11 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "app/form_view.h"
+#include "app/bound_view.h"
 #include "app/grid_model.h"
 #include "app/item_list_model.h"
 #include "app/key_codes.h"
-#include "app/qt_host.h"
+#include "app/view_host.h"
 #include "platform/ui/form.h"
 
 namespace gw::app {
@@ -138,7 +138,7 @@ QString layout_caption(QObject* o) {
 
 // ---- construction ----------------------------------------------------------------
 
-ControlBinding::ControlBinding(FormView& view, ui::Control& ctl, QObject* obj)
+ControlBinding::ControlBinding(BoundView& view, ui::Control& ctl, QObject* obj)
     : view_(view), ctl_(ctl), obj_(obj), guard_(new QObject) {
   observer_ = ctl_.observe([this](ui::Control& c, Prop p) {
     // The widget already shows what the user typed or selected.
@@ -309,7 +309,7 @@ void ControlBinding::push_text() {
       t.truncate(ctl_.max_length);
       if (t.endsWith('\r')) t.chop(1);
       if (t.size() > 0 && t.back().isHighSurrogate()) t.chop(1);
-      QtHost::Applying busy(view_.host());
+      ViewHost::Applying busy(view_.host());
       pe->setPlainText(QString(t).replace("\r\n", "\n"));
       pe->moveCursor(QTextCursor::End);
     }
@@ -469,7 +469,7 @@ void ControlBinding::apply(Prop p) {
 }
 
 void ControlBinding::apply_text() {
-  QtHost::Applying busy(view_.host());
+  ViewHost::Applying busy(view_.host());
   QObject* o = obj_;
   const QString t = qs(ctl_.text());
   if (auto* le = qobject_cast<QLineEdit*>(o)) {
@@ -514,7 +514,7 @@ void ControlBinding::apply_text() {
 }
 
 void ControlBinding::apply_enabled() {
-  QtHost::Applying busy(view_.host());
+  ViewHost::Applying busy(view_.host());
   const bool v = ctl_.enabled();
   if (auto* m = qobject_cast<QMenu*>(obj_)) {
     m->setEnabled(v);
@@ -527,7 +527,7 @@ void ControlBinding::apply_enabled() {
 }
 
 void ControlBinding::apply_visible() {
-  QtHost::Applying busy(view_.host());
+  ViewHost::Applying busy(view_.host());
   const bool v = ctl_.visible();
   if (auto* m = qobject_cast<QMenu*>(obj_)) {
     m->menuAction()->setVisible(v);
@@ -539,7 +539,7 @@ void ControlBinding::apply_visible() {
 }
 
 void ControlBinding::apply_locked() {
-  QtHost::Applying busy(view_.host());
+  ViewHost::Applying busy(view_.host());
   // A display-only field (locked, or disabled by its window) is read-only and stays
   // readable; apply_colour gives it the read-only background.
   const bool v = ctl_.locked() || (ctl_.kind() == Kind::TextBox && !ctl_.enabled());
@@ -555,7 +555,7 @@ void ControlBinding::apply_locked() {
 void ControlBinding::apply_colour() {
   auto* w = qobject_cast<QWidget*>(obj_.data());
   if (!w) return;
-  QtHost::Applying busy(view_.host());
+  ViewHost::Applying busy(view_.host());
   auto c = colour_of(ctl_.back_color());
   // A layout may give a field its own colour where the window keeps the system's.
   if (!c && w->property("gwColour").isValid()) c = QColor(w->property("gwColour").toString());
@@ -592,7 +592,7 @@ void ControlBinding::apply_colour() {
 }
 
 void ControlBinding::apply_value() {
-  QtHost::Applying busy(view_.host());
+  ViewHost::Applying busy(view_.host());
   const int v = ctl_.value();
   if (auto* chk = qobject_cast<QCheckBox*>(obj_)) {
     const Qt::CheckState s = v == 1 ? Qt::Checked : v == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
@@ -609,7 +609,7 @@ void ControlBinding::apply_value() {
 }
 
 void ControlBinding::apply_items() {
-  QtHost::Applying busy(view_.host());
+  ViewHost::Applying busy(view_.host());
   if (ctl_.kind() != Kind::ComboBox && ctl_.kind() != Kind::DataCombo && ctl_.kind() != Kind::ListBox) return;
   if (auto* cb = qobject_cast<QComboBox*>(obj_)) {
     // The combo shows the window's own list of items, through one model per list.
@@ -631,7 +631,7 @@ void ControlBinding::apply_items() {
 }
 
 void ControlBinding::apply_list_index() {
-  QtHost::Applying busy(view_.host());
+  ViewHost::Applying busy(view_.host());
   const int i = ctl_.list_index();
   if (auto* cb = qobject_cast<QComboBox*>(obj_)) {
     if (i < cb->count() && cb->currentIndex() != i) {
@@ -648,7 +648,7 @@ void ControlBinding::apply_list_index() {
 }
 
 void ControlBinding::apply_selection() {
-  QtHost::Applying busy(view_.host());
+  ViewHost::Applying busy(view_.host());
   QLineEdit* le = qobject_cast<QLineEdit*>(obj_);
   if (auto* cb = qobject_cast<QComboBox*>(obj_)) le = cb->lineEdit();
   if (!le) return;
@@ -677,7 +677,7 @@ void ControlBinding::schedule_cells() {
 void ControlBinding::apply_cells() {
   auto* tv = qobject_cast<QTableView*>(obj_.data());
   if (!tv || !grid_model_) return;
-  QtHost::Applying busy(view_.host());
+  ViewHost::Applying busy(view_.host());
   const int rows = ctl_.rows();
   const int cols = ctl_.cols();
   const int fr = std::clamp(ctl_.fixed_rows, 0, rows);
@@ -707,7 +707,7 @@ bool row_shows(QTableView* tv, int r) {
 void ControlBinding::apply_grid_position() {
   auto* tv = qobject_cast<QTableView*>(obj_.data());
   if (!tv || !grid_model_ || cells_pending_) return;
-  QtHost::Applying busy(view_.host());
+  ViewHost::Applying busy(view_.host());
   const QModelIndex at = grid_model_->index(ctl_.row() - std::max(ctl_.fixed_rows, 0),
                                             ctl_.col() - std::max(ctl_.fixed_cols, 0));
   if (!at.isValid()) return;
@@ -739,7 +739,7 @@ void ControlBinding::apply_grid_position() {
 void ControlBinding::apply_panels() {
   auto* sb = qobject_cast<QStatusBar*>(obj_.data());
   if (!sb) return;
-  QtHost::Applying busy(view_.host());
+  ViewHost::Applying busy(view_.host());
   for (int i = 1; i <= ctl_.panel_count(); ++i) {
     const QString name = sb->objectName() + "_panel" + QString::number(i);
     auto* label = sb->findChild<QLabel*>(name, Qt::FindDirectChildrenOnly);
@@ -762,7 +762,7 @@ void ControlBinding::apply_panels() {
 void ControlBinding::apply_buttons() {
   auto* tb = qobject_cast<QToolBar*>(obj_.data());
   if (!tb) return;
-  QtHost::Applying busy(view_.host());
+  ViewHost::Applying busy(view_.host());
   const auto& buttons = ctl_.buttons();
   QList<QAction*> acts = tb->actions();
   bool rebuilt = false;
@@ -817,7 +817,7 @@ void ControlBinding::apply_buttons() {
 void ControlBinding::apply_tabs() {
   auto* tw = qobject_cast<QTabWidget*>(obj_.data());
   if (!tw) return;
-  QtHost::Applying busy(view_.host());
+  ViewHost::Applying busy(view_.host());
   const auto& tabs = ctl_.tabs();
   for (size_t i = 0; i < tabs.size(); ++i) {
     const int idx = static_cast<int>(i);

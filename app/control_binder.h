@@ -16,7 +16,7 @@ class QWidget;
 
 namespace gw::app {
 
-class FormView;
+class BoundView;
 class GridModel;
 
 // Object name of a control's widget: the control's name, or "name_index" for a member of
@@ -36,7 +36,7 @@ QString strip_access_keys(const QString& caption);
 
 class ControlBinding {
  public:
-  ControlBinding(FormView& view, ui::Control& ctl, QObject* obj);
+  ControlBinding(BoundView& view, ui::Control& ctl, QObject* obj);
   ~ControlBinding();
   ControlBinding(const ControlBinding&) = delete;
   ControlBinding& operator=(const ControlBinding&) = delete;
@@ -90,7 +90,7 @@ class ControlBinding {
   void push_selection();
   void push_text();
 
-  FormView& view_;
+  BoundView& view_;
   ui::Control& ctl_;
   QPointer<QObject> obj_;
   int observer_ = 0;

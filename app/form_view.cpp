@@ -23,7 +23,7 @@
 #include "app/auto_view.h"
 #include "app/control_binder.h"
 #include "app/item_list_model.h"
-#include "app/qt_host.h"
+#include "app/view_host.h"
 #include "shell/help.h"
 #include "shell/window_names.h"
 
@@ -93,7 +93,7 @@ std::string help_section(const std::string& window) {
   return it == sections.end() ? std::string() : it->second;
 }
 
-FormView::FormView(QtHost& host, ui::Form& form, QWidget* top) : host_(host), form_(form), top_(top) {
+FormView::FormView(ViewHost& host, ui::Form& form, QWidget* top) : host_(host), form_(form), top_(top) {
   top_->installEventFilter(this);
   top_->setWindowTitle(QString::fromStdString(form_.caption()));
   // Decorative pictures of a layout name their file in the program folder.
@@ -125,7 +125,7 @@ FormView::~FormView() {
 const std::string& FormView::program_folder() const { return host_.program_folder(); }
 
 void FormView::bind_all() {
-  QtHost::Applying busy(host_);
+  ViewHost::Applying busy(host_);
   std::vector<ui::Control*> missing;
   for (ui::Control* c : form_.controls()) {
     if (!find_control_object(top_, *c)) missing.push_back(c);
@@ -186,7 +186,7 @@ void FormView::follow_focus() {
     if (&b->control() != active || !b->alive()) continue;
     QWidget* w = b->focus_widget();
     if (w && !w->hasFocus()) {
-      QtHost::Applying busy(host_);
+      ViewHost::Applying busy(host_);
       w->setFocus(Qt::OtherFocusReason);
     }
     break;
@@ -225,14 +225,14 @@ void FormView::on_form_event(ui::Form::Event e) {
     case ui::Form::Event::Unloaded: {
       detach();
       {
-        QtHost::Applying busy(host_);
+        ViewHost::Applying busy(host_);
         if (top_) top_->hide();
       }
       host_.forget(*this);
       break;
     }
     case ui::Form::Event::Hidden: {
-      QtHost::Applying busy(host_);
+      ViewHost::Applying busy(host_);
       if (top_) top_->hide();
       host_.window_gone();
       break;

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "app/bound_view.h"
 #include "platform/ui/form.h"
 
 class QAbstractItemModel;
@@ -18,7 +19,7 @@ class QKeyEvent;
 
 namespace gw::app {
 
-class QtHost;
+class ViewHost;
 class ControlBinding;
 class ItemListModel;
 
@@ -29,15 +30,15 @@ std::string help_section(const std::string& window);
 // A window's view follows its model window: the binder connects every control to the
 // widget or action whose object name is the control's key, the close box asks the
 // model to unload, and the view is discarded when the model window unloads.
-class FormView : public QObject {
+class FormView : public QObject, public BoundView {
  public:
   // Takes ownership of `top`, the window's top-level widget.
-  FormView(QtHost& host, ui::Form& form, QWidget* top);
+  FormView(ViewHost& host, ui::Form& form, QWidget* top);
   ~FormView() override;
   FormView(const FormView&) = delete;
   FormView& operator=(const FormView&) = delete;
 
-  QtHost& host() const { return host_; }
+  ViewHost& host() const override { return host_; }
   ui::Form& form() const { return form_; }
   QWidget* widget() const { return top_; }
 
@@ -48,26 +49,26 @@ class FormView : public QObject {
 
   // Runs a model call on behalf of a user action: a failure escaping the handler is
   // shown in a message box; afterwards the views follow the model's focus.
-  void user_action(const std::function<void()>& call);
+  void user_action(const std::function<void()>& call) override;
 
   // Moves the keyboard focus to the widget of the model's active control.
   void follow_focus();
 
   // Registers a bound widget (or a part of it, such as a combo's editor) for the key,
   // focus and mouse events the binder translates.
-  void watch(QObject* obj, ControlBinding* b);
+  void watch(QObject* obj, ControlBinding* b) override;
 
   // Drops every binding and stops following the model (the window was unloaded, or the
   // program is ending). The widgets stay until the view is deleted.
   void detach();
 
   // Folder the pictures of image controls are read from.
-  const std::string& program_folder() const;
+  const std::string& program_folder() const override;
 
   // The model of a list of items: one for the window however many of its lists show it.
-  QAbstractItemModel* list_model(const ui::Control::ItemList& items);
+  QAbstractItemModel* list_model(const ui::Control::ItemList& items) override;
   // Drops the list models that no list of the window shows any more.
-  void release_list_models();
+  void release_list_models() override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -84,7 +85,7 @@ class FormView : public QObject {
   bool takes_shortcut(const QKeyEvent& e) const;
   bool window_key(QKeyEvent& e);
 
-  QtHost& host_;
+  ViewHost& host_;
   ui::Form& form_;
   QPointer<QWidget> top_;
   bool attached_ = false;

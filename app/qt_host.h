@@ -12,8 +12,8 @@
 #include <QPointer>
 #include <QUrl>
 
+#include "app/view_host.h"
 #include "platform/ui/form.h"
-#include "platform/ui/host.h"
 
 class QEventLoop;
 class QWidget;
@@ -22,14 +22,14 @@ namespace gw::app {
 
 class FormView;
 
-class QtHost : public ui::Host {
+class QtHost : public ViewHost {
  public:
   explicit QtHost(std::string program_folder);
   ~QtHost() override;
   QtHost(const QtHost&) = delete;
   QtHost& operator=(const QtHost&) = delete;
 
-  const std::string& program_folder() const { return program_folder_; }
+  const std::string& program_folder() const override { return program_folder_; }
 
   // Interactive: real dialogs and modal loops. Not interactive (pictures of the
   // windows): message boxes are answered with their safe answer (OK, Cancel, No) and
@@ -67,27 +67,11 @@ class QtHost : public ui::Host {
   bool any_window_visible() const;
   // Drops every view; called before the program model goes away.
   void close_views();
-  // Called by a view whose window was unloaded: the view is discarded.
-  void forget(FormView& v);
-  // Called when a window left the screen: the program ends with its last window.
-  void window_gone();
+  void forget(FormView& v) override;
+  void window_gone() override;
 
-  // Runs a model call on behalf of a user action. A failure (std::exception) escaping
-  // the model is shown in a message box with its description; then every view follows
-  // its window's focus.
-  void user_action(const std::function<void()>& call);
+  void user_action(const std::function<void()>& call) override;
   void show_failure(const std::exception& e);
-
-  // Set while the model's changes are written to widgets: the widget signals and focus
-  // events this causes are not user actions.
-  bool applying() const { return applying_ > 0; }
-  struct Applying {
-    explicit Applying(QtHost& host) : h(host) { ++h.applying_; }
-    ~Applying() { --h.applying_; }
-    Applying(const Applying&) = delete;
-    Applying& operator=(const Applying&) = delete;
-    QtHost& h;
-  };
 
  private:
   struct ModalLoop {
@@ -109,7 +93,6 @@ class QtHost : public ui::Host {
   bool hourglass_ = false;
   bool cursor_overridden_ = false;
   int pointer_paused_ = 0;
-  int applying_ = 0;
   std::map<const ui::Form*, FormView*> views_;
   std::vector<QPointer<FormView>> retired_;
   std::vector<ModalLoop*> loops_;

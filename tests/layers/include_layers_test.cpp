@@ -1,11 +1,13 @@
 // The layers held by the build: every #include line of the source tree against the layer rules
-// (docs/ARCHITECTURE.md): Qt only in app/, and no folder including from a layer above its own.
+// (docs/ARCHITECTURE.md): Qt only in app/, no folder including from a layer above its own, and
+// the front-end's files using each other one way.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <initializer_list>
 #include <iterator>
 #include <map>
@@ -178,6 +180,69 @@ std::vector<std::string> tree_faults(const fs::path& root) {
   }
   std::sort(faults.begin(), faults.end());
   return faults;
+}
+
+// The files of `folder` (a path from the top) with the files of that folder each includes. A
+// header and its source are one unit, named by their path without the extension ("app/qt_host").
+using Uses = std::map<std::string, std::set<std::string>>;
+Uses uses_within(const fs::path& root, const std::string& folder) {
+  Uses uses;
+  for (const auto& entry : fs::recursive_directory_iterator(root / folder)) {
+    const std::string ext = entry.path().extension().string();
+    if (!entry.is_regular_file() || (ext != ".cpp" && ext != ".h")) continue;
+    const std::string unit = fs::relative(entry.path(), root).replace_extension().generic_string();
+    std::set<std::string>& used = uses[unit];
+    std::ifstream in(entry.path());
+    std::string line;
+    while (std::getline(in, line)) {
+      const auto included = included_header(line);
+      if (!included || included->second || included->first.rfind(folder + "/", 0) != 0) continue;
+      const std::string target = fs::path(included->first).replace_extension().generic_string();
+      if (target != unit) used.insert(target);
+    }
+  }
+  return uses;
+}
+
+// A ring of units that use each other ("a -> b -> a"), the empty text when they use each other
+// one way only.
+std::string ring_of(const Uses& uses) {
+  std::map<std::string, int> state;  // 1 on the path being walked, 2 done
+  std::vector<std::string> path;
+  std::string ring;
+  std::function<bool(const std::string&)> walk = [&](const std::string& unit) {
+    state[unit] = 1;
+    path.push_back(unit);
+    if (auto it = uses.find(unit); it != uses.end()) {
+      for (const std::string& next : it->second) {
+        if (state[next] == 1) {
+          for (auto at = std::find(path.begin(), path.end(), next); at != path.end(); ++at) ring += *at + " -> ";
+          ring += next;
+          return true;
+        }
+        if (state[next] == 0 && walk(next)) return true;
+      }
+    }
+    path.pop_back();
+    state[unit] = 2;
+    return false;
+  };
+  for (const auto& [unit, used] : uses) {
+    (void)used;
+    if (state[unit] == 0 && walk(unit)) break;
+  }
+  return ring;
+}
+
+TEST(IncludeLayers, FrontEndFilesDependOneWay) {
+  EXPECT_EQ(ring_of(uses_within(GW_SOURCE_DIR, "app")), "");
+}
+
+TEST(IncludeLayers, FindsFilesThatUseEachOther) {
+  EXPECT_EQ(ring_of({{"app/a", {"app/b"}}, {"app/b", {"app/c"}}, {"app/c", {"app/a"}}}),
+            "app/a -> app/b -> app/c -> app/a");
+  EXPECT_EQ(ring_of({{"app/host", {"app/view"}}, {"app/view", {"app/host"}}}), "app/host -> app/view -> app/host");
+  EXPECT_EQ(ring_of({{"app/a", {"app/b", "app/c"}}, {"app/b", {"app/c"}}, {"app/c", {}}}), "");
 }
 
 TEST(IncludeLayers, TheTreeKeepsItsLayers) {
