@@ -13,6 +13,7 @@
 #include "platform/db/recordset.h"
 #include "platform/ui/host.h"
 #include "shell/program.h"
+#include "shell/tarnelhydro_libraries.h"
 #include "tests/support/fixture_project.h"
 #include "tests/support/recording_host.h"
 
@@ -128,6 +129,25 @@ TEST_F(PipeWindow, SaveIsRefusedWhenTheNumberCannotBeChecked) {
   ASSERT_EQ(host_.messages.size(), 1u);  // the search's own report, and no "Record Saved"
   EXPECT_NE(host_.messages[0].text.find("PIPE"), std::string::npos);
   EXPECT_EQ(w.host_control("screenmode").text(), "ADD");
+}
+
+TEST_F(PipeWindow, SaveIntoAProjectReplacedSinceItWasOpenedIsRefusedNamingTheCause) {
+  open_project("release2_1.gwp", false, "0064-029-F21");
+  frmpipemain& w = open_window("add", "");
+  enter_and_solve(w, "N1");
+  // Another instance of the program creates a new project over this one's file.
+  {
+    testing::RecordingHost other_host;
+    shell::Program other(other_host, GW_PROGRAM_DIR);
+    shell::copy_template(other, prog_->vars.project.project_db_path);
+  }
+  host_.messages.clear();
+  w.host_control("mnuSavepipe").click();
+  EXPECT_EQ(host_.texts(), (std::vector<std::string>{"Pipe N1 could not be saved in \"" +
+                                                     prog_->vars.project.project_db_path +
+                                                     "\": the file has been replaced or removed since it was opened."}));
+  EXPECT_EQ(w.host_control("screenmode").text(), "ADD");
+  EXPECT_EQ(row("SELECT COUNT(*) FROM PIPE"), "0");
 }
 
 TEST_F(PipeWindow, SearchPipesAnswersEachRelation) {

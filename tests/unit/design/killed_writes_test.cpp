@@ -1,6 +1,7 @@
-// A save of a pipe record and a renumbering killed (SIGKILL) at every one of their writes:
-// the project file is afterwards a sound database holding either the old or the new table,
-// never a mixture. The writes are counted by a hook over the database engine's file layer
+// A save of a pipe record, a renumbering and the rollback of an interrupted save's journal
+// killed (SIGKILL) at every one of their writes: the project file is afterwards a sound
+// database holding either the old or the new table, never a mixture (a journal left by the
+// killed rollback rolls back to the same table). The writes are counted by a hook over the database engine's file layer
 // that kills the process at the chosen write, before that write reaches the file.
 #include <signal.h>
 #include <sys/wait.h>
@@ -17,7 +18,13 @@
 #include "design/pipe_renumber.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
+#include "platform/db/companions.h"
+#include "platform/db/journal_rollback.h"
 #include "platform/db/write_hook.h"
+#include "shell/frmsoftwaremain.h"
+#include "shell/program.h"
+#include "tests/support/interrupted_save.h"
+#include "tests/support/recording_host.h"
 #include "tests/support/scratch_folder.h"
 
 namespace gw::design {
@@ -55,7 +62,7 @@ std::vector<std::string> pipe_table(const std::string& path) {
 
 std::string integrity(const std::string& path) {
   db::Connection conn;
-  conn.open(path);  // rolls a hot journal back, as the program's next open does
+  conn.open(path);  // rolls a hot journal back, as the program's next open does when asked to
   db::Recordset rs;
   rs.open(conn, "PRAGMA integrity_check");
   return rs.eof() ? "" : rs.field(0);
@@ -150,6 +157,91 @@ TEST_F(KilledWrites, ARenumberingLeavesTheOldOrTheNewNumbers) {
   EXPECT_EQ(o.old_tables + o.new_tables, o.kill_positions);
   std::printf("renumbering: killed at %d write positions, %d left the old numbers, %d the new\n",
               o.kill_positions, o.old_tables, o.new_tables);
+}
+
+// Hidden files beside `path` (the copies a killed rollback made), removed; gives how many.
+int remove_copies(const std::string& path) {
+  const fs::path p(path);
+  int n = 0;
+  for (const auto& e : fs::directory_iterator(p.parent_path()))
+    if (e.path().filename().string().rfind("." + p.filename().string() + ".gw-", 0) == 0) {
+      fs::remove(e.path());
+      ++n;
+    }
+  return n;
+}
+
+TEST_F(KilledWrites, OpenOfAnInterruptedSaveAnsweredNoWritesNothingAndYesRollsBackWhateverKillsIt) {
+  const std::string path = folder_ + "/killed.gwp";
+  fs::copy_file(std::string(GW_FIXTURES_BUILD_DIR) + "/release2_1.gwp", path);
+  const std::vector<std::string> before_save = pipe_table(path);
+  gw::testing::leave_interrupted_save(path, gw::testing::change_pipes);
+  const std::string file = gw::testing::file_bytes(path), journal = gw::testing::file_bytes(path + "-journal");
+
+  // Answered No: the engine writes nothing at all, and nothing opens.
+  {
+    long writes = 0;
+    db::set_write_hook([&writes](db::FileWrite, const char*) {
+      ++writes;
+      return false;
+    });
+    gw::testing::RecordingHost host;
+    shell::Program prog(host, GW_PROGRAM_DIR);
+    shell::register_shell_windows(prog);
+    host.files = {path};
+    host.answers = {ui::Answer::No};
+    prog.form<shell::frmsoftwaremain>().mnuopenProj_Click();
+    db::set_write_hook({});
+    EXPECT_EQ(writes, 0);
+    EXPECT_EQ(host.messages.size(), 1u);
+    EXPECT_TRUE(gw::testing::file_bytes(path) == file && gw::testing::file_bytes(path + "-journal") == journal);
+    EXPECT_FALSE(prog.vars.connections.project_connection);
+  }
+
+  // Answered Yes: the rollback killed at each of its writes.
+  int kills = 0, journals_left = 0, copies_left = 0;
+  for (long n = 1; n <= 200; ++n) {
+    copies_left += remove_copies(path);
+    gw::testing::write_bytes(path, file);
+    gw::testing::write_bytes(path + "-journal", journal);
+    const pid_t child = fork();
+    if (child == 0) {
+      install_hook(n);
+      try {
+        db::roll_back_journal(path);
+      } catch (...) {
+        _exit(3);
+      }
+      _exit(0);
+    }
+    int status = 0;
+    EXPECT_EQ(waitpid(child, &status, 0), child);
+    if (WIFEXITED(status)) {
+      EXPECT_EQ(WEXITSTATUS(status), 0) << "the rollback failed at its own write " << n;
+      EXPECT_FALSE(fs::exists(path + "-journal"));
+      EXPECT_EQ(pipe_table(path), before_save);
+      EXPECT_EQ(remove_copies(path), 0);  // the completed rollback leaves no copy
+      break;
+    }
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << n;
+    ++kills;
+    // What the kill left: the journal still hot, which the next Open rolls back, or the file
+    // rolled back already.
+    const db::Companions left = db::look_beside(path);
+    if (left.state == db::Companions::State::hot_journal) {
+      ++journals_left;
+      db::roll_back_journal(path);
+    } else {
+      EXPECT_EQ(left.state, db::Companions::State::clear) << "killed at write " << n;
+    }
+    EXPECT_EQ(integrity(path), "ok") << "killed at write " << n;
+    EXPECT_EQ(pipe_table(path), before_save) << "killed at write " << n;
+  }
+  EXPECT_GT(kills, 2);
+  EXPECT_GT(journals_left, 0);
+  EXPECT_GT(copies_left, 0);  // a kill leaves the copies aside, hidden beside the project
+  std::printf("rollback: killed at %d write positions, %d left the journal to roll back again\n", kills,
+              journals_left);
 }
 
 }  // namespace

@@ -14,10 +14,12 @@
 #include <random>
 #include <string>
 
+#include "platform/db/companions.h"
 #include "platform/files/file_replacement.h"
 #include "reports/report_workbook.h"
 #include "shell/tarnelhydro_libraries.h"
 #include "shell/window_names.h"
+#include "tests/support/interrupted_save.h"
 #include "tests/support/recording_host.h"
 #include "tests/support/scratch_folder.h"
 
@@ -183,6 +185,42 @@ TEST_F(KilledWrites, ACreateLeavesTheEarlierFileOrTheTemplate) {
       });
   EXPECT_GE(o.kill_positions, 6);
   EXPECT_EQ(o.old_files + o.new_files, o.kill_positions);
+}
+
+TEST_F(KilledWrites, ACreateOverAProjectWithAHotJournalLeavesItWithItsJournalOrTheTemplateAlone) {
+  // The earlier project: a save into it was cut short, its journal lies beside it.
+  const std::string path = scratch.path("road.gwp");
+  fs::copy_file(std::string(GW_FIXTURES_BUILD_DIR) + "/release2_1.gwp", path);
+  gw::testing::leave_interrupted_save(path, gw::testing::change_pipes);
+  const std::string earlier_bytes = read_all(path), journal_bytes = read_all(path + "-journal");
+  const std::string template_bytes = read_all(prog.program_file(shell::kTemplateDb));
+  auto companions_left = [&] {
+    int n = 0;
+    for (const std::string& c : db::companion_paths(path)) n += fs::exists(c) ? 1 : 0;
+    return n;
+  };
+  int journal_gone = 0;  // kills that left the earlier file without its journal
+  const Outcome o = kill_at_every_step(
+      [&] {
+        remove_leftovers(path);
+        gw::testing::write_bytes(path, earlier_bytes);
+        gw::testing::write_bytes(path + "-journal", journal_bytes);
+        gw::testing::write_bytes(path + "-wal", "");
+      },
+      [&] { shell::copy_template(prog, path); },
+      [&] {
+        const std::string bytes = read_all(path);
+        if (bytes == template_bytes) return companions_left() == 0 ? 'n' : '?';
+        if (bytes != earlier_bytes) return '?';
+        if (fs::exists(path + "-journal")) return read_all(path + "-journal") == journal_bytes ? 'o' : '?';
+        ++journal_gone;
+        return 'o';
+      });
+  EXPECT_GE(o.kill_positions, 6);
+  EXPECT_EQ(o.old_files + o.new_files, o.kill_positions);
+  // Only a kill between the removal of the companions and the rename, at the rename itself,
+  // finds the file the engineer chose to overwrite without its journal.
+  EXPECT_EQ(journal_gone, 1);
 }
 
 }  // namespace
