@@ -68,25 +68,40 @@ struct RainfallValues {
   double idf_e = 0;
 };
 
-// Work values of the pipe design window's intensity and discharge computation.
+// The intensities and upstream discharges of the pipe design window's last discharge
+// computation, copied here as it computes them (emptied when it starts on a pipe) so that the
+// transcripts read them by name (`expect var upstream_q1`). The window computes from its own
+// fields; no window reads these back.
 struct DischargeWork {
   std::string structure_intensity;
   std::string upstream_intensity1, upstream_intensity2, upstream_intensity3, upstream_intensity4;
   std::string upstream_q1, upstream_q2, upstream_q3, upstream_q4;
 };
 
-// Values one window hands to another.
+// Values the windows have always shown under these names. Most are copies for the transcripts
+// of what a window hands another through its face (the pipe table opens the pipe design window
+// with `open_on(mode, id)`, the renumber dialog returns the accepted number, the outfall window
+// gives its values in `OutfallValues`): no window reads them back. Two are program state that
+// windows read: `pipe_design_done` and `last_folder`.
 struct HandOver {
-  std::string pipe_form_mode;
-  std::string pipe_form_id;
-  std::string old_pipe_number;
-  std::string new_pipe_number;
-  std::string found_pipe_number;
+  std::string pipe_form_mode;     // copy: the mode the pipe design window was opened in
+  std::string pipe_form_id;       // copy: the pipe it was opened on
+  std::string old_pipe_number;    // copy: the pipe the renumber dialog was asked about
+  std::string new_pipe_number;    // copy: the number it accepted, empty when cancelled
+  std::string found_pipe_number;  // copy: the pipe the pipe design window's find reached
+  // Read by the main window's Design command, which shows the pipe table again until the
+  // table's Exit sets it.
   bool pipe_design_done = false;
+  // Read by the file dialogs of the main window, the project details and the reports as the
+  // folder to start in: that of the last project or report chosen in one, empty for the
+  // program folder.
   std::string last_folder;
+  // Copy: the rows of the drainage-area calculator of this project's kind, set as the pipe
+  // table and the pipe design window load (24 for a legacy project's, 15 for a current one's);
+  // each calculator has its own rows and reads nothing here.
   int area_row_count = 0;
-  std::string standard_diameter;
-  double full_flow_area = 0;
+  std::string standard_diameter;  // copy: the outfall window's outlet size as a standard diameter
+  double full_flow_area = 0;      // copy: the outfall window's full-flow area
 };
 
 struct SharedState {

@@ -1,7 +1,7 @@
-// The constants of each unit system checked by how they relate: each conversion pair goes
-// there and back, each constant is the same physical quantity in both systems, and a project
-// of unknown units computes as a metric one. Two constants written in each other's place fail
-// here.
+// The constants of each unit system checked by how they relate and by what they compute: each
+// conversion pair goes there and back, each constant is the same physical quantity in both
+// systems, each gives its own worked value (so two constants written in each other's place,
+// such as two gravities, fail here), and a project of unknown units computes as a metric one.
 #include "platform/units/units.h"
 
 #include <gtest/gtest.h>
@@ -58,6 +58,40 @@ TEST(Units, EachConstantIsTheSameQuantityInBothSystems) {
     for (double g : {u.gravity, u.gravity_circular_box, u.gravity_elliptical_arch})
       EXPECT_NEAR(g / standard, 1, 0.001) << g;
   }
+}
+
+// Each constant through a value it computes, worked by hand: the velocity head V²/2g of each
+// gravity (3 m/s, or 10 ft/s), Manning's full-flow velocity in a pipe of hydraulic radius 0.25
+// (ft or m) at n 0.013 and slope 0.01, the rational discharge of C 0.5 on 2 acres at 4 in/hr
+// or 2 hectares at 100 mm/hr, and an 18 in or 450 mm pipe in feet or metres.
+TEST(Units, EachConstantGivesItsOwnWorkedValue) {
+  struct Case {
+    const char* what;
+    double got, want, tolerance;
+  };
+  auto head = [](double v, double g) { return v * v / (2 * g); };
+  auto manning = [](double k) { return k / 0.013 * std::pow(0.25, 2.0 / 3) * std::sqrt(0.01); };
+  const Case cases[] = {
+      {"English gravity", head(10, kEnglish.gravity), 1.552795, 5e-7},
+      {"English circular and box gravity", head(10, kEnglish.gravity_circular_box), 1.552795, 5e-7},
+      {"English elliptical and arch gravity", head(10, kEnglish.gravity_elliptical_arch), 1.554726, 5e-7},
+      {"metric gravity", head(3, kMetric.gravity), 0.458501, 5e-7},
+      {"metric circular and box gravity", head(3, kMetric.gravity_circular_box), 0.459184, 5e-7},
+      {"metric elliptical and arch gravity", head(3, kMetric.gravity_elliptical_arch), 0.458716, 5e-7},
+      {"English Manning k", manning(kEnglish.manning_k), 4.536304, 5e-7},
+      {"metric Manning k", manning(kMetric.manning_k), 3.052694, 5e-7},
+      {"English Manning k, single", manning(kEnglish.manning_k_single), 4.536304, 5e-6},
+      {"metric Manning k, single", manning(kMetric.manning_k_single), 3.052694, 5e-7},
+      {"English rational divisor", 0.5 * 4 * 2 / kEnglish.rational_divisor, 4.0, 0},
+      {"metric rational divisor", 0.5 * 100 * 2 / kMetric.rational_divisor, 0.277778, 5e-7},
+      {"English size divisor", 18 / kEnglish.size_divisor, 1.5, 0},
+      {"metric size divisor", 450 / kMetric.size_divisor, 0.45, 1e-15},
+      {"metric inch to mm", 18 * kMetric.inch_mm_factor, 457.2, 1e-4},
+      {"English inch to mm", 18 * kEnglish.inch_mm_factor, 18, 0},
+      {"metric to feet", 10 * kMetric.to_feet, 32.808, 1e-12},
+      {"metric from feet", 10 * kMetric.from_feet, 3.048, 1e-12},
+  };
+  for (const Case& c : cases) EXPECT_NEAR(c.got, c.want, c.tolerance) << c.what;
 }
 
 TEST(Units, ComputedValuesShowOneDecimalMoreInMetricUnits) {
