@@ -40,12 +40,12 @@ enum Field : int {
 
 std::string pack(const GradeLineRecord& r) {
   const GradeLinePipe& p = r.pipe;
-  return text::packed::pack(
-      {p.number,         p.dia,         p.shape,          p.manning_n,    p.span,      p.rise,
-       p.length,         p.ele_out,     p.ele_in,         p.flow_depth,   p.discharge, p.barrels,
-       p.storm_freq,     p.nodein_type, p.nodein_shaping, p.structure_ca, p.intensity, p.velocity,
-       p.nodein_station, p.nodein_top,  r.node_in,        r.node_out,     r.skew},
-      kFields);
+  const std::array<std::string_view, kFields> texts{
+      p.number,         p.dia,         p.shape,          p.manning_n,    p.span,      p.rise,
+      p.length,         p.ele_out,     p.ele_in,         p.flow_depth,   p.discharge, p.barrels,
+      p.storm_freq,     p.nodein_type, p.nodein_shaping, p.structure_ca, p.intensity, p.velocity,
+      p.nodein_station, p.nodein_top,  r.node_in,        r.node_out,     r.skew};
+  return text::packed::pack(texts);
 }
 
 // The texts of a record, read in one pass. A block this file did not pack (none can reach

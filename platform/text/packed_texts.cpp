@@ -69,6 +69,15 @@ std::string pack(const std::vector<std::string>& texts, int cols) {
   return out;
 }
 
+std::string pack(std::span<const std::string_view> texts) {
+  std::size_t size = 0;
+  for (std::string_view t : texts) size += t.size() + (t.size() < 0x80 ? 1 : 3);
+  std::string out;
+  out.reserve(size);
+  for (std::string_view t : texts) put(out, t);
+  return out;
+}
+
 std::string empty(int cols) { return std::string(static_cast<std::size_t>(cols > 0 ? cols : 0), '\0'); }
 
 bool unpack(std::string_view row, std::span<std::string_view> out) {

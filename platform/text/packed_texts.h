@@ -13,6 +13,8 @@ namespace gw::text::packed {
 // length is written seven bits a byte, low bits first, the high bit set on every byte but the
 // last: a text of up to 127 bytes takes one byte of length, up to 16,383 two, and so on.
 std::string pack(const std::vector<std::string>& texts, int cols);
+// The block of a row of the texts of `texts`, as many as it holds.
+std::string pack(std::span<const std::string_view> texts);
 // A row of `cols` empty texts.
 std::string empty(int cols);
 // The texts of a row of `out.size()` texts, read in one pass, into `out` (views into `row`,

@@ -31,6 +31,8 @@ TEST(PackedTexts, TextsAtTheLengthsByteBoundariesComeBackWhole) {
     const std::string row = packed::pack({"P1", t}, 3);
     // "P1" (1 + 2 bytes), the text, and an empty third text (1 byte).
     EXPECT_EQ(row.size(), 3 + c.length_bytes + c.size + 1) << c.size;
+    const std::array<std::string_view, 3> views{"P1", t, ""};
+    EXPECT_EQ(packed::pack(views), row) << c.size;
     std::array<std::string_view, 3> texts;
     ASSERT_TRUE(packed::unpack(row, texts)) << c.size;
     EXPECT_EQ(texts[0], "P1") << c.size;
