@@ -71,46 +71,37 @@ void frmpipeflex::build() {
   exit.on_click = [this] { cmdflexexit_Click(); };
   exit.cancel = true;
 
-  auto menu = [this](const char* name, const char* caption, const char* parent,
-                     const char* shortcut = "") -> Control& {
-    Control& m = add(Kind::MenuItem, name);
-    m.set_caption(caption);
-    m.parent_menu = parent;
-    m.shortcut = shortcut;
-    return m;
+  add_menu("mnuflexfile", "&File", "");
+  add_menu("mnuflexaddpipe", "&Add Pipe", "mnuflexfile", "Ctrl+A").on_click = [this] {
+    cmdflexaddpipe_Click();
   };
-  auto separator = [&menu](const char* name, const char* parent) {
-    menu(name, "-", parent).separator = true;
-  };
-  menu("mnuflexfile", "&File", "");
-  menu("mnuflexaddpipe", "&Add Pipe", "mnuflexfile", "Ctrl+A").on_click = [this] { cmdflexaddpipe_Click(); };
-  menu("mnuflexviewpipe", "&View Pipe", "mnuflexfile", "Ctrl+V").on_click = [this] {
+  add_menu("mnuflexviewpipe", "&View Pipe", "mnuflexfile", "Ctrl+V").on_click = [this] {
     cmdflexviewpipe_Click();
   };
-  menu("mnuflexveditpipe", "&Edit Pipe", "mnuflexfile", "Ctrl+E").on_click = [this] {
+  add_menu("mnuflexveditpipe", "&Edit Pipe", "mnuflexfile", "Ctrl+E").on_click = [this] {
     cmdflexveditpipe_Click();
   };
-  menu("mnuflexmodifypipe", "&Modify Pipe Number", "mnuflexfile", "Ctrl+M").on_click = [this] {
+  add_menu("mnuflexmodifypipe", "&Modify Pipe Number", "mnuflexfile", "Ctrl+M").on_click = [this] {
     cmdflexmodpipe_Click();
   };
-  menu("mnuflexrefresh", "&Refresh", "mnuflexfile", "Ctrl+R").on_click = [this] {
+  add_menu("mnuflexrefresh", "&Refresh", "mnuflexfile", "Ctrl+R").on_click = [this] {
     cmdflexrefreshpipe_Click();
   };
-  menu("mnuflexdeletepipe", "&Delete Pipe", "mnuflexfile", "Ctrl+D").on_click = [this] {
+  add_menu("mnuflexdeletepipe", "&Delete Pipe", "mnuflexfile", "Ctrl+D").on_click = [this] {
     cmdflexdeletepipe_Click();
   };
-  separator("mnusep1", "mnuflexfile");
-  menu("mnuenergy", "Energy Dissipation", "mnuflexfile").on_click = [this] { mnuenergy_Click(); };
-  separator("flexsep3", "mnuflexfile");
-  menu("mnupipereport", "Pipe Report", "mnuflexfile").on_click = [this] { mnupipereport_Click(); };
-  menu("mnuflexld229", "Form LD229", "mnuflexfile").on_click = [this] { mnuflexld229_Click(); };
-  menu("mnuflexHGL", "HGL Analysis", "mnuflexfile").on_click = [this] { mnuflexHGL_Click(); };
-  separator("mnusep", "mnuflexfile");
-  menu("mnuflexexit", "E&xit", "mnuflexfile", "Ctrl+X").on_click = [this] { mnuflexexit_Click(); };
-  menu("mnuhelp", "&Help", "");
-  menu("mnuflexhelp", "&Help ", "mnuhelp", "F1").on_click = [this] { mnuflexhelp_Click(); };
-  separator("flexsep2", "mnuhelp");
-  menu("mnuflexabout", "About Tarnel Hydro", "mnuhelp").on_click = [this] { mnuflexabout_Click(); };
+  add_menu("mnusep1", "-", "mnuflexfile");
+  add_menu("mnuenergy", "Energy Dissipation", "mnuflexfile").on_click = [this] { mnuenergy_Click(); };
+  add_menu("flexsep3", "-", "mnuflexfile");
+  add_menu("mnupipereport", "Pipe Report", "mnuflexfile").on_click = [this] { mnupipereport_Click(); };
+  add_menu("mnuflexld229", "Form LD229", "mnuflexfile").on_click = [this] { mnuflexld229_Click(); };
+  add_menu("mnuflexHGL", "HGL Analysis", "mnuflexfile").on_click = [this] { mnuflexHGL_Click(); };
+  add_menu("mnusep", "-", "mnuflexfile");
+  add_menu("mnuflexexit", "E&xit", "mnuflexfile", "Ctrl+X").on_click = [this] { mnuflexexit_Click(); };
+  add_menu("mnuhelp", "&Help", "");
+  add_menu("mnuflexhelp", "&Help ", "mnuhelp", "F1").on_click = [this] { mnuflexhelp_Click(); };
+  add_menu("flexsep2", "-", "mnuhelp");
+  add_menu("mnuflexabout", "About Tarnel Hydro", "mnuhelp").on_click = [this] { mnuflexabout_Click(); };
 
   grid.on_click = [this] { pipeflex_Click(); };
   grid.on_dblclick = [this] { pipeflex_DblClick(); };

@@ -106,27 +106,18 @@ void frmpipemain::build_controls() {
     label(std::string("lbl_") + name, caption, container, page);
     return text(name, container, page);
   };
-  auto menu = [&](const char* name, const char* caption, const char* parent,
-                  const char* shortcut = "") -> Control& {
-    Control& m = add(Kind::MenuItem, name);
-    m.set_caption(caption);
-    m.parent_menu = parent;
-    m.shortcut = shortcut;
-    if (std::string(caption) == "-") m.separator = true;
-    return m;
-  };
 
   // Menus.
-  menu("mnufile", "&File", "");
-  menu("mnuAddpipe", "&Add New Pipe", "mnufile", "Ctrl+A");
-  menu("mnuEditpipe", "&Edit Current Pipe", "mnufile", "Ctrl+E");
-  menu("mnuSavepipe", "&Save", "mnufile", "Ctrl+S");
-  menu("mnurepsep", "-", "mnufile");
-  menu("mnuExitPipe", "&Exit", "mnufile", "Ctrl+X").cancel = true;  // as the toolbar's Exit
-  menu("mnupipeHelp", "&Help", "");
-  menu("mnuhelponpipe", "&Help ", "mnupipeHelp", "F1");
-  menu("mnusep5", "-", "mnupipeHelp");
-  menu("mnuabout", "About Tarnel Hydro", "mnupipeHelp");
+  add_menu("mnufile", "&File", "");
+  add_menu("mnuAddpipe", "&Add New Pipe", "mnufile", "Ctrl+A");
+  add_menu("mnuEditpipe", "&Edit Current Pipe", "mnufile", "Ctrl+E");
+  add_menu("mnuSavepipe", "&Save", "mnufile", "Ctrl+S");
+  add_menu("mnurepsep", "-", "mnufile");
+  add_menu("mnuExitPipe", "&Exit", "mnufile", "Ctrl+X").cancel = true;  // as the toolbar's Exit
+  add_menu("mnupipeHelp", "&Help", "");
+  add_menu("mnuhelponpipe", "&Help ", "mnupipeHelp", "F1");
+  add_menu("mnusep5", "-", "mnupipeHelp");
+  add_menu("mnuabout", "About Tarnel Hydro", "mnupipeHelp");
 
   // Toolbar: buttons by index, the others separators between the groups.
   Control& tb = add(Kind::Toolbar, "Toolbar1");

@@ -228,24 +228,16 @@ void PipeEnergyForm::build_scour_frame() {
 }
 
 void PipeEnergyForm::build_menus() {
-  auto menu = [this](const char* name, const char* caption, const char* parent,
-                     const char* shortcut = "") -> Control& {
-    Control& m = add(Kind::MenuItem, name);
-    m.set_caption(caption);
-    m.parent_menu = parent;
-    m.shortcut = shortcut;
-    return m;
-  };
-  menu("mnufile", "&File", "");
-  menu("mnusave", "&Save Outlet Protection", "mnufile", "Ctrl+S").on_click = [this] { mnusave_Click(); };
-  menu("mnusep1", "-", "mnufile").separator = true;
-  Control& exit = menu("mnuexit", "&Exit", "mnufile", "Ctrl+X");
+  add_menu("mnufile", "&File", "");
+  add_menu("mnusave", "&Save Outlet Protection", "mnufile", "Ctrl+S").on_click = [this] { mnusave_Click(); };
+  add_menu("mnusep1", "-", "mnufile");
+  Control& exit = add_menu("mnuexit", "&Exit", "mnufile", "Ctrl+X");
   exit.on_click = [this] { mnuexit_Click(); };
   exit.cancel = true;  // the window has no button to leave by
-  menu("mnuhelp", "&Help", "");
-  menu("mnuenergyhelp", "&Help", "mnuhelp", "F1").on_click = [this] { mnuenergyhelp_Click(); };
-  menu("mnusep2", "-", "mnuhelp").separator = true;
-  menu("mnuaboutenergy", "&About TarnelHydro", "mnuhelp").on_click = [this] { mnuaboutenergy_Click(); };
+  add_menu("mnuhelp", "&Help", "");
+  add_menu("mnuenergyhelp", "&Help", "mnuhelp", "F1").on_click = [this] { mnuenergyhelp_Click(); };
+  add_menu("mnusep2", "-", "mnuhelp");
+  add_menu("mnuaboutenergy", "&About TarnelHydro", "mnuhelp").on_click = [this] { mnuaboutenergy_Click(); };
 }
 
 void PipeEnergyForm::wire_fields() {

@@ -322,21 +322,15 @@ void frmEnergyDissipation::build_contra_costa_panel() {
 }
 
 void frmEnergyDissipation::build_menus() {
-  auto menu = [this](const char* name, const char* caption, const char* parent) -> Control& {
-    Control& m = add(Kind::MenuItem, name);
-    m.set_caption(caption);
-    m.parent_menu = parent;
-    return m;
-  };
-  menu("mnufile", "&File", "");
-  menu("mnuanalyze", "Analyze &Energy Dissipation", "mnufile").on_click = [this] { mnuanalyze_Click(); };
-  menu("mnuresults", "Outlet Protection &Results", "mnufile").on_click = [this] { mnuresults_Click(); };
-  menu("mnusep1", "-", "mnufile").separator = true;
-  menu("mnuexit", "E&xit", "mnufile").on_click = [this] { mnuexit_Click(); };
-  menu("mnuhelp", "&Help", "");
-  menu("mnuenergyhelp", "&Help", "mnuhelp").on_click = [this] { mnuenergyhelp_Click(); };
-  menu("mnusep2", "-", "mnuhelp").separator = true;
-  menu("mnuaboutenergy", "About TarnelHydro", "mnuhelp").on_click = [this] { mnuaboutenergy_Click(); };
+  add_menu("mnufile", "&File", "");
+  add_menu("mnuanalyze", "Analyze &Energy Dissipation", "mnufile").on_click = [this] { mnuanalyze_Click(); };
+  add_menu("mnuresults", "Outlet Protection &Results", "mnufile").on_click = [this] { mnuresults_Click(); };
+  add_menu("mnusep1", "-", "mnufile");
+  add_menu("mnuexit", "E&xit", "mnufile").on_click = [this] { mnuexit_Click(); };
+  add_menu("mnuhelp", "&Help", "");
+  add_menu("mnuenergyhelp", "&Help", "mnuhelp").on_click = [this] { mnuenergyhelp_Click(); };
+  add_menu("mnusep2", "-", "mnuhelp");
+  add_menu("mnuaboutenergy", "About TarnelHydro", "mnuhelp").on_click = [this] { mnuaboutenergy_Click(); };
 }
 
 // ---- load -------------------------------------------------------------------------------

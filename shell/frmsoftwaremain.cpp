@@ -34,26 +34,19 @@ void frmsoftwaremain::build() {
   sb.set_panel_count(2);
   add(Kind::PictureBox, "Picture1").picture = "main.png";
 
-  auto menu = [this](const char* name, const char* caption, const char* parent, const char* shortcut = "") {
-    Control& m = add(Kind::MenuItem, name);
-    m.set_caption(caption);
-    m.parent_menu = parent;
-    m.shortcut = shortcut;
-    return &m;
-  };
-  menu("mnuFile", "&File", "");
-  menu("mnucreateProj", "&Create New Project", "mnuFile");
-  menu("mnuopenProj", "&Open Project", "mnuFile");
-  menu("mnusep0", "-", "mnuFile")->separator = true;
-  menu("mnuupdateProj", "&Update Project Details", "mnuFile")->set_enabled(false);
-  menu("mnucloseProj", "Close Project", "mnuFile");
-  menu("mnusep1", "-", "mnuFile")->separator = true;
-  menu("mnuexit", "E&xit", "mnuFile", "Ctrl+X");
-  menu("mnuDesign", "&Design", "");
-  menu("mnuPipe", "&Gullyware", "mnuDesign");
-  menu("mnuHelp", "&Help", "");
-  menu("mnusubHelp", "&Help", "mnuHelp", "F1");
-  menu("mnuabout", "About TarnelHydro", "mnuHelp");
+  add_menu("mnuFile", "&File", "");
+  add_menu("mnucreateProj", "&Create New Project", "mnuFile");
+  add_menu("mnuopenProj", "&Open Project", "mnuFile");
+  add_menu("mnusep0", "-", "mnuFile");
+  add_menu("mnuupdateProj", "&Update Project Details", "mnuFile").set_enabled(false);
+  add_menu("mnucloseProj", "Close Project", "mnuFile");
+  add_menu("mnusep1", "-", "mnuFile");
+  add_menu("mnuexit", "E&xit", "mnuFile", "Ctrl+X");
+  add_menu("mnuDesign", "&Design", "");
+  add_menu("mnuPipe", "&Gullyware", "mnuDesign");
+  add_menu("mnuHelp", "&Help", "");
+  add_menu("mnusubHelp", "&Help", "mnuHelp", "F1");
+  add_menu("mnuabout", "About TarnelHydro", "mnuHelp");
 
   c("mnucreateProj").on_click = [this] { mnucreateProj_Click(); };
   c("mnuopenProj").on_click = [this] { mnuopenProj_Click(); };

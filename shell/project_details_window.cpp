@@ -109,23 +109,15 @@ void ProjectDetailsWindow::build() {
     help.on_click = [this] { cmdNOAAStationHelp_Click(); };
   }
 
-  auto menu = [this](const char* name, const char* caption, const char* parent,
-                     const char* shortcut = "") -> Control& {
-    Control& m = add(Kind::MenuItem, name);
-    m.set_caption(caption);
-    m.parent_menu = parent;
-    m.shortcut = shortcut;
-    return m;
-  };
-  menu("mnuProjFile", "&File", "");
-  menu("mnuprojsave", "&Save", "mnuProjFile", "Ctrl+S").on_click = [this] { mnuprojsave_Click(); };
-  menu("mnuprojsep", "-", "mnuProjFile").separator = true;
-  Control& exit = menu("mnuprojexit", "&Exit", "mnuProjFile", "Ctrl+X");
+  add_menu("mnuProjFile", "&File", "");
+  add_menu("mnuprojsave", "&Save", "mnuProjFile", "Ctrl+S").on_click = [this] { mnuprojsave_Click(); };
+  add_menu("mnuprojsep", "-", "mnuProjFile");
+  Control& exit = add_menu("mnuprojexit", "&Exit", "mnuProjFile", "Ctrl+X");
   exit.on_click = [this] { mnuprojexit_Click(); };
   exit.cancel = true;  // the window has no button to leave by
-  menu("mnuprojhelp", "&Help", "");
-  menu("mnuprojsubhelp", "&Help", "mnuprojhelp", "F1").on_click = [this] { mnuprojsubhelp_Click(); };
-  menu("mnuprojabout", "&About Tarnel Hydro", "mnuprojhelp").on_click = [this] { mnuprojabout_Click(); };
+  add_menu("mnuprojhelp", "&Help", "");
+  add_menu("mnuprojsubhelp", "&Help", "mnuprojhelp", "F1").on_click = [this] { mnuprojsubhelp_Click(); };
+  add_menu("mnuprojabout", "&About Tarnel Hydro", "mnuprojhelp").on_click = [this] { mnuprojabout_Click(); };
 
   browse.on_click = [this] { mnubrowseInlet_Click(); };
   units.on_change = [this] { units_Change(); };

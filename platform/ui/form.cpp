@@ -41,6 +41,16 @@ Control& Form::add(Kind kind, std::string name, int index) {
   return ref;
 }
 
+Control& Form::add_menu(std::string name, const std::string& caption, std::string parent,
+                        std::string shortcut) {
+  Control& m = add(Kind::MenuItem, std::move(name));
+  m.set_caption(caption);
+  m.parent_menu = std::move(parent);
+  m.shortcut = std::move(shortcut);
+  m.separator = caption == "-";
+  return m;
+}
+
 void Form::load() {
   if (loaded_ || loading_) return;
   loading_ = true;

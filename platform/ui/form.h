@@ -103,6 +103,10 @@ class Form {
   virtual void Form_Unload(int& cancel) { (void)cancel; }
 
   Control& add(Kind kind, std::string name, int index = -1);
+  // A menu item of the menu `parent` (empty: a menu of the menu bar), with its caption and its
+  // shortcut ("Ctrl+S", "F1"; empty for none). The caption "-" makes a separator.
+  Control& add_menu(std::string name, const std::string& caption, std::string parent,
+                    std::string shortcut = {});
 
  private:
   friend class Host;
