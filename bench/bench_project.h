@@ -1,11 +1,12 @@
 // What the benchmarks share: a host with nobody in front of it, large project files of a
-// realistic tree network, and the peak memory of the process.
+// realistic tree network, the peak memory of the process, and the timing of one command.
 #pragma once
 
 #include <malloc.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +16,8 @@
 #include <random>
 #include <string>
 #include <vector>
+
+#include <benchmark/benchmark.h>
 
 #include "platform/db/connection.h"
 #include "platform/ui/form.h"
@@ -237,6 +240,45 @@ inline double peak_memory_mb() {
   while (std::getline(status, line))
     if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
   return 0;
+}
+
+// What the timed runs of a command gave: the peak memory over the runs (megabytes) and each
+// run's seconds.
+struct TimedRuns {
+  double peak_mb = 0;
+  std::vector<double> seconds;
+};
+
+// Times `command` alone, once per iteration of `state`: `prepare` runs before each run and
+// `check` after it, both untimed, and the peak memory is that of the run. `check` gives what
+// the run did wrong, empty when it did what it should. Stops with the error at a message the
+// host was not told to expect or at a failed check.
+inline TimedRuns time_command(benchmark::State& state, const QuietHost& host,
+                              const std::function<void()>& command, const std::function<void()>& prepare = {},
+                              const std::function<std::string()>& check = {}) {
+  TimedRuns runs;
+  for (auto _ : state) {
+    state.PauseTiming();
+    if (prepare) prepare();
+    reset_peak_memory();
+    const auto start = std::chrono::steady_clock::now();
+    state.ResumeTiming();
+    command();
+    state.PauseTiming();
+    runs.seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    runs.peak_mb = std::max(runs.peak_mb, peak_memory_mb());
+    const std::string failed = check ? check() : std::string();
+    state.ResumeTiming();
+    if (!host.last_message.empty()) {
+      state.SkipWithError(host.last_message.c_str());
+      break;
+    }
+    if (!failed.empty()) {
+      state.SkipWithError(failed.c_str());
+      break;
+    }
+  }
+  return runs;
 }
 
 }  // namespace gw::bench

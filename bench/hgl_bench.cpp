@@ -111,20 +111,8 @@ void BM_ComputeHGL(benchmark::State& state) {
   window.show_modal();
   window.host_control("hglanodeout").set_text("N0");
   window.host_control("TWE").set_text("100.00");
-  double peak = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    gw::bench::reset_peak_memory();
-    state.ResumeTiming();
-    window.cmdHGL_Click();
-    state.PauseTiming();
-    peak = std::max(peak, gw::bench::peak_memory_mb());
-    state.ResumeTiming();
-    if (!host.last_message.empty()) {
-      state.SkipWithError(host.last_message.c_str());
-      break;
-    }
-  }
+  const gw::bench::TimedRuns runs =
+      gw::bench::time_command(state, host, [&window] { window.cmdHGL_Click(); });
   if (host.last_message.empty()) {
     // Every pipe has its row: one row per node climbed, one empty row between branches.
     const auto book = gw::wb::Workbook::open(host.report_file);
@@ -133,7 +121,7 @@ void BM_ComputeHGL(benchmark::State& state) {
   }
   window.unload();
   state.counters["pipes"] = pipes;
-  state.counters["peak_MB"] = peak;
+  state.counters["peak_MB"] = runs.peak_mb;
 }
 BENCHMARK(BM_ComputeHGL)
     ->Arg(1000)

@@ -4,7 +4,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -51,26 +50,11 @@ void BM_FormLD229(benchmark::State& state) {
 
   auto& window = prog->form<gw::design::frmpipeflex>();
   window.show_modal();
-  double peak = 0;
-  for (auto _ : state) {
-    // As the menu finds the window after a load: the pipe list is read by the command.
-    state.PauseTiming();
-    window.get_flexpipe_records();
-    gw::bench::reset_peak_memory();
-    const auto start = std::chrono::steady_clock::now();
-    state.ResumeTiming();
-    window.mnuflexld229_Click();
-    state.PauseTiming();
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (pipes == 10000) ours_10k.push_back(seconds);
-    if (pipes == 100000) ours_100k.push_back(seconds);
-    peak = std::max(peak, gw::bench::peak_memory_mb());
-    state.ResumeTiming();
-    if (!host.last_message.empty()) {
-      state.SkipWithError(host.last_message.c_str());
-      break;
-    }
-  }
+  // As the menu finds the window after a load: the pipe list is read by the command.
+  const gw::bench::TimedRuns runs = gw::bench::time_command(
+      state, host, [&window] { window.mnuflexld229_Click(); }, [&window] { window.get_flexpipe_records(); });
+  if (pipes == 10000) ours_10k.insert(ours_10k.end(), runs.seconds.begin(), runs.seconds.end());
+  if (pipes == 100000) ours_100k.insert(ours_100k.end(), runs.seconds.begin(), runs.seconds.end());
   if (host.last_message.empty()) {
     // One row per pipe from row 12 on, in pipe-number order ("P9999" sorts last of 10,000).
     const auto book = gw::wb::Workbook::open(host.report_file);
@@ -83,7 +67,7 @@ void BM_FormLD229(benchmark::State& state) {
   }
   window.unload();
   state.counters["pipes"] = pipes;
-  state.counters["peak_MB"] = peak;
+  state.counters["peak_MB"] = runs.peak_mb;
 }
 BENCHMARK(BM_FormLD229)
     ->Arg(1000)
@@ -112,29 +96,15 @@ void BM_PipeReport(benchmark::State& state) {
   const int row = pipes / 2;
   window.host_control("pipeflex").set_row(row);
   const std::string number(window.host_control("pipeflex").cell(row, 0));
-  double peak = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    window.get_flexpipe_records();
-    gw::bench::reset_peak_memory();
-    const auto start = std::chrono::steady_clock::now();
-    state.ResumeTiming();
-    window.mnupipereport_Click();
-    state.PauseTiming();
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (pipes == 100000) pipe_report_100k.push_back(seconds);
-    peak = std::max(peak, gw::bench::peak_memory_mb());
-    state.ResumeTiming();
-    if (!host.last_message.empty()) {
-      state.SkipWithError(host.last_message.c_str());
-      break;
-    }
-  }
+  const gw::bench::TimedRuns runs = gw::bench::time_command(
+      state, host, [&window] { window.mnupipereport_Click(); }, [&window] { window.get_flexpipe_records(); });
+  if (pipes == 100000)
+    pipe_report_100k.insert(pipe_report_100k.end(), runs.seconds.begin(), runs.seconds.end());
   if (host.last_message.empty() && gw::wb::Workbook::open(host.report_file).text(11, 3) != number)
     state.SkipWithError("the workbook does not report the pipe of the current row");
   window.unload();
   state.counters["pipes"] = pipes;
-  state.counters["peak_MB"] = peak;
+  state.counters["peak_MB"] = runs.peak_mb;
 }
 BENCHMARK(BM_PipeReport)
     ->Arg(1000)

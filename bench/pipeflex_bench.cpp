@@ -33,29 +33,16 @@ struct Fixture {
 void BM_OpenPipeTableWindow(benchmark::State& state) {
   const int pipes = static_cast<int>(state.range(0));
   Fixture f(gw::bench::shared_project("pipeflex", pipes));
-  double peak = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    gw::bench::reset_peak_memory();
-    state.ResumeTiming();
-    f.window->show_modal();
-    state.PauseTiming();
-    peak = std::max(peak, gw::bench::peak_memory_mb());
-    const bool filled = f.window->host_control("pipeflex").rows() == pipes + 1 &&
-                        f.window->host_control("rec_count").text() == std::to_string(pipes);
-    f.window->unload();
-    state.ResumeTiming();
-    if (!f.host.last_message.empty()) {
-      state.SkipWithError(f.host.last_message.c_str());
-      break;
-    }
-    if (!filled) {
-      state.SkipWithError("the grid does not hold every pipe");
-      break;
-    }
-  }
+  const gw::bench::TimedRuns runs = gw::bench::time_command(
+      state, f.host, [&f] { f.window->show_modal(); }, {},
+      [&f, pipes]() -> std::string {
+        const bool filled = f.window->host_control("pipeflex").rows() == pipes + 1 &&
+                            f.window->host_control("rec_count").text() == std::to_string(pipes);
+        f.window->unload();
+        return filled ? "" : "the grid does not hold every pipe";
+      });
   state.counters["pipes"] = pipes;
-  state.counters["peak_MB"] = peak;
+  state.counters["peak_MB"] = runs.peak_mb;
 }
 BENCHMARK(BM_OpenPipeTableWindow)
     ->Arg(1000)
@@ -73,31 +60,21 @@ void BM_ViewPipeAndClose(benchmark::State& state) {
   f.host.closed_at_once = {"frmpipemain"};
   f.window->show_modal();
   const int row = pipes / 2;
-  double peak = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    f.window->host_control("pipeflex").set_row(row);
-    const std::string number(f.window->host_control("pipeflex").cell(row, 0));
-    gw::bench::reset_peak_memory();
-    state.ResumeTiming();
-    f.window->cmdflexviewpipe_Click();
-    state.PauseTiming();
-    peak = std::max(peak, gw::bench::peak_memory_mb());
-    const bool same_row =
-        f.window->host_control("pipeflex").row() == row && f.prog->vars.handover.pipe_form_id == number;
-    state.ResumeTiming();
-    if (!f.host.last_message.empty()) {
-      state.SkipWithError(f.host.last_message.c_str());
-      break;
-    }
-    if (!same_row) {
-      state.SkipWithError("the refreshed table lost the viewed row");
-      break;
-    }
-  }
+  std::string number;
+  const gw::bench::TimedRuns runs = gw::bench::time_command(
+      state, f.host, [&f] { f.window->cmdflexviewpipe_Click(); },
+      [&f, &number, row] {
+        f.window->host_control("pipeflex").set_row(row);
+        number = f.window->host_control("pipeflex").cell(row, 0);
+      },
+      [&f, &number, row]() -> std::string {
+        const bool same_row =
+            f.window->host_control("pipeflex").row() == row && f.prog->vars.handover.pipe_form_id == number;
+        return same_row ? "" : "the refreshed table lost the viewed row";
+      });
   f.window->unload();
   state.counters["pipes"] = pipes;
-  state.counters["peak_MB"] = peak;
+  state.counters["peak_MB"] = runs.peak_mb;
 }
 BENCHMARK(BM_ViewPipeAndClose)
     ->Arg(1000)
@@ -121,35 +98,23 @@ void BM_RenumberCascade(benchmark::State& state) {
   };
   f.window->show_modal();
   const int row = pipes / 2;
-  double peak = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    auto& grid = f.window->host_control("pipeflex");
-    grid.set_row(row);
-    const std::string number(grid.cell(row, 0));
-    next = number[0] == 'R' ? number.substr(1) : "R" + number;
-    gw::bench::reset_peak_memory();
-    state.ResumeTiming();
-    f.window->cmdflexmodpipe_Click();
-    state.PauseTiming();
-    peak = std::max(peak, gw::bench::peak_memory_mb());
-    gw::db::Recordset check;
-    check.open(*f.prog->vars.connections.project_connection,
-               "SELECT COUNT(*) FROM PIPE WHERE PIPE_NUMBER = ?", {next});
-    const bool renumbered = check.field(0) == "1";
-    state.ResumeTiming();
-    if (!f.host.last_message.empty()) {
-      state.SkipWithError(f.host.last_message.c_str());
-      break;
-    }
-    if (!renumbered) {
-      state.SkipWithError("the pipe was not renumbered");
-      break;
-    }
-  }
+  const gw::bench::TimedRuns runs = gw::bench::time_command(
+      state, f.host, [&f] { f.window->cmdflexmodpipe_Click(); },
+      [&f, &next, row] {
+        auto& grid = f.window->host_control("pipeflex");
+        grid.set_row(row);
+        const std::string number(grid.cell(row, 0));
+        next = number[0] == 'R' ? number.substr(1) : "R" + number;
+      },
+      [&f, &next]() -> std::string {
+        gw::db::Recordset check;
+        check.open(*f.prog->vars.connections.project_connection,
+                   "SELECT COUNT(*) FROM PIPE WHERE PIPE_NUMBER = ?", {next});
+        return check.field(0) == "1" ? "" : "the pipe was not renumbered";
+      });
   f.window->unload();
   state.counters["pipes"] = pipes;
-  state.counters["peak_MB"] = peak;
+  state.counters["peak_MB"] = runs.peak_mb;
 }
 BENCHMARK(BM_RenumberCascade)
     ->Arg(1000)
