@@ -27,6 +27,22 @@ size_t sequence_at(const std::string& s, size_t i, char32_t& cp) {
   return len;
 }
 
+// Calls `f(i, len, cp)` for each valid UTF-8 sequence of `s` in turn (at offset `i`, `len`
+// bytes, code point `cp`), passing over each byte that starts none, until `f` returns false.
+template <class F>
+void for_each_character(const std::string& s, F f) {
+  char32_t cp = 0;
+  for (size_t i = 0; i < s.size();) {
+    const size_t len = sequence_at(s, i, cp);
+    if (len == 0) {
+      ++i;
+      continue;
+    }
+    if (!f(i, len, cp)) return;
+    i += len;
+  }
+}
+
 bool is_line_break(char32_t cp) { return cp == '\n' || cp == '\r'; }
 
 bool is_control(char32_t cp) {
@@ -46,33 +62,21 @@ bool valid_text(const std::string& s) {
 }
 
 bool has_control_characters(const std::string& s) {
-  char32_t cp = 0;
-  for (size_t i = 0; i < s.size();) {
-    const size_t len = sequence_at(s, i, cp);
-    if (len == 0) {
-      ++i;
-      continue;
-    }
-    if (is_control(cp)) return true;
-    i += len;
-  }
-  return false;
+  bool found = false;
+  for_each_character(s, [&found](size_t, size_t, char32_t cp) {
+    found = is_control(cp);
+    return !found;
+  });
+  return found;
 }
 
 std::string without_control_characters(const std::string& s, bool multi_line) {
   std::string out;
   out.reserve(s.size());
-  char32_t cp = 0;
-  for (size_t i = 0; i < s.size();) {
-    const size_t len = sequence_at(s, i, cp);
-    if (len == 0) {
-      ++i;
-      continue;
-    }
-    const bool kept = !is_control(cp) && (multi_line || (cp != '\t' && !is_line_break(cp)));
-    if (kept) out.append(s, i, len);
-    i += len;
-  }
+  for_each_character(s, [&](size_t i, size_t len, char32_t cp) {
+    if (!is_control(cp) && (multi_line || (cp != '\t' && !is_line_break(cp)))) out.append(s, i, len);
+    return true;
+  });
   return out;
 }
 

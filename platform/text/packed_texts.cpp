@@ -24,8 +24,16 @@ void put(std::string& out, std::string_view text) {
 // The text that starts at `at`: its length read, then the text itself. Moves `at` past it.
 // False, leaving `text` empty, when the length is cut off by the end of the block, holds more
 // bits than a length can, or gives a text that would run past the end.
-bool next_text(std::string_view row, std::size_t& at, std::string_view& text) {
+inline bool next_text(std::string_view row, std::size_t& at, std::string_view& text) {
   text = {};
+  // Most texts are shorter than 128 bytes: one byte of length.
+  if (at < row.size() && static_cast<unsigned char>(row[at]) < 0x80) {
+    const auto n = static_cast<std::size_t>(row[at]);
+    if (n > row.size() - at - 1) return false;
+    text = row.substr(at + 1, n);
+    at += n + 1;
+    return true;
+  }
   std::size_t n = 0;
   for (int shift = 0; at < row.size(); shift += 7) {
     const auto b = static_cast<unsigned char>(row[at++]);
