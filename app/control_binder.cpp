@@ -577,6 +577,7 @@ void ControlBinding::apply_colour() {
     // A drop-down list draws its value as a button's text.
     p.setColor(QPalette::Disabled, QPalette::ButtonText, p.color(QPalette::Active, QPalette::ButtonText));
     if (w->palette() != p || !w->testAttribute(Qt::WA_SetPalette)) w->setPalette(p);
+    if (auto* cb = qobject_cast<QComboBox*>(w)) apply_list_look(cb, read_only_base);
     return;
   }
   if (c) {
@@ -589,6 +590,30 @@ void ControlBinding::apply_colour() {
     w->setPalette(QPalette());
     if (!qobject_cast<QAbstractButton*>(w)) w->setAutoFillBackground(false);
   }
+}
+
+void ControlBinding::enabled_changed() {
+  if (qobject_cast<QComboBox*>(obj_.data())) apply_colour();
+}
+
+// A drop-down list keeps its arrow button, which looks usable even when the list is locked or
+// disabled with its frame (a window in VIEW mode): such a list is drawn as a read-only field
+// instead, flat on the read-only background with the field's frame and no arrow, its value in the
+// normal text colour.
+void ControlBinding::apply_list_look(QComboBox* cb, const QColor& base) {
+  ViewHost::Applying busy(view_.host());
+  const bool read_only = ctl_.locked() || !cb->isEnabled();
+  QString sheet;
+  if (read_only) {
+    const QPalette p = QApplication::palette(cb);
+    sheet = QString("QComboBox { background-color: %1; color: %2; border: 1px solid %3; border-radius: 2px;"
+                    " padding: 1px 4px; }"
+                    " QComboBox::drop-down { border: none; width: 0px; }"
+                    " QComboBox::down-arrow { image: none; width: 0px; }")
+                .arg(base.name(), p.color(QPalette::Active, QPalette::Text).name(),
+                     p.color(QPalette::Active, QPalette::Window).darker(140).name());
+  }
+  if (cb->styleSheet() != sheet) cb->setStyleSheet(sheet);
 }
 
 void ControlBinding::apply_value() {

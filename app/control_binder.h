@@ -10,6 +10,7 @@
 
 #include "platform/ui/control.h"
 
+class QComboBox;
 class QEvent;
 class QKeyEvent;
 class QWidget;
@@ -61,6 +62,9 @@ class ControlBinding {
   void focus_in();
   void mouse_click();
   void mouse_double_click();
+  // The widget was enabled or disabled, by itself or with its frame: a drop-down list
+  // takes the look of a field that takes no input, or gives it back.
+  void enabled_changed();
 
  private:
   // Runs a user action on the control; afterwards the widget shows the model again.
@@ -76,6 +80,7 @@ class ControlBinding {
   void apply_visible();
   void apply_locked();
   void apply_colour();
+  void apply_list_look(QComboBox* cb, const QColor& read_only_base);
   void apply_value();
   void apply_items();
   void apply_list_index();

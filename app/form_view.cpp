@@ -345,6 +345,9 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonDblClick:
       b->mouse_double_click();
       break;
+    case QEvent::EnabledChange:
+      b->enabled_changed();
+      break;
     default:
       break;
   }

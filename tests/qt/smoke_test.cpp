@@ -596,6 +596,45 @@ TEST_F(ProgramTest, AMenuShortcutWinsOverTheTextBoxWithTheFocus) {
   EXPECT_EQ(added, 1);
 }
 
+// In VIEW mode the pipe design window's drop-down lists, disabled with their frames, look like
+// its locked fields: flat on the same background, with no arrow to suggest a choice; enabled
+// again (EDIT), they are drop-down lists once more.
+TEST_F(ProgramTest, LockedDropDownListsLookLikeTheLockedFieldsInViewMode) {
+  FormView& view = shown_without_project(gw::window::frmpipemain);
+  Form& pipe = view.form();
+  ASSERT_EQ(pipe.host_control("screenmode").text(), "VIEW");
+  QWidget* top = view.widget();
+  top->resize(top->sizeHint());
+  QCoreApplication::processEvents();
+  auto* locked = top->findChild<QLineEdit*>("pipe_number");
+  ASSERT_NE(locked, nullptr);
+  ASSERT_TRUE(locked->isReadOnly() || !locked->isEnabled());
+  const QImage field = locked->grab().toImage();
+  const QColor background = field.pixelColor(field.width() - 5, field.height() / 2);
+  // Where a drop-down list draws its arrow.
+  auto arrow_colour = [](QComboBox* cb) {
+    const QImage img = cb->grab().toImage();
+    return img.pixelColor(img.width() - 9, img.height() / 2);
+  };
+  int lists = 0;
+  for (const char* name : {"pipe_shape", "pipe_dia", "pipe_mat", "numofpipes", "nodein_type", "nodeout_no",
+                           "pipe_storm_freq", "prenode1"}) {
+    SCOPED_TRACE(name);
+    auto* cb = top->findChild<QComboBox*>(name);
+    ASSERT_NE(cb, nullptr);
+    ASSERT_FALSE(cb->isEnabled()) << "its frame is disabled in VIEW mode";
+    EXPECT_EQ(arrow_colour(cb), background);
+    ++lists;
+  }
+  EXPECT_EQ(lists, 8);
+  for (const char* frame : {"PipeDetailFrame", "StructureDetailFrame"})
+    pipe.host_control(frame).set_enabled(true);
+  QCoreApplication::processEvents();
+  auto* shape = top->findChild<QComboBox*>("pipe_shape");
+  EXPECT_TRUE(shape->isEnabled());
+  EXPECT_NE(arrow_colour(shape), background) << "an enabled list shows its arrow";
+}
+
 // A size picker shows each column under its heading, and a row is chosen by double-clicking
 // it or pressing Enter on it, as with its Select button.
 TEST_F(ProgramTest, SizePickerRowsAreChosenByDoubleClickOrEnter) {
