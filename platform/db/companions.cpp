@@ -138,12 +138,21 @@ std::string foreign_reason(const std::string& path, const std::string& journal) 
 
 }  // namespace
 
-std::vector<std::string> companion_paths(const std::string& path) {
-  return {path + kJournal, path + kLog, path + kIndex};
+std::string engine_path(const std::string& path) {
+  std::error_code ec;
+  if (!fs::is_symlink(fs::symlink_status(path, ec))) return path;
+  const fs::path target = fs::canonical(path, ec);
+  return ec ? path : target.string();
 }
 
-Companions look_beside(const std::string& path) {
+std::vector<std::string> companion_paths(const std::string& path) {
+  const std::string file = engine_path(path);
+  return {file + kJournal, file + kLog, file + kIndex};
+}
+
+Companions look_beside(const std::string& named) {
   Companions out;
+  const std::string path = engine_path(named);
   std::error_code ec;
   if (!fs::is_regular_file(path, ec) || fs::file_size(path, ec) == 0 || ec) return out;
   {

@@ -7,7 +7,11 @@
 
 namespace gw::db {
 
-// The companions of the database at `path`, in this order: its rollback journal
+// The file the engine works on for `path`: the file a symbolic link names (the engine keeps
+// the companions beside it), else `path` itself.
+std::string engine_path(const std::string& path);
+
+// The companions of the database at `path` (beside the file a link names), in this order: its rollback journal
 // ("-journal"), its write-ahead log ("-wal") and the log's shared-memory index ("-shm").
 std::vector<std::string> companion_paths(const std::string& path);
 
@@ -20,7 +24,7 @@ struct Companions {
     foreign_journal,  // a journal the engine would roll back that cannot be the file's own
   };
   State state = State::clear;
-  std::string companion;  // the log or journal concerned, as `path` names it
+  std::string companion;  // the log or journal concerned (beside the file a link names)
   std::string why;        // for a foreign journal: why it cannot be the file's own
 };
 

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/db/companions.h"
 #include "platform/db/connection.h"
 #include "platform/error/error.h"
 
@@ -92,7 +93,8 @@ class CopyAside {
 
 }  // namespace
 
-void roll_back_journal(const std::string& path) {
+void roll_back_journal(const std::string& named) {
+  const std::string path = engine_path(named);
   const std::string journal = path + "-journal";
   if (::access(path.c_str(), W_OK) != 0 || ::access(folder_of(path).c_str(), W_OK) != 0)
     throw gw::Error("the file or its folder is read-only");

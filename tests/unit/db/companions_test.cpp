@@ -124,6 +124,21 @@ TEST(Companions, LookingBesideAFileTellsWhatTheEngineWouldPlayIntoItAndChangesNo
   }
 }
 
+TEST(Companions, TheJournalOfAFileNamedByALinkLiesBesideTheFileItself) {
+  Scratch s;
+  fs::create_directory(s.path("real"));
+  const std::string p = s.make("real/p.gwp", testing::pipe_script);
+  const std::string before_save = pipes(p);
+  gw::testing::leave_interrupted_save(p, add_pipes);
+  fs::create_symlink(p, s.path("link.gwp"));
+  const Companions found = look_beside(s.path("link.gwp"));
+  EXPECT_EQ(found.state, State::hot_journal);
+  EXPECT_EQ(found.companion, fs::canonical(p).string() + "-journal");
+  roll_back_journal(s.path("link.gwp"));
+  EXPECT_EQ(pipes(p), before_save);
+  EXPECT_FALSE(fs::exists(p + "-journal"));
+}
+
 TEST(Companions, ARollbackGivesTheFileAsItWasBeforeTheInterruptedSave) {
   Scratch s;
   const std::string p = s.make("p.gwp", testing::pipe_script);
