@@ -1521,6 +1521,211 @@ TEST_F(PipeSessionTest, APipeTypedIntoTheDesignWindowIsSolvedSavedAndListed) {
   EXPECT_EQ(row("SELECT COUNT(*) FROM PIPE"), "4");
 }
 
+// Types into the text of an editable combo box, as into a field.
+void type_into_combo(QWidget* top, const char* name, const QString& text) {
+  auto* cb = child<QComboBox>(top, name);
+  QLineEdit* le = cb->lineEdit();
+  if (!le) throw MissingWidget(std::string(name) + " takes no typing");
+  cb->setFocus(Qt::TabFocusReason);
+  QCoreApplication::processEvents();
+  le->selectAll();
+  QTest::keyClicks(le, text);
+}
+
+// Picks an item of a long combo list from its open drop-down list with the arrow keys and
+// Enter, as the engineer does where the list scrolls.
+void pick_by_keys(QWidget* top, const char* name, const QString& item) {
+  auto* cb = child<QComboBox>(top, name);
+  cb->setFocus(Qt::MouseFocusReason);
+  QCoreApplication::processEvents();
+  const int i = cb->findText(item, Qt::MatchExactly);
+  if (i < 0) throw MissingWidget(std::string(name) + " has no item " + item.toStdString());
+  cb->showPopup();
+  QAbstractItemView* list = cb->view();
+  if (!QTest::qWaitForWindowExposed(list->window()))
+    throw MissingWidget(std::string(name) + ": no drop-down list");
+  for (int guard = 0; list->currentIndex().row() != i && guard < 2 * cb->count(); ++guard)
+    QTest::keyClick(list, list->currentIndex().row() < i ? Qt::Key_Down : Qt::Key_Up);
+  QTest::keyClick(list, Qt::Key_Return);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(list->window()->isVisible()) << name << ": the list stayed open";
+  EXPECT_EQ(cb->currentText().toStdString(), item.toStdString()) << name;
+}
+
+// The worked example of the user's guide, through the widgets as the engineer does it by hand:
+// a new project, pipe 1 from an inlet with its discharge entered, pipe 2 from the manhole with
+// its own entered discharge (the previous-pipe list refuses the mouse: its frame is disabled in
+// that mode), and the outfall's need for protection.
+struct GuideExampleTest : PipeSessionTest {
+  void SetUp() override {
+    ASSERT_TRUE(tmp.isValid());
+    host.pick = tmp.filePath("Mill Creek.gwp").toStdString();
+    QTimer::singleShot(60000, &watchdog, [this] {
+      ADD_FAILURE() << "the session did not finish in time";
+      host.end_program();
+    });
+  }
+};
+
+TEST_F(GuideExampleTest, TheExampleCanBeDoneByHandInTheWindows) {
+  prog->forms.get(gw::window::frmsoftwaremain).show();
+  QWidget* main = shown(gw::window::frmsoftwaremain);
+  ASSERT_NE(main, nullptr);
+
+  // 1. The project.
+  bool project_done = false;
+  when_modal(gw::window::frmProjectNOAA, [&](QWidget* w) {
+    type_into(w, "project_id", "0064-029-F21");
+    type_into(w, "project_name", "Mill Creek");
+    type_into(w, "location", "Route 340, Staunton");
+    pick_by_keys(w, "county", "Augusta");
+    pick_by_keys(w, "noaa_station", "Staunton Sewage Plant");
+    child<QAction>(w, "mnuprojsave")->trigger();
+    EXPECT_EQ(boxes.last(), "Project Details are Saved!");
+    project_done = true;
+    child<QAction>(w, "mnuprojexit")->trigger();
+  });
+  child<QAction>(main, "mnucreateProj")->trigger();
+  ASSERT_TRUE(project_done);
+  // The status bar names the file and its units at once.
+  EXPECT_EQ(child<QLabel>(main, "StatusBar_panel1")->text(), "Project Database - Mill Creek.gwp");
+  EXPECT_EQ(child<QLabel>(main, "StatusBar_panel2")->text(), "UNITS: ENGLISH");
+
+  // Typing a pipe's data and nodes, on the PIPE DATA tab.
+  auto pipe_data = [&](QWidget* w, const char* number, const char* length, const char* in, const char* out,
+                       const char* dia) {
+    type_into(w, "pipe_number", number);
+    press_tab();
+    type_into(w, "pipe_length", length);
+    type_into(w, "pipe_elein", in);
+    type_into(w, "pipe_eleout", out);
+    press_tab();
+    EXPECT_EQ(line_text(w, "pipe_slope"), "0.01000");
+    pick(w, "pipe_dia", dia);
+  };
+  // After a message box the engineer works on in the window behind it.
+  auto back_to = [](QWidget* w) {
+    w->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(w));
+  };
+  auto solve_and_save = [&](QWidget* w) {
+    child<QAction>(w, "Toolbar1_8")->trigger();
+    EXPECT_EQ(boxes.last(), "Solved! Please check and Save your results");
+    child<QAction>(w, "Toolbar1_5")->trigger();
+    EXPECT_EQ(boxes.last(), "Record Saved");
+  };
+
+  bool pipe1_done = false, pipe2_done = false, outfall_done = false;
+  auto pipe1 = [&](QWidget* w) {
+    pipe_data(w, "1", "150", "105.5", "104", "18");
+    pick(w, "nodein_type", "Inlet");
+    type_into_combo(w, "nodein_no", "101");
+    type_into(w, "nodein_station", "10+00");
+    type_into(w, "nodein_topele", "110");
+    pick(w, "nodeout_type", "Man Hole");
+    type_into_combo(w, "nodeout_no", "MH-2");
+    press_tab();
+    page(w, "pipetab", 1);
+    // A pipe from an inlet computes its discharge; the example enters it instead.
+    EXPECT_TRUE(child<QRadioButton>(w, "structure_compute1")->isChecked());
+    boxes.yes_no = QMessageBox::Yes;
+    QTest::mouseClick(child<QRadioButton>(w, "structure_input1"), Qt::LeftButton);
+    EXPECT_EQ(boxes.last(), "Do you want to clear previously Computed Values? Y/N");
+    EXPECT_TRUE(child<QRadioButton>(w, "structure_input1")->isChecked());
+    back_to(w);
+    type_into(w, "structure_discharge", "8");
+    press_tab();
+    EXPECT_EQ(line_text(w, "pipe_discharge"), "8.000");
+    solve_and_save(w);
+    EXPECT_EQ(line_text(w, "capacity"), "10.504");
+    pipe1_done = true;
+    child<QAction>(w, "Toolbar1_11")->trigger();
+  };
+  auto pipe2 = [&](QWidget* w) {
+    pipe_data(w, "2", "200", "103.8", "101.8", "24");
+    pick(w, "nodein_type", "Man Hole");
+    type_into_combo(w, "nodein_no", "MH-2");
+    type_into(w, "nodein_topele", "109");
+    pick(w, "nodeout_type", "End Wall");
+    type_into_combo(w, "nodeout_no", "OUT-1");
+    press_tab();
+    page(w, "pipetab", 1);
+    EXPECT_TRUE(child<QRadioButton>(w, "structure_input1")->isChecked());
+    // The previous pipes sit in a disabled frame: a click on the first list neither focuses
+    // it nor opens it, and pipe 1 cannot be chosen.
+    auto* prenode = child<QComboBox>(w, "prenode1");
+    EXPECT_FALSE(child<QGroupBox>(w, "Frame_prepipe")->isEnabled());
+    QTest::mouseClick(prenode, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_NE(QApplication::focusWidget(), prenode);
+    EXPECT_FALSE(prenode->view()->isVisible());
+    EXPECT_EQ(prenode->currentText().toStdString(), "");
+    // The entered discharge is the pipe's whole flow, pipe 1's 8 cfs in it.
+    type_into(w, "structure_discharge", "20");
+    press_tab();
+    EXPECT_EQ(line_text(w, "pipe_discharge"), "20.000");
+    solve_and_save(w);
+    pipe2_done = true;
+    child<QAction>(w, "Toolbar1_11")->trigger();
+  };
+  auto outfall = [&](QWidget* w) {
+    pick(w, "enodeout", "OUT-1");
+    press_tab();
+    EXPECT_EQ(boxes.last(), "Please Input 2-Yr Discharge!");
+    back_to(w);
+    EXPECT_EQ(line_text(w, "E_Discharge"), "20.00");
+    // Designed for the 2-year storm: its 2-year discharge is its design discharge.
+    EXPECT_EQ(line_text(w, "vhstorm_freq"), "2");
+    type_into(w, "C_Discharge", "20");
+    press_tab();
+    type_into(w, "dn_TW", "0.5");
+    press_tab();
+    pick_by_keys(w, "Bed_Matl", "Fine Sand");
+    QTest::mouseClick(child<QPushButton>(w, "cmdNeed"), Qt::LeftButton);
+    EXPECT_EQ(boxes.last(), "Outlet Protection is Required");
+    back_to(w);
+    EXPECT_EQ(line_text(w, "velocity2"), "8.13");
+    EXPECT_EQ(line_text(w, "outlet_protection"), "REQUIRED!");
+    child<QAction>(w, "mnusave")->trigger();
+    EXPECT_EQ(boxes.last(), "Record Saved");
+    outfall_done = true;
+    child<QAction>(w, "mnuexit")->trigger();
+  };
+
+  // 2. The pipe table, rebuilt after each pipe's window closes.
+  when_modal(gw::window::frmpipeflex, [&](QWidget* first) {
+    EXPECT_EQ(line_text(first, "rec_count"), "0");
+    when_modal(gw::window::frmpipemain, pipe1);
+    QTest::mouseClick(child<QPushButton>(first, "cmdflexaddpipe"), Qt::LeftButton);
+    when_modal(
+        gw::window::frmpipeflex,
+        [&, first](QWidget* second) {
+          when_modal(gw::window::frmpipemain, pipe2);
+          QTest::mouseClick(child<QPushButton>(second, "cmdflexaddpipe"), Qt::LeftButton);
+          when_modal(
+              gw::window::frmpipeflex,
+              [&, second](QWidget* third) {
+                EXPECT_EQ(line_text(third, "rec_count"), "2");
+                when_modal(gw::window::PipeEnergyForm, outfall);
+                child<QAction>(third, "mnuenergy")->trigger();
+                QTest::mouseClick(child<QPushButton>(third, "cmdflexexit"), Qt::LeftButton);
+              },
+              second);
+        },
+        first);
+  });
+  child<QAction>(main, "mnuPipe")->trigger();
+
+  EXPECT_TRUE(pipe1_done);
+  EXPECT_TRUE(pipe2_done);
+  EXPECT_TRUE(outfall_done);
+  EXPECT_FALSE(host.ending());
+  EXPECT_EQ(row("SELECT PIPE_NUMBER, NODEIN_NO, NODEOUT_NO, PIPE_DISCHARGE, PRENODE1, DISCHARGEVAL FROM PIPE "
+                "ORDER BY PIPE_NUMBER DESC"),
+            "2|MH-2|OUT-1|20.000||INP");
+  EXPECT_EQ(row("SELECT ENODEOUT_NO, C_DISCHARGE FROM ENERGY"), "OUT-1|20.00");
+}
+
 TEST(FileFilter, ModelFiltersBecomeQtNameFilters) {
   const struct {
     const char* model;
