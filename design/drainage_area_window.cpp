@@ -133,7 +133,7 @@ frmpipemain::AreaCalculatorLists DrainageAreaWindow::encode_area_buffers() {
   return {area::join_rows(areas), area::join_rows(cs)};
 }
 
-void DrainageAreaWindow::compute_area_totals() {
+std::string DrainageAreaWindow::compute_area_totals() {
   std::vector<std::string> areas, cs;
   for (int i = 0; i < row_count(); ++i) {
     Control& a = c("Area", i);
@@ -141,9 +141,18 @@ void DrainageAreaWindow::compute_area_totals() {
     areas.push_back(a.text());
     cs.push_back(c("Cval", i).text());
   }
+  // A field that is no finite number (pasted, or stored) gives no totals, never a total
+  // that leaves it out.
+  if (const auto bad = area::first_unreadable_field(areas, cs)) {
+    c("TCA").set_text("");
+    c("TAREA").set_text("");
+    const std::string label = area::trim_blanks(rows_[bad->row].label);
+    return std::string(bad->area ? "The area" : "The C") + " of row \"" + label + "\" is not a number.";
+  }
   const area::Totals totals = area::area_totals(areas, cs);
   c("TCA").set_text(text::general(totals.ca));
   c("TAREA").set_text(text::general(totals.area));
+  return {};
 }
 
 void DrainageAreaWindow::Area_LostFocus(int row) {
@@ -151,9 +160,13 @@ void DrainageAreaWindow::Area_LostFocus(int row) {
     Control& a = c("Area", row);
     a.set_selection(0, 0);
     const std::string trimmed = area::trim_blanks(a.text());
-    // A text that is not a number (a lone decimal point) clears the row like an empty one.
+    // A lone decimal point clears the row like an empty one; any other text that is no
+    // number (beyond the double range) stays for COMPUTE and SAVE to name.
     const auto value = text::try_number(trimmed);
-    if (!value || *value == 0) {
+    if (!value && trimmed != ".") {
+      a.set_text(trimmed);
+      c("CA", row).set_text("");
+    } else if (!value || *value == 0) {
       a.set_text("");
       c("CA", row).set_text("");
     } else {
@@ -176,12 +189,20 @@ void DrainageAreaWindow::Cval_LostFocus(int row) {
 }
 
 void DrainageAreaWindow::cmdcomputearea_Click() {
-  guarded([&] { compute_area_totals(); });
+  guarded([&] {
+    const std::string problem = compute_area_totals();
+    if (!problem.empty()) msg(problem, Buttons::OK, Icon::Exclamation);
+  });
 }
 
 void DrainageAreaWindow::cmdsavearea_Click() {
   guarded([&] {
-    compute_area_totals();
+    // Only finite numbers reach the pipe: a field that is none is named and nothing is saved.
+    const std::string problem = compute_area_totals();
+    if (!problem.empty()) {
+      msg(problem, Buttons::OK, Icon::Exclamation);
+      return;
+    }
     prog.form<frmpipemain>().take_drainage_area(encode_area_buffers(), c("TCA").text(), c("TAREA").text());
     unload();
   });

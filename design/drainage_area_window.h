@@ -19,8 +19,9 @@ class DrainageAreaWindow : public shell::Window {
 
   // The window's land-use rows, in row order.
 
-  // Totals of the rows into TAREA and TCA (trimming the area texts).
-  void compute_area_totals();
+  // Totals of the rows into TAREA and TCA (trimming the area texts). A field the totals
+  // cannot read empties both and is named in the result; empty when the totals stand.
+  std::string compute_area_totals();
   // The rows' area and C texts as the lists the pipe design window keeps for this window.
   frmpipemain::AreaCalculatorLists encode_area_buffers();
   // The rows' area and C texts from those lists.

@@ -81,6 +81,36 @@ TEST(AreaCalculator, TotalsFollowTheAreaAndCTexts) {
   EXPECT_THROW(area_totals({"1e308", "1e308"}, {"0.5", "0.5"}), gw::Error);
 }
 
+// What the totals cannot read is found before they are summed, so that no total leaves a
+// field out.
+TEST(AreaCalculator, FieldsThatAreNoFiniteNumberAreFound) {
+  const std::string huge = "1" + std::string(309, '0');  // beyond the double range
+  struct Case {
+    const char* what;
+    Texts areas;
+    Texts cs;
+    int row;  // -1: every field reads
+    bool area;
+  } cases[] = {
+      {"all read", {"2.500", "", " ", "."}, {"0.80", "", ".", "x"}, -1, true},
+      {"area beyond the range", {"2.500", huge}, {"0.80", "0.65"}, 1, true},
+      {"rest of a longer stored list", {"1.000,2.000"}, {"0.5,0.6"}, -1, true},
+      {"C lone point beside an area", {"1.0"}, {"."}, 0, false},
+      {"C beyond the range beside an area", {"", "1.0"}, {"0.80", huge}, 1, false},
+      {"C empty beside an area", {"1.0"}, {""}, 0, false},
+  };
+  for (const Case& c : cases) {
+    const auto bad = first_unreadable_field(c.areas, c.cs);
+    if (c.row < 0) {
+      EXPECT_FALSE(bad) << c.what;
+      continue;
+    }
+    ASSERT_TRUE(bad) << c.what;
+    EXPECT_EQ(bad->row, static_cast<std::size_t>(c.row)) << c.what;
+    EXPECT_EQ(bad->area, c.area) << c.what;
+  }
+}
+
 TEST(AreaCalculator, StoredListsSplitIntoAtMostTheRows) {
   struct Case {
     const char* stored;
