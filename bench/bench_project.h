@@ -136,13 +136,19 @@ struct Project {
       return std::string(buf);
     };
 
+    // A pipe's accumulated values and flow time, which the rows of its downstream pipe copy.
+    auto length_of = [](int k) { return 40 + static_cast<double>((k * 37) % 300); };
+    auto accumulated_ca = [&fixed](int k) { return fixed(1.0 + (k % 97) * 0.37, 3); };
+    auto accumulated_tc = [&fixed](int k) { return fixed(10 + (k % 31) * 0.5, 3); };
+    auto flow_time_of = [&](int k) { return length_of(k) / (3 + k % 5); };
+
     db::Transaction tx(conn);
     for (int k : order) {
       const NetworkPipe& p = net[static_cast<std::size_t>(k)];
       const bool box = k % 10 == 0;
       const double invert = 100.0 + k * 0.01;
-      const double length = 40 + static_cast<double>((k * 37) % 300);
-      const double flow_time = length / (3 + k % 5);
+      const double length = length_of(k);
+      const double flow_time = flow_time_of(k);
       auto node_of = [](int pipe) { return "N" + std::to_string(pipe); };
       std::map<std::string, std::string> v{
           {"PIPE_NUMBER", "P" + std::to_string(k)},
@@ -167,8 +173,8 @@ struct Project {
           {"PIPE_SLOPE", fixed(0.5 / length, 5)},
           {"STRUCTURE_AREA", fixed(0.5 + (k % 13) * 0.25, 3)},
           {"STRUCTURE_CA", fixed((0.5 + (k % 13) * 0.25) * 0.6, 3)},
-          {"ACCUMULATED_CA", fixed(1.0 + (k % 97) * 0.37, 3)},
-          {"ACCUMULATED_TC", fixed(10 + (k % 31) * 0.5, 3)},
+          {"ACCUMULATED_CA", accumulated_ca(k)},
+          {"ACCUMULATED_TC", accumulated_tc(k)},
           {"PIPE_I", "6.000"},
           {"LATERAL_DISCHARGE", fixed((k % 17) * 0.3, 3)},
           {"PIPE_DISCHARGE", fixed(1 + (k % 40), 3)},
@@ -185,9 +191,16 @@ struct Project {
           {"PAREABUFSTR", "0.5,0.3,0.2,0.9,0.1,0.0,0.0,0.0,0.0,0.0,0.0,0.0,0.0,0.0,0.0"},
           {"PCBUFSTR", "0.5,0.3,0.2,0.9,0.1,0.0,0.0,0.0,0.0,0.0,0.0,0.0,0.0,0.0,0.0"},
       };
-      for (std::size_t u = 0; u < 4; ++u)
-        v["PRENODE" + std::to_string(u + 1)] =
-            u < p.upstream.size() ? "P" + std::to_string(p.upstream[u]) : "";
+      // Each row holds its upstream pipe's values as that pipe is saved, as entering it copies them.
+      for (std::size_t u = 0; u < 4; ++u) {
+        const std::string n = std::to_string(u + 1);
+        const bool used = u < p.upstream.size();
+        const int up = used ? p.upstream[u] : 0;
+        v["PRENODE" + n] = used ? "P" + std::to_string(up) : "";
+        v["PRECA" + n] = used ? accumulated_ca(up) : "0.0";
+        v["PRETC" + n] = used ? accumulated_tc(up) : "0.0";
+        v["PREFLOWTIME" + n] = used ? fixed(flow_time_of(up), 2) : "0.0";
+      }
       for (const auto& [column, text] : values) v[column] = text;
 
       std::vector<db::Value> row;

@@ -519,6 +519,7 @@ void frmpipemain::begin_add_mode() {
   remembered_prenode2.clear();
   remembered_prenode3.clear();
   remembered_prenode4.clear();
+  if (pipe_list_read_ && !links_read_) read_upstream_links();
   const bool was_loading = std::exchange(loading_, true);
   pipeAdd();
   loading_ = was_loading;
@@ -552,6 +553,8 @@ void frmpipemain::enter_edit_mode() {
   remembered_prenode2 = c("prenode2").text();
   remembered_prenode3 = c("prenode3").text();
   remembered_prenode4 = c("prenode4").text();
+  // The rows will be checked against every saved pipe's links.
+  if (pipe_list_read_ && !links_read_) read_upstream_links();
 }
 
 void frmpipemain::mnuSavepipe_Click() {

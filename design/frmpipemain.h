@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "design/pipe_derivation.h"
+#include "design/upstream_links.h"
 #include "hydraulics/hydraulics_state.h"
 #include "platform/binding/binding.h"
 #include "platform/db/recordset.h"
@@ -109,6 +110,15 @@ class frmpipemain : public shell::Window {
   // pipe has that number, the numbers compared as the table compares them).
   std::shared_ptr<db::Recordset> prepipeRS;
   bool pipe_list_read_ = false;  // get_pipe_list succeeded
+  // Which saved pipe names which as upstream pipe: read when a pipe is added or edited (a
+  // pipe viewed checks no rows), dropped by get_pipe_list (the list read again after a save).
+  UpstreamLinks upstream_links_;
+  bool links_read_ = false;
+  bool read_upstream_links();
+  // The pipe other than `exclude_pipe` that names `number` as an upstream pipe, from the
+  // links read with the list (search_pipes when the list could not be read).
+  PipeSearch upstream_user(const std::string& number, const std::string& slot_column,
+                           const std::string& exclude_pipe);
   db::Recordset& saved_pipe(const std::string& number);
 
   // Opens adopipeRS on every pipe (empty wherestr) or on the pipe of that number.

@@ -107,6 +107,8 @@ void frmpipemain::get_pipe_list(const std::string& qureymode) {
   try {
     (void)qureymode;  // a new query and a requery read the saved pipes afresh alike
     pipe_list_read_ = false;
+    upstream_links_.clear();
+    links_read_ = false;
     for (const char* n : {"prenode1", "prenode2", "prenode3"}) c(n).clear_items();
     // The lists need the pipe numbers alone, which the table's index gives without reading
     // the pipes; a row reads its own pipe's values (saved_pipe). The four lists share one
@@ -123,6 +125,28 @@ void frmpipemain::get_pipe_list(const std::string& qureymode) {
   } catch (const std::exception& e) {
     msg(e.what());
   }
+}
+
+bool frmpipemain::read_upstream_links() {
+  shell::SharedState& v = vars();
+  upstream_links_.clear();
+  links_read_ = false;
+  try {
+    // Who names whom, in one pass over the table: leaving a row then needs no search of it.
+    const bool legacy = v.project.legacy_project();
+    db::read_text_rows(project_connection(v),
+                       legacy ? "select PIPE_NUMBER, PRENODE1, PRENODE2, PRENODE3 from PIPE"
+                              : "select PIPE_NUMBER, PRENODE1, PRENODE2, PRENODE3, PRENODE4 from PIPE",
+                       [this](std::vector<std::string>& f) {
+                         upstream_links_.add(f[0], std::vector<std::string>(f.begin() + 1, f.end()));
+                       });
+    upstream_links_.finish();
+    links_read_ = true;
+  } catch (const std::exception&) {
+    // The row checks search the table instead.
+    upstream_links_.clear();
+  }
+  return links_read_;
 }
 
 db::Recordset& frmpipemain::saved_pipe(const std::string& number) {

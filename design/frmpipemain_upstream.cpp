@@ -1,5 +1,6 @@
 // Pipe design window: the upstream-pipe rows and the accumulated Tc and C*A of the pipe.
 #include <array>
+#include <optional>
 
 #include "design/frmpipemain.h"
 #include "design/pipe_derivation.h"
@@ -57,7 +58,7 @@ void frmpipemain::prenode_LostFocus(int slot) {
       // The pipe's own stored record names its upstream pipes too: moving one to another
       // row is no conflict, only another pipe naming it is.
       const PipeSearch used =
-          search_pipes(number, "PRENODE" + k, mode_ == Mode::edit ? c("pipe_number").text() : std::string());
+          upstream_user(number, "PRENODE" + k, mode_ == Mode::edit ? c("pipe_number").text() : std::string());
       // A search that could not run has shown why; the row keeps its number.
       if (used.failed) return;
       if (used.found) {
@@ -77,6 +78,19 @@ void frmpipemain::prenode_LostFocus(int slot) {
   } catch (const std::exception& e) {
     msg(e.what());
   }
+}
+
+frmpipemain::PipeSearch frmpipemain::upstream_user(const std::string& number, const std::string& slot_column,
+                                                   const std::string& exclude_pipe) {
+  if (!pipe_list_read_ || (!links_read_ && !read_upstream_links()))
+    return search_pipes(number, slot_column, exclude_pipe);
+  PipeSearch out;
+  if (const std::optional<std::string> pipe = upstream_links_.naming_pipe(number, exclude_pipe)) {
+    out.found = true;
+    out.pipe = *pipe;
+  }
+  vars().handover.found_pipe_number = out.pipe;
+  return out;
 }
 
 void frmpipemain::load_previous_pipe(int slot) {
