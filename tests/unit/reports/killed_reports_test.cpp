@@ -1,5 +1,7 @@
 // A report save and a project Create killed (SIGKILL) at every one of their steps on the disk:
 // afterwards the chosen file is the earlier one, byte for byte, or the finished new one, whole.
+// Created over a project with a hot journal, the earlier project keeps its journal (but when
+// killed at the rename itself, right after the journal was removed) and the new one has none.
 // The steps are counted by the file layer's step hook, which kills the process at the chosen
 // step before that step is made.
 #include <signal.h>
