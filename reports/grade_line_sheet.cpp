@@ -10,9 +10,15 @@ namespace gw::reports {
 
 namespace {
 
-// The texts of a record, packed in this order.
+// The texts of a record, packed in this order: first those the walk and the laterals read,
+// so that they read no further than their own.
 enum Field : int {
   kNumber,
+  kNodeOut,
+  kNodeIn,
+  kVelocity,
+  kDischarge,
+  kSkew,
   kDia,
   kShape,
   kManningN,
@@ -22,38 +28,66 @@ enum Field : int {
   kEleOut,
   kEleIn,
   kFlowDepth,
-  kDischarge,
   kBarrels,
   kStormFreq,
   kNodeinType,
   kNodeinShaping,
   kStructureCa,
   kIntensity,
-  kVelocity,
   kNodeinStation,
   kNodeinTop,
-  kNodeIn,
-  kNodeOut,
-  kSkew,
   kFields
 };
+// The leading texts the walk needs (number, node out, node in) and the laterals (number to
+// kSkew).
+constexpr std::size_t kWalkFields = kNodeIn + 1;
+constexpr std::size_t kLateralFields = kSkew + 1;
+
+using Texts = std::array<std::string_view, kFields>;
 
 std::string pack(const GradeLineRecord& r) {
   const GradeLinePipe& p = r.pipe;
-  const std::array<std::string_view, kFields> texts{
-      p.number,         p.dia,         p.shape,          p.manning_n,    p.span,      p.rise,
-      p.length,         p.ele_out,     p.ele_in,         p.flow_depth,   p.discharge, p.barrels,
-      p.storm_freq,     p.nodein_type, p.nodein_shaping, p.structure_ca, p.intensity, p.velocity,
-      p.nodein_station, p.nodein_top,  r.node_in,        r.node_out,     r.skew};
-  return text::packed::pack(texts);
+  Texts t;
+  t[kNumber] = p.number;
+  t[kNodeOut] = r.node_out;
+  t[kNodeIn] = r.node_in;
+  t[kVelocity] = p.velocity;
+  t[kDischarge] = p.discharge;
+  t[kSkew] = r.skew;
+  t[kDia] = p.dia;
+  t[kShape] = p.shape;
+  t[kManningN] = p.manning_n;
+  t[kSpan] = p.span;
+  t[kRise] = p.rise;
+  t[kLength] = p.length;
+  t[kEleOut] = p.ele_out;
+  t[kEleIn] = p.ele_in;
+  t[kFlowDepth] = p.flow_depth;
+  t[kBarrels] = p.barrels;
+  t[kStormFreq] = p.storm_freq;
+  t[kNodeinType] = p.nodein_type;
+  t[kNodeinShaping] = p.nodein_shaping;
+  t[kStructureCa] = p.structure_ca;
+  t[kIntensity] = p.intensity;
+  t[kNodeinStation] = p.nodein_station;
+  t[kNodeinTop] = p.nodein_top;
+  return text::packed::pack(t);
 }
 
 // The texts of a record, read in one pass. A block this file did not pack (none can reach
 // here) reads as a record of empty texts.
-using Texts = std::array<std::string_view, kFields>;
 Texts unpacked(const std::string& packed) {
   Texts t;
   if (!text::packed::unpack(packed, t)) t.fill({});
+  return t;
+}
+
+// The first `N` texts of a record, read no further; empty texts for a block this file did
+// not pack.
+template <std::size_t N>
+std::array<std::string_view, N> leading(const std::string& packed) {
+  std::array<std::string_view, N> t;
+  if (!text::packed::unpack_leading(packed, t)) t.fill({});
   return t;
 }
 
@@ -65,8 +99,13 @@ std::string folded(std::string_view s) {
   return k;
 }
 
+char folded(char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; }
+
 bool same_text(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && folded(a) == folded(b);
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (folded(a[i]) != folded(b[i])) return false;
+  return true;
 }
 
 }  // namespace
@@ -115,8 +154,8 @@ std::vector<GradeLineLateral> PipeLookup::laterals_into(const std::string& node,
   auto it = by_node_out_.find(folded(node));
   if (it == by_node_out_.end()) return out;
   for (std::size_t i : it->second) {
-    if (same_text(text::packed::field(records_[i], kNumber), pipe_number)) continue;
-    const Texts r = unpacked(records_[i]);
+    const auto r = leading<kLateralFields>(records_[i]);
+    if (same_text(r[kNumber], pipe_number)) continue;
     out.push_back({std::string(r[kNumber]), std::string(r[kVelocity]), std::string(r[kDischarge]),
                    std::string(r[kSkew])});
   }
@@ -127,7 +166,7 @@ std::vector<WalkPipe> PipeLookup::walk_pipes() const {
   std::vector<WalkPipe> out;
   out.reserve(records_.size());
   for (const std::string& packed : records_) {
-    const Texts r = unpacked(packed);
+    const auto r = leading<kWalkFields>(packed);
     out.push_back({std::string(r[kNumber]), std::string(r[kNodeOut]), std::string(r[kNodeIn])});
   }
   return out;

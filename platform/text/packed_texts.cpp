@@ -2,6 +2,7 @@
 #include "platform/text/packed_texts.h"
 
 #include <cstddef>
+#include <cstring>
 #include <limits>
 
 namespace gw::text::packed {
@@ -79,10 +80,21 @@ std::string pack(const std::vector<std::string>& texts, int cols) {
 
 std::string pack(std::span<const std::string_view> texts) {
   std::size_t size = 0;
-  for (std::string_view t : texts) size += t.size() + (t.size() < 0x80 ? 1 : 3);
-  std::string out;
-  out.reserve(size);
-  for (std::string_view t : texts) put(out, t);
+  for (std::string_view t : texts) {
+    std::size_t length_bytes = 1;
+    for (std::size_t n = t.size(); n >= 0x80; n >>= 7) ++length_bytes;
+    size += length_bytes + t.size();
+  }
+  // Written in place: the block is sized once and each text copied where it goes.
+  std::string out(size, '\0');
+  char* at = out.data();
+  for (std::string_view t : texts) {
+    std::size_t n = t.size();
+    for (; n >= 0x80; n >>= 7) *at++ = static_cast<char>((n & 0x7F) | 0x80);
+    *at++ = static_cast<char>(n);
+    if (!t.empty()) std::memcpy(at, t.data(), t.size());
+    at += t.size();
+  }
   return out;
 }
 
@@ -93,6 +105,13 @@ bool unpack(std::string_view row, std::span<std::string_view> out) {
   for (std::string_view& text : out)
     if (!next_text(row, at, text)) return false;
   return at == row.size();
+}
+
+bool unpack_leading(std::string_view row, std::span<std::string_view> out) {
+  std::size_t at = 0;
+  for (std::string_view& text : out)
+    if (!next_text(row, at, text)) return false;
+  return true;
 }
 
 std::string_view field(std::string_view row, int col) {

@@ -22,6 +22,9 @@ std::string empty(int cols);
 // large for a length, a text running past the end of the block, fewer or more texts than
 // `out` holds; `out` is then unspecified. Nothing is read outside the block.
 bool unpack(std::string_view row, std::span<std::string_view> out);
+// The first `out.size()` texts of a row, read in one pass, into `out`, whatever follows them.
+// False when the row holds fewer or is malformed before the last of them ends.
+bool unpack_leading(std::string_view row, std::span<std::string_view> out);
 // Text `col` of a row; the empty text when the row has no text `col`, or when the block is
 // malformed before it ends.
 std::string_view field(std::string_view row, int col);

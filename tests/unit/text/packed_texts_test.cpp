@@ -39,6 +39,9 @@ TEST(PackedTexts, TextsAtTheLengthsByteBoundariesComeBackWhole) {
     EXPECT_EQ(texts[1], t) << c.size;
     EXPECT_EQ(texts[2], "") << c.size;
     EXPECT_EQ(packed::field(row, 1), t) << c.size;
+    std::array<std::string_view, 2> first_two;
+    ASSERT_TRUE(packed::unpack_leading(row, first_two)) << c.size;
+    EXPECT_EQ(first_two[1], t) << c.size;
     EXPECT_EQ(packed::field(row, 2), "") << c.size;
 
     // Written into a row, and behind a text that grows past a boundary, it stays whole.
@@ -78,7 +81,13 @@ TEST(PackedTexts, AMalformedBlockIsRefusedAndNothingPastItsEndIsRead) {
     const std::string buffer = c.block + "XYZXYZXYZXYZ";
     const std::string_view block = std::string_view(buffer).substr(0, c.block.size());
     std::array<std::string_view, 2> texts;
-    EXPECT_FALSE(packed::unpack(block, std::span(texts).first(static_cast<std::size_t>(c.texts)))) << c.what;
+    const auto wanted = std::span(texts).first(static_cast<std::size_t>(c.texts));
+    EXPECT_FALSE(packed::unpack(block, wanted)) << c.what;
+    // Reading only the leading texts, a fault among them is refused too, and a longer block is not.
+    if (std::string_view(c.what) != "bytes after the last text")
+      EXPECT_FALSE(packed::unpack_leading(block, wanted)) << c.what;
+    else
+      EXPECT_TRUE(packed::unpack_leading(block, wanted)) << c.what;
     for (int col = 0; col < 3; ++col) {
       const std::string_view f = packed::field(block, col);
       EXPECT_TRUE(f.empty() || (f.data() >= block.data() && f.data() + f.size() <= block.data() + block.size()))
