@@ -41,9 +41,9 @@ void frmpipemain::review_stored_record(bool editing) {
   // An intensity of the engineer's (or of an earlier release) is kept, and said once.
   if (editing && intensity_typed_) {
     if (const std::optional<std::string> program = program_stored_intensity()) {
-      const std::string& pattern = vars().number_format();
-      msg(stored_intensity_message(text::format_text(c("pipe_I").text(), pattern), *program,
-                                   text::format_text(c("accumulated_Tc").text(), pattern),
+      // The stored intensity as it is stored, the program's and the Tc as the field shows them.
+      msg(stored_intensity_message(c("pipe_I").text(), *program,
+                                   text::format_text(c("accumulated_Tc").text(), vars().number_format()),
                                    vars().units().metric() ? "mm/hr" : "in/hr"),
           ui::Buttons::OK, ui::Icon::Information);
     }
