@@ -149,8 +149,8 @@ void PipeEnergyForm::compute_pipe_velocity() {
 
 std::string PipeEnergyForm::cleared_verdict(bool saved) const {
   if (cleared_verdict_.empty()) return {};
-  return std::string(saved ? "The saved Outlet Protection \"" : "The Outlet Protection \"") + cleared_verdict_ +
-         "\" is cleared: " + cleared_reason_ + ". Press Evaluate Needs.";
+  return std::string(saved ? "The saved Outlet Protection \"" : "The Outlet Protection \"") +
+         cleared_verdict_ + "\" is cleared: " + cleared_reason_ + ". Press Evaluate Needs.";
 }
 
 void PipeEnergyForm::name_changed_stored_values(std::vector<std::string>& findings) {

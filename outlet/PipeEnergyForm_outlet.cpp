@@ -266,7 +266,8 @@ OutfallValues PipeEnergyForm::energy_dissipation_values() {
   } catch (const std::exception&) {
     // No number: the design that needs it names the field.
   }
-  o.h3_computed = !o.h3.empty() && o.h3 == computed_sill_ && computed_sill_project_ == vars().project.project_db_path;
+  o.h3_computed =
+      !o.h3.empty() && o.h3 == computed_sill_ && computed_sill_project_ == vars().project.project_db_path;
   o.outlet_shape = outlet_shape;
   o.full_flow_area = full_flow_area_;
   o.standard_diameter = standard_diameter_;

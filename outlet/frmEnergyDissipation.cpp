@@ -461,7 +461,8 @@ void frmEnergyDissipation::Form_Unload(int& cancel) {
     return;
   }
   try {
-    prog.form<PipeEnergyForm>().take_basin_inputs(c("L2byh2").text(), c("txth3").text(), c("VDOT_Riprap").text(),
+    prog.form<PipeEnergyForm>().take_basin_inputs(c("L2byh2").text(), c("txth3").text(),
+                                                  c("VDOT_Riprap").text(),
                                                   sill_computed_ && !c("txth3").text().empty());
   } catch (const std::exception&) {
     // A failed copy ends the copying; the window closes all the same.

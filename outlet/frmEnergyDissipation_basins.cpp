@@ -160,7 +160,8 @@ void frmEnergyDissipation::contra_costa_design() {
   if (!quiet_) name_sill(f);
 }
 
-void frmEnergyDissipation::rederive(void (frmEnergyDissipation::*body)(), void (frmEnergyDissipation::*clear)()) {
+void frmEnergyDissipation::rederive(void (frmEnergyDissipation::*body)(),
+                                    void (frmEnergyDissipation::*clear)()) {
   if (!analysed_ || quiet_ || writing_) return;
   quiet_ = true;
   try {

@@ -55,7 +55,8 @@ void derive_bed(const OutfallInputs& in, OutfallDerived& out) {
     if (!material->constant) {
       const std::optional<double> y = text::try_number(in.depth);
       if (!y)
-        throw Error("The permissible velocity of " + in.bed + " needs the Depth of flow at Outlet, which is " +
+        throw Error("The permissible velocity of " + in.bed +
+                    " needs the Depth of flow at Outlet, which is " +
                     (in.depth.empty() ? std::string("empty.") : "\"" + in.depth + "\", not a number."));
       depth_ft = math::checked(*y * in.to_feet);
     }
@@ -105,7 +106,8 @@ ScourHole scour_hole_of(const OutfallInputs& in) {
   flow.discharge = *in.design_discharge;
   flow.area = read("Area", in.area);
   flow.hydraulic_radius = read("Hydraulic Radius", in.hydraulic_radius);
-  if (in.bed == kClayBed) return clay_scour_hole(flow, read("Plasticity Index (PI)", in.plasticity_index), in.to_feet);
+  if (in.bed == kClayBed)
+    return clay_scour_hole(flow, read("Plasticity Index (PI)", in.plasticity_index), in.to_feet);
   const double d16 = read("(D16) Size", in.d16);
   const double d84 = read("(D84) Size", in.d84);
   return cohesionless_scour_hole(flow, in.gravity, d16, d84);
@@ -126,8 +128,8 @@ OutfallDerived derive_outfall_values(const OutfallInputs& in) {
   if (in.hole_sized) {
     try {
       const ScourHole h = scour_hole_of(in);
-      out.hole = {text::format(h.depth, kShown), text::format(h.width, kShown), text::format(h.length, kShown),
-                  text::format(h.location, kShown)};
+      out.hole = {text::format(h.depth, kShown), text::format(h.width, kShown),
+                  text::format(h.length, kShown), text::format(h.location, kShown)};
       out.hole_values = h;
     } catch (const std::exception& e) {
       out.hole_failure = e.what();

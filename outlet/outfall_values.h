@@ -32,8 +32,8 @@ struct OutfallValues {
   std::string check_discharge_text;   // C_Discharge, the 2-year discharge per barrel
   std::string storm;                  // usdastorm_freq
   // The basin inputs the energy dissipation window hands back when it is closed.
-  std::string l2_by_h2;     // L2byh2
-  std::string h3;           // txth3
+  std::string l2_by_h2;  // L2byh2
+  std::string h3;        // txth3
   // The end sill is the one the Contra Costa design computed and handed back, not one the
   // engineer typed: it is computed anew from the current inputs.
   bool h3_computed = false;

@@ -77,8 +77,8 @@ TEST(PlasticityIndexInRange, TakesTheFieldIntoFiveToSixteenButNeverANonNumber) {
     std::string text;
     std::optional<std::string> taken;
   } cases[] = {
-      {"3", "5.0"},         {"4.99", "5.0"},    {"5", std::nullopt},  {"7.25", std::nullopt},
-      {"16", std::nullopt}, {"16.5", "16.0"},   {"20", "16.0"},       {"1e308", "16.0"},
+      {"3", "5.0"},         {"4.99", "5.0"},     {"5", std::nullopt},   {"7.25", std::nullopt},
+      {"16", std::nullopt}, {"16.5", "16.0"},    {"20", "16.0"},        {"1e308", "16.0"},
       {"", "5.0"},          {".", std::nullopt}, {"abc", std::nullopt}, {beyond_double, std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(plasticity_index_in_range(c.text), c.taken) << c.text;

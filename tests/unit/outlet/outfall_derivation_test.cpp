@@ -122,13 +122,15 @@ TEST(OutfallDerivation, AVerdictBelongsToTheVelocitiesBesideIt) {
     const char* shape;
     VerdictCheck check;
   } cases[] = {
-      {"reached here with these velocities", kRequired, Basis{{"5.87", "0.88"}}, "Circular", VerdictCheck::stands},
+      {"reached here with these velocities", kRequired, Basis{{"5.87", "0.88"}}, "Circular",
+       VerdictCheck::stands},
       {"reached with another 2-year velocity", kRequired, Basis{{"5.94", "0.88"}}, "Circular",
        VerdictCheck::velocity_changed},
       {"reached with another permissible velocity", kRequired, Basis{{"5.87", "3.00"}}, "Circular",
        VerdictCheck::velocity_changed},
       {"stored, and it follows", kRequired, std::nullopt, "Circular", VerdictCheck::stands},
-      {"stored, and it does not follow", kNotRequired, std::nullopt, "Circular", VerdictCheck::does_not_follow},
+      {"stored, and it does not follow", kNotRequired, std::nullopt, "Circular",
+       VerdictCheck::does_not_follow},
       {"stored beside no outlet pipe: left as stored", kNotRequired, std::nullopt, "", VerdictCheck::stands},
       {"no verdict", "", std::nullopt, "Circular", VerdictCheck::stands},
   };
@@ -154,9 +156,10 @@ TEST(OutfallDerivation, AVerdictBelongsToTheVelocitiesBesideIt) {
   EXPECT_EQ(d.verdict, VerdictCheck::permissible_unknown);
   in.bed = "Fine Sand";
   in.verdict = kNotRequired;
-  EXPECT_EQ(derive_outfall_values(in).verdict_reason,
-            "it does not follow from the 2-Yr Outlet Velocity 5.87 ft/sec and the Non-Scour Velocity for Soil "
-            "Type 0.88 ft/sec");
+  EXPECT_EQ(
+      derive_outfall_values(in).verdict_reason,
+      "it does not follow from the 2-Yr Outlet Velocity 5.87 ft/sec and the Non-Scour Velocity for Soil "
+      "Type 0.88 ft/sec");
 }
 
 // The outlet pipe of a fixture outfall, sized.
@@ -180,28 +183,88 @@ TEST(OutfallDerivation, TheScourHoleOfTheCurrentInputs) {
     const char* failure;
   } cases[] = {
       // Q 20 cfs, A 1.767 ft², Rc 0.375 ft: sigma 10, X = 20 / (1.767 (32.2 x 0.375)^0.5) = 3.257.
-      {"cohesionless, worked example", sized(20, "1.767", "0.375"), "Fine Sand", "0.01", "0.1", "5.0",
-       {"0.54", "1.87", "4.10", "1.64"}, ""},
+      {"cohesionless, worked example",
+       sized(20, "1.767", "0.375"),
+       "Fine Sand",
+       "0.01",
+       "0.1",
+       "5.0",
+       {"0.54", "1.87", "4.10", "1.64"},
+       ""},
       // shear = 0.042 tan 47.3° = 0.0455, Y = (20 / 1.767) x 1.94 / 0.0455 = 482.4.
-      {"clay PI 10, worked example", sized(20, "1.767", "0.375"), kClayBed, "0.01", "0.1", "10",
-       {"0.77", "3.23", "6.57", "2.63"}, ""},
+      {"clay PI 10, worked example",
+       sized(20, "1.767", "0.375"),
+       kClayBed,
+       "0.01",
+       "0.1",
+       "10",
+       {"0.77", "3.23", "6.57", "2.63"},
+       ""},
       // Outfall 104 of the fixture (pipe 10: 4.231 cfs, 0.680 ft², Rc 0.315 ft) and outfall 103
       // (pipe 1: 2.448 cfs, 0.542 ft², Rc 0.278 ft): each outfall's own hole.
-      {"outfall 104, fine sand", sized(4.231, "0.680", "0.315"), "Fine Sand", "0.01", "0.1", "5.0",
-       {"0.37", "1.20", "2.71", "1.08"}, ""},
-      {"outfall 103, fine sand", sized(2.448, "0.542", "0.278"), "Fine Sand", "0.01", "0.1", "5.0",
-       {"0.30", "0.92", "2.12", "0.85"}, ""},
-      {"outfall 104, clay PI 5", sized(4.231, "0.680", "0.315"), kClayBed, "0.01", "0.1", "5.0",
-       {"0.62", "2.58", "5.01", "2.00"}, ""},
-      {"D16 not below D84", sized(20, "1.767", "0.375"), "Fine Sand", "0.1", "0.1", "5.0", {"", "", "", ""},
+      {"outfall 104, fine sand",
+       sized(4.231, "0.680", "0.315"),
+       "Fine Sand",
+       "0.01",
+       "0.1",
+       "5.0",
+       {"0.37", "1.20", "2.71", "1.08"},
+       ""},
+      {"outfall 103, fine sand",
+       sized(2.448, "0.542", "0.278"),
+       "Fine Sand",
+       "0.01",
+       "0.1",
+       "5.0",
+       {"0.30", "0.92", "2.12", "0.85"},
+       ""},
+      {"outfall 104, clay PI 5",
+       sized(4.231, "0.680", "0.315"),
+       kClayBed,
+       "0.01",
+       "0.1",
+       "5.0",
+       {"0.62", "2.58", "5.01", "2.00"},
+       ""},
+      {"D16 not below D84",
+       sized(20, "1.767", "0.375"),
+       "Fine Sand",
+       "0.1",
+       "0.1",
+       "5.0",
+       {"", "", "", ""},
        "D84 should be > D16"},
-      {"an empty grain size", sized(20, "1.767", "0.375"), "Fine Sand", "", "0.1", "5.0", {"", "", "", ""},
+      {"an empty grain size",
+       sized(20, "1.767", "0.375"),
+       "Fine Sand",
+       "",
+       "0.1",
+       "5.0",
+       {"", "", "", ""},
        "The (D16) Size is empty."},
-      {"a lone point for an index", sized(20, "1.767", "0.375"), kClayBed, "0.01", "0.1", ".", {"", "", "", ""},
+      {"a lone point for an index",
+       sized(20, "1.767", "0.375"),
+       kClayBed,
+       "0.01",
+       "0.1",
+       ".",
+       {"", "", "", ""},
        "The Plasticity Index (PI) \".\" is not a number."},
-      {"an index beyond the largest double", sized(20, "1.767", "0.375"), kClayBed, "0.01", "0.1",
-       beyond_double, {"", "", "", ""}, nullptr},
-      {"no outlet area", sized(20, "", "0.375"), "Fine Sand", "0.01", "0.1", "5.0", {"", "", "", ""},
+      {"an index beyond the largest double",
+       sized(20, "1.767", "0.375"),
+       kClayBed,
+       "0.01",
+       "0.1",
+       beyond_double,
+       {"", "", "", ""},
+       nullptr},
+      {"no outlet area",
+       sized(20, "", "0.375"),
+       "Fine Sand",
+       "0.01",
+       "0.1",
+       "5.0",
+       {"", "", "", ""},
        "The Area is empty."},
   };
   for (Case& c : cases) {
@@ -210,7 +273,8 @@ TEST(OutfallDerivation, TheScourHoleOfTheCurrentInputs) {
     c.in.d84 = c.d84;
     c.in.plasticity_index = c.pi;
     const OutfallDerived d = derive_outfall_values(c.in);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(d.hole[static_cast<size_t>(i)], c.hole[static_cast<size_t>(i)]) << c.what;
+    for (int i = 0; i < 4; ++i)
+      EXPECT_EQ(d.hole[static_cast<size_t>(i)], c.hole[static_cast<size_t>(i)]) << c.what;
     if (c.failure) {
       EXPECT_EQ(d.hole_failure, c.failure) << c.what;
     }
