@@ -168,8 +168,9 @@ bool Form::can_focus(const Control& ctl) const {
       break;
   }
   if (!ctl.enabled() || !ctl.visible()) return false;
-  // A control inside a disabled or hidden frame cannot take the focus either.
-  return !hidden_container(ctl) && !disabled_container(ctl);
+  // A control inside a disabled or hidden frame, or on a page of a tab strip that shows
+  // another page, cannot take the focus either: the toolkit skips it.
+  return !hidden_container(ctl) && !disabled_container(ctl) && !strip_showing_another_page(ctl);
 }
 
 namespace {

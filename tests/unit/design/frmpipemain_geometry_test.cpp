@@ -66,7 +66,8 @@ TEST_F(PipeGeometryWindow, LeavingTheLateralDischargePassesOneFieldBeyondTheOneE
   ASSERT_TRUE(w.set_focus(tc));
   EXPECT_EQ(w.active_control(), expected);
 
-  // Only once: other fields keep the focus they are given.
+  // Only once: other fields keep the focus they are given (on their own page).
+  w.host_control("pipetab").set_tab(0);
   ui::Control& length = w.host_control("pipe_length");
   ASSERT_TRUE(w.set_focus(length));
   EXPECT_EQ(w.active_control(), &length);

@@ -1,4 +1,5 @@
-// Window model: load on touch, unload keeps form-level state, focus order, option groups.
+// Window model: load on touch, unload keeps form-level state, focus order and the pages and
+// frames that refuse it, option groups.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -40,6 +41,13 @@ class TestForm : public Form {
     add(Kind::Frame, "fraOpt");
     for (int i = 0; i < 3; ++i) add(Kind::OptionButton, "opt", i).container = "fraOpt";
     add(Kind::CommandButton, "cmdClose").on_click = [this] { unload(); };
+    // A tab strip showing page 0; page 1 holds a field and a frame with a field in it.
+    add(Kind::TabStrip, "tabs").set_tabs({"One", "Two"});
+    Control& paged = add(Kind::TextBox, "txtPage1");
+    paged.container = "tabs";
+    paged.tab_page = 1;
+    add(Kind::Frame, "fraPage1").tab_page = 1;
+    add(Kind::TextBox, "txtInFrame").container = "fraPage1";
   }
   void Form_Load() override { ++loads; }
   void Form_Unload(int& cancel) override { cancel = cancel_unload ? 1 : 0; }
@@ -97,6 +105,23 @@ TEST_F(FormTest, FocusRunsLostFocusThenGotFocusAndTabSkipsWhatCannotTakeIt) {
   // Controls inside a disabled frame cannot take the focus either.
   f.host_control("fraOpt").set_enabled(false);
   EXPECT_FALSE(f.can_focus(f.host_control("opt", 1)));
+}
+
+TEST_F(FormTest, AControlOnAPageNotShownIsOutOfSightAndTakesNoFocus) {
+  TestForm& f = form();
+  f.load();
+  Control& paged = f.host_control("txtPage1");
+  Control& framed = f.host_control("txtInFrame");
+  int page = -1;
+  EXPECT_EQ(f.strip_showing_another_page(framed, &page), &f.host_control("tabs"));
+  EXPECT_EQ(page, 1);
+  EXPECT_FALSE(f.can_focus(paged));
+  EXPECT_FALSE(f.set_focus(framed));
+  EXPECT_EQ(f.strip_showing_another_page(f.host_control("txtA")), nullptr);
+  f.host_control("tabs").set_tab(1);
+  EXPECT_EQ(f.strip_showing_another_page(framed), nullptr);
+  EXPECT_TRUE(f.set_focus(paged));
+  EXPECT_TRUE(f.set_focus(framed));
 }
 
 TEST_F(FormTest, ALostFocusHandlerThatSendsTheFocusBackKeepsIt) {
