@@ -7,6 +7,7 @@
 #include "platform/files/file_replacement.h"
 #include "platform/text/ascii_case.h"
 #include "shell/desktop.h"
+#include "shell/program_folder_files.h"
 #include "shell/window_names.h"
 
 namespace gw::reports {
@@ -43,31 +44,6 @@ wb::Workbook open_template(const std::string& path, const char* name) {
   }
 }
 
-// Whether two paths name the same file: the same file on disk when both exist, else the
-// same absolute, normalised path.
-bool same_file(const std::string& a, const std::string& b) {
-  if (a.empty() || b.empty()) return false;
-  std::error_code ec;
-  if (fs::exists(a, ec) && fs::exists(b, ec)) return fs::equivalent(a, b, ec) && !ec;
-  return shell::full_path(a) == shell::full_path(b);
-}
-
-// Whether `path` lies in `folder` or in a folder below it (each folder on the way compared as
-// a file on disk, so that another spelling of the same folder counts).
-bool in_program_folder(const std::string& path, const std::string& folder) {
-  if (folder.empty()) return false;
-  for (fs::path parent = fs::path(shell::full_path(path)).parent_path(); !parent.empty();
-       parent = parent.parent_path()) {
-    if (same_file(parent.string(), folder)) return true;
-    if (parent == parent.root_path()) break;
-  }
-  return false;
-}
-
-bool has_extension(const std::string& path, std::string_view ext) {
-  return text::iequals(fs::path(path).extension().string(), ext);
-}
-
 // A name without an extension gets the report files' own, and so does one typed with the old
 // workbook extension ".xls" (in any case), which the spreadsheet program would refuse to trust
 // for the workbook this program writes: "road.xls" is saved as "road.xlsx", as the dialog's
@@ -92,14 +68,14 @@ std::optional<std::string> protected_message(const shell::Program& prog, const s
                                              const std::string& shown) {
   const shell::SharedState& v = prog.vars;
   const char* ending = " A report cannot be saved over it; please choose another name.";
-  if (same_file(path, v.project.project_db_path)) return shown + " is the open project database." + ending;
-  if (same_file(path, v.project.inlet_db_path)) return shown + " is the project's inlet database." + ending;
+  if (shell::same_file(path, v.project.project_db_path)) return shown + " is the open project database." + ending;
+  if (shell::same_file(path, v.project.inlet_db_path)) return shown + " is the project's inlet database." + ending;
   // The files the database engine keeps beside a database while it works on it: replacing
   // one would lose or corrupt the database's last changes.
   for (const char* working : kWorkingFileEndings) {
-    if (!v.project.project_db_path.empty() && same_file(path, v.project.project_db_path + working))
+    if (!v.project.project_db_path.empty() && shell::same_file(path, v.project.project_db_path + working))
       return shown + " is a working file of the open project database." + ending;
-    if (!v.project.inlet_db_path.empty() && same_file(path, v.project.inlet_db_path + working))
+    if (!v.project.inlet_db_path.empty() && shell::same_file(path, v.project.inlet_db_path + working))
       return shown + " is a working file of the project's inlet database." + ending;
   }
   // Any other database's: the engine takes a file of that name for its database's own and
@@ -110,11 +86,7 @@ std::optional<std::string> protected_message(const shell::Program& prog, const s
       return shown + " has the name of a working file that the database engine keeps beside the database \"" +
              shell::full_path(path.substr(0, path.size() - working.size())) +
              "\", which would delete it. A report cannot be saved under that name; please choose another name.";
-  if (in_program_folder(path, prog.program_folder)) {
-    if (has_extension(path, ".rdb")) return shown + " is a database of the program." + ending;
-    if (has_extension(path, ".xlr")) return shown + " is a report template of the program." + ending;
-    return shown + " is in the program's own folder, among the files the program needs." + ending;
-  }
+  if (auto role = shell::program_file_role(prog, path)) return shown + " " + *role + "." + ending;
   return std::nullopt;
 }
 

@@ -6,9 +6,12 @@
 #include "platform/db/companions.h"
 #include "platform/db/journal_rollback.h"
 #include "platform/error/error.h"
+#include "platform/files/file_replacement.h"
 #include "shell/desktop.h"
 #include "shell/help.h"
+#include "shell/program_folder_files.h"
 #include "shell/project_file.h"
+#include "shell/project_path.h"
 #include "shell/tarnelhydro_libraries.h"
 #include "shell/window_names.h"
 
@@ -77,6 +80,21 @@ std::string frmsoftwaremain::dialog_init_dir() const {
   return prog.vars.handover.last_folder.empty() ? prog.program_folder : prog.vars.handover.last_folder;
 }
 
+std::optional<std::string> frmsoftwaremain::new_project_refusal(const std::string& path) const {
+  // The program folder's files (the template among them) are never replaced, nor the file a
+  // link there leads to.
+  const std::string shown = "\"" + full_path(path) + "\"";
+  const char* ending = " A new project cannot be created there; please choose another name.";
+  if (auto role = program_file_role(prog, path)) return shown + " " + *role + "." + ending;
+  const std::string replaced = files::replaced_file(path);
+  if (replaced != full_path(path))
+    if (auto role = program_file_role(prog, replaced))
+      return shown + " leads to \"" + replaced + "\", which " + *role + "." + ending;
+  if (const std::optional<std::string> problem = project_name_problem(path))
+    return "The project database " + shown + " cannot be created: " + *problem + ".";
+  return std::nullopt;
+}
+
 void frmsoftwaremain::mnucreateProj_Click() {
   SharedState& v = vars();
   try {
@@ -91,6 +109,11 @@ void frmsoftwaremain::mnucreateProj_Click() {
     v.project.project_db_path = dlg.file_name;
     if (v.project.project_db_path.empty() || v.project.project_db_path == "*.gwp") {
       msg("No project database selected!", Buttons::OK, Icon::Exclamation, main_title);
+      return;
+    }
+    if (const std::optional<std::string> refused = new_project_refusal(v.project.project_db_path)) {
+      msg(*refused, Buttons::OK, Icon::Exclamation, main_title);
+      v.project.project_db_path.clear();
       return;
     }
     // The template is checked as a project file is, so that no project is made from a copy
@@ -149,6 +172,14 @@ void frmsoftwaremain::mnuopenProj_Click() {
     }
     v.handover.last_folder = prog.host.current_folder();
     std::string shown = display_name(v.project.project_db_path);
+    // A name that leaves no room for the database's working file beside it would open, and
+    // then every save would fail.
+    if (const std::optional<std::string> problem = project_name_problem(v.project.project_db_path)) {
+      msg("The file '" + v.project.project_db_path + "' cannot be opened as a project: " + *problem + ".",
+          Buttons::OK, Icon::Exclamation, main_title);
+      v.project.project_db_path.clear();
+      return;
+    }
     // A hot journal beside the file is settled before anything opens the file for writing;
     // the file check then names whatever else lies beside it.
     if (!settle_hot_journal(v.project.project_db_path)) {

@@ -1,6 +1,7 @@
 // The main window: File, Design and Help menus, status bar and the program's file dialog.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "shell/program.h"
@@ -44,6 +45,9 @@ class frmsoftwaremain : public Window {
   // Open's step for a hot journal beside the chosen file: names it and asks; Yes rolls it back
   // (db::roll_back_journal). True when the open may go on.
   bool settle_hot_journal(const std::string& path);
+  // Why Create may not make a project at `path`, as the message says it: a file of the
+  // program folder (or a link to one), a name too long for the database's working file.
+  std::optional<std::string> new_project_refusal(const std::string& path) const;
 };
 
 }  // namespace gw::shell

@@ -198,4 +198,9 @@ void create_database(const std::string& path) {
   if (!message.empty()) throw gw::Error(message);
 }
 
+std::size_t longest_path() {
+  const sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
+  return vfs != nullptr && vfs->mxPathname > 0 ? static_cast<std::size_t>(vfs->mxPathname) : 512;
+}
+
 }  // namespace gw::db

@@ -1,6 +1,7 @@
 // A connection to one database file, with parameter-bound statements and transactions.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -95,5 +96,9 @@ class Transaction {
 // Creates a new, empty database file; fails when the path exists already. Only the build's
 // data tool and tests create databases; the program copies its template instead.
 void create_database(const std::string& path);
+
+// The longest path, in bytes, that the database engine takes for a file it opens, journal
+// names included: a database whose path with "-journal" added is longer cannot be opened.
+std::size_t longest_path();
 
 }  // namespace gw::db
