@@ -9,6 +9,7 @@
 #include "design/pipe_renumber.h"
 #include "platform/error/error.h"
 #include "shell/help.h"
+#include "shell/save_failure.h"
 #include "shell/window_names.h"
 
 namespace gw::design {
@@ -246,12 +247,13 @@ void frmpipeflex::cmdflexdeletepipe_Click() {
 }
 
 void frmpipeflex::delete_flex_pipe() {
+  std::string number;
   try {
     if (Adodc1_record_count() == 0) {
       msg("No pipes to Delete!", Buttons::OK, Icon::Information);
       return;
     }
-    const std::string number = current_pipe_number();
+    number = current_pipe_number();
     if (msg("Delete Current Pipe - " + number + " ?", Buttons::YesNo, Icon::Exclamation) != Answer::Yes)
       return;
 
@@ -280,7 +282,11 @@ void frmpipeflex::delete_flex_pipe() {
     msg("Current pipe Deleted! Please Refresh the screen to verify the results", Buttons::OK,
         Icon::Exclamation);
   } catch (const std::exception& e) {
-    msg(e.what());
+    if (auto refused = shell::refused_save_text(e, "Pipe " + number + " could not be deleted from",
+                                                vars().project.project_db_path))
+      msg(*refused, Buttons::OK, Icon::Exclamation);
+    else
+      msg(e.what());
   }
 }
 
@@ -292,16 +298,17 @@ void frmpipeflex::cmdflexmodpipe_Click() {
 
 void frmpipeflex::modify_flex_pipe_number() {
   shell::SharedState& v = vars();
+  std::string number, new_number;
   try {
     if (Adodc1_record_count() == 0) {
       msg("No pipes to Modify!", Buttons::OK, Icon::Information);
       return;
     }
-    const std::string number = current_pipe_number();
+    number = current_pipe_number();
     if (msg("Modify Current pipe number - " + number + " ?", Buttons::YesNo, Icon::Exclamation) !=
         Answer::Yes)
       return;
-    const std::string new_number = prog.form<frmpipemodify>().ask_new_number(number);
+    new_number = prog.form<frmpipemodify>().ask_new_number(number);
     if (new_number == number || new_number.empty()) return;
 
     set_mouse_pointer(ui::kPointerHourglass);
@@ -311,7 +318,11 @@ void frmpipeflex::modify_flex_pipe_number() {
     msg("Update completed! Please Refresh the screen to verify your changes", Buttons::OK, Icon::Information);
   } catch (const std::exception& e) {
     if (is_loaded()) set_mouse_pointer(ui::kPointerDefault);
-    msg(e.what());
+    if (auto refused = shell::refused_save_text(
+            e, "Pipe " + number + " could not be renumbered to " + new_number + " in", v.project.project_db_path))
+      msg(*refused, Buttons::OK, Icon::Exclamation);
+    else
+      msg(e.what());
   }
 }
 

@@ -7,6 +7,7 @@
 #include "platform/db/text_table.h"
 #include "platform/error/error.h"
 #include "shell/desktop.h"
+#include "shell/save_failure.h"
 
 namespace gw::design {
 
@@ -231,17 +232,12 @@ bool frmpipemain::pipeUpdate() {
       adopipeRS->set_field("STRUCTURE_COMPUTE", db::Value(entered ? 0 : 1));
     }
     adopipeRS->update();
-  } catch (const gw::FileError& e) {
+  } catch (const std::exception& e) {
     // The record stays pending and the record set open; the save reports the failure, naming
     // the pipe, the file and why the file took no write.
-    update_failure_ = "Data Update Error!";
-    if (e.cause != FileCause::other)
-      update_failure_ = "Pipe " + c("pipe_number").text() + " could not be saved in \"" +
-                        shell::full_path(e.path.empty() ? vars().project.project_db_path : e.path) +
-                        "\": " + file_cause_text(e.cause) + ".";
-    return false;
-  } catch (const std::exception&) {
-    update_failure_ = "Data Update Error!";
+    update_failure_ = shell::refused_save_text(e, "Pipe " + c("pipe_number").text() + " could not be saved in",
+                                               vars().project.project_db_path)
+                          .value_or("Data Update Error!");
     return false;
   }
   c("lblStatus").set_caption(c("pipe_number").text());

@@ -12,6 +12,7 @@
 #include "platform/text/parse.h"
 #include "shell/help.h"
 #include "shell/input_procedures.h"
+#include "shell/save_failure.h"
 #include "shell/window_names.h"
 
 namespace gw::outlet {
@@ -735,8 +736,12 @@ void PipeEnergyForm::mnusave_Click() {
   try {
     if (!adoEnergyRS || !adoEnergyRS->is_open()) throw Error("The ENERGY records are not open.");
     adoEnergyRS->update();
-  } catch (const std::exception&) {
-    msg("Data Update Error!", Buttons::OK, Icon::Exclamation);
+  } catch (const std::exception& e) {
+    // A write the project file refused says which file and why; anything else is the save's
+    // own failure.
+    msg(shell::refused_save_text(e, "The outfall analysis could not be saved in", vars().project.project_db_path)
+            .value_or("Data Update Error!"),
+        Buttons::OK, Icon::Exclamation);
     return;
   }
   // What was written is the stored record from now on.

@@ -11,6 +11,7 @@
 #include "shell/input_procedures.h"
 #include "shell/project_file.h"
 #include "shell/project_text.h"
+#include "shell/save_failure.h"
 #include "shell/tarnelhydro_libraries.h"
 #include "shell/window_names.h"
 
@@ -307,7 +308,10 @@ void ProjectDetailsWindow::mnuprojsave_Click() {
     project_changed = false;
     new_record_defaults_.clear();
   } catch (const std::exception& e) {
-    msg(e.what());
+    if (auto refused = refused_save_text(e, "The project details could not be saved in", v.project.project_db_path))
+      msg(*refused, Buttons::OK, Icon::Exclamation);
+    else
+      msg(e.what());
   }
 }
 

@@ -3,6 +3,8 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
+
 #include "platform/error/error.h"
 
 namespace gw::db::detail {
@@ -25,6 +27,33 @@ void fail(sqlite3* db) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
       cause = FileCause::file_in_use;
+      break;
+    case SQLITE_CANTOPEN:
+    case SQLITE_IOERR:
+      // A working file beside the database that could not be made or written (its folder
+      // not writable, its name too long, the disk full): the system says why.
+      switch (sqlite3_system_errno(db)) {
+        case ENOSPC:
+        case EDQUOT:
+          cause = FileCause::disk_full;
+          break;
+        case EROFS:
+          cause = FileCause::disk_read_only;
+          break;
+        case EACCES:
+        case EPERM:
+          cause = FileCause::folder_not_writable;
+          break;
+        case ENAMETOOLONG:
+          cause = FileCause::name_too_long;
+          break;
+        case EBUSY:
+        case ETXTBSY:
+          cause = FileCause::file_in_use;
+          break;
+        default:
+          throw gw::Error(sqlite3_errmsg(db));
+      }
       break;
     default:
       throw gw::Error(sqlite3_errmsg(db));

@@ -129,6 +129,24 @@ TEST(Connection, ReadOnlyFileReportsWriteFailure) {
   EXPECT_EQ(scalar(c, "SELECT count(*) FROM PIPE").integer(), 3);
 }
 
+// A journal that cannot be made beside the database fails the write with the system's cause:
+// here its name, the database's with "-journal" added, is longer than the file system takes.
+TEST(Connection, AJournalThatCannotBeMadeNamesTheCause) {
+  Scratch s;
+  const std::string p = s.path(std::string(250, 'p'));
+  std::filesystem::rename(s.make("p.gwp", testing::pipe_script), p);
+  Connection c;
+  c.open(p);
+  try {
+    c.execute("DELETE FROM PIPE");
+    ADD_FAILURE() << "written";
+  } catch (const gw::FileError& e) {
+    EXPECT_EQ(e.cause, FileCause::name_too_long);
+    EXPECT_EQ(e.path, std::filesystem::absolute(p).string());
+  }
+  EXPECT_EQ(scalar(c, "SELECT count(*) FROM PIPE").integer(), 3);
+}
+
 TEST(Connection, ReadOnlyAccessWritesNothingNotEvenTheRollbackOfAJournal) {
   namespace fs = std::filesystem;
   Scratch s;

@@ -150,6 +150,29 @@ TEST_F(PipeWindow, SaveIntoAProjectReplacedSinceItWasOpenedIsRefusedNamingTheCau
   EXPECT_EQ(row("SELECT COUNT(*) FROM PIPE"), "0");
 }
 
+// Another instance of the program in the middle of its own save holds the project's write
+// lock: the save names the file and that it is in use, and the pipe stays unsaved.
+TEST_F(PipeWindow, SaveWhileAnotherInstanceHoldsTheProjectNamesTheLock) {
+  open_project("release2_1.gwp", false, "0064-029-F21");
+  frmpipemain& w = open_window("add", "");
+  enter_and_solve(w, "N1");
+  db::Connection other;
+  other.open(prog_->vars.project.project_db_path);
+  other.execute("BEGIN IMMEDIATE");
+  other.execute("UPDATE PROJECT SET LOCATION = 'elsewhere'");
+  // The wait for the lock, shortened for the test.
+  prog_->vars.connections.project_connection->execute("PRAGMA busy_timeout = 50");
+  host_.messages.clear();
+  w.host_control("mnuSavepipe").click();
+  EXPECT_EQ(host_.texts(), (std::vector<std::string>{"Pipe N1 could not be saved in \"" +
+                                                     prog_->vars.project.project_db_path +
+                                                     "\": the file is in use by another program."}));
+  EXPECT_EQ(host_.messages[0].icon, ui::Icon::Exclamation);
+  EXPECT_EQ(w.host_control("screenmode").text(), "ADD");
+  other.execute("ROLLBACK");
+  EXPECT_EQ(row("SELECT COUNT(*) FROM PIPE WHERE PIPE_NUMBER = 'N1'"), "0");
+}
+
 TEST_F(PipeWindow, SearchPipesAnswersEachRelation) {
   open_project("release2_1.gwp", false, "0064-029-F21");
   {
