@@ -102,7 +102,7 @@ void BM_ComputeHGL(benchmark::State& state) {
   const int pipes = static_cast<int>(state.range(0));
   gw::bench::Project& project = gw::bench::shared_project("hgl", pipes);
   gw::bench::QuietHost host;
-  host.report_file = (project.folder / "hgl.xls").string();
+  host.report_file = (project.folder / "hgl.xlsx").string();
   host.expected = {"Finished! Please check and Save your results"};
   auto prog = gw::make_program(host, GW_PROGRAM_DIR);
   gw::bench::open_as_project(prog->vars, project);

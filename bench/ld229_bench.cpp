@@ -44,7 +44,7 @@ void BM_FormLD229(benchmark::State& state) {
   const int pipes = static_cast<int>(state.range(0));
   Project& project = gw::bench::shared_project("ld229", pipes);
   QuietHost host;
-  host.report_file = (project.folder / "ld229.xls").string();
+  host.report_file = (project.folder / "ld229.xlsx").string();
   auto prog = gw::make_program(host, GW_PROGRAM_DIR);
   gw::bench::open_as_project(prog->vars, project);
 
@@ -88,7 +88,7 @@ void BM_PipeReport(benchmark::State& state) {
   const int pipes = static_cast<int>(state.range(0));
   Project& project = gw::bench::shared_project("ld229", pipes);
   QuietHost host;
-  host.report_file = (project.folder / "pipe.xls").string();
+  host.report_file = (project.folder / "pipe.xlsx").string();
   auto prog = gw::make_program(host, GW_PROGRAM_DIR);
   gw::bench::open_as_project(prog->vars, project);
   auto& window = prog->form<gw::design::frmpipeflex>();

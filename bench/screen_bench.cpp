@@ -283,7 +283,7 @@ void BM_ScreenComputeHGL(benchmark::State& state) {
   const int pipes = static_cast<int>(state.range(0));
   Project& project = gw::bench::shared_project("screen", pipes);
   Screen s(project);
-  s.host.report_file = (project.folder / "hgl.xls").string();
+  s.host.report_file = (project.folder / "hgl.xlsx").string();
   s.host.expected = {"Finished! Please check and Save your results"};
   double peak = 0;
   double shown = 0;
