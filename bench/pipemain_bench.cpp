@@ -36,23 +36,15 @@ void BM_OpenPipeDesignWindow(benchmark::State& state) {
   std::string first_upstream;
   if (!net[5000].upstream.empty()) first_upstream.append("P").append(std::to_string(net[5000].upstream[0]));
   auto& window = prog->form<gw::design::frmpipemain>();
-  for (auto _ : state) {
-    window.load();
-    state.PauseTiming();
-    const bool shown = window.host_control("pipe_number").text() == "P5000" &&
-                       window.host_control("prenode1").text() == first_upstream &&
-                       window.host_control("prenode1").list_count() == pipes;
-    window.unload();
-    state.ResumeTiming();
-    if (!host.last_message.empty()) {
-      state.SkipWithError(host.last_message.c_str());
-      break;
-    }
-    if (!shown) {
-      state.SkipWithError("the window does not show the pipe and its upstream list");
-      break;
-    }
-  }
+  gw::bench::time_command(
+      state, host, [&window] { window.load(); }, {},
+      [&window, &first_upstream, pipes]() -> std::string {
+        const bool shown = window.host_control("pipe_number").text() == "P5000" &&
+                           window.host_control("prenode1").text() == first_upstream &&
+                           window.host_control("prenode1").list_count() == pipes;
+        window.unload();
+        return shown ? "" : "the window does not show the pipe and its upstream list";
+      });
   state.counters["pipes"] = pipes;
 }
 BENCHMARK(BM_OpenPipeDesignWindow)
@@ -91,28 +83,20 @@ void BM_LeaveUpstreamRow(benchmark::State& state) {
   };
   const std::string indexes_before = indexes();
 
-  for (auto _ : state) {
-    state.PauseTiming();
-    window.set_focus(row);
-    row.set_text("P1");
-    state.ResumeTiming();
-    window.set_focus(away);
-    state.PauseTiming();
-    const bool loaded = window.host_control("prenode" + slot).text() == "P1" &&
-                        window.host_control("preflowtime" + slot).text() != "0.0";
-    window.set_focus(row);
-    row.set_text("");
-    window.set_focus(away);
-    state.ResumeTiming();
-    if (!host.last_message.empty()) {
-      state.SkipWithError(host.last_message.c_str());
-      break;
-    }
-    if (!loaded) {
-      state.SkipWithError("the row did not load pipe P1");
-      break;
-    }
-  }
+  gw::bench::time_command(
+      state, host, [&window, &away] { window.set_focus(away); },
+      [&window, &row] {
+        window.set_focus(row);
+        row.set_text("P1");
+      },
+      [&window, &row, &away, &slot]() -> std::string {
+        const bool loaded = window.host_control("prenode" + slot).text() == "P1" &&
+                            window.host_control("preflowtime" + slot).text() != "0.0";
+        window.set_focus(row);
+        row.set_text("");
+        window.set_focus(away);
+        return loaded ? "" : "the row did not load pipe P1";
+      });
   window.unload();
   // Leaving a row makes no index in the project file.
   if (indexes() != indexes_before) state.SkipWithError("an index was made in the project file");
