@@ -272,14 +272,13 @@ Control* Form::shortcut_control(std::string_view keys) const {
 
 bool Form::operable(const Control& ctl) const {
   if (&ctl.form() != this || !ctl.enabled() || !ctl.visible()) return false;
-  for (const std::string* up : {&ctl.container, &ctl.parent_menu}) {
-    std::string name = *up;
-    for (int guard = 0; !name.empty() && guard < 16; ++guard) {
-      Control* f = find(name);
-      if (!f) break;
-      if (!f->enabled() || !f->visible()) return false;
-      name = up == &ctl.container ? f->container : f->parent_menu;
-    }
+  if (hidden_container(ctl) || disabled_container(ctl) || strip_showing_another_page(ctl)) return false;
+  std::string menu = ctl.parent_menu;
+  for (int guard = 0; !menu.empty() && guard < 16; ++guard) {
+    const Control* m = find(menu);
+    if (!m) break;
+    if (!m->enabled() || !m->visible()) return false;
+    menu = m->parent_menu;
   }
   return true;
 }

@@ -79,7 +79,7 @@ class Form {
   Control* cancel_control() const;
   Control* shortcut_control(std::string_view keys) const;
   // Whether the user can operate the control: it, the frames that hold it and, for a menu
-  // item, the menus above it are enabled and visible.
+  // item, the menus above it are enabled and visible, and its tab page is the one shown.
   bool operable(const Control& ctl) const;
 
   int mouse_pointer() const { return mouse_pointer_; }

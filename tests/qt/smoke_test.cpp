@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -23,6 +24,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSet>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyleOptionFrame>
 #include <QTabBar>
@@ -55,6 +57,7 @@
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 #include "platform/error/error.h"
+#include "reports/report_workbook.h"
 #include "shell/tarnelhydromain.h"
 #include "shell/window_names.h"
 
@@ -1744,6 +1747,81 @@ TEST(FileFilter, SaveDialogsAppendTheFiltersExtension) {
   EXPECT_EQ(gw::app::filter_suffix("Gullyware files (*.gwp)"), "gwp");
   EXPECT_EQ(gw::app::filter_suffix("Curbcast files (*.ckb *.rvq)"), "ckb");
   EXPECT_EQ(gw::app::filter_suffix("All files (*.*)"), "");
+}
+
+// A report's name typed into the real save dialog with ".xls" is saved with ".xlsx", the
+// extension the dialog's filter shows; nothing is written under the typed name.
+TEST(ReportDialog, ANameTypedWithXlsIsSavedAsXlsx) {
+  class DesktopHost : public gw::app::QtHost {
+   public:
+    DesktopHost() : QtHost(GW_PROGRAM_DIR) { set_quit_when_no_window(false); }
+    bool open_document(const std::string& target) override {
+      opened.push_back(target);
+      return true;
+    }
+    gw::ui::Answer message(const gw::ui::Message& m) override {
+      ADD_FAILURE() << "message: " << m.text;
+      return gw::ui::Answer::OK;
+    }
+    std::vector<std::string> opened;
+  } host;
+  auto prog = gw::make_program(host, GW_PROGRAM_DIR);
+  QTemporaryDir tmp;
+  ASSERT_TRUE(tmp.isValid());
+  const QString typed = tmp.filePath("road.xls");
+  // The toolkit's own dialog, whose name box the test can type into, in place of a desktop's;
+  // the folder it remembers goes to the test settings, not the user's.
+  struct OwnDialog {
+    const bool native = !QCoreApplication::testAttribute(Qt::AA_DontUseNativeDialogs);
+    OwnDialog() {
+      QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, true);
+      QStandardPaths::setTestModeEnabled(true);
+    }
+    ~OwnDialog() {
+      QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, !native);
+      QStandardPaths::setTestModeEnabled(false);
+    }
+  } own_dialog;
+  bool typed_in = false;
+  QObject context;  // the timers end with the test
+  auto* poll = new QTimer(&context);
+  poll->setInterval(10);
+  QObject::connect(poll, &QTimer::timeout, &context, [&] {
+    QFileDialog* dialog = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible()) dialog = d;
+    if (!dialog) return;
+    poll->stop();
+    EXPECT_EQ(dialog->nameFilters(), QStringList{"Pipe Report files (*.xlsx)"});
+    if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit")) {
+      // In the scratch folder, the name as the engineer types it.
+      dialog->setDirectory(tmp.path());
+      name->clear();
+      QTest::keyClicks(name, "road.xls");
+      typed_in = true;
+      static_cast<QDialog*>(dialog)->accept();  // as the Save button does
+    } else {
+      ADD_FAILURE() << "the dialog has no name box";
+      dialog->reject();
+    }
+  });
+  poll->start();
+  // A dialog that never closes must not hang the test.
+  QTimer::singleShot(20000, &context, [] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* d = qobject_cast<QFileDialog*>(w)) d->reject();
+  });
+  {
+    gw::reports::ReportSession report(*prog, gw::reports::kPipeReport);
+    ASSERT_TRUE(report.choose_file());
+    report.open();
+    report.finish();
+  }
+  EXPECT_TRUE(typed_in);
+  EXPECT_EQ(host.opened, std::vector<std::string>{tmp.filePath("road.xlsx").toStdString()});
+  EXPECT_TRUE(QFile::exists(tmp.filePath("road.xlsx")));
+  EXPECT_FALSE(QFile::exists(typed));
+  host.close_views();
 }
 
 TEST(FileFilter, DialogsStartInTheLastFolderOfTheirKindNeverTheProgramFolder) {
