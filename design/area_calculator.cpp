@@ -49,36 +49,18 @@ Totals area_totals(const std::vector<std::string>& areas, const std::vector<std:
   return t;
 }
 
-namespace {
-
-// A text a numeric field takes as typed or pasted: digits with at most one decimal point.
-bool entry_shape(const std::string& t) {
-  bool digit = false;
-  int points = 0;
-  for (char ch : t) {
-    if (ch >= '0' && ch <= '9')
-      digit = true;
-    else if (ch == '.')
-      ++points;
-    else
-      return false;
-  }
-  return digit && points <= 1;
-}
-
-}  // namespace
-
 std::optional<UnreadableField> first_unreadable_field(const std::vector<std::string>& areas,
                                                       const std::vector<std::string>& cs) {
   for (std::size_t i = 0; i < areas.size(); ++i) {
     const std::string area = trim_blanks(areas[i]);
     if (area.empty() || area == ".") continue;
     if (!text::try_number(area)) {
-      if (entry_shape(area)) return UnreadableField{i, true};
+      if (text::beyond_double_range(area)) return UnreadableField{i, true};
       continue;  // the rest of a longer stored list: kept, adds nothing
     }
     const std::string c = i < cs.size() ? cs[i] : std::string();
-    if (!text::try_number(c) && (c.empty() || c == "." || entry_shape(c))) return UnreadableField{i, false};
+    if (!text::try_number(c) && (c.empty() || c == "." || text::beyond_double_range(c)))
+      return UnreadableField{i, false};
   }
   return std::nullopt;
 }

@@ -60,12 +60,11 @@ struct UnreadableField {
   bool area = true;  // the area; else the C
 };
 
-// Takes the area and C texts of the rows (same count). Gives the first field a numeric
-// field could have taken (typed or pasted: digits and one decimal point) that is no finite
-// number: an area beyond the double range (blanks and a lone decimal point count as empty),
-// or beside an area that reads, a C beyond that range, empty or a lone point. Any other text
-// (the rest of a longer stored list in the last row) is left as it is and adds nothing.
-// Nothing when every field reads.
+// Takes the area and C texts of the rows (same count). Gives the first field that is no
+// finite number: an area written as a number beyond the double range (blanks and a lone
+// decimal point count as empty), or beside an area that reads, a C beyond that range, empty
+// or a lone point. Any other text (the rest of a longer stored list in the last row) is left
+// as it is and adds nothing. Nothing when every field reads.
 std::optional<UnreadableField> first_unreadable_field(const std::vector<std::string>& areas,
                                                       const std::vector<std::string>& cs);
 

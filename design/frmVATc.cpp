@@ -84,6 +84,57 @@ constexpr std::array<const char*, tc_inputs::kSecondListFields> kSecondList = {"
                                                                                "txtTc4",
                                                                                "computedPTc"};
 
+// An input a segment reads: its box and the label the window shows it under.
+struct SegmentInput {
+  const char* box;
+  const char* label;
+};
+
+// The inputs of each segment (1 to 5) in the order the window shows them, and the control
+// whose caption names the segment (its frame, or its column of the shared frame).
+struct SegmentInputs {
+  const char* caption;
+  std::vector<SegmentInput> inputs;
+};
+
+const SegmentInputs& inputs_of(int segment) {
+  static const SegmentInputs kSegments[] = {
+      {"Frame_shallow",
+       {{"flow_distance1", "lbl_flow_distance1"},
+        {"upper_elevation1", "lbl_upper_elevation1"},
+        {"lower_elevation1", "lbl_lower_elevation1"},
+        {"intercept_coeff", "lbl_intercept_coeff"}}},
+      {"lbl_channel_column",
+       {{"flow_distance2", "lbl_flow_distance"},
+        {"upper_elevation2", "lbl_upper_elevation"},
+        {"lower_elevation2", "lbl_lower_elevation"},
+        {"gn", "lbl_gn"},
+        {"tgd_flow", "lbl_tgd_flow"},
+        {"channel_velocity", "lbl_velocity"}}},
+      {"Frame_seelye",
+       {{"flow_distance3", "lbl_flow_distance3"},
+        {"upper_elevation3", "lbl_upper_elevation3"},
+        {"lower_elevation3", "lbl_lower_elevation3"},
+        {"rational_C_value", "lbl_rational_C_value"}}},
+      {"lbl_pipe_column",
+       {{"flow_distance4", "lbl_flow_distance"},
+        {"upper_elevation4", "lbl_upper_elevation"},
+        {"lower_elevation4", "lbl_lower_elevation"},
+        {"gn4", "lbl_gn"},
+        {"pipe_dia", "lbl_pipe_dia"},
+        {"pipe_velocity", "lbl_velocity"}}},
+      {"Frame_kirpich",
+       {{"txtoutlet_height", "lbl_txtoutlet_height"}, {"txttravel_length", "lbl_txttravel_length"}}},
+  };
+  return kSegments[segment - 1];
+}
+
+// The caption without the blanks it ends with ("CHANNEL FLOW ").
+std::string trimmed(const std::string& caption) {
+  const std::size_t last = caption.find_last_not_of(' ');
+  return last == std::string::npos ? std::string() : caption.substr(0, last + 1);
+}
+
 template <std::size_t N>
 std::vector<std::string> items_of(const Coefficient (&list)[N]) {
   std::vector<std::string> items;
@@ -333,6 +384,7 @@ void frmVATc::CheckTc_Click(int segment) {
 }
 
 void frmVATc::compute_segment(int segment) {
+  if (!inputs_finite(segment)) return;
   switch (segment) {
     case 1:
       compute_shallow_tc();
@@ -352,6 +404,29 @@ void frmVATc::compute_segment(int segment) {
     default:
       break;
   }
+}
+
+bool frmVATc::inputs_finite(int segment) {
+  // A number beyond the double range (pasted, or brought back by a stored list) is named
+  // with its segment instead of failing inside the formulas or being stored; the other
+  // failures (a zero, an empty box, a lone decimal point) are the computation's own.
+  const SegmentInputs& segment_inputs = inputs_of(segment);
+  for (const SegmentInput& input : segment_inputs.inputs) {
+    const std::string& box = input.box;
+    // A switched-on segment reads its velocity only when no depth (or pipe diameter) above
+    // 0 gives it anew.
+    if ((box == "channel_velocity" || box == "pipe_velocity") && c(seg("CheckTc", segment)).checked()) {
+      const auto given_by = text::try_number(c(box == "channel_velocity" ? "tgd_flow" : "pipe_dia").text());
+      if (given_by && *given_by > 0) continue;
+    }
+    if (!text::beyond_double_range(c(box).text())) continue;
+    msg("The " + c(input.label).caption() + " of \"" + trimmed(c(segment_inputs.caption).caption()) +
+            "\" is not a number.",
+        Buttons::OK, Icon::Exclamation);
+    switch_off(segment);
+    return false;
+  }
+  return true;
 }
 
 void frmVATc::switch_off(int segment) { c(seg("CheckTc", segment)).set_value(0); }
@@ -554,11 +629,16 @@ void frmVATc::soil_type_Click() {
 void frmVATc::cmdsavePTc_Click() {
   // Every switched-on segment is computed again from the inputs as they stand now, so that
   // the Tc saved always agrees with the inputs saved; one that fails has said why and is
-  // switched off, and the window stays open for the engineer to look.
+  // switched off, and the window stays open for the engineer to look. The inputs of a
+  // segment switched off are stored too: one beyond the double range is named and stops
+  // the save as well.
   bool failed = false;
   for (int s = 1; s <= 5 && is_loaded(); ++s) {
     Control& sw = c(seg("CheckTc", s));
-    if (!sw.checked()) continue;
+    if (!sw.checked()) {
+      if (!inputs_finite(s)) failed = true;
+      continue;
+    }
     compute_segment(s);
     if (!sw.checked()) failed = true;
   }

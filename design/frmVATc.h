@@ -46,6 +46,10 @@ class frmVATc : public shell::Window {
   void CheckTc_Click(int segment);
   void compute_segment(int segment);
   void switch_off(int segment);
+  // False, after a message naming the field and the segment and with the segment switched
+  // off, when one of its inputs is a number beyond the double range (a switched-on segment's
+  // velocity only when its depth or diameter does not give it).
+  bool inputs_finite(int segment);
   // The common start of segments 1 to 4: false, after its message and with the segment
   // switched off, when the reach cannot be computed.
   bool reach_ok(int segment, double distance, double upper, double lower);

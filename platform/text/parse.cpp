@@ -114,6 +114,11 @@ std::optional<double> try_number(std::string_view text) {
 
 bool is_numeric(std::string_view text) { return try_number(text).has_value(); }
 
+bool beyond_double_range(std::string_view text) {
+  double v = 0;
+  return read_number(text, v) == Status::overflow;
+}
+
 double val(std::string_view text) {
   // Drop the characters the lenient reading ignores, then take the longest numeric prefix.
   std::string s;

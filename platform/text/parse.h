@@ -20,6 +20,10 @@ std::optional<double> try_number(std::string_view text);
 // True when to_number would read the text without failure.
 bool is_numeric(std::string_view text);
 
+// True when the text is written as a number that lies beyond the double range (to_number
+// raises "Overflow"): 310 digits pasted into a numeric field.
+bool beyond_double_range(std::string_view text);
+
 // Reads the longest number at the start of a text, ignoring spaces, tabs and line feeds
 // anywhere in it: "12abc" gives 12, " 1 2 3" gives 123, "abc" and "" give 0.
 // Throws gw::Error("Overflow") for a number beyond the double range.

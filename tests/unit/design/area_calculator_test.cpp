@@ -94,6 +94,7 @@ TEST(AreaCalculator, FieldsThatAreNoFiniteNumberAreFound) {
   } cases[] = {
       {"all read", {"2.500", "", " ", "."}, {"0.80", "", ".", "x"}, -1, true},
       {"area beyond the range", {"2.500", huge}, {"0.80", "0.65"}, 1, true},
+      {"area beyond the range as a power of ten", {"1e400"}, {"0.65"}, 0, true},
       {"rest of a longer stored list", {"1.000,2.000"}, {"0.5,0.6"}, -1, true},
       {"C lone point beside an area", {"1.0"}, {"."}, 0, false},
       {"C beyond the range beside an area", {"", "1.0"}, {"0.80", huge}, 1, false},

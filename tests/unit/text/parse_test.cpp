@@ -10,6 +10,7 @@
 
 namespace {
 
+using gw::text::beyond_double_range;
 using gw::text::is_numeric;
 using gw::text::to_number;
 using gw::text::try_number;
@@ -64,7 +65,11 @@ TEST(ToNumber, NumbersBeyondTheDoubleRangeOverflow) {
        {std::string("1e400"), std::string("-1e309"), huge, std::string("0.001e312")}) {
     EXPECT_EQ(failure_of([&] { to_number(text); }), "Overflow") << text;
     EXPECT_FALSE(is_numeric(text)) << text;
+    EXPECT_TRUE(beyond_double_range(text)) << text;
   }
+  // Only an overflow is beyond the range: no text, a lone point, an underflow, the largest double.
+  for (const char* text : {"", ".", "1,000", "2e-400", "1.7976931348623157e308", "300"})
+    EXPECT_FALSE(beyond_double_range(text)) << '"' << text << '"';
 }
 
 TEST(Val, ReadsTheLongestNumberAtTheStartIgnoringBlanks) {
