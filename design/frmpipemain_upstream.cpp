@@ -5,6 +5,7 @@
 #include "design/frmpipemain.h"
 #include "design/pipe_derivation.h"
 #include "platform/error/error.h"
+#include "platform/text/ascii_case.h"
 
 namespace gw::design {
 
@@ -33,8 +34,10 @@ void frmpipemain::prenode_LostFocus(int slot) {
       return;
     }
 
+    // Pipe numbers compare as table PIPE compares them: letter case aside ("L1" is "l1"),
+    // text otherwise ("1", "01" and "1.0" are three pipes).
     auto own_number = [&] {
-      if (number != c("pipe_number").text()) return true;
+      if (!text::iequals(number, c("pipe_number").text())) return true;
       clear_prenode(slot);
       msg("Invalid Pipe Number! Please choose a different value");
       return false;
@@ -42,7 +45,7 @@ void frmpipemain::prenode_LostFocus(int slot) {
     auto not_duplicate = [&] {
       const int rows = v.project.legacy_project() ? 3 : 4;
       for (int m = 1; m <= rows; ++m) {
-        if (m == slot || c("prenode" + std::to_string(m)).text() != number) continue;
+        if (m == slot || !text::iequals(c("prenode" + std::to_string(m)).text(), number)) continue;
         msg("This Pipe has already been used as a Previous Pipe! Please choose a different value");
         clear_prenode(slot);
         return false;
