@@ -6,6 +6,7 @@
 #include "shell/input_procedures.h"
 #include "shell/noaa_stations.h"
 #include "shell/project_file.h"
+#include "shell/save_failure.h"
 #include "shell/tarnelhydro_libraries.h"
 
 namespace gw::shell {
@@ -82,7 +83,10 @@ void frmProjectUpdate::update_project_database() {
         {"GULLYWORKS", "2.1", "0.0", station, "JULY 2016"});
     tx.commit();
   } catch (const std::exception& e) {
-    msg(e.what(), Buttons::OK, Icon::Exclamation, {}, true);
+    // A write the project file refused says which file and why, as every other save does.
+    msg(refused_save_text(e, "The project update could not be saved in", v.project.project_db_path)
+            .value_or(e.what()),
+        Buttons::OK, Icon::Exclamation, {}, true);
     rainfall_opened_ = true;
     open_county_rainfall_db(prog);
     unload();

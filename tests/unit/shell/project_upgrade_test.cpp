@@ -9,6 +9,7 @@
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 #include "platform/ui/host.h"
+#include "shell/desktop.h"
 #include "shell/frmProjectUpdate.h"
 #include "shell/program.h"
 #include "shell/tarnelhydro_libraries.h"
@@ -41,7 +42,8 @@ TEST(ProjectUpgrade, AFailingStampIsReportedSystemModalAndChangesNothing) {
 
   ASSERT_EQ(host.messages.size(), 1u);  // no success message follows the failure
   const gw::ui::Message& m = host.messages[0];
-  EXPECT_EQ(m.text, "attempt to write a readonly database");
+  EXPECT_EQ(m.text, "The project update could not be saved in \"" + gw::shell::full_path(file.string()) +
+                        "\": the file is read-only.");
   EXPECT_EQ(m.icon, gw::ui::Icon::Exclamation);
   EXPECT_TRUE(m.system_modal);
   EXPECT_FALSE(update.is_loaded());
