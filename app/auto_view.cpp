@@ -30,6 +30,7 @@
 #include <QVBoxLayout>
 
 #include "app/control_binder.h"
+#include "app/host_access.h"
 
 namespace gw::app {
 
@@ -233,7 +234,7 @@ void lay_out(Section& s, const std::map<const Control*, QWidget*>& widgets) {
 // frame, "strip#n" page n of a tab strip.
 std::string section_of(const ui::Form& form, const Control& c, const std::string& first_strip) {
   if (!c.container.empty() && c.container != c.name()) {
-    if (const Control* f = form.find(c.container)) {
+    if (const Control* f = form.find(host_key, c.container)) {
       if (f->kind() == Kind::Frame) return f->name();
       if (f->kind() == Kind::TabStrip && c.tab_page >= 0) return f->name() + "#" + std::to_string(c.tab_page);
     }
@@ -250,7 +251,7 @@ std::string checked_section(const ui::Form& form, const Control& c, const std::s
   for (int guard = 0; !cur.empty() && guard < 32; ++guard) {
     std::string frame = cur.substr(0, cur.find('#'));
     if (!seen.insert(frame).second) return {};
-    const Control* f = form.find(frame);
+    const Control* f = form.find(host_key, frame);
     if (!f) return {};
     cur = section_of(form, *f, first_strip);
   }
@@ -261,7 +262,7 @@ std::string checked_section(const ui::Form& form, const Control& c, const std::s
 // parent is not a menu item of the window go on the menu bar.
 void add_menus(QWidget* top, QMenuBar* bar, const ui::Form& form, const std::vector<const Control*>& items) {
   std::set<std::string> parents;
-  for (const Control* m : form.controls())
+  for (const Control* m : form.controls(host_key))
     if (m->kind() == Kind::MenuItem && !m->parent_menu.empty()) parents.insert(m->parent_menu);
   std::map<std::string, QMenu*> menus;
   for (QMenu* m : top->findChildren<QMenu*>()) menus[m->objectName().toStdString()] = m;
@@ -293,7 +294,7 @@ QMainWindow* as_main_window(QWidget* top) { return qobject_cast<QMainWindow*>(to
 void place_controls(QWidget* root, const ui::Form& form, const std::vector<const Control*>& controls,
                     const std::map<const Control*, QWidget*>& widgets) {
   std::string first_strip;
-  for (const Control* c : form.controls())
+  for (const Control* c : form.controls(host_key))
     if (c->kind() == Kind::TabStrip) {
       first_strip = c->name();
       break;
@@ -305,7 +306,7 @@ void place_controls(QWidget* root, const ui::Form& form, const std::vector<const
     if (c->kind() == Kind::Frame) sections[c->name()].host = w;
     if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
       int pages = static_cast<int>(c->tabs().size());
-      for (const Control* o : form.controls())
+      for (const Control* o : form.controls(host_key))
         if (checked_section(form, *o, first_strip).rfind(c->name() + "#", 0) == 0)
           pages = std::max(pages, o->tab_page + 1);
       for (int p = 0; p < pages; ++p) {
@@ -337,7 +338,7 @@ QWidget* build_auto_window(const ui::Form& form) {
 
   std::vector<const Control*> menus, placed;
   std::map<const Control*, QWidget*> widgets;
-  for (const Control* c : form.controls()) {
+  for (const Control* c : form.controls(host_key)) {
     if (c->kind() == Kind::MenuItem) {
       menus.push_back(c);
       continue;

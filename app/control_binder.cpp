@@ -34,6 +34,7 @@
 
 #include "app/bound_view.h"
 #include "app/grid_model.h"
+#include "app/host_access.h"
 #include "app/item_list_model.h"
 #include "app/key_codes.h"
 #include "app/view_host.h"
@@ -376,7 +377,7 @@ bool ControlBinding::key_press(QKeyEvent& e) {
 
 void ControlBinding::focus_in() {
   if (!alive_ || view_.host().applying()) return;
-  if (ctl_.form().active_control() == &ctl_) return;
+  if (ctl_.form().active_control(host_key) == &ctl_) return;
   user([this] { ctl_.form().set_focus(ctl_); });
 }
 

@@ -22,6 +22,7 @@
 
 #include "app/auto_view.h"
 #include "app/control_binder.h"
+#include "app/host_access.h"
 #include "app/item_list_model.h"
 #include "app/view_host.h"
 #include "shell/help.h"
@@ -127,7 +128,7 @@ const std::string& FormView::program_folder() const { return host_.program_folde
 void FormView::bind_all() {
   ViewHost::Applying busy(host_);
   std::vector<ui::Control*> missing;
-  for (ui::Control* c : form_.controls()) {
+  for (ui::Control* c : form_.controls(host_key)) {
     if (!find_control_object(top_, *c)) missing.push_back(c);
   }
   if (!missing.empty()) {
@@ -139,7 +140,7 @@ void FormView::bind_all() {
                      c->key().c_str());
     }
   }
-  for (ui::Control* c : form_.controls()) {
+  for (ui::Control* c : form_.controls(host_key)) {
     if (QObject* o = find_control_object(top_, *c))
       bindings_.push_back(std::make_unique<ControlBinding>(*this, *c, o));
   }
@@ -164,7 +165,7 @@ QObject* FormView::object_of(const ui::Control& c) const {
 
 std::vector<std::string> FormView::unbound_keys() const {
   std::vector<std::string> keys;
-  for (ui::Control* c : form_.controls())
+  for (ui::Control* c : form_.controls(host_key))
     if (!object_of(*c)) keys.push_back(c->key());
   return keys;
 }
@@ -178,7 +179,7 @@ void FormView::user_action(const std::function<void()>& call) { host_.user_actio
 
 void FormView::follow_focus() {
   if (!attached_) return;
-  const ui::Control* active = form_.active_control();
+  const ui::Control* active = form_.active_control(host_key);
   if (active == focus_followed_) return;
   focus_followed_ = active;
   if (!active) return;
@@ -264,7 +265,7 @@ bool FormView::press_button(const char* role) {
 
 bool FormView::press_cancel() {
   if (!attached_ || host_.applying() || !top_) return false;
-  const ui::Control* c = form_.cancel_control();
+  const ui::Control* c = form_.cancel_control(host_key);
   QObject* o = c ? object_of(*c) : nullptr;
   if (auto* b = qobject_cast<QPushButton*>(o)) {
     if (!b->isVisible() || !b->isEnabled()) return false;

@@ -17,6 +17,7 @@
 
 #include "app/control_binder.h"
 #include "app/form_view.h"
+#include "app/host_access.h"
 #include "app/qt_host.h"
 #include "model/model.h"
 #include "platform/db/connection.h"
@@ -49,7 +50,7 @@ std::vector<std::string> save_window_pictures(FormView& view, const std::string&
   if (save(w, base + ".png")) files.push_back(base + ".png");
 
   int strip = 0;
-  for (ui::Control* c : view.form().controls()) {
+  for (ui::Control* c : view.form().controls(host_key)) {
     if (c->kind() != ui::Kind::TabStrip) continue;
     auto* tabs = qobject_cast<QTabWidget*>(view.object_of(*c));
     if (!tabs) continue;
@@ -110,11 +111,12 @@ class PictureHost : public QtHost {
 // Opens the sample project as the engineer would, and a pipe of it in the pipe design
 // window, so that the pictures show windows with data in them.
 void open_sample(shell::Program& prog, QtHost& host) {
-  host.user_action([&] { prog.forms.get(window::frmsoftwaremain).host_control("mnuopenProj").click(); });
+  host.user_action(
+      [&] { prog.forms.get(window::frmsoftwaremain).host_control(host_key, "mnuopenProj").click(); });
   host.user_action([&] {
     ui::Form& table = prog.forms.get(window::frmpipeflex);
     table.load();
-    table.host_control("cmdflexviewpipe").click();
+    table.host_control(host_key, "cmdflexviewpipe").click();
   });
 }
 

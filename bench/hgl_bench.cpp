@@ -10,12 +10,15 @@
 #include <vector>
 
 #include "bench/bench_project.h"
+#include "bench/host_access.h"
 #include "model/model.h"
 #include "platform/db/connection.h"
 #include "platform/workbook/workbook.h"
 #include "reports/frmHGL.h"
 #include "reports/grade_line_sheet.h"
 #include "reports/network_walk.h"
+
+using gw::bench::host_key;
 
 namespace {
 
@@ -109,8 +112,8 @@ void BM_ComputeHGL(benchmark::State& state) {
 
   auto& window = prog->form<frmHGL>();
   window.show_modal();
-  window.host_control("hglanodeout").set_text("N0");
-  window.host_control("TWE").set_text("100.00");
+  window.host_control(host_key, "hglanodeout").set_text("N0");
+  window.host_control(host_key, "TWE").set_text("100.00");
   const gw::bench::TimedRuns runs =
       gw::bench::time_command(state, host, [&window] { window.cmdHGL_Click(); });
   if (host.last_message.empty()) {

@@ -12,10 +12,13 @@
 #include <vector>
 
 #include "bench/bench_project.h"
+#include "bench/host_access.h"
 #include "design/frmpipeflex.h"
 #include "model/model.h"
 #include "platform/db/connection.h"
 #include "platform/workbook/workbook.h"
+
+using gw::bench::host_key;
 
 namespace {
 
@@ -94,8 +97,8 @@ void BM_PipeReport(benchmark::State& state) {
   auto& window = prog->form<gw::design::frmpipeflex>();
   window.show_modal();
   const int row = pipes / 2;
-  window.host_control("pipeflex").set_row(row);
-  const std::string number(window.host_control("pipeflex").cell(row, 0));
+  window.host_control(host_key, "pipeflex").set_row(row);
+  const std::string number(window.host_control(host_key, "pipeflex").cell(row, 0));
   const gw::bench::TimedRuns runs = gw::bench::time_command(
       state, host, [&window] { window.mnupipereport_Click(); }, [&window] { window.get_flexpipe_records(); });
   if (pipes == 100000)

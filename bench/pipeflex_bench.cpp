@@ -8,10 +8,13 @@
 #include <string>
 
 #include "bench/bench_project.h"
+#include "bench/host_access.h"
 #include "design/frmpipeflex.h"
 #include "model/model.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
+
+using gw::bench::host_key;
 
 namespace {
 
@@ -36,8 +39,8 @@ void BM_OpenPipeTableWindow(benchmark::State& state) {
   const gw::bench::TimedRuns runs = gw::bench::time_command(
       state, f.host, [&f] { f.window->show_modal(); }, {},
       [&f, pipes]() -> std::string {
-        const bool filled = f.window->host_control("pipeflex").rows() == pipes + 1 &&
-                            f.window->host_control("rec_count").text() == std::to_string(pipes);
+        const bool filled = f.window->host_control(host_key, "pipeflex").rows() == pipes + 1 &&
+                            f.window->host_control(host_key, "rec_count").text() == std::to_string(pipes);
         f.window->unload();
         return filled ? "" : "the grid does not hold every pipe";
       });
@@ -64,12 +67,12 @@ void BM_ViewPipeAndClose(benchmark::State& state) {
   const gw::bench::TimedRuns runs = gw::bench::time_command(
       state, f.host, [&f] { f.window->cmdflexviewpipe_Click(); },
       [&f, &number, row] {
-        f.window->host_control("pipeflex").set_row(row);
-        number = f.window->host_control("pipeflex").cell(row, 0);
+        f.window->host_control(host_key, "pipeflex").set_row(row);
+        number = f.window->host_control(host_key, "pipeflex").cell(row, 0);
       },
       [&f, &number, row]() -> std::string {
-        const bool same_row =
-            f.window->host_control("pipeflex").row() == row && f.prog->vars.handover.pipe_form_id == number;
+        const bool same_row = f.window->host_control(host_key, "pipeflex").row() == row &&
+                              f.prog->vars.handover.pipe_form_id == number;
         return same_row ? "" : "the refreshed table lost the viewed row";
       });
   f.window->unload();
@@ -93,15 +96,15 @@ void BM_RenumberCascade(benchmark::State& state) {
   std::string next;
   f.host.on_modal = [&next](gw::ui::Form& form) {
     if (form.name() != "frmpipemodify") return;
-    form.host_control("newpipenumber").set_text(next);
-    form.host_control("cmdmodaccept").click();
+    form.host_control(host_key, "newpipenumber").set_text(next);
+    form.host_control(host_key, "cmdmodaccept").click();
   };
   f.window->show_modal();
   const int row = pipes / 2;
   const gw::bench::TimedRuns runs = gw::bench::time_command(
       state, f.host, [&f] { f.window->cmdflexmodpipe_Click(); },
       [&f, &next, row] {
-        auto& grid = f.window->host_control("pipeflex");
+        auto& grid = f.window->host_control(host_key, "pipeflex");
         grid.set_row(row);
         const std::string number(grid.cell(row, 0));
         next = number[0] == 'R' ? number.substr(1) : "R" + number;

@@ -10,9 +10,12 @@
 #include <vector>
 
 #include "bench/bench_project.h"
+#include "bench/host_access.h"
 #include "design/frmpipemain.h"
 #include "model/model.h"
 #include "platform/db/connection.h"
+
+using gw::bench::host_key;
 
 namespace {
 
@@ -39,9 +42,9 @@ void BM_OpenPipeDesignWindow(benchmark::State& state) {
   gw::bench::time_command(
       state, host, [&window] { window.load(); }, {},
       [&window, &first_upstream, pipes]() -> std::string {
-        const bool shown = window.host_control("pipe_number").text() == "P5000" &&
-                           window.host_control("prenode1").text() == first_upstream &&
-                           window.host_control("prenode1").list_count() == pipes;
+        const bool shown = window.host_control(host_key, "pipe_number").text() == "P5000" &&
+                           window.host_control(host_key, "prenode1").text() == first_upstream &&
+                           window.host_control(host_key, "prenode1").list_count() == pipes;
         window.unload();
         return shown ? "" : "the window does not show the pipe and its upstream list";
       });
@@ -74,8 +77,8 @@ void BM_LeaveUpstreamRow(benchmark::State& state) {
   window.open_on("edit", "P" + std::to_string(pipe));
   window.load();
   host.last_message.clear();  // what opening the stored pipe says is not measured here
-  gw::ui::Control& row = window.host_control("prenode" + slot);
-  gw::ui::Control& away = window.host_control("structure_Tc");
+  gw::ui::Control& row = window.host_control(host_key, "prenode" + slot);
+  gw::ui::Control& away = window.host_control(host_key, "structure_Tc");
   auto indexes = [&project] {
     gw::db::Connection conn;
     conn.open(project.file.string(), gw::db::Connection::Access::read_only);
@@ -90,8 +93,8 @@ void BM_LeaveUpstreamRow(benchmark::State& state) {
         row.set_text("P1");
       },
       [&window, &row, &away, &slot]() -> std::string {
-        const bool loaded = window.host_control("prenode" + slot).text() == "P1" &&
-                            window.host_control("preflowtime" + slot).text() != "0.0";
+        const bool loaded = window.host_control(host_key, "prenode" + slot).text() == "P1" &&
+                            window.host_control(host_key, "preflowtime" + slot).text() != "0.0";
         window.set_focus(row);
         row.set_text("");
         window.set_focus(away);

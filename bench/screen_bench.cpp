@@ -26,12 +26,15 @@
 #include "app/form_view.h"
 #include "app/qt_host.h"
 #include "bench/bench_project.h"
+#include "bench/host_access.h"
 #include "design/frmpipeflex.h"
 #include "model/model.h"
 #include "platform/db/connection.h"
 #include "platform/db/text_table.h"
 #include "shell/frmsoftwaremain.h"
 #include "shell/window_names.h"
+
+using gw::bench::host_key;
 
 namespace {
 
@@ -126,7 +129,7 @@ struct Screen {
   void design() { prog->form<gw::shell::frmsoftwaremain>().mnuPipe_Click(); }
   double ms() const { return static_cast<double>(clock.nsecsElapsed()) / 1e6; }
   void select_row(int row) {
-    gw::ui::Control& grid = table->host_control("pipeflex");
+    gw::ui::Control& grid = table->host_control(host_key, "pipeflex");
     grid.set_row(row);
     table->pipeflex_Click();
   }
@@ -160,7 +163,7 @@ void BM_ScreenOpenPipeTable(benchmark::State& state) {
     s.watch.await(gw::window::frmpipeflex, "pipeflex", [&] {
       elapsed = s.ms();
       shown = resident_mb();
-      count = s.table->host_control("rec_count").text();
+      count = s.table->host_control(host_key, "rec_count").text();
       s.table->cmdflexexit_Click();
     });
     s.clock.start();
@@ -195,7 +198,7 @@ void view_and_close(benchmark::State& state, bool report_view) {
     view_ms = s.ms();
     s.watch.await(gw::window::frmpipeflex, "pipeflex", table_painted);
     s.clock.start();
-    s.prog->forms.get(gw::window::frmpipemain).host_control("mnuExitPipe").click();
+    s.prog->forms.get(gw::window::frmpipemain).host_control(host_key, "mnuExitPipe").click();
   };
   bool first = true;
   table_painted = [&] {
@@ -205,7 +208,7 @@ void view_and_close(benchmark::State& state, bool report_view) {
       peak = std::max(peak, gw::bench::peak_memory_mb());
       state.SetIterationTime((report_view ? view_ms : close_ms) / 1000);
       others.push_back(report_view ? close_ms : view_ms);
-      if (s.table->host_control("pipeflex").row() != row) lost_row = true;
+      if (s.table->host_control(host_key, "pipeflex").row() != row) lost_row = true;
     }
     first = false;
     if (lost_row || !s.host.last_message.empty() || !state.KeepRunning()) {
@@ -251,8 +254,8 @@ void BM_ScreenRenumber(benchmark::State& state) {
     gw::ui::Form& dialog = s.prog->forms.get(gw::window::frmpipemodify);
     gw::bench::reset_peak_memory();
     s.clock.start();
-    dialog.host_control("newpipenumber").set_text(next);
-    dialog.host_control("cmdmodaccept").click();
+    dialog.host_control(host_key, "newpipenumber").set_text(next);
+    dialog.host_control(host_key, "cmdmodaccept").click();
   };
   table_painted = [&] {
     if (!first) {
@@ -266,7 +269,7 @@ void BM_ScreenRenumber(benchmark::State& state) {
       return;
     }
     s.select_row(row);
-    const std::string number(s.table->host_control("pipeflex").cell(row, 0));
+    const std::string number(s.table->host_control(host_key, "pipeflex").cell(row, 0));
     next = number[0] == 'R' ? number.substr(1) : "R" + number;
     s.watch.await(gw::window::frmpipemodify, "", dialog_painted);
     s.table->cmdflexmodpipe_Click();
@@ -290,11 +293,11 @@ void BM_ScreenComputeHGL(benchmark::State& state) {
   std::function<void()> table_painted;
   std::function<void()> hgl_painted = [&] {
     gw::ui::Form& hgl = s.prog->forms.get(gw::window::frmHGL);
-    hgl.host_control("hglanodeout").set_text("N0");
-    hgl.host_control("TWE").set_text("100.00");
+    hgl.host_control(host_key, "hglanodeout").set_text("N0");
+    hgl.host_control(host_key, "TWE").set_text("100.00");
     gw::bench::reset_peak_memory();
     s.clock.start();
-    hgl.host_control("cmdHGL").click();
+    hgl.host_control(host_key, "cmdHGL").click();
     state.SetIterationTime(s.ms() / 1000);
     peak = std::max(peak, gw::bench::peak_memory_mb());
     shown = resident_mb();

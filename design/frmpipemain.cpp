@@ -579,7 +579,7 @@ void frmpipemain::mnuSavepipe_Click() {
       return;
     }
     // Only numbers are stored in the numeric columns.
-    if (shell::refuse_non_numbers(*this)) return;
+    if (shell::refuse_non_numbers(host(), controls())) return;
     // No link to a pipe that is not saved: each upstream row is checked again.
     const int rows = v.project.legacy_project() ? 3 : 4;
     for (int n = 1; n <= rows; ++n) {

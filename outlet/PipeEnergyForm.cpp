@@ -724,7 +724,7 @@ void PipeEnergyForm::mnusave_Click() {
     msg("End Node cannot be blank!", Buttons::OK, Icon::Exclamation);
     return;
   }
-  if (shell::refuse_non_numbers(*this)) return;  // only numbers go into the numeric columns
+  if (shell::refuse_non_numbers(host(), controls())) return;  // only numbers go into the numeric columns
   // The basin inputs handed back by the energy dissipation window are numbers too.
   for (auto [field, caption] : {std::pair{"L2byh2", "L2/h2 Ratio"}, std::pair{"txth3", "h3"}}) {
     const std::string& t = c(field).text();
@@ -781,6 +781,10 @@ void PipeEnergyForm::cmdanalyzeED_Click() {
   // The energy dissipation window takes this window's values through energy_dissipation_values().
   if (prog.forms.knows(window::frmEnergyDissipation))
     prog.forms.get(window::frmEnergyDissipation).show_modal();
+}
+
+bool PipeEnergyForm::refuses_non_numbers() {
+  return shell::refuse_non_numbers(host(), controls()) != nullptr;
 }
 
 }  // namespace gw::outlet

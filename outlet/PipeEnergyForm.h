@@ -65,6 +65,9 @@ class PipeEnergyForm : public shell::Window {
   // The outlet pipe's design discharge (cfs or cms) as stored with the pipe, whole: E_Discharge
   // shows it rounded. Raises gw::Error naming the field when the outfall has none.
   double design_discharge();
+  // Before the energy dissipation window's report writes this window's numbers: names the
+  // first numeric field that does not read as a number (shell::refuse_non_numbers); true then.
+  bool refuses_non_numbers();
   // The 2-year discharge per barrel (cfs or cms), whole: the computed one while C_Discharge
   // shows it, else the number typed or stored there. Raises gw::Error naming the field.
   double two_year_discharge();

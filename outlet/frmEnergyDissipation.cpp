@@ -455,7 +455,7 @@ void frmEnergyDissipation::Form_Unload(int& cancel) {
   if (msg("Save Changes?", Buttons::YesNo, Icon::Information, "Gullyware") != Answer::Yes) return;
   // Only numbers go back into the outfall's record: a ratio or end sill that is none is named,
   // and the window stays open for it.
-  if (ui::Control* refused = shell::refuse_non_numbers(*this)) {
+  if (ui::Control* refused = shell::refuse_non_numbers(host(), controls())) {
     cancel = 1;
     set_focus(*refused);
     return;

@@ -3,6 +3,7 @@
 #include "outlet/frmEnergyDissipation.h"
 #include "shell/input_procedures.h"
 
+#include "outlet/PipeEnergyForm.h"
 #include "platform/text/format.h"
 #include "platform/text/parse.h"
 #include "reports/report_workbook.h"
@@ -60,9 +61,9 @@ constexpr FieldCell kContraCostaCells[] = {
 void frmEnergyDissipation::Cmdresults_Click() {
   reports::ReportSession report(prog, reports::kOutletProtection);
   // The numbers this report writes must read as numbers, in this window and the outfall's.
-  if (shell::refuse_non_numbers(*this)) return;
+  if (shell::refuse_non_numbers(host(), controls())) return;
   if (ui::Form* outfall_window = prog.forms.existing(window::PipeEnergyForm);
-      outfall_window && outfall_window->is_loaded() && shell::refuse_non_numbers(*outfall_window))
+      outfall_window && outfall_window->is_loaded() && prog.form<PipeEnergyForm>().refuses_non_numbers())
     return;
   try {
     if (!report.choose_file()) return;

@@ -160,7 +160,7 @@ void frmHGL::cmdHGL_Click() {
   const std::string outfall = c("hglanodeout").text();
   if (outfall.empty()) return;
   if (c("TWE").text().empty()) c("TWE").set_text("0.0");
-  if (shell::refuse_non_numbers(*this)) return;  // the tailwater elevation must read as a number
+  if (shell::refuse_non_numbers(host(), controls())) return;  // the tailwater elevation must read as a number
 
   const Units& units = v.units();
 

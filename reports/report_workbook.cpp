@@ -7,6 +7,7 @@
 #include "platform/files/file_replacement.h"
 #include "platform/text/ascii_case.h"
 #include "shell/desktop.h"
+#include "shell/frmsoftwaremain.h"
 #include "shell/program_folder_files.h"
 #include "shell/window_names.h"
 
@@ -110,31 +111,32 @@ namespace {
 
 constexpr const char* kMainWindow = window::frmsoftwaremain;
 
-// The status bar of the main window, when that window is loaded (touching a control of a
-// window that is not loaded would load it).
-ui::Control* status_bar(shell::Program& prog) {
+// The main window, when it is loaded (its status bar is written only then: a call on a window
+// that is not loaded would load it).
+shell::frmsoftwaremain* main_window(shell::Program& prog) {
   if (!prog.forms.knows(kMainWindow)) return nullptr;
-  return prog.forms.get(kMainWindow).find("StatusBar");
+  auto& main = prog.form<shell::frmsoftwaremain>();
+  return main.is_loaded() ? &main : nullptr;
 }
 
 }  // namespace
 
 ReportSession::~ReportSession() {
   if (!showed_progress_) return;
-  if (ui::Control* bar = status_bar(prog_)) bar->set_panel(1, status_before_);
+  if (shell::frmsoftwaremain* main = main_window(prog_)) main->show_status(status_before_);
 }
 
 void ReportSession::progress(long done, long total) {
   if (done <= 0 || done % kProgressStep != 0) return;
-  ui::Control* bar = status_bar(prog_);
-  if (!bar) return;
+  shell::frmsoftwaremain* main = main_window(prog_);
+  if (!main) return;
   if (!showed_progress_) {
-    status_before_ = bar->panel(1);
+    status_before_ = main->status();
     showed_progress_ = true;
   }
-  bar->set_panel(1, std::string(kind_.caption) + ": " + std::to_string(done) + " of " +
-                        std::to_string(total) + " pipes written");
-  prog_.host.repaint(prog_.forms.get(kMainWindow));
+  main->show_status(std::string(kind_.caption) + ": " + std::to_string(done) + " of " +
+                    std::to_string(total) + " pipes written");
+  prog_.host.repaint(*main);
 }
 
 void ReportSession::set_pointer(int pointer) {

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <exception>
 
+#include "runner/host_access.h"
+
 namespace gw::runner {
 
 namespace {
@@ -183,7 +185,7 @@ Target Interpreter::control_for_check(const Line& at, const Ref& ref) const {
   ui::Form& f = form_for_check(at, ref.window);
   Target t{&f, nullptr, 0, ref.text()};
   if (ref.index >= 0) {
-    ui::Control* whole = f.find(ref.control);
+    ui::Control* whole = f.find(host_key, ref.control);
     if (whole && (whole->kind() == ui::Kind::StatusBar || whole->kind() == ui::Kind::Toolbar)) {
       int count = whole->kind() == ui::Kind::StatusBar ? whole->panel_count()
                                                        : static_cast<int>(whole->buttons().size());
@@ -195,7 +197,7 @@ Target Interpreter::control_for_check(const Line& at, const Ref& ref) const {
       return t;
     }
   }
-  t.control = f.find(ref.control, ref.index);
+  t.control = f.find(host_key, ref.control, ref.index);
   if (!t.control) {
     std::string key = ref.control + (ref.index >= 0 ? "(" + std::to_string(ref.index) + ")" : "");
     // The layouts name a control array's member "Area_9" (a widget's name cannot hold
@@ -205,7 +207,7 @@ Target Interpreter::control_for_check(const Line& at, const Ref& ref) const {
         u + 7 > ref.control.size() &&
         ref.control.find_first_not_of("0123456789", u + 1) == std::string::npos) {
       const std::string member = ref.control.substr(0, u) + "(" + ref.control.substr(u + 1) + ")";
-      if (f.find(ref.control.substr(0, u), std::stoi(ref.control.substr(u + 1))))
+      if (f.find(host_key, ref.control.substr(0, u), std::stoi(ref.control.substr(u + 1))))
         fail(at, ref.window + " has no control " + key + "; the member of the control array is written " +
                      ref.window + "." + member);
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "runner/args.h"
+#include "runner/host_access.h"
 #include "runner/interpreter.h"
 
 namespace gw::runner {
@@ -16,7 +17,7 @@ using ui::Kind;
 
 // The control is still the one the line named: its window is loaded and holds it.
 bool still_there(const ui::Control& c) {
-  return c.form().is_loaded() && c.form().find(c.name(), c.index()) == &c;
+  return c.form().is_loaded() && c.form().find(host_key, c.name(), c.index()) == &c;
 }
 
 // A mouse action on a control that takes the focus gives it the focus first, as a real
@@ -26,7 +27,7 @@ bool still_there(const ui::Control& c) {
 bool mouse_focus(const Target& t) {
   ui::Form& f = *t.form;
   ui::Control& c = *t.control;
-  if (t.item == 0 && f.can_focus(c) && f.active_control() != &c) f.set_focus(c);
+  if (t.item == 0 && f.can_focus(c) && f.active_control(host_key) != &c) f.set_focus(c);
   return still_there(c) && c.enabled() && c.visible() && !f.hidden_container(c) && !f.disabled_container(c);
 }
 
@@ -121,12 +122,13 @@ void press_key(ui::Control& c, int code) {
 // the user's fault, so only `must_arrive` callers (typing) fail then.
 void take_focus(Interpreter& in, const Line& line, const Target& t, bool must_arrive = true) {
   ui::Form& f = *t.form;
-  if (f.active_control() == t.control) return;
+  if (f.active_control(host_key) == t.control) return;
   if (!f.can_focus(*t.control)) in.fail(line, t.name + " cannot take the focus");
   f.set_focus(*t.control);
-  if (must_arrive && t.form->is_loaded() && f.active_control() != t.control)
-    in.fail(line, t.name + " did not get the focus: the program kept it at " +
-                      (f.active_control() ? f.active_control()->key() : std::string("no control")));
+  if (must_arrive && t.form->is_loaded() && f.active_control(host_key) != t.control)
+    in.fail(line,
+            t.name + " did not get the focus: the program kept it at " +
+                (f.active_control(host_key) ? f.active_control(host_key)->key() : std::string("no control")));
 }
 
 void cmd_start(Interpreter& in, const Line& line) {
@@ -186,7 +188,7 @@ void cmd_type(Interpreter& in, const Line& line) {
     if (!first) {
       // The rest of the text would go elsewhere: the transcript must say where.
       if (!still_there(c)) in.fail(line, t.name + " went away while typing");
-      if (t.form->active_control() != &c) in.fail(line, t.name + " lost the focus while typing");
+      if (t.form->active_control(host_key) != &c) in.fail(line, t.name + " lost the focus while typing");
     }
     first = false;
     press_key(c, code == '\n' ? 13 : code);
@@ -257,7 +259,7 @@ void cmd_press(Interpreter& in, const Line& line) {
   in.require_running(line);
   ui::Form* f = in.topmost();
   if (!f) in.fail(line, "no window is shown");
-  ui::Control* c = k == "Esc" ? f->cancel_control() : f->shortcut_control(k);
+  ui::Control* c = k == "Esc" ? f->cancel_control(host_key) : f->shortcut_control(host_key, k);
   if (!c || !f->operable(*c)) return;
   c->click();
 }

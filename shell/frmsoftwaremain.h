@@ -29,8 +29,10 @@ class frmsoftwaremain : public Window {
   ui::FileDialog& printDlg() { return prog.printDlg; }
 
   // What other windows use: `text` in the first panel of the status bar (loads the window when
-  // it is not loaded).
+  // it is not loaded), and the text that panel shows (the reports put it back after their
+  // progress).
   void show_status(const std::string& text) { c("StatusBar").set_panel(1, text); }
+  std::string status() { return c("StatusBar").panel(1); }
 
  protected:
   void build() override;

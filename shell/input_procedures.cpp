@@ -55,9 +55,11 @@ namespace {
 
 // The name the window shows for a field: its label's caption ("lbl_name" or "lblname", else the
 // label placed just before it in its frame), else the field's own name.
-std::string field_caption(ui::Form& form, const ui::Control& box) {
+std::string field_caption(const std::vector<ui::Control*>& controls, const ui::Control& box) {
   for (const std::string& label : {"lbl_" + box.name(), "lbl" + box.name()}) {
-    ui::Control* l = form.find(label);
+    auto named = std::find_if(controls.begin(), controls.end(),
+                              [&](const ui::Control* c) { return c->index() < 0 && c->name() == label; });
+    const ui::Control* l = named == controls.end() ? nullptr : *named;
     if (l && l->kind() == ui::Kind::Label && !l->caption().empty()) {
       std::string caption = l->caption();
       while (!caption.empty() && (caption.back() == ' ' || caption.back() == ':')) caption.pop_back();
@@ -66,7 +68,7 @@ std::string field_caption(ui::Form& form, const ui::Control& box) {
   }
   // Else the label placed just before it in its frame.
   const ui::Control* before = nullptr;
-  for (const ui::Control* c : form.controls()) {
+  for (const ui::Control* c : controls) {
     if (c == &box) break;
     if (c->kind() == ui::Kind::Label && c->container == box.container && !c->caption().empty()) before = c;
   }
@@ -75,18 +77,18 @@ std::string field_caption(ui::Form& form, const ui::Control& box) {
 
 }  // namespace
 
-ui::Control* refuse_non_numbers(ui::Form& form) {
+ui::Control* refuse_non_numbers(ui::Host& host, const std::vector<ui::Control*>& controls) {
   std::vector<ui::Control*> fields;
-  for (ui::Control* c : form.controls())
+  for (ui::Control* c : controls)
     if (c->number_entry != ui::NumberEntry::none && !c->text().empty() && !text::is_numeric(c->text()))
       fields.push_back(c);
   if (fields.empty()) return nullptr;
   ui::Control* first = *std::min_element(
       fields.begin(), fields.end(),
       [](const ui::Control* a, const ui::Control* b) { return a->tab_index < b->tab_index; });
-  form.host().msgbox(field_caption(form, *first) + " holds \"" + first->text() +
-                         "\", which is not a number. Please enter a number.",
-                     ui::Buttons::OK, ui::Icon::Exclamation);
+  host.msgbox(field_caption(controls, *first) + " holds \"" + first->text() +
+                  "\", which is not a number. Please enter a number.",
+              ui::Buttons::OK, ui::Icon::Exclamation);
   return first;
 }
 

@@ -2,6 +2,8 @@
 // focus, the combo-box list check, the help document and the NOAA station map.
 #pragma once
 
+#include <vector>
+
 #include "platform/ui/control.h"
 #include "shell/help.h"
 #include "shell/program.h"
@@ -27,10 +29,10 @@ void signed_numeric_keypress(ui::Control& box, int& key_ascii);
 void numeric_field(ui::Control& box);
 void signed_numeric_field(ui::Control& box);
 
-// The check before a window stores or reports its numbers: the first numeric field (in tab
-// order) whose text is neither empty nor a number is named in a message box (exclamation)
-// and returned; nullptr when every field reads.
-ui::Control* refuse_non_numbers(ui::Form& form);
+// The check before a window stores or reports its numbers, over the window's own controls: the
+// first numeric field (in tab order) whose text is neither empty nor a number is named in a
+// message box (exclamation) and returned; nullptr when every field reads.
+ui::Control* refuse_non_numbers(ui::Host& host, const std::vector<ui::Control*>& controls);
 
 // Selects the box's whole text; for the GotFocus handler of the same boxes.
 void select_all_text(ui::Control& box);

@@ -177,13 +177,13 @@ namespace {
 
 // The containers holding a control, innermost first, up to the window itself. Containers
 // nested in a cycle (a frame in itself) end the walk at the first repetition.
-template <typename Stop>
-const Control* find_container(const Form& form, const Control& ctl, Stop stop) {
+template <typename Find, typename Stop>
+const Control* find_container(Find lookup, const Control& ctl, Stop stop) {
   std::string cont = ctl.container;
   const Control* seen[32] = {};
   int n = 0;
   while (!cont.empty() && n < 32) {
-    const Control* f = form.find(cont);
+    const Control* f = lookup(cont);
     if (!f || f == &ctl) return nullptr;
     for (int i = 0; i < n; ++i)
       if (seen[i] == f) return nullptr;
@@ -197,11 +197,13 @@ const Control* find_container(const Form& form, const Control& ctl, Stop stop) {
 }  // namespace
 
 const Control* Form::hidden_container(const Control& ctl) const {
-  return find_container(*this, ctl, [](const Control& f) { return !f.visible(); });
+  return find_container([this](const std::string& name) { return find(name); }, ctl,
+                        [](const Control& f) { return !f.visible(); });
 }
 
 const Control* Form::disabled_container(const Control& ctl) const {
-  return find_container(*this, ctl, [](const Control& f) { return !f.enabled(); });
+  return find_container([this](const std::string& name) { return find(name); }, ctl,
+                        [](const Control& f) { return !f.enabled(); });
 }
 
 const Control* Form::strip_showing_another_page(const Control& ctl, int* page) const {
@@ -218,11 +220,12 @@ const Control* Form::strip_showing_another_page(const Control& ctl, int* page) c
   const Control* holder = &ctl;
   const Control* strip = strip_of(ctl);
   if (!strip)
-    find_container(*this, ctl, [&](const Control& f) {
-      holder = &f;
-      strip = strip_of(f);
-      return strip != nullptr;
-    });
+    find_container([this](const std::string& name) { return find(name); }, ctl,
+                   [&](const Control& f) {
+                     holder = &f;
+                     strip = strip_of(f);
+                     return strip != nullptr;
+                   });
   if (strip && page) *page = holder->tab_page;
   return strip;
 }

@@ -11,10 +11,38 @@
 
 #include "platform/ui/control.h"
 
+// The code that drives windows from outside them, each through its own access class.
+namespace gw::app {
+class HostAccess;
+}
+namespace gw::runner {
+class HostAccess;
+}
+namespace gw::testing {
+class HostAccess;
+}
+namespace gw::bench {
+class HostAccess;
+}
+
 namespace gw::ui {
 
 class Forms;
 class Host;
+
+// The key to a window's controls from outside the window. Only the front-end, the scenario
+// runner, the tests and the benchmarks make one (each through its HostAccess, in a header of
+// its own folder that no window may include), so a window's code that reaches into another
+// window's controls does not compile: what one window hands another goes through the typed
+// face of named methods that the receiving window offers.
+class HostKey {
+ private:
+  constexpr HostKey() = default;
+  friend class gw::app::HostAccess;
+  friend class gw::runner::HostAccess;
+  friend class gw::testing::HostAccess;
+  friend class gw::bench::HostAccess;
+};
 
 class Form {
  public:
@@ -45,17 +73,19 @@ class Form {
   const std::string& caption() const { return caption_; }
   void set_caption(const std::string& c);
 
-  // The host's way to a control by name and index (-1: not a control array): the front-end, the
-  // scenario runner and the tests drive a window through it. Loads the window first, as the
-  // window's own c() does. Windows never reach another window's controls: each offers the
-  // others a typed face of named methods.
-  Control& host_control(std::string_view name, int index = -1) { return c(name, index); }
+  // The host's way to the window's controls (HostKey): the front-end, the scenario runner,
+  // the tests and the benchmarks drive a window through these. A control by name and index
+  // (-1: not a control array), loading the window first as the window's own c() does.
+  Control& host_control(HostKey, std::string_view name, int index = -1) { return c(name, index); }
   // Without loading; nullptr when absent or not loaded.
-  Control* find(std::string_view name, int index = -1) const;
-  std::vector<Control*> controls() const;
+  Control* find(HostKey, std::string_view name, int index = -1) const { return find(name, index); }
+  std::vector<Control*> controls(HostKey) const { return controls(); }
+  Control* active_control(HostKey) const { return active_; }
+  std::vector<Control*> tab_order(HostKey) const { return tab_order(); }
+  Control* cancel_control(HostKey) const { return cancel_control(); }
+  Control* shortcut_control(HostKey, std::string_view keys) const { return shortcut_control(keys); }
 
   // Focus and tab order.
-  Control* active_control() const { return active_; }
   // Moves the focus as a user would: LostFocus of the control that had it, then
   // GotFocus of this one. A control that cannot take the focus is refused (false).
   bool set_focus(Control& ctl);
@@ -69,15 +99,9 @@ class Form {
   // it is shown: the control is out of sight. nullptr when it lies on no page or on the
   // shown one. `page`, when given, receives the page that holds it.
   const Control* strip_showing_another_page(const Control& ctl, int* page = nullptr) const;
-  std::vector<Control*> tab_order() const;
   // Moves the focus to the next control in tab order (a Tab key).
   void tab_next();
 
-  // The window's keys, wherever its focus is: Esc presses the control marked `cancel`, a
-  // shortcut ("Ctrl+A", compared without regard to case) clicks the menu item that carries
-  // it. nullptr when the window has no such control.
-  Control* cancel_control() const;
-  Control* shortcut_control(std::string_view keys) const;
   // Whether the user can operate the control: it, the frames that hold it and, for a menu
   // item, the menus above it are enabled and visible, and its tab page is the one shown.
   bool operable(const Control& ctl) const;
@@ -95,6 +119,17 @@ class Form {
   // The window's own controls by name and index (-1: not a control array). Loads the window
   // first.
   Control& c(std::string_view name, int index = -1);
+  // The window's own controls: by name without loading (nullptr when absent or not loaded),
+  // all of them, the one with the focus, those the Tab key visits in its order.
+  Control* find(std::string_view name, int index = -1) const;
+  std::vector<Control*> controls() const;
+  Control* active_control() const { return active_; }
+  std::vector<Control*> tab_order() const;
+  // The window's keys, wherever its focus is: Esc presses the control marked `cancel`, a
+  // shortcut ("Ctrl+A", compared without regard to case) clicks the menu item that carries
+  // it. nullptr when the window has no such control.
+  Control* cancel_control() const;
+  Control* shortcut_control(std::string_view keys) const;
 
   // Creates the controls as the window is designed (captions, lists, enablement).
   virtual void build() = 0;
@@ -110,6 +145,7 @@ class Form {
 
  private:
   friend class Host;
+  friend class Control;  // an option button clears the others of its frame
   void notify(Event e);
 
   Forms& forms_;

@@ -60,6 +60,9 @@
 #include "reports/report_workbook.h"
 #include "shell/tarnelhydromain.h"
 #include "shell/window_names.h"
+#include "tests/support/host_access.h"
+
+using gw::testing::host_key;
 
 namespace {
 
@@ -180,7 +183,7 @@ TEST_F(ProgramTest, EveryWindowOpensWithAWidgetForEachControl) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(view.widget()->isVisible());
     EXPECT_TRUE(view.unbound_keys().empty());
-    for (Control* c : form.controls()) {
+    for (Control* c : form.controls(host_key)) {
       QObject* o = view.object_of(*c);
       ASSERT_NE(o, nullptr) << c->key();
       EXPECT_TRUE(fits(c->kind(), o)) << c->key() << " is a " << o->metaObject()->className();
@@ -216,20 +219,20 @@ TEST_F(ProgramTest, EveryControlLiesInsideItsFramesAndItsPage) {
     }
     FormView& view = host.view(form);
     const Control* first_strip = nullptr;
-    for (const Control* c : form.controls())
+    for (const Control* c : form.controls(host_key))
       if (!first_strip && c->kind() == Kind::TabStrip) first_strip = c;
-    for (const Control* c : form.controls()) {
+    for (const Control* c : form.controls(host_key)) {
       auto* w = qobject_cast<QWidget*>(view.object_of(*c));
       if (!w) continue;  // menu items are actions
       int guard = 0;
-      for (const Control* f = form.find(c->container); f && f != c && guard < 32;
-           f = form.find(f->container), ++guard) {
+      for (const Control* f = form.find(host_key, c->container); f && f != c && guard < 32;
+           f = form.find(host_key, f->container), ++guard) {
         if (f->kind() != Kind::Frame) continue;
         auto* fw = qobject_cast<QWidget*>(view.object_of(*f));
         EXPECT_TRUE(fw && fw->isAncestorOf(w)) << c->key() << " lies outside its frame " << f->key();
       }
       if (c->tab_page < 0) continue;
-      const Control* strip = form.find(c->container);
+      const Control* strip = form.find(host_key, c->container);
       if (!strip || strip->kind() != Kind::TabStrip) strip = first_strip;
       auto* tabs = strip ? qobject_cast<QTabWidget*>(view.object_of(*strip)) : nullptr;
       ASSERT_NE(tabs, nullptr) << c->key() << " names a page but the window has no tab strip";
@@ -244,12 +247,12 @@ TEST_F(ProgramTest, EveryControlLiesInsideItsFramesAndItsPage) {
 TEST_F(ProgramTest, AClickInADisabledFrameIsRefused) {
   FormView& view = shown_without_project(gw::window::frmpipemain);
   Form& form = view.form();
-  form.host_control("pipetab").set_tab(1);
-  Control& area = form.host_control("cmdstr_area");
+  form.host_control(host_key, "pipetab").set_tab(1);
+  Control& area = form.host_control(host_key, "cmdstr_area");
   int clicks = 0;
   area.on_click = [&clicks] { ++clicks; };
   area.set_enabled(true);
-  form.host_control("Frame_flow").set_enabled(false);
+  form.host_control(host_key, "Frame_flow").set_enabled(false);
   QCoreApplication::processEvents();
   auto* button = view.widget()->findChild<QPushButton*>("cmdstr_area");
   ASSERT_NE(button, nullptr);
@@ -257,7 +260,7 @@ TEST_F(ProgramTest, AClickInADisabledFrameIsRefused) {
   QTest::mouseClick(button, Qt::LeftButton);
   EXPECT_EQ(clicks, 0);
   EXPECT_FALSE(button->hasFocus());
-  form.host_control("Frame_flow").set_enabled(true);
+  form.host_control(host_key, "Frame_flow").set_enabled(true);
   QCoreApplication::processEvents();
   QTest::mouseClick(button, Qt::LeftButton);
   EXPECT_EQ(clicks, 1);
@@ -345,7 +348,7 @@ TEST_F(ProgramTest, EveryWindowIsLaidOutForTheEngineer) {
     QCoreApplication::processEvents();
 
     QSet<QString> names;
-    for (Control* c : form.controls()) names << QString::fromStdString(c->key()) << object_name(*c);
+    for (Control* c : form.controls(host_key)) names << QString::fromStdString(c->key()) << object_name(*c);
     for (QWidget* w : top->findChildren<QWidget*>()) names << w->objectName();
     names.remove(QString());
 
@@ -384,7 +387,7 @@ TEST_F(ProgramTest, EveryWindowIsLaidOutForTheEngineer) {
       }
       tabs->setCurrentIndex(current);
     }
-    for (Control* c : form.controls()) {
+    for (Control* c : form.controls(host_key)) {
       if (c->kind() != Kind::TextBox || (c->enabled() && !c->locked())) continue;
       QObject* o = view.object_of(*c);
       auto* le = qobject_cast<QLineEdit*>(o);
@@ -409,7 +412,7 @@ TEST_F(ProgramTest, EveryLayoutShowsTheCaptionsItsWindowHas) {
     }
     std::unique_ptr<QWidget> layout(gw::app::create_designer_window(name));
     ASSERT_NE(layout, nullptr);
-    for (Control* c : form.controls()) {
+    for (Control* c : form.controls(host_key)) {
       QString shown;
       bool has = true;
       QObject* o = gw::app::find_control_object(layout.get(), *c);
@@ -450,9 +453,9 @@ TEST_F(ProgramTest, TheLayoutsCaptionsAreShownUntilTheWindowChangesThem) {
   label->setText("PIPE NUMBER NOW");  // as if edited in the layout
   auto view = std::make_unique<FormView>(host, form, top);
   EXPECT_EQ(label->text(), "PIPE NUMBER NOW");
-  form.host_control("Label1").set_caption("Another caption");
+  form.host_control(host_key, "Label1").set_caption("Another caption");
   EXPECT_EQ(label->text(), "Another caption");
-  form.host_control("Label1").set_caption(form.host_control("Label1").designed_text);
+  form.host_control(host_key, "Label1").set_caption(form.host_control(host_key, "Label1").designed_text);
   EXPECT_EQ(label->text(), "PIPE NUMBER NOW");
   view->detach();
 }
@@ -486,7 +489,7 @@ TEST_F(ProgramTest, ThePipeDesignToolbarHasFramedButtonsInGroups) {
     return p.join(",");
   };
   EXPECT_EQ(pressed(), "");
-  pipe.host_control("Toolbar1").set_button_pressed(3, true);
+  pipe.host_control(host_key, "Toolbar1").set_button_pressed(3, true);
   EXPECT_EQ(pressed(), "Edit");
   // A click that starts nothing shows the button released again.
   acts[4]->trigger();
@@ -527,8 +530,8 @@ TEST_F(ProgramTest, EnterAndEscapePressTheDefaultAndCancellingButtons) {
   Form& modify = prog->forms.get(gw::window::frmpipemodify);
   int accepted = 0, cancelled = 0;
   FormView& view = host.view(modify);
-  modify.host_control("cmdmodaccept").on_click = [&] { ++accepted; };
-  modify.host_control("cmdmodcancel").on_click = [&] { ++cancelled; };
+  modify.host_control(host_key, "cmdmodaccept").on_click = [&] { ++accepted; };
+  modify.host_control(host_key, "cmdmodcancel").on_click = [&] { ++cancelled; };
   view.widget()->show();
   auto* field = view.widget()->findChild<QLineEdit*>("newpipenumber");
   ASSERT_NE(field, nullptr);
@@ -551,7 +554,7 @@ TEST_F(ProgramTest, EscapeLeavesEveryWindowByItsWayOutWhereverTheFocusIs) {
     SCOPED_TRACE(name);
     FormView& view = shown_without_project(name);
     Form& form = view.form();
-    Control* cancel = form.cancel_control();
+    Control* cancel = form.cancel_control(host_key);
     if (without.count(name)) {
       EXPECT_EQ(cancel, nullptr);
       continue;
@@ -563,7 +566,7 @@ TEST_F(ProgramTest, EscapeLeavesEveryWindowByItsWayOutWhereverTheFocusIs) {
     // A numeric field when the window has one, else any field that takes typing, else the window.
     QWidget* from = nullptr;
     for (int pass = 0; pass < 2 && !from; ++pass) {
-      for (Control* c : form.controls()) {
+      for (Control* c : form.controls(host_key)) {
         auto* le = qobject_cast<QLineEdit*>(view.object_of(*c));
         if (!le || !le->isVisible() || !le->isEnabled() || le->isReadOnly()) continue;
         if (pass == 0 && c->number_entry == gw::ui::NumberEntry::none) continue;
@@ -584,7 +587,7 @@ TEST_F(ProgramTest, AMenuShortcutWinsOverTheTextBoxWithTheFocus) {
   FormView& view = shown_without_project(gw::window::frmpipeflex);
   Form& table = view.form();
   int added = 0;
-  table.host_control("mnuflexaddpipe").on_click = [&] { ++added; };
+  table.host_control(host_key, "mnuflexaddpipe").on_click = [&] { ++added; };
   auto* count = view.widget()->findChild<QLineEdit*>("rec_count");
   ASSERT_NE(count, nullptr);
   view.widget()->activateWindow();
@@ -594,7 +597,7 @@ TEST_F(ProgramTest, AMenuShortcutWinsOverTheTextBoxWithTheFocus) {
   EXPECT_EQ(added, 1);
   EXPECT_FALSE(count->hasSelectedText()) << "the box kept the key";
   // A disabled command gives the key back to nobody: nothing happens.
-  table.host_control("mnuflexaddpipe").set_enabled(false);
+  table.host_control(host_key, "mnuflexaddpipe").set_enabled(false);
   QTest::keyClick(count, Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(added, 1);
 }
@@ -605,7 +608,7 @@ TEST_F(ProgramTest, AMenuShortcutWinsOverTheTextBoxWithTheFocus) {
 TEST_F(ProgramTest, LockedDropDownListsLookLikeTheLockedFieldsInViewMode) {
   FormView& view = shown_without_project(gw::window::frmpipemain);
   Form& pipe = view.form();
-  ASSERT_EQ(pipe.host_control("screenmode").text(), "VIEW");
+  ASSERT_EQ(pipe.host_control(host_key, "screenmode").text(), "VIEW");
   QWidget* top = view.widget();
   top->resize(top->sizeHint());
   QCoreApplication::processEvents();
@@ -631,7 +634,7 @@ TEST_F(ProgramTest, LockedDropDownListsLookLikeTheLockedFieldsInViewMode) {
   }
   EXPECT_EQ(lists, 8);
   for (const char* frame : {"PipeDetailFrame", "StructureDetailFrame"})
-    pipe.host_control(frame).set_enabled(true);
+    pipe.host_control(host_key, frame).set_enabled(true);
   QCoreApplication::processEvents();
   auto* shape = top->findChild<QComboBox*>("pipe_shape");
   EXPECT_TRUE(shape->isEnabled());
@@ -645,7 +648,7 @@ TEST_F(ProgramTest, SizePickerRowsAreChosenByDoubleClickOrEnter) {
   Form& picker = prog->forms.get(gw::window::frmEPipeSize);
   FormView& view = host.view(picker);
   int selected = 0;
-  picker.host_control("Pselect").on_click = [&] { ++selected; };
+  picker.host_control(host_key, "Pselect").on_click = [&] { ++selected; };
   view.widget()->show();
   QCoreApplication::processEvents();
   auto* list = view.widget()->findChild<QListWidget*>("Epipelist");
@@ -713,7 +716,7 @@ TEST_F(ProgramTest, MainWindowCarriesTheMenusAndStatusBarAsDesigned) {
                                 "mnusep1", "mnuexit"}));
   EXPECT_EQ(w->windowTitle(), "Gullyworks");
   // Two status panels that follow the model.
-  main.host_control("StatusBar").set_panel(2, "UNITS: METRIC");
+  main.host_control(host_key, "StatusBar").set_panel(2, "UNITS: METRIC");
   auto* panel2 = w->findChild<QLabel*>("StatusBar_panel2");
   ASSERT_NE(panel2, nullptr);
   EXPECT_NE(w->findChild<QLabel*>("StatusBar_panel1"), nullptr);
@@ -731,11 +734,11 @@ TEST_F(ProgramTest, TheProjectDescriptionKeepsToItsLimit) {
   ASSERT_NE(memo, nullptr);
   memo->setFocus();
   memo->insertPlainText(QString(150, 'a') + "\n" + QString(100, 'b'));
-  const std::string& text = project.host_control("description").text();
+  const std::string& text = project.host_control(host_key, "description").text();
   EXPECT_EQ(text, std::string(150, 'a') + "\r\n" + std::string(48, 'b'));
   EXPECT_EQ(memo->toPlainText().size(), 199) << "the box shows what the field holds";
   QTest::keyClicks(memo, "cc");
-  EXPECT_EQ(project.host_control("description").text().size(), 200u);
+  EXPECT_EQ(project.host_control(host_key, "description").text().size(), 200u);
 }
 
 // The outfall window shows every bed material's D50 range whole, in either unit system.
@@ -885,17 +888,17 @@ TEST_F(BinderTest, TypingRunsEachKeyThroughTheHandlerAndEnterMovesOn) {
   auto* num = widget<QLineEdit>("txtNum");
   num->setFocus();
   QCoreApplication::processEvents();
-  EXPECT_EQ(form->active_control(), form->find("txtNum"));
+  EXPECT_EQ(form->active_control(host_key), form->find(host_key, "txtNum"));
   QTest::keyClicks(num, "1a.2.5x");
   EXPECT_EQ(num->text(), "1.25");
-  EXPECT_EQ(form->host_control("txtNum").text(), "1.25");
+  EXPECT_EQ(form->host_control(host_key, "txtNum").text(), "1.25");
   // With the point selected a typed point replaces it.
   num->setSelection(1, 1);
   QTest::keyClick(num, '.');
-  EXPECT_EQ(form->host_control("txtNum").text(), "1.25");
+  EXPECT_EQ(form->host_control(host_key, "txtNum").text(), "1.25");
   QTest::keyClick(num, Qt::Key_Return);
   EXPECT_EQ(num->text(), "1.25");
-  EXPECT_EQ(form->active_control(), form->find("txtNext"));
+  EXPECT_EQ(form->active_control(host_key), form->find(host_key, "txtNext"));
   EXPECT_EQ(QApplication::focusWidget(), widget<QLineEdit>("txtNext"));
 
   // A handler that changes the key gets its own character typed, once per key.
@@ -904,8 +907,8 @@ TEST_F(BinderTest, TypingRunsEachKeyThroughTheHandlerAndEnterMovesOn) {
   QTest::keyClicks(QApplication::focusWidget(), "cd");
   EXPECT_EQ(form->combo_keys, 2);
   EXPECT_EQ(free->currentText(), "CD");
-  EXPECT_EQ(form->host_control("cboFree").text(), "CD");
-  EXPECT_EQ(form->host_control("cboFree").list_index(), 1);
+  EXPECT_EQ(form->host_control(host_key, "cboFree").text(), "CD");
+  EXPECT_EQ(form->host_control(host_key, "cboFree").list_index(), 1);
 }
 
 // A paste into a numeric field goes through the same filter as typed keys: refused whole
@@ -913,25 +916,25 @@ TEST_F(BinderTest, TypingRunsEachKeyThroughTheHandlerAndEnterMovesOn) {
 TEST_F(BinderTest, APasteIntoANumericFieldIsRefusedUnlessItCouldBeTyped) {
   auto* num = widget<QLineEdit>("txtNum");
   num->setFocus();
-  form->host_control("txtNum").set_text("7.5");
+  form->host_control(host_key, "txtNum").set_text("7.5");
   QCoreApplication::processEvents();
   for (const char* pasted : {"NaN", "-Infinity", "0x10", "1,000", "4.9e-324", "1.2.3"}) {
     QApplication::clipboard()->setText(pasted);
     num->selectAll();
     num->paste();
     QCoreApplication::processEvents();
-    EXPECT_EQ(form->host_control("txtNum").text(), "7.5") << pasted;
+    EXPECT_EQ(form->host_control(host_key, "txtNum").text(), "7.5") << pasted;
     EXPECT_EQ(num->text(), "7.5") << pasted;
   }
   QApplication::clipboard()->setText("42.25");
   num->selectAll();
   num->paste();
   QCoreApplication::processEvents();
-  EXPECT_EQ(form->host_control("txtNum").text(), "42.25");
+  EXPECT_EQ(form->host_control(host_key, "txtNum").text(), "42.25");
 }
 
 TEST_F(BinderTest, ModelChangesReachTheirWidgets) {
-  Control& num = form->host_control("txtNum");
+  Control& num = form->host_control(host_key, "txtNum");
   auto* le = widget<QLineEdit>("txtNum");
   num.set_text("12.5");
   EXPECT_EQ(le->text(), "12.5");
@@ -956,26 +959,26 @@ TEST_F(BinderTest, ModelChangesReachTheirWidgets) {
 
   EXPECT_EQ(widget<QLabel>("lblNum")->text(), "Length");
   EXPECT_NE(widget<QLineEdit>("txtArr_1"), nullptr);
-  form->host_control("txtArr", 1).set_text("second");
+  form->host_control(host_key, "txtArr", 1).set_text("second");
   EXPECT_EQ(widget<QLineEdit>("txtArr_1")->text(), "second");
 
-  form->host_control("cboUnits").set_list_index(1);
+  form->host_control(host_key, "cboUnits").set_list_index(1);
   EXPECT_EQ(widget<QComboBox>("cboUnits")->currentText(), "METRIC");
-  form->host_control("chkFlag").set_value(1);
+  form->host_control(host_key, "chkFlag").set_value(1);
   EXPECT_EQ(widget<QCheckBox>("chkFlag")->checkState(), Qt::Checked);
-  form->host_control("optB").set_value(1);
-  form->host_control("optA").set_value(1);
+  form->host_control(host_key, "optB").set_value(1);
+  form->host_control(host_key, "optA").set_value(1);
   EXPECT_TRUE(widget<QRadioButton>("optA")->isChecked());
   EXPECT_FALSE(widget<QRadioButton>("optB")->isChecked());
-  form->host_control("mnuQuit").set_enabled(false);
+  form->host_control(host_key, "mnuQuit").set_enabled(false);
   EXPECT_FALSE(widget<QAction>("mnuQuit")->isEnabled());
-  form->host_control("sbMain").set_panel(1, "Project Database - a.gwp");
+  form->host_control(host_key, "sbMain").set_panel(1, "Project Database - a.gwp");
   EXPECT_EQ(widget<QLabel>("sbMain_panel1")->text(), "Project Database - a.gwp");
-  form->host_control("tabMain").set_tab(1);
+  form->host_control(host_key, "tabMain").set_tab(1);
   EXPECT_EQ(widget<QTabWidget>("tabMain")->currentIndex(), 1);
 
   // A grid filled cell by cell shows once the handler is done; the fixed row heads it.
-  Control& grid = form->host_control("grdPipes");
+  Control& grid = form->host_control(host_key, "grdPipes");
   grid.set_cols(3);
   grid.set_rows(3);
   grid.set_cell(0, 0, "PIPE_NUMBER");
@@ -1000,7 +1003,7 @@ TEST_F(BinderTest, ModelChangesReachTheirWidgets) {
 // A locked combo box shows its value and takes no typing, also where its key handler would type
 // another character in place of the key; unlocked it is typed into again.
 TEST_F(BinderTest, ALockedComboBoxTakesNoTyping) {
-  Control& free = form->host_control("cboFree");
+  Control& free = form->host_control(host_key, "cboFree");
   auto* box = widget<QComboBox>("cboFree");
   ASSERT_NE(box->lineEdit(), nullptr);
   free.set_text("AB");
@@ -1018,23 +1021,23 @@ TEST_F(BinderTest, UserActionsReachTheModel) {
   auto* units = widget<QComboBox>("cboUnits");
   units->setFocus();
   QTest::keyClick(units, Qt::Key_Down);
-  EXPECT_EQ(form->host_control("cboUnits").list_index(), 0);
-  EXPECT_EQ(form->host_control("cboUnits").text(), "ENGLISH");
+  EXPECT_EQ(form->host_control(host_key, "cboUnits").list_index(), 0);
+  EXPECT_EQ(form->host_control(host_key, "cboUnits").text(), "ENGLISH");
 
   // Clicks land on the box itself, at the button's left end.
   auto on_box = [](QWidget* w) { return QPoint(6, w->height() / 2); };
   QTest::mouseClick(widget<QCheckBox>("chkFlag"), Qt::LeftButton, {}, on_box(widget<QCheckBox>("chkFlag")));
-  EXPECT_EQ(form->host_control("chkFlag").value(), 1);
+  EXPECT_EQ(form->host_control(host_key, "chkFlag").value(), 1);
 
   auto* optB = widget<QRadioButton>("optB");
   QTest::mouseClick(optB, Qt::LeftButton, {}, on_box(optB));
-  EXPECT_EQ(form->host_control("optB").value(), 1);
+  EXPECT_EQ(form->host_control(host_key, "optB").value(), 1);
   QTest::mouseClick(optB, Qt::LeftButton, {}, on_box(optB));  // a set option stays set
   EXPECT_TRUE(widget<QRadioButton>("optB")->isChecked());
 
   widget<QAction>("mnuQuit")->trigger();
 
-  Control& grid = form->host_control("grdPipes");
+  Control& grid = form->host_control(host_key, "grdPipes");
   grid.set_grid({{"PIPE", "DIA"}, {"P1", "15"}, {"P2", "18"}});
   QCoreApplication::processEvents();
   auto* table = widget<QTableView>("grdPipes");
@@ -1046,7 +1049,7 @@ TEST_F(BinderTest, UserActionsReachTheModel) {
   EXPECT_EQ(grid.col(), 1);
 
   widget<QTabWidget>("tabMain")->setCurrentIndex(1);
-  EXPECT_EQ(form->host_control("tabMain").tab(), 1);
+  EXPECT_EQ(form->host_control(host_key, "tabMain").tab(), 1);
 
   EXPECT_EQ(form->log, (std::vector<std::string>{"units ENGLISH", "flag", "quit", "grid"}));
 }
@@ -1054,7 +1057,7 @@ TEST_F(BinderTest, UserActionsReachTheModel) {
 // The grid's current row reads as chosen from the current column to the last; a row the
 // program moves to out of sight (a rebuilt pipe table) becomes the top row.
 TEST_F(BinderTest, TheCurrentGridRowIsSelectedToTheLastColumnAndAMovedRowComesToTheTop) {
-  Control& grid = form->host_control("grdPipes");
+  Control& grid = form->host_control(host_key, "grdPipes");
   std::vector<std::vector<std::string>> cells{{"PIPE", "DIA", "MAT"}};
   for (int i = 1; i <= 60; ++i) cells.push_back({"P" + std::to_string(i), "15", "Concrete"});
   grid.set_grid(std::move(cells));
@@ -1122,8 +1125,8 @@ TEST_F(BinderTest, ReplacedListItemsShowInTheirWidgets) {
     for (int i = 0; i < cb->count(); ++i) l << cb->itemText(i);
     return l;
   };
-  Control& units = form->host_control("cboUnits");
-  Control& free = form->host_control("cboFree");
+  Control& units = form->host_control(host_key, "cboUnits");
+  Control& free = form->host_control(host_key, "cboFree");
   auto* units_box = widget<QComboBox>("cboUnits");
   auto* free_box = widget<QComboBox>("cboFree");
   const auto numbers = std::make_shared<const std::vector<std::string>>(std::vector<std::string>{"P1", "P2"});
@@ -1155,7 +1158,7 @@ TEST(GridModelLifetime, TheViewLearnsThatItsGridIsGone) {
                       [](gw::ui::Forms& f) { return std::make_unique<ProbeForm>(f, "frmProbe"); });
   Form& window = forms.get("frmProbe");
   window.load();
-  Control& grid = window.host_control("grdPipes");
+  Control& grid = window.host_control(host_key, "grdPipes");
   grid.set_grid({{"PIPE", "DIA"}, {"P1", "15"}, {"P2", "18"}});
   QTableView table;
   auto* model = new gw::app::GridModel(grid, &table);
@@ -1178,7 +1181,7 @@ TEST(GridModelLifetime, TheViewLearnsThatItsGridIsGone) {
 
   // A model detached first, then let go by its view before the grid ends, leaves nothing
   // behind that the grid's end would run.
-  Control& now = window.host_control("grdPipes");
+  Control& now = window.host_control(host_key, "grdPipes");
   auto* other = new gw::app::GridModel(now, nullptr);
   other->detach();
   EXPECT_FALSE(other->attached());

@@ -10,8 +10,11 @@
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 #include "platform/ui/form.h"
+#include "tests/support/host_access.h"
 #include "tests/support/recording_host.h"
 #include "tests/support/scratch_folder.h"
+
+using gw::testing::host_key;
 
 namespace {
 
@@ -46,8 +49,8 @@ struct BindingTest : ::testing::Test {
     rs.will_change_record = [this](gw::db::ChangeReason r, bool&) { reasons.push_back(r); };
     rs.open(conn, "SELECT * FROM PIPE ORDER BY PIPE_NUMBER");
     binding.attach(rs);
-    binding.bind(form.host_control("pipe_number"), "PIPE_NUMBER");
-    binding.bind(form.host_control("pipe_shape"), "PIPE_SHAPE");
+    binding.bind(form.host_control(host_key, "pipe_number"), "PIPE_NUMBER");
+    binding.bind(form.host_control(host_key, "pipe_shape"), "PIPE_SHAPE");
   }
   void TearDown() override {
     binding.detach();
@@ -58,14 +61,14 @@ struct BindingTest : ::testing::Test {
 
 TEST_F(BindingTest, ControlsFollowTheRecordAndARefillIsNoChange) {
   ASSERT_GE(rs.record_count(), 2);
-  EXPECT_EQ(form.host_control("pipe_number").text(), rs.field("PIPE_NUMBER"));
+  EXPECT_EQ(form.host_control(host_key, "pipe_number").text(), rs.field("PIPE_NUMBER"));
   int changes = 0;
-  form.host_control("pipe_number").on_change = [&] {
+  form.host_control(host_key, "pipe_number").on_change = [&] {
     ++changes;
     EXPECT_TRUE(binding.refilling());
   };
   rs.move_next();
-  EXPECT_EQ(form.host_control("pipe_number").text(), rs.field("PIPE_NUMBER"));
+  EXPECT_EQ(form.host_control(host_key, "pipe_number").text(), rs.field("PIPE_NUMBER"));
   EXPECT_EQ(changes, 1);
   EXPECT_TRUE(reasons.empty());
   EXPECT_FALSE(rs.has_pending_changes());
@@ -73,10 +76,10 @@ TEST_F(BindingTest, ControlsFollowTheRecordAndARefillIsNoChange) {
 
 TEST_F(BindingTest, AnEditReachesTheRecordOnceAndOnlyARealChangeCounts) {
   std::string shape = rs.field("PIPE_SHAPE");
-  form.host_control("pipe_shape").set_text(shape);  // the same text: nothing happens
+  form.host_control(host_key, "pipe_shape").set_text(shape);  // the same text: nothing happens
   EXPECT_TRUE(reasons.empty());
-  form.host_control("pipe_shape").set_list_index(1);
-  form.host_control("pipe_number").set_text("R'9");
+  form.host_control(host_key, "pipe_shape").set_list_index(1);
+  form.host_control(host_key, "pipe_number").set_text("R'9");
   EXPECT_EQ(reasons, std::vector<gw::db::ChangeReason>{gw::db::ChangeReason::first_change});
   EXPECT_EQ(rs.field("PIPE_SHAPE"), "Box");
   rs.update();
@@ -89,8 +92,8 @@ TEST_F(BindingTest, AnEditReachesTheRecordOnceAndOnlyARealChangeCounts) {
 TEST_F(BindingTest, UnloadingTheWindowLetsGoOfItsControls) {
   form.unload();
   rs.move_next();  // would write into discarded controls if still bound
-  form.host_control("pipe_number");
-  EXPECT_EQ(form.host_control("pipe_number").text(), "");
+  form.host_control(host_key, "pipe_number");
+  EXPECT_EQ(form.host_control(host_key, "pipe_number").text(), "");
 }
 
 }  // namespace

@@ -15,7 +15,10 @@
 #include "shell/program.h"
 #include "shell/tarnelhydro_libraries.h"
 #include "tests/support/fixture_project.h"
+#include "tests/support/host_access.h"
 #include "tests/support/recording_host.h"
+
+using gw::testing::host_key;
 
 namespace gw::design {
 namespace {
@@ -57,14 +60,14 @@ class PipeWindow : public ::testing::Test {
 
   // Fills in what a solvable circular pipe needs and solves it.
   void enter_and_solve(frmpipemain& w, const std::string& number) {
-    w.host_control("pipe_number").set_text(number);
+    w.host_control(host_key, "pipe_number").set_text(number);
     // The slope follows its inputs: 101 - 100 over 100 is 0.01.
-    w.host_control("pipe_length").set_text("100");
-    w.host_control("pipe_elein").set_text("101");
-    w.host_control("pipe_eleout").set_text("100");
+    w.host_control(host_key, "pipe_length").set_text("100");
+    w.host_control(host_key, "pipe_elein").set_text("101");
+    w.host_control(host_key, "pipe_eleout").set_text("100");
     // A new pipe enters its discharge, which becomes the pipe's discharge.
-    w.host_control("structure_discharge").set_text("10");
-    w.host_control("cmdpipesolve").click();
+    w.host_control(host_key, "structure_discharge").set_text("10");
+    w.host_control(host_key, "cmdpipesolve").click();
   }
 
   testing::ScratchFolder scratch_;
@@ -78,7 +81,7 @@ TEST_F(PipeWindow, AddedPipeIsSavedWithItsDefaultsAndResults) {
   EXPECT_FALSE(w.solved());
   enter_and_solve(w, "C'1");
   EXPECT_TRUE(w.solved());
-  w.host_control("mnuSavepipe").click();
+  w.host_control(host_key, "mnuSavepipe").click();
   EXPECT_EQ(host_.texts(),
             (std::vector<std::string>{"Solved! Please check and Save your results", "Record Saved"}));
   EXPECT_EQ(row("SELECT PROJECT_ID, PIPE_SHAPE, PIPE_DIA, PIPE_MAT, PIPE_MANN, NUMOFPIPES, NODEIN_SHAPING, "
@@ -86,11 +89,11 @@ TEST_F(PipeWindow, AddedPipeIsSavedWithItsDefaultsAndResults) {
                 "FRICTION_SLOPE, LATERAL_DISCHARGE, PRENODE1 FROM PIPE WHERE PIPE_NUMBER = ?",
                 {"C'1"}),
             "0064-029-F21|Circular|18|Concrete|0.013|1|NO|5.0|0.0|INP|0.0|2|10.504|PARTIAL FLOW|0.0091||");
-  EXPECT_EQ(w.host_control("screenmode").text(), "VIEW");
-  EXPECT_EQ(w.host_control("lblStatus").caption(), "C'1");
+  EXPECT_EQ(w.host_control(host_key, "screenmode").text(), "VIEW");
+  EXPECT_EQ(w.host_control(host_key, "lblStatus").caption(), "C'1");
   EXPECT_EQ(w.mode(), frmpipemain::Mode::view);
   // The pipe table's list and the upstream lists know the new pipe at once.
-  EXPECT_EQ(w.host_control("prenode1").items().back(), "C'1");
+  EXPECT_EQ(w.host_control(host_key, "prenode1").items().back(), "C'1");
 }
 
 TEST_F(PipeWindow, SaveOfANewPipeRefusesANumberThatExists) {
@@ -98,7 +101,7 @@ TEST_F(PipeWindow, SaveOfANewPipeRefusesANumberThatExists) {
   frmpipemain& w = open_window("add", "");
   // Numbers compare without regard to case, as the table's key does.
   enter_and_solve(w, "10");
-  w.host_control("mnuSavepipe").click();
+  w.host_control(host_key, "mnuSavepipe").click();
   enter_and_solve(w, "x7");
   // Someone else stores the number while this pipe is being entered.
   {
@@ -106,7 +109,7 @@ TEST_F(PipeWindow, SaveOfANewPipeRefusesANumberThatExists) {
     other.open(prog_->vars.project.project_db_path);
     other.execute("INSERT INTO PIPE (PIPE_NUMBER) VALUES (?)", {"X7"});
   }
-  w.host_control("mnuSavepipe").click();
+  w.host_control(host_key, "mnuSavepipe").click();
   EXPECT_EQ(host_.texts(), (std::vector<std::string>{
                                "Solved! Please check and Save your results",
                                "10 already exists in the database! Please enter a valid unique Pipe Number",
@@ -114,7 +117,7 @@ TEST_F(PipeWindow, SaveOfANewPipeRefusesANumberThatExists) {
                                "x7 already exists in the database! Please enter a valid unique Pipe Number",
                            }));
   EXPECT_EQ(host_.messages[1].icon, ui::Icon::Exclamation);
-  EXPECT_EQ(w.host_control("screenmode").text(), "ADD");
+  EXPECT_EQ(w.host_control(host_key, "screenmode").text(), "ADD");
   EXPECT_EQ(w.mode(), frmpipemain::Mode::add);
   EXPECT_EQ(row("SELECT COUNT(*) FROM PIPE"), "4");
 }
@@ -125,10 +128,10 @@ TEST_F(PipeWindow, SaveIsRefusedWhenTheNumberCannotBeChecked) {
   enter_and_solve(w, "N1");
   prog_->vars.connections.project_connection->execute("ALTER TABLE PIPE RENAME TO PIPE_OLD");
   host_.messages.clear();
-  w.host_control("mnuSavepipe").click();
+  w.host_control(host_key, "mnuSavepipe").click();
   ASSERT_EQ(host_.messages.size(), 1u);  // the search's own report, and no "Record Saved"
   EXPECT_NE(host_.messages[0].text.find("PIPE"), std::string::npos);
-  EXPECT_EQ(w.host_control("screenmode").text(), "ADD");
+  EXPECT_EQ(w.host_control(host_key, "screenmode").text(), "ADD");
 }
 
 TEST_F(PipeWindow, SaveIntoAProjectReplacedSinceItWasOpenedIsRefusedNamingTheCause) {
@@ -142,11 +145,11 @@ TEST_F(PipeWindow, SaveIntoAProjectReplacedSinceItWasOpenedIsRefusedNamingTheCau
     shell::copy_template(other, prog_->vars.project.project_db_path);
   }
   host_.messages.clear();
-  w.host_control("mnuSavepipe").click();
+  w.host_control(host_key, "mnuSavepipe").click();
   EXPECT_EQ(host_.texts(), (std::vector<std::string>{"Pipe N1 could not be saved in \"" +
                                                      prog_->vars.project.project_db_path +
                                                      "\": the file has been replaced or removed since it was opened."}));
-  EXPECT_EQ(w.host_control("screenmode").text(), "ADD");
+  EXPECT_EQ(w.host_control(host_key, "screenmode").text(), "ADD");
   EXPECT_EQ(row("SELECT COUNT(*) FROM PIPE"), "0");
 }
 
@@ -163,12 +166,12 @@ TEST_F(PipeWindow, SaveWhileAnotherInstanceHoldsTheProjectNamesTheLock) {
   // The wait for the lock, shortened for the test.
   prog_->vars.connections.project_connection->execute("PRAGMA busy_timeout = 50");
   host_.messages.clear();
-  w.host_control("mnuSavepipe").click();
+  w.host_control(host_key, "mnuSavepipe").click();
   EXPECT_EQ(host_.texts(), (std::vector<std::string>{"Pipe N1 could not be saved in \"" +
                                                      prog_->vars.project.project_db_path +
                                                      "\": the file is in use by another program."}));
   EXPECT_EQ(host_.messages[0].icon, ui::Icon::Exclamation);
-  EXPECT_EQ(w.host_control("screenmode").text(), "ADD");
+  EXPECT_EQ(w.host_control(host_key, "screenmode").text(), "ADD");
   other.execute("ROLLBACK");
   EXPECT_EQ(row("SELECT COUNT(*) FROM PIPE WHERE PIPE_NUMBER = 'N1'"), "0");
 }
@@ -234,8 +237,8 @@ TEST_F(PipeWindow, RememberedUpstreamNumbersBelongToTheEditedPipeOnly) {
   }
   const std::string used = "This Pipe has already been used as a Previous Pipe for Pipe  - ";
   auto leave_row_with = [](frmpipemain& w, const std::string& number) {
-    w.host_control("prenode1").set_text(number);
-    w.host_control("prenode1").on_lost_focus();
+    w.host_control(host_key, "prenode1").set_text(number);
+    w.host_control(host_key, "prenode1").on_lost_focus();
   };
   auto refusals = [&] {
     int n = 0;
@@ -247,40 +250,40 @@ TEST_F(PipeWindow, RememberedUpstreamNumbersBelongToTheEditedPipeOnly) {
   frmpipemain& w = open_window("edit", "10");
   leave_row_with(w, "1");
   EXPECT_EQ(refusals(), 0);
-  EXPECT_EQ(w.host_control("prenode1").text(), "1");
+  EXPECT_EQ(w.host_control(host_key, "prenode1").text(), "1");
 
   // Pipe 2 has no upstream pipes: pipe 10's remembered numbers are not taken for its own.
   w.unload();  // answered Yes: leaves without saving
   open_window("edit", "2");
   leave_row_with(w, "1");
   EXPECT_EQ(refusals(), 1);
-  EXPECT_EQ(w.host_control("prenode1").text(), "");
+  EXPECT_EQ(w.host_control(host_key, "prenode1").text(), "");
   w.unload();
 
   // Nor does a new pipe entered after pipe 10 was edited and saved take them.
   open_window("edit", "10");
-  w.host_control("cmdpipesolve").click();
-  w.host_control("mnuSavepipe").click();
+  w.host_control(host_key, "cmdpipesolve").click();
+  w.host_control(host_key, "mnuSavepipe").click();
   ASSERT_EQ(w.mode(), frmpipemain::Mode::view);
-  w.host_control("mnuAddpipe").click();
-  EXPECT_EQ(w.host_control("screenmode").text(), "ADD");
+  w.host_control(host_key, "mnuAddpipe").click();
+  EXPECT_EQ(w.host_control(host_key, "screenmode").text(), "ADD");
   leave_row_with(w, "1");
   EXPECT_EQ(refusals(), 2);
-  EXPECT_EQ(w.host_control("prenode1").text(), "");
+  EXPECT_EQ(w.host_control(host_key, "prenode1").text(), "");
 }
 
 TEST_F(PipeWindow, LeavingAnEditWritesNothingAndLeavingAnAddDropsTheRecord) {
   open_project("release2_1.gwp", false, "0064-029-F21");
   frmpipemain& w = open_window("edit", "1");
-  w.host_control("pipe_mann").set_text("0.020");
+  w.host_control(host_key, "pipe_mann").set_text("0.020");
   EXPECT_TRUE(w.unload());
   EXPECT_EQ(row("SELECT PIPE_MANN FROM PIPE WHERE PIPE_NUMBER = '1'"), "0.013");
 
   open_window("add", "");
-  w.host_control("pipe_number").set_text("NEW");
+  w.host_control(host_key, "pipe_number").set_text("NEW");
   host_.answers = {ui::Answer::No};
   EXPECT_FALSE(w.unload());
-  EXPECT_EQ(w.host_control("pipe_number").text(), "NEW");
+  EXPECT_EQ(w.host_control(host_key, "pipe_number").text(), "NEW");
   EXPECT_TRUE(w.unload());
   EXPECT_EQ(row("SELECT COUNT(*) FROM PIPE"), "3");
   // The new record was dropped, not left pending: the next use of the window writes nothing.

@@ -9,7 +9,10 @@
 
 #include "outlet/scour_hole.h"
 #include "platform/ui/form.h"
+#include "tests/support/host_access.h"
 #include "tests/support/recording_host.h"
+
+using gw::testing::host_key;
 
 namespace gw::outlet {
 namespace {
@@ -50,7 +53,7 @@ TEST(ShownNumber, TheKeptValueCountsOnlyWhileTheFieldShowsItsText) {
   testing::RecordingHost host;
   ui::Forms forms{host};
   Fields form{forms};
-  ui::Control& q = form.host_control("q");
+  ui::Control& q = form.host_control(host_key, "q");
   ShownNumber n;
   EXPECT_EQ(n.value(q), std::nullopt);  // an empty field stands for no number
 

@@ -13,7 +13,10 @@
 #include "platform/files/file_replacement.h"
 #include "shell/window_names.h"
 #include "tests/support/book_files.h"
+#include "tests/support/host_access.h"
 #include "tests/support/recording_host.h"
+
+using gw::testing::host_key;
 
 namespace gw::reports {
 namespace {
@@ -593,7 +596,7 @@ TEST_F(ReportSessionTest, LongReportsShowTheirProgressInTheStatusBar) {
   }
   EXPECT_FALSE(prog.forms.get(window::frmsoftwaremain).is_loaded());
 
-  ui::Control& bar = prog.forms.get(window::frmsoftwaremain).host_control("StatusBar");
+  ui::Control& bar = prog.forms.get(window::frmsoftwaremain).host_control(host_key, "StatusBar");
   bar.set_panel(1, "Project Database - p.gwp");
   try {
     ReportSession report(prog, kFormLD347);

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "test_forms.h"
+#include "tests/support/host_access.h"
+
+using gw::testing::host_key;
 
 namespace gw::runner::testing {
 namespace {
@@ -62,7 +65,7 @@ TEST(UserActions, TabMovesTheFocusInTabOrderOfTheTopWindow) {
   ASSERT_FALSE(f) << f->text();
   // txtLocked is next in tab order, then the control array.
   EXPECT_EQ(h.interp->topmost()->name(), "frmMain");
-  EXPECT_EQ(h.forms->get("frmMain").active_control()->key(), "txtArr(0)");
+  EXPECT_EQ(h.forms->get("frmMain").active_control(host_key)->key(), "txtArr(0)");
   EXPECT_EQ(h.log, (Log{"txtA.GotFocus", "txtA.LostFocus"}));
 }
 

@@ -7,7 +7,10 @@
 #include "platform/ui/form.h"
 #include "platform/ui/host.h"
 #include "shell/input_procedures.h"
+#include "tests/support/host_access.h"
 #include "tests/support/recording_host.h"
+
+using gw::testing::host_key;
 
 namespace {
 
@@ -44,7 +47,7 @@ class InputProcedures : public ::testing::Test {
   Form& form() { return forms.get(InputForm::kName); }
   // A box holding `text` with the selection [start, start + length).
   Control& box(const std::string& text, int start, int length) {
-    Control& b = form().host_control("txtFirst");
+    Control& b = form().host_control(host_key, "txtFirst");
     b.set_text(text);
     b.set_selection(start, length);
     return b;
@@ -93,7 +96,7 @@ TEST_F(InputProcedures, KeyFiltersPassDigitsControlKeysAndOneDecimalPoint) {
 TEST_F(InputProcedures, EnterMovesTheFocusToTheNextFieldAndIsDropped) {
   for (bool is_signed : {false, true}) {
     SCOPED_TRACE(is_signed ? "signed" : "unsigned");
-    Control& first = form().host_control("txtFirst");
+    Control& first = form().host_control(host_key, "txtFirst");
     first.set_text("12");
     ASSERT_TRUE(form().set_focus(first));
     int k = 13;
@@ -103,8 +106,8 @@ TEST_F(InputProcedures, EnterMovesTheFocusToTheNextFieldAndIsDropped) {
       gw::shell::numeric_keypress(first, k);
     EXPECT_EQ(k, 0);
     EXPECT_EQ(first.text(), "12");
-    ASSERT_NE(form().active_control(), nullptr);
-    EXPECT_EQ(form().active_control()->name(), "txtSecond");
+    ASSERT_NE(form().active_control(host_key), nullptr);
+    EXPECT_EQ(form().active_control(host_key)->name(), "txtSecond");
   }
 }
 
@@ -138,7 +141,7 @@ TEST_F(InputProcedures, ComboValueInvalidAcceptsOnlyTheStartOfAnItem) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string("typed \"") + c.typed + "\"");
     host.messages.clear();
-    Control& units = form().host_control("units");
+    Control& units = form().host_control(host_key, "units");
     units.set_text(c.typed);
     EXPECT_EQ(gw::shell::combo_value_invalid(units), c.rejected);
     EXPECT_EQ(units.text(), c.text_after);
@@ -164,7 +167,7 @@ TEST_F(InputProcedures, CompletedComboTextCompletesTheOnlyItemATextBegins) {
       {"X", "X"},        {"met", "met"},
   };
   for (const Case& c : cases) {
-    Control& units = form().host_control("units");
+    Control& units = form().host_control(host_key, "units");
     units.set_text(c.typed);
     EXPECT_EQ(gw::shell::completed_combo_text(units), c.completed) << "typed \"" << c.typed << "\"";
   }

@@ -15,9 +15,12 @@
 #include "shell/frmsoftwaremain.h"
 #include "shell/program.h"
 #include "shell/tarnelhydro_libraries.h"
+#include "tests/support/host_access.h"
 #include "tests/support/interrupted_save.h"
 #include "tests/support/recording_host.h"
 #include "tests/support/scratch_folder.h"
+
+using gw::testing::host_key;
 
 namespace gw::shell {
 namespace {
@@ -88,8 +91,8 @@ TEST_F(ProjectJournal, CreateOverAProjectWithAHotJournalGivesTheTemplateAlone) {
   EXPECT_EQ(pipes(p), "0:");
   EXPECT_EQ(query(p, "SELECT count(*) FROM PROJECT"), "0");
   // The details window adds the new project's record.
-  EXPECT_TRUE(b.prog.form<frmProjectNOAA>().host_control("project_id").enabled());
-  EXPECT_TRUE(b.main().host_control("mnucloseProj").enabled());
+  EXPECT_TRUE(b.prog.form<frmProjectNOAA>().host_control(host_key, "project_id").enabled());
+  EXPECT_TRUE(b.main().host_control(host_key, "mnucloseProj").enabled());
 }
 
 TEST_F(ProjectJournal, CreateRefusesWhatItCannotRemoveBesideTheReplacedFile) {
@@ -106,7 +109,7 @@ TEST_F(ProjectJournal, CreateRefusesWhatItCannotRemoveBesideTheReplacedFile) {
   EXPECT_TRUE(file_bytes(p) == earlier) << "the bytes of " << p;
   EXPECT_TRUE(file_bytes(p + "-journal") == journal) << "the bytes of " << p + "-journal";
   EXPECT_FALSE(b.project_open());
-  EXPECT_TRUE(b.main().host_control("mnucreateProj").enabled());
+  EXPECT_TRUE(b.main().host_control(host_key, "mnucreateProj").enabled());
 }
 
 TEST_F(ProjectJournal, OpenOfAProjectWithAHotJournalAsksAndNoTouchesNothing) {
@@ -124,7 +127,7 @@ TEST_F(ProjectJournal, OpenOfAProjectWithAHotJournalAsksAndNoTouchesNothing) {
   EXPECT_TRUE(file_bytes(p) == earlier) << "the bytes of " << p;
   EXPECT_TRUE(file_bytes(p + "-journal") == journal) << "the bytes of " << p + "-journal";
   EXPECT_FALSE(a.project_open());
-  EXPECT_TRUE(a.main().host_control("mnuopenProj").enabled());
+  EXPECT_TRUE(a.main().host_control(host_key, "mnuopenProj").enabled());
   EXPECT_EQ(a.prog.vars.project.project_db_path, "");
 }
 
@@ -238,7 +241,7 @@ TEST_F(ProjectJournal, AProjectOpenInAnotherInstanceIsNotReplacedUnderIt) {
   a.host.messages.clear();
   a.main().mnuupdateProj_Click();
   frmProjectNOAA& details = a.prog.form<frmProjectNOAA>();
-  details.host_control("designer").set_text("A. Other");
+  details.host_control(host_key, "designer").set_text("A. Other");
   details.mnuprojsave_Click();
   ASSERT_EQ(a.host.texts().size(), 1u);
   EXPECT_NE(a.host.texts()[0], "Project Details are Saved!");

@@ -8,7 +8,10 @@
 #include "platform/ui/control.h"
 #include "platform/ui/form.h"
 #include "platform/ui/host.h"
+#include "tests/support/host_access.h"
 #include "tests/support/recording_host.h"
+
+using gw::testing::host_key;
 
 namespace {
 
@@ -37,7 +40,7 @@ struct ControlTest : ::testing::Test {
 };
 
 TEST_F(ControlTest, ChangeIsRaisedOnlyForARealChange) {
-  Control& t = form.host_control("txt");
+  Control& t = form.host_control(host_key, "txt");
   int changes = 0;
   t.on_change = [&] { ++changes; };
   t.set_text("1.5");
@@ -47,7 +50,7 @@ TEST_F(ControlTest, ChangeIsRaisedOnlyForARealChange) {
 }
 
 TEST_F(ControlTest, TypingReplacesTheSelectionWithinTheInputLimit) {
-  Control& t = form.host_control("txt");
+  Control& t = form.host_control(host_key, "txt");
   t.set_text("12345");
   t.set_selection(1, 3);
   t.replace_selection("x");
@@ -68,7 +71,7 @@ TEST_F(ControlTest, TypingReplacesTheSelectionWithinTheInputLimit) {
 }
 
 TEST_F(ControlTest, PickingAComboItemSetsItsTextAndRaisesClick) {
-  Control& c = form.host_control("cbo");
+  Control& c = form.host_control(host_key, "cbo");
   int clicks = 0, changes = 0;
   c.on_click = [&] { ++clicks; };
   c.on_change = [&] { ++changes; };
@@ -81,7 +84,7 @@ TEST_F(ControlTest, PickingAComboItemSetsItsTextAndRaisesClick) {
   c.set_text("MET");
   EXPECT_EQ(c.list_index(), -1);
 
-  Control& d = form.host_control("dbc");
+  Control& d = form.host_control(host_key, "dbc");
   int dchanges = 0;
   d.on_change = [&] { ++dchanges; };
   d.set_list_index(0);
@@ -91,7 +94,7 @@ TEST_F(ControlTest, PickingAComboItemSetsItsTextAndRaisesClick) {
 // The grid keeps each row's texts packed: whatever the texts (empty, long, with any byte),
 // every cell reads back as written through every way of changing the grid.
 TEST_F(ControlTest, GridCellsReadBackAsWrittenThroughEveryChange) {
-  Control& g = form.host_control("grid");
+  Control& g = form.host_control(host_key, "grid");
   const std::string long_text(300, 'x');
   const std::string odd("a\0b\x80\xff", 5);
   g.set_grid({{"PIPE_NUMBER", "SHAPE", "NOTE"}, {"P1", "", long_text}, {odd}});
@@ -126,8 +129,8 @@ TEST_F(ControlTest, GridCellsReadBackAsWrittenThroughEveryChange) {
 // unloaded window's lists and grids hold nothing.
 TEST_F(ControlTest, ListsShareOneItemListAndUnloadingFreesItems) {
   auto numbers = std::make_shared<const std::vector<std::string>>(std::vector<std::string>{"P1", "P2"});
-  Control& cbo = form.host_control("cbo");
-  Control& dbc = form.host_control("dbc");
+  Control& cbo = form.host_control(host_key, "cbo");
+  Control& dbc = form.host_control(host_key, "dbc");
   cbo.set_text("P2");
   cbo.set_items(numbers);
   dbc.set_items(numbers);
@@ -140,7 +143,7 @@ TEST_F(ControlTest, ListsShareOneItemListAndUnloadingFreesItems) {
   EXPECT_EQ(cbo.list_count(), 0);
   EXPECT_EQ(numbers->size(), 2u);
 
-  Control& grid = form.host_control("grid");
+  Control& grid = form.host_control(host_key, "grid");
   grid.set_grid({{"H"}, {"x"}});
   form.unload();  // the retired controls stay, without their contents
   EXPECT_EQ(dbc.list_count(), 0);
@@ -148,7 +151,7 @@ TEST_F(ControlTest, ListsShareOneItemListAndUnloadingFreesItems) {
 }
 
 TEST_F(ControlTest, GridCellsOutsideTheGridReadEmptyAndAreNotWritten) {
-  Control& g = form.host_control("grid");
+  Control& g = form.host_control(host_key, "grid");
   g.set_grid({{"PIPE_NUMBER", "SHAPE"}, {"P1", "Box"}});
   EXPECT_EQ(g.rows(), 2);
   EXPECT_EQ(g.cols(), 2);

@@ -8,7 +8,10 @@
 #include "platform/error/error.h"
 #include "platform/ui/form.h"
 #include "platform/ui/host.h"
+#include "tests/support/host_access.h"
 #include "tests/support/recording_host.h"
+
+using gw::testing::host_key;
 
 namespace {
 
@@ -65,15 +68,15 @@ struct FormTest : ::testing::Test {
 TEST_F(FormTest, TouchingAControlLoadsTheWindowOnceAndUnloadKeepsFormVariables) {
   TestForm& f = form();
   EXPECT_FALSE(f.is_loaded());
-  f.host_control("txtA").set_text("x");
+  f.host_control(host_key, "txtA").set_text("x");
   EXPECT_TRUE(f.is_loaded());
   EXPECT_EQ(f.loads, 1);
   f.remembered = 7;
   EXPECT_TRUE(f.unload());
   EXPECT_FALSE(f.is_loaded());
-  EXPECT_EQ(f.find("txtA"), nullptr);
+  EXPECT_EQ(f.find(host_key, "txtA"), nullptr);
   // Controls come back as designed; the form-level variable survives.
-  EXPECT_EQ(f.host_control("txtA").text(), "");
+  EXPECT_EQ(f.host_control(host_key, "txtA").text(), "");
   EXPECT_EQ(f.loads, 2);
   EXPECT_EQ(f.remembered, 7);
   // Releasing the instance discards the form-level variables too.
@@ -88,37 +91,37 @@ TEST_F(FormTest, UnloadCanBeCancelledAndAHandlerMayUnloadItsOwnWindow) {
   EXPECT_FALSE(f.unload());
   EXPECT_TRUE(f.is_loaded());
   f.cancel_unload = false;
-  f.host_control("cmdClose").click();  // the handler's control is discarded while it runs
+  f.host_control(host_key, "cmdClose").click();  // the handler's control is discarded while it runs
   EXPECT_FALSE(f.is_loaded());
 }
 
 TEST_F(FormTest, FocusRunsLostFocusThenGotFocusAndTabSkipsWhatCannotTakeIt) {
   TestForm& f = form();
   f.load();
-  f.set_focus(f.host_control("txtA"));
-  f.host_control("txtB").set_enabled(false);
+  f.set_focus(f.host_control(host_key, "txtA"));
+  f.host_control(host_key, "txtB").set_enabled(false);
   f.tab_next();
-  EXPECT_EQ(f.active_control(), &f.host_control("txtC"));
+  EXPECT_EQ(f.active_control(host_key), &f.host_control(host_key, "txtC"));
   EXPECT_EQ(f.log, (std::vector<std::string>{"got txtA", "lost txtA", "got txtC"}));
-  EXPECT_FALSE(f.set_focus(f.host_control("lbl")));
-  EXPECT_FALSE(f.set_focus(f.host_control("txtB")));
+  EXPECT_FALSE(f.set_focus(f.host_control(host_key, "lbl")));
+  EXPECT_FALSE(f.set_focus(f.host_control(host_key, "txtB")));
   // Controls inside a disabled frame cannot take the focus either.
-  f.host_control("fraOpt").set_enabled(false);
-  EXPECT_FALSE(f.can_focus(f.host_control("opt", 1)));
+  f.host_control(host_key, "fraOpt").set_enabled(false);
+  EXPECT_FALSE(f.can_focus(f.host_control(host_key, "opt", 1)));
 }
 
 TEST_F(FormTest, AControlOnAPageNotShownIsOutOfSightAndTakesNoFocus) {
   TestForm& f = form();
   f.load();
-  Control& paged = f.host_control("txtPage1");
-  Control& framed = f.host_control("txtInFrame");
+  Control& paged = f.host_control(host_key, "txtPage1");
+  Control& framed = f.host_control(host_key, "txtInFrame");
   int page = -1;
-  EXPECT_EQ(f.strip_showing_another_page(framed, &page), &f.host_control("tabs"));
+  EXPECT_EQ(f.strip_showing_another_page(framed, &page), &f.host_control(host_key, "tabs"));
   EXPECT_EQ(page, 1);
   EXPECT_FALSE(f.can_focus(paged));
   EXPECT_FALSE(f.set_focus(framed));
-  EXPECT_EQ(f.strip_showing_another_page(f.host_control("txtA")), nullptr);
-  f.host_control("tabs").set_tab(1);
+  EXPECT_EQ(f.strip_showing_another_page(f.host_control(host_key, "txtA")), nullptr);
+  f.host_control(host_key, "tabs").set_tab(1);
   EXPECT_EQ(f.strip_showing_another_page(framed), nullptr);
   EXPECT_TRUE(f.set_focus(paged));
   EXPECT_TRUE(f.set_focus(framed));
@@ -127,27 +130,27 @@ TEST_F(FormTest, AControlOnAPageNotShownIsOutOfSightAndTakesNoFocus) {
 TEST_F(FormTest, ALostFocusHandlerThatSendsTheFocusBackKeepsIt) {
   TestForm& f = form();
   f.load();
-  f.set_focus(f.host_control("txtA"));
-  auto logging = f.host_control("txtA").on_lost_focus;
-  f.host_control("txtA").on_lost_focus = [&f, logging] {
+  f.set_focus(f.host_control(host_key, "txtA"));
+  auto logging = f.host_control(host_key, "txtA").on_lost_focus;
+  f.host_control(host_key, "txtA").on_lost_focus = [&f, logging] {
     logging();
-    f.set_focus(f.host_control("txtA"));  // a refused value: back into the field
+    f.set_focus(f.host_control(host_key, "txtA"));  // a refused value: back into the field
   };
-  EXPECT_FALSE(f.set_focus(f.host_control("txtC")));
-  EXPECT_EQ(f.active_control(), &f.host_control("txtA"));
+  EXPECT_FALSE(f.set_focus(f.host_control(host_key, "txtC")));
+  EXPECT_EQ(f.active_control(host_key), &f.host_control(host_key, "txtA"));
   EXPECT_EQ(f.log, (std::vector<std::string>{"got txtA", "lost txtA", "got txtA"}));
 }
 
 TEST_F(FormTest, OptionButtonsOfOneFrameExcludeEachOther) {
   TestForm& f = form();
   int clicks = 0;
-  f.host_control("opt", 2).on_click = [&] { ++clicks; };
-  f.host_control("opt", 0).set_value(1);
-  f.host_control("opt", 2).set_value(1);
-  EXPECT_EQ(f.host_control("opt", 0).value(), 0);
-  EXPECT_EQ(f.host_control("opt", 2).value(), 1);
+  f.host_control(host_key, "opt", 2).on_click = [&] { ++clicks; };
+  f.host_control(host_key, "opt", 0).set_value(1);
+  f.host_control(host_key, "opt", 2).set_value(1);
+  EXPECT_EQ(f.host_control(host_key, "opt", 0).value(), 0);
+  EXPECT_EQ(f.host_control(host_key, "opt", 2).value(), 1);
   EXPECT_EQ(clicks, 1);
-  EXPECT_THROW(f.host_control("opt", 5), gw::Error);
+  EXPECT_THROW(f.host_control(host_key, "opt", 5), gw::Error);
 }
 
 TEST_F(FormTest, FileDialogCancelRaisesOnlyWithCancelError) {
