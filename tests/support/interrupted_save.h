@@ -21,6 +21,21 @@ inline void write_bytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
+// The hidden files ".NAME.gw-XXXXXX" beside `path` (what a killed replacement or rollback left
+// there), removed; gives how many there were.
+inline int remove_hidden_copies(const std::string& path) {
+  namespace fs = std::filesystem;
+  const fs::path p(path);
+  const std::string prefix = "." + p.filename().string() + ".gw-";
+  int n = 0;
+  for (const auto& e : fs::directory_iterator(p.parent_path()))
+    if (e.path().filename().string().rfind(prefix, 0) == 0) {
+      fs::remove(e.path());
+      ++n;
+    }
+  return n;
+}
+
 // Runs `change` on the database at `path` in one transaction with a cache of one page, so that
 // the engine writes changed pages into the file before the end; takes the file and its journal
 // as they are then, rolls the transaction back and leaves the two taken at `path` and

@@ -159,18 +159,6 @@ TEST_F(KilledWrites, ARenumberingLeavesTheOldOrTheNewNumbers) {
               o.kill_positions, o.old_tables, o.new_tables);
 }
 
-// Hidden files beside `path` (the copies a killed rollback made), removed; gives how many.
-int remove_copies(const std::string& path) {
-  const fs::path p(path);
-  int n = 0;
-  for (const auto& e : fs::directory_iterator(p.parent_path()))
-    if (e.path().filename().string().rfind("." + p.filename().string() + ".gw-", 0) == 0) {
-      fs::remove(e.path());
-      ++n;
-    }
-  return n;
-}
-
 TEST_F(KilledWrites, OpenOfAnInterruptedSaveAnsweredNoWritesNothingAndYesRollsBackWhateverKillsIt) {
   const std::string path = folder_ + "/killed.gwp";
   fs::copy_file(std::string(GW_FIXTURES_BUILD_DIR) + "/release2_1.gwp", path);
@@ -201,7 +189,7 @@ TEST_F(KilledWrites, OpenOfAnInterruptedSaveAnsweredNoWritesNothingAndYesRollsBa
   // Answered Yes: the rollback killed at each of its writes.
   int kills = 0, journals_left = 0, copies_left = 0;
   for (long n = 1; n <= 200; ++n) {
-    copies_left += remove_copies(path);
+    copies_left += gw::testing::remove_hidden_copies(path);
     gw::testing::write_bytes(path, file);
     gw::testing::write_bytes(path + "-journal", journal);
     const pid_t child = fork();
@@ -220,7 +208,7 @@ TEST_F(KilledWrites, OpenOfAnInterruptedSaveAnsweredNoWritesNothingAndYesRollsBa
       EXPECT_EQ(WEXITSTATUS(status), 0) << "the rollback failed at its own write " << n;
       EXPECT_FALSE(fs::exists(path + "-journal"));
       EXPECT_EQ(pipe_table(path), before_save);
-      EXPECT_EQ(remove_copies(path), 0);  // the completed rollback leaves no copy
+      EXPECT_EQ(gw::testing::remove_hidden_copies(path), 0);  // the completed rollback leaves no copy
       break;
     }
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << n;

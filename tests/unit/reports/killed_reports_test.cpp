@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <random>
 #include <string>
@@ -30,23 +29,6 @@ namespace gw::reports {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string read_all(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// Temporary files a killed replacement left beside `path`, removed; gives how many.
-int remove_leftovers(const std::string& path) {
-  const fs::path p(path);
-  int n = 0;
-  for (const auto& e : fs::directory_iterator(p.parent_path()))
-    if (e.path().filename().string().rfind("." + p.filename().string() + ".gw-", 0) == 0) {
-      fs::remove(e.path());
-      ++n;
-    }
-  return n;
-}
 
 // Temporary files a killed replacement left beside `path`, counted.
 int count_leftovers(const std::string& path) {
@@ -139,7 +121,7 @@ TEST_F(KilledWrites, AReportSaveLeavesTheEarlierReportOrTheNewOne) {
     earlier.set_text(1, 13, "earlier");
     earlier.finish();
   }
-  const std::string earlier_bytes = read_all(path);
+  const std::string earlier_bytes = gw::testing::file_bytes(path);
 
   // The new report, filled in this process: large enough (random numbers compress poorly)
   // that its save takes several writes. Each child only saves it.
@@ -159,13 +141,13 @@ TEST_F(KilledWrites, AReportSaveLeavesTheEarlierReportOrTheNewOne) {
   // before it away, so that never more than one lies beside the report.
   int leftovers = 0, most_at_once = 0;
   const Outcome o = kill_at_every_step(
-      [&] { std::ofstream(path, std::ios::binary | std::ios::trunc) << earlier_bytes; },
+      [&] { gw::testing::write_bytes(path, earlier_bytes); },
       [&] { report.finish(); },
       [&] {
         const int now = count_leftovers(path);
         leftovers += now;
         most_at_once = std::max(most_at_once, now);
-        const std::string bytes = read_all(path);
+        const std::string bytes = gw::testing::file_bytes(path);
         if (bytes == earlier_bytes) return 'o';
         try {
           wb::Workbook book = wb::Workbook::open(path);
@@ -180,22 +162,22 @@ TEST_F(KilledWrites, AReportSaveLeavesTheEarlierReportOrTheNewOne) {
   EXPECT_EQ(o.new_files, 1);             // killed only after the rename: at the folder's sync
   EXPECT_GT(leftovers, 0);               // a kill leaves its temporary file, beside the report
   EXPECT_EQ(most_at_once, 1);            // which the next save removes
-  EXPECT_EQ(remove_leftovers(path), 0);  // the completed save leaves none, the last kill's neither
+  EXPECT_EQ(gw::testing::remove_hidden_copies(path), 0);  // the completed save leaves none, the last kill's neither
 }
 
 TEST_F(KilledWrites, ACreateLeavesTheEarlierFileOrTheTemplate) {
   const std::string path = scratch.path("road.gwp");
   const std::string earlier_bytes = "an earlier project the user chose to overwrite";
-  const std::string template_bytes = read_all(prog.program_file(shell::kTemplateDb));
+  const std::string template_bytes = gw::testing::file_bytes(prog.program_file(shell::kTemplateDb));
   ASSERT_FALSE(template_bytes.empty());
   const Outcome o = kill_at_every_step(
       [&] {
-        remove_leftovers(path);
-        std::ofstream(path, std::ios::binary | std::ios::trunc) << earlier_bytes;
+        gw::testing::remove_hidden_copies(path);
+        gw::testing::write_bytes(path, earlier_bytes);
       },
       [&] { shell::copy_template(prog, path); },
       [&] {
-        const std::string bytes = read_all(path);
+        const std::string bytes = gw::testing::file_bytes(path);
         return bytes == earlier_bytes ? 'o' : bytes == template_bytes ? 'n' : '?';
       });
   EXPECT_GE(o.kill_positions, 6);
@@ -207,8 +189,8 @@ TEST_F(KilledWrites, ACreateOverAProjectWithAHotJournalLeavesItWithItsJournalOrT
   const std::string path = scratch.path("road.gwp");
   fs::copy_file(std::string(GW_FIXTURES_BUILD_DIR) + "/release2_1.gwp", path);
   gw::testing::leave_interrupted_save(path, gw::testing::change_pipes);
-  const std::string earlier_bytes = read_all(path), journal_bytes = read_all(path + "-journal");
-  const std::string template_bytes = read_all(prog.program_file(shell::kTemplateDb));
+  const std::string earlier_bytes = gw::testing::file_bytes(path), journal_bytes = gw::testing::file_bytes(path + "-journal");
+  const std::string template_bytes = gw::testing::file_bytes(prog.program_file(shell::kTemplateDb));
   auto companions_left = [&] {
     int n = 0;
     for (const std::string& c : db::companion_paths(path)) n += fs::exists(c) ? 1 : 0;
@@ -217,17 +199,17 @@ TEST_F(KilledWrites, ACreateOverAProjectWithAHotJournalLeavesItWithItsJournalOrT
   int journal_gone = 0;  // kills that left the earlier file without its journal
   const Outcome o = kill_at_every_step(
       [&] {
-        remove_leftovers(path);
+        gw::testing::remove_hidden_copies(path);
         gw::testing::write_bytes(path, earlier_bytes);
         gw::testing::write_bytes(path + "-journal", journal_bytes);
         gw::testing::write_bytes(path + "-wal", "");
       },
       [&] { shell::copy_template(prog, path); },
       [&] {
-        const std::string bytes = read_all(path);
+        const std::string bytes = gw::testing::file_bytes(path);
         if (bytes == template_bytes) return companions_left() == 0 ? 'n' : '?';
         if (bytes != earlier_bytes) return '?';
-        if (fs::exists(path + "-journal")) return read_all(path + "-journal") == journal_bytes ? 'o' : '?';
+        if (fs::exists(path + "-journal")) return gw::testing::file_bytes(path + "-journal") == journal_bytes ? 'o' : '?';
         ++journal_gone;
         return 'o';
       });
