@@ -11,6 +11,7 @@
 
 #include "platform/error/error.h"
 #include "platform/files/file_replacement.h"
+#include "shell/frmsoftwaremain.h"
 #include "shell/window_names.h"
 #include "tests/support/book_files.h"
 #include "tests/support/host_access.h"
@@ -576,20 +577,12 @@ TEST_F(ReportSessionTest, ADesktopThatCannotOpenTheReportIsNamedWithItsFullPath)
 
 }  // namespace
 // A main window with the two-panel status bar of the program's own.
-class StatusWindow : public ui::Form {
- public:
-  explicit StatusWindow(ui::Forms& f) : Form(f, window::frmsoftwaremain) {}
-
- protected:
-  void build() override { add(ui::Kind::StatusBar, "StatusBar").set_panel_count(2); }
-};
-
 // A long report tells in the main window's status bar how far it is, every 2000 pipes, and
 // gives the panel its own text back when it ends, failure included; without the main window
 // loaded nothing is shown (and the window is not loaded for it).
 TEST_F(ReportSessionTest, LongReportsShowTheirProgressInTheStatusBar) {
   prog.forms.register_form(window::frmsoftwaremain,
-                           [](ui::Forms& f) { return std::make_unique<StatusWindow>(f); });
+                           [this](ui::Forms&) { return std::make_unique<shell::frmsoftwaremain>(prog); });
   {
     ReportSession report(prog, kFormLD229);
     report.progress(2000, 5000);
