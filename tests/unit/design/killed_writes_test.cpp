@@ -24,6 +24,7 @@
 #include "shell/frmsoftwaremain.h"
 #include "shell/program.h"
 #include "tests/support/interrupted_save.h"
+#include "tests/support/killed_child.h"
 #include "tests/support/recording_host.h"
 #include "tests/support/scratch_folder.h"
 
@@ -93,20 +94,12 @@ Outcome kill_at_every_write(const std::string& folder, const std::function<void(
   for (long n = 1; n <= 1000; ++n) {
     fs::copy_file(original, path, fs::copy_options::overwrite_existing);
     fs::remove(path + "-journal");
-    const pid_t child = fork();
-    if (child == 0) {
+    const int status = gw::testing::status_of_child([&] {
       install_hook(n);
-      try {
-        db::Connection conn;
-        conn.open(path);
-        change(conn);
-      } catch (...) {
-        _exit(3);
-      }
-      _exit(0);
-    }
-    int status = 0;
-    EXPECT_EQ(waitpid(child, &status, 0), child);
+      db::Connection conn;
+      conn.open(path);
+      change(conn);
+    });
     if (WIFEXITED(status)) {
       EXPECT_EQ(WEXITSTATUS(status), 0) << "the change failed at its own write " << n;
       EXPECT_EQ(pipe_table(path), new_table);
@@ -192,18 +185,10 @@ TEST_F(KilledWrites, OpenOfAnInterruptedSaveAnsweredNoWritesNothingAndYesRollsBa
     copies_left += gw::testing::remove_hidden_copies(path);
     gw::testing::write_bytes(path, file);
     gw::testing::write_bytes(path + "-journal", journal);
-    const pid_t child = fork();
-    if (child == 0) {
+    const int status = gw::testing::status_of_child([&] {
       install_hook(n);
-      try {
-        db::roll_back_journal(path);
-      } catch (...) {
-        _exit(3);
-      }
-      _exit(0);
-    }
-    int status = 0;
-    EXPECT_EQ(waitpid(child, &status, 0), child);
+      db::roll_back_journal(path);
+    });
     if (WIFEXITED(status)) {
       EXPECT_EQ(WEXITSTATUS(status), 0) << "the rollback failed at its own write " << n;
       EXPECT_FALSE(fs::exists(path + "-journal"));

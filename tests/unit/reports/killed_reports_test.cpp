@@ -22,6 +22,7 @@
 #include "shell/tarnelhydro_libraries.h"
 #include "shell/window_names.h"
 #include "tests/support/interrupted_save.h"
+#include "tests/support/killed_child.h"
 #include "tests/support/recording_host.h"
 #include "tests/support/scratch_folder.h"
 
@@ -53,22 +54,14 @@ Outcome kill_at_every_step(const std::function<void()>& reset, const std::functi
   Outcome outcome;
   for (long k = 1; k <= 200; ++k) {
     reset();
-    const pid_t child = fork();
-    if (child == 0) {
+    const int status = gw::testing::status_of_child([&] {
       long steps = 0;
       files::set_step_hook([&steps, k](files::Step, const std::string&) {
         if (++steps == k) kill(getpid(), SIGKILL);
         return 0;
       });
-      try {
-        write();
-      } catch (...) {
-        _exit(3);
-      }
-      _exit(0);
-    }
-    int status = 0;
-    EXPECT_EQ(waitpid(child, &status, 0), child);
+      write();
+    });
     if (WIFEXITED(status)) {
       EXPECT_EQ(WEXITSTATUS(status), 0) << "the write failed at its own step " << k;
       EXPECT_EQ(judge(), 'n') << "the completed write left something else";
